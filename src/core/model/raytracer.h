@@ -1,0 +1,87 @@
+#pragma once
+
+#include "model/colour.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace vorlac {
+
+// One straight line of the picture, in scene pixels (end points are rounded when drawn).
+struct Segment {
+    double x1, y1, x2, y2;
+    Rgb colour;
+    bool dashed; // normals
+    bool operator==(const Segment &) const = default;
+};
+
+struct PointD {
+    double x = 0, y = 0;
+};
+
+// What one trace reads.
+struct TraceInput {
+    int apexAngle = 45;
+    double incidenceAngle = 36.0;
+    double prismIndex = 1.5;
+    double outsideIndex = 1.0;
+    bool showNormals = false;
+    bool showPropagation = true;
+    Rgb colour = palette::White;
+};
+
+enum class TraceEnd {
+    Emerged,          // left the prism refracted
+    ReflectedAtEntry, // never entered: reflected by the entry face
+    Vertical,         // a direction of exactly 90 degrees, drawn down to y = 250
+    SegmentLimit,     // trapped by internal reflections; the trace was cut
+};
+
+// Prism layout, lamp placement and the primitives that are the same for every ray of a
+// picture (outline, entry normal, incident-ray arrow), for one apex angle and incidence.
+struct TraceLayout {
+    int halfBase = 0;
+    int baseLeftX = 0;
+    int baseRightX = 0;
+    int incidencePointX = 0;
+    double faceLength = 0;
+    double normalCos = 0; // nc
+    double normalSin = 0; // ns
+    double exitSlope = 0; // a
+    double incidenceAngle = 0; // clamped
+    PointD line1Start;         // the lamp end of the incident ray
+    PointD line1End;           // the incidence point M
+    PointD lampTopLeft;        // 32 x 32 lamp image centred on line1Start
+};
+
+enum class TraceFace { Exit, Base, Entry };
+
+struct TraceResult {
+    TraceLayout layout;
+    std::vector<Segment> segments; // in drawing order
+    std::size_t sharedCount = 0;   // the first sharedCount segments are the layout's primitives
+    TraceEnd end = TraceEnd::Emerged;
+    int reflections = 0;       // total internal reflections inside the prism
+    double emergentDirection = 0; // screen convention (clockwise from +x), when Emerged
+    TraceFace lastFace = TraceFace::Entry; // face the ray left by (or ended at)
+};
+
+// A trace is cut after this many segments, so that a trapped ray always ends.
+inline constexpr int kMaxTraceSegments = 1000;
+
+// Intersection of y = a1 x + b1 and y = a2 x + b2; parallel lines give (0, 0).
+PointD IntersectLines(double a1, double b1, double a2, double b2);
+
+// Appends the two strokes of the arrow head on (x1, y1)-(x2, y2) at fraction f.
+void DrawPropagationArrow(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, double f,
+                          Rgb colour, std::vector<Segment> &out);
+
+// The layout alone; with primitives != nullptr also appends the shared primitives in colour.
+TraceLayout ComputeLayout(const TraceInput &in, std::vector<Segment> *primitives);
+
+// The complete trace of one ray. withShared = false leaves out the layout's primitives (the
+// caller draws them once for a whole picture); out is reused to avoid allocations.
+void TraceRay(const TraceInput &in, TraceResult &out, bool withShared = true);
+TraceResult TraceRay(const TraceInput &in);
+
+} // namespace vorlac

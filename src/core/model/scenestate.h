@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/materials.h"
+
+namespace vorlac {
+
+enum class SourceType { Monochromatic, FiveRadiations, WhiteLight };
+
+// Everything the optical model reads, with the values of a fresh start.
+struct SceneState {
+    int apexAngle = 45;           // degrees, 2..90
+    double incidenceAngle = 36.0; // degrees from the entry face's outward normal
+    int wavelength = 589;         // nm, 400..800 (monochromatic source)
+    SourceType source = SourceType::FiveRadiations;
+    bool blackBackground = true;
+    bool showNormals = false;
+    bool showPropagation = true;
+
+    int prismMaterial = 2;   // row of kMaterials
+    int outsideMaterial = 0; // row of kMaterials
+    float prismCauchyA = kMaterials[2].cauchyA;
+    float prismCauchyB = kMaterials[2].cauchyB;
+    float outsideCauchyA = kMaterials[0].cauchyA;
+    float outsideCauchyB = kMaterials[0].cauchyB;
+
+    int customMaterialTarget = 0; // 1 outside medium, 2 prism
+    bool loadingSituation = false;
+    bool whiteRedrawPending = false;
+    bool lampDragging = false;
+
+    // Left by the last trace; lamp dragging reads incidencePointX.
+    int baseLeftX = 221;
+    int baseRightX = 387;
+    int incidencePointX = 262;
+};
+
+} // namespace vorlac

@@ -1,0 +1,120 @@
+#include "render/rasteriser.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vorlac {
+
+namespace {
+
+// Coordinates this far out are cut down first; the picture is a few hundred pixels wide, so
+// the pixels inside cannot change noticeably and the 64-bit arithmetic below cannot overflow.
+constexpr double kCoordLimit = 1.0e7;
+
+std::int64_t roundCoord(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return static_cast<std::int64_t>(std::nearbyint(std::clamp(v, -kCoordLimit, kCoordLimit)));
+}
+
+// Smallest step i >= 0 with minorOffset(i) >= target, where minorOffset(i) =
+// floor((2 i dMinor + dMajor) / (2 dMajor)), non-decreasing in i.
+std::int64_t firstStepReaching(std::int64_t target, std::int64_t dMajor, std::int64_t dMinor)
+{
+    if (target <= 0)
+        return 0;
+    if (dMinor == 0)
+        return std::numeric_limits<std::int64_t>::max();
+    // minorOffset(i) >= target  <=>  2 i dMinor + dMajor >= 2 dMajor target
+    const std::int64_t num = 2 * dMajor * target - dMajor;
+    const std::int64_t den = 2 * dMinor;
+    return (num + den - 1) / den;
+}
+
+} // namespace
+
+LineRasteriser::LineRasteriser(QImage &image)
+    : m_bits(reinterpret_cast<QRgb *>(image.bits())), m_stride(image.bytesPerLine() / 4), m_width(image.width()),
+      m_height(image.height())
+{
+}
+
+void LineRasteriser::drawLine(double x1, double y1, double x2, double y2, QRgb colour, bool dashed)
+{
+    drawLine(roundCoord(x1), roundCoord(y1), roundCoord(x2), roundCoord(y2), colour, dashed);
+}
+
+void LineRasteriser::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour,
+                              bool dashed)
+{
+    const std::int64_t dx = std::abs(x2 - x1);
+    const std::int64_t dy = std::abs(y2 - y1);
+    const bool xMajor = dx >= dy;
+    const std::int64_t dMajor = xMajor ? dx : dy;
+    const std::int64_t dMinor = xMajor ? dy : dx;
+    const std::int64_t major0 = xMajor ? x1 : y1;
+    const std::int64_t minor0 = xMajor ? y1 : x1;
+    const std::int64_t sMajor = (xMajor ? x2 >= x1 : y2 >= y1) ? 1 : -1;
+    const std::int64_t sMinor = (xMajor ? y2 >= y1 : x2 >= x1) ? 1 : -1;
+    const std::int64_t majorLimit = xMajor ? m_width : m_height;
+    const std::int64_t minorLimit = xMajor ? m_height : m_width;
+
+    // Steps i in [0, dMajor] whose major coordinate lies inside the picture.
+    std::int64_t lo = 0, hi = dMajor;
+    if (sMajor > 0) {
+        lo = std::max(lo, -major0);
+        hi = std::min(hi, majorLimit - 1 - major0);
+    } else {
+        lo = std::max(lo, major0 - (majorLimit - 1));
+        hi = std::min(hi, major0);
+    }
+    if (lo > hi)
+        return;
+    // ... and whose minor coordinate does too.
+    if (dMajor > 0) {
+        const std::int64_t needMin = sMinor > 0 ? -minor0 : minor0 - (minorLimit - 1);
+        const std::int64_t needMax = sMinor > 0 ? minorLimit - 1 - minor0 : minor0;
+        if (needMax < 0)
+            return;
+        lo = std::max(lo, firstStepReaching(needMin, dMajor, dMinor));
+        const std::int64_t beyond = firstStepReaching(needMax + 1, dMajor, dMinor);
+        if (beyond != std::numeric_limits<std::int64_t>::max())
+            hi = std::min(hi, beyond - 1);
+    } else if (minor0 < 0 || minor0 >= minorLimit) {
+        return;
+    }
+    if (lo > hi)
+        return;
+
+    // Midpoint stepping from step lo: offset = floor((2 i dMinor + dMajor) / (2 dMajor)).
+    const std::int64_t twoMajor = 2 * std::max<std::int64_t>(dMajor, 1);
+    std::int64_t acc = 2 * lo * dMinor + dMajor;
+    std::int64_t offset = acc / twoMajor;
+    acc -= offset * twoMajor;
+    const std::int64_t major = major0 + sMajor * lo;
+    const std::int64_t minor = minor0 + sMinor * offset;
+    const std::int64_t pxMajor = xMajor ? 1 : m_stride;
+    const std::int64_t pxMinor = xMajor ? m_stride : 1;
+    std::int64_t index = xMajor ? minor * m_stride + major : major * m_stride + minor;
+    const std::int64_t stepMajor = sMajor * pxMajor;
+    const std::int64_t stepMinor = sMinor * pxMinor;
+    const bool black = m_mode == PenMode::Blackness;
+    for (std::int64_t i = lo; i <= hi; ++i) {
+        if (!dashed || (i % kDashPeriod) < kDashOn) {
+            if (black)
+                m_bits[index] = 0xff000000u;
+            else
+                m_bits[index] |= colour;
+        }
+        index += stepMajor;
+        acc += 2 * dMinor;
+        if (acc >= twoMajor) {
+            acc -= twoMajor;
+            index += stepMinor;
+        }
+    }
+}
+
+} // namespace vorlac

@@ -1,0 +1,151 @@
+#include "render/scenerenderer.h"
+
+#include "model/constants.h"
+#include "render/rasteriser.h"
+
+#include <QPainter>
+
+namespace vorlac {
+
+namespace {
+
+void prepare(const SceneState &state, ScenePicture &picture, LineRasteriser &raster)
+{
+    picture.image.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
+    raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
+}
+
+TraceInput inputFor(const SceneState &state, const Radiation &ray)
+{
+    TraceInput in;
+    in.apexAngle = state.apexAngle;
+    in.incidenceAngle = state.incidenceAngle;
+    in.outsideIndex = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, ray.wavelength);
+    in.prismIndex = CauchyIndex(state.prismCauchyA, state.prismCauchyB, ray.wavelength);
+    in.showNormals = state.showNormals;
+    in.showPropagation = state.showPropagation;
+    in.colour = ray.colour;
+    return in;
+}
+
+void drawSegments(LineRasteriser &raster, const std::vector<Segment> &segments, std::size_t from)
+{
+    for (std::size_t i = from; i < segments.size(); ++i) {
+        const Segment &s = segments[i];
+        raster.drawLine(s.x1, s.y1, s.x2, s.y2, toQRgb(s.colour), s.dashed);
+    }
+}
+
+void storeLayout(SceneState &state, ScenePicture &picture, const TraceLayout &layout)
+{
+    picture.lastLayout = layout;
+    state.incidenceAngle = layout.incidenceAngle;
+    state.baseLeftX = layout.baseLeftX;
+    state.baseRightX = layout.baseRightX;
+    state.incidencePointX = layout.incidencePointX;
+}
+
+// The outline, entry normal and incident arrow are the same for every ray of a picture; only
+// the arrow's colour changes. OR and blackness are idempotent and order-free, so drawing them
+// once with the OR of all ray colours gives the same pixels as drawing them for every ray.
+void drawRadiations(SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
+{
+    LineRasteriser raster(picture.image);
+    prepare(state, picture, raster);
+    picture.raysTraced = 0;
+    if (rays.empty())
+        return;
+    Rgb allColours = 0;
+    for (const Radiation &r : rays)
+        allColours |= r.colour;
+
+    TraceInput shared = inputFor(state, rays.front());
+    shared.colour = allColours;
+    std::vector<Segment> primitives;
+    const TraceLayout layout = ComputeLayout(shared, &primitives);
+    drawSegments(raster, primitives, 0);
+
+    TraceResult result;
+    result.segments.reserve(64);
+    for (const Radiation &r : rays) {
+        TraceRay(inputFor(state, r), result, false);
+        drawSegments(raster, result.segments, 0);
+        ++picture.raysTraced;
+    }
+    storeLayout(state, picture, layout);
+}
+
+} // namespace
+
+ScenePicture::ScenePicture() : image(kSceneWidth, kSceneHeight, QImage::Format_RGB32)
+{
+    image.fill(0xff000000u);
+}
+
+std::vector<Radiation> sceneRadiations(const SceneState &state)
+{
+    if (state.source != SourceType::Monochromatic)
+        return {{400, palette::Blue}, {500, palette::Cyan}, {600, palette::Green}, {700, palette::Yellow},
+                {800, palette::Red}};
+    Rgb colour = palette::Black;
+    if (state.blackBackground)
+        WavelengthColour(state.wavelength, colour);
+    return {{state.wavelength, colour}};
+}
+
+std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColour)
+{
+    std::vector<Radiation> rays;
+    rays.reserve(spectrumColour.size());
+    for (int lambda = kMinWavelength; lambda <= kMaxWavelength; ++lambda)
+        rays.push_back({lambda, spectrumColour[static_cast<std::size_t>(lambda - kMinWavelength)]});
+    return rays;
+}
+
+void RedrawScene(SceneState &state, ScenePicture &picture)
+{
+    const std::vector<Radiation> rays = sceneRadiations(state);
+    if (!state.blackBackground)
+        picture.line1Colour = palette::Black;
+    else if (state.source == SourceType::Monochromatic)
+        picture.line1Colour = rays.front().colour;
+    else
+        picture.line1Colour = palette::White;
+    drawRadiations(state, rays, picture);
+}
+
+bool RedrawWhiteLight(SceneState &state, const SpectrumColours &spectrumColour, ScenePicture &picture)
+{
+    if (state.source != SourceType::WhiteLight)
+        return false;
+    picture.line1Colour = state.blackBackground ? palette::White : palette::Black;
+    drawRadiations(state, whiteLightRadiations(spectrumColour), picture);
+    return true;
+}
+
+void DrawRadiationsNaively(SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
+{
+    LineRasteriser raster(picture.image);
+    prepare(state, picture, raster);
+    picture.raysTraced = 0;
+    TraceResult result;
+    for (const Radiation &r : rays) {
+        TraceRay(inputFor(state, r), result, true);
+        drawSegments(raster, result.segments, 0);
+        storeLayout(state, picture, result.layout);
+        ++picture.raysTraced;
+    }
+}
+
+void BurnOverlays(ScenePicture &picture, const QImage &lampImage)
+{
+    const TraceLayout &l = picture.lastLayout;
+    // The overlay line is drawn as it is shown: in its own colour, over whatever is there.
+    QPainter p(&picture.image);
+    p.setPen(QColor(toQRgb(picture.line1Colour)));
+    p.drawLine(QPointF(l.line1Start.x, l.line1Start.y), QPointF(l.line1End.x, l.line1End.y));
+    if (!lampImage.isNull())
+        p.drawImage(QPointF(l.lampTopLeft.x, l.lampTopLeft.y), lampImage);
+}
+
+} // namespace vorlac

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/colour.h"
+#include "model/raytracer.h"
+#include "model/scenestate.h"
+
+#include <QImage>
+#include <vector>
+
+namespace vorlac {
+
+// The persistent scene picture and the overlays placed by the last trace.
+struct ScenePicture {
+    ScenePicture();
+    QImage image;            // kSceneWidth x kSceneHeight, RGB32
+    TraceLayout lastLayout;  // Line1 end points and the lamp position
+    Rgb line1Colour = palette::White;
+    int raysTraced = 0;
+};
+
+// One radiation of a picture: its wavelength and ray colour.
+struct Radiation {
+    int wavelength;
+    Rgb colour;
+};
+
+// The radiations RedrawScene traces for the state (one, or the five of 400..800 nm; white
+// light is previewed with the five).
+std::vector<Radiation> sceneRadiations(const SceneState &state);
+std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColour);
+
+// Rebuilds the picture from scratch for monochromatic light or the five radiations (in white
+// light: the quick five-ray preview). Writes the clamped incidence and the prism variables back
+// into state.
+void RedrawScene(SceneState &state, ScenePicture &picture);
+
+// Rebuilds the 401-ray white-light picture; does nothing and returns false unless white light
+// is the selected source.
+bool RedrawWhiteLight(SceneState &state, const SpectrumColours &spectrumColour, ScenePicture &picture);
+
+// Draws every radiation in full, one complete trace after another. The redraws above give the
+// same pixels faster; this is the reference they are checked against.
+void DrawRadiationsNaively(SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture);
+
+// Draws the incident ray Line1 and the lamp into the picture itself (before printing).
+void BurnOverlays(ScenePicture &picture, const QImage &lampImage);
+
+} // namespace vorlac

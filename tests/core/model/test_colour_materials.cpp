@@ -1,0 +1,89 @@
+#include "model/colour.h"
+#include "model/materials.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vorlac;
+
+namespace {
+
+struct ColourRow {
+    int lambda;
+    int r, g, b;
+};
+
+class WavelengthColours : public ::testing::TestWithParam<ColourRow> {};
+
+TEST_P(WavelengthColours, MatchTheRule)
+{
+    const ColourRow row = GetParam();
+    Rgb c = makeRgb(1, 2, 3);
+    WavelengthColour(row.lambda, c);
+    EXPECT_EQ(redOf(c), row.r);
+    EXPECT_EQ(greenOf(c), row.g);
+    EXPECT_EQ(blueOf(c), row.b);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WavelengthColours,
+                         ::testing::Values(ColourRow{400, 0, 0, 128}, // 127.5 to the even 128
+                                           ColourRow{439, 0, 0, 252}, ColourRow{440, 0, 0, 255},
+                                           ColourRow{470, 0, 128, 255}, // 127.5
+                                           ColourRow{500, 0, 255, 255}, ColourRow{549, 0, 255, 5},
+                                           ColourRow{550, 0, 255, 0}, ColourRow{589, 249, 255, 0},
+                                           ColourRow{590, 255, 255, 0}, ColourRow{670, 255, 128, 0},
+                                           ColourRow{749, 255, 2, 0}, ColourRow{750, 255, 0, 0},
+                                           ColourRow{800, 128, 0, 0},
+                                           // outside the visible range the colour stays as it was
+                                           ColourRow{399, 1, 2, 3}, ColourRow{801, 1, 2, 3}));
+
+TEST(SpectrumColours, TableMatchesTheRuleForEveryWavelength)
+{
+    SpectrumColours table{};
+    FillSpectrumColours(table);
+    for (int lambda = 400; lambda <= 800; ++lambda) {
+        Rgb c = 0;
+        WavelengthColour(lambda, c);
+        ASSERT_EQ(table[lambda - 400], c) << lambda;
+    }
+}
+
+TEST(Colour, PackingIsRPlus256GPlus65536B)
+{
+    EXPECT_EQ(makeRgb(1, 2, 3), 1u + 256u * 2u + 65536u * 3u);
+    EXPECT_EQ(toQRgb(makeRgb(255, 0, 0)), 0xffff0000u);
+}
+
+struct IndexRow {
+    int material;
+    double at400, at589, at800;
+};
+
+class MaterialIndices : public ::testing::TestWithParam<IndexRow> {};
+
+TEST_P(MaterialIndices, SixDecimals)
+{
+    const IndexRow row = GetParam();
+    const Material &m = kMaterials[row.material];
+    EXPECT_NEAR(CauchyIndex(m.cauchyA, m.cauchyB, 400), row.at400, 5e-7);
+    EXPECT_NEAR(CauchyIndex(m.cauchyA, m.cauchyB, 589), row.at589, 5e-7);
+    EXPECT_NEAR(CauchyIndex(m.cauchyA, m.cauchyB, 800), row.at800, 5e-7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MaterialIndices,
+                         ::testing::Values(IndexRow{0, 1.000279, 1.000277, 1.000276},
+                                           IndexRow{1, 1.339828, 1.332347, 1.329414},
+                                           IndexRow{2, 1.546416, 1.506516, 1.490876},
+                                           IndexRow{3, 1.733588, 1.628852, 1.587797}));
+
+TEST(Materials, NamesAndSinglePrecisionCoefficients)
+{
+    EXPECT_EQ(materialName(0), "Air");
+    EXPECT_EQ(materialName(4), "Autre");
+    // The shortest decimal forms of the stored numbers read back to the same floats.
+    EXPECT_EQ(kMaterials[2].cauchyB, std::strtof("11848.408", nullptr));
+    EXPECT_EQ(kMaterials[0].cauchyA, std::strtof("1.0002747", nullptr));
+}
+
+} // namespace
