@@ -9,6 +9,8 @@ struct RoundRow {
     int expected;
 };
 
+void PrintTo(const RoundRow &r, std::ostream *os) { *os << r.in; }
+
 class ToInt16 : public ::testing::TestWithParam<RoundRow> {};
 
 TEST_P(ToInt16, HalvesGoToEven)

@@ -14,6 +14,8 @@ struct ColourRow {
     int r, g, b;
 };
 
+void PrintTo(const ColourRow &r, std::ostream *os) { *os << r.lambda << "nm"; }
+
 class WavelengthColours : public ::testing::TestWithParam<ColourRow> {};
 
 TEST_P(WavelengthColours, MatchTheRule)
@@ -59,6 +61,8 @@ struct IndexRow {
     int material;
     double at400, at589, at800;
 };
+
+void PrintTo(const IndexRow &r, std::ostream *os) { *os << "material " << r.material; }
 
 class MaterialIndices : public ::testing::TestWithParam<IndexRow> {};
 

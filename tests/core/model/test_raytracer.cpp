@@ -68,6 +68,8 @@ struct WorkedRow {
     double directionTolerance;
 };
 
+void PrintTo(const WorkedRow &r, std::ostream *os) { *os << r.name; }
+
 class WorkedTraces : public ::testing::TestWithParam<WorkedRow> {};
 
 TEST_P(WorkedTraces, FollowThePath)
@@ -134,6 +136,8 @@ struct ClampRow {
     int apex;
     double requested, stored;
 };
+
+void PrintTo(const ClampRow &r, std::ostream *os) { *os << "A=" << r.apex << " i=" << r.requested; }
 
 class Clamping : public ::testing::TestWithParam<ClampRow> {};
 
@@ -206,6 +210,8 @@ struct ArrowRow {
     int x1, y1, x2, y2;
     double tipX, tipY;
 };
+
+void PrintTo(const ArrowRow &r, std::ostream *os) { *os << r.name; }
 
 class ArrowHeads : public ::testing::TestWithParam<ArrowRow> {};
 

@@ -119,6 +119,8 @@ struct SceneRow {
     int prism, outside;
 };
 
+void PrintTo(const SceneRow &r, std::ostream *os) { *os << r.name; }
+
 class FastRedraw : public ::testing::TestWithParam<SceneRow> {};
 
 // Drawing the shared primitives once must give the very pixels of drawing every trace in full.

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace vorlac {
+
+// The "dot" number text used by the expression engine, the calculator display and the situation
+// files: "." is the decimal point whatever the regional settings, double precision.
+
+// Reads the number at the start of text: an optional sign, digits, an optional "." followed by
+// digits (".5" and "2." are numbers, "." alone is not), then an optional exponent "E" (or "e")
+// with an optional sign and at least one digit; an "E" not followed by digits is not part of the
+// number. Reading stops at the first character that does not fit; no blanks are skipped.
+// Returns 0 when the text does not start with a number. A magnitude beyond the double range reads
+// as an infinity of the right sign, one below the smallest subnormal as a signed zero.
+// *consumed, when given, receives the length of the number read (0 when there is none).
+double readDotNumber(QStringView text, qsizetype *consumed = nullptr);
+
+// True when the whole text is exactly one number in the form readDotNumber accepts.
+bool isDotNumber(QStringView text);
+
+// Writes v rounded to 15 significant digits, trailing zeros dropped, "." as the decimal point and
+// no zero before it (".5", "-.25"). Magnitudes from 1E+15 up and below 1E-04 use the exponent form:
+// mantissa, "E", sign, at least two digits ("1E+15", "1.5E-07", "4.94065645841247E-324").
+// Zero (either sign) is "0". Infinities and NaN have no number text: the result is empty.
+// A value that already has at most 15 significant digits reads back to the same double.
+QString writeDotNumber(double v);
+
+} // namespace vorlac

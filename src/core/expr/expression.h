@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+namespace vorlac {
+
+// Values of evalError.
+enum ExpressionError : int {
+    ExpressionOk = 0,
+    ExpressionImpossible = 1,  // arithmetic fault, no single number at the end, too many cycles
+    ExpressionParentheses = 2, // "(" and ")" counts differ
+    ExpressionOperator = 3,    // "*", "/" or "^" without a right operand
+};
+
+// angleMode value for radians; every other value means degrees.
+inline constexpr int AngleRadians = 1;
+
+// Longer texts are refused with error 1. Every routine is at worst quadratic in the length, so
+// the cap keeps one evaluation far below a millisecond for anything the calculator can build and
+// a few milliseconds at worst; column formulas with their values substituted stay well under it.
+inline constexpr qsizetype MaxExpressionLength = 4096;
+
+// Evaluates text by rewriting it step by step; on success text is the result's number text (empty
+// for an empty expression). evalError receives an ExpressionError.
+void EvaluateExpression(QString &text, int &evalError, int angleMode);
+
+// The rewriting routines and the token counters they share during one evaluation. Routines that
+// return bool return false on an arithmetic fault, which ends the evaluation with error 1.
+class ExpressionEngine
+{
+public:
+    int parenCount = 0;    // "(" in the text
+    int functionCount = 0; // function codes
+    int operatorCount = 0; // spaced binary operators
+
+    int evaluate(QString &text, int angleMode);
+
+    [[nodiscard]] bool NormaliseExpression(QString &text);
+    void SpaceExpression(QString &text);
+    void CheckParentheses(const QString &text, int &evalError) const;
+    void CountTokens(const QString &text);
+    [[nodiscard]] bool ReduceParentheses(QString &text);
+    [[nodiscard]] bool ApplyFunctions(QString &text, int angleMode);
+    [[nodiscard]] bool ApplyOperators(QString &text);
+};
+
+} // namespace vorlac

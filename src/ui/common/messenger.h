@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QMessageBox>
+#include <functional>
+
+namespace vorlac {
+
+// Every message box of the program goes through one of these, so that a test can read and
+// answer them without a person at the keyboard.
+struct Messenger {
+    using Function = std::function<QMessageBox::StandardButton(QWidget *parent, QMessageBox::Icon icon,
+                                                               const QString &title, const QString &text,
+                                                               QMessageBox::StandardButtons buttons)>;
+    Function show;
+
+    Messenger();
+    QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                    const QString &text, QMessageBox::StandardButtons buttons) const
+    {
+        return show(parent, icon, title, text, buttons);
+    }
+    void critical(QWidget *parent, const QString &title, const QString &text) const
+    {
+        show(parent, QMessageBox::Critical, title, text, QMessageBox::Ok);
+    }
+};
+
+} // namespace vorlac

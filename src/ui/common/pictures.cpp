@@ -1,0 +1,59 @@
+#include "common/pictures.h"
+
+#include "common/rounding.h"
+#include "model/colour.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+
+namespace vorlac {
+
+QPixmap svgPicture(const QString &name, QSize size, qreal devicePixelRatio)
+{
+    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/resources/%1.svg").arg(name));
+    if (renderer.isValid()) {
+        QPainter p(&image);
+        renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(image.size())));
+    }
+    QPixmap pm = QPixmap::fromImage(image);
+    pm.setDevicePixelRatio(devicePixelRatio);
+    return pm;
+}
+
+QCursor svgCursor(const QString &name)
+{
+    int hx = 0, hy = 0;
+    QFile f(QStringLiteral(":/resources/%1.svg").arg(name));
+    if (f.open(QIODevice::ReadOnly)) {
+        static const QRegularExpression re(QStringLiteral("hotspot:\\s*(\\d+)\\s+(\\d+)"));
+        const auto m = re.match(QString::fromUtf8(f.read(256)));
+        if (m.hasMatch()) {
+            hx = m.captured(1).toInt();
+            hy = m.captured(2).toInt();
+        }
+    }
+    return QCursor(svgPicture(name, QSize(32, 32)), hx, hy);
+}
+
+QPixmap spectrumStrip(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const int w = size.width();
+    for (int x = 0; x < w; ++x) {
+        const int lambda = kMinWavelength + toInt16(static_cast<double>(x) * (kMaxWavelength - kMinWavelength) /
+                                                    std::max(1, w - 1));
+        Rgb c = 0;
+        WavelengthColour(lambda, c);
+        for (int y = 0; y < size.height(); ++y)
+            image.setPixel(x, y, toQRgb(c));
+    }
+    return QPixmap::fromImage(image);
+}
+
+QPixmap lampPicture() { return svgPicture(QStringLiteral("lamp"), QSize(32, 32)); }
+
+} // namespace vorlac

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QCursor>
+#include <QPixmap>
+#include <QString>
+
+namespace vorlac {
+
+// The program's pictures, rendered from the SVG resources at their size on screen.
+QPixmap svgPicture(const QString &name, QSize size, qreal devicePixelRatio = 1.0);
+
+// A custom pointer from an SVG resource; its hot spot is read from the file's
+// "<!-- hotspot: X Y -->" header.
+QCursor svgCursor(const QString &name);
+
+// The 159 x 31 strip of the spectrum from 400 nm (left) to 800 nm (right).
+QPixmap spectrumStrip(QSize size = QSize(159, 31));
+
+// The lamp that the pupil drags (32 x 32).
+QPixmap lampPicture();
+
+} // namespace vorlac

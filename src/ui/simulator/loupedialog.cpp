@@ -1,0 +1,147 @@
+#include "simulator/loupedialog.h"
+
+#include "common/messenger.h"
+#include "common/pictures.h"
+#include "common/regional.h"
+#include "model/materials.h"
+#include "model/scenestate.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vorlac {
+
+namespace {
+
+// Only digits, the decimal separator (a typed "." becomes it), Backspace and Enter get through.
+class DecimalKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (text.size() != 1)
+            return false; // arrows, Delete, Home...: no character typed
+        const QChar typed = text.at(0);
+        if (typed == QChar(8) || typed == QChar(13) || typed == QChar(10) || typed == QChar(27))
+            return false;
+        const QChar mapped = regionalKeyFilter(typed, regionalLocale());
+        if (mapped.isNull())
+            return true; // discarded
+        if (mapped != typed) {
+            if (auto *edit = qobject_cast<QLineEdit *>(watched))
+                edit->insert(QString(mapped));
+            return true;
+        }
+        return false;
+    }
+};
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(geometry);
+    l->setWordWrap(true);
+    return l;
+}
+
+} // namespace
+
+LoupeDialog::LoupeDialog(SceneState &state, const Messenger &messenger, std::function<void()> cancelled,
+                         QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_state(state),
+      m_messenger(messenger), m_cancelled(std::move(cancelled))
+{
+    setObjectName(QStringLiteral("LOUPE"));
+    setWindowTitle(QStringLiteral("Definir un matériau non listé"));
+    setFixedSize(318, 166);
+    setModal(true);
+
+    label(this, "Label1",
+          QStringLiteral("L'indice d'un milieu est lié à la longueur d'onde de la radiation par la relation de "
+                         "Cauchy:"),
+          QRect(8, 8, 297, 33));
+    auto *relation = label(this, "Image1", QString(), QRect(16, 40, 276, 24));
+    relation->setPixmap(svgPicture(QStringLiteral("cauchy"), QSize(276, 24), devicePixelRatioF()));
+    label(this, "Label2", QStringLiteral("Valeur de A ( de 1 à 2 ):"), QRect(16, 74, 177, 17));
+    label(this, "Label3", QStringLiteral("Valeur de B ( de 0 à 40000 nm² ):"), QRect(16, 98, 177, 17));
+    m_a = new QLineEdit(this);
+    m_a->setObjectName(QStringLiteral("Text1"));
+    m_a->setGeometry(200, 72, 97, 19);
+    m_b = new QLineEdit(this);
+    m_b->setObjectName(QStringLiteral("Text2"));
+    m_b->setGeometry(200, 96, 97, 19);
+    auto *filter = new DecimalKeyFilter(this);
+    m_a->installEventFilter(filter);
+    m_b->installEventFilter(filter);
+
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(0, 128, 321, 41);
+    auto *cancel = new QPushButton(QStringLiteral("Annuler"), frame);
+    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setGeometry(48, 8, 81, 25);
+    cancel->setAutoDefault(false);
+    auto *ok = new QPushButton(QStringLiteral("OK"), frame);
+    ok->setObjectName(QStringLiteral("Command2"));
+    ok->setGeometry(176, 8, 81, 25);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &LoupeDialog::onOk);
+    connect(cancel, &QPushButton::clicked, this, &LoupeDialog::onCancel);
+
+    if (parent) {
+        const QWidget *main = parent->window();
+        move(main->x() + 10, main->y() + main->height() / 2);
+    }
+    const QLocale locale = regionalLocale();
+    const bool prism = m_state.customMaterialTarget == 2;
+    m_a->setText(shortestSingleText(prism ? m_state.prismCauchyA : m_state.outsideCauchyA, locale));
+    m_b->setText(shortestSingleText(prism ? m_state.prismCauchyB : m_state.outsideCauchyB, locale));
+}
+
+void LoupeDialog::onOk()
+{
+    const QLocale locale = regionalLocale();
+    // A text that cannot be read counts as 0.
+    const float a = readRegionalSingle(m_a->text(), locale).value_or(0.0f);
+    const float b = readRegionalSingle(m_b->text(), locale).value_or(0.0f);
+    const QString title = QStringLiteral("Propriété incorrecte");
+    if (a < 1.0f || a > 2.0f) {
+        m_messenger.critical(this, title, QStringLiteral("Valeur de A en dehors des limites."));
+        return;
+    }
+    if (b < 0.0f || b > 40000.0f) {
+        m_messenger.critical(this, title, QStringLiteral("Valeur de B en dehors des limites."));
+        return;
+    }
+    if (m_state.customMaterialTarget == 2) {
+        m_state.prismCauchyA = a;
+        m_state.prismCauchyB = b;
+        m_state.prismMaterial = kCustomMaterial;
+    } else {
+        m_state.outsideCauchyA = a;
+        m_state.outsideCauchyB = b;
+        m_state.outsideMaterial = kCustomMaterial;
+    }
+    accept();
+}
+
+void LoupeDialog::onCancel()
+{
+    if (m_cancelled)
+        m_cancelled();
+    QDialog::reject();
+}
+
+void LoupeDialog::reject() { onCancel(); }
+
+} // namespace vorlac

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "simulator/vorlacwindow.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A main window in a temporary program folder, with message boxes recorded and answered from
+// a queue instead of shown.
+class VorlacFixture : public ::testing::Test {
+protected:
+    struct Message {
+        QMessageBox::Icon icon;
+        QString title, text;
+    };
+
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    vorlac::Vorlac &window(QSize screen = QSize(1280, 1024))
+    {
+        if (!win) {
+            vorlac::VorlacEnvironment env;
+            env.programDirectory = programDir.isEmpty() ? dir.path() + "/" : programDir;
+            env.screenSize = [this, screen] { return screenOverride.isValid() ? screenOverride : screen; };
+            env.endProgram = [this] { ++programEnded; };
+            env.messenger.show = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                        QMessageBox::StandardButtons buttons) {
+                messages.push_back({icon, title, text});
+                if (!answers.empty()) {
+                    const auto a = answers.front();
+                    answers.pop_front();
+                    return a;
+                }
+                return (buttons & QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Yes;
+            };
+            win = std::make_unique<vorlac::Vorlac>(env);
+        }
+        return *win;
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        T *w = window().findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    QTemporaryDir dir;
+    QString programDir;
+    QSize screenOverride;
+    std::unique_ptr<vorlac::Vorlac> win;
+    std::vector<Message> messages;
+    std::deque<QMessageBox::StandardButton> answers;
+    int programEnded = 0;
+};
