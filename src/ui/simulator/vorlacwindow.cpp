@@ -1,7 +1,6 @@
 #include "simulator/vorlacwindow.h"
 
 #include "common/clicklabel.h"
-#include "common/numberpattern.h"
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/regional.h"
@@ -53,6 +52,14 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QRect g
 }
 
 void setWaitCursor(QWidget *w) { w->setCursor(Qt::WaitCursor); }
+
+// "n = " and the index with exactly six decimals in the regional form (1,506516).
+QString indexText(double n)
+{
+    QLocale locale = regionalLocale();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("n = ") + locale.toString(n, 'f', 6);
+}
 
 } // namespace
 
@@ -955,13 +962,8 @@ void Vorlac::updateWavelengthReadouts(int lambda)
     m_label7->setText(QString::number(lambda));
     m_label20->setText(nm);
     m_label14->setText(nm);
-    const QLocale locale = regionalLocale();
-    m_label4->setText(QStringLiteral("n = ") +
-                      formatNumberPattern(CauchyIndex(m_state.prismCauchyA, m_state.prismCauchyB, lambda),
-                                          QStringLiteral("##.######"), locale));
-    m_label16->setText(QStringLiteral("n = ") +
-                       formatNumberPattern(CauchyIndex(m_state.outsideCauchyA, m_state.outsideCauchyB, lambda),
-                                           QStringLiteral("##.######"), locale));
+    m_label4->setText(indexText(CauchyIndex(m_state.prismCauchyA, m_state.prismCauchyB, lambda)));
+    m_label16->setText(indexText(CauchyIndex(m_state.outsideCauchyA, m_state.outsideCauchyB, lambda)));
 }
 
 void Vorlac::onWavelengthChanged(int value)
@@ -1049,9 +1051,7 @@ void Vorlac::showIndex(QComboBox *list)
     const float a = prism ? m_state.prismCauchyA : m_state.outsideCauchyA;
     const float b = prism ? m_state.prismCauchyB : m_state.outsideCauchyB;
     (prism ? m_label20 : m_label14)->setText(QString::number(lambda) + QStringLiteral(" nm"));
-    (prism ? m_label4 : m_label16)
-        ->setText(QStringLiteral("n = ") +
-                  formatNumberPattern(CauchyIndex(a, b, lambda), QStringLiteral("##.######"), regionalLocale()));
+    (prism ? m_label4 : m_label16)->setText(indexText(CauchyIndex(a, b, lambda)));
 }
 
 void Vorlac::onMaterialSelected(QComboBox *list)

@@ -82,12 +82,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, Cp1252Unmapped,
                                            UnmappedRow{QString(QChar(0xD800)) + u'x', QByteArray("?x")},
                                            UnmappedRow{QStringLiteral("Ω€"), QByteArray("?\x80")}));
 
-TEST(Cp1252, OkIsSetTrueOnSuccess)
-{
-    bool ok = false;
-    EXPECT_EQ(toCp1252(u"Verre Crown", &ok), QByteArray("Verre Crown"));
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(toCp1252(u""), QByteArray());
-}
-
 } // namespace

@@ -174,22 +174,4 @@ TEST(NumberPattern, SortPatternKeepsEverySingle)
     }
 }
 
-// Every pattern's text is read back by the regional reading within the pattern's precision.
-TEST(NumberPattern, TextsReadBackRegionally)
-{
-    for (const QLatin1StringView pattern :
-         {kPatternFixed2, kPatternFixed3, kPatternGeneral, kPatternScientific3, kPatternScientific4,
-          kPatternIndex, kPatternCalculator}) {
-        for (const double v : {-32135.35, -1.0, -0.0258, 0.0, 0.0258, 3.1415927, 589.0, 1e-12, 4.5e30}) {
-            const QString text = formatNumberPattern(v, pattern, kFr);
-            const std::optional<float> back = readRegionalSingle(text, kFr);
-            ASSERT_TRUE(back) << text.toStdString();
-            const bool fixed =
-                pattern == kPatternFixed2 || pattern == kPatternFixed3 || pattern == kPatternIndex;
-            const double tolerance = std::abs(v) * (fixed ? 1e-6 : 0.005) + (fixed ? 0.005 : 0.0);
-            EXPECT_NEAR(*back, v, tolerance) << pattern.data() << " " << text.toStdString();
-        }
-    }
-}
-
 } // namespace

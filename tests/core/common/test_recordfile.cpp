@@ -62,14 +62,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, RecordRoundTrip,
                                            QStringLiteral("lumière €œ «1,5»"), QString(126, u'x'),
                                            QString(125, u'é') + QChar(0x81), QStringLiteral("a\0b")));
 
-TEST(RecordWriter, LengthIsLittleEndianAndTextIsCp1252)
-{
-    RecordWriter writer;
-    ASSERT_TRUE(writer.append(QStringLiteral("é€")));
-    const QByteArray b = writer.bytes();
-    EXPECT_EQ(b.left(4), QByteArray("\x02\x00\xE9\x80", 4));
-}
-
 struct RefusedRow {
     QString text;
     RecordError error;
@@ -138,13 +130,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadRow{recordWithLength(3, 0).left(5), 1, RecordError::Truncated},
                       ReadRow{recordWithLength(3, 0) + QByteArray(127, '\0'), 2, RecordError::Truncated},
                       ReadRow{recordWithLength(3, 0) + QByteArray(128, '\0'), 2, RecordError::None}));
-
-TEST(RecordReader, TruncatedTailIsNotCounted)
-{
-    const RecordReader reader(recordWithLength(2, 0) + QByteArray(72, '\0'));
-    EXPECT_EQ(reader.recordCount(), 1);
-    EXPECT_EQ(reader.text(1), QStringLiteral("zz"));
-}
 
 // Initial size of the marker file before record 3 is written; -1 = no file.
 class WriteInPlace : public ::testing::TestWithParam<int> {

@@ -173,16 +173,4 @@ INSTANTIATE_TEST_SUITE_P(
         KeyRow{Loc::En, false, u'.', u'.'}, KeyRow{Loc::En, false, u',', 0},
         KeyRow{Loc::En, false, u'5', u'5'}, KeyRow{Loc::En, true, u'-', u'-'}, KeyRow{Loc::En, false, 8, 8}));
 
-// Typing 1, full stop, 5 in a dialog field shows 1,5, which reads as 1.5.
-TEST(KeyFilter, TypedTextReadsBack)
-{
-    const QLocale fr = locale(Loc::Fr);
-    QString field;
-    for (const char16_t c : u"1.5x")
-        if (const QChar k = regionalKeyFilter(QChar(c), fr); !k.isNull())
-            field += k;
-    EXPECT_EQ(field, QStringLiteral("1,5"));
-    EXPECT_EQ(readRegionalSingle(field, fr), 1.5f);
-}
-
 } // namespace

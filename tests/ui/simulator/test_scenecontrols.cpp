@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -378,6 +379,9 @@ TEST_P(LoupeAccepts, InclusiveLimitsAndEmptyB)
     EXPECT_EQ(w.scene().outsideCauchyB, row.storedB);
     EXPECT_EQ(w.scene().outsideMaterial, 4);
     EXPECT_EQ(child<QComboBox>("Combo2")->currentIndex(), 4);
+    // always six decimals, even for an exact index
+    EXPECT_TRUE(QRegularExpression("^n = \\d,\\d{6}$").match(child<QLabel>("Label16")->text()).hasMatch())
+        << child<QLabel>("Label16")->text().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LoupeAccepts,
