@@ -75,14 +75,7 @@ void BM_WhiteLightNaiveQPainter(benchmark::State &st)
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
         for (const Radiation &ray : rays) {
-            TraceInput in;
-            in.apexAngle = s.apexAngle;
-            in.incidenceAngle = s.incidenceAngle;
-            in.prismIndex = CauchyIndex(s.prismCauchyA, s.prismCauchyB, ray.wavelength);
-            in.outsideIndex = CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, ray.wavelength);
-            in.showPropagation = s.showPropagation;
-            in.colour = ray.colour;
-            TraceRay(in, r, true);
+            TraceRay(traceInputFor(s, ray), r, true);
             for (const Segment &seg : r.segments) {
                 QPen pen(QColor(toQRgb(seg.colour)), 0, seg.dashed ? Qt::DashLine : Qt::SolidLine);
                 p.setPen(pen);

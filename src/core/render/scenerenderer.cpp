@@ -15,7 +15,9 @@ void prepare(const SceneState &state, ScenePicture &picture, LineRasteriser &ras
     raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
 }
 
-TraceInput inputFor(const SceneState &state, const Radiation &ray)
+} // namespace
+
+TraceInput traceInputFor(const SceneState &state, const Radiation &ray)
 {
     TraceInput in;
     in.apexAngle = state.apexAngle;
@@ -27,6 +29,8 @@ TraceInput inputFor(const SceneState &state, const Radiation &ray)
     in.colour = ray.colour;
     return in;
 }
+
+namespace {
 
 void drawSegments(LineRasteriser &raster, const std::vector<Segment> &segments, std::size_t from)
 {
@@ -59,7 +63,7 @@ void drawRadiations(SceneState &state, const std::vector<Radiation> &rays, Scene
     for (const Radiation &r : rays)
         allColours |= r.colour;
 
-    TraceInput shared = inputFor(state, rays.front());
+    TraceInput shared = traceInputFor(state, rays.front());
     shared.colour = allColours;
     std::vector<Segment> primitives;
     const TraceLayout layout = ComputeLayout(shared, &primitives);
@@ -68,7 +72,7 @@ void drawRadiations(SceneState &state, const std::vector<Radiation> &rays, Scene
     TraceResult result;
     result.segments.reserve(64);
     for (const Radiation &r : rays) {
-        TraceRay(inputFor(state, r), result, false);
+        TraceRay(traceInputFor(state, r), result, false);
         drawSegments(raster, result.segments, 0);
         ++picture.raysTraced;
     }
@@ -130,7 +134,7 @@ void DrawRadiationsNaively(SceneState &state, const std::vector<Radiation> &rays
     picture.raysTraced = 0;
     TraceResult result;
     for (const Radiation &r : rays) {
-        TraceRay(inputFor(state, r), result, true);
+        TraceRay(traceInputFor(state, r), result, true);
         drawSegments(raster, result.segments, 0);
         storeLayout(state, picture, result.layout);
         ++picture.raysTraced;

@@ -24,6 +24,9 @@ struct Radiation {
     Rgb colour;
 };
 
+// The trace input of one radiation of the state (its two indices from the index law).
+TraceInput traceInputFor(const SceneState &state, const Radiation &ray);
+
 // The radiations RedrawScene traces for the state (one, or the five of 400..800 nm; white
 // light is previewed with the five).
 std::vector<Radiation> sceneRadiations(const SceneState &state);
