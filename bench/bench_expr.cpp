@@ -37,7 +37,10 @@ void evaluateColumn(benchmark::State &state, const QStringList &formulas)
     state.SetItemsProcessed(state.iterations() * formulas.size());
 }
 
-void BM_ColumnOfMixedFormulas(benchmark::State &state) { evaluateColumn(state, column()); }
+void BM_ColumnOfMixedFormulas(benchmark::State &state)
+{
+    evaluateColumn(state, column());
+}
 
 void BM_ColumnOfProducts(benchmark::State &state)
 {
@@ -54,8 +57,23 @@ void BM_ColumnOfSquares(benchmark::State &state)
     evaluateColumn(state, QStringList(100, QStringLiteral("(3.2 - 1.7) ^ 2 + 3")));
 }
 
+// Worst cases at the length cap: a long sum and deep nesting (one evaluation each).
+void BM_LongSumAtTheCap(benchmark::State &state)
+{
+    const QString sum = QStringLiteral("1") + QStringLiteral("+1").repeated((vorlac::MaxExpressionLength - 1) / 2);
+    evaluateColumn(state, QStringList{sum});
+}
+
+void BM_DeepParenthesesAtTheCap(benchmark::State &state)
+{
+    const qsizetype depth = vorlac::MaxExpressionLength / 2 - 4;
+    evaluateColumn(state, QStringList{QString(depth, u'(') + QStringLiteral("1+1") + QString(depth, u')')});
+}
+
 } // namespace
 
+BENCHMARK(BM_LongSumAtTheCap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepParenthesesAtTheCap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColumnOfProducts)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColumnOfSineRatios)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColumnOfSquares)->Unit(benchmark::kMicrosecond);

@@ -10,7 +10,10 @@ namespace vorlac {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Exponents are saturated well beyond the double range so that no digit count, however long the
 // text, can overflow the 64-bit arithmetic below.
@@ -72,8 +75,8 @@ double readDotNumber(QStringView text, qsizetype *consumed)
     const double zero = negative ? -0.0 : 0.0;
     if (digits.empty())
         return zero;
-    const double infinity = negative ? -std::numeric_limits<double>::infinity()
-                                     : std::numeric_limits<double>::infinity();
+    const double infinity =
+        negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     // Decimal exponent of the leading digit; outside +-400 the result is certain.
     const std::int64_t leading = exponent + std::int64_t(digits.size()) - 1;
     if (leading > 400)
@@ -85,8 +88,8 @@ double readDotNumber(QStringView text, qsizetype *consumed)
     digits += 'e';
     digits += std::to_string(exponent);
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                           std::chars_format::scientific);
+    const auto [end, ec] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::scientific);
     (void)end;
     if (ec == std::errc::result_out_of_range)
         return leading > 0 ? infinity : zero;

@@ -15,12 +15,27 @@ namespace {
 constexpr qsizetype kMaxWorkingLength = 32 * MaxExpressionLength + 64;
 
 // Reads outside the text give 0, which matches no token character.
-char16_t at(const QString &s, qsizetype i) { return i >= 0 && i < s.size() ? s[i].unicode() : 0; }
+char16_t at(const QString &s, qsizetype i)
+{
+    return i >= 0 && i < s.size() ? s[i].unicode() : 0;
+}
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool isNumberChar(char16_t c) { return isDigit(c) || c == u'.'; }
-bool isLetter(char16_t c) { return c >= u'A' && c <= u'Z'; }
-bool isSign(char16_t c) { return c == u'+' || c == u'-'; }
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+bool isNumberChar(char16_t c)
+{
+    return isDigit(c) || c == u'.';
+}
+bool isLetter(char16_t c)
+{
+    return c >= u'A' && c <= u'Z';
+}
+bool isSign(char16_t c)
+{
+    return c == u'+' || c == u'-';
+}
 
 enum class Function { None, Sqr, Sin, Cos, Log, Tan, Isi, Exp, Ita, Ico, Lon };
 
@@ -144,8 +159,8 @@ void dropUnaryPlus(QString &t)
     for (qsizetype i = 0; i < t.size(); ++i) {
         if (d[i] == u'+' && w > 0) {
             const char16_t before = d[w - 1].unicode();
-            const bool afterCode = w >= 3 && codeAt([&](qsizetype k) { return d[w - 3 + k].unicode(); }) !=
-                                                 Function::None;
+            const bool afterCode =
+                w >= 3 && codeAt([&](qsizetype k) { return d[w - 3 + k].unicode(); }) != Function::None;
             if (before == u'*' || before == u'/' || before == u'^' || afterCode)
                 continue;
         }
@@ -229,7 +244,10 @@ bool writeResult(double v, QString &out)
     return std::isfinite(readDotNumber(out));
 }
 
-double pi() { return 4.0 * std::atan(1.0); }
+double pi()
+{
+    return 4.0 * std::atan(1.0);
+}
 
 // Arc sine the way the language defines it, |x| <= 1.
 double arcSine(double x)
@@ -526,8 +544,8 @@ bool ExpressionEngine::ApplyOperators(QString &text)
         double r = 0.0;
         QString result;
         if (!readOperand(QStringView(text).mid(left, g - left), a) ||
-            !readOperand(QStringView(text).mid(right, end - right), b) || !applyOperator(kOrder[k], a, b, r) ||
-            !writeResult(r, result))
+            !readOperand(QStringView(text).mid(right, end - right), b) ||
+            !applyOperator(kOrder[k], a, b, r) || !writeResult(r, result))
             return false;
         text.replace(left, end - left, result);
         if (--operatorCount < 1)
@@ -552,8 +570,21 @@ int ExpressionEngine::evaluate(QString &text, int angleMode)
         return ExpressionImpossible;
     CountTokens(text);
 
+    // A cycle that ends in the state it started from repeats itself up to the bound, so it fails
+    // now rather than after the remaining cycles.
+    struct State {
+        QString text;
+        QString previous;
+        int parens, functions, operators;
+        bool operator==(const State &) const = default;
+    };
+    State lastStart;
     QString previous;
     for (int cycle = 1;; ++cycle) {
+        const State start{text, previous, parenCount, functionCount, operatorCount};
+        if (cycle > 2 && start == lastStart)
+            return ExpressionImpossible;
+        lastStart = start;
         if (cycle > 1 && text == previous && !NormaliseExpression(text))
             return ExpressionImpossible;
         previous = text;
@@ -581,7 +612,8 @@ int ExpressionEngine::evaluate(QString &text, int angleMode)
         --last;
     text = text.mid(first, last - first);
     // The language promises one number: letters, a lone ".", "2,5" or "1E999" left over are not results.
-    if (text.contains(u' ') || (!text.isEmpty() && !(isDotNumber(text) && std::isfinite(readDotNumber(text)))))
+    if (text.contains(u' ') ||
+        (!text.isEmpty() && !(isDotNumber(text) && std::isfinite(readDotNumber(text)))))
         return ExpressionImpossible;
     return ExpressionOk;
 }
