@@ -739,7 +739,9 @@ void Vorlac::paintEvent(QPaintEvent *)
 
 void Vorlac::mouseMoveEvent(QMouseEvent *e)
 {
-    setInfo(kStartHint);
+    // Moves that a child left unhandled come here too; only the background itself counts.
+    if (!childAt(e->position().toPoint()))
+        setInfo(kStartHint);
     QWidget::mouseMoveEvent(e);
 }
 
@@ -751,7 +753,18 @@ QString Vorlac::info() const { return m_info->property("hintText").toString(); }
 void Vorlac::setInfo(const QString &text)
 {
     m_info->setProperty("hintText", text);
-    m_info->setText(QString(text).replace(kCrLf, QStringLiteral("\n")));
+    const QString shown = QString(text).replace(kCrLf, QStringLiteral("\n"));
+    // The longest hints need a slightly smaller type to stay within the line's two rows.
+    const QRect room = m_info->contentsRect().adjusted(1, 0, -1, 0);
+    QFont f = font();
+    for (int px = 11; px >= 9; --px) {
+        f.setPixelSize(px);
+        const QRect need = QFontMetrics(f).boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft, shown);
+        if (need.height() <= room.height() || px == 9)
+            break;
+    }
+    m_info->setFont(f);
+    m_info->setText(shown);
 }
 
 void Vorlac::setHint(QWidget *w, const QString &text)

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -433,6 +434,22 @@ INSTANTIATE_TEST_SUITE_P(
         HintRow{"Image1", "Pour affiner le réglage de la longueur d'onde, utiliser les boutons < et >"},
         HintRow{"Frame1", "Les paramètres d'affichage interviennent également sur l'image copiée ou imprimée."},
         HintRow{"Picture2", "Le rapporteur peut pivoter et être déplacé. Il mesue l'angle entre la droite cyan et sa base."}));
+
+TEST_F(MainWindow, MovesOverAnIconAreNotTakenForTheBackground)
+{
+    Vorlac &w = window();
+    w.show();
+    QWidget *icon = child<QWidget>("Image3(4)");
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), icon->mapToGlobal(QPointF(20, 20)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(icon, &move);
+    EXPECT_EQ(w.info(), "Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde");
+    // over the bare background the start text comes back
+    QMouseEvent bare(QEvent::MouseMove, QPointF(5, 60), w.mapToGlobal(QPointF(5, 60)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &bare);
+    EXPECT_EQ(w.info(), kStart);
+}
 
 TEST_F(MainWindow, CopyConfirmationSurvivesHoveringCopier)
 {
