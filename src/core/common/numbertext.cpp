@@ -19,12 +19,39 @@ bool isDigit(QChar c)
 // text, can overflow the 64-bit arithmetic below.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isExponentLetter(QChar c, bool acceptD)
+{
+    return c == u'E' || c == u'e' || (acceptD && (c == u'D' || c == u'd'));
+}
+
+double readNumber(QStringView text, qsizetype start, bool acceptD, qsizetype *consumed);
+
 } // namespace
 
 double readDotNumber(QStringView text, qsizetype *consumed)
 {
+    return readNumber(text, 0, false, consumed);
+}
+
+double readBlankDotNumber(QStringView text, qsizetype *consumed)
+{
+    qsizetype start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    return readNumber(text, start, true, consumed);
+}
+
+namespace {
+
+double readNumber(QStringView text, qsizetype start, bool acceptD, qsizetype *consumed)
+{
     const qsizetype n = text.size();
-    qsizetype pos = 0;
+    qsizetype pos = start;
     bool negative = false;
     if (pos < n && (text[pos] == u'+' || text[pos] == u'-')) {
         negative = text[pos] == u'-';
@@ -52,7 +79,7 @@ double readDotNumber(QStringView text, qsizetype *consumed)
         return 0.0;
     }
 
-    if (pos < n && (text[pos] == u'E' || text[pos] == u'e')) {
+    if (pos < n && isExponentLetter(text[pos], acceptD)) {
         qsizetype p = pos + 1;
         bool negativeExponent = false;
         if (p < n && (text[p] == u'+' || text[p] == u'-')) {
@@ -95,6 +122,8 @@ double readDotNumber(QStringView text, qsizetype *consumed)
         return leading > 0 ? infinity : zero;
     return negative ? -value : value;
 }
+
+} // namespace
 
 bool isDotNumber(QStringView text)
 {

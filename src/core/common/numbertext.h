@@ -17,6 +17,12 @@ namespace vorlac {
 // *consumed, when given, receives the length of the number read (0 when there is none).
 double readDotNumber(QStringView text, qsizetype *consumed = nullptr);
 
+// Reads a number as readDotNumber does after skipping leading blanks (spaces and tabs), and also
+// takes "D" (or "d") as the exponent letter: " 42" is 42, " .5" is .5, "1D5" is 100000. This is
+// the reading of the texts the program writes with a leading blank (display, memory, files).
+// *consumed, when given, counts the skipped blanks too, and is 0 when no number follows them.
+double readBlankDotNumber(QStringView text, qsizetype *consumed = nullptr);
+
 // True when the whole text is exactly one number in the form readDotNumber accepts.
 bool isDotNumber(QStringView text);
 

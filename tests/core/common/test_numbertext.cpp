@@ -72,6 +72,26 @@ INSTANTIATE_TEST_SUITE_P(Range, ReadDotNumber,
                                            ReadRow{"4.9E-324", 4.9e-324, 8},
                                            ReadRow{"1.7976931348623157E308", DBL_MAX, 22}));
 
+class ReadBlankDotNumber : public ::testing::TestWithParam<ReadRow>
+{
+};
+
+TEST_P(ReadBlankDotNumber, ValueAndLength)
+{
+    const ReadRow &row = GetParam();
+    qsizetype consumed = -1;
+    const double v = vorlac::readBlankDotNumber(QString::fromLatin1(row.text), &consumed);
+    EXPECT_EQ(consumed, row.consumed);
+    EXPECT_DOUBLE_EQ(v, row.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(BlanksAndExponents, ReadBlankDotNumber,
+                         ::testing::Values(ReadRow{" 42", 42, 3}, ReadRow{"  .5", .5, 4}, ReadRow{"\t-3", -3, 3},
+                                           ReadRow{"1D5", 1e5, 3}, ReadRow{" 2.5d-2", .025, 7},
+                                           ReadRow{" 1E+20", 1e20, 6}, ReadRow{" 1.234568E-03", 1.234568e-3, 13},
+                                           ReadRow{"1D", 1, 1}, ReadRow{" 7 8", 7, 2}, ReadRow{"   ", 0, 0},
+                                           ReadRow{" - 5", 0, 0}, ReadRow{"", 0, 0}, ReadRow{" x", 0, 0}));
+
 TEST(ReadDotNumberText, IgnoresTheRegionalSettings)
 {
     // The test main pins French settings, whose decimal point is ",".
