@@ -169,10 +169,23 @@ void dropUnaryPlus(QString &t)
     t.truncate(w);
 }
 
-// "(" + optional sign + digits or "." + ")" loses its parentheses. The freed contents hold no "(",
-// so carrying on after the ")" visits the same positions as the in-place walk.
-void unwrapSignedNumbers(QString &t)
+bool closesOperand(char16_t c)
 {
+    return isNumberChar(c) || c == u')';
+}
+
+// The neutral factor written in front of a negative power base that follows a binary "+" or "-".
+// Without it the base's sign folds into the operator ("1+-2^2" becomes "1-2^2", -3 instead of 5);
+// after "*" the sign stays the base's, and 1 * x is exact.
+constexpr char16_t kNeutralFactor[] = u"1*";
+
+// "(" + optional sign + digits or "." + ")" loses its parentheses. The freed contents hold no "(",
+// so carrying on after the ")" visits the same positions as the in-place walk. A negative number
+// that is a power's base right after a binary "+" or "-" gets the neutral factor instead; the
+// result tells whether that happened (the text keeps its length then).
+bool unwrapSignedNumbers(QString &t)
+{
+    bool guarded = false;
     const qsizetype n = t.size();
     QChar *d = t.data();
     qsizetype w = 0;
@@ -189,15 +202,28 @@ void unwrapSignedNumbers(QString &t)
                 break;
             }
             if (k >= 2) {
-                for (qsizetype j = i + 1; j < i + k; ++j)
-                    d[w++] = d[j];
+                const bool guardedBase = k >= 3 && d[i + 1] == u'-' && i + k + 1 < n && d[i + k + 1] == u'^' && w >= 2 &&
+                                         isSign(d[w - 1].unicode()) && closesOperand(d[w - 2].unicode());
+                // The factor takes the two places of the parentheses, so the number may move right.
+                const qsizetype shift = guardedBase ? 2 : 0;
+                if (w + shift <= i + 1)
+                    std::copy(d + i + 1, d + i + k, d + w + shift);
+                else
+                    std::copy_backward(d + i + 1, d + i + k, d + w + shift + k - 1);
+                if (guardedBase) {
+                    d[w] = QChar(kNeutralFactor[0]);
+                    d[w + 1] = QChar(kNeutralFactor[1]);
+                }
+                w += shift + k - 1;
                 i += k + 1;
+                guarded = guarded || guardedBase;
                 continue;
             }
         }
         d[w++] = d[i++];
     }
     t.truncate(w);
+    return guarded;
 }
 
 // Juxtaposed operands ("2(3 + 1)", "(1)(2)", "2 SIN 30") would be glued into one number once
@@ -341,8 +367,9 @@ bool applyOperator(char16_t op, double a, double b, double &r)
 bool ExpressionEngine::NormaliseExpression(QString &text)
 {
     QString t = upperWithoutSpaces(text);
-    // Every rewrite of a pass shortens the text, so an unchanged length means an unchanged text
-    // and there are at most as many passes as characters.
+    // Every rewrite of a pass shortens the text or turns a "(" into the neutral factor, so an
+    // unchanged length without such a turn means an unchanged text, and there are at most as many
+    // passes as characters.
     const qsizetype maxPasses = t.size() + 1;
     for (qsizetype pass = 0;; ++pass) {
         if (pass > maxPasses)
@@ -352,8 +379,8 @@ bool ExpressionEngine::NormaliseExpression(QString &text)
         if (at(t, 0) == u'+')
             t.remove(0, 1);
         dropUnaryPlus(t);
-        unwrapSignedNumbers(t);
-        if (t.size() == before)
+        const bool guarded = unwrapSignedNumbers(t);
+        if (t.size() == before && !guarded)
             break;
     }
     SpaceExpression(t);
@@ -465,6 +492,12 @@ bool ExpressionEngine::ReduceParentheses(QString &text)
         }
         if (!NormaliseExpression(inner) || !ApplyOperators(inner))
             return false;
+        // A negative value stays the base of a power that follows it (see kNeutralFactor).
+        const QString value = inner.trimmed();
+        if (value.startsWith(u'-') && at(text, close + 1) == u' ' && at(text, close + 2) == u'^' &&
+            at(text, close + 3) == u' ' && at(text, open - 1) == u' ' && isSign(at(text, open - 2)) &&
+            at(text, open - 3) == u' ' && closesOperand(at(text, open - 4)))
+            inner = QStringView(kNeutralFactor).toString() + value;
         text.replace(open, close - open + 1, inner);
         --parenCount;
         if (!NormaliseExpression(text))

@@ -129,6 +129,22 @@ INSTANTIATE_TEST_SUITE_P(Parentheses, Evaluate,
                                            ok("(1 + 2) * (sin 30)", "1.5"), ok("(-.5)", "-.5"),
                                            ok("(+4)", "4"), ok("()", ""), ok("2 * ()", "0")));
 
+// A parenthesised negative value stays the base of a following power, even after a binary "+" or
+// "-" that its sign would otherwise fold into; unparenthesised signs keep their language meaning.
+INSTANTIATE_TEST_SUITE_P(
+    ParenthesisedPowerBase, Evaluate,
+    ::testing::Values(ok("1 + (1 - 3) ^ 2", "5"), ok("5 - (1 - 3) ^ 2", "1"), ok("(1 - 3) ^ 2", "4"),
+                      ok("1 + (-2) ^ 2", "5"), ok("5 - (-2) ^ 2", "1"), ok("1 + (1 - 3) ^ 3", "-7"),
+                      ok("1 - (1 - 3) ^ 3", "9"), ok("1 + (1 - 3) ^ 3 ^ 2", "65"),
+                      ok("1 + (1 - 3) ^ 2 / 4", "2"), ok("1 + (1 - 3) ^ 2 * 3", "13"),
+                      ok("1 + (1 - 3) ^ (0 - 1)", ".5"), ok("1 + (1 - 3) ^ SQR 4", "5"),
+                      ok("1 + (1 - 3) ^ SQR (2 + 2)", "5"), ok("1 + (sin -30) ^ 2", "1.25"),
+                      ok("2.5 + (-2E-1) ^ 2", "2.54"), ok("1 + ((1 - 3)) ^ 2", "5"),
+                      ok("(1 + 1) - (1 - 3) ^ 2", "-2"), ok("1 - -(1 - 3) ^ 2", "5"),
+                      ok("8 / (1 - 3) ^ 2", "2"), ok("2 * (1 - 3) ^ 2", "8"), ok("1 + (1 - 3)", "-1"),
+                      ok("2 + -3 ^ 2", "-7"), ok("2 - -3 ^ 2", "11"), ok("-(1 - 3) ^ 2", "4"),
+                      ok("2 * -(1 - 3) ^ 2", "8"), fails("1 + (-8) ^ (1 / 3)", 1)));
+
 // A negative intermediate result after a sign folds into "+", which must stay a sign.
 INSTANTIATE_TEST_SUITE_P(SignAfterOperator, Evaluate,
                          ::testing::Values(ok("2 * -(1 - 4)", "6"), ok("2 / -(0 - 2)", "1"),
@@ -210,6 +226,7 @@ TEST(ExpressionRoutines, NormaliseFoldsSignsAndUnwrapsSignedNumbers)
         {"(2+3)", " (2 + 3) "},    {"()", " () "},         {"(-)", " - "},
         {"-(-(-4))", " -4 "},      {"2*--3", " 2 * 3 "},   {"sin(30)", " SIN 30 "},
         {"(.5)*(+2)", " .5 * 2 "}, {"5(3)", " 53 "},
+        {"1+(-2)^2", " 1 + 1 * -2 ^ 2 "}, {"1-(-2)", " 1 + 2 "}, {"(-2)^2", " -2 ^ 2 "},
     };
     for (const auto &[in, expected] : rows) {
         QString t = QString::fromLatin1(in);
@@ -240,6 +257,9 @@ QString literalNormalise(QString t)
             if (t[i] == u'+' && QStringLiteral("*/^").contains(t[i - 1]))
                 t.remove(i--, 1);
         }
+        const auto closesOperand = [&](qsizetype i) {
+            return i >= 0 && (t[i].isDigit() || t[i] == u'.' || t[i] == u')');
+        };
         for (qsizetype i = 0; i < t.size(); ++i) {
             if (t[i] != u'(')
                 continue;
@@ -247,8 +267,11 @@ QString literalNormalise(QString t)
                 const QChar c = t[i + k];
                 if (c.isDigit() || c == u'.' || (k == 1 && (c == u'-' || c == u'+')))
                     continue;
-                if (k >= 2 && c == u')')
-                    t = t.left(i) + t.mid(i + 1, k - 1) + t.mid(i + k + 1);
+                if (k >= 2 && c == u')') {
+                    const bool guarded = k >= 3 && t[i + 1] == u'-' && t.mid(i + k + 1, 1) == QStringLiteral("^") && i >= 2 &&
+                                         (t[i - 1] == u'+' || t[i - 1] == u'-') && closesOperand(i - 2);
+                    t = t.left(i) + (guarded ? QStringLiteral("1*") : QString()) + t.mid(i + 1, k - 1) + t.mid(i + k + 1);
+                }
                 break;
             }
         }
