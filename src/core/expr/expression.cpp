@@ -248,6 +248,23 @@ bool hasJuxtaposition(const QString &t)
     return false;
 }
 
+// Two numbers apart only by blanks ("1 2", "(5) 2") would be read as one once the blanks go.
+bool hasSpacedNumbers(const QString &t)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i] != u' ' || i == 0)
+            continue;
+        const char16_t before = t[i - 1].unicode();
+        qsizetype j = i;
+        while (j < t.size() && t[j] == u' ')
+            ++j;
+        if (j < t.size() && (isNumberChar(before) || before == u')') && isNumberChar(t[j].unicode()))
+            return true;
+        i = j - 1;
+    }
+    return false;
+}
+
 // An empty operand is 0; anything else must be one whole number.
 bool readOperand(QStringView s, double &v)
 {
@@ -592,7 +609,7 @@ int ExpressionEngine::evaluate(QString &text, int angleMode)
 {
     if (text.size() > MaxExpressionLength)
         return ExpressionImpossible;
-    const bool juxtaposed = hasJuxtaposition(upperWithoutSpaces(text));
+    const bool juxtaposed = hasJuxtaposition(upperWithoutSpaces(text)) || hasSpacedNumbers(text);
     if (!NormaliseExpression(text))
         return ExpressionImpossible;
     int evalError = ExpressionOk;

@@ -191,7 +191,9 @@ INSTANTIATE_TEST_SUITE_P(Juxtaposed, Evaluate,
                          ::testing::Values(fails("2(3 + 1)", 1), fails("(2 + 1)(3 + 1)", 1),
                                            fails("(2)(3)", 1), fails("2 sin 30", 1),
                                            fails("(1 + 2) sin 30", 1), fails("(1) 2", 1), fails("2E(3)", 1),
-                                           fails("2 3 (4)", 1), fails("2(3", 2)));
+                                           fails("2 3 (4)", 1), fails("2(3", 2),
+                                           fails("1 2", 1), fails("2 + 3  4", 1), fails("(5) 2", 1),
+                                           fails("2 .5", 1), ok("2 +  3", "5"), ok("sin  30", ".5")));
 
 TEST(ExpressionRoutines, SpaceExpressionWritesTheCanonicalForm)
 {
