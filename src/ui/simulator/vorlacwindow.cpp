@@ -1,5 +1,6 @@
 #include "simulator/vorlacwindow.h"
 
+#include "calculator/calculatorlauncher.h"
 #include "common/clicklabel.h"
 #include "common/pictures.h"
 #include "common/recordfile.h"
@@ -131,6 +132,13 @@ void Vorlac::connectRooms()
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });
     connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_tableFrame, &QWidget::setVisible);
     connect(m_tableFrame, &TableFrame::hideRequested, this, [this] { m_toolbar->tableToggle()->setChecked(false); });
+
+    // The launcher keeps the calculator's memory for the whole run.
+    auto *calculator = new CalculatorLauncher(m_env.messenger, this);
+    calculator->setTable(m_valueTable);
+    connect(m_toolbar->calculatorButton(), &QToolButton::clicked, calculator, &CalculatorLauncher::openPlain);
+    connect(m_tableCommands, &TableCommands::computeColumnRequested, calculator,
+            [calculator](int col, bool recalc) { recalc ? calculator->recalculateColumn(col) : calculator->calculateColumn(col); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,0 +1,194 @@
+#include "calculator/calculatorlauncher.h"
+#include "calculator/machine.h"
+#include "common/messenger.h"
+#include "simulator/toolbar.h"
+#include "table/tablecommands.h"
+#include "table/valuetable.h"
+#include "vorlacfixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+using vorlac::CalculatorKey;
+using vorlac::Machine;
+
+void click(QWidget &window, const QString &name)
+{
+    auto *b = window.findChild<QPushButton *>(name);
+    ASSERT_NE(b, nullptr) << name.toStdString();
+    ASSERT_TRUE(b->isEnabled()) << name.toStdString();
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void clickAll(QWidget &window, std::initializer_list<const char *> names)
+{
+    for (const char *n : names)
+        click(window, QString::fromLatin1(n));
+}
+
+QString display(QWidget &window)
+{
+    return window.findChild<QLineEdit *>(QStringLiteral("z1"))->text();
+}
+
+// Runs body on the modal window that opens next.
+template <typename Body> void onNextModal(Body body)
+{
+    QTimer::singleShot(0, [body] {
+        auto *modal = qobject_cast<Machine *>(QApplication::activeModalWidget());
+        if (!modal) {
+            ADD_FAILURE() << "no calculator opened";
+            return;
+        }
+        body(*modal);
+    });
+}
+
+struct Plain : ::testing::Test {
+    double memory = 0.0;
+    vorlac::Messenger messenger;
+};
+
+TEST_F(Plain, ButtonsAndKeysReachTheLogicOnce)
+{
+    Machine m(memory, messenger, nullptr);
+    m.show();
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Machine à calculer"));
+    EXPECT_FALSE(m.findChild<QPushButton *>(QStringLiteral("Command6_0"))->isVisible());
+    clickAll(m, {"B2", "plus", "B3", "EXE"});
+    EXPECT_EQ(display(m), QStringLiteral(" 5"));
+
+    auto *z1 = m.findChild<QLineEdit *>(QStringLiteral("z1"));
+    EXPECT_TRUE(z1->isReadOnly());
+    QTest::keyClicks(z1, QStringLiteral("2*3"));
+    EXPECT_EQ(display(m), QStringLiteral("2 * 3"));
+    QTest::keyClick(z1, Qt::Key_Return); // a second EXE would show 0
+    EXPECT_EQ(display(m), QStringLiteral(" 6"));
+    QTest::keyClicks(z1, QStringLiteral("1+"));
+    QTest::keyClick(z1, Qt::Key_Backspace);
+    EXPECT_EQ(display(m), QStringLiteral("1"));
+
+    // The keys never take the focus away from the display.
+    for (QPushButton *b : m.findChildren<QPushButton *>())
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
+}
+
+TEST_F(Plain, OptionsResetButTheMemoryStays)
+{
+    {
+        Machine m(memory, messenger, nullptr);
+        m.show();
+        QTest::mouseClick(m.findChild<QRadioButton *>(QStringLiteral("C0")), Qt::LeftButton);
+        QTest::mouseClick(m.findChild<QRadioButton *>(QStringLiteral("angle1")), Qt::LeftButton);
+        clickAll(m, {"B2", "B5", "B0", "EXE"});
+        EXPECT_EQ(display(m), QStringLiteral("2.5E+02"));
+        click(m, QStringLiteral("Command1"));
+        EXPECT_TRUE(m.calculator().radians);
+    }
+    Machine again(memory, messenger, nullptr);
+    again.show();
+    EXPECT_TRUE(again.findChild<QRadioButton *>(QStringLiteral("angle0"))->isChecked());
+    EXPECT_TRUE(again.findChild<QRadioButton *>(QStringLiteral("C1"))->isChecked());
+    click(again, QStringLiteral("Command3"));
+    EXPECT_EQ(display(again), QStringLiteral("250"));
+}
+
+// Through the main window: the toolbar opens the plain calculator; the column menu's request
+// opens column mode, EXE fills the column and the final message is answered.
+// A guard for the whole test: a modal window still open after 5 s is closed and fails the test.
+struct CalculatorInWindow : VorlacFixture {
+    void SetUp() override
+    {
+        VorlacFixture::SetUp();
+        guard.setInterval(5000);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "a modal window stayed open";
+                w->close();
+            }
+        });
+        guard.start();
+    }
+    QTimer guard;
+};
+
+TEST_F(CalculatorInWindow, ToolbarOpensThePlainCalculator)
+{
+    vorlac::Vorlac &w = window();
+    QString shown;
+    onNextModal([&](Machine &m) {
+        clickAll(m, {"B7", "multip", "B6", "EXE"});
+        shown = display(m);
+        m.reject();
+    });
+    w.toolbar().calculatorButton()->click();
+    EXPECT_EQ(shown, QStringLiteral(" 42"));
+}
+
+TEST_F(CalculatorInWindow, ColumnComputationAndItsMessage)
+{
+    vorlac::Vorlac &w = window();
+    vorlac::ValueTable &table = w.valueTable();
+    for (int r = 1; r <= 8; ++r)
+        table.setTextMatrix(r, 0, QString::number(r));
+    bool ownKeyDisabled = false;
+    QString title;
+    onNextModal([&](Machine &m) {
+        title = m.windowTitle();
+        ownKeyDisabled = !m.findChild<QPushButton *>(QStringLiteral("Command6_1"))->isEnabled();
+        clickAll(m, {"Command6_0", "multip", "B2", "EXE"});
+    });
+    emit w.tableCommands().computeColumnRequested(1, false);
+    EXPECT_EQ(title, QStringLiteral("Calculer: C2 ="));
+    EXPECT_TRUE(ownKeyDisabled);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(messages[0].title, QStringLiteral("Calcul terminé"));
+    EXPECT_EQ(messages[0].text, QStringLiteral(" 2 valeurs n'ont pas été calculées."));
+    EXPECT_EQ(table.TextMatrix(8, 1), QStringLiteral("16,000"));
+    EXPECT_EQ(table.TextMatrix(9, 1), QString());
+    EXPECT_EQ(table.ColumnExpression(1), QStringLiteral("C1 * 2"));
+
+    // Recalculer preloads the formula; EXE at once recomputes from the current values.
+    table.setTextMatrix(9, 0, QStringLiteral("9"));
+    table.setTextMatrix(10, 0, QStringLiteral("10"));
+    QString preloaded;
+    onNextModal([&](Machine &m) {
+        preloaded = display(m);
+        click(m, QStringLiteral("EXE"));
+    });
+    emit w.tableCommands().computeColumnRequested(1, true);
+    EXPECT_EQ(preloaded, QStringLiteral("C1 * 2"));
+    EXPECT_EQ(messages.size(), 1u); // every line computed: no message
+    EXPECT_EQ(table.TextMatrix(10, 1), QStringLiteral("20,000"));
+}
+
+TEST_F(CalculatorInWindow, ClosingWithoutExeOrAnEmptyExeChangesNothing)
+{
+    vorlac::Vorlac &w = window();
+    w.valueTable().setTextMatrix(1, 2, QStringLiteral("5,000"));
+    onNextModal([&](Machine &m) {
+        clickAll(m, {"Command6_0"});
+        m.reject();
+    });
+    emit w.tableCommands().computeColumnRequested(2, false);
+    bool stillOpen = false;
+    onNextModal([&](Machine &m) {
+        clickAll(m, {"EXE"}); // an empty formula would overwrite the column
+        stillOpen = m.isVisible();
+        m.reject();
+    });
+    emit w.tableCommands().computeColumnRequested(2, false);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(w.valueTable().TextMatrix(1, 2), QStringLiteral("5,000"));
+    EXPECT_EQ(w.valueTable().ColumnExpression(2), QString());
+}
+
+} // namespace
