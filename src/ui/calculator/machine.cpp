@@ -78,9 +78,9 @@ const KeyLook kLooks[] = {
     {K::EXE, 4, 6, "EXE", "Calculer", 4},
 };
 
-constexpr int kWidth = 392;
+constexpr int kWidth = 424;
 constexpr int kKeypadTop = 174;
-constexpr int kStepX = 48, kStepY = 32, kKeyW = 44, kKeyH = 28;
+constexpr int kStepX = 52, kStepY = 32, kKeyW = 48, kKeyH = 28;
 
 QPushButton *makeKey(QWidget *parent, const QString &name, const QString &caption)
 {
@@ -134,20 +134,20 @@ Machine::Machine(double &memory, const Messenger &messenger, QWidget *parent)
     for (int i = 0; i < 7; ++i) {
         const K key = K(int(K::C1) + i);
         QPushButton *b = makeKey(this, QStringLiteral("Command6_%1").arg(i), QStringLiteral("C%1").arg(i + 1));
-        b->setGeometry(8 + i * 54, 94, 52, 24);
+        b->setGeometry(8 + i * 58, 94, 56, 24);
         b->hide();
         connect(b, &QPushButton::clicked, this, [this, key] { press(key); });
         m_keys[int(key)] = b;
     }
 
     auto *angles = new QGroupBox(QStringLiteral("Angles"), this);
-    angles->setGeometry(8, 122, 184, 44);
+    angles->setGeometry(8, 122, 200, 44);
     m_degrees = option(angles, "angle0", QStringLiteral("Degrés"), QRect(10, 18, 80, 20));
-    m_radians = option(angles, "angle1", QStringLiteral("Radians"), QRect(96, 18, 80, 20));
+    m_radians = option(angles, "angle1", QStringLiteral("Radians"), QRect(104, 18, 88, 20));
     auto *display = new QGroupBox(QStringLiteral("Affichage"), this);
-    display->setGeometry(200, 122, 184, 44);
-    m_scientific = option(display, "C0", QStringLiteral("Scientifique"), QRect(10, 18, 90, 20));
-    m_standard = option(display, "C1", QStringLiteral("Standard"), QRect(104, 18, 76, 20));
+    display->setGeometry(216, 122, 200, 44);
+    m_scientific = option(display, "C0", QStringLiteral("Scientifique"), QRect(10, 18, 98, 20));
+    m_standard = option(display, "C1", QStringLiteral("Standard"), QRect(112, 18, 84, 20));
     m_degrees->setChecked(true);
     m_standard->setChecked(true);
     connect(m_radians, &QRadioButton::toggled, this, [this](bool on) { m_calc.radians = on; });
