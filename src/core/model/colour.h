@@ -28,6 +28,7 @@ constexpr QRgb toQRgb(Rgb c)
 namespace palette {
 inline constexpr Rgb Black = makeRgb(0, 0, 0);
 inline constexpr Rgb LightGrey = makeRgb(192, 192, 192);
+inline constexpr Rgb DarkCyan = makeRgb(0, 128, 128); // palette colour 3
 inline constexpr Rgb DarkGrey = makeRgb(128, 128, 128);
 inline constexpr Rgb Blue = makeRgb(0, 0, 255);
 inline constexpr Rgb Green = makeRgb(0, 255, 0);

@@ -4,6 +4,8 @@
 #include "common/panelstyle.h"
 #include "common/pictures.h"
 #include "simulator/hintline.h"
+#include "simulator/protractorview.h"
+#include "simulator/scenecontroller.h"
 
 namespace vorlac {
 
@@ -35,9 +37,37 @@ ProtractorPanel::ProtractorPanel(HintLine &hints, QWidget *parent)
     hints.addHint(this, hint());
 }
 
+void ProtractorPanel::attachProtractor(SceneController &controller, QWidget *dessin)
+{
+    m_controller = &controller;
+    m_protractor = new ProtractorView(controller.picture(), dessin);
+    refreshProtractor();
+    connect(m_protractor, &ProtractorView::readOutChanged, m_readout, &QLabel::setText);
+    connect(m_protractor, &ProtractorView::hint, &m_hints, &HintLine::setInfo);
+    connect(&controller, &SceneController::pictureRedrawn, this, [this] {
+        if (!isHidden())
+            refreshProtractor();
+    });
+    // Closing by the icon, the title or an exercise takes the protractor off the scene; its
+    // position, rotation and line angle stay for the next opening.
+    connect(this, &PanelFrame::visibilityChanged, m_protractor, [this](bool visible) {
+        if (!visible)
+            m_protractor->hide();
+    });
+}
+
+void ProtractorPanel::refreshProtractor()
+{
+    m_protractor->RefreshProtractor(m_controller->state().blackBackground);
+}
+
 void ProtractorPanel::open()
 {
     show();
+    if (m_protractor) {
+        refreshProtractor();
+        m_protractor->show();
+    }
     m_hints.setInfo(hint());
     QPalette pal = m_readout->palette();
     pal.setColor(QPalette::WindowText, Qt::black);

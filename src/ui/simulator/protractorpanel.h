@@ -8,9 +8,11 @@ namespace vorlac {
 
 class ClickLabel;
 class HintLine;
+class ProtractorView;
+class SceneController;
 
 // "Mesurer un angle" `Picture2`: the protractor's read-out. The protractor `picturap` itself
-// lies on the scene while this panel is shown (follow visibilityChanged).
+// lies on the scene and is shown and hidden with this panel.
 class ProtractorPanel : public PanelFrame {
     Q_OBJECT
 public:
@@ -23,8 +25,17 @@ public:
 
     static QString hint();
 
+    // Lays the protractor on the scene dessin (drawn once, hidden) and refreshes it after every
+    // redraw while this panel is shown.
+    void attachProtractor(SceneController &controller, QWidget *dessin);
+    ProtractorView *protractor() const { return m_protractor; }
+
 private:
+    void refreshProtractor();
+
     HintLine &m_hints;
+    SceneController *m_controller = nullptr;
+    ProtractorView *m_protractor = nullptr;
     QLabel *m_readout;
     ClickLabel *m_closeIcon;
 };

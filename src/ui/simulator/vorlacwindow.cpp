@@ -13,6 +13,7 @@
 #include "simulator/protractorpanel.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/sceneframe.h"
+#include "simulator/sceneview.h"
 #include "simulator/sourcepanel.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
@@ -158,6 +159,7 @@ void Vorlac::startUp()
     m_exercises->showIntroduction();
     setInfo(kStartHint);
     m_controller->start();
+    m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view());
 
     m_copyConfirmation = QStringLiteral(
         "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");

@@ -1,0 +1,168 @@
+#include "model/protractor.h"
+
+#include "common/numberpattern.h"
+#include "common/rounding.h"
+
+#include <cmath>
+
+namespace vorlac {
+
+using namespace protractor;
+
+namespace {
+
+// Single-precision storage of a computed value.
+float single(double v) { return static_cast<float>(v); }
+
+QPointF roundedPolar(double r, double a)
+{
+    const QPointF p = protractorPolar(r, a);
+    return {roundHalfEven(p.x()), roundHalfEven(p.y())};
+}
+
+// Top-left corner of a 16 x 16 handle centred on polar(r, a), in single precision.
+QPointF handleCorner(double r, double a)
+{
+    const QPointF c = protractorPolar(r, a);
+    const double half = kHandleSize / 2;
+    return {single(c.x() - half), single(c.y() - half)};
+}
+
+} // namespace
+
+QPointF protractorPolar(double r, double a) { return {kCentre + r * std::cos(a), kCentre - r * std::sin(a)}; }
+
+float NormaliseRotation(float r)
+{
+    if (!std::isfinite(r))
+        return 0.0f;
+    // Far away, single steps would take too long or not change the value at all.
+    if (std::fabs(r) > 64 * kFullTurn)
+        r = single(std::fmod(static_cast<double>(r), kFullTurn));
+    while (r > kFullTurn)
+        r = single(r - kFullTurn);
+    while (r < 0)
+        r = single(r + kFullTurn);
+    return r;
+}
+
+double MouseDirection(double x, double y)
+{
+    if (x == kCentre)
+        return y < kCentre ? kRightAngle : -kRightAngle;
+    double d = -std::atan((kCentre - y) / (kCentre - x));
+    if (x < kCentre)
+        d += kScaleEnd;
+    return d;
+}
+
+void TurnProtractor(ProtractorState &state, double x, double y)
+{
+    state.rotation = single(MouseDirection(x, y) + kTurnHandleOffset);
+}
+
+void AimLine(ProtractorState &state, double x, double y)
+{
+    const float previous = state.lineAngle;
+    double l = MouseDirection(x, y) - state.rotation;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (l < 0)
+            l += kFullTurn;
+        if (l > kFullTurn)
+            l -= kFullTurn;
+    }
+    if (l > kPi && l < kSnapToEnd)
+        l = kPi;
+    if (l > kSnapToStart)
+        l = 0;
+    if (l > kScaleEnd) {
+        state.lineAngle = previous;
+        return;
+    }
+    state.lineAngle = single(l);
+}
+
+double ReadOutDegrees(float lineAngle)
+{
+    double d = lineAngle * 180.0 / kPi;
+    if (d > 90)
+        d = 180 - d;
+    return d;
+}
+
+QString ReadOutText(float lineAngle, const QLocale &locale)
+{
+    return formatNumberPattern(ReadOutDegrees(lineAngle), QString::fromLatin1(kReadOutPattern), locale);
+}
+
+void RecordCrossGrab(ProtractorState &state, double x, double y)
+{
+    state.crossGrabX = toInt16(x);
+    state.crossGrabY = toInt16(y);
+}
+
+bool MoveProtractor(ProtractorState &state, double x, double y, const QRect &sceneRect)
+{
+    double left = state.position.x() + x - state.crossGrabX;
+    double top = state.position.y() + y - state.crossGrabY;
+    if (!std::isfinite(left) || !std::isfinite(top))
+        return false;
+    const double scaleLeft = sceneRect.x(), scaleTop = sceneRect.y();
+    if (left < scaleLeft)
+        left = scaleLeft;
+    if (top < scaleTop)
+        top = scaleTop;
+    if (left + kSize >= scaleLeft + sceneRect.width())
+        left = scaleLeft + sceneRect.width() - kSize;
+    if (top + kSize >= scaleTop + sceneRect.height())
+        top = scaleTop + sceneRect.height() - kSize;
+    const QPoint moved(toInt16(left), toInt16(top));
+    if (moved == state.position)
+        return false;
+    state.position = moved;
+    return true;
+}
+
+ProtractorFigure LayoutProtractor(ProtractorState &state)
+{
+    state.rotation = NormaliseRotation(state.rotation);
+    const double r = state.rotation;
+    ProtractorFigure f;
+    f.arcs.reserve(3);
+    f.lines.reserve(26);
+
+    // Arc angles stay within one turn, so past pi the outer arc is drawn in two pieces.
+    if (r > kPi) {
+        f.arcs.push_back({kOuterRadius, r, kFullTurn});
+        f.arcs.push_back({kOuterRadius, 0, r + kPi - kFullTurn});
+    } else {
+        f.arcs.push_back({kOuterRadius, r, r + kPi});
+    }
+    f.arcs.push_back({kInnerRadius, r, r + kScaleEnd});
+    const QPointF centre(kCentre, kCentre);
+    f.lines.push_back({centre, protractorPolar(kInnerRadius, r)});
+    f.lines.push_back({centre, protractorPolar(kInnerRadius, r + kScaleEnd)});
+
+    for (int k = 0; k < 32; ++k) {
+        const double a = r + k * kGraduationStep;
+        if (a > r + kScaleEnd)
+            break;
+        f.lines.push_back({protractorPolar(84, a), protractorPolar(94, a)});
+    }
+
+    const QPointF p1 = roundedPolar(101, r + kPi + kEdgeSpread);
+    const QPointF p2 = roundedPolar(101, r - kEdgeSpread);
+    f.lines.push_back({p1, p2});
+    f.lines.push_back({p1, roundedPolar(kOuterRadius, r + kPi)});
+    f.lines.push_back({p2, roundedPolar(kOuterRadius, r)});
+    f.lines.push_back({roundedPolar(4, r + kRightAngle + kPi), roundedPolar(4, r + kRightAngle)});
+
+    f.turnHandle = handleCorner(kHandleRadius, r + kTurnHandleAngle);
+    f.cross = handleCorner(kHandleRadius, r + kCrossAngle);
+    f.sphere = handleCorner(kSphereRadius, r + state.lineAngle);
+    const double half = kHandleSize / 2;
+    f.measuringLine = {centre, QPointF(f.sphere.x() + half, f.sphere.y() + half)};
+    return f;
+}
+
+} // namespace vorlac

@@ -1,0 +1,72 @@
+#include "render/protractorpainter.h"
+
+#include <QPainterPath>
+#include <cstring>
+#include <numbers>
+
+namespace vorlac {
+
+ProtractorColours protractorColours(bool blackBackground)
+{
+    if (blackBackground)
+        return {palette::White, palette::Cyan};
+    return {palette::Black, palette::DarkCyan};
+}
+
+QImage CopyProtractorBackground(const QImage &scene, QPoint position)
+{
+    QImage background(protractor::kSize, protractor::kSize, QImage::Format_RGB32);
+    const QRect wanted(position, background.size());
+    const QRect inside = wanted.intersected(scene.rect());
+    if (inside != wanted)
+        background.fill(0xffffffffu);
+    if (inside.isEmpty())
+        return background;
+    const int bytes = inside.width() * 4;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        const uchar *from = scene.constScanLine(y) + inside.left() * 4;
+        uchar *to = background.scanLine(y - position.y()) + (inside.left() - position.x()) * 4;
+        std::memcpy(to, from, static_cast<std::size_t>(bytes));
+    }
+    return background;
+}
+
+void PaintProtractorOverlays(QPainter &p, QPoint position, const SceneOverlays &overlays)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(toQRgb(overlays.line1Colour)), 0));
+    p.drawLine(overlays.line1.translated(-position));
+    if (overlays.lamp)
+        p.drawImage(overlays.lampTopLeft - position, *overlays.lamp);
+}
+
+void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
+{
+    constexpr double toDegrees = 180.0 / std::numbers::pi;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(toQRgb(colours.main)), 0));
+    QPainterPath arcs;
+    for (const ProtractorArc &a : figure.arcs) {
+        const QRectF box(protractor::kCentre - a.radius, protractor::kCentre - a.radius, 2 * a.radius, 2 * a.radius);
+        arcs.arcMoveTo(box, a.start * toDegrees);
+        arcs.arcTo(box, a.start * toDegrees, (a.end - a.start) * toDegrees);
+    }
+    p.drawPath(arcs);
+    for (const ProtractorLine &l : figure.lines)
+        p.drawLine(l.a, l.b);
+    p.setPen(QPen(QColor(toQRgb(colours.line)), 0));
+    p.drawLine(figure.measuringLine.a, figure.measuringLine.b);
+}
+
+QImage DrawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
+                             const ProtractorFigure &figure, const ProtractorColours &colours)
+{
+    QImage picture = background;
+    QPainter p(&picture);
+    PaintProtractorOverlays(p, position, overlays);
+    PaintProtractorFigure(p, figure, colours);
+    return picture;
+}
+
+} // namespace vorlac

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/protractor.h"
+#include "render/protractorpainter.h"
+#include "render/scenerenderer.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace vorlac {
+
+class LampLabel;
+
+// The protractor `picturap`, a child of the scene `dessin`: a copy of the scene picture under it
+// with the incident ray, the lamp and the graduations drawn over, and its three handles
+// `Imagecroix` (move), `Imaged` (turn) and `Imageboule` (aim the measuring line). It keeps its
+// position, rotation and line angle while hidden.
+class ProtractorView : public QWidget {
+    Q_OBJECT
+public:
+    ProtractorView(const ScenePicture &scene, QWidget *dessin);
+
+    // A new background from the scene picture, then the drawing. blackBackground chooses the
+    // colours until the next refresh.
+    void RefreshProtractor(bool blackBackground);
+
+    const ProtractorState &state() const { return m_state; }
+    QString readOut() const;
+    // The picture as shown, handles included.
+    QImage picture();
+
+signals:
+    void readOutChanged(const QString &text);
+    void hint(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+
+private:
+    void copyBackground();
+    // Lays the figure out and places the handles; repaints dirty (the whole picture if empty).
+    void DrawProtractor(const QRect &dirty = {});
+    SceneOverlays overlays() const;
+    QPointF inPicture(const QWidget *handle, QPointF pos) const;
+    void crossMoved(Qt::MouseButtons buttons, QPointF pos);
+    void turnMoved(Qt::MouseButtons buttons, QPointF pos);
+    void sphereMoved(Qt::MouseButtons buttons, QPointF pos);
+
+    const ScenePicture &m_scene;
+    ProtractorState m_state;
+    ProtractorFigure m_figure;
+    ProtractorColours m_colours;
+    QImage m_background;
+    QImage m_lamp;
+    LampLabel *m_cross;
+    LampLabel *m_turn;
+    LampLabel *m_sphere;
+};
+
+} // namespace vorlac
