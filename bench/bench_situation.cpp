@@ -1,0 +1,43 @@
+// Saving and loading a full situation (101 grid rows, every cell filled), without the disk.
+#include "situations/situation.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+vorlac::Situation fullSituation()
+{
+    vorlac::Situation s;
+    s.prismMaterial = vorlac::kCustomMaterial;
+    s.prismCauchyA = 1.5168f;
+    s.prismCauchyB = 4200.0f;
+    s.incidenceAngle = -12.345678901234;
+    s.lines = QList<vorlac::SituationRow>(100);
+    for (int r = 0; r < 100; ++r) {
+        for (int c = 0; c < vorlac::kSituationColumns; ++c)
+            s.lines[r][std::size_t(c)] = QStringLiteral("%1,%2").arg(1000 + r * 7 + c).arg(r * 13 % 1000, 3, 10, QLatin1Char('0'));
+    }
+    for (auto &f : s.formulas)
+        f = QStringLiteral("sin (C1) / sin (C2) * 1.5");
+    return s;
+}
+
+void BM_SerialiseFullSituation(benchmark::State &state)
+{
+    const vorlac::Situation s = fullSituation();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vorlac::serialiseSituation(s));
+}
+BENCHMARK(BM_SerialiseFullSituation)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseFullSituation(benchmark::State &state)
+{
+    const QByteArray bytes = *vorlac::serialiseSituation(fullSituation());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vorlac::parseSituation(bytes));
+}
+BENCHMARK(BM_ParseFullSituation)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
