@@ -15,6 +15,8 @@
 #include "simulator/sourcepanel.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
+#include "situations/situationbinder.h"
+#include "table/valuetable.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -122,6 +124,11 @@ void Vorlac::connectRooms()
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });
     connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_tableFrame, &QWidget::setVisible);
     connect(m_tableFrame, &TableFrame::hideRequested, this, [this] { m_toolbar->tableToggle()->setChecked(false); });
+
+    m_valueTable = new ValueTable(this);
+    m_situations = new SituationBinder(*m_controller, *m_valueTable, this, m_env.messenger);
+    connect(m_toolbar->saveButton(), &QToolButton::clicked, m_situations, &SituationBinder::showSaveDialog);
+    connect(m_toolbar->openButton(), &QToolButton::clicked, m_situations, &SituationBinder::showOpenDialog);
 }
 
 // ---------------------------------------------------------------------------------------------

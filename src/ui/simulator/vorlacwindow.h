@@ -20,9 +20,11 @@ class MaterialPanel;
 class ProtractorPanel;
 class SceneController;
 class SceneFrame;
+class SituationBinder;
 class SourcePanel;
 class TableFrame;
 class Toolbar;
+class ValueTable;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {
@@ -63,6 +65,8 @@ public:
     TableFrame &tableFrame() const { return *m_tableFrame; }
     CopyMenu &copyMenu() const { return *m_copyMenu; }
     ExerciseArea &exercises() const { return *m_exercises; }
+    ValueTable &valueTable() const { return *m_valueTable; }
+    SituationBinder &situations() const { return *m_situations; }
 
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
@@ -103,6 +107,8 @@ private:
     TableFrame *m_tableFrame;
     CopyMenu *m_copyMenu;
     ExerciseArea *m_exercises;
+    ValueTable *m_valueTable;
+    SituationBinder *m_situations;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
 };
