@@ -1,6 +1,10 @@
 // Saving and loading a full situation (101 grid rows, every cell filled), without the disk.
+#include "simulator/vorlacwindow.h"
 #include "situations/situation.h"
+#include "situations/situationbinder.h"
 
+#include <QApplication>
+#include <QDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -38,6 +42,38 @@ void BM_ParseFullSituation(benchmark::State &state)
 }
 BENCHMARK(BM_ParseFullSituation)->Unit(benchmark::kMicrosecond);
 
+// Applying to the main window: scene, panels, one scene and one white-light redraw, the table.
+// Two situations alternate so that every apply changes everything.
+void BM_ApplyFullSituationToWindow(benchmark::State &state)
+{
+    vorlac::VorlacEnvironment env;
+    env.programDirectory = QDir::tempPath() + QStringLiteral("/");
+    vorlac::Vorlac window(env);
+    vorlac::Situation a = fullSituation();
+    a.source = vorlac::SourceType::WhiteLight;
+    vorlac::Situation b = fullSituation();
+    b.apexAngle = 30;
+    b.prismMaterial = 3;
+    b.prismCauchyA = vorlac::kMaterials[3].cauchyA;
+    b.prismCauchyB = vorlac::kMaterials[3].cauchyB;
+    b.source = vorlac::SourceType::WhiteLight;
+    b.lines[5][3] = QStringLiteral("9,999");
+    bool flip = false;
+    for (auto _ : state) {
+        window.situations().applySituation(flip ? a : b);
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_ApplyFullSituationToWindow)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
