@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTimer>
 #include <QToolButton>
+#include <ostream>
 
 using namespace vorlac;
 
@@ -117,6 +118,8 @@ struct FailedLoadRow {
     QByteArray bytes; // empty: no file at all
     const char *title, *text;
 };
+
+std::ostream &operator<<(std::ostream &os, const FailedLoadRow &r) { return os << r.name; }
 
 class FailedLoad : public SituationBinding, public ::testing::WithParamInterface<FailedLoadRow> {
 };
