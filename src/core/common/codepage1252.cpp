@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace vorlac {
 
@@ -15,6 +16,47 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90..97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98..9F
 };
+
+// Word-at-a-time scans: record texts are long runs of plain characters, and these keep the
+// per-character work (costly under sanitizers and fuzzing) to the rare text that needs it.
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
+
+bool hasHighControlByte(QByteArrayView bytes)
+{
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, bytes.data() + i, 8);
+        // A byte 100xxxxx becomes zero here; the classic zero-byte test finds it.
+        const std::uint64_t x = (w & (0xE0 * kEveryByte)) ^ (0x80 * kEveryByte);
+        if ((x - kEveryByte) & ~x & (0x80 * kEveryByte))
+            return true;
+    }
+    for (; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80 && b <= 0x9F)
+            return true;
+    }
+    return false;
+}
+
+bool isAsciiText(QStringView text)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + i, 8);
+        if (w & 0xFF80FF80FF80FF80ULL)
+            return false;
+    }
+    for (; i < n; ++i) {
+        if (text[i].unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -45,6 +87,12 @@ bool charToCp1252(QChar ch, unsigned char *byte)
 
 QByteArray toCp1252(QStringView text, bool *ok)
 {
+    // Plain ASCII, the usual case, goes through Qt's own conversion.
+    if (isAsciiText(text)) {
+        if (ok)
+            *ok = true;
+        return text.toLatin1();
+    }
     QByteArray out;
     out.reserve(text.size());
     bool allMapped = true;
@@ -68,10 +116,16 @@ QByteArray toCp1252(QStringView text, bool *ok)
 
 QString fromCp1252(QByteArrayView bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
+    // Outside 0x80..0x9F the code page is Latin-1: convert through Qt, then mend those bytes.
+    QString out = QString::fromLatin1(bytes.data(), bytes.size());
+    if (!hasHighControlByte(bytes))
+        return out;
     QChar *dst = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        dst[i] = cp1252ToChar(static_cast<unsigned char>(bytes[i]));
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80 && b <= 0x9F)
+            dst[i] = cp1252ToChar(b);
+    }
     return out;
 }
 

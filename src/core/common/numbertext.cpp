@@ -1,5 +1,6 @@
 #include "common/numbertext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -132,16 +133,18 @@ bool isDotNumber(QStringView text)
     return consumed > 0 && consumed == text.size();
 }
 
-QString writeDotNumber(double v)
+QString writeDotNumber(double v, int significantDigits)
 {
     if (!std::isfinite(v))
         return {};
     if (v == 0.0)
         return QStringLiteral("0");
+    const int precision = std::clamp(significantDigits, 1, 17);
 
-    // One correctly rounded conversion to 15 significant digits: "d.dddddddddddddde+XX".
+    // One correctly rounded conversion to that many significant digits: "d.dddddddddddddde+XX".
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, precision - 1);
     std::string digits;
     const char *p = buf;
     for (; p < res.ptr && *p != 'e'; ++p) {
@@ -156,7 +159,7 @@ QString writeDotNumber(double v)
     std::string out;
     if (v < 0)
         out.push_back('-');
-    if (exponent >= 15 || exponent <= -5) {
+    if (exponent >= precision || exponent <= -5) {
         out.push_back(digits[0]);
         if (digits.size() > 1) {
             out.push_back('.');

@@ -31,6 +31,9 @@ bool isDotNumber(QStringView text);
 // mantissa, "E", sign, at least two digits ("1E+15", "1.5E-07", "4.94065645841247E-324").
 // Zero (either sign) is "0". Infinities and NaN have no number text: the result is empty.
 // A value that already has at most 15 significant digits reads back to the same double.
-QString writeDotNumber(double v);
+// significantDigits (1..17) changes the 15 of the rounding and of the exponent-form threshold:
+// 7 writes a single-precision value as 1.5168 rather than its double expansion 1.5168000459671,
+// and 12345678 as 1.234568E+07.
+QString writeDotNumber(double v, int significantDigits = 15);
 
 } // namespace vorlac

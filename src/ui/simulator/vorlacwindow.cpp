@@ -17,6 +17,7 @@
 #include "simulator/sourcepanel.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
+#include "situations/situationbinder.h"
 #include "table/tablecommands.h"
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
@@ -140,6 +141,9 @@ void Vorlac::connectRooms()
     connect(m_toolbar->calculatorButton(), &QToolButton::clicked, calculator, &CalculatorLauncher::openPlain);
     connect(m_tableCommands, &TableCommands::computeColumnRequested, calculator,
             [calculator](int col, bool recalc) { recalc ? calculator->recalculateColumn(col) : calculator->calculateColumn(col); });
+    m_situations = new SituationBinder(*m_controller, *m_valueTable, this, m_env.messenger);
+    connect(m_toolbar->saveButton(), &QToolButton::clicked, m_situations, &SituationBinder::showSaveDialog);
+    connect(m_toolbar->openButton(), &QToolButton::clicked, m_situations, &SituationBinder::showOpenDialog);
 }
 
 // ---------------------------------------------------------------------------------------------

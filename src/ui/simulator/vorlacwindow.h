@@ -20,11 +20,13 @@ class MaterialPanel;
 class ProtractorPanel;
 class SceneController;
 class SceneFrame;
+class SituationBinder;
 class SourcePanel;
 class TableFrame;
 class TableCommands;
 class ValueTable;
 class Toolbar;
+class ValueTable;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {
@@ -67,6 +69,7 @@ public:
     TableCommands &tableCommands() const { return *m_tableCommands; }
     CopyMenu &copyMenu() const { return *m_copyMenu; }
     ExerciseArea &exercises() const { return *m_exercises; }
+    SituationBinder &situations() const { return *m_situations; }
 
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
@@ -109,6 +112,7 @@ private:
     TableCommands *m_tableCommands;
     CopyMenu *m_copyMenu;
     ExerciseArea *m_exercises;
+    SituationBinder *m_situations;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
 };

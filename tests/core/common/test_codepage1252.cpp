@@ -83,3 +83,28 @@ INSTANTIATE_TEST_SUITE_P(Rows, Cp1252Unmapped,
                                            UnmappedRow{QStringLiteral("Ω€"), QByteArray("?\x80")}));
 
 } // namespace
+
+namespace {
+
+// The word-at-a-time scans must see a special byte or character wherever it stands.
+TEST(Cp1252, SpecialCharactersAreFoundAtEveryPosition)
+{
+    for (int length = 1; length <= 19; ++length) {
+        for (int at = 0; at < length; ++at) {
+            QByteArray bytes(length, 'a');
+            bytes[at] = char(0x80);
+            QString text(length, QLatin1Char('a'));
+            text[at] = QChar(0x20AC);
+            EXPECT_EQ(fromCp1252(bytes), text) << length << " " << at;
+            bool ok = false;
+            EXPECT_EQ(toCp1252(text, &ok), bytes) << length << " " << at;
+            EXPECT_TRUE(ok);
+            text[at] = QChar(0xE9); // Latin-1 beyond ASCII
+            bytes[at] = char(0xE9);
+            EXPECT_EQ(toCp1252(text), bytes);
+            EXPECT_EQ(fromCp1252(bytes), text);
+        }
+    }
+}
+
+} // namespace

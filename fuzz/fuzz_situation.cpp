@@ -1,0 +1,35 @@
+// Arbitrary bytes as a situation file: parsing never fails unsafely, an accepted situation is
+// valid and stores again, and storing what was read back gives the same bytes.
+#include "situations/situation.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const vorlac::SituationResult first = vorlac::parseSituation(bytes);
+    if (first.situation.has_value() != (first.failure == vorlac::SituationFailure::None))
+        std::abort();
+    if (!first.situation)
+        return 0;
+    if (!vorlac::isValidSituation(*first.situation))
+        std::abort();
+    const std::optional<QByteArray> stored = vorlac::serialiseSituation(*first.situation);
+    if (!stored || stored->size() != qsizetype(vorlac::situationRecordCount(first.situation->rowCount())) * 128)
+        std::abort();
+    const vorlac::SituationResult second = vorlac::parseSituation(*stored);
+    if (!second.situation)
+        std::abort();
+    // Texts come back as they were; numbers once rounded to their digits stay put.
+    const vorlac::Situation &a = *first.situation, &b = *second.situation;
+    if (a.titles != b.titles || a.lines != b.lines || a.formulas != b.formulas || a.apexAngle != b.apexAngle ||
+        a.prismMaterial != b.prismMaterial || a.outsideMaterial != b.outsideMaterial || a.source != b.source ||
+        a.blackBackground != b.blackBackground || a.wavelength != b.wavelength ||
+        a.showPropagation != b.showPropagation || a.showNormals != b.showNormals)
+        std::abort();
+    if (vorlac::serialiseSituation(b) != stored)
+        std::abort();
+    return 0;
+}

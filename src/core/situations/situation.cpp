@@ -1,0 +1,242 @@
+#include "situations/situation.h"
+
+#include "common/numbertext.h"
+#include "common/recordfile.h"
+#include "common/rounding.h"
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+namespace vorlac {
+
+namespace {
+
+const QString kSignature = QStringLiteral("VORLAC");
+constexpr int kSingleDigits = 7;
+constexpr int kDoubleDigits = 15;
+
+bool isCustomMaterialValid(float a, float b)
+{
+    return a >= kCustomAMin && a <= kCustomAMax && b >= kCustomBMin && b <= kCustomBMax;
+}
+
+bool areCoefficientsValid(int material, float a, float b)
+{
+    if (!std::isfinite(a) || !std::isfinite(b))
+        return false;
+    return material != kCustomMaterial || isCustomMaterialValid(a, b);
+}
+
+int materialRow(const QString &text)
+{
+    for (int row = 0; row < kMaterialCount; ++row) {
+        if (text == materialName(row))
+            return row;
+    }
+    return -1;
+}
+
+QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+
+// Reads the records of one file in order; the first one that is missing or damaged stops it.
+class RecordCursor {
+public:
+    // Nothing past the largest situation is ever read, so nothing past it is copied.
+    explicit RecordCursor(QByteArrayView bytes)
+        : m_reader(bytes.first(qMin<qsizetype>(bytes.size(), kSituationMaxBytes)).toByteArray())
+    {
+    }
+
+    std::optional<QString> next()
+    {
+        if (m_failed)
+            return std::nullopt;
+        std::optional<QString> t = m_reader.text(++m_number);
+        if (!t)
+            m_failed = true;
+        return t;
+    }
+    int recordCount() const { return m_reader.recordCount(); }
+    bool failed() const { return m_failed; }
+
+private:
+    RecordReader m_reader;
+    int m_number = 0;
+    bool m_failed = false;
+};
+
+// An integer record: the number read, rounded halves to even, when it lies in [lo, hi].
+std::optional<int> integerIn(const std::optional<QString> &text, int lo, int hi)
+{
+    if (!text)
+        return std::nullopt;
+    const double v = roundHalfEven(readSituationNumber(*text));
+    if (!(v >= lo && v <= hi)) // NaN fails too
+        return std::nullopt;
+    return static_cast<int>(v);
+}
+
+// A single-precision record; nullopt when the value is not finite in single precision.
+std::optional<float> singleOf(const std::optional<QString> &text)
+{
+    if (!text)
+        return std::nullopt;
+    const double v = readSituationNumber(*text);
+    if (!std::isfinite(v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return static_cast<float>(v);
+}
+
+SituationResult unreadable() { return {std::nullopt, SituationFailure::Unreadable}; }
+
+} // namespace
+
+QString writeSituationNumber(double v, int significantDigits)
+{
+    const QString digits = writeDotNumber(v, significantDigits);
+    return (v < 0 && digits != QLatin1String("0")) ? digits : QLatin1Char(' ') + digits;
+}
+
+double readSituationNumber(QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t'))
+        ++start;
+    // "D" is the exponent letter of double-precision texts; wherever else it stands it ends the
+    // number, as "E" would there, so both can be read alike.
+    QString rest = text.mid(start).toString();
+    for (QChar &c : rest) {
+        if (c == u'D' || c == u'd')
+            c = u'E';
+    }
+    return readDotNumber(rest);
+}
+
+bool isValidSituation(const Situation &s)
+{
+    if (s.apexAngle < 2 || s.apexAngle > 90 || s.wavelength < 400 || s.wavelength > 800)
+        return false;
+    if (s.prismMaterial < 0 || s.prismMaterial >= kMaterialCount || s.outsideMaterial < 0 ||
+        s.outsideMaterial >= kMaterialCount)
+        return false;
+    if (s.source != SourceType::Monochromatic && s.source != SourceType::FiveRadiations &&
+        s.source != SourceType::WhiteLight)
+        return false;
+    if (!std::isfinite(s.incidenceAngle))
+        return false;
+    if (!areCoefficientsValid(s.prismMaterial, s.prismCauchyA, s.prismCauchyB) ||
+        !areCoefficientsValid(s.outsideMaterial, s.outsideCauchyA, s.outsideCauchyB))
+        return false;
+    return s.rowCount() >= kSituationMinRows && s.rowCount() <= kSituationMaxRows;
+}
+
+std::optional<QByteArray> serialiseSituation(const Situation &s)
+{
+    if (!isValidSituation(s))
+        return std::nullopt;
+    RecordWriter w;
+    w.append(kSignature);
+    w.append(writeSituationNumber(s.apexAngle));
+    w.append(materialName(s.prismMaterial));
+    w.append(materialName(s.outsideMaterial));
+    w.append(flag(s.source == SourceType::Monochromatic));
+    w.append(flag(s.source == SourceType::WhiteLight));
+    w.append(flag(s.blackBackground));
+    w.append(flag(!s.blackBackground));
+    w.append(flag(s.source == SourceType::FiveRadiations));
+    w.append(writeSituationNumber(s.wavelength));
+    w.append(writeSituationNumber(s.showPropagation ? 1 : 0));
+    w.append(writeSituationNumber(s.showNormals ? 1 : 0));
+    w.append(writeSituationNumber(s.incidenceAngle, kDoubleDigits));
+    w.append(writeSituationNumber(double(s.outsideCauchyA), kSingleDigits));
+    w.append(writeSituationNumber(double(s.outsideCauchyB), kSingleDigits));
+    w.append(writeSituationNumber(double(s.prismCauchyA), kSingleDigits));
+    w.append(writeSituationNumber(double(s.prismCauchyB), kSingleDigits));
+    w.append(writeSituationNumber(s.rowCount()));
+    for (const QString &t : s.titles)
+        w.append(t);
+    for (const SituationRow &line : s.lines) {
+        for (const QString &t : line)
+            w.append(t);
+    }
+    for (const QString &t : s.formulas)
+        w.append(t);
+    if (w.failed())
+        return std::nullopt;
+    return w.bytes();
+}
+
+SituationResult parseSituation(QByteArrayView bytes)
+{
+    RecordCursor in(bytes);
+    if (in.next() != kSignature)
+        return {std::nullopt, SituationFailure::NotOurs};
+
+    Situation s;
+    const std::optional<int> apex = integerIn(in.next(), 2, 90);
+    const std::optional<QString> prismName = in.next();
+    const std::optional<QString> outsideName = in.next();
+    std::array<std::optional<QString>, 5> options; // Option1, Option2, Option3, Option4, Option5
+    for (auto &o : options)
+        o = in.next();
+    const std::optional<int> wavelength = integerIn(in.next(), 400, 800);
+    const std::optional<int> propagation = integerIn(in.next(), 0, 1);
+    const std::optional<int> normals = integerIn(in.next(), 0, 1);
+    const std::optional<QString> incidence = in.next();
+    const std::optional<float> outsideA = singleOf(in.next());
+    const std::optional<float> outsideB = singleOf(in.next());
+    const std::optional<float> prismA = singleOf(in.next());
+    const std::optional<float> prismB = singleOf(in.next());
+    const std::optional<int> rows = integerIn(in.next(), kSituationMinRows, kSituationMaxRows);
+    if (!apex || !prismName || !outsideName || !wavelength || !propagation || !normals || !incidence || !outsideA ||
+        !outsideB || !prismA || !prismB || !rows)
+        return unreadable();
+
+    auto selected = [&options](int i) { return options[std::size_t(i)] == QLatin1String("1"); };
+    const bool mono = selected(0), white = selected(1), black = selected(2), whiteBg = selected(3),
+               five = selected(4);
+    if (int(mono) + int(white) + int(five) != 1 || black == whiteBg)
+        return unreadable();
+
+    s.apexAngle = *apex;
+    s.prismMaterial = materialRow(*prismName);
+    s.outsideMaterial = materialRow(*outsideName);
+    s.source = mono ? SourceType::Monochromatic : (white ? SourceType::WhiteLight : SourceType::FiveRadiations);
+    s.blackBackground = black;
+    s.wavelength = *wavelength;
+    s.showPropagation = *propagation == 1;
+    s.showNormals = *normals == 1;
+    s.incidenceAngle = readSituationNumber(*incidence);
+    s.outsideCauchyA = *outsideA;
+    s.outsideCauchyB = *outsideB;
+    s.prismCauchyA = *prismA;
+    s.prismCauchyB = *prismB;
+    // Selecting a listed material copies its coefficients from the table; only "Autre" keeps the
+    // stored pair (written with 7 digits, so a listed pair would not come back exactly).
+    for (auto [row, a, b] : {std::tuple{s.outsideMaterial, &s.outsideCauchyA, &s.outsideCauchyB},
+                             std::tuple{s.prismMaterial, &s.prismCauchyA, &s.prismCauchyB}}) {
+        if (row >= 0 && row < kCustomMaterial) {
+            *a = kMaterials[std::size_t(row)].cauchyA;
+            *b = kMaterials[std::size_t(row)].cauchyB;
+        }
+    }
+
+    // The row count is known to be in range; the table and formulas must all be there.
+    if (in.recordCount() < situationRecordCount(*rows))
+        return unreadable();
+    for (QString &t : s.titles)
+        t = in.next().value_or(QString());
+    s.lines = QList<SituationRow>(*rows - 1);
+    for (SituationRow &line : s.lines) {
+        for (QString &t : line)
+            t = in.next().value_or(QString());
+    }
+    for (QString &t : s.formulas)
+        t = in.next().value_or(QString());
+    if (in.failed() || !isValidSituation(s))
+        return unreadable();
+    return {std::move(s), SituationFailure::None};
+}
+
+} // namespace vorlac

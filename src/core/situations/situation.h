@@ -1,0 +1,89 @@
+#pragma once
+
+#include "model/materials.h"
+#include "model/scenestate.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <optional>
+
+namespace vorlac {
+
+// A saved situation: everything a ".P01" file holds, as plain values. The file is a sequence of
+// 128-byte records (see recordfile.h): the signature, the scene (records 2 to 17), the table's
+// row count R, its R x 7 cells row by row (titles first) and the seven column formulas, so
+// 25 + 7R records in all.
+
+inline constexpr int kSituationColumns = 7;
+inline constexpr int kSituationMinRows = 2;   // grid rows, title row included
+inline constexpr int kSituationMaxRows = 101;
+inline constexpr int kSituationHeadRecords = 18;
+inline constexpr int situationRecordCount(int rows) { return kSituationHeadRecords + kSituationColumns * (rows + 1); }
+inline constexpr qint64 kSituationMaxBytes = qint64(situationRecordCount(kSituationMaxRows)) * 128;
+
+// The limits of the custom-material dialog, inclusive.
+inline constexpr float kCustomAMin = 1.0f, kCustomAMax = 2.0f;
+inline constexpr float kCustomBMin = 0.0f, kCustomBMax = 40000.0f;
+
+using SituationRow = std::array<QString, kSituationColumns>;
+
+struct Situation {
+    int apexAngle = 45;     // degrees, 2..90
+    int prismMaterial = 2;  // row of kMaterials
+    int outsideMaterial = 0;
+    SourceType source = SourceType::FiveRadiations;
+    bool blackBackground = true;
+    int wavelength = 589;   // nm, 400..800
+    bool showPropagation = true;
+    bool showNormals = false;
+    double incidenceAngle = 36.0;
+    float outsideCauchyA = kMaterials[0].cauchyA;
+    float outsideCauchyB = kMaterials[0].cauchyB;
+    float prismCauchyA = kMaterials[2].cauchyA;
+    float prismCauchyB = kMaterials[2].cauchyB;
+
+    SituationRow titles = {QStringLiteral("C1"), QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("C4"),
+                           QStringLiteral("C5"), QStringLiteral("C6"), QStringLiteral("C7")};
+    QList<SituationRow> lines = QList<SituationRow>(10); // data lines, 1..100, texts as shown
+    SituationRow formulas;                                // "" for a column never computed
+
+    int rowCount() const { return int(lines.size()) + 1; }
+    bool operator==(const Situation &) const = default;
+};
+
+enum class SituationFailure {
+    None,
+    NotOurs,    // no file, too short for the signature, or not "VORLAC": "Fichier non valide"
+    Unreadable, // a damaged record, a missing one, or a value out of its range: "Lecture impossible"
+};
+
+struct SituationResult {
+    std::optional<Situation> situation; // set exactly when failure is None
+    SituationFailure failure = SituationFailure::None;
+};
+
+// True when every value lies within what the program's controls accept: apex 2..90, wavelength
+// 400..800, materials rows of the list, finite numbers (a custom material within the dialog's
+// limits), 1..100 data lines.
+bool isValidSituation(const Situation &s);
+
+// The whole file; nullopt when the situation is not valid or a text cannot be stored (longer
+// than 126 bytes in the code page, or a character it lacks).
+std::optional<QByteArray> serialiseSituation(const Situation &s);
+
+// Reads and checks the whole file before anything is built from it; records after the last
+// formula are ignored. Safe on any bytes.
+SituationResult parseSituation(QByteArrayView bytes);
+
+// Number texts of the file. Written: a blank before a non-negative number, "." as the decimal
+// point, at most `significantDigits` digits (15 for the double, 7 for the singles; integers as
+// they are). Read: leading blanks skipped, then sign, digits, "." and fraction, exponent "E" or
+// "D" (either case); reading stops at the first other character and a text without digits is 0.
+QString writeSituationNumber(double v, int significantDigits = 15);
+double readSituationNumber(QStringView text);
+
+} // namespace vorlac

@@ -1,0 +1,41 @@
+#include "situations/situationfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vorlac {
+
+SituationResult readSituationFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return {std::nullopt, SituationFailure::NotOurs};
+    if (!info.isFile())
+        return {std::nullopt, SituationFailure::Unreadable};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, SituationFailure::Unreadable};
+    const QByteArray bytes = file.read(kSituationMaxBytes);
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, SituationFailure::Unreadable};
+    return parseSituation(bytes);
+}
+
+bool writeSituationFile(const QString &path, const Situation &situation)
+{
+    const std::optional<QByteArray> bytes = serialiseSituation(situation);
+    if (!bytes || path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(*bytes) != bytes->size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace vorlac

@@ -1,0 +1,154 @@
+#include "situations/situationbinder.h"
+
+#include "common/messenger.h"
+#include "simulator/scenecontroller.h"
+#include "situations/opendialog.h"
+#include "situations/savedialog.h"
+#include "situations/situationfile.h"
+#include "situations/situationnames.h"
+#include "table/valuetable.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace vorlac {
+
+SituationBinder::SituationBinder(SceneController &scene, ValueTable &table, QWidget *window,
+                                 const Messenger &messenger)
+    : QObject(window), m_scene(scene), m_table(table), m_window(window), m_messenger(messenger),
+      m_currentFolder(documentsFolder())
+{
+}
+
+Situation SituationBinder::captureSituation() const
+{
+    const SceneState &st = m_scene.state();
+    Situation s;
+    s.apexAngle = st.apexAngle;
+    s.prismMaterial = st.prismMaterial;
+    s.outsideMaterial = st.outsideMaterial;
+    s.source = st.source;
+    s.blackBackground = st.blackBackground;
+    s.wavelength = st.wavelength;
+    s.showPropagation = st.showPropagation;
+    s.showNormals = st.showNormals;
+    s.incidenceAngle = st.incidenceAngle;
+    s.outsideCauchyA = st.outsideCauchyA;
+    s.outsideCauchyB = st.outsideCauchyB;
+    s.prismCauchyA = st.prismCauchyA;
+    s.prismCauchyB = st.prismCauchyB;
+    for (int c = 0; c < kSituationColumns; ++c) {
+        s.titles[std::size_t(c)] = m_table.TextMatrix(0, c);
+        s.formulas[std::size_t(c)] = m_table.ColumnExpression(c);
+    }
+    s.lines = QList<SituationRow>(m_table.Rows() - 1);
+    for (int r = 1; r < m_table.Rows(); ++r) {
+        for (int c = 0; c < kSituationColumns; ++c)
+            s.lines[r - 1][std::size_t(c)] = m_table.TextMatrix(r, c);
+    }
+    return s;
+}
+
+void SituationBinder::applySituation(const Situation &s)
+{
+    {
+        const ValueTable::Bulk batch(m_table);
+        m_table.setRows(s.rowCount());
+        for (int c = 0; c < kSituationColumns; ++c) {
+            m_table.setTextMatrix(0, c, s.titles[std::size_t(c)]);
+            m_table.setColumnExpression(c, s.formulas[std::size_t(c)]);
+        }
+        for (int r = 1; r < s.rowCount(); ++r) {
+            for (int c = 0; c < kSituationColumns; ++c)
+                m_table.setTextMatrix(r, c, s.lines[r - 1][std::size_t(c)]);
+        }
+    }
+
+    SceneState st = m_scene.state();
+    st.apexAngle = s.apexAngle;
+    st.prismMaterial = s.prismMaterial;
+    st.outsideMaterial = s.outsideMaterial;
+    st.source = s.source;
+    st.blackBackground = s.blackBackground;
+    st.wavelength = s.wavelength;
+    st.showPropagation = s.showPropagation;
+    st.showNormals = s.showNormals;
+    st.incidenceAngle = s.incidenceAngle;
+    st.outsideCauchyA = s.outsideCauchyA;
+    st.outsideCauchyB = s.outsideCauchyB;
+    st.prismCauchyA = s.prismCauchyA;
+    st.prismCauchyB = s.prismCauchyB;
+    // Selecting "Autre" in the prism list, then in the medium list, names the side edited.
+    if (s.outsideMaterial == kCustomMaterial)
+        st.customMaterialTarget = 1;
+    else if (s.prismMaterial == kCustomMaterial)
+        st.customMaterialTarget = 2;
+    st.loadingSituation = false;
+    m_scene.setState(st);
+}
+
+namespace {
+
+// Messages stand over the dialog that is open, if any.
+QWidget *messageParent(QWidget *window)
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : window;
+}
+
+} // namespace
+
+void SituationBinder::succeeded(const QString &path)
+{
+    m_situationFileName = path;
+    if (m_window)
+        m_window->setWindowTitle(QStringLiteral("Le vorlac - ") + path);
+}
+
+bool SituationBinder::SaveSituation(const QString &path)
+{
+    if (!writeSituationFile(path, captureSituation())) {
+        m_messenger.critical(messageParent(m_window),
+                             QStringLiteral("Enregistrement impossible"),
+                             QStringLiteral("Ecriture impossible sur disque"));
+        return false;
+    }
+    succeeded(path);
+    return true;
+}
+
+void SituationBinder::LoadSituation(const QString &path)
+{
+    const SituationResult r = readSituationFile(path);
+    switch (r.failure) {
+    case SituationFailure::NotOurs:
+        m_messenger.critical(messageParent(m_window), QStringLiteral("Fichier non valide"),
+                             QStringLiteral("Ce fichier ne correspond pas à cette application"));
+        return;
+    case SituationFailure::Unreadable:
+        m_messenger.critical(messageParent(m_window), QStringLiteral("Erreur lors du chargement du fichier"),
+                             QStringLiteral("Lecture impossible sur disque"));
+        return;
+    case SituationFailure::None:
+        break;
+    }
+    applySituation(*r.situation);
+    succeeded(path);
+}
+
+void SituationBinder::showSaveDialog()
+{
+    SaveDialog dialog(m_messenger, m_situationFileName, m_currentFolder,
+                      [this](const QString &path) { return SaveSituation(path); }, m_window);
+    dialog.exec();
+    m_currentFolder = dialog.currentFolder();
+}
+
+void SituationBinder::showOpenDialog()
+{
+    OpenDialog dialog(m_messenger, m_currentFolder, [this](const QString &path) { LoadSituation(path); }, m_window);
+    dialog.exec();
+    m_currentFolder = dialog.currentFolder();
+}
+
+} // namespace vorlac
