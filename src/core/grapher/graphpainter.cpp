@@ -34,13 +34,10 @@ std::vector<QRect> graphLineSpans(const GraphLine &line)
     const int step = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int d = xMajor ? dy : dx;
     // Pixels are gathered in runs along the major axis while the minor coordinate holds.
-    int runStart = 0, runEnd = -1, runMinor = 0;
+    int runStart = 0, runEnd = 0, runMinor = 0;
     auto flush = [&] {
-        if (runEnd < runStart)
-            return;
         const int a = std::min(runStart, runEnd), b = std::max(runStart, runEnd);
         spans.push_back(xMajor ? QRect(a, runMinor, b - a + 1, 1) : QRect(runMinor, a, 1, b - a + 1));
-        runEnd = runStart - 1;
     };
     bool open = false;
     for (int i = 0; i < n; ++i) {
