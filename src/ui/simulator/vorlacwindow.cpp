@@ -5,6 +5,8 @@
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
+#include "grapher/grapheur.h"
+#include "output/printservice.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
@@ -129,6 +131,10 @@ void Vorlac::connectRooms()
     for (int i = 0; i < 4; ++i)
         connect(m_panelIcons[i], &ClickLabel::clicked, panels[i], &QWidget::show);
     connect(m_panelIcons[4], &ClickLabel::clicked, m_protractorPanel, &ProtractorPanel::open);
+    connect(m_tableCommands, &TableCommands::graphRequested, this, [this] {
+        PrintService printer(m_env.messenger);
+        Grapheur(*m_valueTable, &printer, m_env.messenger, this).exec();
+    });
 
     connect(m_toolbar->closeButton(), &QToolButton::clicked, this, &QWidget::close);
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });

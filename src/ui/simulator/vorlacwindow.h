@@ -26,7 +26,6 @@ class TableFrame;
 class TableCommands;
 class ValueTable;
 class Toolbar;
-class ValueTable;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {

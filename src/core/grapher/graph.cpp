@@ -1,0 +1,232 @@
+#include "grapher/graph.h"
+
+#include "common/numberpattern.h"
+#include "common/rounding.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace vorlac {
+
+namespace {
+
+// The data span columns 5..485 and rows 495..15 (480 pixels).
+constexpr double kSpan = 480.0;
+constexpr double kMargin = 5.0;
+constexpr double kBottom = 500.0;
+
+// Far enough outside the picture that no line changes, small enough for any integer type.
+constexpr double kPixelLimit = 100000.0;
+
+// uniteur changes k tenfold per round at least, so a magnitude of the double range needs
+// some 620 rounds; the cap only guards against a bug, never a real magnitude.
+constexpr int kMaxUnitRounds = 2000;
+
+// Graduations from xs to xe: at most about 24 on any axis; the cap guards the loop.
+constexpr int kMaxGraduations = 1000;
+
+// Cells are single precision: a quotient within that precision of a half division is that half,
+// so that 1,3 / 0,2 counts as 6,5 and -0,4 / 0,2 as -2, as they are written.
+double snapToHalf(double q)
+{
+    const double half = std::nearbyint(2.0 * q) / 2.0;
+    return std::abs(q - half) <= 1e-6 * std::max(1.0, std::abs(q)) ? half : q;
+}
+
+// 15 significant digits: 1 / k gathers rounding from the steps, the division does not.
+double cleanUnit(double u)
+{
+    char buffer[40];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, u, std::chars_format::scientific, 14);
+    double out = u;
+    std::from_chars(buffer, r.ptr, out);
+    return out;
+}
+
+struct Column {
+    std::vector<double> values;   // for the ranges (0 for a text that does not convert)
+    std::vector<bool> plottable;  // the text is a number
+};
+
+Column readColumn(const QStringList &texts, qsizetype lines, const QLocale &locale)
+{
+    Column c;
+    c.values.assign(static_cast<std::size_t>(lines), 0.0);
+    c.plottable.assign(static_cast<std::size_t>(lines), false);
+    for (qsizetype r = 0; r < lines && r < texts.size(); ++r) {
+        if (const auto v = readRegionalSingle(texts[r], locale)) {
+            c.values[static_cast<std::size_t>(r)] = static_cast<double>(*v);
+            c.plottable[static_cast<std::size_t>(r)] = true;
+        }
+    }
+    return c;
+}
+
+void range(const Column &c, double &lo, double &hi)
+{
+    lo = 0;
+    hi = 0;
+    for (const double v : c.values) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+}
+
+// Larger of the two magnitudes of a range.
+double largestMagnitude(double lo, double hi)
+{
+    return -lo >= hi ? std::abs(lo) : hi;
+}
+
+class Builder {
+public:
+    explicit Builder(GraphPicture &g) : m_g(g) {}
+    void line(double x1, double y1, double x2, double y2, QRgb colour, bool dotted = false)
+    {
+        m_g.lines.push_back({QPoint(graphPixel(x1), graphPixel(y1)), QPoint(graphPixel(x2), graphPixel(y2)),
+                             colour, dotted});
+    }
+
+private:
+    GraphPicture &m_g;
+};
+
+int graduationCount(double start, double end, double unit)
+{
+    const double n = std::nearbyint((end - start) / unit);
+    if (!(n >= 0))
+        return 0;
+    return static_cast<int>(std::min(n, static_cast<double>(kMaxGraduations - 1))) + 1;
+}
+
+} // namespace
+
+int graphPixel(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return static_cast<int>(roundHalfEven(std::clamp(v, -kPixelLimit, kPixelLimit)));
+}
+
+bool uniteur(double &m)
+{
+    if (!(m > 0) || !std::isfinite(m))
+        return false;
+    double k = 1;
+    for (int round = 0; round < kMaxUnitRounds; ++round) {
+        if (k * m < 2)
+            k = 5 * k;
+        if (k * m > 10)
+            k = k / 5;
+        if (k * m < 5)
+            k = 2 * k;
+        if (k * m > 10)
+            k = k / 2;
+        if (k * m >= 5 && k * m <= 10)
+            break;
+    }
+    m = cleanUnit(1 / k);
+    return true;
+}
+
+QString graphUnitText(double unit, const QLocale &locale)
+{
+    if (!std::isfinite(unit))
+        return detail::nonFiniteText(unit);
+    char buffer[40];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, unit, std::chars_format::scientific, 14);
+    return detail::generalLayout(detail::parseScientific(std::string_view(buffer, static_cast<std::size_t>(r.ptr - buffer))),
+                                 locale);
+}
+
+GraphPicture ComputeGraph(const QStringList &x, const QStringList &y, const GraphOptions &options,
+                          const QLocale &locale)
+{
+    GraphPicture g;
+    GraphScale &s = g.scale;
+    const qsizetype lines = std::max(x.size(), y.size());
+    const Column cx = readColumn(x, lines, locale);
+    const Column cy = readColumn(y, lines, locale);
+    range(cx, s.xmin, s.xmax);
+    range(cy, s.ymin, s.ymax);
+
+    if ((s.xmin == 0 && s.xmax == 0) || (s.ymin == 0 && s.ymax == 0)) {
+        const QString message = kGraphInvalidMessage.toString();
+        g.texts.push_back({message, graphcolour::LightGrey, 12, 1.0, 102.0});
+        g.texts.push_back({message, graphcolour::Blue, 12, 0.0, 101.0});
+        return g;
+    }
+    g.valid = true;
+
+    s.kx = kSpan / (s.xmax - s.xmin);
+    s.ky = kSpan / (s.ymax - s.ymin);
+    s.x0 = kMargin - s.xmin * s.kx;
+    s.y0 = kMargin - s.ymin * s.ky;
+    const double a = kBottom - s.y0; // row of the horizontal axis
+
+    Builder b(g);
+    b.line(s.x0, 0, s.x0, 495, graphcolour::DarkBlue);
+    b.line(s.x0, 0, s.x0 - 3, 5, graphcolour::DarkBlue);
+    b.line(s.x0, 0, s.x0 + 3, 5, graphcolour::DarkBlue);
+    b.line(5, a, 500, a, graphcolour::DarkBlue);
+    b.line(495, a - 3, 500, a, graphcolour::DarkBlue);
+    b.line(495, a + 3, 500, a, graphcolour::DarkBlue);
+
+    s.xunit = largestMagnitude(s.xmin, s.xmax);
+    s.yunit = largestMagnitude(s.ymin, s.ymax);
+    uniteur(s.xunit);
+    uniteur(s.yunit);
+    s.xs = std::floor(snapToHalf(s.xmin / s.xunit)) * s.xunit;
+    s.xe = std::floor(snapToHalf(s.xmax / s.xunit) + 1.5) * s.xunit;
+    s.ys = std::floor(snapToHalf(s.ymin / s.yunit)) * s.yunit;
+    s.ye = std::floor(snapToHalf(s.ymax / s.yunit) + 1.5) * s.yunit;
+
+    g.scaleSentence = QStringLiteral("En abscisse, une division correspond à ") + graphUnitText(s.xunit, locale) +
+                      QStringLiteral(" unités.\r\n\r\nEn ordonnée, une division correspond à ") +
+                      graphUnitText(s.yunit, locale) + QStringLiteral(" unités.");
+
+    // Each graduation is start + i * unit: no running sum to drift past the last one.
+    s.xGraduations = graduationCount(s.xs, s.xe, s.xunit);
+    s.yGraduations = graduationCount(s.ys, s.ye, s.yunit);
+    for (int i = 0; i < s.xGraduations; ++i) {
+        const double col = (s.xs + i * s.xunit) * s.kx + s.x0;
+        if (options.grid)
+            b.line(col, 495, col, 5, graphcolour::DarkBlue, true);
+        else
+            b.line(col, a + 2, col, a - 3, graphcolour::DarkBlue);
+    }
+    for (int i = 0; i < s.yGraduations; ++i) {
+        const double row = kBottom - ((s.ys + i * s.yunit) * s.ky + s.y0);
+        if (options.grid)
+            b.line(495, row, 5, row, graphcolour::DarkBlue, true);
+        else
+            b.line(s.x0 + 2, row, s.x0 - 3, row, graphcolour::DarkBlue);
+    }
+
+    bool chained = false;
+    QPoint previous;
+    for (qsizetype r = 0; r < lines; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        if (!cx.plottable[i] || !cy.plottable[i]) {
+            chained = false;
+            continue;
+        }
+        const QPoint p(graphPixel(cx.values[i] * s.kx + s.x0), graphPixel(kBottom - (cy.values[i] * s.ky + s.y0)));
+        if (options.crosses) {
+            g.lines.push_back({p + QPoint(-2, 0), p + QPoint(3, 0), graphcolour::Red, false});
+            g.lines.push_back({p + QPoint(0, -2), p + QPoint(0, 3), graphcolour::Red, false});
+        } else {
+            g.pixels.push_back(p);
+        }
+        if (options.joinPoints && chained)
+            g.lines.push_back({previous, p, graphcolour::Red, false});
+        previous = p;
+        chained = true;
+        ++g.plottedPoints;
+    }
+    return g;
+}
+
+} // namespace vorlac

@@ -1,0 +1,110 @@
+#include "grapher/graphpainter.h"
+
+#include "common/rounding.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cstdlib>
+
+namespace vorlac {
+
+namespace {
+
+constexpr int kDotOn = 3;
+constexpr int kDotPeriod = 6;
+
+// Offset along the minor axis at step i of n for a total offset d (|d| <= n): nearest, ties
+// away from the start.
+int minorOffset(int i, int d, int n)
+{
+    const long long num = 2LL * i * std::abs(d) + n;
+    const int off = static_cast<int>(num / (2LL * n));
+    return d < 0 ? -off : off;
+}
+
+} // namespace
+
+std::vector<QRect> graphLineSpans(const GraphLine &line)
+{
+    std::vector<QRect> spans;
+    const int dx = line.to.x() - line.from.x();
+    const int dy = line.to.y() - line.from.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int n = xMajor ? std::abs(dx) : std::abs(dy);
+    const int step = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int d = xMajor ? dy : dx;
+    // Pixels are gathered in runs along the major axis while the minor coordinate holds.
+    int runStart = 0, runEnd = 0, runMinor = 0;
+    auto flush = [&] {
+        const int a = std::min(runStart, runEnd), b = std::max(runStart, runEnd);
+        spans.push_back(xMajor ? QRect(a, runMinor, b - a + 1, 1) : QRect(runMinor, a, 1, b - a + 1));
+    };
+    bool open = false;
+    for (int i = 0; i < n; ++i) {
+        const bool on = !line.dotted || i % kDotPeriod < kDotOn;
+        const int major = (xMajor ? line.from.x() : line.from.y()) + i * step;
+        const int minor = (xMajor ? line.from.y() : line.from.x()) + minorOffset(i, d, n);
+        if (!on) {
+            if (open)
+                flush();
+            open = false;
+            continue;
+        }
+        if (open && minor == runMinor) {
+            runEnd = major;
+            continue;
+        }
+        if (open)
+            flush();
+        runStart = runEnd = major;
+        runMinor = minor;
+        open = true;
+    }
+    if (open)
+        flush();
+    return spans;
+}
+
+QFont graphFont(int pointSize)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(static_cast<int>(roundHalfEven(pointSize * 96.0 / 72.0)));
+    return font;
+}
+
+void PaintGraph(QPainter &painter, const GraphPicture &graph)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(0, 0, kGraphSize, kGraphSize), QColor::fromRgb(graphcolour::White));
+    for (const GraphLine &line : graph.lines) {
+        const QColor colour = QColor::fromRgb(line.colour);
+        for (const QRect &r : graphLineSpans(line))
+            painter.fillRect(r, colour);
+    }
+    const QColor red = QColor::fromRgb(graphcolour::Red);
+    for (const QPoint &p : graph.pixels)
+        painter.fillRect(QRect(p, QSize(1, 1)), red);
+    for (const GraphText &t : graph.texts) {
+        const QFont font = graphFont(t.pointSize);
+        const QFontMetricsF metrics(font);
+        const double left = (kGraphSize - metrics.horizontalAdvance(t.text)) / 2.0 + t.xOffset;
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(t.colour));
+        painter.drawText(QPointF(roundHalfEven(left), t.top + metrics.ascent()), t.text);
+    }
+    painter.restore();
+}
+
+QImage GraphImage(const GraphPicture &graph)
+{
+    QImage image(kGraphSize, kGraphSize, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780); // 96 dpi
+    image.setDotsPerMeterY(3780);
+    QPainter painter(&image);
+    PaintGraph(painter, graph);
+    painter.end();
+    return image;
+}
+
+} // namespace vorlac

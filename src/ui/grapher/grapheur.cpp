@@ -1,0 +1,238 @@
+#include "grapher/grapheur.h"
+
+#include "common/clicklabel.h"
+#include "common/pictures.h"
+#include "common/titlestrip.h"
+#include "grapher/graphpainter.h"
+#include "output/printservice.h"
+#include "table/valuetable.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <cmath>
+
+namespace vorlac {
+
+namespace {
+
+constexpr int kPanelWidth = 158;
+constexpr int kTitleHeight = 41;
+const QColor kLightGrey(192, 192, 192);
+const QColor kDarkGrey(128, 128, 128);
+
+// A check box whose caption wraps onto several lines in a narrow panel; text() stays the caption.
+class WrapCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter p(this);
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const QString caption = opt.text;
+        opt.text.clear();
+        p.drawControl(QStyle::CE_CheckBox, opt);
+        const QRect box = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+        const QRect room(box.right() + 5, 0, width() - box.right() - 5, height());
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        p.drawText(room, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, caption);
+    }
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+} // namespace
+
+Grapheur::Grapheur(const ValueTable &table, PrintService *printService, Messenger messenger, QWidget *mainWindow)
+    : QDialog(mainWindow), m_table(table), m_print(printService), m_messenger(std::move(messenger))
+{
+    setObjectName(QStringLiteral("grapheur"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11); // 8 points
+    setFont(font);
+    setModal(true);
+    if (mainWindow) {
+        setWindowTitle(mainWindow->windowTitle());
+        setGeometry(mainWindow->geometry());
+    }
+    const int minWidth = kPanelWidth + kGraphSize + 20;
+    const int minHeight = kTitleHeight + kGraphSize + 20;
+    setMinimumSize(minWidth, minHeight);
+    resize(std::max(width(), minWidth), std::max(height(), minHeight));
+
+    m_tito = new TitleStrip(QStringLiteral("Représentation graphique"), this);
+    m_tito->setGeometry(0, 0, width(), kTitleHeight);
+
+    m_combo1 = new QComboBox(this);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setGeometry(85, 80, 60, 21);
+    m_combo2 = new QComboBox(this);
+    m_combo2->setObjectName(QStringLiteral("Combo2"));
+    m_combo2->setGeometry(85, 115, 60, 21);
+
+    auto makeCheck = [this](const char *name, const QString &text, int y) {
+        auto *c = new WrapCheckBox(text, this);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setGeometry(12, y, 140, 30);
+        c->setChecked(true);
+        return c;
+    };
+    m_check1 = makeCheck("Check1", QStringLiteral("Lier les points"), 195);
+    m_check2 = makeCheck("Check2", QStringLiteral("Afficher la grille"), 223);
+    m_check3 = makeCheck("Check3", QStringLiteral("Représenter un point par une croix"), 251);
+
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(12, 325, 136, 110);
+    m_label1->setWordWrap(true);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setScaleText(QStringLiteral("En abscisse une division correspond à"));
+
+    m_picture1 = new QLabel(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    const int plotLeft = kPanelWidth + 1 + std::max(10, (width() - kPanelWidth - 1 - kGraphSize) / 2);
+    const int plotTop = kTitleHeight + std::max(10, (height() - kTitleHeight - kGraphSize) / 2);
+    m_picture1->setGeometry(plotLeft, plotTop, kGraphSize, kGraphSize);
+    m_picture = QImage(kGraphSize, kGraphSize, QImage::Format_RGB32);
+    m_picture.fill(graphcolour::White);
+    m_picture1->setPixmap(QPixmap::fromImage(m_picture));
+
+    auto makeButton = [this](const char *name, const char *picture, const QString &tip, int x) {
+        auto *b = new ClickLabel(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setPixmap(svgPicture(QString::fromLatin1(picture), QSize(32, 32), devicePixelRatioF()));
+        b->setToolTip(tip);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setGeometry(x, height() - 52, 32, 32);
+        return b;
+    };
+    m_image2 = makeButton("Image2", "tb_print", QStringLiteral("Imprimer le graphe"), 17);
+    m_image4 = makeButton("Image4", "tb_copy", QStringLiteral("Copier"), 63);
+    m_image5 = makeButton("Image5", "tb_close", QStringLiteral("Fermer"), 109);
+    m_image2->setEnabled(m_print != nullptr);
+
+    for (int i = 1; i <= ValueTable::kColumns; ++i) {
+        m_combo1->addItem(QStringLiteral("C%1").arg(i));
+        m_combo2->addItem(QStringLiteral("C%1").arg(i));
+    }
+    // Selecting in code emits no `activated`: the load's redraw is called once, here.
+    m_combo1->setCurrentIndex(0);
+    m_combo2->setCurrentIndex(1);
+    majgraf();
+
+    connect(m_combo1, &QComboBox::activated, this, &Grapheur::majgraf);
+    connect(m_combo2, &QComboBox::activated, this, &Grapheur::majgraf);
+    for (QCheckBox *c : {m_check1, m_check2, m_check3})
+        connect(c, &QCheckBox::toggled, this, &Grapheur::majgraf);
+    connect(m_image2, &ClickLabel::clicked, this, &Grapheur::printGraph);
+    connect(m_image4, &ClickLabel::clicked, this, &Grapheur::copyGraph);
+    connect(m_image5, &ClickLabel::clicked, this, &QDialog::reject);
+}
+
+void Grapheur::setScaleText(const QString &text)
+{
+    m_scaleText = text;
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_label1->setText(shown);
+}
+
+void Grapheur::majgraf()
+{
+    const int a = m_combo1->currentIndex();
+    const int b = m_combo2->currentIndex();
+    if (a < 0 || b < 0)
+        return;
+    QStringList x, y;
+    for (int r = 1; r < m_table.Rows(); ++r) {
+        x << m_table.TextMatrix(r, a);
+        y << m_table.TextMatrix(r, b);
+    }
+    const GraphOptions options{m_check1->isChecked(), m_check2->isChecked(), m_check3->isChecked()};
+    m_graph = ComputeGraph(x, y, options, m_table.locale());
+    m_picture = GraphImage(m_graph);
+    m_picture1->setPixmap(QPixmap::fromImage(m_picture));
+    if (m_graph.scaleSentence)
+        setScaleText(*m_graph.scaleSentence);
+    ++m_redraws;
+}
+
+void Grapheur::printGraph()
+{
+    if (!m_print || !m_print->setup(this))
+        return;
+    const QImage image = m_picture;
+    PrintService &service = *m_print;
+    service.print(this, QStringLiteral("Vorlac"), [&service, &image](PrintPages &pages) {
+        QPagedPaintDevice &device = pages.device();
+        const double f = std::nearbyint(service.screenToDeviceX(device));
+        const int side = static_cast<int>(std::max(1.0, f) * image.width());
+        const int x = static_cast<int>(std::nearbyint((device.width() - side) / 2.0));
+        const int y = static_cast<int>(std::nearbyint((device.height() - side) / 2.0));
+        pages.painter().drawImage(QRect(x, y, side, side), image);
+        return true;
+    });
+}
+
+void Grapheur::copyGraph()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(m_picture);
+    if (clipboard->image().isNull())
+        m_messenger.critical(this, QStringLiteral("Copier"),
+                             QStringLiteral("Le graphe n'a pas pu être copié dans le presse-papiers."));
+}
+
+void Grapheur::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(QRect(0, 0, kPanelWidth, height()), kLightGrey);
+    p.fillRect(QRect(kPanelWidth, 0, 2, height()), kDarkGrey);
+    for (const int y : {160, 290}) {
+        p.setPen(kDarkGrey);
+        p.drawLine(10, y, 148, y);
+        p.setPen(Qt::white);
+        p.drawLine(10, y + 1, 148, y + 1);
+    }
+    QFont title(QStringLiteral("Arial"));
+    title.setPixelSize(16); // 12 points
+    title.setBold(true);
+    p.setFont(title);
+    const QFontMetrics tm(title);
+    const struct {
+        const char16_t *text;
+        int row;
+    } sections[] = {{u"Grandeurs:", 52}, {u"Options:", 172}, {u"Echelles:", 302}};
+    for (const auto &s : sections) {
+        const QString text = QString::fromUtf16(s.text);
+        const int x = (kPanelWidth - tm.horizontalAdvance(text)) / 2;
+        p.setPen(Qt::white);
+        p.drawText(x, s.row + tm.ascent(), text);
+        p.setPen(QColor(0, 0, 255));
+        p.drawText(x - 1, s.row - 1 + tm.ascent(), text);
+    }
+    p.setFont(font());
+    p.setPen(Qt::black);
+    const QFontMetrics fm(font());
+    const struct {
+        const char16_t *text;
+        const QComboBox *combo;
+    } captions[] = {{u"Abscisse:  ", m_combo1}, {u"Ordonnée:  ", m_combo2}};
+    for (const auto &c : captions) {
+        const QString text = QString::fromUtf16(c.text);
+        const QRect g = c.combo->geometry();
+        p.drawText(g.left() - fm.horizontalAdvance(text), g.top() + (g.height() - fm.height()) / 2 + fm.ascent(), text);
+    }
+}
+
+} // namespace vorlac

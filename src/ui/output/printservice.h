@@ -1,0 +1,102 @@
+#pragma once
+
+#include "common/messenger.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QPagedPaintDevice;
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace vorlac {
+
+// The pages of one job, as the drawing code sees them. The painter is already active on the
+// first page (origin at the top-left of the printable area, lossless images, no antialiasing);
+// newPage() ends the current page and starts the next one.
+class PrintPages {
+public:
+    virtual ~PrintPages() = default;
+    virtual QPainter &painter() = 0;
+    // Printable width() and height() in device pixels, logicalDpiX()/Y() the device resolution.
+    virtual QPagedPaintDevice &device() = 0;
+    // False when the device refused the page; the drawer should then stop and return false.
+    virtual bool newPage() = 0;
+    virtual int pagesStarted() const = 0;
+};
+
+// Draws every page of a job; returns false when it could not (the job is then reported as failed).
+using PageDrawer = std::function<bool(PrintPages &pages)>;
+
+// The platform's side of printing; tests replace each part.
+struct PrintEnvironment {
+    // Whether the system has a printer at all; without one, jobs go to a PDF file.
+    std::function<bool()> hasPrinter;
+    // The printer set-up dialog on the shared printer; true when the user accepted it.
+    std::function<bool(QPrinter &printer, QWidget *parent)> setupDialog;
+    // Asks where to write the PDF, starting from `suggested`; "" when the user cancelled.
+    std::function<QString(QWidget *parent, const QString &suggested)> pdfFileName;
+    // The screen's resolution in dots per inch (picture pixels to printer pixels).
+    std::function<double()> screenDpiX;
+    std::function<double()> screenDpiY;
+
+    PrintEnvironment(); // the real system: QPrinterInfo, QPrintDialog, QFileDialog, the screen
+};
+
+enum class PrintOutcome {
+    Printed,   // the job was drawn and handed over (printer) or the PDF file written
+    Cancelled, // the user cancelled the PDF file choice: nothing was printed, nothing said
+    Failed     // something went wrong; a critical message in French has been shown
+};
+
+// The program's one printer, shared by every window that prints (owned by the main window and
+// lent to the print window and the grapher).
+class PrintService {
+public:
+    explicit PrintService(Messenger messenger = {}, PrintEnvironment environment = {});
+    ~PrintService();
+    PrintService(const PrintService &) = delete;
+    PrintService &operator=(const PrintService &) = delete;
+
+    // The shared QPrinter(QPrinter::HighResolution).
+    QPrinter &printer();
+    const PrintEnvironment &environment() const;
+
+    // Whether jobs go to a system printer (false: a PDF file is asked for at each job).
+    bool hasPrinter() const;
+    // What a print window shows as the current printer: the device name, or, with no printer,
+    // "Aucune imprimante (fichier PDF)".
+    QString printerName() const;
+
+    // The printer set-up dialog ("&Imprimantes"); false when cancelled, the printer then stays
+    // as it was.
+    bool setup(QWidget *parent);
+
+    // Prints one job of as many pages as `draw` makes. With no printer (or when the set-up dialog
+    // chose a file), the pages go to one PDF file asked for with `pdfFileName` (suggested:
+    // "Vorlac.pdf" in the documents folder, or the home folder when there is none), written
+    // safely through a temporary file. `started` runs once the target is ready, just before
+    // drawing (a window shows its waiting message there). A page that cannot be started, a
+    // printer in error after the job or a file that cannot be written shows a critical message
+    // with `messenger` and gives Failed.
+    PrintOutcome print(QWidget *parent, const QString &documentName, const PageDrawer &draw,
+                       const std::function<void()> &started = {});
+
+    // The PDF file of the last job that went to a file ("" if none yet).
+    QString lastPdfFile() const;
+
+    // The default PDF file name offered: "Vorlac.pdf" in the documents folder, or home.
+    static QString defaultPdfPath();
+
+    // Screen pixels to device pixels on the printer (the picture's natural size on paper).
+    double screenToDeviceX(const QPagedPaintDevice &device) const;
+    double screenToDeviceY(const QPagedPaintDevice &device) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace vorlac
