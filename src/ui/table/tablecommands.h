@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace vorlac {
+
+struct Messenger;
+class ValueGrid;
+class ValueTable;
+
+// Connects the table's two pop-up menus to the table: menutableau (line commands, format,
+// graph, erase, hide) and menucol (column commands). The menus may come filled with their items
+// (found by objectName) or empty, in which case the items are created here in their order.
+// calcutab, recalc, repgraphe and fermtab belong to other windows: they are only relayed as
+// signals.
+class TableCommands : public QObject {
+    Q_OBJECT
+public:
+    // Asks for a line of text (the input box of titrecol); nullopt when cancelled.
+    using TextAsker = std::function<std::optional<QString>(QWidget *parent, const QString &title,
+                                                           const QString &prompt, const QString &text)>;
+
+    TableCommands(ValueTable &table, ValueGrid &grid, QMenu &menutableau, QMenu &menucol,
+                  const Messenger &messenger, QWidget *dialogParent);
+
+    QAction *action(const char *name) const; // an item of either menu
+    void setTextAsker(TextAsker asker) { m_ask = std::move(asker); }
+
+    // Rewrites the captions and enabling of menucol for the active column.
+    void prepareColumnMenu();
+    // Enabling of insligsous, insereligne and efflig from the table's state.
+    void refreshTableMenu();
+
+    // The commands themselves, also reachable without the menus.
+    void showExpression();
+    void nameColumn();
+    void sortColumn(bool descending);
+    void openLineCount();
+    void openFormat();
+    void openArithmetic();
+    void eraseTable();
+
+signals:
+    // calcutab (recalc = false) and recalc (true) on column col.
+    void computeColumnRequested(int col, bool recalc);
+    void graphRequested();     // repgraphe
+    void hideTableRequested(); // fermtab
+
+private:
+    void fillMenus();
+    void connectItems();
+    QString columnName() const;
+
+    ValueTable &m_table;
+    ValueGrid &m_grid;
+    QMenu &m_menutableau;
+    QMenu &m_menucol;
+    const Messenger &m_messenger;
+    QWidget *m_dialogParent;
+    TextAsker m_ask;
+};
+
+} // namespace vorlac
