@@ -39,6 +39,7 @@ PrintWindow::PrintWindow(PrintService &service, PrintSources sources, QWidget *p
                       {12, 22, 200, 20});
     m_option1 = place(new QRadioButton(QStringLiteral("Le tableau"), m_frame1), "Option1", {240, 22, 120, 20});
     m_option2->setChecked(true);
+    m_option1->setEnabled(m_sources.table != nullptr);
 
     const char *checNames[4] = {"Chec(0)", "Chec(1)", "Chec(2)", "Chec(3)"};
     const QString checTexts[4] = {QStringLiteral("Centrer l'image horizontalement"),

@@ -4,6 +4,7 @@
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
+#include "output/outputcommands.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
@@ -16,7 +17,9 @@
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -122,6 +125,26 @@ void Vorlac::connectRooms()
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });
     connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_tableFrame, &QWidget::setVisible);
     connect(m_tableFrame, &TableFrame::hideRequested, this, [this] { m_toolbar->tableToggle()->setChecked(false); });
+
+    // Printing and copying read the figure and the report texts at the moment they run.
+    OutputCommands::Sources out;
+    out.print.figure = [this] { return figureWithOverlays(picture(), lampPicture().toImage()); };
+    out.print.report = [this] {
+        auto text = [this](const char *name) {
+            const QLabel *l = findChild<QLabel *>(QString::fromLatin1(name));
+            return l ? l->text() : QString();
+        };
+        return ReportTexts{scene().source, text("Label7"), text("Label2"), m_prismPanel->materialList()->currentText(),
+                           text("Label4"), m_mediumPanel->materialList()->currentText(), text("Label16")};
+    };
+    out.setInfo = [this](const QString &t) { setInfo(t); };
+    out.copyConfirmation = QStringLiteral(
+        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
+    m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
+    connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
+    connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
+    connect(m_copyMenu->tableImageAction(), &QAction::triggered, this, [this] { m_output->copyTablePicture(this); });
+    connect(m_copyMenu->tableTextAction(), &QAction::triggered, this, [this] { m_output->copyTableText(this); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 
@@ -17,6 +18,7 @@ class DisplayPanel;
 class ExerciseArea;
 class HintLine;
 class MaterialPanel;
+class OutputCommands;
 class ProtractorPanel;
 class SceneController;
 class SceneFrame;
@@ -63,6 +65,7 @@ public:
     TableFrame &tableFrame() const { return *m_tableFrame; }
     CopyMenu &copyMenu() const { return *m_copyMenu; }
     ExerciseArea &exercises() const { return *m_exercises; }
+    OutputCommands &output() const { return *m_output; } // printing and the clipboard copies
 
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
@@ -103,6 +106,7 @@ private:
     TableFrame *m_tableFrame;
     CopyMenu *m_copyMenu;
     ExerciseArea *m_exercises;
+    std::unique_ptr<OutputCommands> m_output;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
 };
