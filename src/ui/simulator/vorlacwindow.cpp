@@ -16,6 +16,9 @@
 #include "simulator/sourcepanel.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
+#include "table/tablecommands.h"
+#include "table/valuegrid.h"
+#include "table/valuetable.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -67,6 +70,12 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     m_displayPanel = new DisplayPanel(*m_controller, *m_hints, this);
     m_sourcePanel = new SourcePanel(*m_controller, *m_hints, this);
     m_tableFrame = new TableFrame(this);
+    m_valueTable = new ValueTable(this);
+    auto *grid = new ValueGrid(*m_valueTable);
+    m_tableFrame->setGrid(grid);
+    m_tableCommands = new TableCommands(*m_valueTable, *grid, *m_tableFrame->tableMenu(), *m_tableFrame->columnMenu(),
+                                        m_env.messenger, this);
+    connect(grid, &ValueGrid::hintChanged, m_hints, &HintLine::setInfo);
     m_exercises = new ExerciseArea(*m_hints, this);
     m_copyMenu = new CopyMenu(this);
     connectRooms();

@@ -24,6 +24,8 @@ class SceneController;
 class SceneFrame;
 class SourcePanel;
 class TableFrame;
+class TableCommands;
+class ValueTable;
 class Toolbar;
 
 // What the main window takes from its surroundings; tests replace these.
@@ -63,6 +65,8 @@ public:
     DisplayPanel &displayPanel() const { return *m_displayPanel; }
     ProtractorPanel &protractorPanel() const { return *m_protractorPanel; }
     TableFrame &tableFrame() const { return *m_tableFrame; }
+    ValueTable &valueTable() const { return *m_valueTable; }
+    TableCommands &tableCommands() const { return *m_tableCommands; }
     CopyMenu &copyMenu() const { return *m_copyMenu; }
     ExerciseArea &exercises() const { return *m_exercises; }
     OutputCommands &output() const { return *m_output; } // printing and the clipboard copies
@@ -104,6 +108,8 @@ private:
     DisplayPanel *m_displayPanel;
     SourcePanel *m_sourcePanel;
     TableFrame *m_tableFrame;
+    ValueTable *m_valueTable;
+    TableCommands *m_tableCommands;
     CopyMenu *m_copyMenu;
     ExerciseArea *m_exercises;
     std::unique_ptr<OutputCommands> m_output;

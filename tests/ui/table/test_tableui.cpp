@@ -1,0 +1,468 @@
+#include "common/messenger.h"
+#include "common/updown.h"
+#include "table/arithdialog.h"
+#include "table/formatdialog.h"
+#include "table/nblignesdialog.h"
+#include "table/tablecommands.h"
+#include "table/valuegrid.h"
+#include "table/valuetable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace vorlac;
+
+namespace {
+
+struct Shown {
+    QMessageBox::Icon icon;
+    QString title;
+    QString text;
+};
+
+// Closes whatever modal dialog is open after the test's own step, and fails the test if the
+// step left one open.
+class ModalGuard {
+public:
+    explicit ModalGuard(std::function<void(QWidget *)> step)
+    {
+        QTimer::singleShot(0, [step] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                step(modal);
+        });
+        m_watchdog.setSingleShot(true);
+        m_watchdog.setInterval(5000);
+        QObject::connect(&m_watchdog, &QTimer::timeout, [] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "a modal dialog stayed open";
+                if (auto *d = qobject_cast<QDialog *>(modal))
+                    d->reject();
+            }
+        });
+        m_watchdog.start();
+    }
+
+private:
+    QTimer m_watchdog;
+};
+
+class TableUi : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        messenger.show = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                QMessageBox::StandardButtons) {
+            shown.push_back({icon, title, text});
+            return answer;
+        };
+        frame = std::make_unique<QWidget>();
+        frame->resize(409, 209);
+        grid = new ValueGrid(table, frame.get());
+        grid->setGeometry(1, 19, 407, 189);
+        menutableau = new QMenu(frame.get());
+        menucol = new QMenu(frame.get());
+        commands = new TableCommands(table, *grid, *menutableau, *menucol, messenger, frame.get());
+        frame->show();
+        grid->setFocus();
+        QApplication::setActiveWindow(frame.get());
+    }
+    void TearDown() override
+    {
+        menutableau->hide();
+        menucol->hide();
+    }
+
+    QPoint cellCentre(int row, int col) const { return grid->cellRect(row, col).center(); }
+    void clickCell(int row, int col, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseClick(grid->viewport(), b, {}, cellCentre(row, col));
+    }
+    void clickTitle(int col, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseClick(grid->horizontalHeader()->viewport(), b, {}, cellCentre(0, col));
+    }
+    void type(const QString &keys)
+    {
+        for (QChar k : keys)
+            QTest::keyClick(grid, k.toLatin1());
+    }
+    QString caption(const char *name) const { return commands->action(name)->text(); }
+    bool enabled(const char *name) const { return commands->action(name)->isEnabled(); }
+
+    ValueTable table;
+    Messenger messenger;
+    std::vector<Shown> shown;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    std::unique_ptr<QWidget> frame;
+    ValueGrid *grid = nullptr;
+    QMenu *menutableau = nullptr;
+    QMenu *menucol = nullptr;
+    TableCommands *commands = nullptr;
+};
+
+TEST_F(TableUi, GridIsNamedAndNeverEdits)
+{
+    EXPECT_EQ(grid->objectName(), QStringLiteral("MSFlexGrid1"));
+    EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(grid->columnWidth(3), 55);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(2, 1));
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_EQ(table.Row(), 2);
+    EXPECT_EQ(table.Col(), 1);
+}
+
+struct LeaveRow {
+    const char *how;
+    int row, col; // the active cell afterwards
+};
+
+class Leaving : public TableUi, public ::testing::WithParamInterface<LeaveRow> {
+};
+
+TEST_P(Leaving, ConvertsTheTypedCell)
+{
+    clickCell(2, 1);
+    type("1.5");
+    EXPECT_EQ(table.TextMatrix(2, 1), QStringLiteral("1,5"));
+    const QString how = QString::fromLatin1(GetParam().how);
+    if (how == "click")
+        clickCell(5, 4);
+    else if (how == "down")
+        QTest::keyClick(grid, Qt::Key_Down);
+    else if (how == "right")
+        QTest::keyClick(grid, Qt::Key_Right);
+    else if (how == "tab")
+        QTest::keyClick(grid, Qt::Key_Tab);
+    else if (how == "title")
+        clickTitle(6);
+    EXPECT_EQ(table.TextMatrix(2, 1), QStringLiteral("1,500"));
+    EXPECT_EQ(table.Row(), GetParam().row);
+    EXPECT_EQ(table.Col(), GetParam().col);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, Leaving,
+                         ::testing::Values(LeaveRow{"click", 5, 4}, LeaveRow{"down", 3, 1}, LeaveRow{"right", 2, 2},
+                                           LeaveRow{"tab", 2, 2}, LeaveRow{"title", 2, 6}));
+
+TEST_F(TableUi, TypingKeysFollowTheRules)
+{
+    type("2e3");
+    EXPECT_EQ(table.Text(), QStringLiteral("2E3"));
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    EXPECT_EQ(table.Text(), QStringLiteral("2E"));
+    type("x y");
+    EXPECT_EQ(table.Text(), QStringLiteral("2E"));
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    EXPECT_EQ(table.Text(), QString());
+    // Delete empties the cell when released, without leaving it.
+    type("3,142");
+    QTest::keyPress(grid, Qt::Key_Delete);
+    EXPECT_EQ(table.Text(), QStringLiteral("3,142"));
+    QTest::keyRelease(grid, Qt::Key_Delete);
+    EXPECT_EQ(table.Text(), QString());
+    EXPECT_EQ(table.Row(), 1);
+    EXPECT_EQ(grid->model()->data(grid->model()->index(0, 0)).toString(), QString());
+}
+
+TEST_F(TableUi, RightPressLeavesTheActiveCellAndOpensTheTableMenu)
+{
+    clickCell(3, 2);
+    type("7");
+    clickCell(6, 5, Qt::RightButton);
+    EXPECT_EQ(table.Row(), 3);
+    EXPECT_EQ(table.Col(), 2);
+    EXPECT_EQ(table.Text(), QStringLiteral("7"));  // not left, so not converted
+    EXPECT_TRUE(menutableau->isVisible());
+    EXPECT_FALSE(menucol->isVisible());
+}
+
+TEST_F(TableUi, AnyButtonOnATitleOpensTheColumnMenuForThatColumn)
+{
+    table.setColumnExpression(2, QStringLiteral("C1 * 2"));
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+        clickTitle(2, b);
+        EXPECT_TRUE(menucol->isVisible());
+        EXPECT_FALSE(menutableau->isVisible());
+        menucol->hide();
+    }
+    EXPECT_EQ(table.Col(), 2);
+    EXPECT_EQ(caption("calcutab"), QStringLiteral("Calculer C3"));
+    EXPECT_EQ(caption("vexpress"), QStringLiteral("Voir expression de C3"));
+    EXPECT_EQ(caption("recalc"), QStringLiteral("Recalculer C3"));
+    EXPECT_EQ(caption("suitar"), QStringLiteral("Suite arithmétique"));
+    EXPECT_EQ(caption("effcol"), QStringLiteral("Effacer C3"));
+    EXPECT_EQ(caption("titrecol"), QStringLiteral("Nommer C3"));
+    EXPECT_EQ(caption("triertab"), QStringLiteral("Trier C3 dans l'ordre croissant."));
+    EXPECT_EQ(caption("triertab2"), QStringLiteral("Trier C3 dans l'ordre décroissant."));
+    EXPECT_TRUE(enabled("vexpress"));
+    EXPECT_TRUE(enabled("recalc"));
+    // The whole column is selected.
+    EXPECT_EQ(grid->selectionModel()->selectedIndexes().size(), 10);
+
+    clickTitle(4);
+    EXPECT_EQ(caption("triertab"), QStringLiteral("Trier C5 dans l'ordre croissant."));
+    EXPECT_FALSE(enabled("vexpress"));
+    EXPECT_FALSE(enabled("recalc"));
+}
+
+TEST_F(TableUi, HintsAndEnablingFollowThePointer)
+{
+    QString hint;
+    QObject::connect(grid, &ValueGrid::hintChanged, [&](const QString &t) { hint = t; });
+    table.setRows(101);
+    QTest::mouseMove(grid->viewport(), cellCentre(2, 2));
+    EXPECT_EQ(hint, QStringLiteral("Cliquer sur une cellule pour l'activer et saisir une valeur."));
+    EXPECT_FALSE(enabled("insligsous"));
+    EXPECT_FALSE(enabled("insereligne"));
+    EXPECT_TRUE(enabled("efflig"));
+    QTest::mouseMove(grid->horizontalHeader()->viewport(), cellCentre(0, 2));
+    EXPECT_EQ(hint, QStringLiteral("Cliquer sur la première cellule d'une colonne pour calculer, effacer, nommer ou "
+                                   "classer."));
+    // Without a move over the grid, the menu refreshes as it opens.
+    table.setRows(2);
+    menutableau->popup(QPoint(0, 0));
+    EXPECT_TRUE(enabled("insligsous"));
+    EXPECT_TRUE(enabled("insereligne"));
+    EXPECT_FALSE(enabled("efflig"));
+    commands->action("efflig")->trigger();
+    EXPECT_EQ(table.Rows(), 2);
+}
+
+TEST_F(TableUi, ColumnAndCalculatorItemsReachTheirHandlers)
+{
+    std::vector<std::pair<int, bool>> asked;
+    QObject::connect(commands, &TableCommands::computeColumnRequested,
+                     [&](int col, bool recalc) { asked.push_back({col, recalc}); });
+    table.setColumnExpression(1, QStringLiteral("sin C1"));
+    clickTitle(1);
+    menucol->hide();
+    commands->action("calcutab")->trigger();
+    commands->action("recalc")->trigger();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0], std::make_pair(1, false));
+    EXPECT_EQ(asked[1], std::make_pair(1, true));
+
+    commands->action("vexpress")->trigger();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].icon, QMessageBox::Information);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Expression de C2"));
+    EXPECT_EQ(shown[0].text, QStringLiteral("C2 = sin C1"));
+
+    table.setTextMatrix(1, 1, QStringLiteral("3"));
+    table.setTextMatrix(2, 1, QStringLiteral("1"));
+    commands->action("triertab")->trigger();
+    EXPECT_EQ(table.TextMatrix(1, 1), QStringLiteral("1,000"));
+    commands->action("triertab2")->trigger();
+    EXPECT_EQ(table.TextMatrix(1, 1), QStringLiteral("3,000"));
+    commands->action("effcol")->trigger();
+    EXPECT_EQ(table.TextMatrix(1, 1), QString());
+    EXPECT_EQ(table.ColumnExpression(1), QStringLiteral("sin C1"));
+}
+
+struct TitleAnswer {
+    std::optional<QString> answer;
+    QString title;
+    bool message;
+};
+
+class Naming : public TableUi, public ::testing::WithParamInterface<TitleAnswer> {
+};
+
+TEST_P(Naming, KeepsOnlySavableNonBlankTitles)
+{
+    QString asked;
+    commands->setTextAsker([&](QWidget *, const QString &title, const QString &prompt, const QString &text) {
+        asked = title + "|" + prompt + "|" + text;
+        return GetParam().answer;
+    });
+    table.setActiveCell(1, 3);
+    commands->action("titrecol")->trigger();
+    EXPECT_EQ(asked, QStringLiteral("Nommer C4|Saisir le texte à afficher pour la colonne C4|C4"));
+    EXPECT_EQ(table.title(3), GetParam().title);
+    EXPECT_EQ(shown.size(), GetParam().message ? 1u : 0u);
+    if (!shown.empty())
+        EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Naming,
+    ::testing::Values(TitleAnswer{std::nullopt, "C4", false}, TitleAnswer{QStringLiteral("   "), "C4", false},
+                      TitleAnswer{QStringLiteral("  i (°)"), "  i (°)", false},
+                      TitleAnswer{QString(127, QLatin1Char('a')), "C4", true},
+                      TitleAnswer{QStringLiteral("λ"), "C4", true}));
+
+TEST_F(TableUi, EraseTableAsksFirst)
+{
+    table.setTextMatrix(4, 4, QStringLiteral("1,000"));
+    table.setColumnExpression(0, QStringLiteral("C2"));
+    answer = QMessageBox::Cancel;
+    commands->action("efftableau")->trigger();
+    EXPECT_EQ(table.TextMatrix(4, 4), QStringLiteral("1,000"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].icon, QMessageBox::Question);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Effacer le tableau"));
+    EXPECT_EQ(shown[0].text, QStringLiteral("Attention: perte des données."));
+    answer = QMessageBox::Ok;
+    commands->action("efftableau")->trigger();
+    EXPECT_EQ(table.TextMatrix(4, 4), QString());
+    EXPECT_EQ(table.ColumnExpression(0), QString());
+}
+
+TEST_F(TableUi, InsertKeepsTheActiveRowOnTheNewLine)
+{
+    clickCell(2, 0);
+    type("5");
+    commands->action("insligsous")->trigger();
+    EXPECT_EQ(table.Rows(), 12);
+    EXPECT_EQ(table.Row(), 2);
+    EXPECT_EQ(table.TextMatrix(2, 0), QString());
+    EXPECT_EQ(table.TextMatrix(3, 0), QStringLiteral("5,000"));
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    commands->action("insereligne")->trigger();
+    EXPECT_EQ(grid->model()->rowCount(), 12);
+}
+
+// --- Dialogs --------------------------------------------------------------------------------
+
+TEST_F(TableUi, LineCountDialogShowsAndSetsTheDataLines)
+{
+    table.setTextMatrix(6, 0, QStringLiteral("6,000"));
+    {
+        NbLignesDialog d(table, frame.get());
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Nombre de lignes du tableau"));
+        EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("10"));
+        d.upDown()->setValue(4);
+        EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("4"));
+        d.findChild<QPushButton *>("Command1")->click();
+    }
+    EXPECT_EQ(table.Rows(), 5);
+    {
+        NbLignesDialog d(table, frame.get());
+        d.upDown()->setValue(10);
+        d.findChild<QPushButton *>("Command2")->click();
+    }
+    EXPECT_EQ(table.Rows(), 5);
+    ModalGuard guard([](QWidget *modal) {
+        auto *d = qobject_cast<NbLignesDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        d->upDown()->setValue(10);
+        d->findChild<QPushButton *>("Command1")->click();
+    });
+    commands->action("nblignes")->trigger();
+    EXPECT_EQ(table.Rows(), 11);
+    EXPECT_EQ(table.TextMatrix(6, 0), QString());
+}
+
+TEST_F(TableUi, FormatDialogSelectsTheCurrentPatternAndReformats)
+{
+    table.setTextMatrix(1, 0, QStringLiteral("0,0258"));
+    table.setTextMatrix(2, 0, QStringLiteral("-32135,35"));
+    table.setActiveCell(5, 5);
+    table.Sort(0, false);  // the sort gives the pattern back
+    FormatDialog d(table, frame.get());
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Format d'écritue des données dans le tableau"));
+    EXPECT_TRUE(d.findChild<QRadioButton *>("Option2")->isChecked());
+    d.findChild<QRadioButton *>("Option5")->click();
+    d.findChild<QPushButton *>("Command1")->click();
+    EXPECT_EQ(table.TableNumberFormat(), QStringLiteral("0.000E-00"));
+    EXPECT_EQ(table.TextMatrix(1, 0), QStringLiteral("-3,214E04"));
+    EXPECT_EQ(table.TextMatrix(2, 0), QStringLiteral("2,600E-02"));  // already 0,026 in the fixed pattern
+}
+
+TEST(FormatExamples, PaintedForEachPattern)
+{
+    EXPECT_EQ(FormatDialog::examples(FormatDialog::choices()[0].pattern), QStringList({"3,14", "-32135,35", "0,03"}));
+    EXPECT_EQ(FormatDialog::examples(FormatDialog::choices()[2].pattern),
+              QStringList({"3,141593", "-32135,35", "0,0258"}));
+    EXPECT_EQ(FormatDialog::examples(FormatDialog::choices()[3].pattern),
+              QStringList({"3,14E+00", "-3,21E+04", "2,58E-02"}));
+}
+
+struct ArithRow {
+    const char *first, *last, *step;
+    const char *title; // "" when the fill is done
+    int rows;
+};
+
+class Arith : public TableUi, public ::testing::WithParamInterface<ArithRow> {
+};
+
+TEST_P(Arith, FillsOrExplains)
+{
+    const ArithRow &row = GetParam();
+    table.setActiveCell(1, 2);
+    ArithDialog d(table, messenger, frame.get());
+    d.show();
+    const char *values[3] = {row.first, row.last, row.step};
+    for (int i = 0; i < 3; ++i) {
+        d.box(i)->setFocus();
+        QTest::keyClicks(d.box(i), QString::fromLatin1(values[i]));
+    }
+    d.findChild<QPushButton *>("Command1")->click();
+    EXPECT_EQ(table.Rows(), row.rows);
+    if (*row.title) {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].title, QString::fromUtf8(row.title));
+        EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
+        EXPECT_TRUE(d.isVisible());
+    } else {
+        EXPECT_TRUE(shown.empty());
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, Arith,
+                         ::testing::Values(ArithRow{"10", "80", "10", "", 11}, ArithRow{"0", "99", "1", "", 101},
+                                           ArithRow{"0", "9.9", "0.1", "", 101},
+                                           ArithRow{"80", "10", "10", "Erreur saisie", 11},
+                                           ArithRow{"1", "", "1", "Erreur saisie", 11},
+                                           ArithRow{"0", "200", "1", "Dépassement de capacité", 11}));
+
+TEST_F(TableUi, ArithBoxesFilterKeysAndNormaliseOnLeaving)
+{
+    ArithDialog d(table, messenger, frame.get());
+    d.show();
+    QApplication::setActiveWindow(&d);
+    d.box(0)->setFocus();
+    QTest::keyClicks(d.box(0), QStringLiteral("-1.5a0"));
+    EXPECT_EQ(d.box(0)->text(), QStringLiteral("-1,50"));
+    d.box(1)->setFocus();
+    EXPECT_EQ(d.box(0)->text(), QStringLiteral("-1,5"));
+    QTest::keyClicks(d.box(1), QStringLiteral("--"));
+    d.box(2)->setFocus();
+    EXPECT_EQ(d.box(1)->text(), QString());
+    d.reject();
+}
+
+TEST_F(TableUi, ArithFromTheColumnMenuFillsTheClickedColumn)
+{
+    clickTitle(5);
+    menucol->hide();
+    ModalGuard guard([](QWidget *modal) {
+        auto *d = qobject_cast<ArithDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        d->box(0)->setText(QStringLiteral("0"));
+        d->box(1)->setText(QStringLiteral("1"));
+        d->box(2)->setText(QStringLiteral("0,3"));
+        d->findChild<QPushButton *>("Command1")->click();
+    });
+    commands->action("suitar")->trigger();
+    EXPECT_EQ(table.TextMatrix(4, 5), QStringLiteral("0,900"));
+    EXPECT_EQ(table.TextMatrix(5, 5), QString());
+}
+
+} // namespace
