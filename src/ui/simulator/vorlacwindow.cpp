@@ -20,6 +20,7 @@
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -146,6 +147,7 @@ void Vorlac::connectRooms()
         return ReportTexts{scene().source, text("Label7"), text("Label2"), m_prismPanel->materialList()->currentText(),
                            text("Label4"), m_mediumPanel->materialList()->currentText(), text("Label16")};
     };
+    out.print.table = m_valueTable;
     out.setInfo = [this](const QString &t) { setInfo(t); };
     out.copyConfirmation = QStringLiteral(
         "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
@@ -153,7 +155,12 @@ void Vorlac::connectRooms()
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
     connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
     connect(m_copyMenu->tableImageAction(), &QAction::triggered, this, [this] { m_output->copyTablePicture(this); });
-    connect(m_copyMenu->tableTextAction(), &QAction::triggered, this, [this] { m_output->copyTableText(this); });
+    connect(m_copyMenu->tableTextAction(), &QAction::triggered, this, [this] {
+        // The whole grid is left selected; the active cell stays on its data line.
+        if (m_output->copyTableText(this))
+            if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
+                view->selectAll();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
