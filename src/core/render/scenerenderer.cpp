@@ -1,6 +1,7 @@
 #include "render/scenerenderer.h"
 
 #include "model/constants.h"
+#include "common/rounding.h"
 #include "render/rasteriser.h"
 
 #include <QPainter>
@@ -137,12 +138,16 @@ TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Rad
 void BurnOverlays(ScenePicture &picture, const QImage &lampImage)
 {
     const TraceLayout &l = picture.lastLayout;
-    // The overlay line is drawn as it is shown: in its own colour, over whatever is there.
+    // Exactly where the view shows them: the view places Line1 and the lamp at the rounded
+    // 16-bit positions and draws the line aliased with a cosmetic pen.
+    const QLine line1(toInt16(l.line1Start.x), toInt16(l.line1Start.y), toInt16(l.line1End.x), toInt16(l.line1End.y));
+    const QPoint lampAt(toInt16(l.lampTopLeft.x), toInt16(l.lampTopLeft.y));
     QPainter p(&picture.image);
-    p.setPen(QColor(toQRgb(picture.line1Colour)));
-    p.drawLine(QPointF(l.line1Start.x, l.line1Start.y), QPointF(l.line1End.x, l.line1End.y));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(toQRgb(picture.line1Colour)), 0));
+    p.drawLine(line1);
     if (!lampImage.isNull())
-        p.drawImage(QPointF(l.lampTopLeft.x, l.lampTopLeft.y), lampImage);
+        p.drawImage(lampAt, lampImage);
 }
 
 } // namespace vorlac

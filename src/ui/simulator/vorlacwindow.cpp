@@ -7,6 +7,7 @@
 #include "common/rounding.h"
 #include "grapher/grapheur.h"
 #include "output/printservice.h"
+#include "output/outputcommands.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
@@ -24,7 +25,10 @@
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -132,8 +136,7 @@ void Vorlac::connectRooms()
         connect(m_panelIcons[i], &ClickLabel::clicked, panels[i], &QWidget::show);
     connect(m_panelIcons[4], &ClickLabel::clicked, m_protractorPanel, &ProtractorPanel::open);
     connect(m_tableCommands, &TableCommands::graphRequested, this, [this] {
-        PrintService printer(m_env.messenger);
-        Grapheur(*m_valueTable, &printer, m_env.messenger, this).exec();
+        Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this).exec();
     });
 
     connect(m_toolbar->closeButton(), &QToolButton::clicked, this, &QWidget::close);
@@ -150,6 +153,31 @@ void Vorlac::connectRooms()
     m_situations = new SituationBinder(*m_controller, *m_valueTable, this, m_env.messenger);
     connect(m_toolbar->saveButton(), &QToolButton::clicked, m_situations, &SituationBinder::showSaveDialog);
     connect(m_toolbar->openButton(), &QToolButton::clicked, m_situations, &SituationBinder::showOpenDialog);
+    // Printing and copying read the figure and the report texts at the moment they run.
+    OutputCommands::Sources out;
+    out.print.figure = [this] { return figureWithOverlays(picture(), lampPicture().toImage()); };
+    out.print.report = [this] {
+        auto text = [this](const char *name) {
+            const QLabel *l = findChild<QLabel *>(QString::fromLatin1(name));
+            return l ? l->text() : QString();
+        };
+        return ReportTexts{scene().source, text("Label7"), text("Label2"), m_prismPanel->materialList()->currentText(),
+                           text("Label4"), m_mediumPanel->materialList()->currentText(), text("Label16")};
+    };
+    out.print.table = m_valueTable;
+    out.setInfo = [this](const QString &t) { setInfo(t); };
+    out.copyConfirmation = QStringLiteral(
+        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
+    m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
+    connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
+    connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
+    connect(m_copyMenu->tableImageAction(), &QAction::triggered, this, [this] { m_output->copyTablePicture(this); });
+    connect(m_copyMenu->tableTextAction(), &QAction::triggered, this, [this] {
+        // The whole grid is left selected; the active cell stays on its data line.
+        if (m_output->copyTableText(this))
+            if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
+                view->selectAll();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 
@@ -17,6 +18,7 @@ class DisplayPanel;
 class ExerciseArea;
 class HintLine;
 class MaterialPanel;
+class OutputCommands;
 class ProtractorPanel;
 class SceneController;
 class SceneFrame;
@@ -69,6 +71,7 @@ public:
     CopyMenu &copyMenu() const { return *m_copyMenu; }
     ExerciseArea &exercises() const { return *m_exercises; }
     SituationBinder &situations() const { return *m_situations; }
+    OutputCommands &output() const { return *m_output; } // printing and the clipboard copies
 
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
@@ -112,6 +115,7 @@ private:
     CopyMenu *m_copyMenu;
     ExerciseArea *m_exercises;
     SituationBinder *m_situations;
+    std::unique_ptr<OutputCommands> m_output;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
 };

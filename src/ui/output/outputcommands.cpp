@@ -1,0 +1,41 @@
+#include "output/outputcommands.h"
+
+namespace vorlac {
+
+OutputCommands::OutputCommands(Sources sources, Messenger messenger, PrintEnvironment environment,
+                               ClipboardPort clipboard)
+    : m_sources(std::move(sources)), m_service(messenger, std::move(environment)),
+      m_clipboard(messenger, std::move(clipboard))
+{
+}
+
+void OutputCommands::openPrintWindow(QWidget *parent)
+{
+    PrintWindow window(m_service, m_sources.print, parent);
+    window.exec();
+}
+
+bool OutputCommands::confirm(bool ok)
+{
+    if (ok && m_sources.setInfo)
+        m_sources.setInfo(m_sources.copyConfirmation);
+    return ok;
+}
+
+bool OutputCommands::copyFigure(QWidget *parent)
+{
+    const QImage figure = m_sources.print.figure ? m_sources.print.figure() : QImage();
+    return confirm(m_clipboard.copyFigure(figure, parent));
+}
+
+bool OutputCommands::copyTablePicture(QWidget *parent)
+{
+    return confirm(m_sources.print.table && m_clipboard.copyTablePicture(*m_sources.print.table, m_sources.print.grid, parent));
+}
+
+bool OutputCommands::copyTableText(QWidget *parent)
+{
+    return confirm(m_sources.print.table && m_clipboard.copyTableText(*m_sources.print.table, parent));
+}
+
+} // namespace vorlac

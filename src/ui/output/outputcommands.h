@@ -1,0 +1,40 @@
+#pragma once
+
+#include "output/clipboardcopies.h"
+#include "output/printservice.h"
+#include "output/printwindow.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace vorlac {
+
+// The main window's printing and copying: "&Imprimer" and the three items of `menucopie`.
+// It owns the program's one printer service (lent to the grapher through printService()).
+class OutputCommands {
+public:
+    struct Sources {
+        PrintSources print;                           // figure, report, table, grid
+        std::function<void(const QString &)> setInfo; // the hint line `info`
+        QString copyConfirmation;
+    };
+    OutputCommands(Sources sources, Messenger messenger = {}, PrintEnvironment environment = {},
+                   ClipboardPort clipboard = ClipboardPort::system());
+
+    PrintService &printService() { return m_service; }
+    // Opens `confimp` modally over parent.
+    void openPrintWindow(QWidget *parent);
+    // Each copy shows the confirmation only once the data is on the clipboard.
+    bool copyFigure(QWidget *parent);
+    bool copyTablePicture(QWidget *parent);
+    bool copyTableText(QWidget *parent);
+
+private:
+    bool confirm(bool ok);
+    Sources m_sources;
+    PrintService m_service;
+    ClipboardCopies m_clipboard;
+};
+
+} // namespace vorlac

@@ -1,0 +1,61 @@
+#include "vorlacfixture.h"
+
+#include "output/outputcommands.h"
+#include "simulator/copymenu.h"
+#include "simulator/toolbar.h"
+#include "table/valuetable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace vorlac;
+
+using OutputWiring = VorlacFixture;
+
+TEST_F(OutputWiring, CopyItemsPutTheDataThenConfirm)
+{
+    Vorlac &w = window();
+    w.valueTable().setCellValue(1, 0, 1.0f);
+    w.copyMenu().tableTextAction()->trigger();
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("C1\tC2\tC3\tC4\tC5\tC6\tC7\n1,000\t"));
+    EXPECT_EQ(w.info(), w.copyConfirmation());
+    EXPECT_GE(w.valueTable().Row(), 1);
+
+    w.setInfo("x");
+    w.copyMenu().tableImageAction()->trigger(); // the table panel is hidden
+    EXPECT_EQ(QApplication::clipboard()->image().height(), 11 * 16 + 1);
+    EXPECT_EQ(w.info(), w.copyConfirmation());
+
+    w.setInfo("x");
+    w.copyMenu().sceneAction()->trigger();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(616, 390));
+    EXPECT_EQ(w.info(), w.copyConfirmation());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(OutputWiring, PrintButtonOpensConfimpWithTheTableChoice)
+{
+    Vorlac &w = window();
+    bool seen = false, tableEnabled = false;
+    QTimer::singleShot(0, [&] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (d && d->objectName() == "confimp") {
+            seen = true;
+            tableEnabled = d->findChild<QRadioButton *>("Option1")->isEnabled();
+        }
+        if (d)
+            d->reject();
+    });
+    QTimer::singleShot(3000, [] {
+        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            d->reject();
+    });
+    w.toolbar().printButton()->click();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(tableEnabled);
+}
