@@ -15,7 +15,7 @@ NbLignesDialog::NbLignesDialog(ValueTable &table, QWidget *parent)
 {
     setObjectName(QStringLiteral("fnblignes"));
     setWindowTitle(QStringLiteral("Nombre de lignes du tableau"));
-    setFixedSize(377, 137);
+    setFixedSize(449, 137);
     setModal(true);
 
     m_value->setObjectName(QStringLiteral("Label1"));
@@ -34,11 +34,11 @@ NbLignesDialog::NbLignesDialog(ValueTable &table, QWidget *parent)
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
-    ok->setGeometry(264, 96, 97, 29);
+    ok->setGeometry(336, 96, 97, 29);
     ok->setDefault(true);
     auto *cancel = new QPushButton(QStringLiteral("Annuler"), this);
     cancel->setObjectName(QStringLiteral("Command2"));
-    cancel->setGeometry(152, 96, 97, 29);
+    cancel->setGeometry(224, 96, 97, 29);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &NbLignesDialog::onOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -62,9 +62,9 @@ void NbLignesDialog::paintEvent(QPaintEvent *event)
     bold.setPointSize(10);
     p.setFont(bold);
     p.setPen(Qt::black);
-    p.drawText(QRect(16, 6, 353, 20), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(16, 6, 425, 20), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Modifier le nombre de lignes du tableau (de 1 à 100)"));
-    p.drawText(QRect(16, 26, 353, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("sans compter la première ligne."));
+    p.drawText(QRect(16, 26, 425, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("sans compter la première ligne."));
     p.drawText(QRect(16, 56, 156, 25), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Nombre de lignes..."));
 }
 

@@ -82,8 +82,7 @@ TableCommands::TableCommands(ValueTable &table, ValueGrid &grid, QMenu &menutabl
 {
     fillMenus();
     connectItems();
-    refreshTableMenu();
-    prepareColumnMenu();
+    refreshTableMenu(); // the column menu's captions are written when it opens
 }
 
 void TableCommands::fillMenus()

@@ -116,15 +116,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, CellReading,
                                            ReadRow{"1,2,3", std::nullopt}, ReadRow{"1 000", std::nullopt},
                                            ReadRow{"abc", std::nullopt}, ReadRow{"1E99", std::nullopt}));
 
-TEST(ValueTable, TitleRowIsNoValue)
-{
-    ValueTable t;
-    t.setTextMatrix(0, 0, QStringLiteral("5"));
-    EXPECT_EQ(t.cellValue(0, 0), std::nullopt);
-    t.setCellValue(0, 0, 3.0f);
-    EXPECT_EQ(t.title(0), QStringLiteral("5"));
-}
-
 // --- Active cell and shape ---------------------------------------------------------------------
 
 struct ShapeRow {
@@ -160,15 +151,6 @@ TEST(ValueTable, ActiveCellIsClampedIntoTheData)
     t.setActiveCell(99, 9);
     EXPECT_EQ(t.Row(), 10);
     EXPECT_EQ(t.Col(), 6);
-}
-
-TEST(ValueTable, ShrinkingDropsLinesAndGrowingAddsEmptyOnes)
-{
-    ValueTable t;
-    putColumn(t, 0, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
-    t.setRows(5);
-    t.setRows(11);
-    EXPECT_EQ(column(t, 0), QStringList({"1", "2", "3", "4", "", "", "", "", "", ""}));
 }
 
 // --- ReformatTable -----------------------------------------------------------------------------
@@ -354,14 +336,6 @@ TEST(ValueTable, FillReachesTheLastValueOfALongDecimalSequence)
     EXPECT_EQ(t.TextMatrix(100, 0), QStringLiteral("9,900"));
     EXPECT_EQ(ValueTable::arithmeticCount(0, 10, 0.1f), 101);
     EXPECT_EQ(t.fillArithmetic(0, 0, 10, 0.1f), FillResult::TooManyLines);
-}
-
-TEST(ValueTable, FillNeverShortensTheTable)
-{
-    ValueTable t;
-    t.setRows(50);
-    ASSERT_EQ(t.fillArithmetic(0, 1, 3, 1), FillResult::Filled);
-    EXPECT_EQ(t.Rows(), 50);
 }
 
 // --- Line and column commands ------------------------------------------------------------------

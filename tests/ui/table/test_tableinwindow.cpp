@@ -1,0 +1,53 @@
+#include "common/clicklabel.h"
+#include "simulator/hintline.h"
+#include "simulator/tableframe.h"
+#include "table/valuegrid.h"
+#include "table/valuetable.h"
+#include "vorlacfixture.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTest>
+
+using namespace vorlac;
+
+namespace {
+
+class TableInWindow : public VorlacFixture {};
+
+TEST_F(TableInWindow, GridSitsInTheTableFrameAndDrivesItsMenusAndHints)
+{
+    Vorlac &w = window();
+    w.show();
+    auto *grid = child<ValueGrid>("MSFlexGrid1");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->parentWidget(), child<QWidget>("Frame4"));
+    EXPECT_EQ(&grid->table(), &w.valueTable());
+    w.tableFrame().show();
+
+    QTest::mouseMove(grid->viewport(), grid->cellRect(2, 2).center());
+    EXPECT_EQ(w.info(), ValueGrid::dataHint());
+    QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, grid->cellRect(0, 3).center());
+    auto *menucol = child<QMenu>("menucol");
+    EXPECT_TRUE(menucol->isVisible());
+    EXPECT_EQ(w.tableFrame().menuAction("calcutab")->text(), QStringLiteral("Calculer C4"));
+    menucol->hide();
+
+    // Image5 opens the table menu with its items enabled from the table as it stands.
+    w.valueTable().setRows(ValueTable::kMaxRows);
+    QTest::mouseClick(w.tableFrame().menuButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    auto *menutableau = child<QMenu>("menutableau");
+    EXPECT_TRUE(menutableau->isVisible());
+    EXPECT_FALSE(w.tableFrame().menuAction("insereligne")->isEnabled());
+    menutableau->hide();
+
+    w.valueTable().setTextMatrix(1, 0, QStringLiteral("1,000"));
+    w.tableFrame().menuAction("efftableau")->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Attention: perte des données."));
+    EXPECT_EQ(w.valueTable().Rows(), ValueTable::kStartRows);
+    EXPECT_EQ(w.valueTable().TextMatrix(1, 0), QString());
+}
+
+} // namespace
