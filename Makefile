@@ -26,7 +26,8 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 bench: build
-	for b in $(BUILD)/bench/*; do $$b --benchmark_min_time=0.2; done
+	@set -e; for b in $$(find $(BUILD)/bench -maxdepth 1 -type f -name 'bench_*' -perm -u+x | sort); do \
+	  echo "== $$b"; $$b --benchmark_min_time=0.2; done
 
 sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DVORLAC_SANITIZE=ON -DVORLAC_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug

@@ -1,3 +1,4 @@
+#include "common/frenchui.h"
 #include "simulator/vorlacwindow.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@ int main(int argc, char **argv)
     if (locale.language() == QLocale::C)
         locale = QLocale(QLocale::French, QLocale::France);
     QLocale::setDefault(locale);
+    vorlac::installFrenchTranslations(app);
+    vorlac::applyProgramFont();
 
     vorlac::Vorlac window;
     window.show();

@@ -145,9 +145,11 @@ TraceLayout ComputeLayout(const TraceInput &in, std::vector<Segment> *primitives
 
 void TraceRay(const TraceInput &in, TraceResult &res, bool withShared)
 {
-    res.segments.clear();
-    res.reflections = 0;
-    res.emergentDirection = 0;
+    // Every field starts afresh; only the segments' storage is kept for reuse.
+    std::vector<Segment> storage = std::move(res.segments);
+    storage.clear();
+    res = TraceResult{};
+    res.segments = std::move(storage);
     res.layout = ComputeLayout(in, withShared ? &res.segments : nullptr);
     res.sharedCount = res.segments.size();
     const TraceLayout &lay = res.layout;

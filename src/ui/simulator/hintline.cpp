@@ -6,7 +6,9 @@ namespace vorlac {
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
-}
+constexpr int kLargestPixels = 11;
+constexpr int kSmallestPixels = 8;
+} // namespace
 
 HintLine::HintLine(QWidget *parent) : QLabel(parent)
 {
@@ -15,6 +17,7 @@ HintLine::HintLine(QWidget *parent) : QLabel(parent)
     setAutoFillBackground(true);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setMargin(1);
+    setIndent(2);
     QPalette p = palette();
     p.setColor(QPalette::Window, p.color(QPalette::ToolTipBase));
     p.setColor(QPalette::WindowText, p.color(QPalette::ToolTipText));
@@ -25,18 +28,15 @@ HintLine::HintLine(QWidget *parent) : QLabel(parent)
 void HintLine::setInfo(const QString &text)
 {
     m_text = text;
-    const QString shown = QString(text).replace(kCrLf, QStringLiteral("\n"));
-    // The longest hints need a slightly smaller type to stay within the line's two rows.
-    const QRect room = contentsRect().adjusted(1, 0, -1, 0);
+    setText(QString(text).replace(kCrLf, QStringLiteral("\n")));
+    // The longest hints take a smaller type so that they stay whole within the line.
     QFont f = parentWidget() ? parentWidget()->font() : font();
-    for (int px = 11; px >= 9; --px) {
+    for (int px = kLargestPixels; px >= kSmallestPixels; --px) {
         f.setPixelSize(px);
-        const QRect need = QFontMetrics(f).boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft, shown);
-        if (need.height() <= room.height() || px == 9)
+        setFont(f);
+        if (heightForWidth(width()) <= height())
             break;
     }
-    setFont(f);
-    setText(shown);
 }
 
 void HintLine::addHint(QWidget *w, const QString &text)

@@ -19,6 +19,7 @@ public:
     void addHint(QWidget *w, const QString &text);
     // While text is shown, hovering w leaves it in place (a confirmation stays readable).
     void keepWhileHovering(QWidget *w, const QString &text);
+    QStringList hintTexts() const { return m_hints.values(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -54,9 +54,6 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 {
     setObjectName(QStringLiteral("Vorlac"));
     setWindowTitle(QStringLiteral("Le vorlac"));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
     resize(786, 571);
     setMouseTracking(true);
 

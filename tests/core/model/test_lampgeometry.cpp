@@ -30,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DirectionRow{"LowerLeft", 162, 225, 44.99999979},
                       DirectionRow{"UpperRight", 362, 25, -135.00000021},
                       DirectionRow{"LowerRight", 362, 225, 135.00000021}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 struct IncidenceRow {
     const char *name;
@@ -48,8 +48,9 @@ TEST_P(LampIncidenceRows, StepAndLimits)
     const IncidenceRow r = GetParam();
     const std::optional<double> i = LampIncidence(r.x, r.y, 262, r.apex, r.current);
     ASSERT_EQ(i.has_value(), r.accepted);
-    if (r.accepted)
+    if (r.accepted) {
         EXPECT_NEAR(*i, r.expected, 1e-6);
+    }
 }
 
 // Level on the left gives exactly A/2, which pins the 15-degree step to its limit.
@@ -66,6 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                       IncidenceRow{"Past90", 163, 225, 90, 80, false, 0},
                       IncidenceRow{"PastMinus90", 362, 25, 2, -85, false, 0},
                       IncidenceRow{"UpperLeftWithTheDefaultApex", 162, 25, 45, -30, true, -22.49999979}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

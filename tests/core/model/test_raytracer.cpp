@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         WorkedRow{"Apex60", 60, 36, 1.5, 1.0, 370, 140, 0, TraceFace::Exit, 34.3, 0.05},
         WorkedRow{"FlintBaseReflection", 80, 0, index589(3), index589(0), 339, 225, 1, TraceFace::Exit, -40, 0.5},
         WorkedRow{"FlintThroughBase", 80, -30, index589(3), index589(0), 283, 225, 0, TraceFace::Base, 30, 0.5}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(WorkedTraces, FlintReflectedAtTheBaseMeetsTheExitFace)
 {
@@ -161,14 +161,42 @@ TEST(Lamp, NeverCloserThan100)
             const double r = std::hypot(l.line1Start.x - l.line1End.x, l.line1Start.y - l.line1End.y);
             ASSERT_GE(r, 100 - 1e-9) << apex << " " << inc;
             // it only comes closer when its image would stick out above the picture
-            if (r > 100 + 1e-9 && r < l.line1End.x - 50 - 1e-9)
+            if (r > 100 + 1e-9 && r < l.line1End.x - 50 - 1e-9) {
                 ASSERT_GE(std::nearbyint(l.line1Start.y - 10), 0);
+            }
         }
     }
     // straight above M the lamp stops at 111 and its image reaches above the top
     const TraceLayout l = TraceRay(input(60, -60, 1.5, 1.0)).layout;
     EXPECT_NEAR(l.line1End.y - l.line1Start.y, 111, 1e-3);
     EXPECT_LT(l.lampTopLeft.y, 0);
+}
+
+// A result reused for the next ray holds nothing of the previous one.
+TEST(Trace, ReusedResultIsTheSameAsAFreshOne)
+{
+    const TraceInput trapped = input(90, 0, 2.4, 1.0);           // reflects inside, leaves late
+    const TraceInput reflected = input(45, 80, index589(0), index589(1)); // water outside air
+    for (const TraceInput &second : {reflected, input(45, 36, index589(2), index589(0))}) {
+        TraceResult reused;
+        TraceRay(trapped, reused, true);
+        ASSERT_GT(reused.reflections, 0);
+        ASSERT_NE(reused.lastFace, TraceFace::Entry);
+        TraceRay(second, reused, true);
+        const TraceResult fresh = TraceRay(second);
+        EXPECT_EQ(reused.end, fresh.end);
+        EXPECT_EQ(reused.lastFace, fresh.lastFace);
+        EXPECT_EQ(reused.reflections, fresh.reflections);
+        EXPECT_EQ(reused.emergentDirection, fresh.emergentDirection);
+        EXPECT_EQ(reused.sharedCount, fresh.sharedCount);
+        EXPECT_EQ(reused.segments, fresh.segments);
+    }
+    TraceResult r;
+    TraceRay(trapped, r, true);
+    TraceRay(reflected, r, true);
+    EXPECT_EQ(r.end, TraceEnd::ReflectedAtEntry);
+    EXPECT_EQ(r.lastFace, TraceFace::Entry);
+    EXPECT_EQ(r.reflections, 0);
 }
 
 TEST(Trace, SameMaterialInsideAndOutsideIsUndeviated)
@@ -240,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ArrowHeads,
                                            ArrowRow{"Left", 200, 100, 100, 100, 140, 100},
                                            ArrowRow{"Diagonal", 0, 0, 100, 100, 50 + 10 / std::sqrt(2.0),
                                                     50 + 10 / std::sqrt(2.0)}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &row) { return std::string(row.param.name); });
 
 TEST(IntersectLines, ParallelLinesGiveTheOrigin)
 {

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false},
         RedrawRow{"Incidence", kFive, [](SceneController &c) { c.setIncidenceAngle(50); }, 1, 0, false},
         RedrawRow{"WholeStateWhite", kWhite, [](SceneController &c) { c.setState(c.state()); }, 1, 1, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(Controller, MaterialRowsAndTheCustomPair)
 {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,6 +18,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 
 #include <cmath>
 #include <functional>
@@ -38,13 +42,21 @@ protected:
         return {std::round(x) - lamp->x(), std::round(y) - lamp->y()};
     }
 
-    // Runs fn on the modal dialog once it is open.
+    // Runs fn on the modal dialog once it is open. A dialog fn leaves open (one that refused
+    // its OK) is closed and the test fails, so that no test waits on a dialog.
     void whenDialogOpens(std::function<void(QWidget *)> fn)
     {
         QTimer::singleShot(0, [fn] {
             QWidget *dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
             fn(dialog);
+            if (QApplication::activeModalWidget() == dialog && dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog " << dialog->objectName().toStdString() << " stayed open";
+                if (auto *d = qobject_cast<QDialog *>(dialog))
+                    d->reject();
+                else
+                    dialog->close();
+            }
         });
     }
 
@@ -301,6 +313,27 @@ TEST_F(SceneControls, LoupeOpensOnThePrismPairAndAcceptsAFullStop)
     EXPECT_EQ(w.scene().prismMaterial, 4);
     EXPECT_EQ(w.scene().customMaterialTarget, 2);
     EXPECT_EQ(child<QLabel>("Label4")->text(), "n = 1,554153");
+}
+
+// A dialog the test leaves open (here it refuses A = 5) is closed and the test fails instead of
+// waiting forever.
+TEST_F(SceneControls, DialogLeftOpenFailsTheTestInsteadOfHanging)
+{
+    window();
+    ::testing::TestPartResultArray failures;
+    {
+        const ::testing::ScopedFakeTestPartResultReporter reporter(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        whenDialogOpens([](QWidget *d) {
+            d->findChild<QLineEdit *>("Text1")->setText("5");
+            d->findChild<QPushButton *>("Command2")->click();
+        });
+        chooseCustom("Combo1");
+    }
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_THAT(failures.GetTestPartResult(0).message(), ::testing::HasSubstr("LOUPE stayed open"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(window().scene().prismMaterial, 2);
 }
 
 TEST_F(SceneControls, LoupeOpensOnTheMediumPair)

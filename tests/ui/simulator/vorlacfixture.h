@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/frenchui.h"
 #include "simulator/vorlacwindow.h"
 
 #include <QTemporaryDir>
@@ -17,7 +18,11 @@ protected:
         QString title, text;
     };
 
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        vorlac::applyProgramFont(); // as the program does at start-up
+    }
 
     vorlac::Vorlac &window(QSize screen = QSize(1280, 1024))
     {
