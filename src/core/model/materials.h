@@ -11,6 +11,12 @@ struct Material {
     float cauchyB;    // nm^2
 };
 
+// The two coefficients of the index law of one medium.
+struct IndexLaw {
+    float cauchyA; // dimensionless
+    float cauchyB; // nm^2
+};
+
 inline constexpr int kMaterialCount = 5;
 inline constexpr int kCustomMaterial = 4; // "Autre": coefficients typed by the pupil
 

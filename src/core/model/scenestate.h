@@ -28,10 +28,7 @@ struct SceneState {
     bool whiteRedrawPending = false;
     bool lampDragging = false;
 
-    // Left by the last trace; lamp dragging reads incidencePointX.
-    int baseLeftX = 221;
-    int baseRightX = 387;
-    int incidencePointX = 262;
+    bool operator==(const SceneState &) const = default;
 };
 
 } // namespace vorlac

@@ -40,25 +40,16 @@ void drawSegments(LineRasteriser &raster, const std::vector<Segment> &segments, 
     }
 }
 
-void storeLayout(SceneState &state, ScenePicture &picture, const TraceLayout &layout)
-{
-    picture.lastLayout = layout;
-    state.incidenceAngle = layout.incidenceAngle;
-    state.baseLeftX = layout.baseLeftX;
-    state.baseRightX = layout.baseRightX;
-    state.incidencePointX = layout.incidencePointX;
-}
-
 // The outline, entry normal and incident arrow are the same for every ray of a picture; only
 // the arrow's colour changes. OR and blackness are idempotent and order-free, so drawing them
 // once with the OR of all ray colours gives the same pixels as drawing them for every ray.
-void drawRadiations(SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
+TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
 {
     LineRasteriser raster(picture.image);
     prepare(state, picture, raster);
     picture.raysTraced = 0;
     if (rays.empty())
-        return;
+        return picture.lastLayout;
     Rgb allColours = 0;
     for (const Radiation &r : rays)
         allColours |= r.colour;
@@ -76,7 +67,8 @@ void drawRadiations(SceneState &state, const std::vector<Radiation> &rays, Scene
         drawSegments(raster, result.segments, 0);
         ++picture.raysTraced;
     }
-    storeLayout(state, picture, layout);
+    picture.lastLayout = layout;
+    return layout;
 }
 
 } // namespace
@@ -106,7 +98,7 @@ std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColou
     return rays;
 }
 
-void RedrawScene(SceneState &state, ScenePicture &picture)
+TraceLayout RedrawScene(const SceneState &state, ScenePicture &picture)
 {
     const std::vector<Radiation> rays = sceneRadiations(state);
     if (!state.blackBackground)
@@ -115,19 +107,19 @@ void RedrawScene(SceneState &state, ScenePicture &picture)
         picture.line1Colour = rays.front().colour;
     else
         picture.line1Colour = palette::White;
-    drawRadiations(state, rays, picture);
+    return drawRadiations(state, rays, picture);
 }
 
-bool RedrawWhiteLight(SceneState &state, const SpectrumColours &spectrumColour, ScenePicture &picture)
+std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const SpectrumColours &spectrumColour,
+                                            ScenePicture &picture)
 {
     if (state.source != SourceType::WhiteLight)
-        return false;
+        return std::nullopt;
     picture.line1Colour = state.blackBackground ? palette::White : palette::Black;
-    drawRadiations(state, whiteLightRadiations(spectrumColour), picture);
-    return true;
+    return drawRadiations(state, whiteLightRadiations(spectrumColour), picture);
 }
 
-void DrawRadiationsNaively(SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
+TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
 {
     LineRasteriser raster(picture.image);
     prepare(state, picture, raster);
@@ -136,9 +128,10 @@ void DrawRadiationsNaively(SceneState &state, const std::vector<Radiation> &rays
     for (const Radiation &r : rays) {
         TraceRay(traceInputFor(state, r), result, true);
         drawSegments(raster, result.segments, 0);
-        storeLayout(state, picture, result.layout);
+        picture.lastLayout = result.layout;
         ++picture.raysTraced;
     }
+    return picture.lastLayout;
 }
 
 void BurnOverlays(ScenePicture &picture, const QImage &lampImage)

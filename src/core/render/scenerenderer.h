@@ -5,6 +5,7 @@
 #include "model/scenestate.h"
 
 #include <QImage>
+#include <optional>
 #include <vector>
 
 namespace vorlac {
@@ -33,17 +34,18 @@ std::vector<Radiation> sceneRadiations(const SceneState &state);
 std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColour);
 
 // Rebuilds the picture from scratch for monochromatic light or the five radiations (in white
-// light: the quick five-ray preview). Writes the clamped incidence and the prism variables back
-// into state.
-void RedrawScene(SceneState &state, ScenePicture &picture);
+// light: the quick five-ray preview). Returns the layout of the trace (also kept in
+// picture.lastLayout), whose incidenceAngle is the clamped incidence the picture shows.
+TraceLayout RedrawScene(const SceneState &state, ScenePicture &picture);
 
-// Rebuilds the 401-ray white-light picture; does nothing and returns false unless white light
-// is the selected source.
-bool RedrawWhiteLight(SceneState &state, const SpectrumColours &spectrumColour, ScenePicture &picture);
+// Rebuilds the 401-ray white-light picture; does nothing and returns no layout unless white
+// light is the selected source.
+std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const SpectrumColours &spectrumColour,
+                                            ScenePicture &picture);
 
 // Draws every radiation in full, one complete trace after another. The redraws above give the
 // same pixels faster; this is the reference they are checked against.
-void DrawRadiationsNaively(SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture);
+TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture);
 
 // Draws the incident ray Line1 and the lamp into the picture itself (before printing).
 void BurnOverlays(ScenePicture &picture, const QImage &lampImage);

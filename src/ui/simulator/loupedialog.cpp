@@ -3,8 +3,6 @@
 #include "common/messenger.h"
 #include "common/pictures.h"
 #include "common/regional.h"
-#include "model/materials.h"
-#include "model/scenestate.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -56,10 +54,9 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geom
 
 } // namespace
 
-LoupeDialog::LoupeDialog(SceneState &state, const Messenger &messenger, std::function<void()> cancelled,
-                         QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_state(state),
-      m_messenger(messenger), m_cancelled(std::move(cancelled))
+LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_messenger(messenger),
+      m_chosen(current)
 {
     setObjectName(QStringLiteral("LOUPE"));
     setWindowTitle(QStringLiteral("Definir un matériau non listé"));
@@ -96,16 +93,15 @@ LoupeDialog::LoupeDialog(SceneState &state, const Messenger &messenger, std::fun
     ok->setGeometry(176, 8, 81, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &LoupeDialog::onOk);
-    connect(cancel, &QPushButton::clicked, this, &LoupeDialog::onCancel);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     if (parent) {
         const QWidget *main = parent->window();
         move(main->x() + 10, main->y() + main->height() / 2);
     }
     const QLocale locale = regionalLocale();
-    const bool prism = m_state.customMaterialTarget == 2;
-    m_a->setText(shortestSingleText(prism ? m_state.prismCauchyA : m_state.outsideCauchyA, locale));
-    m_b->setText(shortestSingleText(prism ? m_state.prismCauchyB : m_state.outsideCauchyB, locale));
+    m_a->setText(shortestSingleText(current.cauchyA, locale));
+    m_b->setText(shortestSingleText(current.cauchyB, locale));
 }
 
 void LoupeDialog::onOk()
@@ -123,25 +119,8 @@ void LoupeDialog::onOk()
         m_messenger.critical(this, title, QStringLiteral("Valeur de B en dehors des limites."));
         return;
     }
-    if (m_state.customMaterialTarget == 2) {
-        m_state.prismCauchyA = a;
-        m_state.prismCauchyB = b;
-        m_state.prismMaterial = kCustomMaterial;
-    } else {
-        m_state.outsideCauchyA = a;
-        m_state.outsideCauchyB = b;
-        m_state.outsideMaterial = kCustomMaterial;
-    }
+    m_chosen = {a, b};
     accept();
 }
-
-void LoupeDialog::onCancel()
-{
-    if (m_cancelled)
-        m_cancelled();
-    QDialog::reject();
-}
-
-void LoupeDialog::reject() { onCancel(); }
 
 } // namespace vorlac

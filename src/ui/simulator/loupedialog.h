@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/materials.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -7,26 +9,21 @@ class QLineEdit;
 namespace vorlac {
 
 struct Messenger;
-struct SceneState;
 
-// "Autre": the two index-law coefficients of a material of the pupil's own, for the prism
-// (customMaterialTarget = 2) or the outside medium.
+// "Autre": the two index-law coefficients of a material of the pupil's own. Opens on the pair
+// in use; after "OK" with values in range, chosen() is the new pair. "Annuler" and Escape
+// reject it and change nothing.
 class LoupeDialog : public QDialog {
     Q_OBJECT
 public:
-    // cancelled is called on "Annuler", before the dialog closes, to put the list back.
-    LoupeDialog(SceneState &state, const Messenger &messenger, std::function<void()> cancelled,
-                QWidget *parent);
-
-    void reject() override; // Escape works as "Annuler"
+    LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *parent);
+    IndexLaw chosen() const { return m_chosen; }
 
 private:
     void onOk();
-    void onCancel();
 
-    SceneState &m_state;
     const Messenger &m_messenger;
-    std::function<void()> m_cancelled;
+    IndexLaw m_chosen;
     QLineEdit *m_a;
     QLineEdit *m_b;
 };

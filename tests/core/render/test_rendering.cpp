@@ -142,20 +142,22 @@ TEST_P(FastRedraw, IsPixelIdenticalToDrawingEverything)
     FillSpectrumColours(spectrum);
 
     ScenePicture fast, naive;
-    SceneState s1 = state, s2 = state;
     std::vector<Radiation> rays;
+    TraceLayout quick;
     if (row.source == SourceType::WhiteLight) {
-        ASSERT_TRUE(RedrawWhiteLight(s1, spectrum, fast));
+        const std::optional<TraceLayout> l = RedrawWhiteLight(state, spectrum, fast);
+        ASSERT_TRUE(l);
+        quick = *l;
         rays = whiteLightRadiations(spectrum);
     } else {
-        RedrawScene(s1, fast);
+        quick = RedrawScene(state, fast);
         rays = sceneRadiations(state);
     }
-    DrawRadiationsNaively(s2, rays, naive);
+    const TraceLayout slow = DrawRadiationsNaively(state, rays, naive);
     EXPECT_EQ(fast.image, naive.image);
     EXPECT_EQ(fast.raysTraced, static_cast<int>(rays.size()));
-    EXPECT_EQ(s1.incidenceAngle, s2.incidenceAngle);
-    EXPECT_EQ(s1.incidencePointX, s2.incidencePointX);
+    EXPECT_EQ(quick.incidenceAngle, slow.incidenceAngle);
+    EXPECT_EQ(quick.incidencePointX, slow.incidencePointX);
     EXPECT_EQ(fast.lastLayout.line1Start.x, naive.lastLayout.line1Start.x);
 }
 
@@ -254,18 +256,20 @@ TEST(Scene, WhiteLightRedrawOnlyInWhiteLight)
     EXPECT_EQ(pic.image, before);
 }
 
-TEST(Scene, RedrawStoresTheClampedIncidence)
+TEST(Scene, RedrawReturnsTheClampedIncidenceAndLeavesTheStateAlone)
 {
     SceneState state;
     state.apexAngle = 60;
     state.incidenceAngle = -150;
+    const SceneState before = state;
     ScenePicture pic;
-    RedrawScene(state, pic);
-    EXPECT_EQ(state.incidenceAngle, -120);
+    EXPECT_EQ(RedrawScene(state, pic).incidenceAngle, -120);
+    EXPECT_EQ(state, before);
     state.incidenceAngle = 120;
-    RedrawScene(state, pic);
-    EXPECT_EQ(state.incidenceAngle, 90);
-    EXPECT_EQ(state.incidencePointX, 246);
+    const TraceLayout l = RedrawScene(state, pic);
+    EXPECT_EQ(l.incidenceAngle, 90);
+    EXPECT_EQ(l.incidencePointX, 246);
+    EXPECT_EQ(pic.lastLayout.incidencePointX, 246);
 }
 
 } // namespace

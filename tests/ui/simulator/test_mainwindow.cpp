@@ -1,5 +1,8 @@
 #include "vorlacfixture.h"
 
+#include "simulator/exercisearea.h"
+#include "simulator/scenecontroller.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,8 +100,11 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem)
         {"Image3(2)", {16, 200, 108, 70}}, {"Image3(3)", {216, 344, 108, 70}}, {"Image3(4)", {216, 448, 108, 70}},
         {"Image3(5)", {24, 80, 108, 70}},
     };
-    for (const Place &p : places)
-        EXPECT_EQ(child<QWidget>(p.name)->geometry(), p.rect) << p.name;
+    // in the window's own pixels, whichever room holds the control
+    for (const Place &p : places) {
+        const QWidget *c = child<QWidget>(p.name);
+        EXPECT_EQ(QRect(c->mapTo(&window(), QPoint(0, 0)), c->size()), p.rect) << p.name;
+    }
     EXPECT_EQ(child<QWidget>("dessin")->size(), QSize(616, 390));
     struct Caption {
         const char *name;
@@ -247,10 +253,10 @@ TEST_F(MainWindow, EditedExerciseAsksTwoQuestions)
     // an edit of the introduction is not tracked
     text->setReadOnly(false);
     text->insertPlainText("note");
-    EXPECT_EQ(w.exerciseTextModified, 0);
+    EXPECT_EQ(w.exercises().exerciseTextModified, 0);
     child<QLineEdit>("fich")->setText("/exercices/ex1.E01");
     text->insertPlainText("réponse");
-    EXPECT_EQ(w.exerciseTextModified, 1);
+    EXPECT_EQ(w.exercises().exerciseTextModified, 1);
 
     answers = {QMessageBox::Cancel};
     EXPECT_FALSE(w.close());
@@ -379,7 +385,7 @@ TEST_F(MainWindow, ExercisesMenuOffersOnlyWhatApplies)
     EXPECT_FALSE(cor->isEnabled());
     EXPECT_FALSE(closexo->isEnabled());
     menu->hide();
-    w.correctionAvailable = 1;
+    w.exercises().correctionAvailable = 1;
     child<QLineEdit>("fich")->setText("/ex/a.E01");
     clickLabel(child<QWidget>("btexo"));
     EXPECT_TRUE(cor->isEnabled());

@@ -1,6 +1,8 @@
 #include "vorlacfixture.h"
 
 #include "common/updown.h"
+#include "simulator/scenecontroller.h"
+#include "simulator/sceneframe.h"
 #include "model/raytracer.h"
 
 #include <QApplication>
@@ -30,7 +32,7 @@ protected:
     {
         Vorlac &w = window();
         const double ang = (incidence - w.scene().apexAngle / 2.0) * 3.1415927 / 180;
-        const double x = w.scene().incidencePointX - distance * std::cos(ang);
+        const double x = w.picture().lastLayout.incidencePointX - distance * std::cos(ang);
         const double y = 125 + distance * std::sin(ang);
         const QWidget *lamp = child<QWidget>("lampe");
         return {std::round(x) - lamp->x(), std::round(y) - lamp->y()};
@@ -57,32 +59,32 @@ protected:
 TEST_F(SceneControls, LampDragFollowsTheMouseWithin15Degrees)
 {
     Vorlac &w = window();
-    const int before = w.sceneRedrawCount();
-    w.lampMouseMove(Qt::LeftButton, lampPointFor(46));
+    const int before = w.controller().sceneRedrawCount();
+    w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(46));
     EXPECT_NEAR(w.scene().incidenceAngle, 46, 0.5);
     EXPECT_TRUE(w.scene().lampDragging);
-    EXPECT_EQ(w.sceneRedrawCount(), before + 1);
+    EXPECT_EQ(w.controller().sceneRedrawCount(), before + 1);
     EXPECT_EQ(w.info(), "Pour déplacer la source lumineuse, utiliser la souris en maintenant le bouton gauche enfoncé");
     // the lamp went where the trace put it
     EXPECT_NEAR(child<QWidget>("lampe")->x(), w.picture().lastLayout.lampTopLeft.x, 0.5);
 
     const double at = w.scene().incidenceAngle;
-    w.lampMouseMove(Qt::LeftButton, lampPointFor(at + 20)); // too far in one move
+    w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(at + 20)); // too far in one move
     EXPECT_EQ(w.scene().incidenceAngle, at);
-    EXPECT_EQ(w.sceneRedrawCount(), before + 1);
+    EXPECT_EQ(w.controller().sceneRedrawCount(), before + 1);
 }
 
 TEST_F(SceneControls, LampStopsAtPlusMinus90)
 {
     Vorlac &w = window();
     for (double target = 36; target <= 100; target += 10)
-        w.lampMouseMove(Qt::LeftButton, lampPointFor(target));
+        w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(target));
     EXPECT_LE(w.scene().incidenceAngle, 90);
     EXPECT_GE(w.scene().incidenceAngle, 85);
     // A = 60: towards the apex side the drag stops at -90
     child<UpDown>("angle")->setValue(60);
     for (double target = w.scene().incidenceAngle; target >= -130; target -= 4)
-        w.lampMouseMove(Qt::LeftButton, lampPointFor(target));
+        w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(target));
     EXPECT_GE(w.scene().incidenceAngle, -90);
     EXPECT_LE(w.scene().incidenceAngle, -86);
 }
@@ -91,10 +93,10 @@ TEST_F(SceneControls, SamePositionTwiceDoesNothing)
 {
     Vorlac &w = window();
     const QPointF p = lampPointFor(40);
-    w.lampMouseMove(Qt::NoButton, p); // hover
-    const int count = w.sceneRedrawCount();
-    w.lampMouseMove(Qt::LeftButton, p); // press without moving
-    EXPECT_EQ(w.sceneRedrawCount(), count);
+    w.sceneFrame().lampMouseMove(Qt::NoButton, p); // hover
+    const int count = w.controller().sceneRedrawCount();
+    w.sceneFrame().lampMouseMove(Qt::LeftButton, p); // press without moving
+    EXPECT_EQ(w.controller().sceneRedrawCount(), count);
     EXPECT_FALSE(w.scene().lampDragging);
     EXPECT_EQ(w.scene().incidenceAngle, 36);
 }
@@ -102,7 +104,7 @@ TEST_F(SceneControls, SamePositionTwiceDoesNothing)
 TEST_F(SceneControls, LevelWithMOnItsLeftGivesHalfTheApex)
 {
     Vorlac &w = window();
-    w.lampMouseMove(Qt::LeftButton, lampPointFor(22.5, 150)); // ang = 0
+    w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(22.5, 150)); // ang = 0
     EXPECT_NEAR(w.scene().incidenceAngle, 22.5, 1e-9);
 }
 
@@ -110,13 +112,13 @@ TEST_F(SceneControls, WhiteLightDragPreviewsThenDrawsTheSpectrumOnRelease)
 {
     Vorlac &w = window();
     child<QRadioButton>("Option2")->click();
-    const int white = w.whiteRedrawCount();
-    w.lampMouseMove(Qt::LeftButton, lampPointFor(40));
-    w.lampMouseMove(Qt::LeftButton, lampPointFor(44));
+    const int white = w.controller().whiteRedrawCount();
+    w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(40));
+    w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(44));
     EXPECT_EQ(w.picture().raysTraced, 5); // the quick preview
-    EXPECT_EQ(w.whiteRedrawCount(), white);
-    w.lampMouseUp();
-    EXPECT_EQ(w.whiteRedrawCount(), white + 1);
+    EXPECT_EQ(w.controller().whiteRedrawCount(), white);
+    w.sceneFrame().lampMouseUp();
+    EXPECT_EQ(w.controller().whiteRedrawCount(), white + 1);
     EXPECT_EQ(w.picture().raysTraced, 401);
     EXPECT_FALSE(w.scene().lampDragging);
 }
@@ -125,11 +127,11 @@ TEST_F(SceneControls, ButtonlessMoveEndsADragThatLostItsMouseUp)
 {
     Vorlac &w = window();
     child<QRadioButton>("Option2")->click();
-    w.lampMouseMove(Qt::LeftButton, lampPointFor(40));
-    const int white = w.whiteRedrawCount();
-    w.lampMouseMove(Qt::NoButton, lampPointFor(41));
+    w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(40));
+    const int white = w.controller().whiteRedrawCount();
+    w.sceneFrame().lampMouseMove(Qt::NoButton, lampPointFor(41));
     EXPECT_FALSE(w.scene().lampDragging);
-    EXPECT_EQ(w.whiteRedrawCount(), white + 1);
+    EXPECT_EQ(w.controller().whiteRedrawCount(), white + 1);
     EXPECT_NEAR(w.scene().incidenceAngle, 40, 0.5); // not moved by a button-less move
 }
 
@@ -176,7 +178,7 @@ TEST_F(SceneControls, WavelengthUnderFiveRadiationsUpdatesReadoutsButNotThePictu
 {
     Vorlac &w = window();
     const QImage before = w.picture().image;
-    const int count = w.sceneRedrawCount();
+    const int count = w.controller().sceneRedrawCount();
     child<QScrollBar>("HScroll1")->setValue(400);
     EXPECT_EQ(child<QLabel>("Label7")->text(), "400");
     EXPECT_EQ(child<QLabel>("Label20")->text(), "400 nm");
@@ -184,7 +186,7 @@ TEST_F(SceneControls, WavelengthUnderFiveRadiationsUpdatesReadoutsButNotThePictu
     EXPECT_EQ(child<QLabel>("Label4")->text(), "n = 1,546416");
     EXPECT_EQ(child<QLabel>("Label16")->text(), "n = 1,000279");
     EXPECT_EQ(w.info(), "Pour affiner le réglage de la longueur d'onde, utiliser les boutons < et >");
-    EXPECT_EQ(w.sceneRedrawCount(), count);
+    EXPECT_EQ(w.controller().sceneRedrawCount(), count);
     EXPECT_EQ(w.picture().image, before);
 }
 
@@ -192,11 +194,11 @@ TEST_F(SceneControls, WavelengthUnderMonochromaticRedrawsInItsColour)
 {
     Vorlac &w = window();
     child<QRadioButton>("Option1")->click();
-    const int count = w.sceneRedrawCount();
+    const int count = w.controller().sceneRedrawCount();
     auto *bar = child<QScrollBar>("HScroll1");
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(bar->value(), 614);
-    EXPECT_EQ(w.sceneRedrawCount(), count + 1);
+    EXPECT_EQ(w.controller().sceneRedrawCount(), count + 1);
     EXPECT_EQ(w.picture().raysTraced, 1);
     bar->setValue(790);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd); // clamped at 800
@@ -211,8 +213,8 @@ TEST_F(SceneControls, ApexChangesPreviewThenOneWhiteLightPictureAfterTheTimer)
     Vorlac &w = window();
     child<QRadioButton>("Option2")->click();
     auto *timer = w.findChild<QTimer *>("Timer1");
-    const int scenes = w.sceneRedrawCount();
-    const int whites = w.whiteRedrawCount();
+    const int scenes = w.controller().sceneRedrawCount();
+    const int whites = w.controller().whiteRedrawCount();
     auto *angle = child<UpDown>("angle");
     for (int i = 0; i < 5; ++i) {
         angle->stepUp();
@@ -222,10 +224,10 @@ TEST_F(SceneControls, ApexChangesPreviewThenOneWhiteLightPictureAfterTheTimer)
     }
     EXPECT_EQ(child<QLabel>("Label2")->text(), "50");
     EXPECT_EQ(w.info(), "L'angle au sommet du vorlac peut\r\nvarier de 2 à 90 degrés.");
-    EXPECT_EQ(w.sceneRedrawCount(), scenes + 5);
-    EXPECT_EQ(w.whiteRedrawCount(), whites);
-    w.timer1Tick(); // 1.5 s later
-    EXPECT_EQ(w.whiteRedrawCount(), whites + 1);
+    EXPECT_EQ(w.controller().sceneRedrawCount(), scenes + 5);
+    EXPECT_EQ(w.controller().whiteRedrawCount(), whites);
+    w.controller().timer1Tick(); // 1.5 s later
+    EXPECT_EQ(w.controller().whiteRedrawCount(), whites + 1);
     EXPECT_EQ(w.picture().raysTraced, 401);
     EXPECT_FALSE(timer->isActive());
     EXPECT_FALSE(w.scene().whiteRedrawPending);
@@ -247,11 +249,11 @@ TEST_F(SceneControls, MaterialChangeInWhiteLightRedrawsTheSpectrumAtOnce)
 {
     Vorlac &w = window();
     child<QRadioButton>("Option2")->click();
-    const int whites = w.whiteRedrawCount();
+    const int whites = w.controller().whiteRedrawCount();
     auto *combo = child<QComboBox>("Combo1");
     combo->setCurrentIndex(3);
     emit combo->activated(3);
-    EXPECT_EQ(w.whiteRedrawCount(), whites + 1);
+    EXPECT_EQ(w.controller().whiteRedrawCount(), whites + 1);
     EXPECT_EQ(w.scene().prismMaterial, 3);
     EXPECT_EQ(child<QLabel>("Label4")->text(), "n = 1,628852");
 }

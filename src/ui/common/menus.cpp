@@ -1,0 +1,33 @@
+#include "common/menus.h"
+
+namespace vorlac {
+
+QAction *addNamedAction(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QAction *addNamedSeparator(QMenu *menu, const char *name)
+{
+    QAction *a = menu->addSeparator();
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu *makeNamedMenu(QWidget *parent, const char *name,
+                     std::initializer_list<std::pair<const char *, QString>> items)
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    for (const auto &[item, caption] : items) {
+        if (caption == QStringLiteral("-"))
+            addNamedSeparator(menu, item);
+        else
+            addNamedAction(menu, item, caption);
+    }
+    return menu;
+}
+
+} // namespace vorlac

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QMenu>
+#include <initializer_list>
+#include <utility>
+
+namespace vorlac {
+
+// Menu items carry the name of their action; separators are named too.
+QAction *addNamedAction(QMenu *menu, const char *name, const QString &caption);
+QAction *addNamedSeparator(QMenu *menu, const char *name);
+
+// A named pop-up menu with its items in order; a caption "-" is a separator.
+QMenu *makeNamedMenu(QWidget *parent, const char *name,
+                     std::initializer_list<std::pair<const char *, QString>> items);
+
+} // namespace vorlac

@@ -1,0 +1,92 @@
+#include "simulator/exercisearea.h"
+
+#include "common/clicklabel.h"
+#include "common/menus.h"
+#include "common/panelstyle.h"
+#include "help/introduction.h"
+#include "simulator/hintline.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTextEdit>
+
+namespace vorlac {
+
+ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("exercisearea"));
+    setGeometry(424, 296, 361, 249);
+
+    m_file = new QLineEdit(this);
+    m_file->setObjectName(QStringLiteral("fich"));
+    m_file->setGeometry(80, 0, 281, 19);
+    m_file->setReadOnly(true);
+    connect(m_file, &QLineEdit::textChanged, this, [this](const QString &t) {
+        m_file->setCursorPosition(static_cast<int>(t.size()));
+        m_file->setToolTip(t);
+    });
+
+    m_tab = new ClickLabel(QStringLiteral("Exercices"), this);
+    m_tab->setObjectName(QStringLiteral("btexo"));
+    m_tab->setGeometry(0, 0, 97, 19);
+    m_tab->setAlignment(Qt::AlignCenter);
+    styleTitleBar(m_tab);
+    m_tab->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    hints.addHint(m_tab, QStringLiteral(
+                             "Ouvrir un énoncé d'exercice, enregistrer le texte, obtenir la correction, imprimer ou fermer."));
+    connect(m_tab, &ClickLabel::clicked, this, &ExerciseArea::openMenu);
+
+    m_text = new QTextEdit(this);
+    m_text->setObjectName(QStringLiteral("supertext"));
+    m_text->setGeometry(0, 19, 361, 230);
+    m_text->setContextMenuPolicy(Qt::NoContextMenu);
+    m_text->viewport()->installEventFilter(this);
+    connect(m_text, &QTextEdit::textChanged, this, [this] {
+        if (!m_file->text().isEmpty())
+            exerciseTextModified = 1;
+    });
+
+    m_menu = makeNamedMenu(this, "optionexo",
+                           {
+                               {"PRISENMAIN", QStringLiteral("Prise en main")},
+                               {"separation1", QStringLiteral("-")},
+                               {"openexo", QStringLiteral("Ouvrir un exercice (énoncé + configuration)")},
+                               {"opencor", QStringLiteral("Voir la correction")},
+                               {"separation2", QStringLiteral("-")},
+                               {"savetexte", QStringLiteral("Enregistrer le contenu de la fenêtre exercice")},
+                               {"opentexte", QStringLiteral("Retrouver un texte")},
+                               {"imprimetexte", QStringLiteral("Imprimer le contenu de la fenêtre exercice")},
+                               {"separation3", QStringLiteral("-")},
+                               {"Closexo", QStringLiteral("Fermer l'exercice")},
+                           });
+}
+
+QAction *ExerciseArea::menuAction(const char *name) const
+{
+    return m_menu->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+void ExerciseArea::showIntroduction()
+{
+    WriteIntroduction(*m_text->document());
+    m_text->moveCursor(QTextCursor::Start);
+    m_text->setReadOnly(true);
+}
+
+void ExerciseArea::openMenu()
+{
+    menuAction("opencor")->setEnabled(correctionAvailable == 1);
+    menuAction("Closexo")->setEnabled(!m_file->text().isEmpty());
+    m_menu->popup(m_tab->mapToGlobal(QPoint(0, m_tab->height())));
+}
+
+bool ExerciseArea::eventFilter(QObject *watched, QEvent *event)
+{
+    // A right click in the text opens the menu as the tab does.
+    if (watched == m_text->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+        openMenu();
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vorlac

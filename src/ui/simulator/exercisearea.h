@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QMenu;
+class QTextEdit;
+
+namespace vorlac {
+
+class ClickLabel;
+class HintLine;
+
+// The exercise area: the "Exercices" tab `btexo` with its menu `optionexo`, the file name line
+// `fich` and the text `supertext` (the introduction at start-up, then an exercise's statement).
+class ExerciseArea : public QWidget {
+    Q_OBJECT
+public:
+    ExerciseArea(HintLine &hints, QWidget *parent);
+
+    ClickLabel *tab() const { return m_tab; }
+    QLineEdit *fileField() const { return m_file; }
+    QTextEdit *text() const { return m_text; }
+    QMenu *menu() const { return m_menu; }
+    QAction *menuAction(const char *name) const; // an item of optionexo, by name
+
+    void showIntroduction();
+    void openMenu(); // enables what applies, then pops optionexo up under the tab
+
+    int exerciseTextModified = 0; // the exercise text was edited since it was loaded or saved
+    int correctionAvailable = 0;  // the open exercise has a correction
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ClickLabel *m_tab;
+    QLineEdit *m_file;
+    QTextEdit *m_text;
+    QMenu *m_menu;
+};
+
+} // namespace vorlac

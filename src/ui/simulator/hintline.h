@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QHash>
+#include <QLabel>
+
+namespace vorlac {
+
+// The hint line `info`: a help sentence for whatever the mouse is over. Widgets register their
+// hint here; the line watches them and writes the hint on every enter and move.
+class HintLine : public QLabel {
+    Q_OBJECT
+public:
+    explicit HintLine(QWidget *parent);
+
+    QString info() const { return m_text; } // line breaks as CR LF
+    void setInfo(const QString &text);
+
+    // Hovering w shows text.
+    void addHint(QWidget *w, const QString &text);
+    // While text is shown, hovering w leaves it in place (a confirmation stays readable).
+    void keepWhileHovering(QWidget *w, const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool isOwnMove(QWidget *watched, QPointF pos) const;
+
+    QString m_text;
+    QHash<QObject *, QString> m_hints;
+    QHash<QObject *, QString> m_kept;
+};
+
+} // namespace vorlac

@@ -1,0 +1,158 @@
+#include "simulator/materialpanel.h"
+
+#include "common/panelstyle.h"
+#include "common/regional.h"
+#include "common/updown.h"
+#include "model/materials.h"
+#include "simulator/hintline.h"
+#include "simulator/loupedialog.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+
+namespace vorlac {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// "n = " and the index with exactly six decimals in the regional form (1,506516).
+QString indexText(double n)
+{
+    QLocale locale = regionalLocale();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("n = ") + locale.toString(n, 'f', 6);
+}
+
+// The two panels differ by their names, their title and where the material part starts.
+struct PanelLayout {
+    const char *name, *titleName;
+    QString title;
+    QRect geometry;
+    const char *materialLabel, *list, *vacuumText, *lambdaLabel, *wavelength, *indexLabel, *index;
+    int materialY, listY, vacuumY, lambdaY, indexLabelY, indexY;
+    QString tooltip, focusHint;
+};
+
+PanelLayout layoutFor(MaterialSide side)
+{
+    if (side == MaterialSide::Prism)
+        return {"Picture4", "Label19", QStringLiteral("Paramétrer le vorlac"), {8, 336, 129, 209},
+                "Label12", "Combo1", "Label22", "Label18", "Label20", "Label21", "Label4",
+                66, 82, 108, 140, 160, 180,
+                QStringLiteral("Définir le matériau constituant le vorlac"),
+                QStringLiteral("Vous pouvez choisir le matériau constituant le vorlac dans la liste ou en définir un "
+                               "autre")};
+    return {"Picture5", "Label32", QStringLiteral("Milieu extérieur"), {8, 176, 129, 153},
+            "Label27", "Combo2", "Label9", "Label13", "Label14", "Label15", "Label16",
+            22, 38, 64, 94, 112, 131,
+            QStringLiteral("Définir le matériau à l'extérieur du vorlac"),
+            QStringLiteral("Vous pouvez choisir le matériau à l'extérieur du vorlac dans la liste ou en définir un "
+                           "autre")};
+}
+
+} // namespace
+
+MaterialPanel::MaterialPanel(MaterialSide side, SceneController &controller, HintLine &hints,
+                             const Messenger &messenger, QWidget *parent)
+    : PanelFrame(layoutFor(side).name, layoutFor(side).geometry, layoutFor(side).titleName, layoutFor(side).title,
+                 parent),
+      m_side(side), m_controller(controller), m_hints(hints), m_messenger(messenger)
+{
+    const PanelLayout l = layoutFor(side);
+    m_focusHint = l.focusHint;
+    if (side == MaterialSide::Prism)
+        buildApex();
+    addLabel(this, l.materialLabel, QStringLiteral("Matériau:"), {6, l.materialY, 118, 15});
+    m_list = new QComboBox(this);
+    m_list->setObjectName(QString::fromLatin1(l.list));
+    m_list->setGeometry(6, l.listY, 117, 21);
+    m_list->setToolTip(l.tooltip);
+    for (int row = 0; row < kMaterialCount; ++row)
+        m_list->addItem(materialName(row));
+    addLabel(this, l.vacuumText, QStringLiteral("Pour une longueur d'onde dans le vide"), {6, l.vacuumY, 118, 28})
+        ->setWordWrap(true);
+    addLabel(this, l.lambdaLabel, QStringLiteral("λ ="), {8, l.lambdaY, 22, 15});
+    m_wavelength = addLabel(this, l.wavelength, QString(), {32, l.lambdaY, 90, 15});
+    addLabel(this, l.indexLabel, QStringLiteral("L'indice est:"), {6, l.indexLabelY, 118, 15});
+    m_index = addLabel(this, l.index, QString(), {8, l.indexY, 116, 17});
+    setBold(m_index);
+
+    connect(m_list, &QComboBox::activated, this, &MaterialPanel::onMaterialChosen);
+    m_list->installEventFilter(this);
+    hints.addHint(this, QStringLiteral("Pour connaître l'indice avec une autre longueur d'onde: déplacer le curseur "
+                                       "de la source"));
+    connect(&controller, &SceneController::sceneChanged, this, [this] { showState(m_controller.state()); });
+    showState(controller.state());
+}
+
+void MaterialPanel::buildApex()
+{
+    addLabel(this, "Label1", QStringLiteral("Angle au sommet:"), {6, 21, 118, 15});
+    addLabel(this, "Label11", QStringLiteral("A ="), {8, 42, 22, 15});
+    m_apexValue = addLabel(this, "Label2", QString(), {30, 38, 26, 22});
+    styleReadout(m_apexValue);
+    m_apex = new UpDown(this);
+    m_apex->setObjectName(QStringLiteral("angle"));
+    m_apex->setGeometry(57, 37, 15, 24);
+    m_apex->setRange(2, 90);
+    addLabel(this, "Label3", QStringLiteral("degrés."), {77, 42, 48, 15});
+    connect(m_apex, &UpDown::valueChanged, this, [this](int degrees) {
+        m_hints.setInfo(QStringLiteral("L'angle au sommet du vorlac peut") + kCrLf +
+                      QStringLiteral("varier de 2 à 90 degrés."));
+        m_apexValue->setText(QString::number(degrees));
+        m_apexValue->repaint(); // shown before the redraw
+        m_controller.setApexAngle(degrees);
+    });
+}
+
+void MaterialPanel::showState(const SceneState &state)
+{
+    const bool prism = m_side == MaterialSide::Prism;
+    if (m_apex) {
+        const QSignalBlocker block(m_apex);
+        m_apex->setValue(state.apexAngle);
+        m_apexValue->setText(QString::number(state.apexAngle));
+    }
+    {
+        const QSignalBlocker block(m_list);
+        m_list->setCurrentIndex(prism ? state.prismMaterial : state.outsideMaterial);
+    }
+    m_wavelength->setText(QString::number(state.wavelength) + QStringLiteral(" nm"));
+    const float a = prism ? state.prismCauchyA : state.outsideCauchyA;
+    const float b = prism ? state.prismCauchyB : state.outsideCauchyB;
+    m_index->setText(indexText(CauchyIndex(a, b, state.wavelength)));
+}
+
+void MaterialPanel::onMaterialChosen(int row)
+{
+    const SceneState &state = m_controller.state();
+    m_list->setCursor(Qt::WaitCursor);
+    if (row == kCustomMaterial && !state.loadingSituation) {
+        const bool prism = m_side == MaterialSide::Prism;
+        LoupeDialog dialog({prism ? state.prismCauchyA : state.outsideCauchyA,
+                            prism ? state.prismCauchyB : state.outsideCauchyB},
+                           m_messenger, this);
+        m_list->unsetCursor();
+        if (dialog.exec() != QDialog::Accepted) {
+            showState(state); // back on the material in use
+            return;
+        }
+        m_list->setCursor(Qt::WaitCursor);
+        const IndexLaw chosen = dialog.chosen();
+        m_controller.setCustomMaterial(m_side, chosen.cauchyA, chosen.cauchyB);
+    } else {
+        m_controller.setMaterial(m_side, row);
+    }
+    m_list->unsetCursor();
+}
+
+bool MaterialPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::FocusIn)
+        m_hints.setInfo(m_focusHint);
+    return PanelFrame::eventFilter(watched, event);
+}
+
+} // namespace vorlac

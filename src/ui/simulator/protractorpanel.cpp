@@ -1,0 +1,47 @@
+#include "simulator/protractorpanel.h"
+
+#include "common/clicklabel.h"
+#include "common/panelstyle.h"
+#include "common/pictures.h"
+#include "simulator/hintline.h"
+
+namespace vorlac {
+
+QString ProtractorPanel::hint()
+{
+    return QStringLiteral(
+        "Le rapporteur peut pivoter et être déplacé. Il mesue l'angle entre la droite cyan et sa base.");
+}
+
+ProtractorPanel::ProtractorPanel(HintLine &hints, QWidget *parent)
+    : PanelFrame("Picture2", {8, 48, 129, 121}, "Label25", QStringLiteral("Mesurer un angle"), parent),
+      m_hints(hints)
+{
+    addLabel(this, "Label5", QStringLiteral("Angle mesuré par le rapporteur:"), {6, 24, 118, 30})->setWordWrap(true);
+    m_readout = addLabel(this, "Label10", QStringLiteral("90,0"), {14, 58, 100, 28});
+    QFont big = m_readout->font();
+    big.setPixelSize(20);
+    big.setBold(true);
+    m_readout->setFont(big);
+    styleReadout(m_readout);
+    addLabel(this, "Label17", QStringLiteral("degrés"), {14, 90, 100, 15})->setAlignment(Qt::AlignCenter);
+    m_closeIcon = new ClickLabel(this);
+    m_closeIcon->setObjectName(QStringLiteral("Image4"));
+    m_closeIcon->setGeometry(110, 100, 16, 16);
+    m_closeIcon->setPixmap(svgPicture(QStringLiteral("close_small"), QSize(16, 16), devicePixelRatioF()));
+    m_closeIcon->setToolTip(QStringLiteral("Fermer rapporteur"));
+    m_closeIcon->setCursor(Qt::PointingHandCursor);
+    connect(m_closeIcon, &ClickLabel::clicked, this, &QWidget::hide);
+    hints.addHint(this, hint());
+}
+
+void ProtractorPanel::open()
+{
+    show();
+    m_hints.setInfo(hint());
+    QPalette pal = m_readout->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    m_readout->setPalette(pal);
+}
+
+} // namespace vorlac

@@ -1,0 +1,198 @@
+#include "simulator/scenecontroller.h"
+
+#include "model/lampgeometry.h"
+#include "model/materials.h"
+
+#include <QTimer>
+
+namespace vorlac {
+
+namespace {
+
+constexpr int kWhiteLightDelayMs = 1500;
+
+bool isListedMaterial(int row) { return row >= 0 && row < kCustomMaterial; }
+
+} // namespace
+
+SceneController::SceneController(QObject *parent) : QObject(parent), m_timer1(new QTimer(this))
+{
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(kWhiteLightDelayMs);
+    connect(m_timer1, &QTimer::timeout, this, &SceneController::timer1Tick);
+}
+
+void SceneController::start()
+{
+    FillSpectrumColours(m_spectrumColour);
+    m_state.incidenceAngle = 36.0;
+    emit sceneChanged();
+    redrawScene();
+    redrawWhiteLight();
+}
+
+void SceneController::setApexAngle(int degrees)
+{
+    m_state.apexAngle = degrees;
+    m_state.whiteRedrawPending = true;
+    m_timer1->stop();
+    emit sceneChanged();
+    redrawScene();
+}
+
+void SceneController::setIncidenceAngle(double degrees)
+{
+    m_state.incidenceAngle = degrees;
+    emit sceneChanged();
+    redrawScene();
+}
+
+void SceneController::setWavelength(int nm)
+{
+    m_state.wavelength = nm;
+    emit sceneChanged();
+    if (m_state.source == SourceType::Monochromatic)
+        redrawScene();
+}
+
+void SceneController::setSource(SourceType source)
+{
+    m_state.source = source;
+    if (source == SourceType::WhiteLight) {
+        m_state.showNormals = false;
+        m_state.showPropagation = false;
+    } else {
+        m_state.showPropagation = true;
+    }
+    emit sceneChanged();
+    redrawScene();
+    if (source == SourceType::WhiteLight)
+        redrawWhiteLight();
+}
+
+void SceneController::setBlackBackground(bool black)
+{
+    m_state.blackBackground = black;
+    emit sceneChanged();
+    redrawScene();
+    if (m_state.source == SourceType::WhiteLight)
+        redrawWhiteLight();
+}
+
+void SceneController::setMarks(bool normals, bool propagation)
+{
+    m_state.showNormals = normals;
+    m_state.showPropagation = propagation;
+    emit sceneChanged();
+    redrawScene();
+}
+
+void SceneController::setMaterial(MaterialSide side, int row)
+{
+    const bool prism = side == MaterialSide::Prism;
+    if (isListedMaterial(row)) {
+        const Material &m = kMaterials[static_cast<std::size_t>(row)];
+        (prism ? m_state.prismCauchyA : m_state.outsideCauchyA) = m.cauchyA;
+        (prism ? m_state.prismCauchyB : m_state.outsideCauchyB) = m.cauchyB;
+    } else if (row == kCustomMaterial) {
+        m_state.customMaterialTarget = prism ? 2 : 1;
+    } else {
+        return;
+    }
+    (prism ? m_state.prismMaterial : m_state.outsideMaterial) = row;
+    emit sceneChanged();
+    redrawForMaterial();
+}
+
+void SceneController::setCustomMaterial(MaterialSide side, float cauchyA, float cauchyB)
+{
+    const bool prism = side == MaterialSide::Prism;
+    m_state.customMaterialTarget = prism ? 2 : 1;
+    (prism ? m_state.prismCauchyA : m_state.outsideCauchyA) = cauchyA;
+    (prism ? m_state.prismCauchyB : m_state.outsideCauchyB) = cauchyB;
+    (prism ? m_state.prismMaterial : m_state.outsideMaterial) = kCustomMaterial;
+    emit sceneChanged();
+    redrawForMaterial();
+}
+
+void SceneController::redrawForMaterial()
+{
+    if (m_state.source == SourceType::WhiteLight)
+        redrawWhiteLight();
+    else
+        redrawScene();
+}
+
+void SceneController::setLoadingSituation(bool loading) { m_state.loadingSituation = loading; }
+
+void SceneController::setState(const SceneState &state)
+{
+    m_timer1->stop();
+    m_state = state;
+    m_state.whiteRedrawPending = false;
+    m_state.lampDragging = false;
+    emit sceneChanged();
+    redrawScene();
+    redrawWhiteLight();
+}
+
+void SceneController::dragLamp(Qt::MouseButtons buttons, double x, double y)
+{
+    const std::optional<double> incidence =
+        LampIncidence(x, y, layout().incidencePointX, m_state.apexAngle, m_state.incidenceAngle);
+    if (!incidence)
+        return;
+    if (buttons == Qt::NoButton && m_state.lampDragging) {
+        // The drag ended without a mouse-up on the lamp.
+        m_state.lampDragging = false;
+        m_state.whiteRedrawPending = false;
+        if (m_state.source == SourceType::WhiteLight)
+            redrawWhiteLight();
+    }
+    if (buttons == Qt::LeftButton) {
+        m_state.lampDragging = true;
+        setIncidenceAngle(*incidence);
+    } else {
+        m_state.lampDragging = false;
+    }
+}
+
+void SceneController::releaseLamp()
+{
+    if (m_state.source == SourceType::WhiteLight && m_state.lampDragging)
+        redrawWhiteLight();
+}
+
+void SceneController::store(const TraceLayout &layout) { m_state.incidenceAngle = layout.incidenceAngle; }
+
+void SceneController::redrawScene()
+{
+    store(vorlac::RedrawScene(m_state, m_picture));
+    ++m_sceneRedraws;
+    emit pictureRedrawn();
+    if (m_state.whiteRedrawPending)
+        m_timer1->start();
+}
+
+void SceneController::redrawWhiteLight()
+{
+    m_timer1->stop();
+    if (m_state.source != SourceType::WhiteLight)
+        return;
+    emit whiteLightRedrawStarting();
+    if (const std::optional<TraceLayout> layout = vorlac::RedrawWhiteLight(m_state, m_spectrumColour, m_picture))
+        store(*layout);
+    m_state.lampDragging = false;
+    ++m_whiteRedraws;
+    emit pictureRedrawn();
+}
+
+void SceneController::timer1Tick()
+{
+    if (m_state.source == SourceType::WhiteLight)
+        redrawWhiteLight();
+    m_state.whiteRedrawPending = false;
+    m_timer1->stop();
+}
+
+} // namespace vorlac

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "model/colour.h"
+#include "model/scenestate.h"
+#include "render/scenerenderer.h"
+
+#include <QObject>
+
+class QTimer;
+
+namespace vorlac {
+
+enum class MaterialSide { Prism, Outside };
+
+// The only writer of the scene state. Every setter changes the state, emits sceneChanged (the
+// panels show the new state) and then redraws the picture as that change requires, with the
+// deferred white-light redraw of Timer1. Panels call the setters and never keep a second copy
+// of the state.
+class SceneController : public QObject {
+    Q_OBJECT
+public:
+    explicit SceneController(QObject *parent = nullptr);
+
+    const SceneState &state() const { return m_state; }
+    // The persistent scene picture; its lastLayout is where Line1 and the lamp stand.
+    const ScenePicture &picture() const { return m_picture; }
+    const TraceLayout &layout() const { return m_picture.lastLayout; }
+    const SpectrumColours &spectrumColours() const { return m_spectrumColour; }
+    QTimer *timer1() const { return m_timer1; }
+
+    // Scene values. Each redraws what it changes.
+    void setApexAngle(int degrees);         // five-ray preview now, white light after Timer1
+    void setIncidenceAngle(double degrees); // stored as the trace clamps it
+    void setWavelength(int nm);             // redraws only a monochromatic source
+    void setSource(SourceType source);      // white light clears the marks, the others bring back propagation
+    void setBlackBackground(bool black);
+    void setMarks(bool normals, bool propagation);
+    // A listed material (rows 0..3) takes its coefficients; row kCustomMaterial only records which
+    // side the custom-material dialog edits and keeps the coefficients.
+    void setMaterial(MaterialSide side, int row);
+    // A material of the pupil's own: its coefficients, the row becomes kCustomMaterial.
+    void setCustomMaterial(MaterialSide side, float cauchyA, float cauchyB);
+    void setLoadingSituation(bool loading);
+    // The whole scene at once (a loaded situation): one sceneChanged, then the full redraw.
+    void setState(const SceneState &state);
+
+    // Lamp drag, in scene pixels: a move with the buttons held, and the mouse-up.
+    void dragLamp(Qt::MouseButtons buttons, double x, double y);
+    void releaseLamp();
+
+    // Start-up: the wavelength colours, then the first pictures.
+    void start();
+
+    void redrawScene();
+    void redrawWhiteLight();
+    void timer1Tick();
+
+    // Finished pictures, for tests and the protractor.
+    int sceneRedrawCount() const { return m_sceneRedraws; }
+    int whiteRedrawCount() const { return m_whiteRedraws; }
+
+signals:
+    void sceneChanged();
+    // A white-light picture is about to be computed (the view shows the hourglass).
+    void whiteLightRedrawStarting();
+    // After every finished scene redraw and white-light redraw: the picture and layout are new.
+    void pictureRedrawn();
+
+private:
+    void store(const TraceLayout &layout);
+    void redrawForMaterial();
+
+    SceneState m_state;
+    ScenePicture m_picture;
+    SpectrumColours m_spectrumColour{};
+    QTimer *m_timer1;
+    int m_sceneRedraws = 0;
+    int m_whiteRedraws = 0;
+};
+
+} // namespace vorlac

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "simulator/panelframe.h"
+
+class QLabel;
+class QRadioButton;
+class QScrollBar;
+
+namespace vorlac {
+
+class HintLine;
+class SceneController;
+struct SceneState;
+
+// "Source lumineuse" `Picture6`: the kind of light and the wavelength of a monochromatic source.
+class SourcePanel : public PanelFrame {
+    Q_OBJECT
+public:
+    SourcePanel(SceneController &controller, HintLine &hints, QWidget *parent);
+    void showState(const SceneState &state);
+
+private:
+    void onSourceChosen(QRadioButton *option);
+    void onWavelengthMoved(int nm);
+
+    SceneController &m_controller;
+    HintLine &m_hints;
+    QRadioButton *m_monochromatic; // Option1
+    QRadioButton *m_five;          // Option5
+    QRadioButton *m_white;         // Option2
+    QScrollBar *m_wavelength;      // HScroll1
+    QLabel *m_wavelengthValue;     // Label7
+};
+
+} // namespace vorlac
