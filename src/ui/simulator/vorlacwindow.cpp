@@ -4,6 +4,7 @@
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
+#include "help/helpaccess.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
@@ -122,6 +123,11 @@ void Vorlac::connectRooms()
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });
     connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_tableFrame, &QWidget::setVisible);
     connect(m_tableFrame, &TableFrame::hideRequested, this, [this] { m_toolbar->tableToggle()->setChecked(false); });
+
+    auto *help = new HelpAccess(this, m_env.programDirectory, m_env.messenger);
+    connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
+    connect(m_toolbar->courseButton(), &QToolButton::clicked, help, &HelpAccess::showCourse);
+    connect(m_toolbar->notationsButton(), &QToolButton::clicked, help, &HelpAccess::showNotations);
 }
 
 // ---------------------------------------------------------------------------------------------
