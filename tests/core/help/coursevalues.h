@@ -93,3 +93,22 @@ inline std::optional<double> value(const QString &key)
 }
 
 } // namespace vorlac::course
+
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+
+namespace vorlac::course {
+
+// The source tree: this file's path, which the compiler gives relative to the build directory.
+inline QString sourceRoot()
+{
+    QString here = QStringLiteral(__FILE__);
+    if (QFileInfo(here).isRelative()) {
+        const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
+        here = QString::fromStdString((exe.parent_path().parent_path() / here.toStdString()).string());
+    }
+    return QFileInfo(here).absoluteDir().absoluteFilePath(QStringLiteral("../../.."));
+}
+
+} // namespace vorlac::course
