@@ -22,8 +22,10 @@ QUrl ChmBrowser::pageUrl(const QString &path)
     return url;
 }
 
-QVariant ChmBrowser::loadResource(int type, const QUrl &name)
+QVariant ChmBrowser::loadResource(int type, const QUrl &url)
 {
+    // Names come as written in the page; relative ones are relative to the page shown.
+    const QUrl name = url.isRelative() && source().isValid() ? source().resolved(url) : url;
     // Only the archive is ever read: no other scheme reaches the disk or the network.
     if (!name.scheme().isEmpty() && name.scheme() != u"chm")
         return type == QTextDocument::HtmlResource
