@@ -8,6 +8,7 @@
 #include "grapher/grapheur.h"
 #include "output/printservice.h"
 #include "output/outputcommands.h"
+#include "help/helpaccess.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
@@ -175,6 +176,10 @@ void Vorlac::connectRooms()
             if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
                 view->selectAll();
     });
+    auto *help = new HelpAccess(this, m_env.programDirectory, m_env.messenger);
+    connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
+    connect(m_toolbar->courseButton(), &QToolButton::clicked, help, &HelpAccess::showCourse);
+    connect(m_toolbar->notationsButton(), &QToolButton::clicked, help, &HelpAccess::showNotations);
 }
 
 // ---------------------------------------------------------------------------------------------
