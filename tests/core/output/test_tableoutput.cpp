@@ -74,8 +74,9 @@ TEST(TablePages, HundredLinesMakeTwoPagesWithTheirHeaders)
     EXPECT_EQ(values.last(), "150,000");
     // No row starts below nine tenths of the page (plus the one that crossed it).
     for (std::size_t i = 0; i + 1 < layout.rowTops.size(); ++i)
-        if (layout.rowTops[i + 1] > layout.rowTops[i])
+        if (layout.rowTops[i + 1] > layout.rowTops[i]) {
             EXPECT_LE(layout.rowTops[i], 0.9 * 13699);
+        }
 }
 
 TEST(TablePages, NumbersEndTwoPixelsBeforeTheRightEdgeAndTitlesAreCentred)
@@ -90,8 +91,9 @@ TEST(TablePages, NumbersEndTwoPixelsBeforeTheRightEdgeAndTitlesAreCentred)
     const double corner = probe.pageLayout().paintRect(QPageLayout::Point).left();
     const double pt = 72.0 / 1200;
     for (const auto &w : pdfprobe::words(pdf)) {
-        if (w.text == "1,500")
+        if (w.text == "1,500") {
             EXPECT_NEAR(w.xMax, corner + (layout.left + layout.columnWidth - 2) * pt, 2 * pt);
+        }
         if (w.text == "C4") {
             const double mid = corner + (layout.left + 3.5 * layout.columnWidth) * pt;
             EXPECT_NEAR((w.xMin + w.xMax) / 2, mid, 2 * pt);

@@ -263,6 +263,6 @@ INSTANTIATE_TEST_SUITE_P(
         DamageRow{"FormulaLengthOver126",
                   [](QByteArray b) { b[qsizetype(101) * kRecordSize + 1] = char(1); return b; },
                   SituationFailure::Unreadable}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

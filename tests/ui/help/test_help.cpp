@@ -138,8 +138,9 @@ TEST_F(HelpTest, LinksBackForwardPicturesAndSearch)
         text->setText(QString::fromUtf8(r.words));
         v->findChild<QPushButton *>(QStringLiteral("searchButton"))->click();
         ASSERT_GE(results->count(), 1) << r.words;
-        if (r.first)
+        if (r.first) {
             EXPECT_EQ(results->item(0)->text(), QString::fromUtf8(r.first));
+        }
     }
     EXPECT_EQ(results->item(0)->text(), u"Aucune page ne contient ces mots.");
     text->setText(QStringLiteral("limite"));

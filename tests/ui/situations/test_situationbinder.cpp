@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailedLoadRow{"UnknownMaterial", damaged(4, "Plexiglas"), kReadTitle, kReadText},
                       FailedLoadRow{"RowCountTooLarge", damaged(18, " 1E9"), kReadTitle, kReadText},
                       FailedLoadRow{"WavelengthOutOfRange", damaged(10, " 900"), kReadTitle, kReadText}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(SituationBinding, AFailedSaveReportsAndKeepsTitleAndName)
 {

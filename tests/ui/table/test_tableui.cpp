@@ -293,8 +293,9 @@ TEST_P(Naming, KeepsOnlySavableNonBlankTitles)
     EXPECT_EQ(asked, QStringLiteral("Nommer C4|Saisir le texte à afficher pour la colonne C4|C4"));
     EXPECT_EQ(table.title(3), GetParam().title);
     EXPECT_EQ(shown.size(), GetParam().message ? 1u : 0u);
-    if (!shown.empty())
+    if (!shown.empty()) {
         EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -430,7 +431,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, Arith,
                                            ArithRow{"0", "9.9", "0.1", "", 101},
                                            ArithRow{"80", "10", "10", "Erreur saisie", 11},
                                            ArithRow{"1", "", "1", "Erreur saisie", 11},
-                                           ArithRow{"0", "200", "1", "Dépassement de capacité", 11}));
+                                           ArithRow{"0", "200", "1", "Dépassement de capacité", 11}),
+                         [](const auto &row) { return "Row" + std::to_string(row.index); });
 
 TEST_F(TableUi, ArithBoxesFilterKeysAndNormaliseOnLeaving)
 {
