@@ -100,17 +100,7 @@ QString writeSituationNumber(double v, int significantDigits)
 
 double readSituationNumber(QStringView text)
 {
-    qsizetype start = 0;
-    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t'))
-        ++start;
-    // "D" is the exponent letter of double-precision texts; wherever else it stands it ends the
-    // number, as "E" would there, so both can be read alike.
-    QString rest = text.mid(start).toString();
-    for (QChar &c : rest) {
-        if (c == u'D' || c == u'd')
-            c = u'E';
-    }
-    return readDotNumber(rest);
+    return readBlankDotNumber(text);
 }
 
 bool isValidSituation(const Situation &s)
