@@ -81,7 +81,7 @@ void roundAt(DecimalDigits &number, int lowestPlace)
     number.digits.resize(last == std::string::npos ? 0 : last + 1);
 }
 
-// 15 significant digits, the precision classic BASIC gives a double before formatting it.
+// 15 significant digits, the precision at which a double reads back as written.
 DecimalDigits decimalDigits(double value)
 {
     char buffer[40];
