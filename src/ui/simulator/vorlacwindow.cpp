@@ -187,7 +187,7 @@ void Vorlac::connectRooms()
 
 void Vorlac::startUp()
 {
-    TableNumberFormat = QStringLiteral("########0.000");
+    m_valueTable->setTableNumberFormat(QStringLiteral("########0.000"));
 
     m_programDir = m_env.programDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : m_env.programDirectory;
     if (!m_programDir.endsWith(QLatin1Char('/')) && !m_programDir.endsWith(QDir::separator()))

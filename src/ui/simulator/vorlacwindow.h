@@ -76,8 +76,6 @@ public:
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
 
-    QString TableNumberFormat;
-
 protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;

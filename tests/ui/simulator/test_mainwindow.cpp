@@ -2,6 +2,7 @@
 
 #include "simulator/exercisearea.h"
 #include "simulator/scenecontroller.h"
+#include "table/valuetable.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -70,7 +71,7 @@ TEST_F(MainWindow, StartsOnTheDefaultSituation)
     EXPECT_EQ(w.scene().prismMaterial, 2);
     EXPECT_EQ(w.scene().outsideMaterial, 0);
     EXPECT_EQ(w.picture().raysTraced, 5);
-    EXPECT_EQ(w.TableNumberFormat, "########0.000");
+    EXPECT_EQ(w.valueTable().TableNumberFormat(), "########0.000");
     EXPECT_EQ(w.copyConfirmation(),
               "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
     for (const char *panel : {"Picture2", "Picture4", "Picture5", "Picture6", "Frame1", "Frame4"})
