@@ -1,4 +1,5 @@
 // Computing a 100-line column from "sin C1 / sin C2", table update included (target: 5 ms).
+#include "qtbenchmain.h"
 #include "expr/calculator.h"
 #include "table/valuetable.h"
 
@@ -29,9 +30,5 @@ BENCHMARK(BM_ComputeColumn100)->Unit(benchmark::kMillisecond)->Repetitions(5)->R
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vorlac::runQtBenchmarks<QCoreApplication>(argc, argv, false);
 }

@@ -1,5 +1,6 @@
 // majgraf with the grid on 100 points: reading the two columns, the scales, the primitives and
 // the 501 x 501 picture. Target: at most 10 ms.
+#include "qtbenchmain.h"
 #include "grapher/graph.h"
 #include "grapher/graphpainter.h"
 
@@ -47,9 +48,5 @@ BENCHMARK(BM_ComputeOnly)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return vorlac::runQtBenchmarks<QGuiApplication>(argc, argv);
 }

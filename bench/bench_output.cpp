@@ -1,5 +1,6 @@
 // Printing costs: the figure page with its report, 40 copies of it into a PDF, the table of
 // 100 lines into a PDF; each beside the cost of an empty PDF page for comparison.
+#include "qtbenchmain.h"
 #include "output/figurepage.h"
 #include "output/tablepages.h"
 #include "table/valuetable.h"
@@ -89,10 +90,5 @@ BENCHMARK(BM_TableHundredLinesToPdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vorlac::runQtBenchmarks<QGuiApplication>(argc, argv);
 }

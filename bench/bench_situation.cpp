@@ -1,4 +1,5 @@
 // Saving and loading a full situation (101 grid rows, every cell filled), without the disk.
+#include "qtbenchmain.h"
 #include "simulator/vorlacwindow.h"
 #include "situations/situation.h"
 #include "situations/situationbinder.h"
@@ -70,10 +71,5 @@ BENCHMARK(BM_ApplyFullSituationToWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vorlac::runQtBenchmarks<QApplication>(argc, argv);
 }
