@@ -55,11 +55,15 @@ QStringList entries(const QString &folder, QDir::Filters filters, const QStringL
 
 } // namespace
 
-QStringList situationFilesIn(const QString &folder)
+QStringList filesWithExtension(const QString &folder, const QString &extension)
 {
     // QDir matches name filters without regard to case unless told otherwise.
-    return entries(folder, QDir::Files | QDir::Readable,
-                   {QStringLiteral("*") + kSituationExtension});
+    return entries(folder, QDir::Files | QDir::Readable, {QStringLiteral("*") + extension});
+}
+
+QStringList situationFilesIn(const QString &folder)
+{
+    return filesWithExtension(folder, QString(kSituationExtension));
 }
 
 QStringList subfoldersOf(const QString &folder)

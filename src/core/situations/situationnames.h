@@ -27,7 +27,11 @@ QString joinFolder(const QString &folder, const QString &name);
 // name whose file-name part is empty ("dir/", "dir/ .x", ".P01").
 std::optional<QString> buildSaveName(const QString &typed, const QString &folder);
 
-// The situation files of folder ("*.P01", any case), sorted by name without regard to case.
+// The files of folder whose names end in extension (".P01", ".E01"; any case), sorted by name
+// without regard to case.
+QStringList filesWithExtension(const QString &folder, const QString &extension);
+
+// The situation files of folder ("*.P01").
 QStringList situationFilesIn(const QString &folder);
 
 // The subfolders of folder, sorted the same way; folders whose name starts with "." are not

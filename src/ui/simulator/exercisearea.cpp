@@ -3,6 +3,7 @@
 #include "common/clicklabel.h"
 #include "common/menus.h"
 #include "common/panelstyle.h"
+#include "exercises/exercisetextbox.h"
 #include "help/introduction.h"
 #include "simulator/hintline.h"
 
@@ -36,13 +37,14 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
                              "Ouvrir un énoncé d'exercice, enregistrer le texte, obtenir la correction, imprimer ou fermer."));
     connect(m_tab, &ClickLabel::clicked, this, &ExerciseArea::openMenu);
 
-    m_text = new QTextEdit(this);
+    m_text = new ExerciseTextBox(this);
     m_text->setObjectName(QStringLiteral("supertext"));
     m_text->setGeometry(0, 19, 361, 230);
     m_text->setContextMenuPolicy(Qt::NoContextMenu);
     m_text->viewport()->installEventFilter(this);
     connect(m_text, &QTextEdit::textChanged, this, [this] {
-        if (!m_file->text().isEmpty())
+        // Only the pupil's edits of an open exercise's text count.
+        if (!m_loading && !m_file->text().isEmpty())
             exerciseTextModified = 1;
     });
 
@@ -68,9 +70,24 @@ QAction *ExerciseArea::menuAction(const char *name) const
 
 void ExerciseArea::showIntroduction()
 {
-    WriteIntroduction(*m_text->document());
-    m_text->moveCursor(QTextCursor::Start);
+    loadText([](QTextDocument &document) {
+        WriteIntroduction(document);
+        return true;
+    });
     m_text->setReadOnly(true);
+}
+
+bool ExerciseArea::loadText(const std::function<bool(QTextDocument &)> &load)
+{
+    m_loading = true;
+    const bool loaded = load(*m_text->document());
+    m_loading = false;
+    if (loaded) {
+        m_text->document()->clearUndoRedoStacks();
+        m_text->document()->setModified(false);
+        m_text->moveCursor(QTextCursor::Start);
+    }
+    return loaded;
 }
 
 void ExerciseArea::openMenu()

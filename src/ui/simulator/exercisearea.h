@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QLineEdit;
 class QMenu;
+class QTextDocument;
 class QTextEdit;
 
 namespace vorlac {
@@ -27,6 +29,11 @@ public:
     void showIntroduction();
     void openMenu(); // enables what applies, then pops optionexo up under the tab
 
+    // Replaces the text with what load writes into the document; load returns false (and leaves
+    // the document as it was) when it fails. A load is not an edit: it leaves
+    // exerciseTextModified alone, and Ctrl+Z cannot bring the previous text back.
+    bool loadText(const std::function<bool(QTextDocument &)> &load);
+
     int exerciseTextModified = 0; // the exercise text was edited since it was loaded or saved
     int correctionAvailable = 0;  // the open exercise has a correction
 
@@ -38,6 +45,7 @@ private:
     QLineEdit *m_file;
     QTextEdit *m_text;
     QMenu *m_menu;
+    bool m_loading = false;
 };
 
 } // namespace vorlac

@@ -12,6 +12,7 @@
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
+#include "exercises/exercisecommands.h"
 #include "simulator/hintline.h"
 #include "simulator/materialpanel.h"
 #include "simulator/protractorpanel.h"
@@ -85,6 +86,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     connectRooms();
     setWindowState(Qt::WindowMaximized); // designed maximized; the small-screen rule may undo it
     startUp();
+    connectExercises(); // needs the program directory found at start-up
 }
 
 Vorlac::~Vorlac() = default;
@@ -180,6 +182,34 @@ void Vorlac::connectRooms()
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
     connect(m_toolbar->courseButton(), &QToolButton::clicked, help, &HelpAccess::showCourse);
     connect(m_toolbar->notationsButton(), &QToolButton::clicked, help, &HelpAccess::showNotations);
+}
+
+void Vorlac::connectExercises()
+{
+    ExerciseCommands::Parts parts;
+    parts.area = m_exercises;
+    parts.situations = m_situations;
+    parts.print = &m_output->printService();
+    parts.window = this;
+    parts.programDirectory = m_programDir;
+    parts.hidePanels = [this] { hidePanels(); };
+    m_exerciseCommands = new ExerciseCommands(std::move(parts), m_env.messenger);
+    const std::pair<const char *, void (ExerciseCommands::*)()> items[] = {
+        {"PRISENMAIN", &ExerciseCommands::PRISENMAIN}, {"openexo", &ExerciseCommands::openexo},
+        {"opencor", &ExerciseCommands::opencor},       {"savetexte", &ExerciseCommands::savetexte},
+        {"opentexte", &ExerciseCommands::opentexte},   {"imprimetexte", &ExerciseCommands::imprimetexte},
+        {"Closexo", &ExerciseCommands::Closexo},
+    };
+    for (const auto &[name, command] : items)
+        connect(m_exercises->menuAction(name), &QAction::triggered, m_exerciseCommands, command);
+}
+
+void Vorlac::hidePanels()
+{
+    m_toolbar->tableToggle()->setChecked(false);
+    for (QWidget *panel : std::initializer_list<QWidget *>{m_protractorPanel, m_prismPanel, m_mediumPanel,
+                                                           m_sourcePanel, m_displayPanel})
+        panel->hide();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@ class ClickLabel;
 class CopyMenu;
 class DisplayPanel;
 class ExerciseArea;
+class ExerciseCommands;
 class HintLine;
 class MaterialPanel;
 class OutputCommands;
@@ -70,6 +71,7 @@ public:
     TableCommands &tableCommands() const { return *m_tableCommands; }
     CopyMenu &copyMenu() const { return *m_copyMenu; }
     ExerciseArea &exercises() const { return *m_exercises; }
+    ExerciseCommands &exerciseCommands() const { return *m_exerciseCommands; }
     SituationBinder &situations() const { return *m_situations; }
     OutputCommands &output() const { return *m_output; } // printing and the clipboard copies
 
@@ -87,6 +89,8 @@ protected:
 private:
     void buildPanelIcons();
     void connectRooms();
+    void connectExercises();
+    void hidePanels();
     void startUp();
     void writeMarker(const QString &text);
     QSize screenSize() const;
@@ -112,6 +116,7 @@ private:
     TableCommands *m_tableCommands;
     CopyMenu *m_copyMenu;
     ExerciseArea *m_exercises;
+    ExerciseCommands *m_exerciseCommands = nullptr;
     SituationBinder *m_situations;
     std::unique_ptr<OutputCommands> m_output;
     QWidget *m_iconPicture;           // Picture1

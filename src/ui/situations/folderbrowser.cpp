@@ -35,7 +35,8 @@ void FolderList::mouseDoubleClickEvent(QMouseEvent *event)
         emit openRequested(item->data(kPathRole).toString());
 }
 
-FolderBrowser::FolderBrowser(const QString &startFolder, QWidget *parent) : QObject(parent)
+FolderBrowser::FolderBrowser(const QString &startFolder, QWidget *parent, const QString &extension)
+    : QObject(parent), m_extension(extension)
 {
     m_drive1 = new QComboBox(parent);
     m_drive1->setObjectName(QStringLiteral("Drive1"));
@@ -130,7 +131,7 @@ void FolderBrowser::fillFolders()
 void FolderBrowser::fillFiles()
 {
     m_file1->clear();
-    m_file1->addItems(situationFilesIn(m_folder));
+    m_file1->addItems(filesWithExtension(m_folder, m_extension));
 }
 
 } // namespace vorlac

@@ -24,12 +24,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 
-// The three linked lists of both situation dialogs: the drive list Drive1, the folder list Dir1
-// and the file list File1 ("*.P01"). Each dialog lays them out and labels them.
+// The three linked lists of the situation dialogs and the exercise window: the drive list Drive1,
+// the folder list Dir1 and the file list File1 (the files ending in extension: ".P01", ".E01").
+// Each window lays them out and labels them.
 class FolderBrowser : public QObject {
     Q_OBJECT
 public:
-    FolderBrowser(const QString &startFolder, QWidget *parent);
+    FolderBrowser(const QString &startFolder, QWidget *parent, const QString &extension = QStringLiteral(".P01"));
 
     QComboBox *drives() const { return m_drive1; }
     FolderList *folders() const { return m_dir1; }
@@ -58,6 +59,7 @@ private:
     FolderList *m_dir1;
     QListWidget *m_file1;
     QString m_folder;
+    QString m_extension;
 };
 
 } // namespace vorlac

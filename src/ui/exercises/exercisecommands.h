@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace vorlac {
+
+class ExerciseArea;
+class Fichexo;
+class PrintService;
+class SituationBinder;
+struct Messenger;
+
+// What the exercise commands take from the platform; tests replace each part.
+struct ExerciseEnvironment {
+    // The save and open dialogs of "Texte au format RTF"; "" when cancelled.
+    std::function<QString(QWidget *parent)> saveTextName;
+    std::function<QString(QWidget *parent)> openTextName;
+    // Shows the exercise window modally.
+    std::function<void(Fichexo &window)> showFichexo;
+
+    ExerciseEnvironment(); // the real dialogs
+};
+
+// The commands of the exercise menu `optionexo`: the getting-started text, opening an exercise
+// and its correction, saving, reopening and printing the text, closing the exercise. Texts are
+// read into the exercise area only when the whole file was read; a failure leaves the text, the
+// file name and the flags as they were.
+class ExerciseCommands : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        ExerciseArea *area = nullptr;
+        SituationBinder *situations = nullptr;
+        PrintService *print = nullptr;
+        QWidget *window = nullptr;        // the main window: parent of every dialog
+        QString programDirectory;         // where VORLAC.PEM and the shipped exercises are
+        std::function<void()> hidePanels; // the table and the floating panels
+    };
+
+    ExerciseCommands(Parts parts, const Messenger &messenger, ExerciseEnvironment environment = {});
+
+    void PRISENMAIN();
+    void openexo();
+    void opencor();
+    void savetexte();
+    void opentexte();
+    void imprimetexte();
+    void Closexo();
+
+    // What the exercise window's open button runs: reads the exercise at path and shows its
+    // statement and situation. False (reported) when it could not.
+    bool openExerciseFile(const QString &path);
+
+    // Folder of the last exercise (or getting-started) file, ending with a separator.
+    QString exerciseFolder() const { return m_exerciseFolder; }
+
+private:
+    bool mayLoseEdits() const;
+    // Reads exerciseFolder + storedName into the text; reports "Fichier absent" or
+    // "Lecture impossible" and returns false when it could not.
+    bool loadExerciseText(const QString &storedName, bool reportAsInstallation = false);
+    void loadSituation(const QString &storedName);
+    // The last steps of every load: editable (statement) or read-only (correction); the edited
+    // flag is cleared when the text was replaced.
+    void showExercise(bool editable, bool textReplaced = true);
+    void readFailure() const;
+
+    Parts m_parts;
+    const Messenger &m_messenger;
+    ExerciseEnvironment m_env;
+    QString m_exerciseFolder;
+};
+
+} // namespace vorlac
