@@ -293,24 +293,32 @@ void RtfWriter::writeParagraph(const QTextBlock &block)
             appendNumber(m_body, indent.word, indent.value);
     }
 
-    bool written = false;
+    // The paragraph mark's format (what an empty paragraph shows) at the paragraph's level, each
+    // run in a group of its own. LibreOffice holds superscript text back until the group or the
+    // superscript ends, and loses it at the next \plain: the mark never raises, runs end with
+    // their group.
+    RunProps mark = props(block.charFormat());
+    mark.vertical = 0;
+    writeProps(mark);
+    bool open = false;
     RunProps last;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
         const RunProps p = props(fragment.charFormat());
-        if (!written || !(p == last))
+        if (!open || !(p == last)) {
+            m_body.append(open ? "}{" : "{");
             writeProps(p);
-        written = true;
+        }
+        open = true;
         last = p;
         const QString text = fragment.text();
         for (const QChar c : text)
             appendChar(m_body, c.unicode(), false);
     }
-    // An empty paragraph keeps its size and colour through its mark.
-    if (!written)
-        writeProps(props(block.charFormat()));
+    if (open)
+        m_body.append('}');
     m_body.append("\\par\n");
 }
 
