@@ -158,6 +158,7 @@ private:
     void textByte(unsigned char byte, bool literal);
     void unicodeChar(qint64 code);
     void append(char16_t ch, bool symbol = false);
+    void appendToFontName(char16_t ch);
     bool skipFallback();
     void endParagraph();
     void endRow();
@@ -584,8 +585,8 @@ void RtfParser::textByte(unsigned char byte, bool literal)
     case Destination::FontTable:
         if (literal && byte == ';')
             commitFont();
-        else if (m_font.name.size() < 256)
-            m_font.name.append(cp1252ToChar(byte));
+        else
+            appendToFontName(cp1252ToChar(byte).unicode());
         break;
     case Destination::ColourTable:
         if (literal && byte == ';')
@@ -611,10 +612,19 @@ void RtfParser::unicodeChar(qint64 code)
             append(symbolFontChar(static_cast<unsigned char>(ch - 0xF000)).unicode(), true);
         else
             append(ch);
-    } else if (s.destination == Destination::FontTable && m_font.name.size() < 256) {
-        m_font.name.append(QChar(ch));
+    } else if (s.destination == Destination::FontTable) {
+        appendToFontName(ch);
     }
     m_skip = s.unicodeSkip;
+}
+
+void RtfParser::appendToFontName(char16_t ch)
+{
+    // Only what could be written back as a plain character of the name.
+    if (ch < 0x20 || ch == 0x7F || ch == 0xA0 || ch == 0xAD || ch == 0x2011 || ch == 0x2028 || ch == 0x2029 ||
+        ch == 0xFDD0 || ch == 0xFDD1 || ch == 0xFFFC || ch == 0xFEFF || m_font.name.size() >= 256)
+        return;
+    m_font.name.append(QChar(ch));
 }
 
 bool RtfParser::skipFallback()

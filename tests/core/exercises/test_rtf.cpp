@@ -210,6 +210,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatRow{"AutomaticColour", HEAD COLOURS "\\cf1\\cf0 x}", 0, "l 0 0 0 0 0 | Arial 12"},
         FormatRow{"BadColourIndex", HEAD COLOURS "\\cf99\\highlight7 x}", 0, "l 0 0 0 0 0 | Arial 12"},
         FormatRow{"BadFontIndex", HEAD "\\f42\\fs21 x}", 0, "l 0 0 0 0 0 | Arial 10.5"},
+        FormatRow{"ControlsLeftOutOfFontNames", "{\\rtf1{\\fonttbl{\\f0 Ar\\'00i\\u1?al\\'a0;}}x}", 0,
+                  "l 0 0 0 0 0 | Arial 12"},
         FormatRow{"SymbolLettersTakeTheDefaultFont", HEAD "\\f1 a}", 0, "l 0 0 0 0 0 | Arial 12"},
         FormatRow{"ParagraphAtItsEnd", HEAD "\\pard x\\qc\\li300\\ri150\\fi-75\\sb30\\sa45\\par}", 0,
                   "c 300 150 -75 30 45 | Arial 12"},
