@@ -1,0 +1,74 @@
+// A 1 MiB statement: reading it into a document and writing it back.
+#include "exercises/rtf.h"
+#include "help/introduction.h"
+
+#include "qtbenchmain.h"
+
+#include <QGuiApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// The introduction followed by formatted paragraphs (runs of every kind, accents, Greek): about
+// 1 MiB of RTF.
+QByteArray largeRtf()
+{
+    QTextDocument doc;
+    vorlac::WriteIntroduction(doc);
+    QTextCursor c(&doc);
+    c.movePosition(QTextCursor::End);
+    QTextCharFormat plain;
+    plain.setFontFamilies({QStringLiteral("Arial")});
+    plain.setFontPointSize(10);
+    QTextCharFormat bold = plain, blue = plain, sup = plain, greek = plain;
+    bold.setFontWeight(QFont::Bold);
+    blue.setForeground(QColor(0, 0, 200));
+    sup.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    greek.setFontFamilies({QStringLiteral("Times New Roman")});
+    greek.setFontItalic(true);
+    QTextBlockFormat indented;
+    indented.setLeftMargin(20);
+    for (int n = 0; n < 2150; ++n) {
+        c.insertBlock(indented);
+        c.insertText(QStringLiteral("Question %1 : le rayon arrive sous l'incidence ").arg(n), plain);
+        c.insertText(QStringLiteral("i = 30°"), bold);
+        c.insertText(QStringLiteral(" ; calculer l'angle de réfraction "), plain);
+        c.insertText(QStringLiteral("r"), greek);
+        c.insertText(QStringLiteral(" et la déviation D = i + i' − A avec n = 1,5 × 10"), plain);
+        c.insertText(QStringLiteral("-2"), sup);
+        c.insertText(QStringLiteral(" pour λ = 589 nm, α, θ, Δ. Réponse attendue « en degrés » : "), blue);
+        c.insertText(QStringLiteral("œuvre à l'été, coût 5 €.\tFin"), plain);
+    }
+    return vorlac::writeRtf(doc);
+}
+
+void BM_ReadRtf1MiB(benchmark::State &state)
+{
+    const QByteArray rtf = largeRtf();
+    for (auto _ : state) {
+        QTextDocument doc;
+        if (!vorlac::readRtf(rtf, doc))
+            state.SkipWithError("unreadable");
+        benchmark::DoNotOptimize(doc.characterCount());
+    }
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+    state.counters["bytes"] = static_cast<double>(rtf.size());
+}
+BENCHMARK(BM_ReadRtf1MiB)->Unit(benchmark::kMillisecond);
+
+void BM_WriteRtf1MiB(benchmark::State &state)
+{
+    QTextDocument doc;
+    vorlac::readRtf(largeRtf(), doc);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vorlac::writeRtf(doc));
+}
+BENCHMARK(BM_WriteRtf1MiB)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return vorlac::runQtBenchmarks<QGuiApplication>(argc, argv);
+}

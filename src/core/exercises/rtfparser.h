@@ -1,0 +1,18 @@
+#pragma once
+
+#include "exercises/rtfcontent.h"
+
+#include <QByteArray>
+#include <optional>
+
+namespace vorlac {
+
+// More groups open at once than this make a file unreadable.
+inline constexpr int kRtfMaxDepth = 256;
+
+// The text and formats of RTF bytes; nullopt when the bytes do not start with "{\rtf", nest
+// groups deeper than kRtfMaxDepth or end with a group still open. Everything else is tolerated:
+// unknown words are ignored, numbers clamped, missing fonts and colours fall back to defaults.
+std::optional<RtfContent> parseRtf(const QByteArray &bytes);
+
+} // namespace vorlac

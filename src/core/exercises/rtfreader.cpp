@@ -1,0 +1,17 @@
+#include "exercises/rtf.h"
+
+#include "exercises/rtfparser.h"
+
+namespace vorlac {
+
+bool readRtf(const QByteArray &bytes, QTextDocument &document)
+{
+    // The whole file is read before the document is touched.
+    const std::optional<RtfContent> content = parseRtf(bytes);
+    if (!content)
+        return false;
+    buildRtfDocument(*content, document);
+    return true;
+}
+
+} // namespace vorlac
