@@ -26,20 +26,25 @@ int paintTextPages(const QTextDocument &document, QPainter &painter, QSizeF page
     } else {
         copy.reset(document.clone());
     }
-    QPaintDevice *device = painter.device();
-    const double dpi = device ? device->logicalDpiY() : 96.0;
-    copy->documentLayout()->setPaintDevice(device);
+    // Laid out at 96 dots per inch, as on screen, then scaled to the device: point sizes keep
+    // their size on paper and lines break where they would on screen.
+    constexpr double kLayoutDpi = 96.0;
+    const QPaintDevice *device = painter.device();
+    const double scaleX = device ? device->logicalDpiX() / kLayoutDpi : 1.0;
+    const double scaleY = device ? device->logicalDpiY() / kLayoutDpi : 1.0;
     QTextFrameFormat frame = copy->rootFrame()->frameFormat();
-    frame.setMargin(marginInches * dpi);
+    frame.setMargin(marginInches * kLayoutDpi);
     copy->rootFrame()->setFrameFormat(frame);
-    copy->setPageSize(pageSize);
+    const QSizeF page(pageSize.width() / scaleX, pageSize.height() / scaleY);
+    copy->setPageSize(page);
 
     const int pages = std::max(1, copy->pageCount());
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !newPage())
+    for (int index = 0; index < pages; ++index) {
+        if (index > 0 && !newPage())
             return 0;
         painter.save();
-        const QRectF view(0, page * pageSize.height(), pageSize.width(), pageSize.height());
+        painter.scale(scaleX, scaleY);
+        const QRectF view(0, index * page.height(), page.width(), page.height());
         painter.translate(0, -view.top());
         painter.setClipRect(view);
         QAbstractTextDocumentLayout::PaintContext context;
