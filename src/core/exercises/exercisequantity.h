@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/materials.h"
+#include "situations/situation.h"
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace vorlac {
+
+// The angles and indices the shipped exercises quote, as the simulator shows them: angles in the
+// tracer's own degrees (its 0.0174532 and 57.29578 included), so that a correction agrees with
+// what the pupil measures on the figure.
+enum class Quantity {
+    Apex,             // "A", the apex angle as set
+    Wavelength,       // "lambda", in nm, as set
+    InverseSquare,    // "x" = 1 / lambda^2 with lambda in micrometres (Cauchy's law plotted)
+    Incidence,        // "i", the incidence as set
+    Refraction,       // "r", at the entry face, from the drawn ray inside the vorlac
+    ExitIncidence,    // "r'", inside the exit face (A - r), when the ray meets that face first
+    Emergence,        // "i'", at the exit face
+    Deviation,        // "D" = i + i' - A
+    MinimumDeviation, // "Dm", over every incidence that leaves by the exit face
+    MinimumIncidence, // "im", the incidence of that minimum
+    PrismIndex,       // "n", index law of the vorlac at the wavelength
+    OutsideIndex,     // "ne", index law of the outside medium
+    RelativeIndex,    // "n/ne", what sin i / sin r gives
+    CriticalAngle,    // "l", sin l = ne / n
+    LimitIncidence,   // "i0", least incidence whose ray leaves by the exit face
+    LargestApex,      // "Amax", largest whole apex angle for which the ray at i = 90 leaves by the exit face
+    CauchyA,          // "cA", "cB": the vorlac's index-law coefficients
+    CauchyB,
+};
+
+std::optional<Quantity> quantityNamed(QStringView name);
+
+// What a quantity depends on.
+struct QuantityScene {
+    int apexAngle = 45;
+    double incidenceAngle = 36.0;
+    int wavelength = 589;
+    IndexLaw prism{kMaterials[2].cauchyA, kMaterials[2].cauchyB};
+    IndexLaw outside{kMaterials[0].cauchyA, kMaterials[0].cauchyB};
+};
+
+QuantityScene quantitySceneOf(const Situation &situation);
+
+// Settings "key=value" separated by ";": i (degrees, "." decimals), lambda (nm), A (degrees,
+// whole), prism and outside (a material of the list; "Autre" keeps the scene's coefficients).
+// False on an unknown key or a value out of the simulator's ranges.
+bool applyQuantitySettings(QuantityScene &scene, QStringView settings);
+
+// nullopt when the quantity does not exist for the scene (no ray leaves by the exit face, for
+// instance).
+std::optional<double> computeQuantity(Quantity quantity, const QuantityScene &scene);
+
+} // namespace vorlac
