@@ -28,12 +28,12 @@ void BM_OpenExercise(benchmark::State &state)
         cursor.insertText(QStringLiteral("Relever r et r' au rapporteur, puis vérifier que r + r' = A.\n"),
                           QTextCharFormat());
     }
-    writeRtfFile(dir.filePath(QStringLiteral("E.RTF")), statement);
+    vorlac::writeRtfFile(dir.filePath(QStringLiteral("E.RTF")), statement);
     vorlac::Situation a, b;
     a.apexAngle = 60;
     b.apexAngle = 30;
-    writeSituationFile(dir.filePath(QStringLiteral("A.P01")), a);
-    writeSituationFile(dir.filePath(QStringLiteral("B.P01")), b);
+    vorlac::writeSituationFile(dir.filePath(QStringLiteral("A.P01")), a);
+    vorlac::writeSituationFile(dir.filePath(QStringLiteral("B.P01")), b);
     for (const char *name : {"A", "B"}) {
         QFile f(dir.filePath(QString::fromLatin1(name) + QStringLiteral(".E01")));
         f.open(QIODevice::WriteOnly);

@@ -1,5 +1,8 @@
 #include "exercises/exercisecheck.h"
 
+#include "exercises/rtf.h"
+#include <QTextDocument>
+
 #include "common/codepage1252.h"
 #include "situations/situationfile.h"
 
@@ -200,9 +203,21 @@ QStringList checkExercise(const ExerciseSource &source, const QString &dataFolde
             problems << QStringLiteral("%1: cannot be read").arg(name);
             return {};
         }
-        const RtfScan scan = scanRtf(f.readAll());
+        const QByteArray bytes = f.readAll();
+        const RtfScan scan = scanRtf(bytes);
         for (const QString &p : scan.problems)
             problems << name + QStringLiteral(": ") + p;
+        // The program's own reader must see the same text (empty last paragraphs aside), and give
+        // it back through its writer.
+        QTextDocument read, again;
+        const QRegularExpression trailing(QStringLiteral("\\n+$"));
+        const QString expected = QString(scan.text).remove(trailing);
+        if (!readRtf(bytes, read))
+            problems << name + QStringLiteral(": refused by the RTF reader");
+        else if (read.toPlainText().remove(trailing) != expected)
+            problems << name + QStringLiteral(": the RTF reader gives another text");
+        else if (!readRtf(writeRtf(read), again) || again.toPlainText().remove(trailing) != expected)
+            problems << name + QStringLiteral(": the text changes when written and read again");
         return scan.text;
     };
 
