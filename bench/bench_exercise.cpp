@@ -7,6 +7,7 @@
 #include "simulator/vorlacwindow.h"
 #include "situations/situationfile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,3 +54,8 @@ void BM_OpenExercise(benchmark::State &state)
 BENCHMARK(BM_OpenExercise)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+int main(int argc, char **argv)
+{
+    return vorlac::runQtBenchmarks<QApplication>(argc, argv);
+}
