@@ -27,15 +27,20 @@ inline void writeAll(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
 }
 
-// Runs body in a forked child and gives its exit code, or -1 when the child did not end by
-// itself (a signal, such as the alarm after `seconds`, which keeps a runaway body from hanging
-// the suite). The child leaves with _exit: nothing of the test process is torn down twice.
+// Runs body in a forked child and gives its exit code: 3 when body threw, -1 when the child did
+// not end by itself (a signal, such as the alarm after `seconds`, which keeps a runaway body from
+// hanging the suite). The child leaves with _exit: nothing of the test process is torn down twice.
 inline int exitCodeInChild(const std::function<int()> &body, unsigned seconds = 60)
 {
     const pid_t child = ::fork();
     if (child == 0) {
         ::alarm(seconds);
-        ::_exit(body());
+        int code = 3; // an exception: the child must not go on to run the rest of the suite
+        try {
+            code = body();
+        } catch (...) {
+        }
+        ::_exit(code);
     }
     if (child < 0)
         return -1;
