@@ -113,13 +113,15 @@ TEST(Graph, NegativeValuesGraduateBeyondBothEnds)
     EXPECT_EQ(g.lines[3].from.y(), graphPixel(500 - (5 + 5 * 480.0 / 7)));
 }
 
+static void printColumns(const QStringList &x, const QStringList &y, std::ostream *os)
+{
+    *os << "x " << x.join(u' ').toStdString() << " y " << y.join(u' ').toStdString();
+}
+
 struct InvalidRow {
     QStringList x, y;
 };
-void PrintTo(const InvalidRow &r, std::ostream *os)
-{
-    *os << "x " << r.x.join(u' ').toStdString() << " y " << r.y.join(u' ').toStdString();
-}
+void PrintTo(const InvalidRow &r, std::ostream *os) { printColumns(r.x, r.y, os); }
 class GraphInvalid : public ::testing::TestWithParam<InvalidRow> {};
 TEST_P(GraphInvalid, ShowsTheMessageAndKeepsTheSentence)
 {
@@ -209,10 +211,7 @@ TEST(Graph, HundredPointsWithTicks)
 struct ExtremeRow {
     QStringList x, y;
 };
-void PrintTo(const ExtremeRow &r, std::ostream *os)
-{
-    *os << "x " << r.x.join(u' ').toStdString() << " y " << r.y.join(u' ').toStdString();
-}
+void PrintTo(const ExtremeRow &r, std::ostream *os) { printColumns(r.x, r.y, os); }
 class GraphExtreme : public ::testing::TestWithParam<ExtremeRow> {};
 TEST_P(GraphExtreme, StaysFiniteAndInside)
 {
