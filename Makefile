@@ -32,7 +32,7 @@ bench: build
 sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DVORLAC_SANITIZE=ON -DVORLAC_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) --timeout 600
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) --timeout 600
 
 fuzz:
 	@scripts/install-deps --fuzz

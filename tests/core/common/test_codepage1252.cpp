@@ -1,4 +1,5 @@
 #include "common/codepage1252.h"
+#include "rowname.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ struct CharRow {
     char16_t ch;
     unsigned char byte;
 };
+
+void PrintTo(const CharRow &r, std::ostream *os) { *os << codePoint(r.ch) << " byte " << int(r.byte); }
 
 class Cp1252Char : public ::testing::TestWithParam<CharRow> {
 };
@@ -37,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Cp1252Char,
                                            CharRow{u'Ÿ', 0x9F}, CharRow{u'ž', 0x9E},
                                            // The undefined bytes keep their number as C1 controls.
                                            CharRow{0x81, 0x81}, CharRow{0x8D, 0x8D}, CharRow{0x8F, 0x8F},
-                                           CharRow{0x90, 0x90}, CharRow{0x9D, 0x9D}));
+                                           CharRow{0x90, 0x90}, CharRow{0x9D, 0x9D}), RowName());
 
 TEST(Cp1252, EveryByteRoundTripsThroughDistinctCharacters)
 {
@@ -60,6 +63,12 @@ struct UnmappedRow {
     QByteArray expected;
 };
 
+void PrintTo(const UnmappedRow &r, std::ostream *os)
+{
+    for (const QChar c : r.text)
+        *os << codePoint(c.unicode()) << ' ';
+}
+
 class Cp1252Unmapped : public ::testing::TestWithParam<UnmappedRow> {
 };
 
@@ -80,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Cp1252Unmapped,
                                                                          "b"),
                                                        QByteArray("a?b")},
                                            UnmappedRow{QString(QChar(0xD800)) + u'x', QByteArray("?x")},
-                                           UnmappedRow{QStringLiteral("Ω€"), QByteArray("?\x80")}));
+                                           UnmappedRow{QStringLiteral("Ω€"), QByteArray("?\x80")}), RowName());
 
 } // namespace
 

@@ -1,28 +1,21 @@
 #include "common/recordfile.h"
+#include "rowname.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace {
 
 using vorlac::RecordError;
 using vorlac::RecordReader;
 using vorlac::RecordWriter;
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // Recognisable bytes, none of them zero, so that a stray zero fill shows.
 QByteArray filler(int size)
@@ -67,6 +60,11 @@ struct RefusedRow {
     RecordError error;
 };
 
+void PrintTo(const RefusedRow &r, std::ostream *os)
+{
+    *os << r.text.size() << " characters from " << codePoint(r.text.front().unicode()) << " error " << int(r.error);
+}
+
 class RecordRefused : public ::testing::TestWithParam<RefusedRow> {
 };
 
@@ -86,7 +84,7 @@ TEST_P(RecordRefused, NothingIsAppendedAndTheFailureSticks)
 INSTANTIATE_TEST_SUITE_P(Rows, RecordRefused,
                          ::testing::Values(RefusedRow{QString(127, u'x'), RecordError::TooLong},
                                            RefusedRow{QString(500, u'x'), RecordError::TooLong},
-                                           RefusedRow{QStringLiteral("λ"), RecordError::Unrepresentable}));
+                                           RefusedRow{QStringLiteral("λ"), RecordError::Unrepresentable}), RowName());
 
 struct ReadRow {
     QByteArray bytes;
@@ -100,6 +98,12 @@ QByteArray recordWithLength(int lo, int hi)
     r[0] = static_cast<char>(lo);
     r[1] = static_cast<char>(hi);
     return r;
+}
+
+void PrintTo(const ReadRow &r, std::ostream *os)
+{
+    *os << r.bytes.size() << " bytes length " << (r.bytes.size() >= 2 ? quint8(r.bytes[0]) + 256 * quint8(r.bytes[1]) : -1)
+        << " record " << r.record << " error " << int(r.error);
 }
 
 class RecordRead : public ::testing::TestWithParam<ReadRow> {
@@ -129,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadRow{recordWithLength(3, 0), 2147483647, RecordError::Missing},
                       ReadRow{recordWithLength(3, 0).left(5), 1, RecordError::Truncated},
                       ReadRow{recordWithLength(3, 0) + QByteArray(127, '\0'), 2, RecordError::Truncated},
-                      ReadRow{recordWithLength(3, 0) + QByteArray(128, '\0'), 2, RecordError::None}));
+                      ReadRow{recordWithLength(3, 0) + QByteArray(128, '\0'), 2, RecordError::None}), RowName());
 
 // Initial size of the marker file before record 3 is written; -1 = no file.
 class WriteInPlace : public ::testing::TestWithParam<int> {
@@ -210,6 +214,27 @@ TEST(WriteInPlace, FailsInAReadOnlyDirectory)
     EXPECT_EQ(readAll(existing), filler(300));
     QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(existing, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// A record that cannot reach the file (a full disk, here a file that may not grow past `limit`
+// bytes) is reported as a failure, whether nothing or only its start could be written.
+TEST(WriteInPlace, ReportsAWriteThatCannotBeCompleted)
+{
+    for (const rlim_t limit : {rlim_t{128}, rlim_t{300}}) {
+        SCOPED_TRACE(limit);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("TEMPO.SPC"));
+        writeAll(path, filler(128));
+        const int code = exitCodeInChild([&] {
+            ::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the child
+            const rlimit fileSize{limit, limit};
+            if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
+                return 2;
+            return vorlac::writeRecordInPlace(path, 3, QStringLiteral("OUI")) ? 1 : 0;
+        });
+        EXPECT_EQ(code, 0) << "1: the write was reported done";
+        EXPECT_EQ(readAll(path).left(128), filler(128));
+    }
 }
 
 TEST(ReadRecordFromFile, ReportsMissingFileAndRecords)

@@ -1,4 +1,5 @@
 #include "common/regional.h"
+#include "rowname.h"
 
 #include <cmath>
 #include <cstdint>
@@ -47,6 +48,11 @@ struct ReadRow {
     std::optional<float> expected;
 };
 
+void PrintTo(const ReadRow &r, std::ostream *os)
+{
+    *os << (r.loc == Loc::Fr ? "fr" : "en") << " \"" << r.text << "\"";
+}
+
 class RegionalRead : public ::testing::TestWithParam<ReadRow> {
 };
 
@@ -81,13 +87,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{Loc::Fr, "1D3", none}, ReadRow{Loc::Fr, "1E39", none}, ReadRow{Loc::Fr, "-1E39", none},
         ReadRow{Loc::Fr, "4E38", none}, ReadRow{Loc::Fr, "1E99999999999999999999", none},
         ReadRow{Loc::Fr, "inf", none}, ReadRow{Loc::Fr, "nan", none}, ReadRow{Loc::Fr, "0x10", none},
-        ReadRow{Loc::Fr, "١", none}));
+        ReadRow{Loc::Fr, "١", none}), RowName());
 
 INSTANTIATE_TEST_SUITE_P(English, RegionalRead,
                          ::testing::Values(ReadRow{Loc::En, "1.5", 1.5f}, ReadRow{Loc::En, "-0.25", -0.25f},
                                            ReadRow{Loc::En, ".5", 0.5f}, ReadRow{Loc::En, "2.5E-3", 0.0025f},
                                            ReadRow{Loc::En, "1,5", none}, ReadRow{Loc::En, "1,000", none},
-                                           ReadRow{Loc::En, ".", none}));
+                                           ReadRow{Loc::En, ".", none}), RowName());
 
 TEST(RegionalRead, NegativeZeroKeepsItsSign)
 {
@@ -101,6 +107,8 @@ struct WriteRow {
     float value;
     const char *expected;
 };
+
+void PrintTo(const WriteRow &r, std::ostream *os) { *os << (r.loc == Loc::Fr ? "fr " : "en ") << r.expected; }
 
 class ShortestText : public ::testing::TestWithParam<WriteRow> {
 };
@@ -122,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteRow{Loc::Fr, 16777216.f, "1,6777216E+07"}, WriteRow{Loc::Fr, -3.4028235e38f, "-3,4028235E+38"},
         WriteRow{Loc::Fr, 1e-45f, "1E-45"}, WriteRow{Loc::Fr, std::numeric_limits<float>::infinity(), "Inf"},
         WriteRow{Loc::Fr, std::numeric_limits<float>::quiet_NaN(), "NaN"}, WriteRow{Loc::En, 1.5f, "1.5"},
-        WriteRow{Loc::En, 1234567.f, "1234567"}, WriteRow{Loc::En, 1.5e-7f, "1.5E-07"}));
+        WriteRow{Loc::En, 1234567.f, "1234567"}, WriteRow{Loc::En, 1.5e-7f, "1.5E-07"}), RowName());
 
 // Every finite float, sampled across its bit patterns, comes back unchanged.
 TEST(ShortestText, ReadsBackToTheSameFloat)
@@ -151,6 +159,11 @@ struct KeyRow {
     char16_t expected; // 0 = discarded
 };
 
+void PrintTo(const KeyRow &r, std::ostream *os)
+{
+    *os << (r.loc == Loc::Fr ? "fr " : "en ") << (r.acceptMinus ? "signed " : "") << codePoint(r.typed);
+}
+
 class KeyFilter : public ::testing::TestWithParam<KeyRow> {
 };
 
@@ -171,6 +184,6 @@ INSTANTIATE_TEST_SUITE_P(
         KeyRow{Loc::Fr, false, u' ', 0}, KeyRow{Loc::Fr, false, 27, 0}, KeyRow{Loc::Fr, false, 0, 0},
         KeyRow{Loc::Fr, false, u'²', 0}, KeyRow{Loc::Fr, false, 0x0663, 0},
         KeyRow{Loc::En, false, u'.', u'.'}, KeyRow{Loc::En, false, u',', 0},
-        KeyRow{Loc::En, false, u'5', u'5'}, KeyRow{Loc::En, true, u'-', u'-'}, KeyRow{Loc::En, false, 8, 8}));
+        KeyRow{Loc::En, false, u'5', u'5'}, KeyRow{Loc::En, true, u'-', u'-'}, KeyRow{Loc::En, false, 8, 8}), RowName());
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "grapher/graph.h"
 #include "grapher/graphpainter.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,7 @@ struct UnitRow {
     double magnitude;
     double unit;
 };
+void PrintTo(const UnitRow &r, std::ostream *os) { *os << "magnitude " << r.magnitude; }
 class Uniteur : public ::testing::TestWithParam<UnitRow> {};
 TEST_P(Uniteur, DivisionValue)
 {
@@ -58,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Uniteur,
                                            UnitRow{100, 10}, UnitRow{0.03, 0.005}, UnitRow{7, 1},
                                            // extremes of the single range end in double
                                            UnitRow{1e-38, 1e-39}, UnitRow{1.4e-45, 2e-46},
-                                           UnitRow{3e38, 5e37}, UnitRow{3.4028235e38, 5e37}));
+                                           UnitRow{3e38, 5e37}, UnitRow{3.4028235e38, 5e37}), RowName());
 
 TEST(Uniteur, RefusesMagnitudesThatAreNotPositive)
 {
@@ -111,9 +113,15 @@ TEST(Graph, NegativeValuesGraduateBeyondBothEnds)
     EXPECT_EQ(g.lines[3].from.y(), graphPixel(500 - (5 + 5 * 480.0 / 7)));
 }
 
+static void printColumns(const QStringList &x, const QStringList &y, std::ostream *os)
+{
+    *os << "x " << x.join(u' ').toStdString() << " y " << y.join(u' ').toStdString();
+}
+
 struct InvalidRow {
     QStringList x, y;
 };
+void PrintTo(const InvalidRow &r, std::ostream *os) { printColumns(r.x, r.y, os); }
 class GraphInvalid : public ::testing::TestWithParam<InvalidRow> {};
 TEST_P(GraphInvalid, ShowsTheMessageAndKeepsTheSentence)
 {
@@ -141,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, GraphInvalid,
                                            InvalidRow{{"0", "0"}, {"1", "2"}},   // zero abscissa range
                                            InvalidRow{{}, {}},                   // no lines
                                            InvalidRow{{"abc", "1"}, {"x", "0"}}, // texts count as 0
-                                           InvalidRow{{"1e-50"}, {"1"}}));       // below the single range
+                                           InvalidRow{{"1e-50"}, {"1"}}), // below the single range
+                         RowName());
 
 TEST(Graph, EmptyCellsBreakTheChain)
 {
@@ -202,6 +211,7 @@ TEST(Graph, HundredPointsWithTicks)
 struct ExtremeRow {
     QStringList x, y;
 };
+void PrintTo(const ExtremeRow &r, std::ostream *os) { printColumns(r.x, r.y, os); }
 class GraphExtreme : public ::testing::TestWithParam<ExtremeRow> {};
 TEST_P(GraphExtreme, StaysFiniteAndInside)
 {
@@ -231,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, GraphExtreme,
                          ::testing::Values(ExtremeRow{{"1E-38", "2E-38"}, {"1", "2"}},
                                            ExtremeRow{{"3E38", "1"}, {"1E-45", "-1E-45"}},
                                            ExtremeRow{{"-3E38", "3E38"}, {"-3E38", "3E38"}},
-                                           ExtremeRow{{"3,4028235E38"}, {"-3,4028235E38"}}));
+                                           ExtremeRow{{"3,4028235E38"}, {"-3,4028235E38"}}), RowName());
 
 TEST(Graph, ExtremeScaleSentence)
 {
@@ -253,6 +263,11 @@ struct SpanRow {
     GraphLine line;
     int pixels;
 };
+void PrintTo(const SpanRow &r, std::ostream *os)
+{
+    *os << "from " << r.line.from.x() << " " << r.line.from.y() << " to " << r.line.to.x() << " " << r.line.to.y()
+        << (r.line.dotted ? " dotted" : "");
+}
 class LineSpans : public ::testing::TestWithParam<SpanRow> {};
 TEST_P(LineSpans, EndPixelLeftOutAndDotsCounted)
 {
@@ -270,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LineSpans,
                                            SpanRow{{{0, 0}, {3, 5}, 0, false}, 5},   // steep
                                            SpanRow{{{5, 5}, {5, 5}, 0, false}, 0},
                                            SpanRow{{{495, 9}, {5, 9}, 0, true}, 246}, // 490 steps, 3 of 6
-                                           SpanRow{{{20, 0}, {0, 7}, 0, true}, 11}));
+                                           SpanRow{{{20, 0}, {0, 7}, 0, true}, 11}), RowName());
 
 TEST(GraphPainter, ScaledPainterDrawsBlocks)
 {

@@ -3,6 +3,7 @@
 #include "help/sitemap.h"
 
 #include "coursevalues.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,12 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <functional>
+#include <string>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace vorlac;
@@ -24,19 +30,22 @@ QString repoDir()
     return course::sourceRoot();
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString writeTemp(const QTemporaryDir &dir, const QByteArray &bytes)
 {
     const QString path = dir.filePath(QStringLiteral("copy.chm"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(bytes);
+    writeAll(path, bytes);
     return path;
+}
+
+// Bytes of the process's data mappings now (VmData), which an allocation limit adds to.
+rlim_t dataSegmentSize()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmData:", 0) == 0)
+            return static_cast<rlim_t>(std::stoull(line.substr(7))) << 10;
+    return 0;
 }
 
 quint64 u64At(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint64>(b.constData() + at); }
@@ -130,6 +139,37 @@ TEST(ChmFileTest, DamagedAndForeignFilesAreRefused)
         EXPECT_FALSE(chm.isOpen());
         EXPECT_FALSE(chm.read(QStringLiteral("/index.html")));
     }
+}
+
+// The index chunks above the listing form a tree. An index chunk that lists itself as its child
+// must be refused as damaged; a walk that went round would never end, so the file is opened in a
+// child whose memory is bounded and whose alarm ends it.
+TEST(ChmFileTest, IndexChunkThatLeadsBackToItselfIsRefused)
+{
+    QByteArray bytes = readAll(repoDir() + QStringLiteral("/data/Dadevedozoz.chm"));
+    ASSERT_FALSE(bytes.isEmpty());
+    const qsizetype dir = static_cast<qsizetype>(u64At(bytes, 0x48));
+    const qsizetype chunks = dir + 0x54;
+    const quint32 chunkSize = qFromLittleEndian<quint32>(bytes.constData() + dir + 16);
+    // "PMGI", free space, then one entry: name "a", child chunk 0 (itself); chunk 0 is the root.
+    const QByteArray entry("\x01" "a" "\x00", 3);
+    bytes.replace(chunks, 4, "PMGI");
+    putU32(bytes, chunks + 4, chunkSize - 8 - static_cast<quint32>(entry.size()));
+    bytes.replace(chunks + 8, entry.size(), entry);
+    putU32(bytes, dir + 28, 0);
+    QTemporaryDir tmp;
+    const QString path = writeTemp(tmp, bytes);
+    const int code = exitCodeInChild(
+        [&] {
+            struct rlimit data {};
+            ::getrlimit(RLIMIT_DATA, &data);
+            data.rlim_cur = std::min<rlim_t>(data.rlim_max, dataSegmentSize() + (rlim_t{512} << 20));
+            ::setrlimit(RLIMIT_DATA, &data);
+            ChmFile chm;
+            return !chm.open(path) && chm.error() == ChmFile::Error::Damaged ? 0 : 1;
+        },
+        30);
+    EXPECT_EQ(code, 0) << "1: not refused as damaged; 3 or -1: the walk did not end";
 }
 
 // Damage in the compressed pages themselves: the file opens, and pages that cannot be

@@ -1,5 +1,7 @@
 #include "model/colour.h"
 #include "model/materials.h"
+#include "common/numberpattern.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,34 @@ INSTANTIATE_TEST_SUITE_P(Rows, MaterialIndices,
                                            IndexRow{1, 1.339828, 1.332347, 1.329414},
                                            IndexRow{2, 1.546416, 1.506516, 1.490876},
                                            IndexRow{3, 1.733588, 1.628852, 1.587797}));
+
+// The panel's six decimals at wavelengths where the index lies near a rounding boundary: the
+// law formed in single precision would show the neighbouring last digit.
+struct ReadoutRow {
+    int material;
+    int lambda;
+    const char *shown;
+};
+
+void PrintTo(const ReadoutRow &r, std::ostream *os) { *os << kMaterials[r.material].name << " " << r.lambda << "nm"; }
+
+class IndexReadouts : public ::testing::TestWithParam<ReadoutRow> {};
+
+TEST_P(IndexReadouts, SixDecimalsOfTheDoubleLaw)
+{
+    const ReadoutRow row = GetParam();
+    const Material &m = kMaterials[row.material];
+    EXPECT_EQ(formatNumberPattern(CauchyIndex(m.cauchyA, m.cauchyB, row.lambda), kPatternIndex,
+                                  QLocale(QLocale::French, QLocale::France)),
+              QString::fromLatin1(row.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IndexReadouts,
+                         ::testing::Values(ReadoutRow{0, 512, "1,000277"}, ReadoutRow{0, 633, "1,000277"},
+                                           ReadoutRow{1, 554, "1,333181"}, ReadoutRow{1, 797, "1,329441"},
+                                           ReadoutRow{2, 594, "1,505943"}, ReadoutRow{2, 799, "1,490923"},
+                                           ReadoutRow{3, 583, "1,630706"}, ReadoutRow{3, 555, "1,640173"}),
+                         RowName());
 
 TEST(Materials, NamesAndSinglePrecisionCoefficients)
 {

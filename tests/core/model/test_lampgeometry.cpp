@@ -12,6 +12,8 @@ struct DirectionRow {
     double expected;
 };
 
+void PrintTo(const DirectionRow &r, std::ostream *os) { *os << r.name << " (" << r.x << ", " << r.y << ")"; }
+
 class LampDirectionRows : public ::testing::TestWithParam<DirectionRow> {};
 
 TEST_P(LampDirectionRows, FromTheMouseTowardsM)
@@ -40,6 +42,11 @@ struct IncidenceRow {
     bool accepted;
     double expected;
 };
+
+void PrintTo(const IncidenceRow &r, std::ostream *os)
+{
+    *os << r.name << " (" << r.x << ", " << r.y << ") A " << r.apex << " from " << r.current;
+}
 
 class LampIncidenceRows : public ::testing::TestWithParam<IncidenceRow> {};
 

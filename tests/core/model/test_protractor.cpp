@@ -1,5 +1,6 @@
 #include "model/protractor.h"
 #include "render/protractorpainter.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ struct DirectionRow {
     double x, y, expected;
 };
 
+void PrintTo(const DirectionRow &r, std::ostream *os) { *os << "x " << r.x << " y " << r.y; }
+
 class MouseDirectionRows : public ::testing::TestWithParam<DirectionRow> {};
 
 TEST_P(MouseDirectionRows, SeenFromTheCentre)
@@ -32,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Protractor, MouseDirectionRows,
                                            DirectionRow{50, 50, 3.1416 - 0.7853982},
                                            DirectionRow{50, 150, 3.1416 + 0.7853982},
                                            DirectionRow{150, 150, -0.7853982}, DirectionRow{190, 100, 0.0},
-                                           DirectionRow{10, 100, 3.1416}));
+                                           DirectionRow{10, 100, 3.1416}), RowName());
 
 // The sphere dragged to a point given by its direction from the centre (radius 50), with the
 // protractor turned by rotation and the line starting perpendicular to the base.
@@ -43,6 +46,8 @@ struct AimRow {
     float expectedAngle; // radians, stored
     const char *readOut;
 };
+
+void PrintTo(const AimRow &r, std::ostream *os) { *os << r.what; }
 
 class AimRows : public ::testing::TestWithParam<AimRow> {};
 
@@ -71,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AimRow{"straight below keeps the line", 0, -1.5707963, 1.571f, "90,0"},
                       AimRow{"turned protractor, measured from its base", 1.0f, 1.5, 0.5f, "28,6"},
                       AimRow{"turned past pi, line across 0", 5.0f, 0.5, 1.78f, "78,0"},
-                      AimRow{"turned past pi, below its base", 5.0f, 4.0, 1.571f, "90,0"}));
+                      AimRow{"turned past pi, below its base", 5.0f, 4.0, 1.571f, "90,0"}), RowName());
 
 TEST(Protractor, StartReadOutIsTheDesignedText)
 {

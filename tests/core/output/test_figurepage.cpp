@@ -1,5 +1,6 @@
 #include "output/figurepage.h"
 #include "pdfprobe.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,11 @@ struct LayoutRow {
     QRectF expected;
 };
 
+void PrintTo(const LayoutRow &r, std::ostream *os)
+{
+    *os << (r.centreH ? "centred across " : "") << (r.centreV ? "centred down " : "") << (r.miniature ? "miniature" : "");
+}
+
 class FigureLayout : public ::testing::TestWithParam<LayoutRow> {};
 
 // A 9600 x 13600 printable area at 1200 dpi; a 96 dpi screen gives 12.5 device pixels a pixel.
@@ -88,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FigureLayout,
                                            LayoutRow{false, false, false, {960, 680, 7700, 4875}},
                                            LayoutRow{true, true, false, {950, 4362.5, 7700, 4875}},
                                            LayoutRow{true, true, true, {4492, 6605, 616, 390}},
-                                           LayoutRow{false, false, true, {960, 680, 616, 390}}));
+                                           LayoutRow{false, false, true, {960, 680, 616, 390}}), RowName());
 
 TEST(FigurePdf, ThreeCopiesAreThreePagesEachWithTheReportWhereItWasLaidOut)
 {

@@ -1,4 +1,5 @@
 #include "situations/situationfile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,25 +9,11 @@
 #include <functional>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace vorlac;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 Situation withLines(int lines)
 {
@@ -84,15 +71,12 @@ bool runWithoutPrivileges(const std::function<bool()> &fn)
 {
     if (::geteuid() != 0)
         return fn();
-    const pid_t child = ::fork();
-    if (child == 0) {
+    const int code = exitCodeInChild([&] {
         const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        ::_exit(dropped ? (fn() ? 0 : 1) : 2);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2) << "could not drop privileges";
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return dropped ? (fn() ? 0 : 1) : 2;
+    });
+    EXPECT_TRUE(code == 0 || code == 1) << "could not drop privileges";
+    return code == 0;
 }
 
 TEST_F(SituationFileIo, ReadOnlyFolderKeepsTheOldFile)

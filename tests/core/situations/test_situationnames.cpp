@@ -1,4 +1,5 @@
 #include "situations/situationnames.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,10 +53,8 @@ TEST(SituationNames, ListsSituationFilesAnyCaseAndNoDotFolders)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    for (const char *f : {"b.P01", "A.p01", "c.txt", "d.P01.bak", ".hidden.P01"}) {
-        QFile file(dir.filePath(QString::fromLatin1(f)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    for (const char *f : {"b.P01", "A.p01", "c.txt", "d.P01.bak", ".hidden.P01"})
+        writeAll(dir.filePath(QString::fromLatin1(f)), {});
     QDir(dir.path()).mkdir(QStringLiteral("zeta"));
     QDir(dir.path()).mkdir(QStringLiteral(".git"));
     QDir(dir.path()).mkdir(QStringLiteral("Alpha"));

@@ -2,6 +2,7 @@
 #include "table/valuetablemodel.h"
 
 #include "common/numberpattern.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,13 @@ struct TypingRow {
     const char *left;   // text once the cell is left
 };
 
+void PrintTo(const TypingRow &r, std::ostream *os)
+{
+    *os << "keys ";
+    for (const char *k = r.keys; *k; ++k)
+        *os << (*k == '\b' ? std::string(" BS ") : std::string(1, *k));
+}
+
 class Typing : public ::testing::TestWithParam<TypingRow> {
 };
 
@@ -69,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingRow{"-2.25e-1", "-2,25E-1", "-0,225"},
                       // Single precision: 7 significant digits, not the float's exact integer.
                       TypingRow{"123456789", "123456789", "123456800,000"},
-                      TypingRow{"0.1", "0,1", "0,100"}));
+                      TypingRow{"0.1", "0,1", "0,100"}), RowName());
 
 TEST(ValueTable, TypedTextIsCappedAtOneRecord)
 {
@@ -100,6 +108,8 @@ struct ReadRow {
     std::optional<float> value;
 };
 
+void PrintTo(const ReadRow &r, std::ostream *os) { *os << "\"" << r.text << "\""; }
+
 class CellReading : public ::testing::TestWithParam<ReadRow> {
 };
 
@@ -114,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CellReading,
                          ::testing::Values(ReadRow{"", std::nullopt}, ReadRow{"1,5", 1.5f}, ReadRow{"1.5", 1.5f},
                                            ReadRow{" 2 ", 2.0f}, ReadRow{"2E3", 2000.0f}, ReadRow{"-", std::nullopt},
                                            ReadRow{"1,2,3", std::nullopt}, ReadRow{"1 000", std::nullopt},
-                                           ReadRow{"abc", std::nullopt}, ReadRow{"1E99", std::nullopt}));
+                                           ReadRow{"abc", std::nullopt}, ReadRow{"1E99", std::nullopt}), RowName());
 
 // --- Active cell and shape ---------------------------------------------------------------------
 
@@ -122,6 +132,8 @@ struct ShapeRow {
     int rowsAsked;
     int rowsGot;
 };
+
+void PrintTo(const ShapeRow &r, std::ostream *os) { *os << r.rowsAsked << " rows asked"; }
 
 class RowsWrite : public ::testing::TestWithParam<ShapeRow> {
 };
@@ -140,7 +152,7 @@ TEST_P(RowsWrite, IsClampedAndKeepsTheActiveCellInside)
 INSTANTIATE_TEST_SUITE_P(Rows, RowsWrite,
                          ::testing::Values(ShapeRow{-5, 2}, ShapeRow{0, 2}, ShapeRow{1, 2}, ShapeRow{2, 2},
                                            ShapeRow{50, 50}, ShapeRow{101, 101}, ShapeRow{102, 101},
-                                           ShapeRow{100000, 101}));
+                                           ShapeRow{100000, 101}), RowName());
 
 TEST(ValueTable, ActiveCellIsClampedIntoTheData)
 {
@@ -161,6 +173,8 @@ struct PatternRow {
     const char *negative;
     const char *small;
 };
+
+void PrintTo(const PatternRow &r, std::ostream *os) { *os << "pattern \"" << r.pattern << "\""; }
 
 class Reformat : public ::testing::TestWithParam<PatternRow> {
 };
@@ -188,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Reformat,
                                            PatternRow{"########0.000", "3,142", "-32135,350", "0,026"},
                                            PatternRow{"", "3,141593", "-32135,35", "0,0258"},
                                            PatternRow{"0.00E+00", "3,14E+00", "-3,21E+04", "2,58E-02"},
-                                           PatternRow{"0.000E-00", "3,142E00", "-3,214E04", "2,580E-02"}));
+                                           PatternRow{"0.000E-00", "3,142E00", "-3,214E04", "2,580E-02"}), RowName());
 
 struct Counter {
     int n = 0;
@@ -237,6 +251,12 @@ struct SortRow {
     QStringList sortedC2;
 };
 
+void PrintTo(const SortRow &r, std::ostream *os)
+{
+    *os << (r.descending ? "descending " : "ascending ") << r.c1.size() << " lines "
+        << r.c1.mid(0, 4).join(u' ').toStdString();
+}
+
 class Sorting : public ::testing::TestWithParam<SortRow> {
 };
 
@@ -255,9 +275,28 @@ TEST_P(Sorting, MovesWholeLinesStablyWithEmptyCellsLast)
     EXPECT_EQ(t.TableNumberFormat(), QStringLiteral("########0.000"));
 }
 
+// Sixty lines on three values: past the length where a sort that is not stable still keeps
+// ties in order by chance.
+SortRow manyTies(bool descending)
+{
+    SortRow r{descending, {}, {}, {}, {}};
+    for (int i = 0; i < 60; ++i) {
+        r.c1 << QString::number(i % 3);
+        r.c2 << QString::number(i);
+    }
+    for (int k = 0; k < 3; ++k) {
+        const int key = descending ? 2 - k : k;
+        for (int i = key; i < 60; i += 3) {
+            r.sortedC1 << QStringLiteral("%1,000").arg(key);
+            r.sortedC2 << QStringLiteral("%1,000").arg(i);
+        }
+    }
+    return r;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, Sorting,
-    ::testing::Values(
+    ::testing::Values(manyTies(false), manyTies(true),
         SortRow{false, {"3", "1", "2"}, {"30", "10", "20"}, {"1,000", "2,000", "3,000"}, {"10,000", "20,000", "30,000"}},
         SortRow{true, {"3", "1", "2"}, {"30", "10", "20"}, {"3,000", "2,000", "1,000"}, {"30,000", "20,000", "10,000"}},
         // Ties keep their order in both directions.
@@ -272,7 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"2,000", "4,000", "1,000", "3,000"}},
         // Small values keep their order although the fixed pattern writes them alike.
         SortRow{false, {"0,0003", "0,0001", "0,0002"}, {"3", "1", "2"}, {"0,000", "0,000", "0,000"},
-                {"1,000", "2,000", "3,000"}}));
+                {"1,000", "2,000", "3,000"}}), RowName());
 
 TEST(ValueTable, SortKeepsAScientificPattern)
 {
@@ -292,6 +331,8 @@ struct FillRow {
     int rowsAfter;
     QStringList firstCells;  // the column's first lines
 };
+
+void PrintTo(const FillRow &r, std::ostream *os) { *os << r.first << " to " << r.last << " step " << r.step; }
 
 class Fill : public ::testing::TestWithParam<FillRow> {
 };
@@ -325,7 +366,7 @@ INSTANTIATE_TEST_SUITE_P(
         FillRow{0, 100, 1, FillResult::TooManyLines, 11, {"7"}},
         // The single-precision quotient 2.9999998 still counts 4 values.
         FillRow{0, 0.9f, 0.3f, FillResult::Filled, 11, {"0,000", "0,300", "0,600", "0,900", "7"}},
-        FillRow{0, 1.5f, 0.5f, FillResult::Filled, 11, {"0,000", "0,500", "1,000", "1,500", "7"}}));
+        FillRow{0, 1.5f, 0.5f, FillResult::Filled, 11, {"0,000", "0,500", "1,000", "1,500", "7"}}), RowName());
 
 TEST(ValueTable, FillReachesTheLastValueOfALongDecimalSequence)
 {
@@ -394,6 +435,8 @@ struct DeleteRow {
     int activeAfter;
 };
 
+void PrintTo(const DeleteRow &r, std::ostream *os) { *os << "line " << r.active; }
+
 class DeleteLine : public ::testing::TestWithParam<DeleteRow> {
 };
 
@@ -411,7 +454,7 @@ TEST_P(DeleteLine, MovesTheLinesBelowUp)
 
 INSTANTIATE_TEST_SUITE_P(Rows, DeleteLine,
                          ::testing::Values(DeleteRow{1, {"2", "3"}, 1}, DeleteRow{2, {"1", "3"}, 2},
-                                           DeleteRow{3, {"1", "2"}, 2}));
+                                           DeleteRow{3, {"1", "2"}, 2}), RowName());
 
 TEST(ValueTable, EraseTableKeepsOnlyThePattern)
 {
@@ -451,6 +494,13 @@ struct TitleRow {
     bool savable;
 };
 
+void PrintTo(const TitleRow &r, std::ostream *os)
+{
+    *os << r.text.size() << " characters";
+    for (const QChar c : r.text.left(4))
+        *os << ' ' << codePoint(c.unicode());
+}
+
 class TitleCheck : public ::testing::TestWithParam<TitleRow> {
 };
 
@@ -464,7 +514,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TitleCheck,
                                            TitleRow{QString(126, QLatin1Char('x')), true},
                                            TitleRow{QString(127, QLatin1Char('x')), false},
                                            TitleRow{QStringLiteral("λ (nm)"), false},
-                                           TitleRow{QStringLiteral("  i"), true}));
+                                           TitleRow{QStringLiteral("  i"), true}), RowName());
 
 TEST(ValueTable, SingleTextRoundsToSevenDigitsEverywhere)
 {

@@ -2,10 +2,12 @@
 #include "help/helpaccess.h"
 #include "help/helpviewer.h"
 #include "help/notationsdialog.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -166,6 +168,16 @@ TEST_F(HelpTest, F1DoesNothingUntilTheCourseIsOpenedThenOpensIt)
     EXPECT_TRUE(access().viewer(QString::fromLatin1(kCourseFileName))->isVisible());
 }
 
+TEST_F(HelpTest, HeldF1DoesNotBringBackTheCourseOnceClosed)
+{
+    owner.show();
+    access().showCourse()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&owner, &repeat);
+    EXPECT_EQ(access().viewer(QString::fromLatin1(kCourseFileName)), nullptr);
+}
+
 TEST_F(HelpTest, F1InsideAModalDialogGivesAViewerThatDialogDoesNotBlock)
 {
     access().showCourse()->close();
@@ -218,11 +230,8 @@ TEST_F(HelpTest, MissingOrForeignFilesGiveAFrenchMessage)
     for (const auto &r : rows) {
         messages.clear();
         QFile::remove(dir.filePath(QString::fromLatin1(kHelpFileName)));
-        if (r.content) {
-            QFile f(dir.filePath(QString::fromLatin1(kHelpFileName)));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(r.content);
-        }
+        if (r.content)
+            writeAll(dir.filePath(QString::fromLatin1(kHelpFileName)), r.content);
         EXPECT_EQ(access().showHelp(), nullptr);
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].contains(u"« KT4.hlp »")) << qPrintable(messages[0]);

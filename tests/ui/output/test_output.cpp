@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -181,6 +182,24 @@ TEST(PrintService, FailedDrawingLeavesNoFileAndSaysSo)
     EXPECT_FALSE(QFile::exists(f.file));
     EXPECT_EQ(f.said.size(), 1u);
     EXPECT_TRUE(PrintService::defaultPdfPath().endsWith("/Vorlac.pdf"));
+}
+
+// A file name chosen without an extension gets ".pdf"; a dot in a folder name is no extension.
+TEST(PrintService, PdfNameWithoutExtensionIsCompleted)
+{
+    const struct {
+        const char *chosen, *written;
+    } rows[] = {{"rapport", "rapport.pdf"}, {"rapport.pdf", "rapport.pdf"}, {"v1.2/rapport", "v1.2/rapport.pdf"}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.chosen);
+        Fixture f;
+        ASSERT_TRUE(QDir(f.dir.path()).mkpath("v1.2"));
+        f.file = f.dir.filePath(row.chosen);
+        PrintService service(f.messenger, f.env);
+        EXPECT_EQ(service.print(nullptr, "Vorlac", [](PrintPages &) { return true; }), PrintOutcome::Printed);
+        EXPECT_EQ(service.lastPdfFile(), f.dir.filePath(row.written));
+        EXPECT_EQ(pdfprobe::pageCount(f.dir.filePath(row.written)), 1);
+    }
 }
 
 TEST(Overlays, BurntWhereTheViewShowsThem)

@@ -1,3 +1,4 @@
+#include "testfiles.h"
 #include "vorlacfixture.h"
 
 #include "simulator/exercisearea.h"
@@ -28,10 +29,7 @@ const QString kStart = QStringLiteral("Vous pouvez modifier les paramètres,\r\n
 
 QByteArray markerBytes(const QString &dir)
 {
-    QFile f(dir + "/TEMPO.SPC");
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return readAll(dir + "/TEMPO.SPC");
 }
 
 void clickLabel(QWidget *w)
@@ -194,11 +192,7 @@ TEST_F(MainWindow, IntroductionIsFormattedAndReadOnly)
 TEST_F(MainWindow, MarkerSaysOuiWhileRunningAndNonAfterClosing)
 {
     // bytes of another program before record 3 are left alone
-    {
-        QFile f(dir.path() + "/TEMPO.SPC");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(256, '\xAA'));
-    }
+    writeAll(dir.path() + "/TEMPO.SPC", QByteArray(256, '\xAA'));
     Vorlac &w = window();
     QByteArray bytes = markerBytes(dir.path());
     ASSERT_GE(bytes.size(), 261);

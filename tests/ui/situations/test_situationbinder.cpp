@@ -1,3 +1,4 @@
+#include "testfiles.h"
 #include "vorlacfixture.h"
 
 #include "simulator/scenecontroller.h"
@@ -8,6 +9,7 @@
 #include "table/valuetable.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QTimer>
 #include <QToolButton>
@@ -16,12 +18,6 @@
 using namespace vorlac;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class SituationBinding : public VorlacFixture {
 protected:
@@ -127,11 +123,8 @@ class FailedLoad : public SituationBinding, public ::testing::WithParamInterface
 TEST_P(FailedLoad, ChangesNothingAtAll)
 {
     const QString path = file("bad.P01");
-    if (!GetParam().bytes.isEmpty()) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(GetParam().bytes);
-    }
+    if (!GetParam().bytes.isEmpty())
+        writeAll(path, GetParam().bytes);
     changeEverything();
     const QString before = file("before.P01");
     ASSERT_TRUE(binder().SaveSituation(before));
@@ -190,9 +183,20 @@ TEST_F(SituationBinding, AFailedSaveReportsAndKeepsTitleAndName)
 
 TEST_F(SituationBinding, ToolbarButtonsOpenTheirDialogs)
 {
+    // Should the dialog not be up when the zero-delay step runs, the watchdog closes it.
+    QTimer watchdog;
+    watchdog.setInterval(5000);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "the dialog " << dialog->objectName().toStdString() << " stayed open";
+            dialog->reject();
+        }
+    });
+    watchdog.start();
     for (const char *name : {"enregistrer", "ouvrir"}) {
         QString seen;
-        QTimer::singleShot(0, [&seen] {
+        QObject step; // context: the zero-delay step cannot outlive `seen`
+        QTimer::singleShot(0, &step, [&seen] {
             if (QWidget *dialog = QApplication::activeModalWidget()) {
                 seen = dialog->objectName();
                 static_cast<QDialog *>(dialog)->reject();

@@ -3,6 +3,7 @@
 #include "situations/opendialog.h"
 #include "situations/savedialog.h"
 #include "situations/situationnames.h"
+#include "testfiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -36,12 +37,7 @@ protected:
             return a;
         };
     }
-    void touch(const QString &path, const QByteArray &bytes = "old")
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void touch(const QString &path, const QByteArray &bytes = "old") { writeAll(path, bytes); }
     QString path(const char *name) const { return folder + QLatin1Char('/') + QString::fromUtf8(name); }
 
     std::unique_ptr<SaveDialog> saveDialog(const QString &lastName = QString())

@@ -1,5 +1,6 @@
 #include "common/messenger.h"
 #include "common/updown.h"
+#include "rowname.h"
 #include "table/arithdialog.h"
 #include "table/formatdialog.h"
 #include "table/nblignesdialog.h"
@@ -127,6 +128,8 @@ struct LeaveRow {
     int row, col; // the active cell afterwards
 };
 
+void PrintTo(const LeaveRow &r, std::ostream *os) { *os << r.how; }
+
 class Leaving : public TableUi, public ::testing::WithParamInterface<LeaveRow> {
 };
 
@@ -153,7 +156,7 @@ TEST_P(Leaving, ConvertsTheTypedCell)
 
 INSTANTIATE_TEST_SUITE_P(Ways, Leaving,
                          ::testing::Values(LeaveRow{"click", 5, 4}, LeaveRow{"down", 3, 1}, LeaveRow{"right", 2, 2},
-                                           LeaveRow{"tab", 2, 2}, LeaveRow{"title", 2, 6}));
+                                           LeaveRow{"tab", 2, 2}, LeaveRow{"title", 2, 6}), RowName());
 
 TEST_F(TableUi, TypingKeysFollowTheRules)
 {
@@ -278,6 +281,17 @@ struct TitleAnswer {
     bool message;
 };
 
+void PrintTo(const TitleAnswer &r, std::ostream *os)
+{
+    if (!r.answer) {
+        *os << "cancelled";
+        return;
+    }
+    *os << r.answer->size() << " characters";
+    for (const QChar c : r.answer->left(4))
+        *os << ' ' << codePoint(c.unicode());
+}
+
 class Naming : public TableUi, public ::testing::WithParamInterface<TitleAnswer> {
 };
 
@@ -303,7 +317,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TitleAnswer{std::nullopt, "C4", false}, TitleAnswer{QStringLiteral("   "), "C4", false},
                       TitleAnswer{QStringLiteral("  i (°)"), "  i (°)", false},
                       TitleAnswer{QString(127, QLatin1Char('a')), "C4", true},
-                      TitleAnswer{QStringLiteral("λ"), "C4", true}));
+                      TitleAnswer{QStringLiteral("λ"), "C4", true}), RowName());
 
 TEST_F(TableUi, EraseTableAsksFirst)
 {
@@ -398,6 +412,11 @@ struct ArithRow {
     int rows;
 };
 
+void PrintTo(const ArithRow &r, std::ostream *os)
+{
+    *os << "from \"" << r.first << "\" to \"" << r.last << "\" step \"" << r.step << "\"";
+}
+
 class Arith : public TableUi, public ::testing::WithParamInterface<ArithRow> {
 };
 
@@ -432,7 +451,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, Arith,
                                            ArithRow{"80", "10", "10", "Erreur saisie", 11},
                                            ArithRow{"1", "", "1", "Erreur saisie", 11},
                                            ArithRow{"0", "200", "1", "Dépassement de capacité", 11}),
-                         [](const auto &row) { return "Row" + std::to_string(row.index); });
+                         RowName());
 
 TEST_F(TableUi, ArithBoxesFilterKeysAndNormaliseOnLeaving)
 {
