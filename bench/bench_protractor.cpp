@@ -16,16 +16,13 @@ struct Setup {
     {
         RedrawScene(state, picture);
         lamp.fill(0xffffcc00u);
-        overlays.line1 = QLine(QPointF(picture.lastLayout.line1Start.x, picture.lastLayout.line1Start.y).toPoint(),
-                               QPointF(picture.lastLayout.line1End.x, picture.lastLayout.line1End.y).toPoint());
-        overlays.lampTopLeft = QPointF(picture.lastLayout.lampTopLeft.x, picture.lastLayout.lampTopLeft.y).toPoint();
-        overlays.lamp = &lamp;
+        overlays = sceneOverlays(picture);
     }
     QImage refresh()
     {
         const QImage background = CopyProtractorBackground(picture.image, protractor.position);
         const ProtractorFigure figure = LayoutProtractor(protractor);
-        return DrawProtractorPicture(background, protractor.position, overlays, figure, protractorColours(true));
+        return DrawProtractorPicture(background, protractor.position, overlays, &lamp, figure, protractorColours(true));
     }
     SceneState state;
     ScenePicture picture;
@@ -65,7 +62,8 @@ void BM_ProtractorDragStep(benchmark::State &st)
             AimLine(s.protractor, 150 + wobble * 10, 60);
         }
         const ProtractorFigure f = LayoutProtractor(s.protractor);
-        QImage img = DrawProtractorPicture(background, s.protractor.position, s.overlays, f, protractorColours(true));
+        QImage img =
+            DrawProtractorPicture(background, s.protractor.position, s.overlays, &s.lamp, f, protractorColours(true));
         benchmark::DoNotOptimize(img.constBits());
     }
 }

@@ -31,15 +31,6 @@ QImage CopyProtractorBackground(const QImage &scene, QPoint position)
     return background;
 }
 
-void PaintProtractorOverlays(QPainter &p, QPoint position, const SceneOverlays &overlays)
-{
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(toQRgb(overlays.line1Colour)), 0));
-    p.drawLine(overlays.line1.translated(-position));
-    if (overlays.lamp)
-        p.drawImage(overlays.lampTopLeft - position, *overlays.lamp);
-}
-
 void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
 {
     constexpr double toDegrees = 180.0 / std::numbers::pi;
@@ -60,11 +51,11 @@ void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const Pr
 }
 
 QImage DrawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
-                             const ProtractorFigure &figure, const ProtractorColours &colours)
+                             const QImage *lamp, const ProtractorFigure &figure, const ProtractorColours &colours)
 {
     QImage picture = background;
     QPainter p(&picture);
-    PaintProtractorOverlays(p, position, overlays);
+    PaintSceneOverlays(p, overlays, lamp, position);
     PaintProtractorFigure(p, figure, colours);
     return picture;
 }

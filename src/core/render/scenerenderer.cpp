@@ -1,10 +1,7 @@
 #include "render/scenerenderer.h"
 
 #include "model/constants.h"
-#include "common/rounding.h"
 #include "render/rasteriser.h"
-
-#include <QPainter>
 
 namespace vorlac {
 
@@ -133,21 +130,6 @@ TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Rad
         ++picture.raysTraced;
     }
     return picture.lastLayout;
-}
-
-void BurnOverlays(ScenePicture &picture, const QImage &lampImage)
-{
-    const TraceLayout &l = picture.lastLayout;
-    // Exactly where the view shows them: the view places Line1 and the lamp at the rounded
-    // 16-bit positions and draws the line aliased with a cosmetic pen.
-    const QLine line1(toInt16(l.line1Start.x), toInt16(l.line1Start.y), toInt16(l.line1End.x), toInt16(l.line1End.y));
-    const QPoint lampAt(toInt16(l.lampTopLeft.x), toInt16(l.lampTopLeft.y));
-    QPainter p(&picture.image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(toQRgb(picture.line1Colour)), 0));
-    p.drawLine(line1);
-    if (!lampImage.isNull())
-        p.drawImage(lampAt, lampImage);
 }
 
 } // namespace vorlac

@@ -47,7 +47,4 @@ std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const Spect
 // same pixels faster; this is the reference they are checked against.
 TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture);
 
-// Draws the incident ray Line1 and the lamp into the picture itself (before printing).
-void BurnOverlays(ScenePicture &picture, const QImage &lampImage);
-
 } // namespace vorlac

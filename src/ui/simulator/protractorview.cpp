@@ -142,17 +142,6 @@ ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
 
 QString ProtractorView::readOut() const { return ReadOutText(m_state.lineAngle, regionalLocale()); }
 
-SceneOverlays ProtractorView::overlays() const
-{
-    const TraceLayout &l = m_scene.lastLayout;
-    SceneOverlays o;
-    o.line1 = QLine(rounded({l.line1Start.x, l.line1Start.y}), rounded({l.line1End.x, l.line1End.y}));
-    o.line1Colour = m_scene.line1Colour;
-    o.lampTopLeft = rounded({l.lampTopLeft.x, l.lampTopLeft.y});
-    o.lamp = &m_lamp;
-    return o;
-}
-
 void ProtractorView::copyBackground() { m_background = CopyProtractorBackground(m_scene.image, m_state.position); }
 
 void ProtractorView::RefreshProtractor(bool blackBackground)
@@ -179,7 +168,7 @@ void ProtractorView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_background);
-    PaintProtractorOverlays(p, m_state.position, overlays());
+    PaintSceneOverlays(p, sceneOverlays(m_scene), &m_lamp, m_state.position);
     PaintProtractorFigure(p, m_figure, m_colours);
 }
 

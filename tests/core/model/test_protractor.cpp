@@ -194,14 +194,14 @@ TEST(ProtractorPicture, ColoursBackgroundAndContinuousArc)
         const QImage bg = CopyProtractorBackground(scene, s.position);
         EXPECT_EQ(bg.pixel(150, 150), 0xff123456u);
         const ProtractorFigure f = LayoutProtractor(s);
-        const QImage pic = DrawProtractorPicture(bg, s.position, {}, f, protractorColours(row.black));
+        const QImage pic = DrawProtractorPicture(bg, s.position, {}, nullptr, f, protractorColours(row.black));
         EXPECT_EQ(pic.pixel(100, 1), row.main);   // top of the outer arc
         EXPECT_TRUE(pic.pixel(99, 50) == row.line || pic.pixel(100, 50) == row.line); // measuring line
         EXPECT_EQ(pic.pixel(100, 150), row.scene); // under the base, nothing drawn
 
         s.rotation = 4.5f;
         const ProtractorFigure turned = LayoutProtractor(s);
-        const QImage pic2 = DrawProtractorPicture(bg, s.position, {}, turned, protractorColours(row.black));
+        const QImage pic2 = DrawProtractorPicture(bg, s.position, {}, nullptr, turned, protractorColours(row.black));
         for (int y = 92; y <= 108; ++y) {
             bool lit = false;
             for (int x = 197; x <= 200; ++x)
@@ -231,10 +231,9 @@ TEST(ProtractorPicture, OverlaysAreShiftedIntoTheProtractor)
     o.line1 = QLine(64, 116, 264, 116); // y 100 in the protractor
     o.line1Colour = makeRgb(0, 255, 0);
     o.lampTopLeft = QPoint(64 + 150, 16 + 20);
-    o.lamp = &lamp;
     QImage pic = bg;
     QPainter p(&pic);
-    PaintProtractorOverlays(p, QPoint(64, 16), o);
+    PaintSceneOverlays(p, o, &lamp, QPoint(64, 16));
     p.end();
     EXPECT_EQ(pic.pixel(50, 100), 0xff00ff00u);
     EXPECT_EQ(pic.pixel(160, 30), 0xffff0000u);

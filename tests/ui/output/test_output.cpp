@@ -1,9 +1,6 @@
 #include "../../core/output/pdfprobe.h"
-#include "common/pictures.h"
 #include "common/updown.h"
 #include "output/outputcommands.h"
-#include "render/scenerenderer.h"
-#include "simulator/sceneview.h"
 #include "table/valuetable.h"
 
 #include <gtest/gtest.h>
@@ -181,21 +178,6 @@ TEST(PrintService, FailedDrawingLeavesNoFileAndSaysSo)
     EXPECT_FALSE(QFile::exists(f.file));
     EXPECT_EQ(f.said.size(), 1u);
     EXPECT_TRUE(PrintService::defaultPdfPath().endsWith("/Vorlac.pdf"));
-}
-
-TEST(Overlays, BurntWhereTheViewShowsThem)
-{
-    SceneState state;
-    ScenePicture picture;
-    SceneView view(picture, nullptr);
-    const QImage lamp = lampPicture().toImage();
-    for (int k = 0; k <= 40; ++k) {
-        state.incidenceAngle = -80 + 4 * k;
-        RedrawScene(state, picture);
-        view.placeOverlays();
-        const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(figureWithOverlays(picture, lamp), shown) << "incidence " << state.incidenceAngle;
-    }
 }
 
 TEST(Clipboard, CopiesRoundTripAndConfirmOnlyWhenThere)
