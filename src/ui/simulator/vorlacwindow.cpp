@@ -8,6 +8,7 @@
 #include "grapher/grapheur.h"
 #include "output/printservice.h"
 #include "output/outputcommands.h"
+#include "output/scenereport.h"
 #include "help/helpaccess.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
@@ -30,7 +31,6 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -156,14 +156,7 @@ void Vorlac::connectRooms()
     // Printing and copying read the figure and the report texts at the moment they run.
     OutputCommands::Sources out;
     out.print.figure = [this] { return figureWithOverlays(picture(), lampPicture().toImage()); };
-    out.print.report = [this] {
-        auto text = [this](const char *name) {
-            const QLabel *l = findChild<QLabel *>(QString::fromLatin1(name));
-            return l ? l->text() : QString();
-        };
-        return ReportTexts{scene().source, text("Label7"), text("Label2"), m_prismPanel->materialList()->currentText(),
-                           text("Label4"), m_mediumPanel->materialList()->currentText(), text("Label16")};
-    };
+    out.print.report = [this] { return sceneReportTexts(scene()); };
     out.print.table = m_valueTable;
     out.setInfo = [this](const QString &t) { setInfo(t); };
     out.copyConfirmation = QStringLiteral(
