@@ -121,7 +121,7 @@ void MaterialPanel::onMaterialChosen(int row)
 {
     const SceneState &state = m_controller.state();
     m_list->setCursor(Qt::WaitCursor);
-    if (row == kCustomMaterial && !state.loadingSituation) {
+    if (row == kCustomMaterial) {
         const bool prism = m_side == MaterialSide::Prism;
         LoupeDialog dialog({prism ? state.prismCauchyA : state.outsideCauchyA,
                             prism ? state.prismCauchyB : state.outsideCauchyB},

@@ -218,7 +218,6 @@ void Vorlac::startUp()
     writeMarker(QStringLiteral("OUI"));
 
     applySmallScreenRule();
-    m_controller->setLoadingSituation(false);
     m_exercises->showIntroduction();
     setInfo(kStartHint);
     m_controller->start();

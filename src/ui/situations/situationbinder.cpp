@@ -78,12 +78,6 @@ void SituationBinder::applySituation(const Situation &s)
     st.outsideCauchyB = s.outsideCauchyB;
     st.prismCauchyA = s.prismCauchyA;
     st.prismCauchyB = s.prismCauchyB;
-    // Selecting "Autre" in the prism list, then in the medium list, names the side edited.
-    if (s.outsideMaterial == kCustomMaterial)
-        st.customMaterialTarget = 1;
-    else if (s.prismMaterial == kCustomMaterial)
-        st.customMaterialTarget = 2;
-    st.loadingSituation = false;
     m_scene.setState(st);
 }
 
