@@ -132,6 +132,8 @@ public:
     // 0..0,9 step 0,3 gives its 4 values. Invalid: first == last, step 0, or step pointing away
     // from last. TooManyLines: more than 100 values. Nothing changes unless Filled.
     FillResult fillArithmetic(int col, float first, float last, float step);
+    // What fillArithmetic gives for these values, without filling anything.
+    static FillResult checkArithmetic(float first, float last, float step);
     // Number of values such a fill writes (0 when Invalid; may exceed 100).
     static int arithmeticCount(float first, float last, float step);
 

@@ -203,22 +203,31 @@ void TableCommands::sortColumn(bool descending)
 void TableCommands::openLineCount()
 {
     m_table.commitActiveCell();
-    NbLignesDialog dialog(m_table, m_dialogParent);
-    dialog.exec();
+    NbLignesDialog dialog(m_table.Rows() - 1, m_dialogParent);
+    if (dialog.exec() == QDialog::Accepted)
+        m_table.setRows(dialog.dataLines() + 1);
 }
 
 void TableCommands::openFormat()
 {
     m_table.commitActiveCell();
-    FormatDialog dialog(m_table, m_dialogParent);
-    dialog.exec();
+    FormatDialog dialog(m_table.TableNumberFormat(), m_dialogParent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<QString> pattern = dialog.pattern()) {
+        m_table.setTableNumberFormat(*pattern);
+        m_table.ReformatTable();
+    }
 }
 
 void TableCommands::openArithmetic()
 {
     m_table.commitActiveCell();
     ArithDialog dialog(m_table, m_messenger, m_dialogParent);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ArithDialog::Sequence s = dialog.sequence();
+    m_table.fillArithmetic(m_table.Col(), s.first, s.last, s.step);
 }
 
 void TableCommands::eraseTable()

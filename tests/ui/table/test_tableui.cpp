@@ -341,20 +341,28 @@ TEST_F(TableUi, InsertKeepsTheActiveRowOnTheNewLine)
 TEST_F(TableUi, LineCountDialogShowsAndSetsTheDataLines)
 {
     table.setTextMatrix(6, 0, QStringLiteral("6,000"));
+    const auto choose = [this](int lines, const char *button) {
+        ModalGuard guard([lines, button](QWidget *modal) {
+            auto *d = qobject_cast<NbLignesDialog *>(modal);
+            ASSERT_NE(d, nullptr);
+            d->upDown()->setValue(lines);
+            EXPECT_EQ(d->findChild<QLabel *>("Label1")->text(), QString::number(lines));
+            d->findChild<QPushButton *>(button)->click();
+        });
+        commands->openLineCount();
+    };
     {
-        NbLignesDialog d(table, frame.get());
+        NbLignesDialog d(table.Rows() - 1, frame.get());
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Nombre de lignes du tableau"));
         EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("10"));
         d.upDown()->setValue(4);
-        EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("4"));
         d.findChild<QPushButton *>("Command1")->click();
+        EXPECT_EQ(d.dataLines(), 4);
     }
+    EXPECT_EQ(table.Rows(), 11); // only the table's owner applies the answer
+    choose(4, "Command1");
     EXPECT_EQ(table.Rows(), 5);
-    {
-        NbLignesDialog d(table, frame.get());
-        d.upDown()->setValue(10);
-        d.findChild<QPushButton *>("Command2")->click();
-    }
+    choose(10, "Command2");
     EXPECT_EQ(table.Rows(), 5);
     ModalGuard guard([](QWidget *modal) {
         auto *d = qobject_cast<NbLignesDialog *>(modal);
@@ -373,11 +381,15 @@ TEST_F(TableUi, FormatDialogSelectsTheCurrentPatternAndReformats)
     table.setTextMatrix(2, 0, QStringLiteral("-32135,35"));
     table.setActiveCell(5, 5);
     table.Sort(0, false);  // the sort gives the pattern back
-    FormatDialog d(table, frame.get());
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Format d'écritue des données dans le tableau"));
-    EXPECT_TRUE(d.findChild<QRadioButton *>("Option2")->isChecked());
-    d.findChild<QRadioButton *>("Option5")->click();
-    d.findChild<QPushButton *>("Command1")->click();
+    ModalGuard guard([](QWidget *modal) {
+        auto *d = qobject_cast<FormatDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Format d'écritue des données dans le tableau"));
+        EXPECT_TRUE(d->findChild<QRadioButton *>("Option2")->isChecked());
+        d->findChild<QRadioButton *>("Option5")->click();
+        d->findChild<QPushButton *>("Command1")->click();
+    });
+    commands->openFormat();
     EXPECT_EQ(table.TableNumberFormat(), QStringLiteral("0.000E-00"));
     EXPECT_EQ(table.TextMatrix(1, 0), QStringLiteral("-3,214E04"));
     EXPECT_EQ(table.TextMatrix(2, 0), QStringLiteral("2,600E-02"));  // already 0,026 in the fixed pattern
@@ -405,24 +417,27 @@ TEST_P(Arith, FillsOrExplains)
 {
     const ArithRow &row = GetParam();
     table.setActiveCell(1, 2);
-    ArithDialog d(table, messenger, frame.get());
-    d.show();
-    const char *values[3] = {row.first, row.last, row.step};
-    for (int i = 0; i < 3; ++i) {
-        d.box(i)->setFocus();
-        QTest::keyClicks(d.box(i), QString::fromLatin1(values[i]));
-    }
-    d.findChild<QPushButton *>("Command1")->click();
+    ModalGuard guard([this, row](QWidget *modal) {
+        auto *d = qobject_cast<ArithDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        const char *values[3] = {row.first, row.last, row.step};
+        for (int i = 0; i < 3; ++i) {
+            d->box(i)->setFocus();
+            QTest::keyClicks(d->box(i), QString::fromLatin1(values[i]));
+        }
+        d->findChild<QPushButton *>("Command1")->click();
+        EXPECT_EQ(d->isVisible(), *row.title != 0); // a refusal keeps the dialog open
+        if (d->isVisible())
+            d->reject();
+    });
+    commands->openArithmetic();
     EXPECT_EQ(table.Rows(), row.rows);
     if (*row.title) {
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].title, QString::fromUtf8(row.title));
         EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
-        EXPECT_TRUE(d.isVisible());
     } else {
         EXPECT_TRUE(shown.empty());
-        EXPECT_FALSE(d.isVisible());
-        EXPECT_EQ(d.result(), QDialog::Accepted);
     }
 }
 
