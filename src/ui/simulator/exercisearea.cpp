@@ -65,7 +65,7 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
 
 QAction *ExerciseArea::menuAction(const char *name) const
 {
-    return m_menu->findChild<QAction *>(QString::fromLatin1(name));
+    return namedAction(*m_menu, name);
 }
 
 void ExerciseArea::showIntroduction()

@@ -1,5 +1,6 @@
 #include "simulator/materialpanel.h"
 
+#include "common/crlf.h"
 #include "common/panelstyle.h"
 #include "common/updown.h"
 #include "model/materials.h"
@@ -14,8 +15,6 @@
 namespace vorlac {
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 // The two panels differ by their names, their title and where the material part starts.
 struct PanelLayout {

@@ -20,7 +20,6 @@ public:
     ClickLabel *menuButton() const { return m_menuButton; } // Image5
     QMenu *tableMenu() const { return m_tableMenu; }     // menutableau
     QMenu *columnMenu() const { return m_columnMenu; }   // menucol
-    QAction *menuAction(const char *name) const;         // an item of either menu, by name
 
     // Lays the grid under the title bar, over the whole width of the frame.
     void setGrid(QWidget *grid);

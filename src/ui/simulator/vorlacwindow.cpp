@@ -2,6 +2,7 @@
 
 #include "calculator/calculatorlauncher.h"
 #include "common/clicklabel.h"
+#include "common/crlf.h"
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
@@ -43,9 +44,10 @@ namespace vorlac {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kStartHint =
     QStringLiteral("Vous pouvez modifier les paramètres,") + kCrLf + QStringLiteral("ouvrir une configuration ou un exercice");
+const QString kCopyConfirmation =
+    QStringLiteral("L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
 const QString kMarkerFile = QStringLiteral("TEMPO.SPC");
 constexpr int kMarkerRecord = 3;
 
@@ -90,6 +92,8 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 }
 
 Vorlac::~Vorlac() = default;
+
+QString Vorlac::copyConfirmation() const { return kCopyConfirmation; }
 
 const SceneState &Vorlac::scene() const { return m_controller->state(); }
 const ScenePicture &Vorlac::picture() const { return m_controller->picture(); }
@@ -159,8 +163,7 @@ void Vorlac::connectRooms()
     out.print.report = [this] { return sceneReportTexts(scene()); };
     out.print.table = m_valueTable;
     out.setInfo = [this](const QString &t) { setInfo(t); };
-    out.copyConfirmation = QStringLiteral(
-        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
+    out.copyConfirmation = kCopyConfirmation;
     m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
     connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
@@ -223,9 +226,7 @@ void Vorlac::startUp()
     m_controller->start();
     m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view());
 
-    m_copyConfirmation = QStringLiteral(
-        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
-    m_hints->keepWhileHovering(m_toolbar->copyButton(), m_copyConfirmation);
+    m_hints->keepWhileHovering(m_toolbar->copyButton(), kCopyConfirmation);
 }
 
 void Vorlac::writeMarker(const QString &text)

@@ -56,7 +56,7 @@ public:
     HintLine &hintLine() const { return *m_hints; }
     QString info() const; // the hint line, line breaks as CR LF
     void setInfo(const QString &text);
-    QString copyConfirmation() const { return m_copyConfirmation; }
+    QString copyConfirmation() const; // what the hint line says after a copy
 
     // The rooms, for the features that plug into them.
     Toolbar &toolbar() const { return *m_toolbar; }
@@ -98,7 +98,6 @@ private:
 
     VorlacEnvironment m_env;
     QString m_programDir;
-    QString m_copyConfirmation;
     bool m_closeAccepted = false;
     bool m_applyingRule = false;
 

@@ -15,11 +15,10 @@ struct Messenger;
 class ValueGrid;
 class ValueTable;
 
-// Connects the table's two pop-up menus to the table: menutableau (line commands, format,
-// graph, erase, hide) and menucol (column commands). The menus may come filled with their items
-// (found by objectName) or empty, in which case the items are created here in their order.
-// calcutab, recalc, repgraphe and fermtab belong to other windows: they are only relayed as
-// signals.
+// Connects the table's two pop-up menus (made by makeTableMenu and makeColumnMenu) to the
+// table: menutableau (line commands, format, graph, erase, hide) and menucol (column
+// commands), their items found by objectName. calcutab, recalc, repgraphe and fermtab belong to
+// other windows: they are only relayed as signals.
 class TableCommands : public QObject {
     Q_OBJECT
 public:
@@ -30,7 +29,6 @@ public:
     TableCommands(ValueTable &table, ValueGrid &grid, QMenu &menutableau, QMenu &menucol,
                   const Messenger &messenger, QWidget *dialogParent);
 
-    QAction *action(const char *name) const; // an item of either menu
     void setTextAsker(TextAsker asker) { m_ask = std::move(asker); }
 
     // Rewrites the captions and enabling of menucol for the active column.
@@ -54,7 +52,6 @@ signals:
     void hideTableRequested(); // fermtab
 
 private:
-    void fillMenus();
     void connectItems();
     QString columnName() const;
 

@@ -4,6 +4,7 @@
 #include "table/formatdialog.h"
 #include "table/nblignesdialog.h"
 #include "table/tablecommands.h"
+#include "table/tablemenus.h"
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
 
@@ -69,8 +70,8 @@ protected:
         frame->resize(409, 209);
         grid = new ValueGrid(table, frame.get());
         grid->setGeometry(1, 19, 407, 189);
-        menutableau = new QMenu(frame.get());
-        menucol = new QMenu(frame.get());
+        menutableau = makeTableMenu(frame.get());
+        menucol = makeColumnMenu(frame.get());
         commands = new TableCommands(table, *grid, *menutableau, *menucol, messenger, frame.get());
         frame->show();
         grid->setFocus();
@@ -96,8 +97,9 @@ protected:
         for (QChar k : keys)
             QTest::keyClick(grid, k.toLatin1());
     }
-    QString caption(const char *name) const { return commands->action(name)->text(); }
-    bool enabled(const char *name) const { return commands->action(name)->isEnabled(); }
+    QAction *item(const char *name) const { return frame->findChild<QAction *>(QString::fromLatin1(name)); }
+    QString caption(const char *name) const { return item(name)->text(); }
+    bool enabled(const char *name) const { return item(name)->isEnabled(); }
 
     ValueTable table;
     Messenger messenger;
@@ -237,7 +239,7 @@ TEST_F(TableUi, HintsAndEnablingFollowThePointer)
     EXPECT_TRUE(enabled("insligsous"));
     EXPECT_TRUE(enabled("insereligne"));
     EXPECT_FALSE(enabled("efflig"));
-    commands->action("efflig")->trigger();
+    item("efflig")->trigger();
     EXPECT_EQ(table.Rows(), 2);
 }
 
@@ -249,13 +251,13 @@ TEST_F(TableUi, ColumnAndCalculatorItemsReachTheirHandlers)
     table.setColumnExpression(1, QStringLiteral("sin C1"));
     clickTitle(1);
     menucol->hide();
-    commands->action("calcutab")->trigger();
-    commands->action("recalc")->trigger();
+    item("calcutab")->trigger();
+    item("recalc")->trigger();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0], std::make_pair(1, false));
     EXPECT_EQ(asked[1], std::make_pair(1, true));
 
-    commands->action("vexpress")->trigger();
+    item("vexpress")->trigger();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].icon, QMessageBox::Information);
     EXPECT_EQ(shown[0].title, QStringLiteral("Expression de C2"));
@@ -263,11 +265,11 @@ TEST_F(TableUi, ColumnAndCalculatorItemsReachTheirHandlers)
 
     table.setTextMatrix(1, 1, QStringLiteral("3"));
     table.setTextMatrix(2, 1, QStringLiteral("1"));
-    commands->action("triertab")->trigger();
+    item("triertab")->trigger();
     EXPECT_EQ(table.TextMatrix(1, 1), QStringLiteral("1,000"));
-    commands->action("triertab2")->trigger();
+    item("triertab2")->trigger();
     EXPECT_EQ(table.TextMatrix(1, 1), QStringLiteral("3,000"));
-    commands->action("effcol")->trigger();
+    item("effcol")->trigger();
     EXPECT_EQ(table.TextMatrix(1, 1), QString());
     EXPECT_EQ(table.ColumnExpression(1), QStringLiteral("sin C1"));
 }
@@ -289,7 +291,7 @@ TEST_P(Naming, KeepsOnlySavableNonBlankTitles)
         return GetParam().answer;
     });
     table.setActiveCell(1, 3);
-    commands->action("titrecol")->trigger();
+    item("titrecol")->trigger();
     EXPECT_EQ(asked, QStringLiteral("Nommer C4|Saisir le texte à afficher pour la colonne C4|C4"));
     EXPECT_EQ(table.title(3), GetParam().title);
     EXPECT_EQ(shown.size(), GetParam().message ? 1u : 0u);
@@ -310,14 +312,14 @@ TEST_F(TableUi, EraseTableAsksFirst)
     table.setTextMatrix(4, 4, QStringLiteral("1,000"));
     table.setColumnExpression(0, QStringLiteral("C2"));
     answer = QMessageBox::Cancel;
-    commands->action("efftableau")->trigger();
+    item("efftableau")->trigger();
     EXPECT_EQ(table.TextMatrix(4, 4), QStringLiteral("1,000"));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].icon, QMessageBox::Question);
     EXPECT_EQ(shown[0].title, QStringLiteral("Effacer le tableau"));
     EXPECT_EQ(shown[0].text, QStringLiteral("Attention: perte des données."));
     answer = QMessageBox::Ok;
-    commands->action("efftableau")->trigger();
+    item("efftableau")->trigger();
     EXPECT_EQ(table.TextMatrix(4, 4), QString());
     EXPECT_EQ(table.ColumnExpression(0), QString());
 }
@@ -326,13 +328,13 @@ TEST_F(TableUi, InsertKeepsTheActiveRowOnTheNewLine)
 {
     clickCell(2, 0);
     type("5");
-    commands->action("insligsous")->trigger();
+    item("insligsous")->trigger();
     EXPECT_EQ(table.Rows(), 12);
     EXPECT_EQ(table.Row(), 2);
     EXPECT_EQ(table.TextMatrix(2, 0), QString());
     EXPECT_EQ(table.TextMatrix(3, 0), QStringLiteral("5,000"));
     EXPECT_EQ(grid->currentIndex().row(), 1);
-    commands->action("insereligne")->trigger();
+    item("insereligne")->trigger();
     EXPECT_EQ(grid->model()->rowCount(), 12);
 }
 
@@ -370,7 +372,7 @@ TEST_F(TableUi, LineCountDialogShowsAndSetsTheDataLines)
         d->upDown()->setValue(10);
         d->findChild<QPushButton *>("Command1")->click();
     });
-    commands->action("nblignes")->trigger();
+    item("nblignes")->trigger();
     EXPECT_EQ(table.Rows(), 11);
     EXPECT_EQ(table.TextMatrix(6, 0), QString());
 }
@@ -477,7 +479,7 @@ TEST_F(TableUi, ArithFromTheColumnMenuFillsTheClickedColumn)
         d->box(2)->setText(QStringLiteral("0,3"));
         d->findChild<QPushButton *>("Command1")->click();
     });
-    commands->action("suitar")->trigger();
+    item("suitar")->trigger();
     EXPECT_EQ(table.TextMatrix(4, 5), QStringLiteral("0,900"));
     EXPECT_EQ(table.TextMatrix(5, 5), QString());
 }
