@@ -26,7 +26,6 @@ public:
     // The persistent scene picture; its lastLayout is where Line1 and the lamp stand.
     const ScenePicture &picture() const { return m_picture; }
     const TraceLayout &layout() const { return m_picture.lastLayout; }
-    const SpectrumColours &spectrumColours() const { return m_spectrumColour; }
     QTimer *timer1() const { return m_timer1; }
     // The side "Autre" was chosen for last; none until then.
     std::optional<MaterialSide> customMaterialTarget() const { return m_customMaterialTarget; }

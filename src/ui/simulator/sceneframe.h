@@ -19,7 +19,6 @@ public:
     SceneFrame(SceneController &controller, HintLine &hints, QWidget *window);
 
     SceneView *view() const { return m_view; }
-    QScrollBar *scrollBar() const { return m_scroll; }
 
     // Lamp mouse handlers, in pixels of the lamp image.
     void lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp);

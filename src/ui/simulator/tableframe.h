@@ -16,7 +16,6 @@ class TableFrame : public QFrame {
 public:
     explicit TableFrame(QWidget *parent);
 
-    ClickLabel *titleBar() const { return m_title; }     // Label26
     ClickLabel *menuButton() const { return m_menuButton; } // Image5
     QMenu *tableMenu() const { return m_tableMenu; }     // menutableau
     QMenu *columnMenu() const { return m_columnMenu; }   // menucol

@@ -64,7 +64,6 @@ void TableCommands::connectItems()
     on(lines, "formatsc", [this] { openFormat(); });
     on(lines, "repgraphe", [this] { emit graphRequested(); });
     on(lines, "efftableau", [this] { eraseTable(); });
-    on(lines, "fermtab", [this] { emit hideTableRequested(); });
 
     // Image5 opens the table menu without any move over the grid: refresh it as it shows.
     connect(&m_menutableau, &QMenu::aboutToShow, this, &TableCommands::refreshTableMenu);

@@ -17,8 +17,8 @@ class ValueTable;
 
 // Connects the table's two pop-up menus (made by makeTableMenu and makeColumnMenu) to the
 // table: menutableau (line commands, format, graph, erase, hide) and menucol (column
-// commands), their items found by objectName. calcutab, recalc, repgraphe and fermtab belong to
-// other windows: they are only relayed as signals.
+// commands), their items found by objectName. calcutab, recalc and repgraphe belong to other
+// windows: they are only relayed as signals; fermtab is the frame's own (TableFrame).
 class TableCommands : public QObject {
     Q_OBJECT
 public:
@@ -31,28 +31,26 @@ public:
 
     void setTextAsker(TextAsker asker) { m_ask = std::move(asker); }
 
-    // Rewrites the captions and enabling of menucol for the active column.
-    void prepareColumnMenu();
-    // Enabling of insligsous, insereligne and efflig from the table's state.
-    void refreshTableMenu();
-
-    // The commands themselves, also reachable without the menus.
-    void showExpression();
-    void nameColumn();
-    void sortColumn(bool descending);
+    // The commands that open a dialog, also reachable without the menus.
     void openLineCount();
     void openFormat();
     void openArithmetic();
-    void eraseTable();
 
 signals:
     // calcutab (recalc = false) and recalc (true) on column col.
     void computeColumnRequested(int col, bool recalc);
-    void graphRequested();     // repgraphe
-    void hideTableRequested(); // fermtab
+    void graphRequested(); // repgraphe
 
 private:
     void connectItems();
+    // Rewrites the captions and enabling of menucol for the active column.
+    void prepareColumnMenu();
+    // Enabling of insligsous, insereligne and efflig from the table's state.
+    void refreshTableMenu();
+    void showExpression();
+    void nameColumn();
+    void sortColumn(bool descending);
+    void eraseTable();
     QString columnName() const;
 
     ValueTable &m_table;
