@@ -50,7 +50,7 @@ std::array<IntroPiece, 14> introPieces()
     }};
 }
 
-void WriteIntroduction(QTextDocument &document)
+void writeIntroduction(QTextDocument &document)
 {
     document.clear();
     const auto pieces = introPieces();

@@ -6,7 +6,7 @@
 
 namespace vorlac {
 
-double LampDirection(double x, double y, int incidencePointX)
+double lampDirection(double x, double y, int incidencePointX)
 {
     const double mx = incidencePointX;
     if (x == mx)
@@ -18,10 +18,10 @@ double LampDirection(double x, double y, int incidencePointX)
     return ang;
 }
 
-std::optional<double> LampIncidence(double x, double y, int incidencePointX, int apexAngle,
+std::optional<double> lampIncidence(double x, double y, int incidencePointX, int apexAngle,
                                     double currentIncidence)
 {
-    const double candidate = LampDirection(x, y, incidencePointX) + apexAngle / 2.0;
+    const double candidate = lampDirection(x, y, incidencePointX) + apexAngle / 2.0;
     if (candidate > currentIncidence + kLampStep || candidate < currentIncidence - kLampStep ||
         candidate > kLampIncidenceLimit || candidate < -kLampIncidenceLimit)
         return std::nullopt;

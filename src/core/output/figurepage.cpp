@@ -126,7 +126,7 @@ QImage figureWithOverlays(const ScenePicture &picture, const QImage &lampImage)
 {
     QImage burnt = picture.image;
     QPainter p(&burnt);
-    PaintSceneOverlays(p, sceneOverlays(picture), &lampImage);
+    paintSceneOverlays(p, sceneOverlays(picture), &lampImage);
     p.end();
     return burnt;
 }

@@ -13,7 +13,7 @@ ProtractorColours protractorColours(bool blackBackground)
     return {palette::Black, palette::DarkCyan};
 }
 
-QImage CopyProtractorBackground(const QImage &scene, QPoint position)
+QImage copyProtractorBackground(const QImage &scene, QPoint position)
 {
     QImage background(protractor::kSize, protractor::kSize, QImage::Format_RGB32);
     const QRect wanted(position, background.size());
@@ -31,7 +31,7 @@ QImage CopyProtractorBackground(const QImage &scene, QPoint position)
     return background;
 }
 
-void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
+void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
 {
     constexpr double toDegrees = 180.0 / std::numbers::pi;
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -50,13 +50,13 @@ void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const Pr
     p.drawLine(figure.measuringLine.a, figure.measuringLine.b);
 }
 
-QImage DrawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
+QImage drawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
                              const QImage *lamp, const ProtractorFigure &figure, const ProtractorColours &colours)
 {
     QImage picture = background;
     QPainter p(&picture);
-    PaintSceneOverlays(p, overlays, lamp, position);
-    PaintProtractorFigure(p, figure, colours);
+    paintSceneOverlays(p, overlays, lamp, position);
+    paintProtractorFigure(p, figure, colours);
     return picture;
 }
 

@@ -19,15 +19,15 @@ ProtractorColours protractorColours(bool blackBackground);
 
 // The part of the scene picture under the protractor at position (scene pixels), as the
 // protractor's background; white where it reaches past the picture.
-QImage CopyProtractorBackground(const QImage &scene, QPoint position);
+QImage copyProtractorBackground(const QImage &scene, QPoint position);
 
 // Arcs, graduations, straight edge, centre mark and measuring line (not the handles, which are
 // pictures of their own).
-void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours);
+void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours);
 
 // The whole protractor picture at position: background, the scene's overlays (with the lamp
 // picture, if any), figure (handles left out).
-QImage DrawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
+QImage drawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
                              const QImage *lamp, const ProtractorFigure &figure, const ProtractorColours &colours);
 
 } // namespace vorlac

@@ -19,7 +19,7 @@ SceneOverlays sceneOverlays(const ScenePicture &picture)
     return {QLine(pixel(l.line1Start), pixel(l.line1End)), picture.line1Colour, pixel(l.lampTopLeft)};
 }
 
-void PaintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage *lamp, QPoint origin)
+void paintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage *lamp, QPoint origin)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);

@@ -26,6 +26,6 @@ SceneOverlays sceneOverlays(const ScenePicture &picture);
 
 // Line1 (aliased, one-pixel cosmetic pen) and, when given, the lamp picture. origin is the scene
 // point that lies at the painter's (0, 0).
-void PaintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage *lamp, QPoint origin = {});
+void paintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage *lamp, QPoint origin = {});
 
 } // namespace vorlac

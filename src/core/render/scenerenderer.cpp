@@ -55,7 +55,7 @@ TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation>
     TraceInput shared = traceInputFor(state, rays.front());
     shared.colour = allColours;
     std::vector<Segment> primitives;
-    const TraceLayout layout = ComputeLayout(shared, &primitives);
+    const TraceLayout layout = computeLayout(shared, &primitives);
     drawSegments(raster, primitives, 0);
 
     TraceResult result;
@@ -117,7 +117,7 @@ std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const Spect
     return drawRadiations(state, whiteLightRadiations(spectrumColour), picture);
 }
 
-TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
+TraceLayout drawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
 {
     LineRasteriser raster(picture.image);
     prepare(state, picture, raster);

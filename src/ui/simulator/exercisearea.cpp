@@ -71,7 +71,7 @@ QAction *ExerciseArea::menuAction(const char *name) const
 void ExerciseArea::showIntroduction()
 {
     loadText([](QTextDocument &document) {
-        WriteIntroduction(document);
+        writeIntroduction(document);
         return true;
     });
     m_text->setReadOnly(true);

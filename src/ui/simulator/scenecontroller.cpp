@@ -142,7 +142,7 @@ void SceneController::setState(const SceneState &state)
 void SceneController::dragLamp(Qt::MouseButtons buttons, double x, double y)
 {
     const std::optional<double> incidence =
-        LampIncidence(x, y, layout().incidencePointX, m_state.apexAngle, m_state.incidenceAngle);
+        lampIncidence(x, y, layout().incidencePointX, m_state.apexAngle, m_state.incidenceAngle);
     if (!incidence)
         return;
     if (buttons == Qt::NoButton && m_lampDragging) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPoint>
 
 class QScrollBar;
 
@@ -30,8 +31,8 @@ private:
     SceneView *m_view;
     QScrollBar *m_scroll;
     bool m_busy = false;
-    // The lamp's last mouse positions, in picture pixels.
-    int lampMouseX = 0, lampMouseY = 0, lastLampMouseX = 0, lastLampMouseY = 0;
+    // The lamp's last mouse position, in picture pixels.
+    QPoint m_lastLampMouse;
 };
 
 } // namespace vorlac

@@ -50,7 +50,7 @@ void SceneView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_picture.image);
-    PaintSceneOverlays(p, m_overlays, nullptr);
+    paintSceneOverlays(p, m_overlays, nullptr);
 }
 
 } // namespace vorlac
