@@ -11,7 +11,7 @@ double lampDirection(double x, double y, int incidencePointX)
     const double mx = incidencePointX;
     if (x == mx)
         return y < kIncidenceY ? -90.0 : 90.0;
-    // Degrees through the model's own pi, like every other angle of the scene.
+    // Degrees through the program's pi (kPi), like every other angle of the scene.
     double ang = std::atan((y - kIncidenceY) / (mx - x)) * 180 / kPi;
     if (x > mx)
         ang += y > kIncidenceY ? 180.0 : -180.0;

@@ -13,7 +13,7 @@ constexpr Rgb kOutlineColour = palette::LightGrey;
 
 using Face = TraceFace;
 
-// asin through atan, as the model writes it; s = +-1 is a grazing ray (+-90 degrees).
+// The arc sine in degrees, written through atan; s = +-1 is a grazing ray (+-90 degrees).
 double arcSineDegrees(double s)
 {
     if (s >= 1.0)
