@@ -7,6 +7,7 @@
 #include "simulator/vorlacwindow.h"
 #include "situations/situationfile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,7 +29,7 @@ void BM_OpenExercise(benchmark::State &state)
         cursor.insertText(QStringLiteral("Relever r et r' au rapporteur, puis vérifier que r + r' = A.\n"),
                           QTextCharFormat());
     }
-    writeRtfFile(dir.filePath(QStringLiteral("E.RTF")), statement);
+    vorlac::writeRtfFile(dir.filePath(QStringLiteral("E.RTF")), statement);
     vorlac::Situation a, b;
     a.scene.apexAngle = 60;
     b.scene.apexAngle = 30;
@@ -53,3 +54,8 @@ void BM_OpenExercise(benchmark::State &state)
 BENCHMARK(BM_OpenExercise)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+int main(int argc, char **argv)
+{
+    return vorlac::runQtBenchmarks<QApplication>(argc, argv);
+}
