@@ -16,16 +16,13 @@ struct Setup {
     {
         RedrawScene(state, picture);
         lamp.fill(0xffffcc00u);
-        overlays.line1 = QLine(QPointF(picture.lastLayout.line1Start.x, picture.lastLayout.line1Start.y).toPoint(),
-                               QPointF(picture.lastLayout.line1End.x, picture.lastLayout.line1End.y).toPoint());
-        overlays.lampTopLeft = QPointF(picture.lastLayout.lampTopLeft.x, picture.lastLayout.lampTopLeft.y).toPoint();
-        overlays.lamp = &lamp;
+        overlays = sceneOverlays(picture);
     }
     QImage refresh()
     {
-        const QImage background = CopyProtractorBackground(picture.image, protractor.position);
-        const ProtractorFigure figure = LayoutProtractor(protractor);
-        return DrawProtractorPicture(background, protractor.position, overlays, figure, protractorColours(true));
+        const QImage background = copyProtractorBackground(picture.image, protractor.position);
+        const ProtractorFigure figure = layoutProtractor(protractor);
+        return drawProtractorPicture(background, protractor.position, overlays, &lamp, figure, protractorColours(true));
     }
     SceneState state;
     ScenePicture picture;
@@ -52,20 +49,21 @@ void BM_ProtractorDragStep(benchmark::State &st)
     const int which = static_cast<int>(st.range(0));
     int k = 0;
     const QRect scene(QPoint(0, 0), s.picture.image.size());
-    QImage background = CopyProtractorBackground(s.picture.image, s.protractor.position);
+    QImage background = copyProtractorBackground(s.picture.image, s.protractor.position);
     for (auto _ : st) {
         const double wobble = (k++ & 7) - 3.5;
         if (which == 0) {
-            RecordCrossGrab(s.protractor, 8, 8);
-            MoveProtractor(s.protractor, 8 + wobble, 8 - wobble, scene);
-            background = CopyProtractorBackground(s.picture.image, s.protractor.position);
+            recordCrossGrab(s.protractor, 8, 8);
+            moveProtractor(s.protractor, 8 + wobble, 8 - wobble, scene);
+            background = copyProtractorBackground(s.picture.image, s.protractor.position);
         } else if (which == 1) {
-            TurnProtractor(s.protractor, 150 + wobble * 10, 60);
+            turnProtractor(s.protractor, 150 + wobble * 10, 60);
         } else {
-            AimLine(s.protractor, 150 + wobble * 10, 60);
+            aimLine(s.protractor, 150 + wobble * 10, 60);
         }
-        const ProtractorFigure f = LayoutProtractor(s.protractor);
-        QImage img = DrawProtractorPicture(background, s.protractor.position, s.overlays, f, protractorColours(true));
+        const ProtractorFigure f = layoutProtractor(s.protractor);
+        QImage img =
+            drawProtractorPicture(background, s.protractor.position, s.overlays, &s.lamp, f, protractorColours(true));
         benchmark::DoNotOptimize(img.constBits());
     }
 }

@@ -13,13 +13,13 @@ namespace {
 vorlac::Situation fullSituation()
 {
     vorlac::Situation s;
-    s.prismMaterial = vorlac::kCustomMaterial;
-    s.prismCauchyA = 1.5168f;
-    s.prismCauchyB = 4200.0f;
-    s.incidenceAngle = -12.345678901234;
+    s.scene.prismMaterial = vorlac::kCustomMaterial;
+    s.scene.prismCauchyA = 1.5168f;
+    s.scene.prismCauchyB = 4200.0f;
+    s.scene.incidenceAngle = -12.345678901234;
     s.lines = QList<vorlac::SituationRow>(100);
     for (int r = 0; r < 100; ++r) {
-        for (int c = 0; c < vorlac::kSituationColumns; ++c)
+        for (int c = 0; c < vorlac::ValueTable::kColumns; ++c)
             s.lines[r][std::size_t(c)] = QStringLiteral("%1,%2").arg(1000 + r * 7 + c).arg(r * 13 % 1000, 3, 10, QLatin1Char('0'));
     }
     for (auto &f : s.formulas)
@@ -51,13 +51,13 @@ void BM_ApplyFullSituationToWindow(benchmark::State &state)
     env.programDirectory = QDir::tempPath() + QStringLiteral("/");
     vorlac::Vorlac window(env);
     vorlac::Situation a = fullSituation();
-    a.source = vorlac::SourceType::WhiteLight;
+    a.scene.source = vorlac::SourceType::WhiteLight;
     vorlac::Situation b = fullSituation();
-    b.apexAngle = 30;
-    b.prismMaterial = 3;
-    b.prismCauchyA = vorlac::kMaterials[3].cauchyA;
-    b.prismCauchyB = vorlac::kMaterials[3].cauchyB;
-    b.source = vorlac::SourceType::WhiteLight;
+    b.scene.apexAngle = 30;
+    b.scene.prismMaterial = 3;
+    b.scene.prismCauchyA = vorlac::kMaterials[3].cauchyA;
+    b.scene.prismCauchyB = vorlac::kMaterials[3].cauchyB;
+    b.scene.source = vorlac::SourceType::WhiteLight;
     b.lines[5][3] = QStringLiteral("9,999");
     bool flip = false;
     for (auto _ : state) {

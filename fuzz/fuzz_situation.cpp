@@ -24,10 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort();
     // Texts come back as they were; numbers once rounded to their digits stay put.
     const vorlac::Situation &a = *first.situation, &b = *second.situation;
-    if (a.titles != b.titles || a.lines != b.lines || a.formulas != b.formulas || a.apexAngle != b.apexAngle ||
-        a.prismMaterial != b.prismMaterial || a.outsideMaterial != b.outsideMaterial || a.source != b.source ||
-        a.blackBackground != b.blackBackground || a.wavelength != b.wavelength ||
-        a.showPropagation != b.showPropagation || a.showNormals != b.showNormals)
+    const vorlac::SceneState &sa = a.scene, &sb = b.scene;
+    if (a.titles != b.titles || a.lines != b.lines || a.formulas != b.formulas || sa.apexAngle != sb.apexAngle ||
+        sa.prismMaterial != sb.prismMaterial || sa.outsideMaterial != sb.outsideMaterial || sa.source != sb.source ||
+        sa.blackBackground != sb.blackBackground || sa.wavelength != sb.wavelength ||
+        sa.showPropagation != sb.showPropagation || sa.showNormals != sb.showNormals)
         std::abort();
     if (vorlac::serialiseSituation(b) != stored)
         std::abort();

@@ -70,7 +70,6 @@ public:
 
     // Column mode for column col (0..6), with a formula preloaded ("Recalculer") or none.
     void openColumnMode(int col, const QString &preload = QString());
-    bool columnMode() const { return m_column >= 0; }
     int column() const { return m_column; }
 
     // Options, reset at every opening: degrees and the standard display.
@@ -91,12 +90,12 @@ public:
     int computeColumn(ValueTable &table, const ColumnProgress &progress = {});
 
     const QString &entryText() const { return m_entry; }
-    const QString &lastAnswer() const { return m_lastAnswer; }
     int evalError() const { return m_evalError; }
     const QString &display() const { return m_display; }
     double memory() const { return m_memory; }
 
 private:
+    bool columnMode() const { return m_column >= 0; }
     void show(const QString &text);
     void ring();
     bool append(const QString &text);

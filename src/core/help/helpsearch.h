@@ -24,9 +24,9 @@ public:
     int pageCount() const { return static_cast<int>(m_pages.size()); }
 
     static QStringList words(const QString &text);
-    static QString pageTitle(const QString &html);
 
 private:
+    static QString pageTitle(const QString &html);
     struct Page {
         QString path;
         QString title;

@@ -1,13 +1,13 @@
 #include "help/introduction.h"
 
+#include "common/crlf.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 
 namespace vorlac {
 
 namespace {
-
-const QString crlf = QStringLiteral("\r\n");
 
 QTextCharFormat baseFormat()
 {
@@ -29,28 +29,28 @@ std::array<IntroPiece, 14> introPieces()
     using S = IntroStyle;
     return {{
         {QString(), S::Plain},
-        {QStringLiteral("Vorlac") + crlf, S::Title},
-        {crlf + QStringLiteral("Cette application permet de simuler la marche d'un rayon lumineux "), S::Plain},
-        {QStringLiteral("dans un vorlac.") + crlf + crlf + QStringLiteral("Pour "), S::Plain},
+        {QStringLiteral("Vorlac") + kCrLf, S::Title},
+        {kCrLf + QStringLiteral("Cette application permet de simuler la marche d'un rayon lumineux "), S::Plain},
+        {QStringLiteral("dans un vorlac.") + kCrLf + kCrLf + QStringLiteral("Pour "), S::Plain},
         {QStringLiteral("faire varier l'angle d'incidence "), S::Blue},
         {QStringLiteral("du rayon, utiliser"), S::Plain},
         {QStringLiteral(" la souris "), S::Blue},
-        {QStringLiteral("directement sur la figure. ") + crlf + crlf, S::Plain},
+        {QStringLiteral("directement sur la figure. ") + kCrLf + kCrLf, S::Plain},
         {QStringLiteral("Tous les paramètres sont modifiables et la figure obtenue peut être imprimée ou placée "
                         "dans le presse-papiers "),
          S::Blue},
-        {QStringLiteral("pour la coller dans une autre application.") + crlf + crlf +
+        {QStringLiteral("pour la coller dans une autre application.") + kCrLf + kCrLf +
              QStringLiteral("Vous pouvez obtenir l'énoncé d'un exercice dans cette fenêtre en cliquant sur "
                             "l'onglet "),
          S::Plain},
-        {QStringLiteral("Exercices") + crlf + crlf, S::Blue},
+        {QStringLiteral("Exercices") + kCrLf + kCrLf, S::Blue},
         {QStringLiteral("Pour vous familiariser avec ce simulateur, choisissez d'abord l'activité "), S::Plain},
         {QStringLiteral("Prise en main "), S::Blue},
         {QStringLiteral("dans le menu Exercices."), S::Plain},
     }};
 }
 
-void WriteIntroduction(QTextDocument &document)
+void writeIntroduction(QTextDocument &document)
 {
     document.clear();
     const auto pieces = introPieces();
@@ -61,7 +61,7 @@ void WriteIntroduction(QTextDocument &document)
     std::array<std::pair<int, int>, 14> ranges{};
     for (int k = 1; k <= 13; ++k) {
         const int start = cursor.position();
-        cursor.insertText(QString(pieces[k].text).replace(crlf, QStringLiteral("\n")), baseFormat());
+        cursor.insertText(QString(pieces[k].text).replace(kCrLf, QStringLiteral("\n")), baseFormat());
         ranges[k] = {start, cursor.position()};
     }
     // Styles go on piece by piece, in order, as a selection each: a paragraph shared by two

@@ -18,6 +18,6 @@ struct IntroPiece {
 std::array<IntroPiece, 14> introPieces();
 
 // Replaces the document's text with the formatted introduction.
-void WriteIntroduction(QTextDocument &document);
+void writeIntroduction(QTextDocument &document);
 
 } // namespace vorlac

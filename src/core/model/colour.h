@@ -6,7 +6,7 @@
 
 namespace vorlac {
 
-// Packed colour R + 256*G + 65536*B, the form stored in situations and used by the model.
+// Packed colour R + 256*G + 65536*B: the colour of a ray, of a spectrum entry, of the palette.
 using Rgb = std::uint32_t;
 
 constexpr Rgb makeRgb(int r, int g, int b)

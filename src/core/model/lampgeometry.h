@@ -12,11 +12,11 @@ inline constexpr double kLampIncidenceLimit = 90.0;
 
 // Direction the light comes from when the mouse stands at (x, y) in scene pixels, towards the
 // incidence point M = (incidencePointX, kIncidenceY): degrees, anticlockwise, y upwards.
-double LampDirection(double x, double y, int incidencePointX);
+double lampDirection(double x, double y, int incidencePointX);
 
 // The incidence a lamp drag to (x, y) asks for, or nothing when the move is refused: more than
 // kLampStep away from the current incidence, or beyond kLampIncidenceLimit (strict limits).
-std::optional<double> LampIncidence(double x, double y, int incidencePointX, int apexAngle,
+std::optional<double> lampIncidence(double x, double y, int incidencePointX, int apexAngle,
                                     double currentIncidence);
 
 } // namespace vorlac

@@ -20,6 +20,10 @@ struct IndexLaw {
 inline constexpr int kMaterialCount = 5;
 inline constexpr int kCustomMaterial = 4; // "Autre": coefficients typed by the pupil
 
+// The coefficients a custom material may have, inclusive.
+inline constexpr float kCustomAMin = 1.0f, kCustomAMax = 2.0f;
+inline constexpr float kCustomBMin = 0.0f, kCustomBMax = 40000.0f;
+
 // Coefficients as the nearest single-precision values of the listed decimals.
 inline constexpr std::array<Material, kMaterialCount> kMaterials = {{
     {"Air", 1.0002747f, 0.74f},

@@ -32,7 +32,7 @@ QPointF handleCorner(double r, double a)
 
 QPointF protractorPolar(double r, double a) { return {kCentre + r * std::cos(a), kCentre - r * std::sin(a)}; }
 
-float NormaliseRotation(float r)
+float normaliseRotation(float r)
 {
     if (!std::isfinite(r))
         return 0.0f;
@@ -46,7 +46,7 @@ float NormaliseRotation(float r)
     return r;
 }
 
-double MouseDirection(double x, double y)
+double mouseDirection(double x, double y)
 {
     if (x == kCentre)
         return y < kCentre ? kRightAngle : -kRightAngle;
@@ -56,15 +56,15 @@ double MouseDirection(double x, double y)
     return d;
 }
 
-void TurnProtractor(ProtractorState &state, double x, double y)
+void turnProtractor(ProtractorState &state, double x, double y)
 {
-    state.rotation = single(MouseDirection(x, y) + kTurnHandleOffset);
+    state.rotation = single(mouseDirection(x, y) + kTurnHandleOffset);
 }
 
-void AimLine(ProtractorState &state, double x, double y)
+void aimLine(ProtractorState &state, double x, double y)
 {
     const float previous = state.lineAngle;
-    double l = MouseDirection(x, y) - state.rotation;
+    double l = mouseDirection(x, y) - state.rotation;
     for (int pass = 0; pass < 2; ++pass) {
         if (l < 0)
             l += kFullTurn;
@@ -82,7 +82,7 @@ void AimLine(ProtractorState &state, double x, double y)
     state.lineAngle = single(l);
 }
 
-double ReadOutDegrees(float lineAngle)
+double readOutDegrees(float lineAngle)
 {
     double d = lineAngle * 180.0 / kPi;
     if (d > 90)
@@ -90,18 +90,18 @@ double ReadOutDegrees(float lineAngle)
     return d;
 }
 
-QString ReadOutText(float lineAngle, const QLocale &locale)
+QString readOutText(float lineAngle, const QLocale &locale)
 {
-    return formatNumberPattern(ReadOutDegrees(lineAngle), QString::fromLatin1(kReadOutPattern), locale);
+    return formatNumberPattern(readOutDegrees(lineAngle), QString::fromLatin1(kReadOutPattern), locale);
 }
 
-void RecordCrossGrab(ProtractorState &state, double x, double y)
+void recordCrossGrab(ProtractorState &state, double x, double y)
 {
     state.crossGrabX = toInt16(x);
     state.crossGrabY = toInt16(y);
 }
 
-bool MoveProtractor(ProtractorState &state, double x, double y, const QRect &sceneRect)
+bool moveProtractor(ProtractorState &state, double x, double y, const QRect &sceneRect)
 {
     double left = state.position.x() + x - state.crossGrabX;
     double top = state.position.y() + y - state.crossGrabY;
@@ -123,9 +123,9 @@ bool MoveProtractor(ProtractorState &state, double x, double y, const QRect &sce
     return true;
 }
 
-ProtractorFigure LayoutProtractor(ProtractorState &state)
+ProtractorFigure layoutProtractor(ProtractorState &state)
 {
-    state.rotation = NormaliseRotation(state.rotation);
+    state.rotation = normaliseRotation(state.rotation);
     const double r = state.rotation;
     ProtractorFigure f;
     f.arcs.reserve(3);

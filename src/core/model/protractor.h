@@ -52,29 +52,29 @@ QPointF protractorPolar(double r, double a);
 
 // The rotation brought into 0..6.28 by steps of 6.28. A value that is not finite becomes 0, and a
 // value so large that single steps cannot move it is reduced by division, so the loop is bounded.
-float NormaliseRotation(float r);
+float normaliseRotation(float r);
 
 // Direction of the picture point (x, y) seen from the centre; straight above or below the
 // centre (x = 100) gives 1.571 or -1.571.
-double MouseDirection(double x, double y);
+double mouseDirection(double x, double y);
 
 // The turning handle dragged to (x, y): the new rotation (the measured angle is unchanged).
-void TurnProtractor(ProtractorState &state, double x, double y);
+void turnProtractor(ProtractorState &state, double x, double y);
 
 // The sphere dragged to (x, y): the new line angle, snapped near the base's ends, and left as it
 // was when the mouse is on the other side of the base.
-void AimLine(ProtractorState &state, double x, double y);
+void aimLine(ProtractorState &state, double x, double y);
 
 // The measured angle in degrees, folded to 0..90.
-double ReadOutDegrees(float lineAngle);
-QString ReadOutText(float lineAngle, const QLocale &locale);
+double readOutDegrees(float lineAngle);
+QString readOutText(float lineAngle, const QLocale &locale);
 
 // Grab point inside the move cross (halves to even).
-void RecordCrossGrab(ProtractorState &state, double x, double y);
+void recordCrossGrab(ProtractorState &state, double x, double y);
 
 // The cross dragged to (x, y) of its own pixels while its top-left corner is at cross: the new
 // position, kept inside the scene rectangle. Returns whether it moved.
-bool MoveProtractor(ProtractorState &state, double x, double y, const QRect &sceneRect);
+bool moveProtractor(ProtractorState &state, double x, double y, const QRect &sceneRect);
 
 struct ProtractorArc {
     double radius, start, end; // drawn counter-clockwise from start to end
@@ -95,6 +95,6 @@ struct ProtractorFigure {
 };
 
 // Lays the protractor out for the state, storing the normalised rotation.
-ProtractorFigure LayoutProtractor(ProtractorState &state);
+ProtractorFigure layoutProtractor(ProtractorState &state);
 
 } // namespace vorlac

@@ -13,7 +13,7 @@ constexpr Rgb kOutlineColour = palette::LightGrey;
 
 using Face = TraceFace;
 
-// asin through atan, as the model writes it; s = +-1 is a grazing ray (+-90 degrees).
+// The arc sine in degrees, written through atan; s = +-1 is a grazing ray (+-90 degrees).
 double arcSineDegrees(double s)
 {
     if (s >= 1.0)
@@ -89,7 +89,7 @@ void DrawPropagationArrow(std::int16_t x1, std::int16_t y1, std::int16_t x2, std
     out.push_back({tx, ty, xp + dw, yp - q * dw, colour, false});
 }
 
-TraceLayout ComputeLayout(const TraceInput &in, std::vector<Segment> *primitives)
+TraceLayout computeLayout(const TraceInput &in, std::vector<Segment> *primitives)
 {
     TraceLayout lay;
     const int a = in.apexAngle;
@@ -150,7 +150,7 @@ void TraceRay(const TraceInput &in, TraceResult &res, bool withShared)
     storage.clear();
     res = TraceResult{};
     res.segments = std::move(storage);
-    res.layout = ComputeLayout(in, withShared ? &res.segments : nullptr);
+    res.layout = computeLayout(in, withShared ? &res.segments : nullptr);
     res.sharedCount = res.segments.size();
     const TraceLayout &lay = res.layout;
     Tracer t{in, lay, res.segments, in.apexAngle / 2.0};

@@ -77,7 +77,7 @@ void DrawPropagationArrow(std::int16_t x1, std::int16_t y1, std::int16_t x2, std
                           Rgb colour, std::vector<Segment> &out);
 
 // The layout alone; with primitives != nullptr also appends the shared primitives in colour.
-TraceLayout ComputeLayout(const TraceInput &in, std::vector<Segment> *primitives);
+TraceLayout computeLayout(const TraceInput &in, std::vector<Segment> *primitives);
 
 // The complete trace of one ray. withShared = false leaves out the layout's primitives (the
 // caller draws them once for a whole picture); out is reused to avoid allocations.

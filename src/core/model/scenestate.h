@@ -23,11 +23,6 @@ struct SceneState {
     float outsideCauchyA = kMaterials[0].cauchyA;
     float outsideCauchyB = kMaterials[0].cauchyB;
 
-    int customMaterialTarget = 0; // 1 outside medium, 2 prism
-    bool loadingSituation = false;
-    bool whiteRedrawPending = false;
-    bool lampDragging = false;
-
     bool operator==(const SceneState &) const = default;
 };
 

@@ -1,5 +1,6 @@
 #include "output/figurepage.h"
 
+#include "render/sceneoverlays.h"
 #include "render/scenerenderer.h"
 
 #include <QFontMetricsF>
@@ -123,9 +124,11 @@ bool paintFigureCopies(QPainter &painter, const PageMetrics &page, const QImage 
 
 QImage figureWithOverlays(const ScenePicture &picture, const QImage &lampImage)
 {
-    ScenePicture burnt = picture;
-    BurnOverlays(burnt, lampImage);
-    return burnt.image;
+    QImage burnt = picture.image;
+    QPainter p(&burnt);
+    paintSceneOverlays(p, sceneOverlays(picture), &lampImage);
+    p.end();
+    return burnt;
 }
 
 } // namespace vorlac

@@ -13,7 +13,7 @@ ProtractorColours protractorColours(bool blackBackground)
     return {palette::Black, palette::DarkCyan};
 }
 
-QImage CopyProtractorBackground(const QImage &scene, QPoint position)
+QImage copyProtractorBackground(const QImage &scene, QPoint position)
 {
     QImage background(protractor::kSize, protractor::kSize, QImage::Format_RGB32);
     const QRect wanted(position, background.size());
@@ -31,16 +31,7 @@ QImage CopyProtractorBackground(const QImage &scene, QPoint position)
     return background;
 }
 
-void PaintProtractorOverlays(QPainter &p, QPoint position, const SceneOverlays &overlays)
-{
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(toQRgb(overlays.line1Colour)), 0));
-    p.drawLine(overlays.line1.translated(-position));
-    if (overlays.lamp)
-        p.drawImage(overlays.lampTopLeft - position, *overlays.lamp);
-}
-
-void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
+void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
 {
     constexpr double toDegrees = 180.0 / std::numbers::pi;
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -59,13 +50,13 @@ void PaintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const Pr
     p.drawLine(figure.measuringLine.a, figure.measuringLine.b);
 }
 
-QImage DrawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
-                             const ProtractorFigure &figure, const ProtractorColours &colours)
+QImage drawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,
+                             const QImage *lamp, const ProtractorFigure &figure, const ProtractorColours &colours)
 {
     QImage picture = background;
     QPainter p(&picture);
-    PaintProtractorOverlays(p, position, overlays);
-    PaintProtractorFigure(p, figure, colours);
+    paintSceneOverlays(p, overlays, lamp, position);
+    paintProtractorFigure(p, figure, colours);
     return picture;
 }
 

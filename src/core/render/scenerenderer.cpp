@@ -1,10 +1,7 @@
 #include "render/scenerenderer.h"
 
 #include "model/constants.h"
-#include "common/rounding.h"
 #include "render/rasteriser.h"
-
-#include <QPainter>
 
 namespace vorlac {
 
@@ -58,7 +55,7 @@ TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation>
     TraceInput shared = traceInputFor(state, rays.front());
     shared.colour = allColours;
     std::vector<Segment> primitives;
-    const TraceLayout layout = ComputeLayout(shared, &primitives);
+    const TraceLayout layout = computeLayout(shared, &primitives);
     drawSegments(raster, primitives, 0);
 
     TraceResult result;
@@ -120,7 +117,7 @@ std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const Spect
     return drawRadiations(state, whiteLightRadiations(spectrumColour), picture);
 }
 
-TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
+TraceLayout drawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
 {
     LineRasteriser raster(picture.image);
     prepare(state, picture, raster);
@@ -133,21 +130,6 @@ TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Rad
         ++picture.raysTraced;
     }
     return picture.lastLayout;
-}
-
-void BurnOverlays(ScenePicture &picture, const QImage &lampImage)
-{
-    const TraceLayout &l = picture.lastLayout;
-    // Exactly where the view shows them: the view places Line1 and the lamp at the rounded
-    // 16-bit positions and draws the line aliased with a cosmetic pen.
-    const QLine line1(toInt16(l.line1Start.x), toInt16(l.line1Start.y), toInt16(l.line1End.x), toInt16(l.line1End.y));
-    const QPoint lampAt(toInt16(l.lampTopLeft.x), toInt16(l.lampTopLeft.y));
-    QPainter p(&picture.image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(toQRgb(picture.line1Colour)), 0));
-    p.drawLine(line1);
-    if (!lampImage.isNull())
-        p.drawImage(lampAt, lampImage);
 }
 
 } // namespace vorlac

@@ -45,9 +45,6 @@ std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const Spect
 
 // Draws every radiation in full, one complete trace after another. The redraws above give the
 // same pixels faster; this is the reference they are checked against.
-TraceLayout DrawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture);
-
-// Draws the incident ray Line1 and the lamp into the picture itself (before printing).
-void BurnOverlays(ScenePicture &picture, const QImage &lampImage);
+TraceLayout drawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture);
 
 } // namespace vorlac

@@ -105,44 +105,46 @@ double readSituationNumber(QStringView text)
 
 bool isValidSituation(const Situation &s)
 {
-    if (s.apexAngle < 2 || s.apexAngle > 90 || s.wavelength < 400 || s.wavelength > 800)
+    const SceneState &c = s.scene;
+    if (c.apexAngle < 2 || c.apexAngle > 90 || c.wavelength < 400 || c.wavelength > 800)
         return false;
-    if (s.prismMaterial < 0 || s.prismMaterial >= kMaterialCount || s.outsideMaterial < 0 ||
-        s.outsideMaterial >= kMaterialCount)
+    if (c.prismMaterial < 0 || c.prismMaterial >= kMaterialCount || c.outsideMaterial < 0 ||
+        c.outsideMaterial >= kMaterialCount)
         return false;
-    if (s.source != SourceType::Monochromatic && s.source != SourceType::FiveRadiations &&
-        s.source != SourceType::WhiteLight)
+    if (c.source != SourceType::Monochromatic && c.source != SourceType::FiveRadiations &&
+        c.source != SourceType::WhiteLight)
         return false;
-    if (!std::isfinite(s.incidenceAngle))
+    if (!std::isfinite(c.incidenceAngle))
         return false;
-    if (!areCoefficientsValid(s.prismMaterial, s.prismCauchyA, s.prismCauchyB) ||
-        !areCoefficientsValid(s.outsideMaterial, s.outsideCauchyA, s.outsideCauchyB))
+    if (!areCoefficientsValid(c.prismMaterial, c.prismCauchyA, c.prismCauchyB) ||
+        !areCoefficientsValid(c.outsideMaterial, c.outsideCauchyA, c.outsideCauchyB))
         return false;
-    return s.rowCount() >= kSituationMinRows && s.rowCount() <= kSituationMaxRows;
+    return s.rowCount() >= ValueTable::kMinRows && s.rowCount() <= ValueTable::kMaxRows;
 }
 
 std::optional<QByteArray> serialiseSituation(const Situation &s)
 {
     if (!isValidSituation(s))
         return std::nullopt;
+    const SceneState &c = s.scene;
     RecordWriter w;
     w.append(kSignature);
-    w.append(writeSituationNumber(s.apexAngle));
-    w.append(materialName(s.prismMaterial));
-    w.append(materialName(s.outsideMaterial));
-    w.append(flag(s.source == SourceType::Monochromatic));
-    w.append(flag(s.source == SourceType::WhiteLight));
-    w.append(flag(s.blackBackground));
-    w.append(flag(!s.blackBackground));
-    w.append(flag(s.source == SourceType::FiveRadiations));
-    w.append(writeSituationNumber(s.wavelength));
-    w.append(writeSituationNumber(s.showPropagation ? 1 : 0));
-    w.append(writeSituationNumber(s.showNormals ? 1 : 0));
-    w.append(writeSituationNumber(s.incidenceAngle, kDoubleDigits));
-    w.append(writeSituationNumber(double(s.outsideCauchyA), kSingleDigits));
-    w.append(writeSituationNumber(double(s.outsideCauchyB), kSingleDigits));
-    w.append(writeSituationNumber(double(s.prismCauchyA), kSingleDigits));
-    w.append(writeSituationNumber(double(s.prismCauchyB), kSingleDigits));
+    w.append(writeSituationNumber(c.apexAngle));
+    w.append(materialName(c.prismMaterial));
+    w.append(materialName(c.outsideMaterial));
+    w.append(flag(c.source == SourceType::Monochromatic));
+    w.append(flag(c.source == SourceType::WhiteLight));
+    w.append(flag(c.blackBackground));
+    w.append(flag(!c.blackBackground));
+    w.append(flag(c.source == SourceType::FiveRadiations));
+    w.append(writeSituationNumber(c.wavelength));
+    w.append(writeSituationNumber(c.showPropagation ? 1 : 0));
+    w.append(writeSituationNumber(c.showNormals ? 1 : 0));
+    w.append(writeSituationNumber(c.incidenceAngle, kDoubleDigits));
+    w.append(writeSituationNumber(double(c.outsideCauchyA), kSingleDigits));
+    w.append(writeSituationNumber(double(c.outsideCauchyB), kSingleDigits));
+    w.append(writeSituationNumber(double(c.prismCauchyA), kSingleDigits));
+    w.append(writeSituationNumber(double(c.prismCauchyB), kSingleDigits));
     w.append(writeSituationNumber(s.rowCount()));
     for (const QString &t : s.titles)
         w.append(t);
@@ -178,7 +180,7 @@ SituationResult parseSituation(QByteArrayView bytes)
     const std::optional<float> outsideB = singleOf(in.next());
     const std::optional<float> prismA = singleOf(in.next());
     const std::optional<float> prismB = singleOf(in.next());
-    const std::optional<int> rows = integerIn(in.next(), kSituationMinRows, kSituationMaxRows);
+    const std::optional<int> rows = integerIn(in.next(), ValueTable::kMinRows, ValueTable::kMaxRows);
     if (!apex || !prismName || !outsideName || !wavelength || !propagation || !normals || !incidence || !outsideA ||
         !outsideB || !prismA || !prismB || !rows)
         return unreadable();
@@ -189,23 +191,24 @@ SituationResult parseSituation(QByteArrayView bytes)
     if (int(mono) + int(white) + int(five) != 1 || black == whiteBg)
         return unreadable();
 
-    s.apexAngle = *apex;
-    s.prismMaterial = materialRow(*prismName);
-    s.outsideMaterial = materialRow(*outsideName);
-    s.source = mono ? SourceType::Monochromatic : (white ? SourceType::WhiteLight : SourceType::FiveRadiations);
-    s.blackBackground = black;
-    s.wavelength = *wavelength;
-    s.showPropagation = *propagation == 1;
-    s.showNormals = *normals == 1;
-    s.incidenceAngle = readSituationNumber(*incidence);
-    s.outsideCauchyA = *outsideA;
-    s.outsideCauchyB = *outsideB;
-    s.prismCauchyA = *prismA;
-    s.prismCauchyB = *prismB;
+    SceneState &c = s.scene;
+    c.apexAngle = *apex;
+    c.prismMaterial = materialRow(*prismName);
+    c.outsideMaterial = materialRow(*outsideName);
+    c.source = mono ? SourceType::Monochromatic : (white ? SourceType::WhiteLight : SourceType::FiveRadiations);
+    c.blackBackground = black;
+    c.wavelength = *wavelength;
+    c.showPropagation = *propagation == 1;
+    c.showNormals = *normals == 1;
+    c.incidenceAngle = readSituationNumber(*incidence);
+    c.outsideCauchyA = *outsideA;
+    c.outsideCauchyB = *outsideB;
+    c.prismCauchyA = *prismA;
+    c.prismCauchyB = *prismB;
     // Selecting a listed material copies its coefficients from the table; only "Autre" keeps the
     // stored pair (written with 7 digits, so a listed pair would not come back exactly).
-    for (auto [row, a, b] : {std::tuple{s.outsideMaterial, &s.outsideCauchyA, &s.outsideCauchyB},
-                             std::tuple{s.prismMaterial, &s.prismCauchyA, &s.prismCauchyB}}) {
+    for (auto [row, a, b] : {std::tuple{c.outsideMaterial, &c.outsideCauchyA, &c.outsideCauchyB},
+                             std::tuple{c.prismMaterial, &c.prismCauchyA, &c.prismCauchyB}}) {
         if (row >= 0 && row < kCustomMaterial) {
             *a = kMaterials[std::size_t(row)].cauchyA;
             *b = kMaterials[std::size_t(row)].cauchyB;

@@ -2,6 +2,7 @@
 
 #include "model/materials.h"
 #include "model/scenestate.h"
+#include "table/valuetable.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -18,33 +19,17 @@ namespace vorlac {
 // row count R, its R x 7 cells row by row (titles first) and the seven column formulas, so
 // 25 + 7R records in all.
 
-inline constexpr int kSituationColumns = 7;
-inline constexpr int kSituationMinRows = 2;   // grid rows, title row included
-inline constexpr int kSituationMaxRows = 101;
 inline constexpr int kSituationHeadRecords = 18;
-inline constexpr int situationRecordCount(int rows) { return kSituationHeadRecords + kSituationColumns * (rows + 1); }
-inline constexpr qint64 kSituationMaxBytes = qint64(situationRecordCount(kSituationMaxRows)) * 128;
+inline constexpr int situationRecordCount(int rows)
+{
+    return kSituationHeadRecords + ValueTable::kColumns * (rows + 1);
+}
+inline constexpr qint64 kSituationMaxBytes = qint64(situationRecordCount(ValueTable::kMaxRows)) * 128;
 
-// The limits of the custom-material dialog, inclusive.
-inline constexpr float kCustomAMin = 1.0f, kCustomAMax = 2.0f;
-inline constexpr float kCustomBMin = 0.0f, kCustomBMax = 40000.0f;
-
-using SituationRow = std::array<QString, kSituationColumns>;
+using SituationRow = std::array<QString, ValueTable::kColumns>;
 
 struct Situation {
-    int apexAngle = 45;     // degrees, 2..90
-    int prismMaterial = 2;  // row of kMaterials
-    int outsideMaterial = 0;
-    SourceType source = SourceType::FiveRadiations;
-    bool blackBackground = true;
-    int wavelength = 589;   // nm, 400..800
-    bool showPropagation = true;
-    bool showNormals = false;
-    double incidenceAngle = 36.0;
-    float outsideCauchyA = kMaterials[0].cauchyA;
-    float outsideCauchyB = kMaterials[0].cauchyB;
-    float prismCauchyA = kMaterials[2].cauchyA;
-    float prismCauchyB = kMaterials[2].cauchyB;
+    SceneState scene; // records 2 to 17
 
     SituationRow titles = {QStringLiteral("C1"), QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("C4"),
                            QStringLiteral("C5"), QStringLiteral("C6"), QStringLiteral("C7")};

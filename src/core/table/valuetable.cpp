@@ -339,15 +339,23 @@ int ValueTable::arithmeticCount(float first, float last, float step)
     return static_cast<int>(std::floor(quotient)) + 1;
 }
 
-ValueTable::FillResult ValueTable::fillArithmetic(int col, float first, float last, float step)
+ValueTable::FillResult ValueTable::checkArithmetic(float first, float last, float step)
 {
-    if (col < 0 || col >= kColumns)
-        return FillResult::Invalid;
     const int count = arithmeticCount(first, last, step);
     if (count == 0)
         return FillResult::Invalid;
     if (count > kMaxRows - 1)
         return FillResult::TooManyLines;
+    return FillResult::Filled;
+}
+
+ValueTable::FillResult ValueTable::fillArithmetic(int col, float first, float last, float step)
+{
+    if (col < 0 || col >= kColumns)
+        return FillResult::Invalid;
+    if (const FillResult check = checkArithmetic(first, last, step); check != FillResult::Filled)
+        return check;
+    const int count = arithmeticCount(first, last, step);
     Bulk bulk(*this);
     commitActiveCell();
     if (Rows() <= count)

@@ -76,8 +76,6 @@ public:
     // float's exact 123456792), then written with the pattern (formatNumberPattern; the empty
     // pattern gives the general form). No group separator ever.
     static QString singleText(float value, const QString &pattern, const QLocale &locale = regionalLocale());
-    // The decimal value a single stands for: rounded to 7 significant digits.
-    static double singleDecimal(float value);
 
     // --- Formulas and format ---------------------------------------------------------------
     // The formula column col was last computed from; "" when never computed.
@@ -106,13 +104,11 @@ public:
     bool typeCharacter(QChar ch);
     // The Delete key, on release: empties the active cell.
     void deleteActiveText() { setText(QString()); }
-    // Converts a data cell: a number is rewritten with TableNumberFormat, anything else becomes "".
-    void commitCell(int row, int col);
+    // Converts the active cell: a number is rewritten with TableNumberFormat, anything else
+    // becomes "".
     void commitActiveCell() { commitCell(m_row, m_col); }
 
     // --- Whole-table operations --------------------------------------------------------------
-    // Empties every cell, title row included (Rows, formulas and the format are kept).
-    void Clear();
     // Rewrites every data cell with TableNumberFormat ("" when it does not hold a number).
     void ReformatTable();
     // Reorders all data lines by the numeric value of column col, each line moving as a whole;
@@ -132,6 +128,8 @@ public:
     // 0..0,9 step 0,3 gives its 4 values. Invalid: first == last, step 0, or step pointing away
     // from last. TooManyLines: more than 100 values. Nothing changes unless Filled.
     FillResult fillArithmetic(int col, float first, float last, float step);
+    // What fillArithmetic gives for these values, without filling anything.
+    static FillResult checkArithmetic(float first, float last, float step);
     // Number of values such a fill writes (0 when Invalid; may exceed 100).
     static int arithmeticCount(float first, float last, float step);
 
@@ -171,6 +169,11 @@ signals:
 
 private:
     using Line = std::array<QString, kColumns>;
+    // The decimal value a single stands for: rounded to 7 significant digits.
+    static double singleDecimal(float value);
+    void commitCell(int row, int col);
+    // Empties every cell, title row included (Rows, formulas and the format are kept).
+    void Clear();
     bool inTable(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < kColumns; }
     void noteChanged(int firstRow, int lastRow);
     void noteReset();

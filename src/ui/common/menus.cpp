@@ -16,6 +16,11 @@ QAction *addNamedSeparator(QMenu *menu, const char *name)
     return a;
 }
 
+QAction *namedAction(const QMenu &menu, const char *name)
+{
+    return menu.findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
 QMenu *makeNamedMenu(QWidget *parent, const char *name,
                      std::initializer_list<std::pair<const char *, QString>> items)
 {

@@ -10,6 +10,9 @@ namespace vorlac {
 QAction *addNamedAction(QMenu *menu, const char *name, const QString &caption);
 QAction *addNamedSeparator(QMenu *menu, const char *name);
 
+// The item of menu named name; nullptr when there is none.
+QAction *namedAction(const QMenu &menu, const char *name);
+
 // A named pop-up menu with its items in order; a caption "-" is a separator.
 QMenu *makeNamedMenu(QWidget *parent, const char *name,
                      std::initializer_list<std::pair<const char *, QString>> items);

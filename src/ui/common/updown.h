@@ -18,7 +18,6 @@ public:
     void setRange(int min, int max);
     void setValue(int v); // clamped; emits valueChanged when the value changes
     void stepUp() { setValue(m_value + 1); }
-    void stepDown() { setValue(m_value - 1); }
 
 signals:
     void valueChanged(int value);
@@ -28,6 +27,8 @@ protected:
     void wheelEvent(QWheelEvent *e) override;
 
 private:
+    void stepDown() { setValue(m_value - 1); }
+
     QToolButton *m_up;
     QToolButton *m_down;
     int m_min = 0;

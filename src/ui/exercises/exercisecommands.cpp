@@ -1,5 +1,6 @@
 #include "exercises/exercisecommands.h"
 
+#include "common/crlf.h"
 #include "common/messenger.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
@@ -22,7 +23,6 @@ namespace vorlac {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF *.rtf)");
 const QString kGettingStarted = QStringLiteral("VORLAC.PEM");
 

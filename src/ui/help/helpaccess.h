@@ -28,14 +28,13 @@ public:
     HelpViewer *showCourse(); // the course; from then on F1 opens it
     void showNotations();
 
-    bool courseIsHelpFile() const { return m_courseSet; }
     HelpViewer *viewer(const QString &fileName) const { return m_viewers.value(fileName); }
-    static QString openMessage(const QString &fileName, ChmFile::Error error, const QString &directory);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static QString openMessage(const QString &fileName, ChmFile::Error error, const QString &directory);
     // tab: the tab to show; none keeps the one the pupil left (a new viewer shows the contents).
     HelpViewer *open(const QString &fileName, std::optional<HelpViewer::Tab> tab);
     QWidget *dialogParent() const;

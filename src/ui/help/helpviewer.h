@@ -29,11 +29,11 @@ public:
     const ChmFile &file() const { return *m_file; }
     ChmBrowser *browser() const { return m_browser; }
     void showTab(Tab tab);
-    void showPage(const QString &path);
     QString currentPage() const;
     void search(const QString &words);
 
 private:
+    void showPage(const QString &path);
     void fillContents();
     void fillIndex();
     void buildSearchIndex();

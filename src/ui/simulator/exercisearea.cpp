@@ -65,13 +65,13 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
 
 QAction *ExerciseArea::menuAction(const char *name) const
 {
-    return m_menu->findChild<QAction *>(QString::fromLatin1(name));
+    return namedAction(*m_menu, name);
 }
 
 void ExerciseArea::showIntroduction()
 {
     loadText([](QTextDocument &document) {
-        WriteIntroduction(document);
+        writeIntroduction(document);
         return true;
     });
     m_text->setReadOnly(true);

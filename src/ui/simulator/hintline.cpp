@@ -1,11 +1,12 @@
 #include "simulator/hintline.h"
 
+#include "common/crlf.h"
+
 #include <QMouseEvent>
 
 namespace vorlac {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kLargestPixels = 11;
 constexpr int kSmallestPixels = 8;
 } // namespace

@@ -1,6 +1,7 @@
 #include "simulator/loupedialog.h"
 
 #include "common/messenger.h"
+#include "common/panelstyle.h"
 #include "common/pictures.h"
 #include "common/regional.h"
 
@@ -43,15 +44,6 @@ protected:
     }
 };
 
-QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    l->setWordWrap(true);
-    return l;
-}
-
 } // namespace
 
 LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *parent)
@@ -63,14 +55,15 @@ LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *
     setFixedSize(318, 166);
     setModal(true);
 
-    label(this, "Label1",
-          QStringLiteral("L'indice d'un milieu est lié à la longueur d'onde de la radiation par la relation de "
-                         "Cauchy:"),
-          QRect(8, 8, 297, 33));
-    auto *relation = label(this, "Image1", QString(), QRect(16, 40, 276, 24));
+    addLabel(this, "Label1",
+             QStringLiteral("L'indice d'un milieu est lié à la longueur d'onde de la radiation par la relation de "
+                            "Cauchy:"),
+             QRect(8, 8, 297, 33))
+        ->setWordWrap(true);
+    auto *relation = addLabel(this, "Image1", QString(), QRect(16, 40, 276, 24));
     relation->setPixmap(svgPicture(QStringLiteral("cauchy"), QSize(276, 24), devicePixelRatioF()));
-    label(this, "Label2", QStringLiteral("Valeur de A ( de 1 à 2 ):"), QRect(16, 74, 177, 17));
-    label(this, "Label3", QStringLiteral("Valeur de B ( de 0 à 40000 nm² ):"), QRect(16, 98, 177, 17));
+    addLabel(this, "Label2", QStringLiteral("Valeur de A ( de 1 à 2 ):"), QRect(16, 74, 177, 17));
+    addLabel(this, "Label3", QStringLiteral("Valeur de B ( de 0 à 40000 nm² ):"), QRect(16, 98, 177, 17));
     m_a = new QLineEdit(this);
     m_a->setObjectName(QStringLiteral("Text1"));
     m_a->setGeometry(200, 72, 97, 19);
@@ -111,11 +104,11 @@ void LoupeDialog::onOk()
     const float a = readRegionalSingle(m_a->text(), locale).value_or(0.0f);
     const float b = readRegionalSingle(m_b->text(), locale).value_or(0.0f);
     const QString title = QStringLiteral("Propriété incorrecte");
-    if (a < 1.0f || a > 2.0f) {
+    if (a < kCustomAMin || a > kCustomAMax) {
         m_messenger.critical(this, title, QStringLiteral("Valeur de A en dehors des limites."));
         return;
     }
-    if (b < 0.0f || b > 40000.0f) {
+    if (b < kCustomBMin || b > kCustomBMax) {
         m_messenger.critical(this, title, QStringLiteral("Valeur de B en dehors des limites."));
         return;
     }

@@ -1,9 +1,10 @@
 #include "simulator/materialpanel.h"
 
+#include "common/crlf.h"
 #include "common/panelstyle.h"
-#include "common/regional.h"
 #include "common/updown.h"
 #include "model/materials.h"
+#include "model/scenetexts.h"
 #include "simulator/hintline.h"
 #include "simulator/loupedialog.h"
 
@@ -14,16 +15,6 @@
 namespace vorlac {
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-// "n = " and the index with exactly six decimals in the regional form (1,506516).
-QString indexText(double n)
-{
-    QLocale locale = regionalLocale();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return QStringLiteral("n = ") + locale.toString(n, 'f', 6);
-}
 
 // The two panels differ by their names, their title and where the material part starts.
 struct PanelLayout {
@@ -101,7 +92,7 @@ void MaterialPanel::buildApex()
     connect(m_apex, &UpDown::valueChanged, this, [this](int degrees) {
         m_hints.setInfo(QStringLiteral("L'angle au sommet du vorlac peut") + kCrLf +
                       QStringLiteral("varier de 2 à 90 degrés."));
-        m_apexValue->setText(QString::number(degrees));
+        m_apexValue->setText(apexText(degrees));
         m_apexValue->repaint(); // shown before the redraw
         m_controller.setApexAngle(degrees);
     });
@@ -113,13 +104,13 @@ void MaterialPanel::showState(const SceneState &state)
     if (m_apex) {
         const QSignalBlocker block(m_apex);
         m_apex->setValue(state.apexAngle);
-        m_apexValue->setText(QString::number(state.apexAngle));
+        m_apexValue->setText(apexText(state.apexAngle));
     }
     {
         const QSignalBlocker block(m_list);
         m_list->setCurrentIndex(prism ? state.prismMaterial : state.outsideMaterial);
     }
-    m_wavelength->setText(QString::number(state.wavelength) + QStringLiteral(" nm"));
+    m_wavelength->setText(wavelengthText(state.wavelength) + QStringLiteral(" nm"));
     const float a = prism ? state.prismCauchyA : state.outsideCauchyA;
     const float b = prism ? state.prismCauchyB : state.outsideCauchyB;
     m_index->setText(indexText(CauchyIndex(a, b, state.wavelength)));
@@ -129,7 +120,7 @@ void MaterialPanel::onMaterialChosen(int row)
 {
     const SceneState &state = m_controller.state();
     m_list->setCursor(Qt::WaitCursor);
-    if (row == kCustomMaterial && !state.loadingSituation) {
+    if (row == kCustomMaterial) {
         const bool prism = m_side == MaterialSide::Prism;
         LoupeDialog dialog({prism ? state.prismCauchyA : state.outsideCauchyA,
                             prism ? state.prismCauchyB : state.outsideCauchyB},

@@ -21,7 +21,6 @@ public:
     MaterialPanel(MaterialSide side, SceneController &controller, HintLine &hints, const Messenger &messenger,
                   QWidget *parent);
     void showState(const SceneState &state);
-    QComboBox *materialList() const { return m_list; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -12,7 +12,6 @@ class PanelFrame : public QFrame {
     Q_OBJECT
 public:
     PanelFrame(const char *name, QRect geometry, const char *titleName, const QString &title, QWidget *parent);
-    ClickLabel *titleBar() const { return m_titleBar; }
     void setVisible(bool visible) override;
 
 signals:

@@ -20,15 +20,12 @@ public:
 
     // Shows the panel from its icon: the read-out in black and the protractor hint.
     void open();
-    QLabel *readout() const { return m_readout; }         // Label10
-    ClickLabel *closeIcon() const { return m_closeIcon; } // Image4
 
     static QString hint();
 
     // Lays the protractor on the scene dessin (drawn once, hidden) and refreshes it after every
     // redraw while this panel is shown.
     void attachProtractor(SceneController &controller, QWidget *dessin);
-    ProtractorView *protractor() const { return m_protractor; }
 
 private:
     void refreshProtractor();

@@ -135,25 +135,14 @@ ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
     // The grab point is taken on the press too, so a drag that starts without a hover first
     // (a touch pad tap, a window raised under the mouse) does not jump.
     connect(m_cross, &LampLabel::mouseDown, this,
-            [this](Qt::MouseButtons, QPointF pos) { RecordCrossGrab(m_state, pos.x(), pos.y()); });
+            [this](Qt::MouseButtons, QPointF pos) { recordCrossGrab(m_state, pos.x(), pos.y()); });
     connect(m_turn, &LampLabel::mouseMoved, this, &ProtractorView::turnMoved);
     connect(m_sphere, &LampLabel::mouseMoved, this, &ProtractorView::sphereMoved);
 }
 
-QString ProtractorView::readOut() const { return ReadOutText(m_state.lineAngle, regionalLocale()); }
+QString ProtractorView::readOut() const { return readOutText(m_state.lineAngle, regionalLocale()); }
 
-SceneOverlays ProtractorView::overlays() const
-{
-    const TraceLayout &l = m_scene.lastLayout;
-    SceneOverlays o;
-    o.line1 = QLine(rounded({l.line1Start.x, l.line1Start.y}), rounded({l.line1End.x, l.line1End.y}));
-    o.line1Colour = m_scene.line1Colour;
-    o.lampTopLeft = rounded({l.lampTopLeft.x, l.lampTopLeft.y});
-    o.lamp = &m_lamp;
-    return o;
-}
-
-void ProtractorView::copyBackground() { m_background = CopyProtractorBackground(m_scene.image, m_state.position); }
+void ProtractorView::copyBackground() { m_background = copyProtractorBackground(m_scene.image, m_state.position); }
 
 void ProtractorView::RefreshProtractor(bool blackBackground)
 {
@@ -164,7 +153,7 @@ void ProtractorView::RefreshProtractor(bool blackBackground)
 
 void ProtractorView::DrawProtractor(const QRect &dirty)
 {
-    m_figure = LayoutProtractor(m_state);
+    m_figure = layoutProtractor(m_state);
     // Handle corners are kept in single precision; the widgets sit on the nearest pixel.
     m_turn->move(rounded(m_figure.turnHandle));
     m_cross->move(rounded(m_figure.cross));
@@ -179,8 +168,8 @@ void ProtractorView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_background);
-    PaintProtractorOverlays(p, m_state.position, overlays());
-    PaintProtractorFigure(p, m_figure, m_colours);
+    paintSceneOverlays(p, sceneOverlays(m_scene), &m_lamp, m_state.position);
+    paintProtractorFigure(p, m_figure, m_colours);
 }
 
 QImage ProtractorView::picture()
@@ -212,11 +201,11 @@ void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
 {
     if (!(buttons & Qt::LeftButton)) {
         emit hint(kCrossHint);
-        RecordCrossGrab(m_state, pos.x(), pos.y());
+        recordCrossGrab(m_state, pos.x(), pos.y());
         return;
     }
     const QRect sceneRect(QPoint(0, 0), m_scene.image.size());
-    if (!MoveProtractor(m_state, pos.x(), pos.y(), sceneRect))
+    if (!moveProtractor(m_state, pos.x(), pos.y(), sceneRect))
         return;
     move(m_state.position);
     copyBackground();
@@ -230,7 +219,7 @@ void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
         return;
     }
     const QPointF at = inPicture(m_turn, pos);
-    TurnProtractor(m_state, at.x(), at.y());
+    turnProtractor(m_state, at.x(), at.y());
     DrawProtractor();
 }
 
@@ -242,13 +231,13 @@ void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
     }
     const QPointF at = inPicture(m_sphere, pos);
     const float before = m_state.lineAngle;
-    AimLine(m_state, at.x(), at.y());
+    aimLine(m_state, at.x(), at.y());
     emit readOutChanged(readOut());
     if (m_state.lineAngle == before)
         return;
     // Only the measuring line and the sphere change; the sphere widget repaints itself.
     const QRect old = lineBounds(m_figure.measuringLine);
-    m_figure = LayoutProtractor(m_state);
+    m_figure = layoutProtractor(m_state);
     DrawProtractor(old | lineBounds(m_figure.measuringLine));
 }
 

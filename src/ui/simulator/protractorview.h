@@ -41,7 +41,6 @@ private:
     void copyBackground();
     // Lays the figure out and places the handles; repaints dirty (the whole picture if empty).
     void DrawProtractor(const QRect &dirty = {});
-    SceneOverlays overlays() const;
     QPointF inPicture(const QWidget *handle, QPointF pos) const;
     void crossMoved(Qt::MouseButtons buttons, QPointF pos);
     void turnMoved(Qt::MouseButtons buttons, QPointF pos);

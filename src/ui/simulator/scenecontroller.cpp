@@ -34,7 +34,7 @@ void SceneController::start()
 void SceneController::setApexAngle(int degrees)
 {
     m_state.apexAngle = degrees;
-    m_state.whiteRedrawPending = true;
+    m_whiteRedrawPending = true;
     m_timer1->stop();
     emit sceneChanged();
     redrawScene();
@@ -95,7 +95,7 @@ void SceneController::setMaterial(MaterialSide side, int row)
         (prism ? m_state.prismCauchyA : m_state.outsideCauchyA) = m.cauchyA;
         (prism ? m_state.prismCauchyB : m_state.outsideCauchyB) = m.cauchyB;
     } else if (row == kCustomMaterial) {
-        m_state.customMaterialTarget = prism ? 2 : 1;
+        m_customMaterialTarget = side;
     } else {
         return;
     }
@@ -107,7 +107,7 @@ void SceneController::setMaterial(MaterialSide side, int row)
 void SceneController::setCustomMaterial(MaterialSide side, float cauchyA, float cauchyB)
 {
     const bool prism = side == MaterialSide::Prism;
-    m_state.customMaterialTarget = prism ? 2 : 1;
+    m_customMaterialTarget = side;
     (prism ? m_state.prismCauchyA : m_state.outsideCauchyA) = cauchyA;
     (prism ? m_state.prismCauchyB : m_state.outsideCauchyB) = cauchyB;
     (prism ? m_state.prismMaterial : m_state.outsideMaterial) = kCustomMaterial;
@@ -123,14 +123,17 @@ void SceneController::redrawForMaterial()
         redrawScene();
 }
 
-void SceneController::setLoadingSituation(bool loading) { m_state.loadingSituation = loading; }
-
 void SceneController::setState(const SceneState &state)
 {
     m_timer1->stop();
     m_state = state;
-    m_state.whiteRedrawPending = false;
-    m_state.lampDragging = false;
+    m_whiteRedrawPending = false;
+    m_lampDragging = false;
+    // As choosing the two lists in turn would: the prism's first, then the medium's.
+    if (state.prismMaterial == kCustomMaterial)
+        m_customMaterialTarget = MaterialSide::Prism;
+    if (state.outsideMaterial == kCustomMaterial)
+        m_customMaterialTarget = MaterialSide::Outside;
     emit sceneChanged();
     redrawScene();
     redrawWhiteLight();
@@ -139,27 +142,27 @@ void SceneController::setState(const SceneState &state)
 void SceneController::dragLamp(Qt::MouseButtons buttons, double x, double y)
 {
     const std::optional<double> incidence =
-        LampIncidence(x, y, layout().incidencePointX, m_state.apexAngle, m_state.incidenceAngle);
+        lampIncidence(x, y, layout().incidencePointX, m_state.apexAngle, m_state.incidenceAngle);
     if (!incidence)
         return;
-    if (buttons == Qt::NoButton && m_state.lampDragging) {
+    if (buttons == Qt::NoButton && m_lampDragging) {
         // The drag ended without a mouse-up on the lamp.
-        m_state.lampDragging = false;
-        m_state.whiteRedrawPending = false;
+        m_lampDragging = false;
+        m_whiteRedrawPending = false;
         if (m_state.source == SourceType::WhiteLight)
             redrawWhiteLight();
     }
     if (buttons == Qt::LeftButton) {
-        m_state.lampDragging = true;
+        m_lampDragging = true;
         setIncidenceAngle(*incidence);
     } else {
-        m_state.lampDragging = false;
+        m_lampDragging = false;
     }
 }
 
 void SceneController::releaseLamp()
 {
-    if (m_state.source == SourceType::WhiteLight && m_state.lampDragging)
+    if (m_state.source == SourceType::WhiteLight && m_lampDragging)
         redrawWhiteLight();
 }
 
@@ -170,7 +173,7 @@ void SceneController::redrawScene()
     store(vorlac::RedrawScene(m_state, m_picture));
     ++m_sceneRedraws;
     emit pictureRedrawn();
-    if (m_state.whiteRedrawPending)
+    if (m_whiteRedrawPending)
         m_timer1->start();
 }
 
@@ -182,7 +185,7 @@ void SceneController::redrawWhiteLight()
     emit whiteLightRedrawStarting();
     if (const std::optional<TraceLayout> layout = vorlac::RedrawWhiteLight(m_state, m_spectrumColour, m_picture))
         store(*layout);
-    m_state.lampDragging = false;
+    m_lampDragging = false;
     ++m_whiteRedraws;
     emit pictureRedrawn();
 }
@@ -191,7 +194,7 @@ void SceneController::timer1Tick()
 {
     if (m_state.source == SourceType::WhiteLight)
         redrawWhiteLight();
-    m_state.whiteRedrawPending = false;
+    m_whiteRedrawPending = false;
     m_timer1->stop();
 }
 

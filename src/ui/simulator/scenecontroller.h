@@ -5,6 +5,7 @@
 #include "render/scenerenderer.h"
 
 #include <QObject>
+#include <optional>
 
 class QTimer;
 
@@ -25,8 +26,10 @@ public:
     // The persistent scene picture; its lastLayout is where Line1 and the lamp stand.
     const ScenePicture &picture() const { return m_picture; }
     const TraceLayout &layout() const { return m_picture.lastLayout; }
-    const SpectrumColours &spectrumColours() const { return m_spectrumColour; }
     QTimer *timer1() const { return m_timer1; }
+    // The side "Autre" was chosen for last; none until then.
+    std::optional<MaterialSide> customMaterialTarget() const { return m_customMaterialTarget; }
+    bool lampDragging() const { return m_lampDragging; }
 
     // Scene values. Each redraws what it changes.
     void setApexAngle(int degrees);         // five-ray preview now, white light after Timer1
@@ -40,8 +43,8 @@ public:
     void setMaterial(MaterialSide side, int row);
     // A material of the pupil's own: its coefficients, the row becomes kCustomMaterial.
     void setCustomMaterial(MaterialSide side, float cauchyA, float cauchyB);
-    void setLoadingSituation(bool loading);
-    // The whole scene at once (a loaded situation): one sceneChanged, then the full redraw.
+    // The whole scene at once (a loaded situation): one sceneChanged, then the full redraw. It
+    // goes through no list, so "Autre" in it asks for nothing; its coefficients are the state's.
     void setState(const SceneState &state);
 
     // Lamp drag, in scene pixels: a move with the buttons held, and the mouse-up.
@@ -50,10 +53,6 @@ public:
 
     // Start-up: the wavelength colours, then the first pictures.
     void start();
-
-    void redrawScene();
-    void redrawWhiteLight();
-    void timer1Tick();
 
     // Finished pictures, for tests and the protractor.
     int sceneRedrawCount() const { return m_sceneRedraws; }
@@ -67,10 +66,16 @@ signals:
     void pictureRedrawn();
 
 private:
+    void redrawScene();
+    void redrawWhiteLight();
+    void timer1Tick();
     void store(const TraceLayout &layout);
     void redrawForMaterial();
 
     SceneState m_state;
+    bool m_whiteRedrawPending = false; // an apex change waits for Timer1's white-light picture
+    bool m_lampDragging = false;
+    std::optional<MaterialSide> m_customMaterialTarget;
     ScenePicture m_picture;
     SpectrumColours m_spectrumColour{};
     QTimer *m_timer1;

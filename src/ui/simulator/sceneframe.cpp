@@ -59,12 +59,10 @@ void SceneFrame::lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp)
     const QWidget *lamp = m_view->lamp();
     const double x = posInLamp.x() + lamp->x();
     const double y = posInLamp.y() + lamp->y();
-    lampMouseX = toInt16(x);
-    lampMouseY = toInt16(y);
-    if (lampMouseX == lastLampMouseX && lampMouseY == lastLampMouseY)
+    const QPoint at(toInt16(x), toInt16(y));
+    if (at == m_lastLampMouse)
         return;
-    lastLampMouseX = lampMouseX;
-    lastLampMouseY = lampMouseY;
+    m_lastLampMouse = at;
     m_controller.dragLamp(buttons, x, y);
 }
 

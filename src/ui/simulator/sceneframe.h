@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPoint>
 
 class QScrollBar;
 
@@ -19,7 +20,6 @@ public:
     SceneFrame(SceneController &controller, HintLine &hints, QWidget *window);
 
     SceneView *view() const { return m_view; }
-    QScrollBar *scrollBar() const { return m_scroll; }
 
     // Lamp mouse handlers, in pixels of the lamp image.
     void lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp);
@@ -31,8 +31,8 @@ private:
     SceneView *m_view;
     QScrollBar *m_scroll;
     bool m_busy = false;
-    // The lamp's last mouse positions, in picture pixels.
-    int lampMouseX = 0, lampMouseY = 0, lastLampMouseX = 0, lastLampMouseY = 0;
+    // The lamp's last mouse position, in picture pixels.
+    QPoint m_lastLampMouse;
 };
 
 } // namespace vorlac

@@ -1,7 +1,6 @@
 #include "simulator/sceneview.h"
 
 #include "common/pictures.h"
-#include "common/rounding.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,9 +41,8 @@ SceneView::SceneView(const ScenePicture &picture, QWidget *parent)
 
 void SceneView::placeOverlays()
 {
-    const TraceLayout &l = m_picture.lastLayout;
-    m_lamp->move(toInt16(l.lampTopLeft.x), toInt16(l.lampTopLeft.y));
-    m_line1 = QLine(toInt16(l.line1Start.x), toInt16(l.line1Start.y), toInt16(l.line1End.x), toInt16(l.line1End.y));
+    m_overlays = sceneOverlays(m_picture);
+    m_lamp->move(m_overlays.lampTopLeft); // the lamp is a child of its own, not painted here
     update();
 }
 
@@ -52,9 +50,7 @@ void SceneView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_picture.image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(toQRgb(m_picture.line1Colour)), 0));
-    p.drawLine(m_line1);
+    paintSceneOverlays(p, m_overlays, nullptr);
 }
 
 } // namespace vorlac

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/sceneoverlays.h"
 #include "render/scenerenderer.h"
 
 #include <QLabel>
@@ -33,7 +34,6 @@ public:
     LampLabel *lamp() const { return m_lamp; }
     // Moves the lamp and the incident ray to where the last trace put them.
     void placeOverlays();
-    QLine line1() const { return m_line1; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -41,7 +41,7 @@ protected:
 private:
     const ScenePicture &m_picture;
     LampLabel *m_lamp;
-    QLine m_line1;
+    SceneOverlays m_overlays;
 };
 
 } // namespace vorlac

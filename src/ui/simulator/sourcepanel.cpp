@@ -2,6 +2,7 @@
 
 #include "common/panelstyle.h"
 #include "common/pictures.h"
+#include "model/scenetexts.h"
 #include "simulator/hintline.h"
 #include "simulator/scenecontroller.h"
 
@@ -68,7 +69,7 @@ void SourcePanel::showState(const SceneState &state)
                                                                      : m_five;
     option->setChecked(true);
     m_wavelength->setValue(state.wavelength);
-    m_wavelengthValue->setText(QString::number(state.wavelength));
+    m_wavelengthValue->setText(wavelengthText(state.wavelength));
 }
 
 void SourcePanel::onSourceChosen(QRadioButton *option)

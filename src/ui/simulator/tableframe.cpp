@@ -3,6 +3,7 @@
 #include "common/clicklabel.h"
 #include "common/menus.h"
 #include "common/panelstyle.h"
+#include "table/tablemenus.h"
 
 #include <QPainter>
 
@@ -68,47 +69,12 @@ TableFrame::TableFrame(QWidget *parent) : QFrame(parent)
     m_menuButton->setToolTip(QStringLiteral("Commandes du tableau"));
     m_menuButton->setCursor(Qt::PointingHandCursor);
 
-    m_tableMenu = makeNamedMenu(this, "menutableau",
-                                {
-                                    {"nblignes", QStringLiteral("Nombre de lignes")},
-                                    {"insligsous", QStringLiteral("Insérer une ligne au dessus de la cellule active")},
-                                    {"insereligne", QStringLiteral("Insérer une ligne à la fin du tableau")},
-                                    {"efflig", QStringLiteral("Supprimer la ligne de la cellule active")},
-                                    {"sep", QStringLiteral("-")},
-                                    {"formatsc", QStringLiteral("Format d'écriture des données")},
-                                    {"sep1", QStringLiteral("-")},
-                                    {"repgraphe", QStringLiteral("Représentation graphique")},
-                                    {"sep2", QStringLiteral("-")},
-                                    {"efftableau", QStringLiteral("Effacer le tableau")},
-                                    {"fermtab", QStringLiteral("Cacher le tableau")},
-                                });
-    m_columnMenu = makeNamedMenu(
-        this, "menucol",
-        {
-            {"calcutab", QStringLiteral("Calculer")},
-            {"vexpress", QStringLiteral("Voir expression")},
-            {"recalc", QStringLiteral("Recalculer")},
-            {"suitar", QStringLiteral("Suite arithmétique")},
-            {"sepdesep", QStringLiteral("-")},
-            {"effcol", QStringLiteral("Affacer la colonne")},
-            {"titrecol", QStringLiteral("Titre de la colonne")},
-            {"sep25", QStringLiteral("-")},
-            {"triertab", QStringLiteral("Trier la colonne de la cellule active dans l'ordre croissant")},
-            {"triertab2", QStringLiteral("trier la colonne de la cellule active dans l'ordre décroissant")},
-        });
+    m_tableMenu = makeTableMenu(this);
+    m_columnMenu = makeColumnMenu(this);
 
     connect(m_menuButton, &ClickLabel::clicked, this, [this] { m_tableMenu->popup(mapToGlobal(QPoint(0, 0))); });
     connect(m_title, &ClickLabel::clicked, this, &TableFrame::hideRequested);
-    connect(menuAction("fermtab"), &QAction::triggered, this, &TableFrame::hideRequested);
-}
-
-QAction *TableFrame::menuAction(const char *name) const
-{
-    const QString n = QString::fromLatin1(name);
-    for (const QMenu *menu : {m_tableMenu, m_columnMenu})
-        if (QAction *a = menu->findChild<QAction *>(n))
-            return a;
-    return nullptr;
+    connect(namedAction(*m_tableMenu, "fermtab"), &QAction::triggered, this, &TableFrame::hideRequested);
 }
 
 void TableFrame::setGrid(QWidget *grid)

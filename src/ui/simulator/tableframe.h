@@ -16,11 +16,9 @@ class TableFrame : public QFrame {
 public:
     explicit TableFrame(QWidget *parent);
 
-    ClickLabel *titleBar() const { return m_title; }     // Label26
     ClickLabel *menuButton() const { return m_menuButton; } // Image5
     QMenu *tableMenu() const { return m_tableMenu; }     // menutableau
     QMenu *columnMenu() const { return m_columnMenu; }   // menucol
-    QAction *menuAction(const char *name) const;         // an item of either menu, by name
 
     // Lays the grid under the title bar, over the whole width of the frame.
     void setGrid(QWidget *grid);

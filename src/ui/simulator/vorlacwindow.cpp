@@ -2,12 +2,14 @@
 
 #include "calculator/calculatorlauncher.h"
 #include "common/clicklabel.h"
+#include "common/crlf.h"
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
 #include "grapher/grapheur.h"
 #include "output/printservice.h"
 #include "output/outputcommands.h"
+#include "output/scenereport.h"
 #include "help/helpaccess.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
@@ -30,7 +32,6 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -43,9 +44,10 @@ namespace vorlac {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kStartHint =
     QStringLiteral("Vous pouvez modifier les paramètres,") + kCrLf + QStringLiteral("ouvrir une configuration ou un exercice");
+const QString kCopyConfirmation =
+    QStringLiteral("L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
 const QString kMarkerFile = QStringLiteral("TEMPO.SPC");
 constexpr int kMarkerRecord = 3;
 
@@ -90,6 +92,8 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 }
 
 Vorlac::~Vorlac() = default;
+
+QString Vorlac::copyConfirmation() const { return kCopyConfirmation; }
 
 const SceneState &Vorlac::scene() const { return m_controller->state(); }
 const ScenePicture &Vorlac::picture() const { return m_controller->picture(); }
@@ -156,18 +160,10 @@ void Vorlac::connectRooms()
     // Printing and copying read the figure and the report texts at the moment they run.
     OutputCommands::Sources out;
     out.print.figure = [this] { return figureWithOverlays(picture(), lampPicture().toImage()); };
-    out.print.report = [this] {
-        auto text = [this](const char *name) {
-            const QLabel *l = findChild<QLabel *>(QString::fromLatin1(name));
-            return l ? l->text() : QString();
-        };
-        return ReportTexts{scene().source, text("Label7"), text("Label2"), m_prismPanel->materialList()->currentText(),
-                           text("Label4"), m_mediumPanel->materialList()->currentText(), text("Label16")};
-    };
+    out.print.report = [this] { return sceneReportTexts(scene()); };
     out.print.table = m_valueTable;
     out.setInfo = [this](const QString &t) { setInfo(t); };
-    out.copyConfirmation = QStringLiteral(
-        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
+    out.copyConfirmation = kCopyConfirmation;
     m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
     connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
@@ -225,15 +221,12 @@ void Vorlac::startUp()
     writeMarker(QStringLiteral("OUI"));
 
     applySmallScreenRule();
-    m_controller->setLoadingSituation(false);
     m_exercises->showIntroduction();
     setInfo(kStartHint);
     m_controller->start();
     m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view());
 
-    m_copyConfirmation = QStringLiteral(
-        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
-    m_hints->keepWhileHovering(m_toolbar->copyButton(), m_copyConfirmation);
+    m_hints->keepWhileHovering(m_toolbar->copyButton(), kCopyConfirmation);
 }
 
 void Vorlac::writeMarker(const QString &text)

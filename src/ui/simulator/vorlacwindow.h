@@ -51,21 +51,15 @@ public:
     const SceneState &scene() const;
     const ScenePicture &picture() const;
     const Messenger &messenger() const { return m_env.messenger; }
-    QString programDirectory() const { return m_programDir; }
 
     HintLine &hintLine() const { return *m_hints; }
     QString info() const; // the hint line, line breaks as CR LF
     void setInfo(const QString &text);
-    QString copyConfirmation() const { return m_copyConfirmation; }
+    QString copyConfirmation() const; // what the hint line says after a copy
 
     // The rooms, for the features that plug into them.
     Toolbar &toolbar() const { return *m_toolbar; }
     SceneFrame &sceneFrame() const { return *m_sceneFrame; }
-    MaterialPanel &prismPanel() const { return *m_prismPanel; }
-    MaterialPanel &mediumPanel() const { return *m_mediumPanel; }
-    SourcePanel &sourcePanel() const { return *m_sourcePanel; }
-    DisplayPanel &displayPanel() const { return *m_displayPanel; }
-    ProtractorPanel &protractorPanel() const { return *m_protractorPanel; }
     TableFrame &tableFrame() const { return *m_tableFrame; }
     ValueTable &valueTable() const { return *m_valueTable; }
     TableCommands &tableCommands() const { return *m_tableCommands; }
@@ -73,10 +67,6 @@ public:
     ExerciseArea &exercises() const { return *m_exercises; }
     ExerciseCommands &exerciseCommands() const { return *m_exerciseCommands; }
     SituationBinder &situations() const { return *m_situations; }
-    OutputCommands &output() const { return *m_output; } // printing and the clipboard copies
-
-    // The small-screen rule (start-up and every resize).
-    void applySmallScreenRule();
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -87,6 +77,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *) override;
 
 private:
+    // The small-screen rule (start-up and every resize).
+    void applySmallScreenRule();
     void buildPanelIcons();
     void connectRooms();
     void connectExercises();
@@ -98,7 +90,6 @@ private:
 
     VorlacEnvironment m_env;
     QString m_programDir;
-    QString m_copyConfirmation;
     bool m_closeAccepted = false;
     bool m_applyingRule = false;
 

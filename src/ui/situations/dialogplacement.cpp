@@ -1,7 +1,6 @@
 #include "situations/dialogplacement.h"
 
 #include <QDialog>
-#include <QLabel>
 #include <QPushButton>
 
 namespace vorlac {
@@ -12,14 +11,6 @@ void placeBesideMainWindow(QDialog *dialog, QWidget *mainWindow)
         return;
     const QWidget *top = mainWindow->window();
     dialog->move(top->frameGeometry().topLeft() + QPoint(20, 20));
-}
-
-QLabel *addDialogLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
 }
 
 QPushButton *addDialogButton(QWidget *parent, const char *name, const QString &text, QRect geometry)

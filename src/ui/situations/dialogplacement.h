@@ -4,7 +4,6 @@
 #include <QString>
 
 class QDialog;
-class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -14,8 +13,6 @@ namespace vorlac {
 
 // Places dialog 20 pixels to the right of and below the top-left corner of the main window.
 void placeBesideMainWindow(QDialog *dialog, QWidget *mainWindow);
-
-QLabel *addDialogLabel(QWidget *parent, const char *name, const QString &text, QRect geometry);
 
 // A button that Enter elsewhere in the dialog does not press.
 QPushButton *addDialogButton(QWidget *parent, const char *name, const QString &text, QRect geometry);

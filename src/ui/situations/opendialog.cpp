@@ -1,6 +1,7 @@
 #include "situations/opendialog.h"
 
 #include "common/messenger.h"
+#include "common/panelstyle.h"
 #include "common/pictures.h"
 #include "situations/dialogplacement.h"
 #include "situations/folderbrowser.h"
@@ -25,9 +26,9 @@ OpenDialog::OpenDialog(const Messenger &messenger, const QString &currentFolder,
     setModal(true);
     setFixedSize(433, 305);
 
-    addDialogLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
-    addDialogLabel(this, "Label2", QStringLiteral("Répertoire"), {8, 54, 200, 16});
-    addDialogLabel(this, "Label3", QStringLiteral("Fichiers"), {216, 8, 209, 16});
+    addLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
+    addLabel(this, "Label2", QStringLiteral("Répertoire"), {8, 54, 200, 16});
+    addLabel(this, "Label3", QStringLiteral("Fichiers"), {216, 8, 209, 16});
 
     m_browser = new FolderBrowser(currentFolder, this);
     m_browser->drives()->setGeometry(8, 24, 200, 24);
@@ -46,9 +47,9 @@ OpenDialog::OpenDialog(const Messenger &messenger, const QString &currentFolder,
     m_frame1->setGeometry(0, 0, 433, 305);
     m_frame1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_frame1->setAutoFillBackground(true);
-    auto *image = addDialogLabel(m_frame1, "Image1", QString(), {184, 96, 64, 64});
+    auto *image = addLabel(m_frame1, "Image1", QString(), {184, 96, 64, 64});
     image->setPixmap(svgPicture(QStringLiteral("tb_open"), QSize(64, 64), devicePixelRatioF()));
-    auto *wait = addDialogLabel(m_frame1, "Label4", QStringLiteral("Patience: chargement du fichier"), {8, 172, 417, 24});
+    auto *wait = addLabel(m_frame1, "Label4", QStringLiteral("Patience: chargement du fichier"), {8, 172, 417, 24});
     wait->setAlignment(Qt::AlignCenter);
     QFont bold = wait->font();
     bold.setBold(true);

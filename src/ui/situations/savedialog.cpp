@@ -1,6 +1,7 @@
 #include "situations/savedialog.h"
 
 #include "common/messenger.h"
+#include "common/panelstyle.h"
 #include "situations/dialogplacement.h"
 #include "situations/folderbrowser.h"
 #include "situations/situationnames.h"
@@ -29,10 +30,10 @@ SaveDialog::SaveDialog(const Messenger &messenger, const QString &situationFileN
     setModal(true);
     setFixedSize(433, 305);
 
-    addDialogLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
-    addDialogLabel(this, "Label3", QStringLiteral("Répertoire:"), {8, 54, 200, 16});
-    addDialogLabel(this, "Label4", QStringLiteral("Fichiers enregistrés"), {216, 8, 209, 16});
-    addDialogLabel(this, "Label2", QStringLiteral("Nom du fichier:"), {8, 226, 417, 16});
+    addLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
+    addLabel(this, "Label3", QStringLiteral("Répertoire:"), {8, 54, 200, 16});
+    addLabel(this, "Label4", QStringLiteral("Fichiers enregistrés"), {216, 8, 209, 16});
+    addLabel(this, "Label2", QStringLiteral("Nom du fichier:"), {8, 226, 417, 16});
 
     m_browser = new FolderBrowser(currentFolder, this);
     m_browser->drives()->setGeometry(8, 24, 200, 24);

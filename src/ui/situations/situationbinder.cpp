@@ -22,28 +22,15 @@ SituationBinder::SituationBinder(SceneController &scene, ValueTable &table, QWid
 
 Situation SituationBinder::captureSituation() const
 {
-    const SceneState &st = m_scene.state();
     Situation s;
-    s.apexAngle = st.apexAngle;
-    s.prismMaterial = st.prismMaterial;
-    s.outsideMaterial = st.outsideMaterial;
-    s.source = st.source;
-    s.blackBackground = st.blackBackground;
-    s.wavelength = st.wavelength;
-    s.showPropagation = st.showPropagation;
-    s.showNormals = st.showNormals;
-    s.incidenceAngle = st.incidenceAngle;
-    s.outsideCauchyA = st.outsideCauchyA;
-    s.outsideCauchyB = st.outsideCauchyB;
-    s.prismCauchyA = st.prismCauchyA;
-    s.prismCauchyB = st.prismCauchyB;
-    for (int c = 0; c < kSituationColumns; ++c) {
+    s.scene = m_scene.state();
+    for (int c = 0; c < ValueTable::kColumns; ++c) {
         s.titles[std::size_t(c)] = m_table.TextMatrix(0, c);
         s.formulas[std::size_t(c)] = m_table.ColumnExpression(c);
     }
     s.lines = QList<SituationRow>(m_table.Rows() - 1);
     for (int r = 1; r < m_table.Rows(); ++r) {
-        for (int c = 0; c < kSituationColumns; ++c)
+        for (int c = 0; c < ValueTable::kColumns; ++c)
             s.lines[r - 1][std::size_t(c)] = m_table.TextMatrix(r, c);
     }
     return s;
@@ -54,37 +41,17 @@ void SituationBinder::applySituation(const Situation &s)
     {
         const ValueTable::Bulk batch(m_table);
         m_table.setRows(s.rowCount());
-        for (int c = 0; c < kSituationColumns; ++c) {
+        for (int c = 0; c < ValueTable::kColumns; ++c) {
             m_table.setTextMatrix(0, c, s.titles[std::size_t(c)]);
             m_table.setColumnExpression(c, s.formulas[std::size_t(c)]);
         }
         for (int r = 1; r < s.rowCount(); ++r) {
-            for (int c = 0; c < kSituationColumns; ++c)
+            for (int c = 0; c < ValueTable::kColumns; ++c)
                 m_table.setTextMatrix(r, c, s.lines[r - 1][std::size_t(c)]);
         }
     }
 
-    SceneState st = m_scene.state();
-    st.apexAngle = s.apexAngle;
-    st.prismMaterial = s.prismMaterial;
-    st.outsideMaterial = s.outsideMaterial;
-    st.source = s.source;
-    st.blackBackground = s.blackBackground;
-    st.wavelength = s.wavelength;
-    st.showPropagation = s.showPropagation;
-    st.showNormals = s.showNormals;
-    st.incidenceAngle = s.incidenceAngle;
-    st.outsideCauchyA = s.outsideCauchyA;
-    st.outsideCauchyB = s.outsideCauchyB;
-    st.prismCauchyA = s.prismCauchyA;
-    st.prismCauchyB = s.prismCauchyB;
-    // Selecting "Autre" in the prism list, then in the medium list, names the side edited.
-    if (s.outsideMaterial == kCustomMaterial)
-        st.customMaterialTarget = 1;
-    else if (s.prismMaterial == kCustomMaterial)
-        st.customMaterialTarget = 2;
-    st.loadingSituation = false;
-    m_scene.setState(st);
+    m_scene.setState(s.scene);
 }
 
 namespace {

@@ -36,7 +36,6 @@ public:
     QString situationFileName() const { return m_situationFileName; }
     // Where the dialogs' lists start: the folder used last, the documents folder at first.
     QString currentFolder() const { return m_currentFolder; }
-    void setCurrentFolder(const QString &folder) { m_currentFolder = folder; }
 
     void showSaveDialog(); // Command11
     void showOpenDialog(); // Command2

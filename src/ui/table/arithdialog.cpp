@@ -19,7 +19,7 @@ constexpr int kBoxStep = 32;
 
 } // namespace
 
-ArithDialog::ArithDialog(ValueTable &table, const Messenger &messenger, QWidget *parent)
+ArithDialog::ArithDialog(const ValueTable &table, const Messenger &messenger, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_table(table), m_messenger(messenger)
 {
@@ -93,7 +93,7 @@ void ArithDialog::onOk()
     const std::optional<float> step = m_table.readValue(m_boxes[2]->text());
     ValueTable::FillResult result = ValueTable::FillResult::Invalid;
     if (first && last && step)
-        result = m_table.fillArithmetic(m_table.Col(), *first, *last, *step);
+        result = ValueTable::checkArithmetic(*first, *last, *step);
     switch (result) {
     case ValueTable::FillResult::Invalid:
         m_messenger.critical(this, QStringLiteral("Erreur saisie"), QStringLiteral("Ces valeurs ne sont pas valides"));
@@ -103,6 +103,7 @@ void ArithDialog::onOk()
                              QStringLiteral("Le tableau ne peut avoir plus de 100 lignes"));
         return;
     case ValueTable::FillResult::Filled:
+        m_sequence = {*first, *last, *step};
         accept();
         return;
     }

@@ -40,9 +40,8 @@ QStringList FormatDialog::examples(const QString &pattern)
     return out;
 }
 
-FormatDialog::FormatDialog(ValueTable &table, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_table(table)
+FormatDialog::FormatDialog(const QString &currentPattern, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Formatdonnees"));
     setWindowTitle(QStringLiteral("Format d'écritue des données dans le tableau"));
@@ -55,14 +54,13 @@ FormatDialog::FormatDialog(ValueTable &table, QWidget *parent)
     hint->setWordWrap(true);
 
     auto *group = new QButtonGroup(this);
-    const QString current = m_table.TableNumberFormat();
     for (std::size_t i = 0; i < choices().size(); ++i) {
         const Choice &c = choices()[i];
         auto *b = new QRadioButton(c.caption, this);
         b->setObjectName(QString::fromLatin1(c.name));
         b->setGeometry(12, kOptionTop + static_cast<int>(i) * kOptionStep, kExampleLeft - 16, 22);
         group->addButton(b, static_cast<int>(i));
-        b->setChecked(c.pattern == current);
+        b->setChecked(c.pattern == currentPattern);
         m_options[i] = b;
     }
 
@@ -74,20 +72,16 @@ FormatDialog::FormatDialog(ValueTable &table, QWidget *parent)
     cancel->setObjectName(QStringLiteral("Command2"));
     cancel->setGeometry(width() - 109, height() - 40, 97, 29);
     cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &FormatDialog::onOk);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void FormatDialog::onOk()
+std::optional<QString> FormatDialog::pattern() const
 {
-    for (std::size_t i = 0; i < m_options.size(); ++i) {
-        if (m_options[i]->isChecked()) {
-            m_table.setTableNumberFormat(choices()[i].pattern);
-            m_table.ReformatTable();
-            break;
-        }
-    }
-    accept();
+    for (std::size_t i = 0; i < m_options.size(); ++i)
+        if (m_options[i]->isChecked())
+            return choices()[i].pattern;
+    return std::nullopt;
 }
 
 void FormatDialog::paintEvent(QPaintEvent *event)

@@ -2,14 +2,14 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QRadioButton;
 
 namespace vorlac {
 
-class ValueTable;
-
-// Formatdonnees: chooses the one number pattern of the table, with painted examples.
+// Formatdonnees: chooses the one number pattern of the table, with painted examples; the
+// table's owner applies the choice.
 class FormatDialog : public QDialog {
     Q_OBJECT
 public:
@@ -22,7 +22,10 @@ public:
     // The three example values written with pattern, as painted beside its option.
     static QStringList examples(const QString &pattern);
 
-    FormatDialog(ValueTable &table, QWidget *parent = nullptr);
+    FormatDialog(const QString &currentPattern, QWidget *parent = nullptr);
+
+    // The pattern of the option selected; nullopt when none is.
+    std::optional<QString> pattern() const;
 
     QRadioButton *option(int i) const { return m_options[static_cast<std::size_t>(i)]; }
 
@@ -30,9 +33,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void onOk();
-
-    ValueTable &m_table;
     std::array<QRadioButton *, 5> m_options{};
 };
 

@@ -9,9 +9,9 @@
 
 namespace vorlac {
 
-NbLignesDialog::NbLignesDialog(ValueTable &table, QWidget *parent)
+NbLignesDialog::NbLignesDialog(int dataLines, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_table(table), m_upDown(new UpDown(this)), m_value(new QLabel(this))
+      m_upDown(new UpDown(this)), m_value(new QLabel(this))
 {
     setObjectName(QStringLiteral("fnblignes"));
     setWindowTitle(QStringLiteral("Nombre de lignes du tableau"));
@@ -40,18 +40,14 @@ NbLignesDialog::NbLignesDialog(ValueTable &table, QWidget *parent)
     cancel->setObjectName(QStringLiteral("Command2"));
     cancel->setGeometry(224, 96, 97, 29);
     cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &NbLignesDialog::onOk);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_upDown->setValue(m_table.Rows() - 1);
+    m_upDown->setValue(dataLines);
     m_value->setText(QString::number(m_upDown->value()));
 }
 
-void NbLignesDialog::onOk()
-{
-    m_table.setRows(m_upDown->value() + 1);
-    accept();
-}
+int NbLignesDialog::dataLines() const { return m_upDown->value(); }
 
 void NbLignesDialog::paintEvent(QPaintEvent *event)
 {

@@ -1,5 +1,6 @@
 #include "table/tablecommands.h"
 
+#include "common/menus.h"
 #include "common/messenger.h"
 #include "table/arithdialog.h"
 #include "table/formatdialog.h"
@@ -14,50 +15,6 @@
 namespace vorlac {
 
 namespace {
-
-struct Item {
-    const char *name;
-    const char *caption; // nullptr: a separator
-};
-
-const Item kTableItems[] = {
-    {"nblignes", "Nombre de lignes"},
-    {"insligsous", "Insérer une ligne au dessus de la cellule active"},
-    {"insereligne", "Insérer une ligne à la fin du tableau"},
-    {"efflig", "Supprimer la ligne de la cellule active"},
-    {"sep", nullptr},
-    {"formatsc", "Format d'écriture des données"},
-    {"sep1", nullptr},
-    {"repgraphe", "Représentation graphique"},
-    {"sep2", nullptr},
-    {"efftableau", "Effacer le tableau"},
-    {"fermtab", "Cacher le tableau"},
-};
-
-// Captions other than suitar's are rewritten whenever the menu opens.
-const Item kColumnItems[] = {
-    {"calcutab", "Calculer"},
-    {"vexpress", "Voir expression"},
-    {"recalc", "Recalculer"},
-    {"suitar", "Suite arithmétique"},
-    {"sepdesep", nullptr},
-    {"effcol", "Effacer"},
-    {"titrecol", "Nommer"},
-    {"sep25", nullptr},
-    {"triertab", "Trier"},
-    {"triertab2", "Trier"},
-};
-
-template <std::size_t N>
-void fill(QMenu &menu, const Item (&items)[N])
-{
-    if (!menu.actions().isEmpty())
-        return;
-    for (const Item &item : items) {
-        QAction *a = item.caption ? menu.addAction(QString::fromUtf8(item.caption)) : menu.addSeparator();
-        a->setObjectName(QString::fromLatin1(item.name));
-    }
-}
 
 std::optional<QString> askWithInputBox(QWidget *parent, const QString &title, const QString &prompt,
                                        const QString &text)
@@ -80,49 +37,33 @@ TableCommands::TableCommands(ValueTable &table, ValueGrid &grid, QMenu &menutabl
     : QObject(&grid), m_table(table), m_grid(grid), m_menutableau(menutableau), m_menucol(menucol),
       m_messenger(messenger), m_dialogParent(dialogParent), m_ask(askWithInputBox)
 {
-    fillMenus();
     connectItems();
     refreshTableMenu(); // the column menu's captions are written when it opens
 }
 
-void TableCommands::fillMenus()
-{
-    fill(m_menutableau, kTableItems);
-    fill(m_menucol, kColumnItems);
-}
-
-QAction *TableCommands::action(const char *name) const
-{
-    const QString n = QString::fromLatin1(name);
-    for (QMenu *menu : {&m_menutableau, &m_menucol})
-        for (QAction *a : menu->actions())
-            if (a->objectName() == n)
-                return a;
-    return nullptr;
-}
-
 void TableCommands::connectItems()
 {
-    const auto on = [this](const char *name, auto slot) {
-        if (QAction *a = action(name))
+    const auto on = [this](QMenu &menu, const char *name, auto slot) {
+        if (QAction *a = namedAction(menu, name))
             connect(a, &QAction::triggered, this, slot);
     };
-    on("calcutab", [this] { emit computeColumnRequested(m_table.Col(), false); });
-    on("recalc", [this] { emit computeColumnRequested(m_table.Col(), true); });
-    on("vexpress", [this] { showExpression(); });
-    on("suitar", [this] { openArithmetic(); });
-    on("effcol", [this] { m_table.eraseColumn(m_table.Col()); });
-    on("titrecol", [this] { nameColumn(); });
-    on("triertab", [this] { sortColumn(false); });
-    on("triertab2", [this] { sortColumn(true); });
-    on("nblignes", [this] { openLineCount(); });
-    on("insligsous", [this] { m_table.insertLineAtActive(); });
-    on("insereligne", [this] { m_table.appendLine(); });
-    on("efflig", [this] { m_table.deleteActiveLine(); });
-    on("formatsc", [this] { openFormat(); });
-    on("repgraphe", [this] { emit graphRequested(); });
-    on("efftableau", [this] { eraseTable(); });
-    on("fermtab", [this] { emit hideTableRequested(); });
+    QMenu &col = m_menucol;
+    on(col, "calcutab", [this] { emit computeColumnRequested(m_table.Col(), false); });
+    on(col, "recalc", [this] { emit computeColumnRequested(m_table.Col(), true); });
+    on(col, "vexpress", [this] { showExpression(); });
+    on(col, "suitar", [this] { openArithmetic(); });
+    on(col, "effcol", [this] { m_table.eraseColumn(m_table.Col()); });
+    on(col, "titrecol", [this] { nameColumn(); });
+    on(col, "triertab", [this] { sortColumn(false); });
+    on(col, "triertab2", [this] { sortColumn(true); });
+    QMenu &lines = m_menutableau;
+    on(lines, "nblignes", [this] { openLineCount(); });
+    on(lines, "insligsous", [this] { m_table.insertLineAtActive(); });
+    on(lines, "insereligne", [this] { m_table.appendLine(); });
+    on(lines, "efflig", [this] { m_table.deleteActiveLine(); });
+    on(lines, "formatsc", [this] { openFormat(); });
+    on(lines, "repgraphe", [this] { emit graphRequested(); });
+    on(lines, "efftableau", [this] { eraseTable(); });
 
     // Image5 opens the table menu without any move over the grid: refresh it as it shows.
     connect(&m_menutableau, &QMenu::aboutToShow, this, &TableCommands::refreshTableMenu);
@@ -144,7 +85,7 @@ void TableCommands::prepareColumnMenu()
 {
     const QString c = columnName();
     const auto caption = [this](const char *name, const QString &text) {
-        if (QAction *a = action(name))
+        if (QAction *a = namedAction(m_menucol, name))
             a->setText(text);
     };
     caption("calcutab", QStringLiteral("Calculer ") + c);
@@ -156,17 +97,17 @@ void TableCommands::prepareColumnMenu()
     caption("recalc", QStringLiteral("Recalculer ") + c);
     const bool hasFormula = !m_table.ColumnExpression(m_table.Col()).isEmpty();
     for (const char *name : {"vexpress", "recalc"})
-        if (QAction *a = action(name))
+        if (QAction *a = namedAction(m_menucol, name))
             a->setEnabled(hasFormula);
 }
 
 void TableCommands::refreshTableMenu()
 {
-    if (QAction *a = action("insligsous"))
+    if (QAction *a = namedAction(m_menutableau, "insligsous"))
         a->setEnabled(m_table.canInsertLine());
-    if (QAction *a = action("insereligne"))
+    if (QAction *a = namedAction(m_menutableau, "insereligne"))
         a->setEnabled(m_table.canInsertLine());
-    if (QAction *a = action("efflig"))
+    if (QAction *a = namedAction(m_menutableau, "efflig"))
         a->setEnabled(m_table.canDeleteLine());
 }
 
@@ -203,22 +144,31 @@ void TableCommands::sortColumn(bool descending)
 void TableCommands::openLineCount()
 {
     m_table.commitActiveCell();
-    NbLignesDialog dialog(m_table, m_dialogParent);
-    dialog.exec();
+    NbLignesDialog dialog(m_table.Rows() - 1, m_dialogParent);
+    if (dialog.exec() == QDialog::Accepted)
+        m_table.setRows(dialog.dataLines() + 1);
 }
 
 void TableCommands::openFormat()
 {
     m_table.commitActiveCell();
-    FormatDialog dialog(m_table, m_dialogParent);
-    dialog.exec();
+    FormatDialog dialog(m_table.TableNumberFormat(), m_dialogParent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<QString> pattern = dialog.pattern()) {
+        m_table.setTableNumberFormat(*pattern);
+        m_table.ReformatTable();
+    }
 }
 
 void TableCommands::openArithmetic()
 {
     m_table.commitActiveCell();
     ArithDialog dialog(m_table, m_messenger, m_dialogParent);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ArithDialog::Sequence s = dialog.sequence();
+    m_table.fillArithmetic(m_table.Col(), s.first, s.last, s.step);
 }
 
 void TableCommands::eraseTable()

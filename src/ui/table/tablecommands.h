@@ -15,11 +15,10 @@ struct Messenger;
 class ValueGrid;
 class ValueTable;
 
-// Connects the table's two pop-up menus to the table: menutableau (line commands, format,
-// graph, erase, hide) and menucol (column commands). The menus may come filled with their items
-// (found by objectName) or empty, in which case the items are created here in their order.
-// calcutab, recalc, repgraphe and fermtab belong to other windows: they are only relayed as
-// signals.
+// Connects the table's two pop-up menus (made by makeTableMenu and makeColumnMenu) to the
+// table: menutableau (line commands, format, graph, erase, hide) and menucol (column
+// commands), their items found by objectName. calcutab, recalc and repgraphe belong to other
+// windows: they are only relayed as signals; fermtab is the frame's own (TableFrame).
 class TableCommands : public QObject {
     Q_OBJECT
 public:
@@ -30,32 +29,28 @@ public:
     TableCommands(ValueTable &table, ValueGrid &grid, QMenu &menutableau, QMenu &menucol,
                   const Messenger &messenger, QWidget *dialogParent);
 
-    QAction *action(const char *name) const; // an item of either menu
     void setTextAsker(TextAsker asker) { m_ask = std::move(asker); }
 
-    // Rewrites the captions and enabling of menucol for the active column.
-    void prepareColumnMenu();
-    // Enabling of insligsous, insereligne and efflig from the table's state.
-    void refreshTableMenu();
-
-    // The commands themselves, also reachable without the menus.
-    void showExpression();
-    void nameColumn();
-    void sortColumn(bool descending);
+    // The commands that open a dialog, also reachable without the menus.
     void openLineCount();
     void openFormat();
     void openArithmetic();
-    void eraseTable();
 
 signals:
     // calcutab (recalc = false) and recalc (true) on column col.
     void computeColumnRequested(int col, bool recalc);
-    void graphRequested();     // repgraphe
-    void hideTableRequested(); // fermtab
+    void graphRequested(); // repgraphe
 
 private:
-    void fillMenus();
     void connectItems();
+    // Rewrites the captions and enabling of menucol for the active column.
+    void prepareColumnMenu();
+    // Enabling of insligsous, insereligne and efflig from the table's state.
+    void refreshTableMenu();
+    void showExpression();
+    void nameColumn();
+    void sortColumn(bool descending);
+    void eraseTable();
     QString columnName() const;
 
     ValueTable &m_table;

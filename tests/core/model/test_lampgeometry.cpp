@@ -19,7 +19,7 @@ class LampDirectionRows : public ::testing::TestWithParam<DirectionRow> {};
 TEST_P(LampDirectionRows, FromTheMouseTowardsM)
 {
     const DirectionRow r = GetParam();
-    EXPECT_NEAR(LampDirection(r.x, r.y, 262), r.expected, 1e-6);
+    EXPECT_NEAR(lampDirection(r.x, r.y, 262), r.expected, 1e-6);
 }
 
 // M = (262, 125). Straight above and below are exact; the others go through atan.
@@ -53,7 +53,7 @@ class LampIncidenceRows : public ::testing::TestWithParam<IncidenceRow> {};
 TEST_P(LampIncidenceRows, StepAndLimits)
 {
     const IncidenceRow r = GetParam();
-    const std::optional<double> i = LampIncidence(r.x, r.y, 262, r.apex, r.current);
+    const std::optional<double> i = lampIncidence(r.x, r.y, 262, r.apex, r.current);
     ASSERT_EQ(i.has_value(), r.accepted);
     if (r.accepted) {
         EXPECT_NEAR(*i, r.expected, 1e-6);

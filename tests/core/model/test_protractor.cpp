@@ -26,7 +26,7 @@ class MouseDirectionRows : public ::testing::TestWithParam<DirectionRow> {};
 
 TEST_P(MouseDirectionRows, SeenFromTheCentre)
 {
-    EXPECT_NEAR(MouseDirection(GetParam().x, GetParam().y), GetParam().expected, 1e-6);
+    EXPECT_NEAR(mouseDirection(GetParam().x, GetParam().y), GetParam().expected, 1e-6);
 }
 
 INSTANTIATE_TEST_SUITE_P(Protractor, MouseDirectionRows,
@@ -57,9 +57,9 @@ TEST_P(AimRows, SnapsRestoresAndReadsOut)
     ProtractorState s;
     s.rotation = row.rotation;
     const QPointF p = at(50, row.direction);
-    AimLine(s, p.x(), p.y());
+    aimLine(s, p.x(), p.y());
     EXPECT_NEAR(s.lineAngle, row.expectedAngle, 2e-6) << row.what;
-    EXPECT_EQ(ReadOutText(s.lineAngle, kFrench), QString::fromUtf8(row.readOut)) << row.what;
+    EXPECT_EQ(readOutText(s.lineAngle, kFrench), QString::fromUtf8(row.readOut)) << row.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Protractor, StartReadOutIsTheDesignedText)
 {
-    EXPECT_EQ(ReadOutText(ProtractorState{}.lineAngle, kFrench), QStringLiteral("90,0"));
-    EXPECT_EQ(ReadOutText(ProtractorState{}.lineAngle, QLocale(QLocale::English, QLocale::UnitedStates)),
+    EXPECT_EQ(readOutText(ProtractorState{}.lineAngle, kFrench), QStringLiteral("90,0"));
+    EXPECT_EQ(readOutText(ProtractorState{}.lineAngle, QLocale(QLocale::English, QLocale::UnitedStates)),
               QStringLiteral("90.0"));
 }
 
@@ -93,8 +93,8 @@ TEST(Protractor, TurningKeepsTheHandleUnderTheMouseAndTheMeasuredAngle)
     for (const Row &row : {Row{100, 20, 1.671}, Row{100, 180, 6.28 - 1.471}, Row{20, 100, 3.2416},
                            Row{180, 100, 0.1}}) {
         ProtractorState s;
-        TurnProtractor(s, row.x, row.y);
-        LayoutProtractor(s);
+        turnProtractor(s, row.x, row.y);
+        layoutProtractor(s);
         EXPECT_NEAR(s.rotation, row.rotation, 2e-6) << row.x << "," << row.y;
         EXPECT_EQ(s.lineAngle, 1.571f);
     }
@@ -110,9 +110,9 @@ TEST(Protractor, NormalisationIsBoundedForAnyValue)
                            Row{13.0f, 13.0 - 2 * 6.28}, Row{std::numeric_limits<float>::quiet_NaN(), 0.0},
                            Row{std::numeric_limits<float>::infinity(), 0.0},
                            Row{-std::numeric_limits<float>::infinity(), 0.0}})
-        EXPECT_NEAR(NormaliseRotation(row.in), row.out, 2e-6) << row.in;
+        EXPECT_NEAR(normaliseRotation(row.in), row.out, 2e-6) << row.in;
     for (float huge : {1e30f, -1e30f, 4e7f, -12345.6f}) {
-        const float r = NormaliseRotation(huge);
+        const float r = normaliseRotation(huge);
         EXPECT_GE(r, 0.0f) << huge;
         EXPECT_LE(r, 6.2800002f) << huge;
     }
@@ -130,8 +130,8 @@ TEST(Protractor, MovesStayInsideTheSceneOnEverySide)
                            Row{600, 8, {414, 16}}, Row{8, 400, {64, 188}}, Row{-999, -999, {0, 0}},
                            Row{999, 999, {414, 188}}}) {
         ProtractorState s;
-        RecordCrossGrab(s, 8, 8);
-        MoveProtractor(s, row.x, row.y, scene);
+        recordCrossGrab(s, 8, 8);
+        moveProtractor(s, row.x, row.y, scene);
         EXPECT_EQ(s.position, row.expected) << row.x << "," << row.y;
     }
 }
@@ -139,7 +139,7 @@ TEST(Protractor, MovesStayInsideTheSceneOnEverySide)
 TEST(Protractor, GrabPointRoundsHalvesToEven)
 {
     ProtractorState s;
-    RecordCrossGrab(s, 2.5, 3.5);
+    recordCrossGrab(s, 2.5, 3.5);
     EXPECT_EQ(s.crossGrabX, 2);
     EXPECT_EQ(s.crossGrabY, 4);
 }
@@ -147,7 +147,7 @@ TEST(Protractor, GrabPointRoundsHalvesToEven)
 TEST(Protractor, LayoutAtStart)
 {
     ProtractorState s;
-    const ProtractorFigure f = LayoutProtractor(s);
+    const ProtractorFigure f = layoutProtractor(s);
     ASSERT_EQ(f.arcs.size(), 2u);
     EXPECT_DOUBLE_EQ(f.arcs[0].end, 3.1415927);
     EXPECT_DOUBLE_EQ(f.arcs[1].end, 3.1416);
@@ -173,7 +173,7 @@ TEST(Protractor, PastPiTheOuterArcIsTwoPiecesThatMeetAtZero)
 {
     ProtractorState s;
     s.rotation = 4.0f + 6.28f; // stored normalised by the drawing
-    const ProtractorFigure f = LayoutProtractor(s);
+    const ProtractorFigure f = layoutProtractor(s);
     EXPECT_NEAR(s.rotation, 4.0f, 1e-5);
     ASSERT_EQ(f.arcs.size(), 3u);
     EXPECT_NEAR(f.arcs[0].start, 4.0, 1e-5);
@@ -196,17 +196,17 @@ TEST(ProtractorPicture, ColoursBackgroundAndContinuousArc)
         scene.fill(row.scene);
         scene.setPixel(64 + 150, 16 + 150, 0xff123456u);
         ProtractorState s;
-        const QImage bg = CopyProtractorBackground(scene, s.position);
+        const QImage bg = copyProtractorBackground(scene, s.position);
         EXPECT_EQ(bg.pixel(150, 150), 0xff123456u);
-        const ProtractorFigure f = LayoutProtractor(s);
-        const QImage pic = DrawProtractorPicture(bg, s.position, {}, f, protractorColours(row.black));
+        const ProtractorFigure f = layoutProtractor(s);
+        const QImage pic = drawProtractorPicture(bg, s.position, {}, nullptr, f, protractorColours(row.black));
         EXPECT_EQ(pic.pixel(100, 1), row.main);   // top of the outer arc
         EXPECT_TRUE(pic.pixel(99, 50) == row.line || pic.pixel(100, 50) == row.line); // measuring line
         EXPECT_EQ(pic.pixel(100, 150), row.scene); // under the base, nothing drawn
 
         s.rotation = 4.5f;
-        const ProtractorFigure turned = LayoutProtractor(s);
-        const QImage pic2 = DrawProtractorPicture(bg, s.position, {}, turned, protractorColours(row.black));
+        const ProtractorFigure turned = layoutProtractor(s);
+        const QImage pic2 = drawProtractorPicture(bg, s.position, {}, nullptr, turned, protractorColours(row.black));
         for (int y = 92; y <= 108; ++y) {
             bool lit = false;
             for (int x = 197; x <= 200; ++x)
@@ -220,7 +220,7 @@ TEST(ProtractorPicture, BackgroundPastTheSceneIsWhite)
 {
     QImage scene(616, 390, QImage::Format_RGB32);
     scene.fill(0xff000000u);
-    const QImage bg = CopyProtractorBackground(scene, QPoint(500, 300));
+    const QImage bg = copyProtractorBackground(scene, QPoint(500, 300));
     EXPECT_EQ(bg.pixel(10, 10), 0xff000000u);
     EXPECT_EQ(bg.pixel(150, 10), 0xffffffffu);
     EXPECT_EQ(bg.pixel(10, 150), 0xffffffffu);
@@ -236,10 +236,9 @@ TEST(ProtractorPicture, OverlaysAreShiftedIntoTheProtractor)
     o.line1 = QLine(64, 116, 264, 116); // y 100 in the protractor
     o.line1Colour = makeRgb(0, 255, 0);
     o.lampTopLeft = QPoint(64 + 150, 16 + 20);
-    o.lamp = &lamp;
     QImage pic = bg;
     QPainter p(&pic);
-    PaintProtractorOverlays(p, QPoint(64, 16), o);
+    paintSceneOverlays(p, o, &lamp, QPoint(64, 16));
     p.end();
     EXPECT_EQ(pic.pixel(50, 100), 0xff00ff00u);
     EXPECT_EQ(pic.pixel(160, 30), 0xffff0000u);

@@ -156,7 +156,7 @@ TEST_P(FastRedraw, IsPixelIdenticalToDrawingEverything)
         quick = RedrawScene(state, fast);
         rays = sceneRadiations(state);
     }
-    const TraceLayout slow = DrawRadiationsNaively(state, rays, naive);
+    const TraceLayout slow = drawRadiationsNaively(state, rays, naive);
     EXPECT_EQ(fast.image, naive.image);
     EXPECT_EQ(fast.raysTraced, static_cast<int>(rays.size()));
     EXPECT_EQ(quick.incidenceAngle, slow.incidenceAngle);

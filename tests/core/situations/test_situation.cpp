@@ -13,26 +13,26 @@ using namespace vorlac;
 namespace {
 
 // A situation that sets every field away from its start value, with a full table.
-Situation fullSituation(int rows = kSituationMaxRows)
+Situation fullSituation(int rows = ValueTable::kMaxRows)
 {
     Situation s;
-    s.apexAngle = 60;
-    s.prismMaterial = kCustomMaterial;
-    s.outsideMaterial = 1;
-    s.source = SourceType::WhiteLight;
-    s.blackBackground = false;
-    s.wavelength = 432;
-    s.showPropagation = false;
-    s.showNormals = true;
-    s.incidenceAngle = -12.25;
-    s.outsideCauchyA = kMaterials[1].cauchyA;
-    s.outsideCauchyB = kMaterials[1].cauchyB;
-    s.prismCauchyA = 1.5168f;
-    s.prismCauchyB = 4200.0f;
+    s.scene.apexAngle = 60;
+    s.scene.prismMaterial = kCustomMaterial;
+    s.scene.outsideMaterial = 1;
+    s.scene.source = SourceType::WhiteLight;
+    s.scene.blackBackground = false;
+    s.scene.wavelength = 432;
+    s.scene.showPropagation = false;
+    s.scene.showNormals = true;
+    s.scene.incidenceAngle = -12.25;
+    s.scene.outsideCauchyA = kMaterials[1].cauchyA;
+    s.scene.outsideCauchyB = kMaterials[1].cauchyB;
+    s.scene.prismCauchyA = 1.5168f;
+    s.scene.prismCauchyB = 4200.0f;
     s.titles[2] = QStringLiteral("Angle d'incidence (°)");
     s.lines = QList<SituationRow>(rows - 1);
     for (int r = 0; r < rows - 1; ++r) {
-        for (int c = 0; c < kSituationColumns; ++c)
+        for (int c = 0; c < ValueTable::kColumns; ++c)
             s.lines[r][std::size_t(c)] = QStringLiteral("%1,%2").arg(r).arg(c * 125, 3, 10, QLatin1Char('0'));
     }
     s.lines[0][6].clear();
@@ -154,14 +154,14 @@ TEST(SituationFile, RecordsAsLaidOut)
 TEST(SituationFile, CustomMaterialKeepsItsCoefficients)
 {
     Situation s;
-    s.outsideMaterial = kCustomMaterial;
-    s.outsideCauchyA = 1.25f;
-    s.outsideCauchyB = 40000.0f;
+    s.scene.outsideMaterial = kCustomMaterial;
+    s.scene.outsideCauchyA = 1.25f;
+    s.scene.outsideCauchyB = 40000.0f;
     const SituationResult back = parseSituation(bytesOf(s));
     ASSERT_TRUE(back.situation.has_value());
-    EXPECT_EQ(back.situation->outsideMaterial, kCustomMaterial);
-    EXPECT_EQ(back.situation->outsideCauchyA, 1.25f);
-    EXPECT_EQ(back.situation->outsideCauchyB, 40000.0f);
+    EXPECT_EQ(back.situation->scene.outsideMaterial, kCustomMaterial);
+    EXPECT_EQ(back.situation->scene.outsideCauchyA, 1.25f);
+    EXPECT_EQ(back.situation->scene.outsideCauchyB, 40000.0f);
 }
 
 TEST(SituationFile, RecordsAfterTheFormulasAreIgnored)
@@ -182,9 +182,9 @@ TEST(SituationFile, TextsThatCannotBeStoredRefuseTheWholeFile)
         [](Situation &s) { s.titles[0] = QStringLiteral("λ (nm)"); }, // no Windows-1252 byte
         [](Situation &s) { s.lines.clear(); },
         [](Situation &s) { s.lines = QList<SituationRow>(101); },
-        [](Situation &s) { s.apexAngle = 91; },
-        [](Situation &s) { s.incidenceAngle = std::nan(""); },
-        [](Situation &s) { s.prismMaterial = kCustomMaterial; s.prismCauchyA = 0.5f; },
+        [](Situation &s) { s.scene.apexAngle = 91; },
+        [](Situation &s) { s.scene.incidenceAngle = std::nan(""); },
+        [](Situation &s) { s.scene.prismMaterial = kCustomMaterial; s.scene.prismCauchyA = 0.5f; },
     };
     for (const auto &change : cases) {
         Situation s;

@@ -60,8 +60,8 @@ protected:
         writeText(path("textes/ENONCE.RTF"), "Mesurer l'angle de déviation.");
         writeText(path("textes/CORRIGE.RTF"), "D = 37,2°");
         Situation statement, correction;
-        statement.apexAngle = 60;
-        correction.apexAngle = 30;
+        statement.scene.apexAngle = 60;
+        correction.scene.apexAngle = 30;
         ASSERT_TRUE(writeSituationFile(path("textes/ENONCE.P01"), statement));
         ASSERT_TRUE(writeSituationFile(path("textes/CORRIGE.P01"), correction));
         ExerciseFile full{"textes\\enonce.rtf", "textes\\ENONCE.P01", "textes\\CORRIGE.RTF", "textes\\CORRIGE.P01",

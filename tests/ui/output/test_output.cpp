@@ -1,9 +1,6 @@
 #include "../../core/output/pdfprobe.h"
-#include "common/pictures.h"
 #include "common/updown.h"
 #include "output/outputcommands.h"
-#include "render/scenerenderer.h"
-#include "simulator/sceneview.h"
 #include "table/valuetable.h"
 
 #include <gtest/gtest.h>
@@ -199,21 +196,6 @@ TEST(PrintService, PdfNameWithoutExtensionIsCompleted)
         EXPECT_EQ(service.print(nullptr, "Vorlac", [](PrintPages &) { return true; }), PrintOutcome::Printed);
         EXPECT_EQ(service.lastPdfFile(), f.dir.filePath(row.written));
         EXPECT_EQ(pdfprobe::pageCount(f.dir.filePath(row.written)), 1);
-    }
-}
-
-TEST(Overlays, BurntWhereTheViewShowsThem)
-{
-    SceneState state;
-    ScenePicture picture;
-    SceneView view(picture, nullptr);
-    const QImage lamp = lampPicture().toImage();
-    for (int k = 0; k <= 40; ++k) {
-        state.incidenceAngle = -80 + 4 * k;
-        RedrawScene(state, picture);
-        view.placeOverlays();
-        const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(figureWithOverlays(picture, lamp), shown) << "incidence " << state.incidenceAngle;
     }
 }
 

@@ -87,11 +87,11 @@ TEST(Controller, MaterialRowsAndTheCustomPair)
     EXPECT_EQ(c.state().outsideCauchyB, kMaterials[1].cauchyB);
     // "Autre" alone (a situation being loaded) keeps the coefficients and names the side
     c.setMaterial(MaterialSide::Prism, kCustomMaterial);
-    EXPECT_EQ(c.state().customMaterialTarget, 2);
+    EXPECT_EQ(c.customMaterialTarget(), MaterialSide::Prism);
     EXPECT_EQ(c.state().prismMaterial, kCustomMaterial);
     EXPECT_EQ(c.state().prismCauchyA, kMaterials[2].cauchyA);
     c.setCustomMaterial(MaterialSide::Outside, 1.25f, 300.0f);
-    EXPECT_EQ(c.state().customMaterialTarget, 1);
+    EXPECT_EQ(c.customMaterialTarget(), MaterialSide::Outside);
     EXPECT_EQ(c.state().outsideMaterial, kCustomMaterial);
     EXPECT_EQ(c.state().outsideCauchyA, 1.25f);
     EXPECT_EQ(c.state().outsideCauchyB, 300.0f);
@@ -131,11 +131,12 @@ TEST(Controller, TimerTickDrawsWhiteLightOnlyWhenItIsTheSource)
     SceneController c;
     c.start();
     c.setApexAngle(50);
-    EXPECT_TRUE(c.state().whiteRedrawPending);
+    EXPECT_TRUE(c.timer1()->isActive());
     const int whites = c.whiteRedrawCount();
-    c.timer1Tick();
+    fireTimer1(c);
     EXPECT_EQ(c.whiteRedrawCount(), whites);
-    EXPECT_FALSE(c.state().whiteRedrawPending);
+    EXPECT_FALSE(c.timer1()->isActive());
+    c.setIncidenceAngle(40); // no white-light picture is pending any more
     EXPECT_FALSE(c.timer1()->isActive());
 }
 

@@ -74,7 +74,7 @@ TEST_F(SceneControls, LampDragFollowsTheMouseWithin15Degrees)
     const int before = w.controller().sceneRedrawCount();
     w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(46));
     EXPECT_NEAR(w.scene().incidenceAngle, 46, 0.5);
-    EXPECT_TRUE(w.scene().lampDragging);
+    EXPECT_TRUE(w.controller().lampDragging());
     EXPECT_EQ(w.controller().sceneRedrawCount(), before + 1);
     EXPECT_EQ(w.info(), "Pour déplacer la source lumineuse, utiliser la souris en maintenant le bouton gauche enfoncé");
     // the lamp went where the trace put it
@@ -109,7 +109,7 @@ TEST_F(SceneControls, SamePositionTwiceDoesNothing)
     const int count = w.controller().sceneRedrawCount();
     w.sceneFrame().lampMouseMove(Qt::LeftButton, p); // press without moving
     EXPECT_EQ(w.controller().sceneRedrawCount(), count);
-    EXPECT_FALSE(w.scene().lampDragging);
+    EXPECT_FALSE(w.controller().lampDragging());
     EXPECT_EQ(w.scene().incidenceAngle, 36);
 }
 
@@ -132,7 +132,7 @@ TEST_F(SceneControls, WhiteLightDragPreviewsThenDrawsTheSpectrumOnRelease)
     w.sceneFrame().lampMouseUp();
     EXPECT_EQ(w.controller().whiteRedrawCount(), white + 1);
     EXPECT_EQ(w.picture().raysTraced, 401);
-    EXPECT_FALSE(w.scene().lampDragging);
+    EXPECT_FALSE(w.controller().lampDragging());
 }
 
 TEST_F(SceneControls, ButtonlessMoveEndsADragThatLostItsMouseUp)
@@ -142,7 +142,7 @@ TEST_F(SceneControls, ButtonlessMoveEndsADragThatLostItsMouseUp)
     w.sceneFrame().lampMouseMove(Qt::LeftButton, lampPointFor(40));
     const int white = w.controller().whiteRedrawCount();
     w.sceneFrame().lampMouseMove(Qt::NoButton, lampPointFor(41));
-    EXPECT_FALSE(w.scene().lampDragging);
+    EXPECT_FALSE(w.controller().lampDragging());
     EXPECT_EQ(w.controller().whiteRedrawCount(), white + 1);
     EXPECT_NEAR(w.scene().incidenceAngle, 40, 0.5); // not moved by a button-less move
 }
@@ -238,11 +238,10 @@ TEST_F(SceneControls, ApexChangesPreviewThenOneWhiteLightPictureAfterTheTimer)
     EXPECT_EQ(w.info(), "L'angle au sommet du vorlac peut\r\nvarier de 2 à 90 degrés.");
     EXPECT_EQ(w.controller().sceneRedrawCount(), scenes + 5);
     EXPECT_EQ(w.controller().whiteRedrawCount(), whites);
-    w.controller().timer1Tick(); // 1.5 s later
+    fireTimer1(w.controller()); // 1.5 s later
     EXPECT_EQ(w.controller().whiteRedrawCount(), whites + 1);
     EXPECT_EQ(w.picture().raysTraced, 401);
     EXPECT_FALSE(timer->isActive());
-    EXPECT_FALSE(w.scene().whiteRedrawPending);
 }
 
 TEST_F(SceneControls, ApexStopsAt2And90)
@@ -311,7 +310,7 @@ TEST_F(SceneControls, LoupeOpensOnThePrismPairAndAcceptsAFullStop)
     EXPECT_EQ(w.scene().prismCauchyA, 1.52f);
     EXPECT_EQ(w.scene().prismCauchyB, 11848.408f);
     EXPECT_EQ(w.scene().prismMaterial, 4);
-    EXPECT_EQ(w.scene().customMaterialTarget, 2);
+    EXPECT_EQ(w.controller().customMaterialTarget(), MaterialSide::Prism);
     EXPECT_EQ(child<QLabel>("Label4")->text(), "n = 1,554153");
 }
 

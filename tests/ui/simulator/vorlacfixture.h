@@ -1,13 +1,18 @@
 #pragma once
 
 #include "common/frenchui.h"
+#include "simulator/scenecontroller.h"
 #include "simulator/vorlacwindow.h"
 
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
+
+// Timer1's interval has passed (without waiting for it).
+inline void fireTimer1(vorlac::SceneController &c) { EXPECT_TRUE(QMetaObject::invokeMethod(c.timer1(), "timeout")); }
 
 // A main window in a temporary program folder, with message boxes recorded and answered from
 // a queue instead of shown.

@@ -83,7 +83,7 @@ TEST_F(SituationBinding, SaveThenLoadBringsEverythingBack)
     EXPECT_EQ(w2.situations().captureSituation(), saved);
     EXPECT_EQ(w2.controller().state().prismMaterial, kCustomMaterial);
     EXPECT_EQ(w2.controller().state().prismCauchyA, 1.5168f);
-    EXPECT_EQ(w2.controller().state().customMaterialTarget, 2);
+    EXPECT_EQ(w2.controller().customMaterialTarget(), MaterialSide::Prism);
     EXPECT_EQ(w2.valueTable().Rows(), 4);
     EXPECT_EQ(w2.valueTable().ColumnExpression(1), "C1 * 2");
     // one redraw of each kind, and no custom-material dialog on the way

@@ -1,4 +1,5 @@
 #include "common/clicklabel.h"
+#include "common/menus.h"
 #include "simulator/hintline.h"
 #include "simulator/tableframe.h"
 #include "table/valuegrid.h"
@@ -31,7 +32,7 @@ TEST_F(TableInWindow, GridSitsInTheTableFrameAndDrivesItsMenusAndHints)
     QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, grid->cellRect(0, 3).center());
     auto *menucol = child<QMenu>("menucol");
     EXPECT_TRUE(menucol->isVisible());
-    EXPECT_EQ(w.tableFrame().menuAction("calcutab")->text(), QStringLiteral("Calculer C4"));
+    EXPECT_EQ(namedAction(*w.tableFrame().columnMenu(), "calcutab")->text(), QStringLiteral("Calculer C4"));
     menucol->hide();
 
     // Image5 opens the table menu with its items enabled from the table as it stands.
@@ -39,11 +40,11 @@ TEST_F(TableInWindow, GridSitsInTheTableFrameAndDrivesItsMenusAndHints)
     QTest::mouseClick(w.tableFrame().menuButton(), Qt::LeftButton, {}, QPoint(5, 5));
     auto *menutableau = child<QMenu>("menutableau");
     EXPECT_TRUE(menutableau->isVisible());
-    EXPECT_FALSE(w.tableFrame().menuAction("insereligne")->isEnabled());
+    EXPECT_FALSE(namedAction(*w.tableFrame().tableMenu(), "insereligne")->isEnabled());
     menutableau->hide();
 
     w.valueTable().setTextMatrix(1, 0, QStringLiteral("1,000"));
-    w.tableFrame().menuAction("efftableau")->trigger();
+    namedAction(*w.tableFrame().tableMenu(), "efftableau")->trigger();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Attention: perte des données."));
     EXPECT_EQ(w.valueTable().Rows(), ValueTable::kStartRows);

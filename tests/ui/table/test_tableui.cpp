@@ -5,6 +5,7 @@
 #include "table/formatdialog.h"
 #include "table/nblignesdialog.h"
 #include "table/tablecommands.h"
+#include "table/tablemenus.h"
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
 
@@ -70,8 +71,8 @@ protected:
         frame->resize(409, 209);
         grid = new ValueGrid(table, frame.get());
         grid->setGeometry(1, 19, 407, 189);
-        menutableau = new QMenu(frame.get());
-        menucol = new QMenu(frame.get());
+        menutableau = makeTableMenu(frame.get());
+        menucol = makeColumnMenu(frame.get());
         commands = new TableCommands(table, *grid, *menutableau, *menucol, messenger, frame.get());
         frame->show();
         grid->setFocus();
@@ -97,8 +98,9 @@ protected:
         for (QChar k : keys)
             QTest::keyClick(grid, k.toLatin1());
     }
-    QString caption(const char *name) const { return commands->action(name)->text(); }
-    bool enabled(const char *name) const { return commands->action(name)->isEnabled(); }
+    QAction *item(const char *name) const { return frame->findChild<QAction *>(QString::fromLatin1(name)); }
+    QString caption(const char *name) const { return item(name)->text(); }
+    bool enabled(const char *name) const { return item(name)->isEnabled(); }
 
     ValueTable table;
     Messenger messenger;
@@ -240,7 +242,7 @@ TEST_F(TableUi, HintsAndEnablingFollowThePointer)
     EXPECT_TRUE(enabled("insligsous"));
     EXPECT_TRUE(enabled("insereligne"));
     EXPECT_FALSE(enabled("efflig"));
-    commands->action("efflig")->trigger();
+    item("efflig")->trigger();
     EXPECT_EQ(table.Rows(), 2);
 }
 
@@ -252,13 +254,13 @@ TEST_F(TableUi, ColumnAndCalculatorItemsReachTheirHandlers)
     table.setColumnExpression(1, QStringLiteral("sin C1"));
     clickTitle(1);
     menucol->hide();
-    commands->action("calcutab")->trigger();
-    commands->action("recalc")->trigger();
+    item("calcutab")->trigger();
+    item("recalc")->trigger();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0], std::make_pair(1, false));
     EXPECT_EQ(asked[1], std::make_pair(1, true));
 
-    commands->action("vexpress")->trigger();
+    item("vexpress")->trigger();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].icon, QMessageBox::Information);
     EXPECT_EQ(shown[0].title, QStringLiteral("Expression de C2"));
@@ -266,11 +268,11 @@ TEST_F(TableUi, ColumnAndCalculatorItemsReachTheirHandlers)
 
     table.setTextMatrix(1, 1, QStringLiteral("3"));
     table.setTextMatrix(2, 1, QStringLiteral("1"));
-    commands->action("triertab")->trigger();
+    item("triertab")->trigger();
     EXPECT_EQ(table.TextMatrix(1, 1), QStringLiteral("1,000"));
-    commands->action("triertab2")->trigger();
+    item("triertab2")->trigger();
     EXPECT_EQ(table.TextMatrix(1, 1), QStringLiteral("3,000"));
-    commands->action("effcol")->trigger();
+    item("effcol")->trigger();
     EXPECT_EQ(table.TextMatrix(1, 1), QString());
     EXPECT_EQ(table.ColumnExpression(1), QStringLiteral("sin C1"));
 }
@@ -303,7 +305,7 @@ TEST_P(Naming, KeepsOnlySavableNonBlankTitles)
         return GetParam().answer;
     });
     table.setActiveCell(1, 3);
-    commands->action("titrecol")->trigger();
+    item("titrecol")->trigger();
     EXPECT_EQ(asked, QStringLiteral("Nommer C4|Saisir le texte à afficher pour la colonne C4|C4"));
     EXPECT_EQ(table.title(3), GetParam().title);
     EXPECT_EQ(shown.size(), GetParam().message ? 1u : 0u);
@@ -324,14 +326,14 @@ TEST_F(TableUi, EraseTableAsksFirst)
     table.setTextMatrix(4, 4, QStringLiteral("1,000"));
     table.setColumnExpression(0, QStringLiteral("C2"));
     answer = QMessageBox::Cancel;
-    commands->action("efftableau")->trigger();
+    item("efftableau")->trigger();
     EXPECT_EQ(table.TextMatrix(4, 4), QStringLiteral("1,000"));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].icon, QMessageBox::Question);
     EXPECT_EQ(shown[0].title, QStringLiteral("Effacer le tableau"));
     EXPECT_EQ(shown[0].text, QStringLiteral("Attention: perte des données."));
     answer = QMessageBox::Ok;
-    commands->action("efftableau")->trigger();
+    item("efftableau")->trigger();
     EXPECT_EQ(table.TextMatrix(4, 4), QString());
     EXPECT_EQ(table.ColumnExpression(0), QString());
 }
@@ -340,13 +342,13 @@ TEST_F(TableUi, InsertKeepsTheActiveRowOnTheNewLine)
 {
     clickCell(2, 0);
     type("5");
-    commands->action("insligsous")->trigger();
+    item("insligsous")->trigger();
     EXPECT_EQ(table.Rows(), 12);
     EXPECT_EQ(table.Row(), 2);
     EXPECT_EQ(table.TextMatrix(2, 0), QString());
     EXPECT_EQ(table.TextMatrix(3, 0), QStringLiteral("5,000"));
     EXPECT_EQ(grid->currentIndex().row(), 1);
-    commands->action("insereligne")->trigger();
+    item("insereligne")->trigger();
     EXPECT_EQ(grid->model()->rowCount(), 12);
 }
 
@@ -355,20 +357,28 @@ TEST_F(TableUi, InsertKeepsTheActiveRowOnTheNewLine)
 TEST_F(TableUi, LineCountDialogShowsAndSetsTheDataLines)
 {
     table.setTextMatrix(6, 0, QStringLiteral("6,000"));
+    const auto choose = [this](int lines, const char *button) {
+        ModalGuard guard([lines, button](QWidget *modal) {
+            auto *d = qobject_cast<NbLignesDialog *>(modal);
+            ASSERT_NE(d, nullptr);
+            d->upDown()->setValue(lines);
+            EXPECT_EQ(d->findChild<QLabel *>("Label1")->text(), QString::number(lines));
+            d->findChild<QPushButton *>(button)->click();
+        });
+        commands->openLineCount();
+    };
     {
-        NbLignesDialog d(table, frame.get());
+        NbLignesDialog d(table.Rows() - 1, frame.get());
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Nombre de lignes du tableau"));
         EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("10"));
         d.upDown()->setValue(4);
-        EXPECT_EQ(d.findChild<QLabel *>("Label1")->text(), QStringLiteral("4"));
         d.findChild<QPushButton *>("Command1")->click();
+        EXPECT_EQ(d.dataLines(), 4);
     }
+    EXPECT_EQ(table.Rows(), 11); // only the table's owner applies the answer
+    choose(4, "Command1");
     EXPECT_EQ(table.Rows(), 5);
-    {
-        NbLignesDialog d(table, frame.get());
-        d.upDown()->setValue(10);
-        d.findChild<QPushButton *>("Command2")->click();
-    }
+    choose(10, "Command2");
     EXPECT_EQ(table.Rows(), 5);
     ModalGuard guard([](QWidget *modal) {
         auto *d = qobject_cast<NbLignesDialog *>(modal);
@@ -376,7 +386,7 @@ TEST_F(TableUi, LineCountDialogShowsAndSetsTheDataLines)
         d->upDown()->setValue(10);
         d->findChild<QPushButton *>("Command1")->click();
     });
-    commands->action("nblignes")->trigger();
+    item("nblignes")->trigger();
     EXPECT_EQ(table.Rows(), 11);
     EXPECT_EQ(table.TextMatrix(6, 0), QString());
 }
@@ -387,11 +397,15 @@ TEST_F(TableUi, FormatDialogSelectsTheCurrentPatternAndReformats)
     table.setTextMatrix(2, 0, QStringLiteral("-32135,35"));
     table.setActiveCell(5, 5);
     table.Sort(0, false);  // the sort gives the pattern back
-    FormatDialog d(table, frame.get());
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Format d'écritue des données dans le tableau"));
-    EXPECT_TRUE(d.findChild<QRadioButton *>("Option2")->isChecked());
-    d.findChild<QRadioButton *>("Option5")->click();
-    d.findChild<QPushButton *>("Command1")->click();
+    ModalGuard guard([](QWidget *modal) {
+        auto *d = qobject_cast<FormatDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Format d'écritue des données dans le tableau"));
+        EXPECT_TRUE(d->findChild<QRadioButton *>("Option2")->isChecked());
+        d->findChild<QRadioButton *>("Option5")->click();
+        d->findChild<QPushButton *>("Command1")->click();
+    });
+    commands->openFormat();
     EXPECT_EQ(table.TableNumberFormat(), QStringLiteral("0.000E-00"));
     EXPECT_EQ(table.TextMatrix(1, 0), QStringLiteral("-3,214E04"));
     EXPECT_EQ(table.TextMatrix(2, 0), QStringLiteral("2,600E-02"));  // already 0,026 in the fixed pattern
@@ -424,24 +438,27 @@ TEST_P(Arith, FillsOrExplains)
 {
     const ArithRow &row = GetParam();
     table.setActiveCell(1, 2);
-    ArithDialog d(table, messenger, frame.get());
-    d.show();
-    const char *values[3] = {row.first, row.last, row.step};
-    for (int i = 0; i < 3; ++i) {
-        d.box(i)->setFocus();
-        QTest::keyClicks(d.box(i), QString::fromLatin1(values[i]));
-    }
-    d.findChild<QPushButton *>("Command1")->click();
+    ModalGuard guard([this, row](QWidget *modal) {
+        auto *d = qobject_cast<ArithDialog *>(modal);
+        ASSERT_NE(d, nullptr);
+        const char *values[3] = {row.first, row.last, row.step};
+        for (int i = 0; i < 3; ++i) {
+            d->box(i)->setFocus();
+            QTest::keyClicks(d->box(i), QString::fromLatin1(values[i]));
+        }
+        d->findChild<QPushButton *>("Command1")->click();
+        EXPECT_EQ(d->isVisible(), *row.title != 0); // a refusal keeps the dialog open
+        if (d->isVisible())
+            d->reject();
+    });
+    commands->openArithmetic();
     EXPECT_EQ(table.Rows(), row.rows);
     if (*row.title) {
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].title, QString::fromUtf8(row.title));
         EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
-        EXPECT_TRUE(d.isVisible());
     } else {
         EXPECT_TRUE(shown.empty());
-        EXPECT_FALSE(d.isVisible());
-        EXPECT_EQ(d.result(), QDialog::Accepted);
     }
 }
 
@@ -481,7 +498,7 @@ TEST_F(TableUi, ArithFromTheColumnMenuFillsTheClickedColumn)
         d->box(2)->setText(QStringLiteral("0,3"));
         d->findChild<QPushButton *>("Command1")->click();
     });
-    commands->action("suitar")->trigger();
+    item("suitar")->trigger();
     EXPECT_EQ(table.TextMatrix(4, 5), QStringLiteral("0,900"));
     EXPECT_EQ(table.TextMatrix(5, 5), QString());
 }

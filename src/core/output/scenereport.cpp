@@ -1,0 +1,19 @@
+#include "output/scenereport.h"
+
+#include "model/materials.h"
+#include "model/scenetexts.h"
+
+namespace vorlac {
+
+ReportTexts sceneReportTexts(const SceneState &s)
+{
+    return {s.source,
+            wavelengthText(s.wavelength),
+            apexText(s.apexAngle),
+            materialName(s.prismMaterial),
+            indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)),
+            materialName(s.outsideMaterial),
+            indexText(CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength))};
+}
+
+} // namespace vorlac

@@ -1,0 +1,33 @@
+#include "render/sceneoverlays.h"
+
+#include "common/rounding.h"
+#include "render/scenerenderer.h"
+
+#include <QPainter>
+
+namespace vorlac {
+
+namespace {
+
+QPoint pixel(PointD p) { return {toInt16(p.x), toInt16(p.y)}; }
+
+} // namespace
+
+SceneOverlays sceneOverlays(const ScenePicture &picture)
+{
+    const TraceLayout &l = picture.lastLayout;
+    return {QLine(pixel(l.line1Start), pixel(l.line1End)), picture.line1Colour, pixel(l.lampTopLeft)};
+}
+
+void paintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage *lamp, QPoint origin)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(toQRgb(overlays.line1Colour)), 0));
+    p.drawLine(overlays.line1.translated(-origin));
+    if (lamp && !lamp->isNull())
+        p.drawImage(overlays.lampTopLeft - origin, *lamp);
+    p.restore();
+}
+
+} // namespace vorlac
