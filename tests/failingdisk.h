@@ -28,7 +28,8 @@ inline constexpr int kChildDied = -1;
 // Runs fn in a forked child and returns its answer (0..125), or kChildDied. In the child, files
 // cannot grow past fileSizeLimit bytes (the write fails with EFBIG instead of killing it), and
 // with asNobody root becomes "nobody". An alarm ends a child that hangs.
-inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_INFINITY, bool asNobody = false)
+inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_INFINITY,
+                   bool asNobody = false)
 {
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -56,8 +57,8 @@ class SmallDisk {
 public:
     SmallDisk()
     {
-        m_mounted = m_dir.isValid() &&
-                    ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, "size=64k,mode=0755") == 0;
+        m_mounted = m_dir.isValid() && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                                               0, "size=64k,mode=0755") == 0;
     }
     ~SmallDisk()
     {

@@ -222,7 +222,9 @@ PrintOutcome PrintService::print(QWidget *parent, const QString &documentName, c
             QPainter painter;
             if (!beginPainter(painter, writer)) {
                 d->messenger.critical(parent, kTitle,
-                                      QStringLiteral("L'impression dans le fichier %1 n'a pas pu commencer.").arg(shown));
+                                      QStringLiteral("L'impression dans le fichier %1 n'a pas pu "
+                                                     "commencer.")
+                                          .arg(shown));
                 return PrintOutcome::Failed;
             }
             DevicePages pages(painter, writer);
@@ -231,7 +233,8 @@ PrintOutcome PrintService::print(QWidget *parent, const QString &documentName, c
         }
         if (!drawn) {
             d->messenger.critical(parent, kTitle,
-                                  QStringLiteral("Une page n'a pas pu être imprimée : le fichier %1 n'a pas été écrit.")
+                                  QStringLiteral("Une page n'a pas pu être imprimée : le fichier %1 n'a pas "
+                                                 "été écrit.")
                                       .arg(shown));
             return PrintOutcome::Failed;
         }

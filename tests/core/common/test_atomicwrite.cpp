@@ -60,13 +60,18 @@ Job jobFor(Writer writer, int size, QByteArray old)
 QStringList snapshot(const QString &folder)
 {
     QStringList out;
-    for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    for (const QString &name :
+         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         const QString path = QDir(folder).filePath(name);
-        struct stat st {};
+        struct stat st {
+        };
         ::lstat(QFile::encodeName(path).constData(), &st);
-        const QString kind = S_ISLNK(st.st_mode)   ? QStringLiteral("link ") + QFileInfo(path).symLinkTarget()
-                             : S_ISREG(st.st_mode) ? QString::fromLatin1(QCryptographicHash::hash(readAll(path), QCryptographicHash::Md5).toHex())
-                                                   : QString::number(st.st_mode & S_IFMT);
+        const QString kind =
+            S_ISLNK(st.st_mode) ? QStringLiteral("link ") + QFileInfo(path).symLinkTarget()
+            : S_ISREG(st.st_mode)
+                ? QString::fromLatin1(
+                      QCryptographicHash::hash(readAll(path), QCryptographicHash::Md5).toHex())
+                : QString::number(st.st_mode & S_IFMT);
         out << name + QLatin1Char(' ') + kind;
     }
     return out;
@@ -74,7 +79,9 @@ QStringList snapshot(const QString &folder)
 
 QString fileNameFor(Writer w)
 {
-    return w == Writer::Bytes ? QStringLiteral("export.csv") : w == Writer::Situation ? QStringLiteral("eleve.P01") : QStringLiteral("TEMPO.SPC");
+    return w == Writer::Bytes       ? QStringLiteral("export.csv")
+           : w == Writer::Situation ? QStringLiteral("eleve.P01")
+                                    : QStringLiteral("TEMPO.SPC");
 }
 
 enum class Fault { FileSizeLimit, FullDisk };
@@ -104,7 +111,8 @@ TEST_P(FailingWrite, LeavesTheOldFileByteForByteOrWritesItAll)
         if (!disk->isMounted())
             GTEST_SKIP() << "no tmpfs can be mounted here";
     }
-    const QString path = disk ? disk->filePath(fileNameFor(row.writer)) : tmp.filePath(fileNameFor(row.writer));
+    const QString path =
+        disk ? disk->filePath(fileNameFor(row.writer)) : tmp.filePath(fileNameFor(row.writer));
     const QString folder = QFileInfo(path).path();
     const QByteArray old = pattern(row.oldBytes, 'o');
     if (row.oldBytes > 0) {
@@ -161,11 +169,19 @@ const FailRow kFailRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(kFailRows),
                          [](const auto &row) { return std::string(row.param.name); });
 
-enum class Target { Fifo, LinkToNullDevice, LinkToFifo, LinkLeadingNowhere, Folder, ReadOnlyFolder, LinkToRegularFile };
+enum class Target {
+    Fifo,
+    LinkToNullDevice,
+    LinkToFifo,
+    LinkLeadingNowhere,
+    Folder,
+    ReadOnlyFolder,
+    LinkToRegularFile
+};
 
 const char *const kWriterNames[] = {"Bytes", "Situation", "Marker"};
-const char *const kTargetNames[] = {"Fifo", "LinkToNullDevice", "LinkToFifo", "LinkLeadingNowhere",
-                                    "Folder", "ReadOnlyFolder", "LinkToRegularFile"};
+const char *const kTargetNames[] = {"Fifo",   "LinkToNullDevice", "LinkToFifo",       "LinkLeadingNowhere",
+                                    "Folder", "ReadOnlyFolder",   "LinkToRegularFile"};
 void PrintTo(Writer w, std::ostream *os) { *os << kWriterNames[int(w)]; }
 void PrintTo(Target t, std::ostream *os) { *os << kTargetNames[int(t)]; }
 
@@ -187,7 +203,9 @@ TEST_P(OddTarget, IsRefusedAndLeftAsItWas)
     };
     const QByteArray file = QFile::encodeName(path);
     switch (target) {
-    case Target::Fifo: ASSERT_EQ(::mkfifo(file.constData(), 0644), 0); break;
+    case Target::Fifo:
+        ASSERT_EQ(::mkfifo(file.constData(), 0644), 0);
+        break;
     case Target::LinkToNullDevice:
         // A device node of /dev/null's numbers: a fault here must not replace the real one.
         if (::mknod(there(QStringLiteral("null")).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
@@ -198,8 +216,12 @@ TEST_P(OddTarget, IsRefusedAndLeftAsItWas)
         ASSERT_EQ(::mkfifo(there(QStringLiteral("tube")).constData(), 0644), 0);
         ASSERT_EQ(::symlink("tube", file.constData()), 0);
         break;
-    case Target::LinkLeadingNowhere: ASSERT_EQ(::symlink("absent", file.constData()), 0); break;
-    case Target::Folder: ASSERT_TRUE(QDir().mkdir(path)); break;
+    case Target::LinkLeadingNowhere:
+        ASSERT_EQ(::symlink("absent", file.constData()), 0);
+        break;
+    case Target::Folder:
+        ASSERT_TRUE(QDir().mkdir(path));
+        break;
     case Target::ReadOnlyFolder:
         ASSERT_TRUE(writeOld(path));
         ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 0755), 0);
@@ -220,14 +242,14 @@ TEST_P(OddTarget, IsRefusedAndLeftAsItWas)
         // The link is followed: the file it leads to is replaced, the link stays.
         EXPECT_EQ(answer, 1);
         EXPECT_TRUE(QFileInfo(path).isSymLink());
-        EXPECT_TRUE(readAll(QDir(sub).filePath(QStringLiteral("real"))) == job.expected) << "target not written";
+        EXPECT_TRUE(readAll(QDir(sub).filePath(QStringLiteral("real"))) == job.expected)
+            << "target not written";
         EXPECT_EQ(snapshot(sub).size(), before.size());
         return;
     }
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(snapshot(sub), before);
 }
-
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, OddTarget,
@@ -236,7 +258,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          Target::LinkLeadingNowhere, Target::Folder, Target::ReadOnlyFolder,
                                          Target::LinkToRegularFile)),
     [](const auto &row) {
-        return std::string(kWriterNames[int(std::get<0>(row.param))]) + kTargetNames[int(std::get<1>(row.param))];
+        return std::string(kWriterNames[int(std::get<0>(row.param))]) +
+               kTargetNames[int(std::get<1>(row.param))];
     });
 
 } // namespace

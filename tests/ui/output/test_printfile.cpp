@@ -53,7 +53,8 @@ struct PdfJobs {
             }
             questions << text;
             EXPECT_EQ(buttons, QMessageBox::Yes | QMessageBox::No);
-            return questions.size() <= qsizetype(answers.size()) ? answers[questions.size() - 1] : QMessageBox::No;
+            return questions.size() <= qsizetype(answers.size()) ? answers[questions.size() - 1]
+                                                                 : QMessageBox::No;
         };
         PrintEnvironment env;
         env.hasPrinter = [this] { return printerInstalled; };
@@ -75,11 +76,15 @@ struct PdfJobs {
         s.figure = [] {
             QImage img(616, 390, QImage::Format_RGB32);
             img.fill(Qt::black);
-            for (int x = 0; x < 616; ++x)
-                img.setPixel(x, (x * 7) % 390, qRgb(255, x % 256, 0));
+            // A band of noise keeps the figure's PDF well past the 16 KiB write buffer.
+            for (quint32 i = 0, h = 1; i < 616 * 64; ++i, h = h * 1664525u + 1013904223u)
+                img.setPixel(int(i % 616), int(i / 616), h >> 8);
             return img;
         };
-        s.report = [] { return ReportTexts{SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"}; };
+        s.report = [] {
+            return ReportTexts{
+                SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"};
+        };
         table.setRows(14);
         for (int r = 1; r <= 13; ++r)
             table.setCellValue(r, 0, float(r));
@@ -171,8 +176,9 @@ TEST_P(SetupFileName, EveryJobAsksForItsFile)
     EXPECT_TRUE(readAll(jobs.names[1]).startsWith("%PDF"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SetupFileName, ::testing::Bool(),
-                         [](const auto &row) { return std::string(row.param ? "WithPrinter" : "NoPrinter"); });
+INSTANTIATE_TEST_SUITE_P(Rows, SetupFileName, ::testing::Bool(), [](const auto &row) {
+    return std::string(row.param ? "WithPrinter" : "NoPrinter");
+});
 
 // The real set-up dialog, closed by the test (a watchdog closes it if that fails).
 class SetupDialogButton : public ::testing::TestWithParam<bool> {
@@ -248,7 +254,8 @@ TEST_P(PdfOnFailingDisk, SaysSoAndKeepsTheEarlierPdf)
         if (!disk->isMounted())
             GTEST_SKIP() << "no tmpfs can be mounted here";
     }
-    const QString pdf = disk ? disk->filePath(QStringLiteral("graphe.pdf")) : tmp.filePath(QStringLiteral("graphe.pdf"));
+    const QString pdf =
+        disk ? disk->filePath(QStringLiteral("graphe.pdf")) : tmp.filePath(QStringLiteral("graphe.pdf"));
     ASSERT_TRUE(writeAll(pdf, kPupilPdf));
     if (disk) {
         ASSERT_TRUE(disk->fillLeaving(row.room));
@@ -269,12 +276,14 @@ TEST_P(PdfOnFailingDisk, SaysSoAndKeepsTheEarlierPdf)
     }
 }
 
+// The figure's PDF is about 130 KB, past the 16 KiB write buffer; the table's about 7 KB, under it.
 const PdfFaultRow kPdfFaultRows[] = {
-    {"FigurePastFileLimit", false, Fault::FileSizeLimit, 16384, false},
-    {"TablePastFileLimit", true, Fault::FileSizeLimit, 4096, false},
-    {"TableWithinFileLimit", true, Fault::FileSizeLimit, 1 << 24, true},
-    {"FigureDiskFull", false, Fault::FullDisk, 8192, false},
-    {"TableDiskFull", true, Fault::FullDisk, 4096, false},
+    {"FigureOverBufferPastLimit", false, Fault::FileSizeLimit, 16384, false},
+    {"TableUnderBufferPastLimit", true, Fault::FileSizeLimit, 4096, false},
+    {"FigureWithinLimit", false, Fault::FileSizeLimit, 1 << 24, true},
+    {"TableWithinLimit", true, Fault::FileSizeLimit, 1 << 24, true},
+    {"FigureOverBufferDiskFull", false, Fault::FullDisk, 8192, false},
+    {"TableUnderBufferDiskFull", true, Fault::FullDisk, 4096, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, PdfOnFailingDisk, ::testing::ValuesIn(kPdfFaultRows),
