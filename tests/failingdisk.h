@@ -1,6 +1,6 @@
 // Real write failures for the tests of the file writers: a child process whose files cannot
-// grow (RLIMIT_FSIZE), a tiny tmpfs that can be filled up or made read-only (root only), and a
-// child that gives up root so that folder permissions bind.
+// grow (RLIMIT_FSIZE), a tiny tmpfs that can be filled up (root only), and a child that gives up
+// root so that folder permissions bind.
 #pragma once
 
 #include <QByteArray>
@@ -86,12 +86,6 @@ public:
         const bool ok = errno == ENOSPC && size >= pages * 4096 && ::ftruncate(fd, size - pages * 4096) == 0;
         ::close(fd);
         return ok;
-    }
-
-    bool makeReadOnly()
-    {
-        return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
-                       "size=64k") == 0;
     }
 
 private:
