@@ -31,8 +31,8 @@ void BM_OpenExercise(benchmark::State &state)
     }
     vorlac::writeRtfFile(dir.filePath(QStringLiteral("E.RTF")), statement);
     vorlac::Situation a, b;
-    a.apexAngle = 60;
-    b.apexAngle = 30;
+    a.scene.apexAngle = 60;
+    b.scene.apexAngle = 30;
     vorlac::writeSituationFile(dir.filePath(QStringLiteral("A.P01")), a);
     vorlac::writeSituationFile(dir.filePath(QStringLiteral("B.P01")), b);
     for (const char *name : {"A", "B"}) {

@@ -15,7 +15,7 @@ namespace {
 QByteArray largeRtf()
 {
     QTextDocument doc;
-    vorlac::WriteIntroduction(doc);
+    vorlac::writeIntroduction(doc);
     QTextCursor c(&doc);
     c.movePosition(QTextCursor::End);
     QTextCharFormat plain;

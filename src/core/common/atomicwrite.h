@@ -8,7 +8,14 @@ namespace vorlac {
 // The one way the program replaces a file: the bytes go to a temporary file beside it, are
 // flushed and synced to the disk, and only then renamed over the target. Any failure (full disk,
 // read-only folder, a target that is not a regular file) returns false and leaves the old file
-// byte for byte as it was. The caller shows its own message.
+// byte for byte as it was, and no new file where there was none. The caller shows its own message.
+//
+// A name that is a symbolic link writes the regular file the link leads to, and the link stays a
+// link. A name that is, or leads to, anything else (a folder, a FIFO, a device, a link leading
+// nowhere or round in a circle) is refused without being opened or replaced.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// The same; on failure *reason (when given) receives why, for the caller's message.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *reason);
 
 } // namespace vorlac

@@ -1,5 +1,6 @@
 #include "common/recordfile.h"
 
+#include "common/atomicwrite.h"
 #include "common/codepage1252.h"
 
 #include <QFile>
@@ -94,20 +95,30 @@ std::optional<QString> RecordReader::text(int recordNumber, RecordError *error) 
 
 bool writeRecordInPlace(const QString &path, int recordNumber, const QString &text)
 {
-    if (recordNumber < 1)
+    if (recordNumber < 1 || recordNumber > kMaxInPlaceRecord)
         return false;
     const std::optional<QByteArray> record = encodeRecord(text);
     if (!record)
         return false;
-    QFile file(path);
-    // ReadWrite creates a missing file and, unlike WriteOnly, does not truncate an existing one.
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    // Seeking past the end and writing extends the file; the gap reads as zeros.
-    const bool written =
-        file.seek(recordOffset(recordNumber)) && file.write(*record) == kRecordSize && file.flush();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    QByteArray bytes;
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) {
+        // Opening a FIFO could block; the atomic writer refuses such names anyway.
+        if (!info.isFile())
+            return false;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return false;
+    }
+    const qint64 offset = recordOffset(recordNumber);
+    if (bytes.size() < offset + kRecordSize)
+        bytes.append(QByteArray(offset + kRecordSize - bytes.size(), '\0'));
+    bytes.replace(offset, kRecordSize, *record);
+    // The whole file is replaced at once: a full disk leaves the old file, or none, never a cut one.
+    return writeFileAtomically(path, bytes);
 }
 
 std::optional<QString> readRecordFromFile(const QString &path, int recordNumber, RecordError *error)

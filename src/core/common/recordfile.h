@@ -65,9 +65,14 @@ private:
     QByteArray m_bytes;
 };
 
+// The highest record number writeRecordInPlace accepts: it holds the whole file in memory.
+inline constexpr int kMaxInPlaceRecord = 8192;
+
 // Writes one whole record into the file at its place: creates the file if absent, never
-// truncates it, extends it with zeros if it is shorter, leaves every other byte alone. False on
-// any failure (unwritable place, text that cannot be stored, record number < 1); never throws.
+// truncates it, extends it with zeros if it is shorter, leaves every other byte alone. The file
+// is rewritten through writeFileAtomically, so a failure leaves it as it was (or absent). False
+// on any failure (unwritable place, a name that is not a regular file, text that cannot be
+// stored, record number outside 1..kMaxInPlaceRecord); never throws.
 bool writeRecordInPlace(const QString &path, int recordNumber, const QString &text);
 
 // One record read from a file without loading the rest. nullopt with the reason in *error

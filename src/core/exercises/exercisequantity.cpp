@@ -163,11 +163,11 @@ std::optional<Quantity> quantityNamed(QStringView name)
 QuantityScene quantitySceneOf(const Situation &situation)
 {
     QuantityScene s;
-    s.apexAngle = situation.apexAngle;
-    s.incidenceAngle = situation.incidenceAngle;
-    s.wavelength = situation.wavelength;
-    s.prism = {situation.prismCauchyA, situation.prismCauchyB};
-    s.outside = {situation.outsideCauchyA, situation.outsideCauchyB};
+    s.apexAngle = situation.scene.apexAngle;
+    s.incidenceAngle = situation.scene.incidenceAngle;
+    s.wavelength = situation.scene.wavelength;
+    s.prism = {situation.scene.prismCauchyA, situation.scene.prismCauchyB};
+    s.outside = {situation.scene.outsideCauchyA, situation.scene.outsideCauchyB};
     return s;
 }
 

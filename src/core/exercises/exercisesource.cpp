@@ -79,7 +79,7 @@ std::optional<int> columnOf(const QString &key, const QString &prefix)
     if (!key.startsWith(prefix) || key.size() != prefix.size() + 1)
         return std::nullopt;
     const int c = key.back().digitValue();
-    if (c < 1 || c > kSituationColumns)
+    if (c < 1 || c > ValueTable::kColumns)
         return std::nullopt;
     return c - 1;
 }
@@ -185,8 +185,8 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
     QList<QStringList> rows;
     QMap<int, Entry> fills, formulas;
     QMap<QString, float *> coefficients = {
-        {QStringLiteral("prism_a"), &s.prismCauchyA}, {QStringLiteral("prism_b"), &s.prismCauchyB},
-        {QStringLiteral("outside_a"), &s.outsideCauchyA}, {QStringLiteral("outside_b"), &s.outsideCauchyB}};
+        {QStringLiteral("prism_a"), &s.scene.prismCauchyA}, {QStringLiteral("prism_b"), &s.scene.prismCauchyB},
+        {QStringLiteral("outside_a"), &s.scene.outsideCauchyA}, {QStringLiteral("outside_b"), &s.scene.outsideCauchyB}};
     bool customGiven[2] = {false, false};
     const QMap<QString, SourceType> sources = {{QStringLiteral("mono"), SourceType::Monochromatic},
                                                 {QStringLiteral("five"), SourceType::FiveRadiations},
@@ -195,41 +195,41 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
         bool ok = true;
         const QString &k = e.key;
         if (k == QLatin1String("apex")) {
-            s.apexAngle = e.value.toInt(&ok);
+            s.scene.apexAngle = e.value.toInt(&ok);
         } else if (k == QLatin1String("prism") || k == QLatin1String("outside")) {
-            (k == QLatin1String("prism") ? s.prismMaterial : s.outsideMaterial) = materialRow(e.value);
+            (k == QLatin1String("prism") ? s.scene.prismMaterial : s.scene.outsideMaterial) = materialRow(e.value);
             ok = materialRow(e.value) >= 0;
         } else if (float *coefficient = coefficients.value(k)) {
             *coefficient = e.value.toFloat(&ok);
             customGiven[k.startsWith(QLatin1String("prism")) ? 0 : 1] = true;
         } else if (k == QLatin1String("source")) {
             ok = sources.contains(e.value);
-            s.source = sources.value(e.value);
+            s.scene.source = sources.value(e.value);
         } else if (k == QLatin1String("wavelength")) {
-            s.wavelength = e.value.toInt(&ok);
+            s.scene.wavelength = e.value.toInt(&ok);
         } else if (k == QLatin1String("background")) {
             ok = e.value == QLatin1String("black") || e.value == QLatin1String("white");
-            s.blackBackground = e.value == QLatin1String("black");
+            s.scene.blackBackground = e.value == QLatin1String("black");
         } else if (k == QLatin1String("normals")) {
-            ok = readFlag(e, &s.showNormals, error);
+            ok = readFlag(e, &s.scene.showNormals, error);
         } else if (k == QLatin1String("propagation")) {
-            ok = readFlag(e, &s.showPropagation, error);
+            ok = readFlag(e, &s.scene.showPropagation, error);
         } else if (k == QLatin1String("incidence")) {
-            s.incidenceAngle = e.value.toDouble(&ok);
+            s.scene.incidenceAngle = e.value.toDouble(&ok);
         } else if (k == QLatin1String("lines")) {
             lines = e.value.toInt(&ok);
-            ok = ok && lines >= 1 && lines <= kSituationMaxRows - 1;
+            ok = ok && lines >= 1 && lines <= ValueTable::kMaxRows - 1;
         } else if (k == QLatin1String("format")) {
             ok = formats.contains(e.value);
             format = formats.value(e.value);
         } else if (k == QLatin1String("titles")) {
             const QStringList t = cells(e.value);
-            ok = t.size() <= kSituationColumns;
+            ok = t.size() <= ValueTable::kColumns;
             for (qsizetype c = 0; ok && c < t.size(); ++c)
                 s.titles[std::size_t(c)] = t[c];
         } else if (k == QLatin1String("row")) {
             rows.append(cells(e.value));
-            ok = rows.back().size() <= kSituationColumns;
+            ok = rows.back().size() <= ValueTable::kColumns;
         } else if (const std::optional<int> fc = columnOf(k, QStringLiteral("fill."))) {
             fills.insert(*fc, e);
         } else if (const std::optional<int> f = columnOf(k, QStringLiteral("formula."))) {
@@ -245,9 +245,9 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
     }
     // A listed material has the list's coefficients; "Autre" needs its own.
     for (int which = 0; which < 2; ++which) {
-        const int row = which == 0 ? s.prismMaterial : s.outsideMaterial;
-        float &a = which == 0 ? s.prismCauchyA : s.outsideCauchyA;
-        float &b = which == 0 ? s.prismCauchyB : s.outsideCauchyB;
+        const int row = which == 0 ? s.scene.prismMaterial : s.scene.outsideMaterial;
+        float &a = which == 0 ? s.scene.prismCauchyA : s.scene.outsideCauchyA;
+        float &b = which == 0 ? s.scene.prismCauchyB : s.scene.outsideCauchyB;
         if (row == kCustomMaterial && !customGiven[which]) {
             fail(error, 0, QStringLiteral("\"Autre\" needs its coefficients"));
             return std::nullopt;
@@ -277,9 +277,9 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
 
     s.lines = QList<SituationRow>(lines);
     for (int r = 0; r < lines; ++r)
-        for (int c = 0; c < kSituationColumns; ++c)
+        for (int c = 0; c < ValueTable::kColumns; ++c)
             s.lines[r][std::size_t(c)] = table.TextMatrix(r + 1, c);
-    for (int c = 0; c < kSituationColumns; ++c)
+    for (int c = 0; c < ValueTable::kColumns; ++c)
         s.formulas[std::size_t(c)] = table.ColumnExpression(c);
     if (!isValidSituation(s)) {
         fail(error, 0, QStringLiteral("the situation is out of the simulator's ranges"));

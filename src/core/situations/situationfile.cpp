@@ -1,8 +1,9 @@
 #include "situations/situationfile.h"
 
+#include "common/atomicwrite.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vorlac {
 
@@ -27,15 +28,7 @@ bool writeSituationFile(const QString &path, const Situation &situation)
     const std::optional<QByteArray> bytes = serialiseSituation(situation);
     if (!bytes || path.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path, *bytes);
 }
 
 } // namespace vorlac

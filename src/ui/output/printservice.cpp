@@ -1,5 +1,9 @@
 #include "output/printservice.h"
 
+#include "common/atomicwrite.h"
+
+#include <QBuffer>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,7 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -61,19 +65,32 @@ bool beginPainter(QPainter &painter, QPagedPaintDevice &device)
     return true;
 }
 
+bool runSetupDialog(QPrinter &printer, QWidget *parent, bool printsOnAccept)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
+    if (!printsOnAccept) {
+        // Qt names the accept button "Imprimer"; here accepting only keeps the settings.
+        for (QDialogButtonBox *box : dialog.findChildren<QDialogButtonBox *>()) {
+            QPushButton *ok = box->button(QDialogButtonBox::Ok);
+            if (ok && box->window() == &dialog)
+                ok->setText(QStringLiteral("OK"));
+        }
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
 } // namespace
 
 PrintEnvironment::PrintEnvironment()
 {
     hasPrinter = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
-    setupDialog = [](QPrinter &printer, QWidget *parent) {
-        QPrintDialog dialog(&printer, parent);
-        dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
-        return dialog.exec() == QDialog::Accepted;
-    };
+    setupDialog = [](QPrinter &printer, QWidget *parent) { return runSetupDialog(printer, parent, true); };
+    setupOnlyDialog = [](QPrinter &printer, QWidget *parent) { return runSetupDialog(printer, parent, false); };
     pdfFileName = [](QWidget *parent, const QString &suggested) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Imprimer dans un fichier PDF"), suggested,
-                                            QStringLiteral("Documents PDF (*.pdf)"));
+                                            QStringLiteral("Documents PDF (*.pdf)"), nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     };
     screenDpiX = [] { return primaryScreenDpi(true); };
     screenDpiY = [] { return primaryScreenDpi(false); };
@@ -84,14 +101,43 @@ struct PrintService::Impl {
     PrintEnvironment env;
     QPrinter printer{QPrinter::HighResolution};
     QString lastPdf;
-    // The file the set-up dialog chose ("Imprimer dans un fichier"), if any.
+    // The file the set-up dialog chose ("Imprimer dans un fichier"), if any. Only ever a
+    // suggestion: a name kept from an earlier dialog must not be written over unasked.
     QString dialogFile() const
     {
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
             return printer.outputFileName();
         return {};
     }
+    QString askPdfFile(QWidget *parent) const;
 };
+
+QString PrintService::Impl::askPdfFile(QWidget *parent) const
+{
+    QString suggested = dialogFile();
+    if (suggested.isEmpty())
+        suggested = lastPdf.isEmpty() ? PrintService::defaultPdfPath() : lastPdf;
+    for (;;) {
+        QString file = env.pdfFileName ? env.pdfFileName(parent, suggested) : QString();
+        if (file.isEmpty())
+            return {};
+        if (QFileInfo(file).suffix().isEmpty())
+            file += QStringLiteral(".pdf");
+        const QFileInfo info(file);
+        if (!info.exists() && !info.isSymLink())
+            return file;
+        const QMessageBox::StandardButton answer =
+            messenger.ask(parent, QMessageBox::Warning, kTitle,
+                          QStringLiteral("Le fichier %1 existe déjà.\nVoulez-vous le remplacer ?")
+                              .arg(QDir::toNativeSeparators(file)),
+                          QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes)
+            return file;
+        if (answer != QMessageBox::No)
+            return {};
+        suggested = file;
+    }
+}
 
 PrintService::PrintService(Messenger messenger, PrintEnvironment environment)
     : d(std::make_unique<Impl>())
@@ -113,11 +159,10 @@ bool PrintService::hasPrinter() const { return d->env.hasPrinter && d->env.hasPr
 
 QString PrintService::printerName() const
 {
-    const QString file = d->dialogFile();
-    if (!file.isEmpty())
-        return QDir::toNativeSeparators(file);
     if (!hasPrinter())
         return QStringLiteral("Aucune imprimante (fichier PDF)");
+    if (!d->dialogFile().isEmpty())
+        return QStringLiteral("Fichier PDF");
     const QString name = d->printer.printerName();
     return name.isEmpty() ? QPrinterInfo::defaultPrinterName() : name;
 }
@@ -125,6 +170,13 @@ QString PrintService::printerName() const
 bool PrintService::setup(QWidget *parent)
 {
     return d->env.setupDialog && d->env.setupDialog(d->printer, parent);
+}
+
+bool PrintService::setupOnly(QWidget *parent)
+{
+    if (d->env.setupOnlyDialog)
+        return d->env.setupOnlyDialog(d->printer, parent);
+    return setup(parent);
 }
 
 QString PrintService::defaultPdfPath()
@@ -150,54 +202,46 @@ double PrintService::screenToDeviceY(const QPagedPaintDevice &device) const
 PrintOutcome PrintService::print(QWidget *parent, const QString &documentName, const PageDrawer &draw,
                                  const std::function<void()> &started)
 {
-    QString file = d->dialogFile();
-    if (file.isEmpty() && !hasPrinter()) {
-        file = d->env.pdfFileName ? d->env.pdfFileName(parent, defaultPdfPath()) : QString();
+    if (!hasPrinter() || !d->dialogFile().isEmpty()) {
+        const QString file = d->askPdfFile(parent);
         if (file.isEmpty())
             return PrintOutcome::Cancelled;
-        if (QFileInfo(file).suffix().isEmpty())
-            file += QStringLiteral(".pdf");
-    }
-
-    if (!file.isEmpty()) {
-        // The PDF goes through a temporary file: an interrupted job never leaves a damaged file
-        // in place of a good one.
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly)) {
-            d->messenger.critical(parent, kTitle,
-                                  QStringLiteral("Le fichier %1 n'a pas pu être créé : %2")
-                                      .arg(QDir::toNativeSeparators(file), out.errorString()));
-            return PrintOutcome::Failed;
+        const QString shown = QDir::toNativeSeparators(file);
+        // Drawn in memory, then written at once: a failure leaves any earlier file untouched.
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        bool drawn = false;
+        {
+            QPdfWriter writer(&pdf);
+            writer.setResolution(kPdfResolution);
+            writer.setPageLayout(d->printer.pageLayout());
+            writer.setTitle(documentName);
+            writer.setCreator(QStringLiteral("Vorlac"));
+            if (started)
+                started();
+            QPainter painter;
+            if (!beginPainter(painter, writer)) {
+                d->messenger.critical(parent, kTitle,
+                                      QStringLiteral("L'impression dans le fichier %1 n'a pas pu "
+                                                     "commencer.")
+                                          .arg(shown));
+                return PrintOutcome::Failed;
+            }
+            DevicePages pages(painter, writer);
+            drawn = draw(pages);
+            painter.end();
         }
-        QPdfWriter writer(&out);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(d->printer.pageLayout());
-        writer.setTitle(documentName);
-        writer.setCreator(QStringLiteral("Vorlac"));
-        if (started)
-            started();
-        QPainter painter;
-        if (!beginPainter(painter, writer)) {
-            out.cancelWriting();
-            d->messenger.critical(parent, kTitle,
-                                  QStringLiteral("L'impression dans le fichier %1 n'a pas pu commencer.")
-                                      .arg(QDir::toNativeSeparators(file)));
-            return PrintOutcome::Failed;
-        }
-        DevicePages pages(painter, writer);
-        const bool drawn = draw(pages);
-        painter.end();
         if (!drawn) {
-            out.cancelWriting();
             d->messenger.critical(parent, kTitle,
-                                  QStringLiteral("Une page n'a pas pu être imprimée : le fichier %1 n'a pas été écrit.")
-                                      .arg(QDir::toNativeSeparators(file)));
+                                  QStringLiteral("Une page n'a pas pu être imprimée : le fichier %1 n'a pas "
+                                                 "été écrit.")
+                                      .arg(shown));
             return PrintOutcome::Failed;
         }
-        if (!out.commit()) {
+        QString reason;
+        if (!writeFileAtomically(file, pdf.data(), &reason)) {
             d->messenger.critical(parent, kTitle,
-                                  QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2")
-                                      .arg(QDir::toNativeSeparators(file), out.errorString()));
+                                  QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2").arg(shown, reason));
             return PrintOutcome::Failed;
         }
         d->lastPdf = file;

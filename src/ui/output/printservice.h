@@ -34,9 +34,15 @@ using PageDrawer = std::function<bool(PrintPages &pages)>;
 struct PrintEnvironment {
     // Whether the system has a printer at all; without one, jobs go to a PDF file.
     std::function<bool()> hasPrinter;
-    // The printer set-up dialog on the shared printer; true when the user accepted it.
+    // The printer set-up dialog on the shared printer, just before a job (its accept button
+    // prints); true when the user accepted it.
     std::function<bool(QPrinter &printer, QWidget *parent)> setupDialog;
-    // Asks where to write the PDF, starting from `suggested`; "" when the user cancelled.
+    // The same dialog opened only to set the printer up: accepting it prints nothing, so its
+    // accept button reads "OK". When unset, setupDialog stands in.
+    std::function<bool(QPrinter &printer, QWidget *parent)> setupOnlyDialog;
+    // Asks where to write the PDF, starting from `suggested`; "" when the user cancelled. The
+    // service asks itself before replacing an existing file (once ".pdf" is added to a name
+    // without a suffix), so this dialog does not.
     std::function<QString(QWidget *parent, const QString &suggested)> pdfFileName;
     // The screen's resolution in dots per inch (picture pixels to printer pixels).
     std::function<double()> screenDpiX;
@@ -66,21 +72,26 @@ public:
 
     // Whether jobs go to a system printer (false: a PDF file is asked for at each job).
     bool hasPrinter() const;
-    // What a print window shows as the current printer: the device name, or, with no printer,
-    // "Aucune imprimante (fichier PDF)".
+    // What a print window shows as the current printer: the device name; with no printer,
+    // "Aucune imprimante (fichier PDF)"; "Fichier PDF" when the set-up dialog chose a file.
     QString printerName() const;
 
-    // The printer set-up dialog ("&Imprimantes"); false when cancelled, the printer then stays
-    // as it was.
+    // The printer set-up dialog just before a job (the grapher's print icon); false when
+    // cancelled, the printer then stays as it was.
     bool setup(QWidget *parent);
+    // The printer set-up dialog alone ("&Imprimantes" of the print window): as setup(), but its
+    // accept button reads "OK" since nothing is printed on accepting it.
+    bool setupOnly(QWidget *parent);
 
     // Prints one job of as many pages as `draw` makes. With no printer (or when the set-up dialog
-    // chose a file), the pages go to one PDF file asked for with `pdfFileName` (suggested:
-    // "Vorlac.pdf" in the documents folder, or the home folder when there is none), written
-    // safely through a temporary file. `started` runs once the target is ready, just before
-    // drawing (a window shows its waiting message there). A page that cannot be started, a
-    // printer in error after the job or a file that cannot be written shows a critical message
-    // with `messenger` and gives Failed.
+    // chose a file), every job asks for its PDF file with `pdfFileName` (suggested: the file the
+    // set-up dialog chose, else the last PDF, else "Vorlac.pdf" in the documents folder or the
+    // home folder), and an existing file is replaced only when the user answers "Oui" to the
+    // question ("Non" asks for a name again). The PDF is drawn in memory and written with
+    // writeFileAtomically: on any failure the old file stays as it was. `started` runs once the
+    // target is chosen, just before drawing (a window shows its waiting message there). A page
+    // that cannot be started, a printer in error after the job or a file that cannot be written
+    // shows a critical message with `messenger` and gives Failed.
     PrintOutcome print(QWidget *parent, const QString &documentName, const PageDrawer &draw,
                        const std::function<void()> &started = {});
 

@@ -86,7 +86,7 @@ PrintWindow::PrintWindow(PrintService &service, PrintSources sources, QWidget *p
     connect(m_option2, &QRadioButton::clicked, this, [this] { setPictureOptionsEnabled(true); });
     connect(m_command1, &QPushButton::clicked, this, [this] { printNow(); });
     connect(m_command2, &QPushButton::clicked, this, [this] {
-        m_service.setup(this);
+        m_service.setupOnly(this);
         loadActions();
     });
     connect(m_command3, &QPushButton::clicked, this, &QDialog::reject);

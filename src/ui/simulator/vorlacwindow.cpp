@@ -231,7 +231,8 @@ void Vorlac::startUp()
 
 void Vorlac::writeMarker(const QString &text)
 {
-    // Failures (a read-only folder) are ignored: start-up and closing go on.
+    // Failures (a read-only folder, a full disk) are ignored: start-up and closing go on, and the
+    // atomic rewrite leaves the file as it was.
     writeRecordInPlace(m_programDir + kMarkerFile, kMarkerRecord, text);
 }
 

@@ -189,33 +189,6 @@ TEST(WriteInPlace, RefusedTextOrNumberDoesNotCreateTheFile)
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST(WriteInPlace, FailsInAReadOnlyDirectory)
-{
-    QTemporaryDir dir;
-    const QString sub = dir.filePath(QStringLiteral("ro"));
-    ASSERT_TRUE(QDir().mkdir(sub));
-    const QString existing = sub + QStringLiteral("/EXISTING.SPC");
-    writeAll(existing, filler(300));
-    QFile::setPermissions(existing, QFileDevice::ReadOwner);
-    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    // Root ignores permissions; the probe tells whether they bind here.
-    QFile probe(sub + QStringLiteral("/probe"));
-    const bool permissionsBind = !probe.open(QIODevice::WriteOnly);
-    if (!permissionsBind) {
-        probe.close();
-        probe.remove();
-        QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        GTEST_SKIP() << "file permissions do not apply to this user";
-    }
-    const QString path = sub + QStringLiteral("/TEMPO.SPC");
-    EXPECT_FALSE(vorlac::writeRecordInPlace(path, 3, QStringLiteral("OUI")));
-    EXPECT_FALSE(QFile::exists(path));
-    EXPECT_FALSE(vorlac::writeRecordInPlace(existing, 3, QStringLiteral("OUI")));
-    EXPECT_EQ(readAll(existing), filler(300));
-    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile::setPermissions(existing, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
-
 // A record that cannot reach the file (a full disk, here a file that may not grow past `limit`
 // bytes) is reported as a failure, whether nothing or only its start could be written.
 TEST(WriteInPlace, ReportsAWriteThatCannotBeCompleted)

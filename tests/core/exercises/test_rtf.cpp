@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripRow{"BeyondTheCodePage", text(u"→ ≤ ≥ ∞ √ 😀 𝛼"_qs)},
         RoundTripRow{"RtfSyntax", text(u"\\par {groupe} ; \\'e9 \\u945?"_qs)},
         RoundTripRow{"SpecialSpaces", text(u"a\tb\u2028c\u00A0d\u00ADe\u2011f"_qs)},
-        RoundTripRow{"Introduction", [](QTextDocument &doc) { WriteIntroduction(doc); }}),
+        RoundTripRow{"Introduction", [](QTextDocument &doc) { writeIntroduction(doc); }}),
     [](const auto &row) { return std::string(row.param.name); });
 
 struct ReadRow {
@@ -234,7 +234,7 @@ class RtfHostile : public ::testing::TestWithParam<HostileRow> {
 TEST_P(RtfHostile, FailsCleanlyOrReadsSanely)
 {
     QTextDocument doc;
-    WriteIntroduction(doc);
+    writeIntroduction(doc);
     const QString before = describe(doc);
     const bool ok = readRtf(GetParam().rtf, doc);
     EXPECT_EQ(ok, GetParam().readable);

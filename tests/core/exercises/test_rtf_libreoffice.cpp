@@ -67,7 +67,7 @@ const Expectation kStatementFormats[] = {
 // Every format the writer knows, on the introduction's text.
 void richDocument(QTextDocument &doc)
 {
-    WriteIntroduction(doc);
+    writeIntroduction(doc);
     QTextCursor c(&doc);
     c.movePosition(QTextCursor::End);
     QTextBlockFormat centred;

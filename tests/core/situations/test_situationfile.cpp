@@ -6,8 +6,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,40 +61,6 @@ TEST_F(SituationFileIo, UnwritablePlacesFail)
     for (const QString &p : {path(QStringLiteral("plain/essai.P01")), path(QStringLiteral("missing/essai.P01")),
                              dir.path(), QString()})
         EXPECT_FALSE(writeSituationFile(p, Situation())) << p.toStdString();
-}
-
-// Runs fn where folder permissions bind: as is for an ordinary user, in a child process that
-// became "nobody" for root (whom permissions do not stop).
-bool runWithoutPrivileges(const std::function<bool()> &fn)
-{
-    if (::geteuid() != 0)
-        return fn();
-    const int code = exitCodeInChild([&] {
-        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        return dropped ? (fn() ? 0 : 1) : 2;
-    });
-    EXPECT_TRUE(code == 0 || code == 1) << "could not drop privileges";
-    return code == 0;
-}
-
-TEST_F(SituationFileIo, ReadOnlyFolderKeepsTheOldFile)
-{
-    const QString sub = path(QStringLiteral("ro"));
-    ASSERT_TRUE(QDir().mkdir(sub));
-    const QString p = sub + QStringLiteral("/old.P01");
-    ASSERT_TRUE(writeSituationFile(p, withLines(5)));
-    const QByteArray before = readAll(p);
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(sub).constData(), 0555), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(p).constData(), 0666), 0); // only the folder forbids
-    const QString fresh = sub + QStringLiteral("/new.P01");
-    EXPECT_FALSE(runWithoutPrivileges([&] { return writeSituationFile(p, withLines(1)); }));
-    EXPECT_FALSE(runWithoutPrivileges([&] { return writeSituationFile(fresh, withLines(1)); }));
-    // the folder is readable all the same
-    EXPECT_TRUE(runWithoutPrivileges([&] { return readSituationFile(p).situation == withLines(5); }));
-    ::chmod(QFile::encodeName(sub).constData(), 0755);
-    EXPECT_EQ(readAll(p), before);
-    EXPECT_FALSE(QFile::exists(fresh));
 }
 
 TEST_F(SituationFileIo, WhatIsNotARegularFileIsRefusedWithoutBlocking)

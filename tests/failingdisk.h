@@ -1,0 +1,96 @@
+// Real write failures for the tests of the file writers: a child process whose files cannot
+// grow (RLIMIT_FSIZE), a tiny tmpfs that can be filled up (root only), and a child that gives up
+// root so that folder permissions bind.
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace failingdisk {
+
+inline constexpr int kChildDied = -1;
+
+// Runs fn in a forked child and returns its answer (0..125), or kChildDied. In the child, files
+// cannot grow past fileSizeLimit bytes (the write fails with EFBIG instead of killing it), and
+// with asNobody root becomes "nobody". An alarm ends a child that hangs.
+inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_INFINITY,
+                   bool asNobody = false)
+{
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return kChildDied;
+    if (child == 0) {
+        ::alarm(60);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(126);
+        if (asNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(126);
+        ::_exit(fn() & 0x7f);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) != 126 ? WEXITSTATUS(status) : kChildDied;
+}
+
+// A 64 KiB tmpfs mounted on a temporary folder while the object lives; isMounted() is false
+// where mounting is not allowed (the caller then skips).
+class SmallDisk {
+public:
+    SmallDisk()
+    {
+        m_mounted = m_dir.isValid() && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                                               0, "size=64k,mode=0755") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+    // Fills the disk with a file of its own, then gives back freeBytes (whole pages).
+    bool fillLeaving(qint64 freeBytes)
+    {
+        const int fd = ::open(QFile::encodeName(filePath(QStringLiteral(".filler"))).constData(),
+                              O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0)
+            return false;
+        const QByteArray page(4096, 'f');
+        qint64 size = 0;
+        for (ssize_t n; (n = ::write(fd, page.constData(), page.size())) > 0;)
+            size += n;
+        const qint64 pages = (freeBytes + 4095) / 4096;
+        const bool ok = errno == ENOSPC && size >= pages * 4096 && ::ftruncate(fd, size - pages * 4096) == 0;
+        ::close(fd);
+        return ok;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
+
+} // namespace failingdisk
