@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/stat.h>
 
 using namespace vorlac;
@@ -18,6 +19,9 @@ struct DifficultyRow {
     const char *name, *text;
     int lit;
 };
+
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const DifficultyRow &row, std::ostream *os) { *os << row.name; }
 
 class Difficulty : public ::testing::TestWithParam<DifficultyRow> {};
 

@@ -4,6 +4,7 @@
 #include "rtfprobe.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <functional>
 
@@ -59,6 +60,9 @@ struct RoundTripRow {
     const char *name;
     std::function<void(QTextDocument &)> build;
 };
+
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const RoundTripRow &row, std::ostream *os) { *os << row.name; }
 
 class RtfRoundTrip : public ::testing::TestWithParam<RoundTripRow> {
 };
@@ -128,6 +132,9 @@ struct ReadRow {
     QString text; // paragraphs joined by "\n"
 };
 
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const ReadRow &row, std::ostream *os) { *os << row.name; }
+
 class RtfReadText : public ::testing::TestWithParam<ReadRow> {
 };
 
@@ -180,6 +187,9 @@ struct FormatRow {
     const char *expected; // its block and character formats
 };
 
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const FormatRow &row, std::ostream *os) { *os << row.name; }
+
 class RtfReadFormat : public ::testing::TestWithParam<FormatRow> {
 };
 
@@ -225,6 +235,9 @@ struct HostileRow {
     QByteArray rtf;
     bool readable;
 };
+
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const HostileRow &row, std::ostream *os) { *os << row.name; }
 
 class RtfHostile : public ::testing::TestWithParam<HostileRow> {
 };

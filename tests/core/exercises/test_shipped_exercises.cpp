@@ -3,6 +3,7 @@
 #include "model/constants.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <QDir>
 #include <QFile>
@@ -115,6 +116,9 @@ struct FormulaRow {
     double (*formula)(double n, double ne, double a, double i); // degrees
 };
 
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const FormulaRow &row, std::ostream *os) { *os << row.name; }
+
 double deg(double rad) { return rad * 180.0 / M_PI; }
 double rad(double d) { return d * M_PI / 180.0; }
 
@@ -161,6 +165,9 @@ struct FaultRow {
     const char *value;          // "text | quantity | settings"
     const char *problem;        // expected in the report
 };
+
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const FaultRow &row, std::ostream *os) { *os << row.name; }
 
 const char kHeader[] = "{\\rtf1\\ansi\\ansicpg1252\\deff0 {\\fonttbl{\\f0\\fswiss Arial;}}\\pard ";
 
@@ -211,6 +218,9 @@ struct RefusedRow {
     const char *text;
     const char *message;
 };
+
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const RefusedRow &row, std::ostream *os) { *os << row.name; }
 
 const RefusedRow kRefused[] = {
     {"UnknownKey", false, "statement = a.RTF\ntitel = x", "line 2: unknown key"},

@@ -1,6 +1,7 @@
 #include "output/scenereport.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace vorlac;
 
@@ -11,6 +12,9 @@ struct ReportRow {
     SceneState state;
     ReportTexts texts;
 };
+
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const ReportRow &row, std::ostream *os) { *os << row.name; }
 
 class SceneReport : public ::testing::TestWithParam<ReportRow> {};
 

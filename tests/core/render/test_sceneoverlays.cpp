@@ -3,6 +3,7 @@
 #include "render/scenerenderer.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace vorlac;
 
@@ -14,6 +15,9 @@ struct OverlayRow {
     QLine line1;             // where the window shows them
     QPoint lampTopLeft;
 };
+
+// The row's name in a failure message.
+[[maybe_unused]] void PrintTo(const OverlayRow &row, std::ostream *os) { *os << row.name; }
 
 class SceneOverlayPixels : public ::testing::TestWithParam<OverlayRow> {};
 
