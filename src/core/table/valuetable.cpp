@@ -135,15 +135,7 @@ QString ValueTable::textProblem(const QString &text)
 
 std::optional<float> ValueTable::readValue(const QString &text) const
 {
-    if (text.isEmpty())
-        return std::nullopt;
-    const QChar sep = regionalDecimalSeparator(m_locale);
-    QString normal = text;
-    for (QChar &ch : normal) {
-        if (ch == QLatin1Char(',') || ch == QLatin1Char('.'))
-            ch = sep;
-    }
-    return readRegionalSingle(normal, m_locale);
+    return readCellSingle(text, m_locale);
 }
 
 std::optional<float> ValueTable::cellValue(int row, int col) const
