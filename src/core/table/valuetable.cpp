@@ -238,6 +238,15 @@ void ValueTable::writeFormatted(int row, int col, const QString &pattern)
     cell = v ? singleText(*v, pattern, m_locale) : QString();
 }
 
+bool ValueTable::activeCellTyped() const
+{
+    const QString text = Text();
+    if (text.isEmpty())
+        return false;
+    const std::optional<float> v = readValue(text);
+    return !v || singleText(*v, m_format, m_locale) != text;
+}
+
 void ValueTable::commitCell(int row, int col)
 {
     if (row < 1 || !inTable(row, col))

@@ -106,6 +106,8 @@ public:
     bool typeCharacter(QChar ch);
     // The Delete key, on release: empties the active cell.
     void deleteActiveText() { setText(QString()); }
+    // Whether the active cell holds text that leaving it would rewrite: the pupil is typing it.
+    bool activeCellTyped() const;
     // Converts a data cell: a number is rewritten with TableNumberFormat, anything else becomes "".
     void commitCell(int row, int col);
     void commitActiveCell() { commitCell(m_row, m_col); }
