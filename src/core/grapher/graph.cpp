@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace vorlac {
@@ -88,8 +89,9 @@ struct Decimal {
 Decimal shownDecimal(double m)
 {
     char buffer[48];
-    const float single = static_cast<float>(m);
-    const auto r = static_cast<double>(single) == m
+    const bool inSingleRange = m <= static_cast<double>(std::numeric_limits<float>::max());
+    const float single = inSingleRange ? static_cast<float>(m) : 0.0f;
+    const auto r = inSingleRange && static_cast<double>(single) == m
                        ? std::to_chars(buffer, buffer + sizeof buffer, single, std::chars_format::scientific)
                        : std::to_chars(buffer, buffer + sizeof buffer, m, std::chars_format::scientific);
     Decimal d{0, 0};
