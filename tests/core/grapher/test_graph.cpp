@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnitRow{"cellTwoHundredths", double(0.020f), 0.0025},
                       UnitRow{"cellTenToMinus4", double(1e-4f), 2e-5},
                       // powers of ten without the drift of repeated division
-                      UnitRow{"cellTenToThe7", double(1e7f), 1e6}, UnitRow{"cellTenToThe12", double(1e12f), 1e11},
+                      UnitRow{"cellTenToThe7", double(1e7f), 1e6},
                       UnitRow{"cellTenToThe38", double(1e38f), 1e37}),
     [](const auto &row) { return std::string(row.param.name); });
 

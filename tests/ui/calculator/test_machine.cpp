@@ -103,8 +103,8 @@ TEST_F(Plain, OptionsResetButTheMemoryStays)
 struct DisplayRow {
     const char *name;
     const char *typed;
-    const char *shown;
-    bool fromStart; // the caret at 0, so that the start is in view
+    const char *shown; // nullptr: the typed text
+    bool fromStart;    // the caret at 0, so that the start is in view
 };
 void PrintTo(const DisplayRow &r, std::ostream *os) { *os << r.name; }
 class DisplayCaret : public ::testing::TestWithParam<DisplayRow> {};
@@ -116,7 +116,7 @@ TEST_P(DisplayCaret, ShowsWhatTheUserReadsFirst)
     m.show();
     auto *z1 = m.findChild<QLineEdit *>(QStringLiteral("z1"));
     QTest::keyClicks(z1, QString::fromLatin1(GetParam().typed));
-    EXPECT_EQ(z1->text(), QString::fromUtf8(GetParam().shown));
+    EXPECT_EQ(z1->text(), QString::fromUtf8(GetParam().shown ? GetParam().shown : GetParam().typed));
     EXPECT_EQ(z1->cursorPosition(), GetParam().fromStart ? 0 : z1->text().size());
     if (GetParam().fromStart) { // a message is read whole
         EXPECT_LE(z1->fontMetrics().horizontalAdvance(z1->text()), z1->width() - 8);
@@ -124,9 +124,10 @@ TEST_P(DisplayCaret, ShowsWhatTheUserReadsFirst)
 }
 INSTANTIATE_TEST_SUITE_P(
     Rows, DisplayCaret,
-    ::testing::Values(DisplayRow{"operatorError", "2^*3\r", "Erreur saisie: incompréhension sur opérateurs: ^ * / + -", true},
+    ::testing::Values(DisplayRow{"operatorError", "2^*3\r",
+                                 "Erreur saisie: incompréhension sur opérateurs: ^ * / + -", true},
                       DisplayRow{"bracketError", "(2\r", "Erreur saisie: revoir les parenthèses", true},
-                      DisplayRow{"longEntry", "1234567890123456789012345678901234567890", "1234567890123456789012345678901234567890", false},
+                      DisplayRow{"longEntry", "1234567890123456789012345678901234567890", nullptr, false},
                       DisplayRow{"result", "2*3\r", " 6", false}),
     [](const auto &row) { return std::string(row.param.name); });
 

@@ -174,14 +174,15 @@ TEST_F(SituationDialogs, ChoosingAnotherFolderMovesTheNameThere)
 // Frame1 alone covers the whole dialog).
 TEST_F(SituationDialogs, ControlsKeepAMarginFromTheEdges)
 {
-    const std::unique_ptr<QDialog> dialogs[] = {saveDialog(),
-                                                std::make_unique<OpenDialog>(messenger, folder, [](const QString &) {})};
+    const std::unique_ptr<QDialog> dialogs[] = {
+        saveDialog(), std::make_unique<OpenDialog>(messenger, folder, [](const QString &) {})};
     for (const auto &d : dialogs) {
         for (QWidget *c : d->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             if (c->objectName() == QStringLiteral("Frame1") || c->isWindow())
                 continue;
             const QRect g = c->geometry();
-            EXPECT_TRUE(g.left() >= 6 && g.top() >= 6 && d->width() - 1 - g.right() >= 6 && d->height() - 1 - g.bottom() >= 6)
+            const QRect inner = d->rect().adjusted(6, 6, -6, -6);
+            EXPECT_TRUE(inner.contains(g))
                 << d->objectName().toStdString() << " " << c->objectName().toStdString();
         }
     }

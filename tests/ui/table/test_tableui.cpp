@@ -167,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, WideCell,
                          ::testing::Values(WideRow{"fits", 1, "1,500", false, "1,500", false},
                                            WideRow{"wideNumber", 1, "123456800,000", false, "#", true},
                                            WideRow{"wideActiveNumber", 0, "123456800,000", false, "#", true},
-                                           WideRow{"typedShowsItsEnd", 0, "12345678901234", true, "12345678901234", true}),
+                                           WideRow{"typedShowsItsEnd", 0, "12345678901234", true,
+                                                   "12345678901234", true}),
                          [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(TableUi, ALongTitleIsCutAtItsEndOnly)
