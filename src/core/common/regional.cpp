@@ -118,6 +118,17 @@ std::optional<float> readRegionalSingle(const QString &text, const QLocale &loca
     return negative ? -0.0f : 0.0f;
 }
 
+std::optional<float> readCellSingle(const QString &text, const QLocale &locale)
+{
+    const QChar separator = regionalDecimalSeparator(locale);
+    QString normal = text;
+    for (QChar &ch : normal) {
+        if (ch == u',' || ch == u'.')
+            ch = separator;
+    }
+    return readRegionalSingle(normal, locale);
+}
+
 QString shortestSingleText(float value, const QLocale &locale)
 {
     if (!std::isfinite(value))

@@ -24,6 +24,10 @@ QChar regionalDecimalSeparator(const QLocale &locale = regionalLocale());
 // magnitudes too small for it read as zero.
 std::optional<float> readRegionalSingle(const QString &text, const QLocale &locale = regionalLocale());
 
+// A table cell read as readRegionalSingle reads it, except that "," and "." both stand for the
+// decimal separator (cells typed or pasted either way, files from either convention).
+std::optional<float> readCellSingle(const QString &text, const QLocale &locale = regionalLocale());
+
 // The shortest text that reads back as the same float: 1,5 / 4200 / 1,0002747 under French.
 // Plain decimals from 1E-04 up to below 1E+07, exponent form (1E-05, 1,677722E+07) outside.
 // Negative zero is written "0"; NaN and infinities as "NaN", "Inf", "-Inf".

@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
+#include <string>
 
 namespace vorlac {
 
@@ -21,7 +24,7 @@ constexpr double kBottom = 500.0;
 constexpr double kPixelLimit = 100000.0;
 
 // uniteur changes k tenfold per round at least, so a magnitude of the double range needs
-// some 620 rounds; the cap only guards against a bug, never a real magnitude.
+// some 340 rounds; the cap only guards against a bug, never a real magnitude.
 constexpr int kMaxUnitRounds = 2000;
 
 // Graduations from xs to xe: at most about 24 on any axis; the cap guards the loop.
@@ -35,13 +38,94 @@ double snapToHalf(double q)
     return std::abs(q - half) <= 1e-6 * std::max(1.0, std::abs(q)) ? half : q;
 }
 
-// 15 significant digits: 1 / k gathers rounding from the steps, the division does not.
-double cleanUnit(double u)
+// A positive decimal n x 10^e, n whole: k x M stepped exactly, so that a boundary such as
+// k x M = 5 or 10 is met where the written value meets it.
+struct Decimal {
+    std::uint64_t n = 1;
+    int e = 0;
+
+    void normalise()
+    {
+        while (n != 0 && n % 10 == 0) {
+            n /= 10;
+            ++e;
+        }
+    }
+    void times(std::uint64_t f) // f is 2 or 5
+    {
+        n *= f;
+        normalise();
+    }
+    void dividedBy(std::uint64_t f) // f is 2 or 5: n / f, or n x (10 / f) one decade down
+    {
+        if (n % f == 0) {
+            n /= f;
+        } else {
+            n *= 10 / f;
+            --e;
+        }
+        normalise();
+    }
+    // -1, 0 or 1 as n x 10^e is below, at or above t (2, 5 or 10).
+    int compare(std::uint64_t t) const
+    {
+        if (e >= 0) {
+            if (e >= 2 || n > 10)
+                return 1;
+            const std::uint64_t value = e == 0 ? n : 10 * n;
+            return (value > t) - (value < t);
+        }
+        if (e <= -19)
+            return -1; // t x 10^19 is beyond any n
+        std::uint64_t rhs = t;
+        for (int i = 0; i < -e; ++i)
+            rhs *= 10;
+        return (n > rhs) - (n < rhs);
+    }
+};
+
+// The value the user reads: the shortest decimal of the single a cell holds (0,01 and not its
+// binary 0,00999999977648258), or of the double when m is no single.
+Decimal shownDecimal(double m)
 {
-    char buffer[40];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, u, std::chars_format::scientific, 14);
-    double out = u;
-    std::from_chars(buffer, r.ptr, out);
+    char buffer[48];
+    const bool inSingleRange = m <= static_cast<double>(std::numeric_limits<float>::max());
+    const float single = inSingleRange ? static_cast<float>(m) : 0.0f;
+    const auto r = inSingleRange && static_cast<double>(single) == m
+                       ? std::to_chars(buffer, buffer + sizeof buffer, single, std::chars_format::scientific)
+                       : std::to_chars(buffer, buffer + sizeof buffer, m, std::chars_format::scientific);
+    Decimal d{0, 0};
+    int fractionDigits = 0;
+    bool fraction = false;
+    const char *p = buffer;
+    for (; p < r.ptr && *p != 'e'; ++p) {
+        if (*p == '.') {
+            fraction = true;
+            continue;
+        }
+        d.n = d.n * 10 + static_cast<std::uint64_t>(*p - '0');
+        fractionDigits += fraction;
+    }
+    int exponent = 0;
+    if (p < r.ptr)
+        std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exponent);
+    d.e = exponent - fractionDigits;
+    d.normalise();
+    return d;
+}
+
+// 2^-twos x 5^-fives, the nearest double of that exact decimal.
+double inverseOf(int twos, int fives)
+{
+    // 2^-a 5^-b = 2^(b-a) 10^-b when b >= a, else 5^(a-b) 10^-a.
+    std::uint64_t mantissa = 1;
+    const int spare = fives - twos;
+    for (int i = 0; i < std::abs(spare) && mantissa < (std::uint64_t{1} << 60); ++i)
+        mantissa *= spare >= 0 ? 2 : 5;
+    const int exponent = spare >= 0 ? -fives : -twos;
+    const std::string text = std::to_string(mantissa) + 'e' + std::to_string(exponent);
+    double out = 0;
+    std::from_chars(text.data(), text.data() + text.size(), out);
     return out;
 }
 
@@ -56,7 +140,7 @@ Column readColumn(const QStringList &texts, qsizetype lines, const QLocale &loca
     c.values.assign(static_cast<std::size_t>(lines), 0.0);
     c.plottable.assign(static_cast<std::size_t>(lines), false);
     for (qsizetype r = 0; r < lines && r < texts.size(); ++r) {
-        if (const auto v = readRegionalSingle(texts[r], locale)) {
+        if (const auto v = readCellSingle(texts[r], locale)) {
             c.values[static_cast<std::size_t>(r)] = static_cast<double>(*v);
             c.plottable[static_cast<std::size_t>(r)] = true;
         }
@@ -114,20 +198,30 @@ bool uniteur(double &m)
 {
     if (!(m > 0) || !std::isfinite(m))
         return false;
-    double k = 1;
+    // k = 2^twos x 5^fives; km = k x M.
+    int twos = 0, fives = 0;
+    Decimal km = shownDecimal(m);
     for (int round = 0; round < kMaxUnitRounds; ++round) {
-        if (k * m < 2)
-            k = 5 * k;
-        if (k * m > 10)
-            k = k / 5;
-        if (k * m < 5)
-            k = 2 * k;
-        if (k * m > 10)
-            k = k / 2;
-        if (k * m >= 5 && k * m <= 10)
+        if (km.compare(2) < 0) {
+            km.times(5);
+            ++fives;
+        }
+        if (km.compare(10) > 0) {
+            km.dividedBy(5);
+            --fives;
+        }
+        if (km.compare(5) < 0) {
+            km.times(2);
+            ++twos;
+        }
+        if (km.compare(10) > 0) {
+            km.dividedBy(2);
+            --twos;
+        }
+        if (km.compare(5) >= 0 && km.compare(10) <= 0)
             break;
     }
-    m = cleanUnit(1 / k);
+    m = inverseOf(twos, fives);
     return true;
 }
 

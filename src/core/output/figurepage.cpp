@@ -56,9 +56,11 @@ QFont reportFont(bool bold)
 FigurePageLayout layoutFigurePage(const PageMetrics &page, QSize pictureSize, const FigurePageOptions &o,
                                   double lineHeight, std::size_t reportLineCount)
 {
-    // Natural size: one screen pixel covers as much paper as it covers screen.
-    const double fx = o.miniature ? 1.0 : page.dpiX / (o.screenDpiX > 0 ? o.screenDpiX : 96.0);
-    const double fy = o.miniature ? 1.0 : page.dpiY / (o.screenDpiY > 0 ? o.screenDpiY : 96.0);
+    // Natural size: one screen pixel covers as much paper as it covers screen. The miniature
+    // takes one printer pixel of the ~300 dpi printers it was made for, whatever this page's
+    // resolution: a pixel per device pixel would be a 13 mm stamp at 1200 dpi.
+    const double fx = page.dpiX / (o.miniature ? kMiniatureDpi : o.screenDpiX > 0 ? o.screenDpiX : 96.0);
+    const double fy = page.dpiY / (o.miniature ? kMiniatureDpi : o.screenDpiY > 0 ? o.screenDpiY : 96.0);
     const double w = pictureSize.width() * fx;
     const double h = pictureSize.height() * fy;
     const double x0 = o.centreHorizontally ? (page.width - w) / 2 : page.width / 10;

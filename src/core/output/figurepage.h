@@ -47,11 +47,14 @@ struct ReportLine {
 QString reportSourceText(SourceType source, const QString &wavelength);
 std::vector<ReportLine> parameterReport(const ReportTexts &texts);
 
+// The miniature's resolution: 616 picture pixels print 52 mm wide on any printer.
+inline constexpr double kMiniatureDpi = 300.0;
+
 struct FigurePageOptions {
     bool centreHorizontally = true; // Chec(0)
     bool centreVertically = false;  // Chec(1)
     bool printReport = true;        // Chec(2)
-    bool miniature = false;         // Chec(3): one picture pixel per device pixel
+    bool miniature = false;         // Chec(3): one picture pixel per 1/kMiniatureDpi inch
     double screenDpiX = 96;         // the picture's natural size: screen pixels to inches
     double screenDpiY = 96;
 };

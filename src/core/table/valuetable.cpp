@@ -135,15 +135,7 @@ QString ValueTable::textProblem(const QString &text)
 
 std::optional<float> ValueTable::readValue(const QString &text) const
 {
-    if (text.isEmpty())
-        return std::nullopt;
-    const QChar sep = regionalDecimalSeparator(m_locale);
-    QString normal = text;
-    for (QChar &ch : normal) {
-        if (ch == QLatin1Char(',') || ch == QLatin1Char('.'))
-            ch = sep;
-    }
-    return readRegionalSingle(normal, m_locale);
+    return readCellSingle(text, m_locale);
 }
 
 std::optional<float> ValueTable::cellValue(int row, int col) const
@@ -244,6 +236,15 @@ void ValueTable::writeFormatted(int row, int col, const QString &pattern)
         return;
     const std::optional<float> v = readValue(cell);
     cell = v ? singleText(*v, pattern, m_locale) : QString();
+}
+
+bool ValueTable::activeCellTyped() const
+{
+    const QString text = Text();
+    if (text.isEmpty())
+        return false;
+    const std::optional<float> v = readValue(text);
+    return !v || singleText(*v, m_format, m_locale) != text;
 }
 
 void ValueTable::commitCell(int row, int col)

@@ -104,6 +104,8 @@ public:
     bool typeCharacter(QChar ch);
     // The Delete key, on release: empties the active cell.
     void deleteActiveText() { setText(QString()); }
+    // Whether the active cell holds text that leaving it would rewrite: the pupil is typing it.
+    bool activeCellTyped() const;
     // Converts the active cell: a number is rewritten with TableNumberFormat, anything else
     // becomes "".
     void commitActiveCell() { commitCell(m_row, m_col); }

@@ -29,6 +29,8 @@ QVariant ValueTableModel::data(const QModelIndex &index, int role) const
         return m_table->TextMatrix(index.row() + 1, index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    case TypingRole:
+        return index.row() + 1 == m_table->Row() && index.column() == m_table->Col() && m_table->activeCellTyped();
     default:
         return {};
     }

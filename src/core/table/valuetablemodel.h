@@ -12,6 +12,9 @@ class ValueTable;
 class ValueTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // bool: the cell is the active cell and is being typed into (ValueTable::activeCellTyped).
+    static constexpr int TypingRole = Qt::UserRole + 1;
+
     explicit ValueTableModel(ValueTable &table, QObject *parent = nullptr);
 
     ValueTable &table() const { return *m_table; }

@@ -5,11 +5,13 @@
 #include "table/valuetable.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace vorlac {
 
@@ -116,9 +118,9 @@ Machine::Machine(double &memory, const Messenger &messenger, QWidget *parent)
     m_z1->setObjectName(QStringLiteral("z1"));
     m_z1->setReadOnly(true);
     m_z1->setGeometry(8, 16, kWidth - 16, 89);
-    QFont big = font();
-    big.setPixelSize(22);
-    m_z1->setFont(big);
+    m_displayFont = font();
+    m_displayFont.setPixelSize(22);
+    m_z1->setFont(m_displayFont);
     m_z1->installEventFilter(this);
 
     for (const KeyLook &look : kLooks) {
@@ -174,9 +176,18 @@ void Machine::openColumnMode(ValueTable &table, int col, bool recalculate)
 
 void Machine::showDisplay(const QString &text)
 {
+    // The caret follows the entry at its end. An error message is read from its start
+    // ("Erreur saisie: ..."), in a smaller type when it is longer than the display.
+    const bool message = m_calc.evalError() != 0 && text == calculatorErrorMessage(m_calc.evalError());
+    QFont type = m_displayFont;
+    const int room = m_z1->width() - 12; // the frame and the line edit's own margins
+    const int wide = QFontMetrics(type).horizontalAdvance(text);
+    if (message && wide > room)
+        type.setPixelSize(std::max(11, type.pixelSize() * room / wide));
+    m_z1->setFont(type);
     m_z1->setText(text);
     m_z1->setFocus();
-    m_z1->setCursorPosition(int(text.size()));
+    m_z1->setCursorPosition(message ? 0 : int(text.size()));
     m_z1->repaint();
 }
 
@@ -214,6 +225,16 @@ bool Machine::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_z1 && event->type() == QEvent::KeyPress) {
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
+    }
+    if (watched == m_z1 && event->type() == QEvent::FocusIn) {
+        // The dialog gives its first focus as a Tab, on which a line edit selects all its text:
+        // "Recalculer" would open with the whole formula selected. The caret stays where it is.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
+            QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(m_z1, &plain);
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #include "expr/calculator.h"
 
 #include <QDialog>
+#include <QFont>
 
 class QLineEdit;
 class QPushButton;
@@ -39,6 +40,7 @@ private:
     Calculator m_calc;
     ValueTable *m_table = nullptr;
     QLineEdit *m_z1;
+    QFont m_displayFont;
     QPushButton *m_keys[kCalculatorKeyCount] = {};
     QRadioButton *m_degrees, *m_radians, *m_scientific, *m_standard;
 };

@@ -1,12 +1,40 @@
 #include "common/messenger.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
+
 namespace vorlac {
+
+namespace {
+
+// Room the title bar keeps beside its text: the window's icon and its buttons.
+constexpr int kTitleBarButtons = 120;
+
+} // namespace
+
+int messageBoxMinimumWidth(const QString &title)
+{
+    // The window manager draws the title, usually bold, in its own title font.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + kTitleBarButtons;
+}
 
 Messenger::Messenger()
 {
     show = [](QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
               QMessageBox::StandardButtons buttons) {
         QMessageBox box(icon, title, text, buttons, parent);
+        // QMessageBox sizes itself to its contents at every show; a spacer across its grid is
+        // the one minimum width it keeps, so that the window manager does not cut the title.
+        if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+            const QMargins margins = grid->contentsMargins();
+            const int width = messageBoxMinimumWidth(title) - margins.left() - margins.right();
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                          grid->columnCount());
+        }
         return static_cast<QMessageBox::StandardButton>(box.exec());
     };
 }

@@ -5,6 +5,10 @@
 
 namespace vorlac {
 
+// Width a message box needs so that the window manager shows its whole title: the title in the
+// title-bar font and room for the window's buttons.
+int messageBoxMinimumWidth(const QString &title);
+
 // Every message box of the program goes through one of these, so that a test can read and
 // answer them without a person at the keyboard.
 struct Messenger {

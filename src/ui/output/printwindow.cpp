@@ -91,17 +91,14 @@ PrintWindow::PrintWindow(PrintService &service, PrintSources sources, QWidget *p
     });
     connect(m_command3, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_defaut->setText(m_service.printerName());
-}
-
-void PrintWindow::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
     loadActions();
 }
 
 void PrintWindow::loadActions()
 {
+    // move() places the frame's corner; on a window already shown but not yet framed by the
+    // window manager it places the inside instead, and the next placement (after
+    // "&Imprimantes") moved the window down by the title bar. Loading is before any frame.
     if (QWidget *owner = parentWidget()) {
         const QRect frame = owner->window()->frameGeometry();
         move(frame.left() + (frame.width() - width()) / 2, frame.top() + 20);

@@ -42,10 +42,8 @@ public:
     int copies() const;
     FigurePageOptions figureOptions() const;
 
-protected:
-    void showEvent(QShowEvent *e) override;
-
 private:
+    // Placed when the window loads, before it has a frame, and again after "&Imprimantes".
     void loadActions();
     void setPictureOptionsEnabled(bool enabled);
     void showWaiting(bool waiting);

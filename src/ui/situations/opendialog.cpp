@@ -40,7 +40,7 @@ OpenDialog::OpenDialog(const Messenger &messenger, const QString &currentFolder,
 
     m_ficharge = new QLineEdit(this);
     m_ficharge->setObjectName(QStringLiteral("ficharge"));
-    m_ficharge->setGeometry(0, 283, 433, 22);
+    m_ficharge->setGeometry(8, 276, 417, 22); // the margin of the controls above
 
     m_frame1 = new QFrame(this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));

@@ -1,5 +1,7 @@
 #include "table/valuegrid.h"
 
+#include "table/celldelegate.h"
+#include "table/titleheader.h"
 #include "table/valuetable.h"
 #include "table/valuetablemodel.h"
 
@@ -71,12 +73,14 @@ ValueGrid::ValueGrid(ValueTable &table, QWidget *parent)
     : QTableView(parent), m_table(table), m_model(new ValueTableModel(table, this))
 {
     setObjectName(QStringLiteral("MSFlexGrid1"));
+    setHorizontalHeader(new TitleHeader(this));
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    setItemDelegate(new CellDelegate(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the 7 columns fit the frame
     setCornerButtonEnabled(false);
     verticalHeader()->hide();

@@ -41,26 +41,39 @@ std::set<std::pair<int, int>> pixelsOf(const GraphLine &l)
 } // namespace
 
 struct UnitRow {
+    const char *name;
     double magnitude;
     double unit;
 };
-void PrintTo(const UnitRow &r, std::ostream *os) { *os << "magnitude " << r.magnitude; }
+void PrintTo(const UnitRow &r, std::ostream *os) { *os << r.name; }
 class Uniteur : public ::testing::TestWithParam<UnitRow> {};
 TEST_P(Uniteur, DivisionValue)
 {
     double m = GetParam().magnitude;
     ASSERT_TRUE(uniteur(m));
     EXPECT_DOUBLE_EQ(m, GetParam().unit);
+    // between 5 and 10 divisions, within the single precision of a cell
     const double divisions = GetParam().magnitude / m;
-    EXPECT_GE(divisions, 5.0 - 1e-9);
-    EXPECT_LE(divisions, 10.0 + 1e-9);
+    EXPECT_GE(divisions, 5.0 * (1 - 1e-7));
+    EXPECT_LE(divisions, 10.0 * (1 + 1e-7));
 }
-INSTANTIATE_TEST_SUITE_P(Rows, Uniteur,
-                         ::testing::Values(UnitRow{3, 0.5}, UnitRow{6, 1}, UnitRow{1.3, 0.2}, UnitRow{12, 1.25},
-                                           UnitRow{100, 10}, UnitRow{0.03, 0.005}, UnitRow{7, 1},
-                                           // extremes of the single range end in double
-                                           UnitRow{1e-38, 1e-39}, UnitRow{1.4e-45, 2e-46},
-                                           UnitRow{3e38, 5e37}, UnitRow{3.4028235e38, 5e37}), RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Uniteur,
+    ::testing::Values(UnitRow{"three", 3, 0.5}, UnitRow{"six", 6, 1}, UnitRow{"oneThree", 1.3, 0.2},
+                      UnitRow{"twelve", 12, 1.25}, UnitRow{"hundred", 100, 10}, UnitRow{"threeHundredths", 0.03, 0.005},
+                      UnitRow{"seven", 7, 1},
+                      // extremes of the single range end in double
+                      UnitRow{"tenToMinus38", 1e-38, 2e-39}, UnitRow{"smallestSubnormal", 1.4e-45, 2e-46},
+                      UnitRow{"threeE38", 3e38, 5e37}, UnitRow{"largestSingle", 3.4028235e38, 5e37},
+                      // cells whose single lies just below a boundary decide as they read
+                      UnitRow{"cellFiveThousandths", double(0.005f), 0.001},
+                      UnitRow{"cellHundredth", double(0.010f), 0.002},
+                      UnitRow{"cellTwoHundredths", double(0.020f), 0.0025},
+                      UnitRow{"cellTenToMinus4", double(1e-4f), 2e-5},
+                      // powers of ten without the drift of repeated division
+                      UnitRow{"cellTenToThe7", double(1e7f), 1e6},
+                      UnitRow{"cellTenToThe38", double(1e38f), 1e37}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(Uniteur, RefusesMagnitudesThatAreNotPositive)
 {
@@ -247,8 +260,34 @@ TEST(Graph, ExtremeScaleSentence)
 {
     const GraphPicture g = compute({"3E38"}, {"1E-38"});
     EXPECT_EQ(*g.scaleSentence, QStringLiteral("En abscisse, une division correspond à 5E+37 unités.\r\n\r\n"
-                                               "En ordonnée, une division correspond à 1E-39 unités."));
+                                               "En ordonnée, une division correspond à 2E-39 unités."));
 }
+
+struct BoundaryRow {
+    const char *name;
+    QStringList x;
+    const char *unitText;
+    int graduations;
+};
+void PrintTo(const BoundaryRow &r, std::ostream *os) { *os << r.name; }
+class GraphBoundary : public ::testing::TestWithParam<BoundaryRow> {};
+TEST_P(GraphBoundary, ScaleOfTheValuesAsWritten)
+{
+    const GraphPicture g = compute(GetParam().x, {"1", "2", "3"});
+    ASSERT_TRUE(g.valid);
+    EXPECT_TRUE(g.scaleSentence->startsWith(QStringLiteral("En abscisse, une division correspond à ") +
+                                            QString::fromUtf8(GetParam().unitText) + QStringLiteral(" unités.")))
+        << g.scaleSentence->toStdString();
+    EXPECT_EQ(g.scale.xGraduations, GetParam().graduations);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GraphBoundary,
+    ::testing::Values(BoundaryRow{"hundredth", {"0,002", "0,006", "0,010"}, "0,002", 7},
+                      BoundaryRow{"tenToThe7", {"1E+07"}, "1000000", 12},
+                      BoundaryRow{"tenToThe38", {"-1E+38", "5E+37"}, "1E+37", 17},
+                      // the table reads "." as the decimal separator too
+                      BoundaryRow{"pointSeparator", {"1.5", "0.5", "3.0"}, "0,5", 8}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(Graph, PixelsAreClampedBeforeConversion)
 {

@@ -62,18 +62,16 @@ TEST(FigureReport, SourceTextFollowsTheSource)
 }
 
 struct LayoutRow {
+    const char *name;
+    double dpi; // of an 8 x 11 1/3 inch printable area
     bool centreH, centreV, miniature;
     QRectF expected;
 };
 
-void PrintTo(const LayoutRow &r, std::ostream *os)
-{
-    *os << (r.centreH ? "centred across " : "") << (r.centreV ? "centred down " : "") << (r.miniature ? "miniature" : "");
-}
-
+void PrintTo(const LayoutRow &r, std::ostream *os) { *os << r.name; }
 class FigureLayout : public ::testing::TestWithParam<LayoutRow> {};
 
-// A 9600 x 13600 printable area at 1200 dpi; a 96 dpi screen gives 12.5 device pixels a pixel.
+// A 96 dpi screen: 12.5 device pixels a pixel at 1200 dpi.
 TEST_P(FigureLayout, PictureIsPlacedByTheOptions)
 {
     const LayoutRow &r = GetParam();
@@ -81,20 +79,28 @@ TEST_P(FigureLayout, PictureIsPlacedByTheOptions)
     o.centreHorizontally = r.centreH;
     o.centreVertically = r.centreV;
     o.miniature = r.miniature;
-    const FigurePageLayout l = layoutFigurePage({9600, 13600, 1200, 1200}, QSize(616, 390), o, 100, 10);
-    EXPECT_DOUBLE_EQ(l.picture.x(), r.expected.x());
-    EXPECT_DOUBLE_EQ(l.picture.y(), r.expected.y());
-    EXPECT_DOUBLE_EQ(l.picture.width(), r.expected.width());
-    EXPECT_DOUBLE_EQ(l.picture.height(), r.expected.height());
-    EXPECT_DOUBLE_EQ(l.reportTop, r.expected.bottom() + 680);
+    const PageMetrics page{8 * r.dpi, r.dpi * 34 / 3, r.dpi, r.dpi};
+    const FigurePageLayout l = layoutFigurePage(page, QSize(616, 390), o, 100, 10);
+    EXPECT_NEAR(l.picture.x(), r.expected.x(), 1e-6);
+    EXPECT_NEAR(l.picture.y(), r.expected.y(), 1e-6);
+    EXPECT_NEAR(l.picture.width(), r.expected.width(), 1e-6);
+    EXPECT_NEAR(l.picture.height(), r.expected.height(), 1e-6);
+    EXPECT_NEAR(l.reportTop, r.expected.bottom() + page.height / 20, 1e-6);
+    if (r.miniature) { // 616 pixels at 300 to the inch, whatever the printer
+        EXPECT_NEAR(l.picture.width() / r.dpi * 25.4, 52.15, 0.01);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FigureLayout,
-                         ::testing::Values(LayoutRow{true, false, false, {950, 680, 7700, 4875}},
-                                           LayoutRow{false, false, false, {960, 680, 7700, 4875}},
-                                           LayoutRow{true, true, false, {950, 4362.5, 7700, 4875}},
-                                           LayoutRow{true, true, true, {4492, 6605, 616, 390}},
-                                           LayoutRow{false, false, true, {960, 680, 616, 390}}), RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FigureLayout,
+    ::testing::Values(LayoutRow{"centred", 1200, true, false, false, {950, 680, 7700, 4875}},
+                      LayoutRow{"atTenthAndTwentieth", 1200, false, false, false, {960, 680, 7700, 4875}},
+                      LayoutRow{"centredBothWays", 1200, true, true, false, {950, 4362.5, 7700, 4875}},
+                      LayoutRow{"miniatureCentred", 1200, true, true, true, {3568, 6020, 2464, 1560}},
+                      LayoutRow{"miniatureAtTenth", 1200, false, false, true, {960, 680, 2464, 1560}},
+                      LayoutRow{"miniatureAt600Dpi", 600, true, true, true, {1784, 3010, 1232, 780}},
+                      LayoutRow{"miniatureAt300Dpi", 300, false, false, true, {240, 170, 616, 390}}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(FigurePdf, ThreeCopiesAreThreePagesEachWithTheReportWhereItWasLaidOut)
 {

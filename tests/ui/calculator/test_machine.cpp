@@ -100,6 +100,37 @@ TEST_F(Plain, OptionsResetButTheMemoryStays)
     EXPECT_EQ(display(again), QStringLiteral("250"));
 }
 
+struct DisplayRow {
+    const char *name;
+    const char *typed;
+    const char *shown; // nullptr: the typed text
+    bool fromStart;    // the caret at 0, so that the start is in view
+};
+void PrintTo(const DisplayRow &r, std::ostream *os) { *os << r.name; }
+class DisplayCaret : public ::testing::TestWithParam<DisplayRow> {};
+TEST_P(DisplayCaret, ShowsWhatTheUserReadsFirst)
+{
+    double memory = 0.0;
+    vorlac::Messenger messenger;
+    Machine m(memory, messenger, nullptr);
+    m.show();
+    auto *z1 = m.findChild<QLineEdit *>(QStringLiteral("z1"));
+    QTest::keyClicks(z1, QString::fromLatin1(GetParam().typed));
+    EXPECT_EQ(z1->text(), QString::fromUtf8(GetParam().shown ? GetParam().shown : GetParam().typed));
+    EXPECT_EQ(z1->cursorPosition(), GetParam().fromStart ? 0 : z1->text().size());
+    if (GetParam().fromStart) { // a message is read whole
+        EXPECT_LE(z1->fontMetrics().horizontalAdvance(z1->text()), z1->width() - 8);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DisplayCaret,
+    ::testing::Values(DisplayRow{"operatorError", "2^*3\r",
+                                 "Erreur saisie: incompréhension sur opérateurs: ^ * / + -", true},
+                      DisplayRow{"bracketError", "(2\r", "Erreur saisie: revoir les parenthèses", true},
+                      DisplayRow{"longEntry", "1234567890123456789012345678901234567890", nullptr, false},
+                      DisplayRow{"result", "2*3\r", " 6", false}),
+    [](const auto &row) { return std::string(row.param.name); });
+
 // Through the main window: the toolbar opens the plain calculator; the column menu's request
 // opens column mode, EXE fills the column and the final message is answered.
 // A guard for the whole test: a modal window still open after 5 s is closed and fails the test.
@@ -160,12 +191,19 @@ TEST_F(CalculatorInWindow, ColumnComputationAndItsMessage)
     table.setTextMatrix(9, 0, QStringLiteral("9"));
     table.setTextMatrix(10, 0, QStringLiteral("10"));
     QString preloaded;
+    bool selected = true;
+    int caret = 0;
     onNextModal([&](Machine &m) {
         preloaded = display(m);
+        auto *z1 = m.findChild<QLineEdit *>(QStringLiteral("z1"));
+        selected = z1->hasSelectedText();
+        caret = z1->cursorPosition();
         click(m, QStringLiteral("EXE"));
     });
     emit w.tableCommands().computeColumnRequested(1, true);
     EXPECT_EQ(preloaded, QStringLiteral("C1 * 2"));
+    EXPECT_FALSE(selected); // the caret at the end, nothing selected
+    EXPECT_EQ(caret, preloaded.size());
     EXPECT_EQ(messages.size(), 1u); // every line computed: no message
     EXPECT_EQ(table.TextMatrix(10, 1), QStringLiteral("20,000"));
 }

@@ -96,6 +96,26 @@ TEST(PrintWindow, StartsWithTheFigureAndItsOptions)
     EXPECT_EQ(child<QLabel>(w, "Label4")->text(), "40");
 }
 
+// Placed at load, before it has a frame: a placement made once it is shown put its inside
+// where its frame belongs, and "&Imprimantes" then moved it by the height of its title bar.
+TEST(PrintWindow, PlacedAtLoadAndKeptThereByThePrinterSetUp)
+{
+    Fixture f;
+    PrintService service(f.messenger, f.env);
+    QWidget owner;
+    owner.setGeometry(100, 60, 800, 600);
+    owner.show();
+    PrintWindow w(service, f.sources(), &owner);
+    const QPoint placed(owner.frameGeometry().left() + (owner.frameGeometry().width() - w.width()) / 2,
+                        owner.frameGeometry().top() + 20);
+    EXPECT_EQ(w.pos(), placed);
+    w.show();
+    const QPoint shown = w.frameGeometry().topLeft();
+    child<QPushButton>(w, "Command2")->click();
+    EXPECT_EQ(w.frameGeometry().topLeft(), shown);
+    EXPECT_EQ(shown, placed);
+}
+
 TEST(PrintWindow, TableChoiceGreysTheFourOptionsAndKeepsTheirMarks)
 {
     Fixture f;

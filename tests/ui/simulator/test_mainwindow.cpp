@@ -330,8 +330,14 @@ TEST_P(Panels, IconOpensTitleCloses)
     EXPECT_TRUE(panel->isVisible());
     clickLabel(icon); // twice is harmless
     EXPECT_TRUE(panel->isVisible());
-    // the panel covers its icon
+    // the panel covers its icon, and nothing of the icon's picture shows beside it
     EXPECT_TRUE(panel->geometry().contains(icon->geometry().center()));
+    const QImage picture = static_cast<QLabel *>(icon)->pixmap().toImage();
+    int beside = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            beside += qAlpha(picture.pixel(x, y)) != 0 && !panel->geometry().contains(icon->pos() + QPoint(x, y));
+    EXPECT_EQ(beside, 0);
     clickLabel(child<QWidget>(row.title));
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(icon->isVisible());
@@ -342,7 +348,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, Panels,
                                            PanelRow{"Image3(2)", "Picture5", "Label32"},
                                            PanelRow{"Image3(3)", "Frame1", "Label24"},
                                            PanelRow{"Image3(4)", "Picture6", "Label23"},
-                                           PanelRow{"Image3(5)", "Picture2", "Label25"}));
+                                           PanelRow{"Image3(5)", "Picture2", "Label25"}),
+                         [](const auto &row) { return std::string(row.param.panel); });
 
 TEST_F(MainWindow, ProtractorIconAndItsCloseIcon)
 {

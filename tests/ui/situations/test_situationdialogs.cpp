@@ -166,6 +166,24 @@ TEST_F(SituationDialogs, ChoosingAnotherFolderMovesTheNameThere)
     EXPECT_EQ(saved.last(), path("autre/essai.P01"));
 }
 
+// Every control of both dialogs keeps a margin from the dialog's edges (the waiting panel
+// Frame1 alone covers the whole dialog).
+TEST_F(SituationDialogs, ControlsKeepAMarginFromTheEdges)
+{
+    const std::unique_ptr<QDialog> dialogs[] = {
+        saveDialog(), std::make_unique<OpenDialog>(messenger, folder, [](const QString &) {})};
+    for (const auto &d : dialogs) {
+        for (QWidget *c : d->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (c->objectName() == QStringLiteral("Frame1") || c->isWindow())
+                continue;
+            const QRect g = c->geometry();
+            const QRect inner = d->rect().adjusted(6, 6, -6, -6);
+            EXPECT_TRUE(inner.contains(g))
+                << d->objectName().toStdString() << " " << c->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(SituationDialogs, OpenChecksTheNameThenLoadsAndCloses)
 {
     QStringList loaded;

@@ -2,10 +2,12 @@
 #include "common/updown.h"
 #include "rowname.h"
 #include "table/arithdialog.h"
+#include "table/celldelegate.h"
 #include "table/formatdialog.h"
 #include "table/nblignesdialog.h"
 #include "table/tablecommands.h"
 #include "table/tablemenus.h"
+#include "table/titleheader.h"
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
 
@@ -19,6 +21,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -123,6 +126,62 @@ TEST_F(TableUi, GridIsNamedAndNeverEdits)
     EXPECT_EQ(QApplication::focusWidget(), grid);
     EXPECT_EQ(table.Row(), 2);
     EXPECT_EQ(table.Col(), 1);
+}
+
+struct WideRow {
+    const char *name;
+    int col;           // 0 is the active cell
+    const char *text;  // written, or typed when typed
+    bool typed;
+    const char *shown; // "#" for a row of hashes
+    bool tip;          // the whole text as tooltip
+};
+
+void PrintTo(const WideRow &r, std::ostream *os) { *os << r.name; }
+
+class WideCell : public TableUi, public ::testing::WithParamInterface<WideRow> {};
+
+TEST_P(WideCell, NeverShowsAnEllipsisInANumber)
+{
+    const WideRow &r = GetParam();
+    const QString text = QString::fromLatin1(r.text);
+    if (r.typed)
+        type(text);
+    else
+        table.setTextMatrix(1, r.col, text);
+    const QModelIndex index = grid->model()->index(0, r.col);
+    QStyleOptionViewItem option;
+    option.initFrom(grid->viewport());
+    option.widget = grid;
+    option.rect = grid->visualRect(index);
+    const QString painted = static_cast<CellDelegate *>(grid->itemDelegate())->shownText(option, index);
+    if (QByteArray(r.shown) == "#")
+        EXPECT_EQ(painted, QString(painted.size(), u'#')) << painted.toStdString();
+    else
+        EXPECT_EQ(painted, QString::fromLatin1(r.shown));
+    const QPoint at = option.rect.center();
+    QHelpEvent help(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &help);
+    EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(), r.tip ? table.TextMatrix(1, r.col) : QString());
+    QToolTip::hideText();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WideCell,
+                         ::testing::Values(WideRow{"fits", 1, "1,500", false, "1,500", false},
+                                           WideRow{"wideNumber", 1, "123456800,000", false, "#", true},
+                                           WideRow{"wideActiveNumber", 0, "123456800,000", false, "#", true},
+                                           WideRow{"typedShowsItsEnd", 0, "12345678901234", true,
+                                                   "12345678901234", true}),
+                         [](const auto &row) { return std::string(row.param.name); });
+
+TEST_F(TableUi, ALongTitleIsCutAtItsEndOnly)
+{
+    table.setTitle(1, QStringLiteral("= sin i / sin r"));
+    const auto *header = static_cast<TitleHeader *>(grid->horizontalHeader());
+    const QString title = header->shownTitle(1);
+    EXPECT_TRUE(title.startsWith(QStringLiteral("= sin")) && title.endsWith(QChar(0x2026))) << title.toStdString();
+    EXPECT_LT(header->fontMetrics().horizontalAdvance(title), header->sectionSize(1) - 4);
+    EXPECT_EQ(header->shownTitle(2), QStringLiteral("C3"));
 }
 
 struct LeaveRow {

@@ -1,0 +1,53 @@
+#include "common/messenger.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace vorlac;
+
+namespace {
+
+// Titles users found cut by the window manager.
+struct TitleRow {
+    const char *name;
+    const char *title;
+};
+void PrintTo(const TitleRow &r, std::ostream *os) { *os << r.name; }
+
+class MessageBoxWidth : public ::testing::TestWithParam<TitleRow> {};
+
+TEST_P(MessageBoxWidth, HoldsTheTitleAndTheWindowButtons)
+{
+    const QString title = QString::fromUtf8(GetParam().title);
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            width = box->windowTitle() == title ? box->width() : 0;
+            box->close();
+        }
+    });
+    QTimer watchdog; // closes the box whatever happens
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "the message box stayed open";
+            modal->close();
+        }
+    });
+    watchdog.start(5000);
+    Messenger().critical(nullptr, title, QStringLiteral("C1 * 2"));
+    // a bold title and at least three buttons of 30 pixels beside it
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    EXPECT_GE(width, QFontMetrics(titleFont).horizontalAdvance(title) + 90);
+}
+
+INSTANTIATE_TEST_SUITE_P(Titles, MessageBoxWidth,
+                         ::testing::Values(TitleRow{"loadError", "Erreur lors du chargement du fichier"},
+                                           TitleRow{"expression", "Expression de C3"},
+                                           TitleRow{"eraseTable", "Effacer le tableau"},
+                                           TitleRow{"overwrite", "Ce fichier existe déjà!"}),
+                         [](const auto &row) { return std::string(row.param.name); });
+
+} // namespace
