@@ -40,7 +40,7 @@ struct Fixture {
             return QMessageBox::Ok;
         };
         env.hasPrinter = [] { return false; };
-        env.setupDialog = [](QPrinter &, QWidget *) { return false; };
+        env.setupDialog = env.setupOnlyDialog = [](QPrinter &, QWidget *) { return false; };
         env.pdfFileName = [this](QWidget *, const QString &) {
             ++fileAsked;
             return file;
