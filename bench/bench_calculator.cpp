@@ -1,12 +1,13 @@
 // Computing a 100-line column from "sin C1 / sin C2", table update included (target: 5 ms).
-#include "qtbenchmain.h"
 #include "expr/calculator.h"
+#include "qtbenchmain.h"
 #include "table/valuetable.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void BM_ComputeColumn100(benchmark::State &state)
 {

@@ -1,9 +1,9 @@
 // Opening an exercise as the pupil does: a 20 KB statement read into the text box, its situation
 // applied, the scene redrawn.
-#include "qtbenchmain.h"
 #include "exercises/exercisecommands.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
+#include "qtbenchmain.h"
 #include "simulator/vorlacwindow.h"
 #include "situations/situationfile.h"
 
@@ -15,7 +15,8 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void BM_OpenExercise(benchmark::State &state)
 {
@@ -48,7 +49,8 @@ void BM_OpenExercise(benchmark::State &state)
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
-        window.exerciseCommands().openExerciseFile(dir.filePath(flip ? QStringLiteral("A.E01") : QStringLiteral("B.E01")));
+        window.exerciseCommands().openExerciseFile(
+            dir.filePath(flip ? QStringLiteral("A.E01") : QStringLiteral("B.E01")));
     }
 }
 BENCHMARK(BM_OpenExercise)->Unit(benchmark::kMillisecond);

@@ -6,13 +6,14 @@
 #include <QString>
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 const QStringList &column()
 {
     static const QStringList formulas = [] {
-        const char *kinds[] = {"%1 * 2", "sin (%1) / sin (19.5)", "(%1 - 1.7) ^ 2 + 3",
-                               "invSIN (sin (%1) / 1.5)", "%1 / (1 + %1 * .0001)"};
+        const char *kinds[] = {"%1 * 2", "sin (%1) / sin (19.5)", "(%1 - 1.7) ^ 2 + 3", "invSIN (sin (%1) / 1.5)",
+                               "%1 / (1 + %1 * .0001)"};
         QStringList out;
         for (int line = 0; line < 100; ++line) {
             const QString value = QString::number(10 + line * 0.35, 'f', 3);

@@ -1,8 +1,8 @@
 // majgraf with the grid on 100 points: reading the two columns, the scales, the primitives and
 // the 501 x 501 picture. Target: at most 10 ms.
-#include "qtbenchmain.h"
 #include "grapher/graph.h"
 #include "grapher/graphpainter.h"
+#include "qtbenchmain.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -10,7 +10,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 void columns(QStringList &x, QStringList &y)
 {

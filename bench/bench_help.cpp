@@ -1,8 +1,8 @@
 // Opening the course and showing its first page, as "Voir le cours" does (target: 50 ms).
-#include "qtbenchmain.h"
 #include "help/chmbrowser.h"
 #include "help/chmfile.h"
 #include "help/helpviewer.h"
+#include "qtbenchmain.h"
 
 #include <QApplication>
 #include <QTextBrowser>
@@ -10,7 +10,8 @@
 
 #include <filesystem>
 
-namespace {
+namespace
+{
 
 QString coursePath()
 {

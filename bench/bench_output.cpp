@@ -1,8 +1,8 @@
 // Printing costs: the figure page with its report, 40 copies of it into a PDF, the table of
 // 100 lines into a PDF; each beside the cost of an empty PDF page for comparison.
-#include "qtbenchmain.h"
 #include "output/figurepage.h"
 #include "output/tablepages.h"
+#include "qtbenchmain.h"
 #include "table/valuetable.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +14,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 QImage figure()
 {
@@ -29,13 +30,12 @@ QImage figure()
 
 const std::vector<ReportLine> &report()
 {
-    static const auto lines = parameterReport(
-        {SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"});
+    static const auto lines =
+        parameterReport({SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"});
     return lines;
 }
 
-template <typename Draw>
-void intoPdf(benchmark::State &state, Draw draw)
+template <typename Draw> void intoPdf(benchmark::State &state, Draw draw)
 {
     for (auto _ : state) {
         QBuffer out;

@@ -9,7 +9,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct Setup {
     Setup()

@@ -8,7 +8,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace {
+namespace
+{
 
 // The introduction followed by formatted paragraphs (runs of every kind, accents, Greek): about
 // 1 MiB of RTF.

@@ -8,7 +8,8 @@
 #include <QDir>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 vorlac::Situation fullSituation()
 {
@@ -20,7 +21,8 @@ vorlac::Situation fullSituation()
     s.lines = QList<vorlac::SituationRow>(100);
     for (int r = 0; r < 100; ++r) {
         for (int c = 0; c < vorlac::ValueTable::kColumns; ++c)
-            s.lines[r][std::size_t(c)] = QStringLiteral("%1,%2").arg(1000 + r * 7 + c).arg(r * 13 % 1000, 3, 10, QLatin1Char('0'));
+            s.lines[r][std::size_t(c)] =
+                QStringLiteral("%1,%2").arg(1000 + r * 7 + c).arg(r * 13 % 1000, 3, 10, QLatin1Char('0'));
     }
     for (auto &f : s.formulas)
         f = QStringLiteral("sin (C1) / sin (C2) * 1.5");

@@ -5,7 +5,8 @@
 #include <QLocale>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 using vorlac::ValueTable;
 

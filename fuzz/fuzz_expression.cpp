@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 void check(const QString &input, int angleMode)
 {
@@ -17,8 +18,7 @@ void check(const QString &input, int angleMode)
     vorlac::EvaluateExpression(text, error, angleMode);
     if (error < 0 || error > 3)
         std::abort();
-    if (error == 0 && !text.isEmpty() &&
-        !(vorlac::isDotNumber(text) && std::isfinite(vorlac::readDotNumber(text))))
+    if (error == 0 && !text.isEmpty() && !(vorlac::isDotNumber(text) && std::isfinite(vorlac::readDotNumber(text))))
         std::abort();
 }
 

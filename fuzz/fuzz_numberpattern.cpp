@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     double value = 0;
     std::memcpy(&value, data, sizeof value);
-    const QString pattern =
-        QString::fromLatin1(reinterpret_cast<const char *>(data) + sizeof value, static_cast<qsizetype>(size - sizeof value));
+    const QString pattern = QString::fromLatin1(reinterpret_cast<const char *>(data) + sizeof value,
+                                                static_cast<qsizetype>(size - sizeof value));
     const QString text = vorlac::formatNumberPattern(value, pattern, french);
     if (text.isEmpty())
         std::abort();

@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // Length field and text come back byte for byte; only the filler may differ.
         const qsizetype stored = 2 + text->size();
         const QByteArray original = bytes.mid(static_cast<qsizetype>(n - 1) * vorlac::kRecordSize, stored);
-        const QByteArray rewritten = writer.bytes().mid(
-            static_cast<qsizetype>(writer.recordCount() - 1) * vorlac::kRecordSize, stored);
+        const QByteArray rewritten =
+            writer.bytes().mid(static_cast<qsizetype>(writer.recordCount() - 1) * vorlac::kRecordSize, stored);
         if (original != rewritten)
             std::abort();
     }

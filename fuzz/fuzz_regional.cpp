@@ -9,7 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 void check(const QString &text, const QLocale &locale)
 {
@@ -17,7 +18,8 @@ void check(const QString &text, const QLocale &locale)
     if (value) {
         if (!std::isfinite(*value))
             std::abort();
-        const std::optional<float> back = vorlac::readRegionalSingle(vorlac::shortestSingleText(*value, locale), locale);
+        const std::optional<float> back =
+            vorlac::readRegionalSingle(vorlac::shortestSingleText(*value, locale), locale);
         // Negative zero is written "0".
         if (!back || *back != *value)
             std::abort();
@@ -46,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::memcpy(&f, data, sizeof f);
         if (std::isfinite(f)) {
             for (const QLocale &locale : {french, english}) {
-                const std::optional<float> back = vorlac::readRegionalSingle(vorlac::shortestSingleText(f, locale), locale);
+                const std::optional<float> back =
+                    vorlac::readRegionalSingle(vorlac::shortestSingleText(f, locale), locale);
                 if (!back || *back != f)
                     std::abort();
             }

@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 QStringList blockTexts(const QTextDocument &doc)
 {

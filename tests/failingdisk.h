@@ -21,15 +21,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace failingdisk {
+namespace failingdisk
+{
 
 inline constexpr int kChildDied = -1;
 
 // Runs fn in a forked child and returns its answer (0..125), or kChildDied. In the child, files
 // cannot grow past fileSizeLimit bytes (the write fails with EFBIG instead of killing it), and
 // with asNobody root becomes "nobody". An alarm ends a child that hangs.
-inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_INFINITY,
-                   bool asNobody = false)
+inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_INFINITY, bool asNobody = false)
 {
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -53,12 +53,13 @@ inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_I
 
 // A 64 KiB tmpfs mounted on a temporary folder while the object lives; isMounted() is false
 // where mounting is not allowed (the caller then skips).
-class SmallDisk {
-public:
+class SmallDisk
+{
+  public:
     SmallDisk()
     {
-        m_mounted = m_dir.isValid() && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
-                                               0, "size=64k,mode=0755") == 0;
+        m_mounted = m_dir.isValid() && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
+                                               "size=64k,mode=0755") == 0;
     }
     ~SmallDisk()
     {
@@ -88,7 +89,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     QTemporaryDir m_dir;
     bool m_mounted = false;
 };

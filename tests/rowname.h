@@ -20,8 +20,7 @@ inline std::string codePoint(char16_t c)
 struct RowName {
     static constexpr std::size_t kLongest = 48;
 
-    template <typename Row>
-    std::string operator()(const ::testing::TestParamInfo<Row> &info) const
+    template <typename Row> std::string operator()(const ::testing::TestParamInfo<Row> &info) const
     {
         std::string name = std::to_string(info.index);
         bool gap = true;

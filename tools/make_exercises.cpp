@@ -17,7 +17,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 QTextStream &out()
 {

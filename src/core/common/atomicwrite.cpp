@@ -12,9 +12,11 @@
 #include <unistd.h>
 #endif
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // The file the bytes replace: path itself, or the regular file a link leads to; "" to refuse.
 QString regularTarget(const QString &path)

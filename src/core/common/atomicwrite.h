@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The one way the program replaces a file: the bytes go to a temporary file beside it, are
 // flushed and synced to the disk, and only then renamed over the target. Any failure (full disk,

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // Bytes 0x80..0x9F; the rest of the code page coincides with Latin-1. The undefined bytes keep
 // their own number as C1 controls.

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringView>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Windows-1252, the single-byte code page of the program's record files. Qt 6 ships no codec
 // for it, so the mapping is a table of our own.

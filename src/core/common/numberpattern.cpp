@@ -5,9 +5,11 @@
 #include <cmath>
 #include <limits>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace detail {
+namespace detail
+{
 
 DecimalDigits parseScientific(std::string_view text)
 {
@@ -39,7 +41,8 @@ QString nonFiniteText(double value)
 
 } // namespace detail
 
-namespace {
+namespace
+{
 
 using detail::DecimalDigits;
 
@@ -85,8 +88,7 @@ void roundAt(DecimalDigits &number, int lowestPlace)
 DecimalDigits decimalDigits(double value)
 {
     char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     return detail::parseScientific(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
@@ -205,7 +207,8 @@ QString formatScientific(DecimalDigits number, Pattern p, const QLocale &locale)
 
 } // namespace
 
-namespace detail {
+namespace detail
+{
 
 QString generalLayout(const DecimalDigits &number, const QLocale &locale)
 {
@@ -237,8 +240,7 @@ QString generalSingleText(double value, const QLocale &locale)
 {
     // Explicit range check: converting an out-of-range double to float is undefined.
     if (std::isfinite(value) && std::abs(value) > std::numeric_limits<float>::max())
-        value =
-            value < 0 ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+        value = value < 0 ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     if (!std::isfinite(value))
         return detail::nonFiniteText(value);
     DecimalDigits number = decimalDigits(static_cast<double>(static_cast<float>(value)));

@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Display patterns of the table, the sort, the read-outs and the calculator.
 inline constexpr QLatin1StringView kPatternFixed2{"########0.00"};
@@ -18,8 +19,7 @@ inline constexpr QLatin1StringView kPatternScientific3{"0.00E+00"};
 inline constexpr QLatin1StringView kPatternScientific4{"0.000E-00"};
 inline constexpr QLatin1StringView kPatternIndex{"##.######"};
 inline constexpr QLatin1StringView kPatternCalculator{"#.#######E+00"};
-inline constexpr QLatin1StringView kPatternSort{
-    "#############################0.##############################"};
+inline constexpr QLatin1StringView kPatternSort{"#############################0.##############################"};
 
 // Writes value with a display pattern:
 //   "0"  a digit always written;  "#"  a digit written only when significant (no leading zeros
@@ -42,7 +42,8 @@ QString formatNumberPattern(double value, const QString &pattern, const QLocale 
 // exponent digits (1E-05, -1,234568E+07). Values beyond the single range give "Inf" / "-Inf".
 QString generalSingleText(double value, const QLocale &locale = regionalLocale());
 
-namespace detail {
+namespace detail
+{
 
 // Significant decimal digits of a finite value: value = 0.d1d2d3... * 10^(exponent + 1), that is
 // digits[0] stands for 10^exponent. No leading or trailing zeros; empty for zero.

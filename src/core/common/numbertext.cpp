@@ -7,9 +7,11 @@
 #include <limits>
 #include <string>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 bool isDigit(QChar c)
 {
@@ -47,7 +49,8 @@ double readBlankDotNumber(QStringView text, qsizetype *consumed)
     return readNumber(text, start, true, consumed);
 }
 
-namespace {
+namespace
+{
 
 double readNumber(QStringView text, qsizetype start, bool acceptD, qsizetype *consumed)
 {
@@ -143,8 +146,7 @@ QString writeDotNumber(double v, int significantDigits)
 
     // One correctly rounded conversion to that many significant digits: "d.dddddddddddddde+XX".
     char buf[40];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, precision - 1);
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, precision - 1);
     std::string digits;
     const char *p = buf;
     for (; p < res.ptr && *p != 'e'; ++p) {

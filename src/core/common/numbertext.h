@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringView>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The "dot" number text used by the expression engine, the calculator display and the situation
 // files: "." is the decimal point whatever the regional settings, double precision.

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 void setError(RecordError *error, RecordError value)
 {

@@ -6,7 +6,8 @@
 #include <optional>
 #include <utility>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Fixed-record text files (situations, exercises, the running marker): records of 128 bytes
 // numbered from 1, record k at offset (k - 1) * 128, each a 16-bit little-endian length n
@@ -31,8 +32,9 @@ enum class RecordError {
 std::optional<QByteArray> encodeRecord(QStringView text, RecordError *error = nullptr);
 
 // Builds a whole file in memory, one record after the other.
-class RecordWriter {
-public:
+class RecordWriter
+{
+  public:
     // Adds the next record. A text that cannot be stored adds nothing and returns false; the
     // record numbering of the rest would then be off by one, so callers abandon the file.
     bool append(const QString &text);
@@ -43,15 +45,16 @@ public:
     bool failed() const { return m_failed; }
     RecordError lastError() const { return m_lastError; }
 
-private:
+  private:
     QByteArray m_bytes;
     bool m_failed = false;
     RecordError m_lastError = RecordError::None;
 };
 
 // Reads records out of the bytes of a whole file. Safe on any bytes.
-class RecordReader {
-public:
+class RecordReader
+{
+  public:
     explicit RecordReader(QByteArray bytes) : m_bytes(std::move(bytes)) {}
 
     // Number of complete records; a trailing partial record is not counted.
@@ -61,7 +64,7 @@ public:
     // The record's text, or nullopt with the reason in *error.
     std::optional<QString> text(int recordNumber, RecordError *error = nullptr) const;
 
-private:
+  private:
     QByteArray m_bytes;
 };
 
@@ -77,7 +80,6 @@ bool writeRecordInPlace(const QString &path, int recordNumber, const QString &te
 
 // One record read from a file without loading the rest. nullopt with the reason in *error
 // (NoFile, FileFailure, Missing, Truncated, BadLength). Never creates the file.
-std::optional<QString> readRecordFromFile(const QString &path, int recordNumber,
-                                          RecordError *error = nullptr);
+std::optional<QString> readRecordFromFile(const QString &path, int recordNumber, RecordError *error = nullptr);
 
 } // namespace vorlac

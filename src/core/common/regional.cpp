@@ -7,9 +7,11 @@
 #include <cmath>
 #include <string>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 bool isAsciiDigit(QChar c)
 {
@@ -135,8 +137,7 @@ QString shortestSingleText(float value, const QLocale &locale)
         return detail::nonFiniteText(value);
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    return detail::generalLayout(detail::parseScientific(std::string_view(buffer, result.ptr - buffer)),
-                                 locale);
+    return detail::generalLayout(detail::parseScientific(std::string_view(buffer, result.ptr - buffer)), locale);
 }
 
 QChar regionalKeyFilter(QChar typed, const QLocale &locale, bool acceptMinus)

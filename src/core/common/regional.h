@@ -5,7 +5,8 @@
 #include <QString>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Regional number reading and writing of table cells and dialog fields (single precision,
 // the user's decimal separator).

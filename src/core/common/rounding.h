@@ -4,11 +4,15 @@
 #include <cstdint>
 #include <limits>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Nearest integer, halves to the even neighbour (the rounding of every real-to-integer
 // conversion in the program). Relies on the default FE_TONEAREST mode.
-inline double roundHalfEven(double v) { return std::nearbyint(v); }
+inline double roundHalfEven(double v)
+{
+    return std::nearbyint(v);
+}
 
 // Real to 16-bit integer, halves to even. Values outside the 16-bit range saturate instead of
 // overflowing (NaN gives 0), so no caller can hit undefined behaviour.

@@ -14,22 +14,27 @@
 #include <cctype>
 #include <cmath>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 const QByteArray kRtfHeader = QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0");
 
 const QSet<QByteArray> &allowedWords()
 {
     static const QSet<QByteArray> words = {
-        "rtf",  "ansi", "ansicpg", "deff", "fonttbl", "fswiss", "froman", "ftech", "colortbl", "red",
-        "green", "blue", "pard", "qc",  "ql",  "li",  "fi",  "sb", "sa",  "par",  "b",  "i",
-        "ul",   "ulnone", "super", "sub", "nosupersub", "f", "fs", "cf", "tab", "line", "u"};
+        "rtf",  "ansi",   "ansicpg", "deff", "fonttbl",    "fswiss", "froman", "ftech", "colortbl", "red",  "green",
+        "blue", "pard",   "qc",      "ql",   "li",         "fi",     "sb",     "sa",    "par",      "b",    "i",
+        "ul",   "ulnone", "super",   "sub",  "nosupersub", "f",      "fs",     "cf",    "tab",      "line", "u"};
     return words;
 }
 
-bool isDigit(QChar c) { return c.isDigit(); }
+bool isDigit(QChar c)
+{
+    return c.isDigit();
+}
 
 // Whether text holds number as a number of its own: no digit or decimal comma glued before it,
 // no digit (or comma and digit) after it.
@@ -38,9 +43,9 @@ bool holdsNumber(const QString &text, const QString &number)
     for (qsizetype at = text.indexOf(number); at >= 0; at = text.indexOf(number, at + 1)) {
         const qsizetype end = at + number.size();
         const bool before = at > 0 && (isDigit(text[at - 1]) || text[at - 1] == QLatin1Char(','));
-        const bool after = end < text.size() &&
-                           (isDigit(text[end]) ||
-                            (text[end] == QLatin1Char(',') && end + 1 < text.size() && isDigit(text[end + 1])));
+        const bool after =
+            end < text.size() &&
+            (isDigit(text[end]) || (text[end] == QLatin1Char(',') && end + 1 < text.size() && isDigit(text[end + 1])));
         if (!before && !after)
             return true;
     }
@@ -55,8 +60,9 @@ QStringList undeclaredDecimals(const QString &text, const QList<QuotedValue> &va
     QStringList undeclared;
     for (auto m = decimal.globalMatch(text); m.hasNext();) {
         const QString number = m.next().captured();
-        const bool declared =
-            std::any_of(values.cbegin(), values.cend(), [&](const QuotedValue &v) { return v.text == number || v.text == QLatin1Char('-') + number; });
+        const bool declared = std::any_of(values.cbegin(), values.cend(), [&](const QuotedValue &v) {
+            return v.text == number || v.text == QLatin1Char('-') + number;
+        });
         if (!declared && !undeclared.contains(number))
             undeclared << number;
     }
@@ -69,7 +75,7 @@ RtfScan scanRtf(const QByteArray &rtf)
     if (!rtf.startsWith(kRtfHeader))
         scan.problems << QStringLiteral("does not start with %1").arg(QString::fromLatin1(kRtfHeader));
     int depth = 0;
-    int skipFrom = 0; // depth of a font or colour table being skipped, 0 for none
+    int skipFrom = 0;  // depth of a font or colour table being skipped, 0 for none
     int skipChars = 0; // replacement characters after \u still to skip
     auto add = [&](QChar c) {
         if (skipChars > 0)
@@ -114,7 +120,8 @@ RtfScan scanRtf(const QByteArray &rtf)
                 ++e;
             k = e - 1;
             if (!allowedWords().contains(word))
-                scan.problems << QStringLiteral("control word \\%1 is outside the subset").arg(QString::fromLatin1(word));
+                scan.problems
+                    << QStringLiteral("control word \\%1 is outside the subset").arg(QString::fromLatin1(word));
             if (word == "fonttbl" || word == "colortbl")
                 skipFrom = depth;
             else if (word == "par" || word == "line")
@@ -153,9 +160,8 @@ QString checkQuotedValue(const QuotedValue &value, const QuantityScene &scene, c
     QuantityScene s = scene;
     const std::optional<Quantity> q = quantityNamed(value.quantity);
     // NaN for none (an optional here trips a false "maybe uninitialized" in GCC 12).
-    const double computed = q && applyQuantitySettings(s, value.settings)
-                                ? computeQuantity(*q, s).value_or(std::nan(""))
-                                : std::nan("");
+    const double computed =
+        q && applyQuantitySettings(s, value.settings) ? computeQuantity(*q, s).value_or(std::nan("")) : std::nan("");
     bool ok = false;
     const double quoted = QString(value.text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
     const qsizetype comma = value.text.indexOf(QLatin1Char(','));

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Checks of the shipped exercises, shared by the tool that builds them and the tests. Messages
 // are for the author, in English.

@@ -8,9 +8,11 @@
 #include <QFileInfo>
 #include <cmath>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kRecords = 11;
 

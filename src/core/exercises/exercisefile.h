@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // An exercise file ("*.E01", and the getting-started file "VORLAC.PEM"): 128-byte records.
 //  1 statement text (RTF)      2 situation of the statement (blank: none)

@@ -8,9 +8,11 @@
 #include <cmath>
 #include <utility>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr std::array<std::pair<const char16_t *, Quantity>, 18> kNames = {{
     {u"A", Quantity::Apex},
@@ -36,7 +38,10 @@ constexpr std::array<std::pair<const char16_t *, Quantity>, 18> kNames = {{
 // Enough halvings of the 180-degree range for any quoted precision.
 constexpr int kSearchSteps = 80;
 
-double indexOf(const IndexLaw &law, int wavelength) { return CauchyIndex(law.cauchyA, law.cauchyB, wavelength); }
+double indexOf(const IndexLaw &law, int wavelength)
+{
+    return CauchyIndex(law.cauchyA, law.cauchyB, wavelength);
+}
 
 // One ray through the scene, without marks: the first segment is the ray inside the vorlac.
 struct Ray {
@@ -144,8 +149,9 @@ std::optional<IndexLaw> materialLaw(QStringView name, const IndexLaw &current)
 {
     for (int row = 0; row < kMaterialCount; ++row) {
         if (name == materialName(row))
-            return row == kCustomMaterial ? current : IndexLaw{kMaterials[std::size_t(row)].cauchyA,
-                                                               kMaterials[std::size_t(row)].cauchyB};
+            return row == kCustomMaterial
+                       ? current
+                       : IndexLaw{kMaterials[std::size_t(row)].cauchyA, kMaterials[std::size_t(row)].cauchyB};
     }
     return std::nullopt;
 }

@@ -7,7 +7,8 @@
 #include <QStringView>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The angles and indices the shipped exercises quote, as the simulator shows them: angles in the
 // tracer's own degrees (its 0.0174532 and 57.29578 included), so that a correction agrees with

@@ -9,9 +9,11 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 struct Entry {
     QString key;
@@ -135,12 +137,9 @@ std::optional<ExerciseSource> parseExerciseSource(const QString &text, QString *
     x.notions = QStringList(4);
     int notions = 0;
     const QMap<QString, QString *> texts = {
-        {QStringLiteral("title"), &x.title},
-        {QStringLiteral("level"), &x.difficulty},
-        {QStringLiteral("statement"), &x.statement},
-        {QStringLiteral("statement_situation"), &x.statementSituation},
-        {QStringLiteral("correction"), &x.correction},
-        {QStringLiteral("correction_situation"), &x.correctionSituation},
+        {QStringLiteral("title"), &x.title},           {QStringLiteral("level"), &x.difficulty},
+        {QStringLiteral("statement"), &x.statement},   {QStringLiteral("statement_situation"), &x.statementSituation},
+        {QStringLiteral("correction"), &x.correction}, {QStringLiteral("correction_situation"), &x.correctionSituation},
     };
     for (const Entry &e : *entries) {
         if (QString *field = texts.value(e.key)) {
@@ -184,13 +183,14 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
                                             {QStringLiteral("Scientifique2"), kPatternScientific4}};
     QList<QStringList> rows;
     QMap<int, Entry> fills, formulas;
-    QMap<QString, float *> coefficients = {
-        {QStringLiteral("prism_a"), &s.scene.prismCauchyA}, {QStringLiteral("prism_b"), &s.scene.prismCauchyB},
-        {QStringLiteral("outside_a"), &s.scene.outsideCauchyA}, {QStringLiteral("outside_b"), &s.scene.outsideCauchyB}};
+    QMap<QString, float *> coefficients = {{QStringLiteral("prism_a"), &s.scene.prismCauchyA},
+                                           {QStringLiteral("prism_b"), &s.scene.prismCauchyB},
+                                           {QStringLiteral("outside_a"), &s.scene.outsideCauchyA},
+                                           {QStringLiteral("outside_b"), &s.scene.outsideCauchyB}};
     bool customGiven[2] = {false, false};
     const QMap<QString, SourceType> sources = {{QStringLiteral("mono"), SourceType::Monochromatic},
-                                                {QStringLiteral("five"), SourceType::FiveRadiations},
-                                                {QStringLiteral("white"), SourceType::WhiteLight}};
+                                               {QStringLiteral("five"), SourceType::FiveRadiations},
+                                               {QStringLiteral("white"), SourceType::WhiteLight}};
     for (const Entry &e : *entries) {
         bool ok = true;
         const QString &k = e.key;

@@ -9,7 +9,8 @@
 #include <QString>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The shipped exercises are written as small text descriptions ("key = value" lines, "#"
 // comments, a value in double quotes keeps its surrounding blanks) from which the exercise files
@@ -40,7 +41,7 @@ struct QuotedValue {
     QString text;     // as it appears in the text: "19,38"
     QString quantity; // name of a Quantity
     QString settings;
-    int line = 0;     // in the description
+    int line = 0; // in the description
 };
 
 struct ExerciseSource {

@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace vorlac {
+namespace vorlac
+{
 
 TextFileStatus readRtfFile(const QString &path, QTextDocument &document)
 {

@@ -4,7 +4,8 @@
 
 class QTextDocument;
 
-namespace vorlac {
+namespace vorlac
+{
 
 enum class TextFileStatus {
     Read,      // the document now holds the file's text

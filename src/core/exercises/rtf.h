@@ -5,7 +5,8 @@
 
 class QTextDocument;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Statements and pupils' texts are RTF files; larger ones are refused unread.
 inline constexpr qint64 kRtfMaxBytes = 16 * 1024 * 1024;

@@ -8,9 +8,11 @@
 #include <map>
 #include <tuple>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 QTextCharFormat charFormat(const RtfContent &content, const RtfRunFormat &run)
 {
@@ -56,7 +58,7 @@ QTextBlockFormat blockFormat(const RtfParagraphFormat &p)
 // Files repeat a handful of formats over thousands of runs.
 class FormatCache
 {
-public:
+  public:
     explicit FormatCache(const RtfContent &content) : m_content(content) {}
 
     const QTextCharFormat &get(const RtfRunFormat &run)
@@ -70,7 +72,7 @@ public:
         return it->second;
     }
 
-private:
+  private:
     using Key = std::tuple<int, int, int, int, int>;
     const RtfContent &m_content;
     std::map<Key, QTextCharFormat> m_formats;

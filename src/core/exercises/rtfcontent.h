@@ -8,7 +8,8 @@
 
 class QTextDocument;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // What the RTF reader makes of a file before anything touches the document: a failed read never
 // leaves a half-built text behind.

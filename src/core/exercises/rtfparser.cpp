@@ -9,9 +9,11 @@
 
 #include <algorithm>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // Parameters are read saturated to this, then clamped to each word's own range.
 constexpr qint64 kParamLimit = 1'000'000'000;
@@ -20,10 +22,19 @@ constexpr int kMaxTwips = 31680;
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kSymbolCharset = 2;
 
-int clampParam(qint64 v, int lo, int hi) { return static_cast<int>(std::clamp<qint64>(v, lo, hi)); }
+int clampParam(qint64 v, int lo, int hi)
+{
+    return static_cast<int>(std::clamp<qint64>(v, lo, hi));
+}
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c)
 {
@@ -74,12 +85,12 @@ struct PendingColour {
 
 class RtfParser
 {
-public:
+  public:
     explicit RtfParser(const QByteArray &bytes) : m_data(bytes.constData()), m_end(bytes.size()) {}
 
     std::optional<RtfContent> parse();
 
-private:
+  private:
     bool openGroup();
     bool closeGroup();
     void controlWord();

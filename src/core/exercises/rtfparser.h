@@ -5,7 +5,8 @@
 #include <QByteArray>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // More groups open at once than this make a file unreadable.
 inline constexpr int kRtfMaxDepth = 256;

@@ -2,7 +2,8 @@
 
 #include "exercises/rtfparser.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 bool readRtf(const QByteArray &bytes, QTextDocument &document)
 {

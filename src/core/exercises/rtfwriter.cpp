@@ -10,9 +10,11 @@
 
 #include <algorithm>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kMaxTwips = 31680;
 
@@ -32,12 +34,12 @@ struct RunProps {
 
 QFont::StyleHint guessHint(const QString &family)
 {
-    static constexpr const char16_t *kSans[] = {u"arial", u"helvetica", u"verdana", u"tahoma", u"calibri",
-                                                 u"liberation sans", u"dejavu sans", u"ms sans serif"};
-    static constexpr const char16_t *kSerif[] = {u"times new roman", u"times", u"georgia", u"cambria",
-                                                  u"liberation serif", u"dejavu serif", u"garamond"};
-    static constexpr const char16_t *kMono[] = {u"courier new", u"courier", u"consolas", u"liberation mono",
-                                                 u"dejavu sans mono", u"lucida console"};
+    static constexpr const char16_t *kSans[] = {u"arial",   u"helvetica",       u"verdana",     u"tahoma",
+                                                u"calibri", u"liberation sans", u"dejavu sans", u"ms sans serif"};
+    static constexpr const char16_t *kSerif[] = {u"times new roman",  u"times",        u"georgia", u"cambria",
+                                                 u"liberation serif", u"dejavu serif", u"garamond"};
+    static constexpr const char16_t *kMono[] = {u"courier new",     u"courier",          u"consolas",
+                                                u"liberation mono", u"dejavu sans mono", u"lucida console"};
     const QString name = family.toLower();
     const auto in = [&name](const auto &list) {
         return std::any_of(std::begin(list), std::end(list), [&name](const char16_t *n) { return name == n; });
@@ -113,11 +115,11 @@ void appendChar(QByteArray &out, char16_t c, bool fontName)
 
 class RtfWriter
 {
-public:
+  public:
     explicit RtfWriter(const QTextDocument &document);
     QByteArray write();
 
-private:
+  private:
     RunProps props(const QTextCharFormat &format);
     int fontNumber(const QString &family, QFont::StyleHint hint);
     int colourNumber(const QBrush &brush);
@@ -279,14 +281,14 @@ void RtfWriter::writeParagraph(const QTextBlock &block)
         m_body.append("\\qr");
     else
         m_body.append("\\ql");
-    const auto twips = [](qreal pixels) {
-        return std::clamp(qRound(pixels * kTwipsPerPixel), -kMaxTwips, kMaxTwips);
-    };
+    const auto twips = [](qreal pixels) { return std::clamp(qRound(pixels * kTwipsPerPixel), -kMaxTwips, kMaxTwips); };
     const struct {
         const char *word;
         int value;
-    } indents[] = {{"\\li", twips(bf.leftMargin())},  {"\\ri", twips(bf.rightMargin())},
-                   {"\\fi", twips(bf.textIndent())},  {"\\sb", std::max(0, twips(bf.topMargin()))},
+    } indents[] = {{"\\li", twips(bf.leftMargin())},
+                   {"\\ri", twips(bf.rightMargin())},
+                   {"\\fi", twips(bf.textIndent())},
+                   {"\\sb", std::max(0, twips(bf.topMargin()))},
                    {"\\sa", std::max(0, twips(bf.bottomMargin()))}};
     for (const auto &indent : indents) {
         if (indent.value != 0)

@@ -4,9 +4,11 @@
 
 #include <array>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // 0x20..0x7F: ASCII except the Greek letters and a few signs.
 constexpr std::array<char16_t, 96> kLow = {

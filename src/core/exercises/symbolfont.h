@@ -2,7 +2,8 @@
 
 #include <QChar>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The character a byte shows in the Symbol font (Greek letters, mathematical signs), so that a
 // statement typed with that font reads the same in any font: 'a' is alpha, 'D' is Delta, 0xB0 the

@@ -10,9 +10,11 @@
 #include <cmath>
 #include <limits>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 struct KeyInfo {
     const char *name;
@@ -21,18 +23,62 @@ struct KeyInfo {
 
 // Indexed by CalculatorKey.
 constexpr KeyInfo kKeys[kCalculatorKeyCount] = {
-    {"B0", "0"},         {"B1", "1"},      {"B2", "2"},       {"B3", "3"},           {"B4", "4"},
-    {"B5", "5"},         {"B6", "6"},      {"B7", "7"},       {"B8", "8"},           {"B9", "9"},
-    {"Bpoint", "."},     {"BtoEXP", "E"},  {"pico", "E-12"},  {"nano", "E-9"},       {"micro", "E-6"},
-    {"mil", "E-3"},      {"kilo", "E+3"},  {"mega", "E+6"},   {"giga", "E+9"},       {"tera", "E+12"},
-    {"plus", nullptr},   {"moins", nullptr}, {"multip", nullptr}, {"div", nullptr}, {"puissance", nullptr},
-    {"btcarre", nullptr}, {"Bpo", "("},    {"bpf", ")"},      {"bsin", "sin "},      {"Bcos", "cos "},
-    {"Btan", "tan "},    {"invsin", "invSIN "}, {"invcos", "invCOS "}, {"Btoncommande3", "invTAN "},
-    {"Blog", "log "},    {"Bln", "ln "},   {"Bexp", "exp "},  {"B10x", "10 ^ "},     {"racine", "SQR "},
-    {"Command5", "1 / "}, {"pi", nullptr}, {"Command6", "C1"}, {"Command6", "C2"},   {"Command6", "C3"},
-    {"Command6", "C4"},  {"Command6", "C5"}, {"Command6", "C6"}, {"Command6", "C7"}, {"ANS", nullptr},
-    {"EFFACE", nullptr}, {"RAZ", nullptr}, {"EXE", nullptr},  {"Command1", nullptr}, {"Command2", nullptr},
-    {"Command3", nullptr}, {"Command4", nullptr},
+    {"B0", "0"},
+    {"B1", "1"},
+    {"B2", "2"},
+    {"B3", "3"},
+    {"B4", "4"},
+    {"B5", "5"},
+    {"B6", "6"},
+    {"B7", "7"},
+    {"B8", "8"},
+    {"B9", "9"},
+    {"Bpoint", "."},
+    {"BtoEXP", "E"},
+    {"pico", "E-12"},
+    {"nano", "E-9"},
+    {"micro", "E-6"},
+    {"mil", "E-3"},
+    {"kilo", "E+3"},
+    {"mega", "E+6"},
+    {"giga", "E+9"},
+    {"tera", "E+12"},
+    {"plus", nullptr},
+    {"moins", nullptr},
+    {"multip", nullptr},
+    {"div", nullptr},
+    {"puissance", nullptr},
+    {"btcarre", nullptr},
+    {"Bpo", "("},
+    {"bpf", ")"},
+    {"bsin", "sin "},
+    {"Bcos", "cos "},
+    {"Btan", "tan "},
+    {"invsin", "invSIN "},
+    {"invcos", "invCOS "},
+    {"Btoncommande3", "invTAN "},
+    {"Blog", "log "},
+    {"Bln", "ln "},
+    {"Bexp", "exp "},
+    {"B10x", "10 ^ "},
+    {"racine", "SQR "},
+    {"Command5", "1 / "},
+    {"pi", nullptr},
+    {"Command6", "C1"},
+    {"Command6", "C2"},
+    {"Command6", "C3"},
+    {"Command6", "C4"},
+    {"Command6", "C5"},
+    {"Command6", "C6"},
+    {"Command6", "C7"},
+    {"ANS", nullptr},
+    {"EFFACE", nullptr},
+    {"RAZ", nullptr},
+    {"EXE", nullptr},
+    {"Command1", nullptr},
+    {"Command2", nullptr},
+    {"Command3", nullptr},
+    {"Command4", nullptr},
 };
 
 bool between(CalculatorKey key, CalculatorKey first, CalculatorKey last)
@@ -198,8 +244,8 @@ bool Calculator::appendWithProduct(const QString &text)
 {
     if (text.isEmpty())
         return true;
-    const bool product = !m_entry.isEmpty() && m_entry.back() != u'(' && m_entry.back() != u'-' &&
-                         m_entry.back() != u' ';
+    const bool product =
+        !m_entry.isEmpty() && m_entry.back() != u'(' && m_entry.back() != u'-' && m_entry.back() != u' ';
     return append(product ? QStringLiteral(" * ") + text : text);
 }
 
@@ -400,18 +446,45 @@ bool Calculator::type(QChar ch)
     }
     K key;
     switch (c) {
-    case u'.': key = K::Bpoint; break;
-    case u'd': case u'e': case u'D': case u'E': key = K::BtoEXP; break;
-    case u'(': key = K::Bpo; break;
-    case u')': key = K::bpf; break;
-    case u'*': key = K::multip; break;
-    case u'+': key = K::plus; break;
-    case u'-': key = K::moins; break;
-    case u'/': key = K::div; break;
-    case u'^': key = K::puissance; break;
-    case u'\r': case u'\n': key = K::EXE; break;
-    case u'\b': key = K::EFFACE; break;
-    default: return false;
+    case u'.':
+        key = K::Bpoint;
+        break;
+    case u'd':
+    case u'e':
+    case u'D':
+    case u'E':
+        key = K::BtoEXP;
+        break;
+    case u'(':
+        key = K::Bpo;
+        break;
+    case u')':
+        key = K::bpf;
+        break;
+    case u'*':
+        key = K::multip;
+        break;
+    case u'+':
+        key = K::plus;
+        break;
+    case u'-':
+        key = K::moins;
+        break;
+    case u'/':
+        key = K::div;
+        break;
+    case u'^':
+        key = K::puissance;
+        break;
+    case u'\r':
+    case u'\n':
+        key = K::EXE;
+        break;
+    case u'\b':
+        key = K::EFFACE;
+        break;
+    default:
+        return false;
     }
     press(key);
     return true;

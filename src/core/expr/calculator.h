@@ -5,22 +5,69 @@
 #include <functional>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ValueTable;
 
 // The calculator's keys. Their names (keyName) are the objectNames of the window's buttons.
 enum class CalculatorKey {
-    B0, B1, B2, B3, B4, B5, B6, B7, B8, B9,
-    Bpoint, BtoEXP,
-    pico, nano, micro, mil, kilo, mega, giga, tera,
-    plus, moins, multip, div, puissance, btcarre,
-    Bpo, bpf,
-    bsin, Bcos, Btan, invsin, invcos, Btoncommande3,
-    Blog, Bln, Bexp, B10x, racine, Command5, pi,
-    C1, C2, C3, C4, C5, C6, C7, // the column keys Command6(0..6)
-    ANS, EFFACE, RAZ, EXE,
-    MemoryPlus, MemoryMinus, MemoryRecall, MemoryClear, // Command1 .. Command4
+    B0,
+    B1,
+    B2,
+    B3,
+    B4,
+    B5,
+    B6,
+    B7,
+    B8,
+    B9,
+    Bpoint,
+    BtoEXP,
+    pico,
+    nano,
+    micro,
+    mil,
+    kilo,
+    mega,
+    giga,
+    tera,
+    plus,
+    moins,
+    multip,
+    div,
+    puissance,
+    btcarre,
+    Bpo,
+    bpf,
+    bsin,
+    Bcos,
+    Btan,
+    invsin,
+    invcos,
+    Btoncommande3,
+    Blog,
+    Bln,
+    Bexp,
+    B10x,
+    racine,
+    Command5,
+    pi,
+    C1,
+    C2,
+    C3,
+    C4,
+    C5,
+    C6,
+    C7, // the column keys Command6(0..6)
+    ANS,
+    EFFACE,
+    RAZ,
+    EXE,
+    MemoryPlus,
+    MemoryMinus,
+    MemoryRecall,
+    MemoryClear, // Command1 .. Command4
 };
 
 inline constexpr int kCalculatorKeyCount = int(CalculatorKey::MemoryClear) + 1;
@@ -61,7 +108,7 @@ QString uncomputedMessage(int count);
 // as long as the program (the owner of the calculator's openings), so it survives closings.
 class Calculator
 {
-public:
+  public:
     explicit Calculator(double &memory);
 
     // Called for every beep, and with every text the display shows (the view repaints it).
@@ -94,7 +141,7 @@ public:
     const QString &display() const { return m_display; }
     double memory() const { return m_memory; }
 
-private:
+  private:
     bool columnMode() const { return m_column >= 0; }
     void show(const QString &text);
     void ring();

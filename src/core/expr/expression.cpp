@@ -6,9 +6,11 @@
 #include <cmath>
 #include <string>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // Results are at most 22 characters and each replaces at least three, spaces at most triple a
 // text: a working text beyond this has gone wrong and the evaluation stops.
@@ -45,11 +47,10 @@ struct Code {
 };
 
 constexpr Code kCodes[] = {
-    {{u'S', u'Q', u'R'}, Function::Sqr}, {{u'S', u'I', u'N'}, Function::Sin},
-    {{u'C', u'O', u'S'}, Function::Cos}, {{u'L', u'O', u'G'}, Function::Log},
-    {{u'T', u'A', u'N'}, Function::Tan}, {{u'I', u'S', u'I'}, Function::Isi},
-    {{u'E', u'X', u'P'}, Function::Exp}, {{u'I', u'T', u'A'}, Function::Ita},
-    {{u'I', u'C', u'O'}, Function::Ico}, {{u'L', u'O', u'N'}, Function::Lon},
+    {{u'S', u'Q', u'R'}, Function::Sqr}, {{u'S', u'I', u'N'}, Function::Sin}, {{u'C', u'O', u'S'}, Function::Cos},
+    {{u'L', u'O', u'G'}, Function::Log}, {{u'T', u'A', u'N'}, Function::Tan}, {{u'I', u'S', u'I'}, Function::Isi},
+    {{u'E', u'X', u'P'}, Function::Exp}, {{u'I', u'T', u'A'}, Function::Ita}, {{u'I', u'C', u'O'}, Function::Ico},
+    {{u'L', u'O', u'N'}, Function::Lon},
 };
 
 template <typename Peek> Function codeAt(Peek peek)
@@ -91,7 +92,7 @@ QString upperWithoutSpaces(const QString &s)
 // characters in front of what remains of the source.
 class WalkRest
 {
-public:
+  public:
     explicit WalkRest(const QString &source) : source_(source) {}
 
     bool empty() const { return front_.empty() && next_ >= source_.size(); }
@@ -111,7 +112,7 @@ public:
     }
     void pushFront(std::u16string_view s) { front_.append(s.rbegin(), s.rend()); }
 
-private:
+  private:
     const QString &source_;
     qsizetype next_ = 0;
     std::u16string front_; // reversed
@@ -202,8 +203,8 @@ bool unwrapSignedNumbers(QString &t)
                 break;
             }
             if (k >= 2) {
-                const bool guardedBase = k >= 3 && d[i + 1] == u'-' && i + k + 1 < n && d[i + k + 1] == u'^' && w >= 2 &&
-                                         isSign(d[w - 1].unicode()) && closesOperand(d[w - 2].unicode());
+                const bool guardedBase = k >= 3 && d[i + 1] == u'-' && i + k + 1 < n && d[i + k + 1] == u'^' &&
+                                         w >= 2 && isSign(d[w - 1].unicode()) && closesOperand(d[w - 2].unicode());
                 // The factor takes the two places of the parentheses, so the number may move right.
                 const qsizetype shift = guardedBase ? 2 : 0;
                 if (w + shift <= i + 1)
@@ -239,8 +240,8 @@ bool hasJuxtaposition(const QString &t)
         if (c == u')' && isNumberChar(next))
             return true;
         if (endsOperand && isLetter(next)) {
-            const bool exponent = c != u')' && next == u'E' &&
-                                  (isDigit(at(t, i + 2)) || (isSign(at(t, i + 2)) && isDigit(at(t, i + 3))));
+            const bool exponent =
+                c != u')' && next == u'E' && (isDigit(at(t, i + 2)) || (isSign(at(t, i + 2)) && isDigit(at(t, i + 3))));
             if (!exponent)
                 return true;
         }
@@ -542,8 +543,7 @@ bool ExpressionEngine::ApplyFunctions(QString &text, int angleMode)
                 const double x = readDotNumber(argument);
                 double r = 0.0;
                 QString result;
-                if (!std::isfinite(x) || !applyFunction(f, x, angleMode != AngleRadians, r) ||
-                    !writeResult(r, result))
+                if (!std::isfinite(x) || !applyFunction(f, x, angleMode != AngleRadians, r) || !writeResult(r, result))
                     return false;
                 text.replace(p, end - p, result);
                 if (text.size() > kMaxWorkingLength)
@@ -594,8 +594,8 @@ bool ExpressionEngine::ApplyOperators(QString &text)
         double r = 0.0;
         QString result;
         if (!readOperand(QStringView(text).mid(left, g - left), a) ||
-            !readOperand(QStringView(text).mid(right, end - right), b) ||
-            !applyOperator(kOrder[k], a, b, r) || !writeResult(r, result))
+            !readOperand(QStringView(text).mid(right, end - right), b) || !applyOperator(kOrder[k], a, b, r) ||
+            !writeResult(r, result))
             return false;
         text.replace(left, end - left, result);
         if (--operatorCount < 1)
@@ -662,8 +662,7 @@ int ExpressionEngine::evaluate(QString &text, int angleMode)
         --last;
     text = text.mid(first, last - first);
     // The language promises one number: letters, a lone ".", "2,5" or "1E999" left over are not results.
-    if (text.contains(u' ') ||
-        (!text.isEmpty() && !(isDotNumber(text) && std::isfinite(readDotNumber(text)))))
+    if (text.contains(u' ') || (!text.isEmpty() && !(isDotNumber(text) && std::isfinite(readDotNumber(text)))))
         return ExpressionImpossible;
     return ExpressionOk;
 }

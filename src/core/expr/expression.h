@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Values of evalError.
 enum ExpressionError : int {
@@ -28,7 +29,7 @@ void EvaluateExpression(QString &text, int &evalError, int angleMode);
 // return bool return false on an arithmetic fault, which ends the evaluation with error 1.
 class ExpressionEngine
 {
-public:
+  public:
     int parenCount = 0;    // "(" in the text
     int functionCount = 0; // function codes
     int operatorCount = 0; // spaced binary operators

@@ -11,9 +11,11 @@
 #include <limits>
 #include <string>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // The data span columns 5..485 and rows 495..15 (480 pixels).
 constexpr double kSpan = 480.0;
@@ -130,8 +132,8 @@ double inverseOf(int twos, int fives)
 }
 
 struct Column {
-    std::vector<double> values;   // for the ranges (0 for a text that does not convert)
-    std::vector<bool> plottable;  // the text is a number
+    std::vector<double> values;  // for the ranges (0 for a text that does not convert)
+    std::vector<bool> plottable; // the text is a number
 };
 
 Column readColumn(const QStringList &texts, qsizetype lines, const QLocale &locale)
@@ -164,16 +166,17 @@ double largestMagnitude(double lo, double hi)
     return -lo >= hi ? std::abs(lo) : hi;
 }
 
-class Builder {
-public:
+class Builder
+{
+  public:
     explicit Builder(GraphPicture &g) : m_g(g) {}
     void line(double x1, double y1, double x2, double y2, QRgb colour, bool dotted = false)
     {
-        m_g.lines.push_back({QPoint(graphPixel(x1), graphPixel(y1)), QPoint(graphPixel(x2), graphPixel(y2)),
-                             colour, dotted});
+        m_g.lines.push_back(
+            {QPoint(graphPixel(x1), graphPixel(y1)), QPoint(graphPixel(x2), graphPixel(y2)), colour, dotted});
     }
 
-private:
+  private:
     GraphPicture &m_g;
 };
 
@@ -231,8 +234,8 @@ QString graphUnitText(double unit, const QLocale &locale)
         return detail::nonFiniteText(unit);
     char buffer[40];
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, unit, std::chars_format::scientific, 14);
-    return detail::generalLayout(detail::parseScientific(std::string_view(buffer, static_cast<std::size_t>(r.ptr - buffer))),
-                                 locale);
+    return detail::generalLayout(
+        detail::parseScientific(std::string_view(buffer, static_cast<std::size_t>(r.ptr - buffer))), locale);
 }
 
 GraphPicture ComputeGraph(const QStringList &x, const QStringList &y, const GraphOptions &options,

@@ -11,16 +11,18 @@
 #include <optional>
 #include <vector>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The plot area is 501 x 501 pixels, coordinates 0..500 on both axes, y downwards.
 inline constexpr int kGraphSize = 501;
 
-namespace graphcolour {
-inline constexpr QRgb DarkBlue = 0xff000080u; // palette 1: axes and graduations
+namespace graphcolour
+{
+inline constexpr QRgb DarkBlue = 0xff000080u;  // palette 1: axes and graduations
 inline constexpr QRgb LightGrey = 0xffc0c0c0u; // palette 7: shadow of the message
-inline constexpr QRgb Blue = 0xff0000ffu; // palette 9: the message
-inline constexpr QRgb Red = 0xffff0000u; // palette 12: points and joining lines
+inline constexpr QRgb Blue = 0xff0000ffu;      // palette 9: the message
+inline constexpr QRgb Red = 0xffff0000u;       // palette 12: points and joining lines
 inline constexpr QRgb White = 0xffffffffu;
 } // namespace graphcolour
 

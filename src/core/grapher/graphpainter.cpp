@@ -6,9 +6,11 @@
 #include <QPainter>
 #include <cstdlib>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kDotOn = 3;
 constexpr int kDotPeriod = 6;

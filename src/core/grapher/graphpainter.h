@@ -9,7 +9,8 @@
 
 class QPainter;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The pixels of a GraphLine as runs of one row or one column: every step from `from` up to,
 // not including, `to`; dotted lines keep steps 0, 1, 2 of every 6.

@@ -11,9 +11,11 @@
 #include <cerrno>
 #include <cstring>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr quint64 kItsfV2Length = 0x58;
 constexpr quint64 kItsfV3Length = 0x60;
@@ -30,8 +32,9 @@ const char kResetName[] =
     "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
 
 // Bounded little-endian reads over the file's bytes; any read past the end fails.
-class Bytes {
-public:
+class Bytes
+{
+  public:
     Bytes(const QByteArray &b, quint64 begin, quint64 end) : m_b(b), m_pos(begin), m_end(end) {}
     bool u32(quint32 &v) { return little(v); }
     bool u64(quint64 &v) { return little(v); }
@@ -75,7 +78,7 @@ public:
     bool atEnd() const { return m_pos >= m_end; }
     quint64 pos() const { return m_pos; }
 
-private:
+  private:
     template <typename T> bool little(T &v)
     {
         if (sizeof(T) > m_end - m_pos)
@@ -96,7 +99,10 @@ bool signatureAt(const QByteArray &b, quint64 at, const char *sig)
            std::memcmp(b.constData() + at, sig, 4) == 0;
 }
 
-bool isPowerOfTwo(quint64 v) { return v != 0 && (v & (v - 1)) == 0; }
+bool isPowerOfTwo(quint64 v)
+{
+    return v != 0 && (v & (v - 1)) == 0;
+}
 
 } // namespace
 
@@ -141,7 +147,8 @@ bool ChmFile::open(const QString &path)
         m_error = errno == ENOENT || errno == ENOTDIR ? Error::Missing : Error::Unreadable;
         return false;
     }
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(m_fd, &st) != 0) {
         m_error = Error::Unreadable;
         close();
@@ -229,8 +236,8 @@ ChmFile::Error ChmFile::validate()
     if (!d.u32(itspVersion) || !d.u32(itspLength) || !d.u32(unknown) || !d.u32(chunk) || !d.i32(interval) ||
         !d.i32(depth) || !d.i32(root) || !d.i32(head) || !d.i32(last) || !d.i32(unknown2) || !d.u32(numChunks))
         return Error::Damaged;
-    if (itspVersion != 1 || itspLength != kItspLength || chunk < kMinChunk || chunk > kMaxChunk ||
-        numChunks == 0 || numChunks > kMaxChunks)
+    if (itspVersion != 1 || itspLength != kItspLength || chunk < kMinChunk || chunk > kMaxChunk || numChunks == 0 ||
+        numChunks > kMaxChunks)
         return Error::Damaged;
     const quint64 chunksBegin = dirOffset + kItspLength;
     if (static_cast<quint64>(chunk) * numChunks > dirLength - kItspLength)
@@ -488,8 +495,9 @@ std::optional<QByteArray> ChmFile::read(const QString &path) const
     std::memcpy(ui.path, name.constData(), static_cast<std::size_t>(name.size()));
     quint64 got = 0;
     while (got < e->length) {
-        const LONGINT64 n = chm_retrieve_object(m_handle.get(), &ui, reinterpret_cast<unsigned char *>(out.data()) + got,
-                                                got, static_cast<LONGINT64>(e->length - got));
+        const LONGINT64 n =
+            chm_retrieve_object(m_handle.get(), &ui, reinterpret_cast<unsigned char *>(out.data()) + got, got,
+                                static_cast<LONGINT64>(e->length - got));
         if (n <= 0)
             return std::nullopt;
         got += static_cast<quint64>(n);
@@ -517,11 +525,20 @@ void ChmFile::readSystem()
                     data.truncate(nul);
                 const QString text = QString::fromUtf8(data);
                 switch (code) {
-                case 0: m_contentsFile = normalisePath(text); break;
-                case 1: m_indexFile = normalisePath(text); break;
-                case 2: m_defaultTopic = normalisePath(text); break;
-                case 3: m_title = text; break;
-                default: break;
+                case 0:
+                    m_contentsFile = normalisePath(text);
+                    break;
+                case 1:
+                    m_indexFile = normalisePath(text);
+                    break;
+                case 2:
+                    m_defaultTopic = normalisePath(text);
+                    break;
+                case 3:
+                    m_title = text;
+                    break;
+                default:
+                    break;
                 }
             }
         }

@@ -9,13 +9,15 @@
 
 struct chmFile;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // A compiled-HTML help file (".chm"), read through CHMLib. Every structure CHMLib would walk is
 // checked here first (sizes, offsets, chains of directory chunks, the compression tables), so a
 // damaged or hostile file is refused with an error instead of reaching the library.
-class ChmFile {
-public:
+class ChmFile
+{
+  public:
     enum class Error {
         None,
         Missing,    // no such file
@@ -58,7 +60,7 @@ public:
     // archive names ("/#SYSTEM"), so fragments are the caller's to remove.
     static QString normalisePath(const QString &path);
 
-private:
+  private:
     struct Entry {
         QString path;
         quint64 section = 0;

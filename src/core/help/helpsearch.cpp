@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace vorlac {
+namespace vorlac
+{
 
 QStringList HelpSearchIndex::words(const QString &text)
 {

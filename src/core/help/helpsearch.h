@@ -6,13 +6,15 @@
 #include <QString>
 #include <QStringList>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Full-text search over the pages of a help file. Words are compared folded: lower case,
 // without accents, "œ" as "oe"; a query word matches every word it begins ("réfract" finds
 // "réfraction"), and a page matches when it holds every word of the query.
-class HelpSearchIndex {
-public:
+class HelpSearchIndex
+{
+  public:
     struct Hit {
         QString path;
         QString title;
@@ -25,7 +27,7 @@ public:
 
     static QStringList words(const QString &text);
 
-private:
+  private:
     static QString pageTitle(const QString &html);
     struct Page {
         QString path;

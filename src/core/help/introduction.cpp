@@ -5,9 +5,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 QTextCharFormat baseFormat()
 {

@@ -5,7 +5,8 @@
 
 class QTextDocument;
 
-namespace vorlac {
+namespace vorlac
+{
 
 enum class IntroStyle { Title, Plain, Blue };
 

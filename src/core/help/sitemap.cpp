@@ -5,9 +5,11 @@
 #include <QStringDecoder>
 #include <QTextDocumentFragment>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // Value of attribute `name` inside one tag's text ("param name=Local value=\"a.html\"").
 QString attribute(QStringView tag, QStringView name)

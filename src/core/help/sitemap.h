@@ -4,7 +4,8 @@
 #include <QList>
 #include <QString>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // One entry of a contents (.hhc) or index (.hhk) file: its text, the page it opens, and how
 // deep it sits in the nested lists (0 at the top).

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // (lambda - c) * 255 is formed as a 16-bit integer before the division; every range below
 // keeps it within 16 bits.

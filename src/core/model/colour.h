@@ -4,7 +4,8 @@
 #include <array>
 #include <cstdint>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Packed colour R + 256*G + 65536*B: the colour of a ray, of a spectrum entry, of the palette.
 using Rgb = std::uint32_t;
@@ -13,9 +14,18 @@ constexpr Rgb makeRgb(int r, int g, int b)
 {
     return static_cast<Rgb>(r) | (static_cast<Rgb>(g) << 8) | (static_cast<Rgb>(b) << 16);
 }
-constexpr int redOf(Rgb c) { return static_cast<int>(c & 0xff); }
-constexpr int greenOf(Rgb c) { return static_cast<int>((c >> 8) & 0xff); }
-constexpr int blueOf(Rgb c) { return static_cast<int>((c >> 16) & 0xff); }
+constexpr int redOf(Rgb c)
+{
+    return static_cast<int>(c & 0xff);
+}
+constexpr int greenOf(Rgb c)
+{
+    return static_cast<int>((c >> 8) & 0xff);
+}
+constexpr int blueOf(Rgb c)
+{
+    return static_cast<int>((c >> 16) & 0xff);
+}
 
 // Opaque QRgb (0xffRRGGBB) of a packed colour.
 constexpr QRgb toQRgb(Rgb c)
@@ -25,7 +35,8 @@ constexpr QRgb toQRgb(Rgb c)
 }
 
 // The classic 16-colour palette entries the drawing uses.
-namespace palette {
+namespace palette
+{
 inline constexpr Rgb Black = makeRgb(0, 0, 0);
 inline constexpr Rgb LightGrey = makeRgb(192, 192, 192);
 inline constexpr Rgb DarkCyan = makeRgb(0, 128, 128); // palette colour 3

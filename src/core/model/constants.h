@@ -1,6 +1,7 @@
 #pragma once
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The optical model's own angle constants. They differ slightly from the exact values and the
 // figures pupils compare with their measurements depend on them, so keep them as they are.

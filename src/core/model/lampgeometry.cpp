@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace vorlac {
+namespace vorlac
+{
 
 double lampDirection(double x, double y, int incidencePointX)
 {
@@ -18,8 +19,7 @@ double lampDirection(double x, double y, int incidencePointX)
     return ang;
 }
 
-std::optional<double> lampIncidence(double x, double y, int incidencePointX, int apexAngle,
-                                    double currentIncidence)
+std::optional<double> lampIncidence(double x, double y, int incidencePointX, int apexAngle, double currentIncidence)
 {
     const double candidate = lampDirection(x, y, incidencePointX) + apexAngle / 2.0;
     if (candidate > currentIncidence + kLampStep || candidate < currentIncidence - kLampStep ||

@@ -2,7 +2,8 @@
 
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // How far one mouse event may move the lamp, in degrees of incidence: a faster movement is
 // taken for a slip and ignored.
@@ -16,7 +17,6 @@ double lampDirection(double x, double y, int incidencePointX);
 
 // The incidence a lamp drag to (x, y) asks for, or nothing when the move is refused: more than
 // kLampStep away from the current incidence, or beyond kLampIncidenceLimit (strict limits).
-std::optional<double> lampIncidence(double x, double y, int incidencePointX, int apexAngle,
-                                    double currentIncidence);
+std::optional<double> lampIncidence(double x, double y, int incidencePointX, int apexAngle, double currentIncidence);
 
 } // namespace vorlac

@@ -3,7 +3,8 @@
 #include <QString>
 #include <array>
 
-namespace vorlac {
+namespace vorlac
+{
 
 struct Material {
     const char *name; // list text, as shown to the pupil
@@ -33,7 +34,10 @@ inline constexpr std::array<Material, kMaterialCount> kMaterials = {{
     {"Autre", 0.0f, 0.0f},
 }};
 
-inline QString materialName(int row) { return QString::fromUtf8(kMaterials.at(static_cast<std::size_t>(row)).name); }
+inline QString materialName(int row)
+{
+    return QString::fromUtf8(kMaterials.at(static_cast<std::size_t>(row)).name);
+}
 
 // n(lambda) = A + B / lambda^2, lambda in nm, formed in double from the single-precision pair.
 inline double CauchyIndex(float a, float b, int lambda)

@@ -5,14 +5,19 @@
 
 #include <cmath>
 
-namespace vorlac {
+namespace vorlac
+{
 
 using namespace protractor;
 
-namespace {
+namespace
+{
 
 // Single-precision storage of a computed value.
-float single(double v) { return static_cast<float>(v); }
+float single(double v)
+{
+    return static_cast<float>(v);
+}
 
 QPointF roundedPolar(double r, double a)
 {
@@ -30,7 +35,10 @@ QPointF handleCorner(double r, double a)
 
 } // namespace
 
-QPointF protractorPolar(double r, double a) { return {kCentre + r * std::cos(a), kCentre - r * std::sin(a)}; }
+QPointF protractorPolar(double r, double a)
+{
+    return {kCentre + r * std::cos(a), kCentre - r * std::sin(a)};
+}
 
 float normaliseRotation(float r)
 {

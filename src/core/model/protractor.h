@@ -10,25 +10,27 @@
 #include <cstdint>
 #include <vector>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The protractor laid over the scene: a 202 x 202 picture whose centre (100, 100) is the centre
 // of a graduated half-disc. Angles are radians, counter-clockwise on the screen, and use the
 // program's own decimal values (6.28, 3.1416, 1.571, kPi) rather than exact multiples of pi: the
 // handles and the read-out pupils compare with depend on them.
-namespace protractor {
+namespace protractor
+{
 inline constexpr int kSize = 202;
 inline constexpr double kCentre = 100.0;
 inline constexpr double kFullTurn = 6.28;
-inline constexpr double kScaleEnd = 3.1416;     // the arc's end, and the offset of leftward directions
+inline constexpr double kScaleEnd = 3.1416; // the arc's end, and the offset of leftward directions
 inline constexpr double kRightAngle = 1.571;
 inline constexpr double kGraduationStep = 0.1745; // 10 degrees
-inline constexpr double kEdgeSpread = 0.2;       // the straight edge's corners, beyond the base ends
-inline constexpr double kTurnHandleAngle = 6.18; // just before the start of the arc
-inline constexpr double kCrossAngle = 3.24;      // just past its end
-inline constexpr double kTurnHandleOffset = 0.1; // keeps the turning handle under the mouse
-inline constexpr double kSnapToEnd = 3.3;        // a little past the left end counts as 180 degrees
-inline constexpr double kSnapToStart = 6.0;      // a little before the right end counts as 0
+inline constexpr double kEdgeSpread = 0.2;        // the straight edge's corners, beyond the base ends
+inline constexpr double kTurnHandleAngle = 6.18;  // just before the start of the arc
+inline constexpr double kCrossAngle = 3.24;       // just past its end
+inline constexpr double kTurnHandleOffset = 0.1;  // keeps the turning handle under the mouse
+inline constexpr double kSnapToEnd = 3.3;         // a little past the left end counts as 180 degrees
+inline constexpr double kSnapToStart = 6.0;       // a little before the right end counts as 0
 inline constexpr double kOuterRadius = 99;
 inline constexpr double kInnerRadius = 79;
 inline constexpr double kHandleRadius = 88;
@@ -40,8 +42,8 @@ inline constexpr const char *kReadOutPattern = "##0.0";
 
 // What the protractor keeps for the whole run, shown or hidden.
 struct ProtractorState {
-    float rotation = 0.0f;     // protractorRotation: direction of the base
-    float lineAngle = 1.571f;  // protractorLineAngle: the cyan line, from the base, 0..pi
+    float rotation = 0.0f;       // protractorRotation: direction of the base
+    float lineAngle = 1.571f;    // protractorLineAngle: the cyan line, from the base, 0..pi
     std::int16_t crossGrabX = 0; // where inside the move cross the mouse was grabbed
     std::int16_t crossGrabY = 0;
     QPoint position = protractor::kDesignedPosition; // top-left corner in the scene
@@ -91,7 +93,7 @@ struct ProtractorFigure {
     QPointF turnHandle;                // top-left corners of Imaged, Imagecroix, Imageboule
     QPointF cross;
     QPointF sphere;
-    ProtractorLine measuringLine;      // centre to the sphere's centre, in the line colour
+    ProtractorLine measuringLine; // centre to the sphere's centre, in the line colour
 };
 
 // Lays the protractor out for the state, storing the normalised rotation.

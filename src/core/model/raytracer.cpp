@@ -5,9 +5,11 @@
 
 #include <cmath>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr Rgb kOutlineColour = palette::LightGrey;
 
@@ -56,10 +58,7 @@ struct Tracer {
 
     bool strictlyOnBase(const PointD &p) const { return p.x > lay.baseLeftX && p.x < lay.baseRightX; }
 
-    void vertical(PointD p)
-    {
-        ray(p, {p.x, 250.0}, 0.3);
-    }
+    void vertical(PointD p) { ray(p, {p.x, 250.0}, 0.3); }
 };
 
 } // namespace
@@ -72,8 +71,8 @@ PointD IntersectLines(double a1, double b1, double a2, double b2)
     return {x, b1 + a1 * x};
 }
 
-void DrawPropagationArrow(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, double f,
-                          Rgb colour, std::vector<Segment> &out)
+void DrawPropagationArrow(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, double f, Rgb colour,
+                          std::vector<Segment> &out)
 {
     const double xp = toInt16(x1 + (x2 - x1) * f);
     const double yp = toInt16(y1 + (y2 - y1) * f);
@@ -131,8 +130,8 @@ TraceLayout computeLayout(const TraceInput &in, std::vector<Segment> *primitives
         const double ax = kApexX, ay = kApexY, by = kBaseY;
         p.push_back({ax, ay, static_cast<double>(lay.baseRightX), by, kOutlineColour, false});
         p.push_back({ax, ay, static_cast<double>(lay.baseLeftX), by, kOutlineColour, false});
-        p.push_back({static_cast<double>(lay.baseRightX), by, static_cast<double>(lay.baseLeftX), by,
-                     kOutlineColour, false});
+        p.push_back(
+            {static_cast<double>(lay.baseRightX), by, static_cast<double>(lay.baseLeftX), by, kOutlineColour, false});
         if (in.showNormals)
             p.push_back({mx - lay.normalCos, kIncidenceY - lay.normalSin, mx + lay.normalCos,
                          kIncidenceY + lay.normalSin, kOutlineColour, true});

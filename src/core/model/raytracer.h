@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // One straight line of the picture, in scene pixels (end points are rounded when drawn).
 struct Segment {
@@ -45,9 +46,9 @@ struct TraceLayout {
     int baseRightX = 0;
     int incidencePointX = 0;
     double faceLength = 0;
-    double normalCos = 0; // nc
-    double normalSin = 0; // ns
-    double exitSlope = 0; // a
+    double normalCos = 0;      // nc
+    double normalSin = 0;      // ns
+    double exitSlope = 0;      // a
     double incidenceAngle = 0; // clamped
     PointD line1Start;         // the lamp end of the incident ray
     PointD line1End;           // the incidence point M
@@ -61,8 +62,8 @@ struct TraceResult {
     std::vector<Segment> segments; // in drawing order
     std::size_t sharedCount = 0;   // the first sharedCount segments are the layout's primitives
     TraceEnd end = TraceEnd::Emerged;
-    int reflections = 0;       // total internal reflections inside the prism
-    double emergentDirection = 0; // screen convention (clockwise from +x), when Emerged
+    int reflections = 0;                   // total internal reflections inside the prism
+    double emergentDirection = 0;          // screen convention (clockwise from +x), when Emerged
     TraceFace lastFace = TraceFace::Entry; // face the ray left by (or ended at)
 };
 
@@ -73,8 +74,8 @@ inline constexpr int kMaxTraceSegments = 1000;
 PointD IntersectLines(double a1, double b1, double a2, double b2);
 
 // Appends the two strokes of the arrow head on (x1, y1)-(x2, y2) at fraction f.
-void DrawPropagationArrow(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, double f,
-                          Rgb colour, std::vector<Segment> &out);
+void DrawPropagationArrow(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, double f, Rgb colour,
+                          std::vector<Segment> &out);
 
 // The layout alone; with primitives != nullptr also appends the shared primitives in colour.
 TraceLayout computeLayout(const TraceInput &in, std::vector<Segment> *primitives);

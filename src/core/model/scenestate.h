@@ -2,7 +2,8 @@
 
 #include "model/materials.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 enum class SourceType { Monochromatic, FiveRadiations, WhiteLight };
 

@@ -2,11 +2,18 @@
 
 #include "common/regional.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
-QString apexText(int degrees) { return QString::number(degrees); }
+QString apexText(int degrees)
+{
+    return QString::number(degrees);
+}
 
-QString wavelengthText(int nm) { return QString::number(nm); }
+QString wavelengthText(int nm)
+{
+    return QString::number(nm);
+}
 
 QString indexText(double n)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The texts the panels show for the scene's values; the printed report quotes the same ones.
 

@@ -7,7 +7,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
-namespace vorlac {
+namespace vorlac
+{
 
 PageMetrics PageMetrics::of(const QPaintDevice &device)
 {
@@ -30,7 +31,8 @@ QString reportSourceText(SourceType source, const QString &wavelength)
 
 std::vector<ReportLine> parameterReport(const ReportTexts &t)
 {
-    const QString atWavelength = QStringLiteral("- indice pour une longueur d'onde de ") + t.wavelength + QStringLiteral(" nm: ");
+    const QString atWavelength =
+        QStringLiteral("- indice pour une longueur d'onde de ") + t.wavelength + QStringLiteral(" nm: ");
     return {
         {QStringLiteral("Source lumineuse: "), reportSourceText(t.source, t.wavelength), false},
         {},

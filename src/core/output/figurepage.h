@@ -13,7 +13,8 @@
 class QPainter;
 class QPaintDevice;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // A page's printable area and resolution, in device pixels (origin at the printable area's
 // top-left corner, as a painter on a printer has it).
@@ -62,8 +63,8 @@ struct FigurePageOptions {
 // Where everything of the figure page goes, in device pixels.
 struct FigurePageLayout {
     QRectF picture;
-    double reportTop = 0;           // the report's first line (top of the text line)
-    double lineHeight = 0;          // one text line of the report font
+    double reportTop = 0;             // the report's first line (top of the text line)
+    double lineHeight = 0;            // one text line of the report font
     std::vector<QPointF> lineOrigins; // top-left of each report line, empty lines included
 };
 

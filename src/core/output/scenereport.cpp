@@ -3,7 +3,8 @@
 #include "model/materials.h"
 #include "model/scenetexts.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 ReportTexts sceneReportTexts(const SceneState &s)
 {

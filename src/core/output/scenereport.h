@@ -3,7 +3,8 @@
 #include "model/scenestate.h"
 #include "output/figurepage.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The report's texts for a scene, the same the panels show: Label7, Label2, Combo1, Label4,
 // Combo2, Label16.

@@ -6,11 +6,16 @@
 #include <QPainter>
 #include <cmath>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
-double twipsToDevice(double twips, double dpi) { return twips * dpi / 1440.0; }
+double twipsToDevice(double twips, double dpi)
+{
+    return twips * dpi / 1440.0;
+}
 
 QFont tableFont(double points)
 {
@@ -47,8 +52,8 @@ QString fitCellText(const QString &text, const std::function<bool(const QString 
     return t;
 }
 
-bool paintTablePages(QPainter &painter, const PageMetrics &page, const ValueTable &table,
-                     const TableGridMetrics &grid, const std::function<bool()> &newPage, TablePrintLayout *layout)
+bool paintTablePages(QPainter &painter, const PageMetrics &page, const ValueTable &table, const TableGridMetrics &grid,
+                     const std::function<bool()> &newPage, TablePrintLayout *layout)
 {
     const double w = twipsToDevice(grid.columnWidthTwips, page.dpiX);
     const double rowHeight = twipsToDevice(grid.rowHeightTwips, page.dpiY);
@@ -110,8 +115,8 @@ bool paintTablePages(QPainter &painter, const PageMetrics &page, const ValueTabl
     return true;
 }
 
-bool paintTableCopies(QPainter &painter, const PageMetrics &page, const ValueTable &table,
-                      const TableGridMetrics &grid, int copies, const std::function<bool()> &newPage)
+bool paintTableCopies(QPainter &painter, const PageMetrics &page, const ValueTable &table, const TableGridMetrics &grid,
+                      int copies, const std::function<bool()> &newPage)
 {
     for (int copy = 1; copy <= copies; ++copy) {
         if (!paintTablePages(painter, page, table, grid, newPage))

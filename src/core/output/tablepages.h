@@ -7,7 +7,8 @@
 
 class QPainter;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ValueTable;
 
@@ -37,12 +38,11 @@ QString fitCellText(const QString &text, const std::function<bool(const QString 
 // page (through newPage, which returns false when the device refused it) whenever the next
 // row would start below nine tenths of the page. A page is only started when a row remains.
 // Returns false if a page could not be started.
-bool paintTablePages(QPainter &painter, const PageMetrics &page, const ValueTable &table,
-                     const TableGridMetrics &grid, const std::function<bool()> &newPage,
-                     TablePrintLayout *layout = nullptr);
+bool paintTablePages(QPainter &painter, const PageMetrics &page, const ValueTable &table, const TableGridMetrics &grid,
+                     const std::function<bool()> &newPage, TablePrintLayout *layout = nullptr);
 
 // Every copy of the table, each starting on a new page with its own page numbers.
-bool paintTableCopies(QPainter &painter, const PageMetrics &page, const ValueTable &table,
-                      const TableGridMetrics &grid, int copies, const std::function<bool()> &newPage);
+bool paintTableCopies(QPainter &painter, const PageMetrics &page, const ValueTable &table, const TableGridMetrics &grid,
+                      int copies, const std::function<bool()> &newPage);
 
 } // namespace vorlac

@@ -5,9 +5,11 @@
 
 #include <QPainter>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 constexpr int kTwipsPerPixel = 15;
 constexpr int kTextMargin = 2;
 } // namespace

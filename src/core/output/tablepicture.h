@@ -5,7 +5,8 @@
 #include <QImage>
 #include <QString>
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ValueTable;
 

@@ -1,19 +1,19 @@
 #include "output/textpages.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QPainter>
 #include <QPaintDevice>
+#include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <memory>
 
-namespace vorlac {
+namespace vorlac
+{
 
 int paintTextPages(const QTextDocument &document, QPainter &painter, QSizeF pageSize,
-                   const std::function<bool()> &newPage, int selectionStart, int selectionEnd,
-                   double marginInches)
+                   const std::function<bool()> &newPage, int selectionStart, int selectionEnd, double marginInches)
 {
     std::unique_ptr<QTextDocument> copy;
     if (selectionStart < selectionEnd) {

@@ -6,7 +6,8 @@
 class QPainter;
 class QTextDocument;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Prints a rich text on pages: a copy of document is laid out on pages of pageSize device pixels
 // (point sizes keep their size on paper), with a margin of

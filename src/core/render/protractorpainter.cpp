@@ -4,7 +4,8 @@
 #include <cstring>
 #include <numbers>
 
-namespace vorlac {
+namespace vorlac
+{
 
 ProtractorColours protractorColours(bool blackBackground)
 {

@@ -7,7 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
-namespace vorlac {
+namespace vorlac
+{
 
 struct ProtractorColours {
     Rgb main; // arcs, graduations, straight edge, centre mark

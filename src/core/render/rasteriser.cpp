@@ -4,9 +4,11 @@
 #include <cmath>
 #include <limits>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // Coordinates this far out are cut down first; the picture is a few hundred pixels wide, so
 // the pixels inside cannot change noticeably and the 64-bit arithmetic below cannot overflow.

@@ -3,7 +3,8 @@
 #include <QImage>
 #include <cstdint>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // How a pen combines with the picture.
 enum class PenMode {
@@ -18,18 +19,18 @@ inline constexpr int kDashPeriod = 24;
 // Draws aliased one-pixel lines straight into the scan lines of a 32-bit image. Both end
 // points are drawn. The pixels of a line do not depend on the clipping: a line reaching far
 // outside the picture lights exactly the pixels its unclipped version would.
-class LineRasteriser {
-public:
+class LineRasteriser
+{
+  public:
     explicit LineRasteriser(QImage &image); // Format_RGB32 or Format_ARGB32
     void setMode(PenMode mode) { m_mode = mode; }
     PenMode mode() const { return m_mode; }
 
     // colour is an opaque QRgb; end points in pixels, rounded halves to even.
     void drawLine(double x1, double y1, double x2, double y2, QRgb colour, bool dashed = false);
-    void drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour,
-                  bool dashed = false);
+    void drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour, bool dashed = false);
 
-private:
+  private:
     QRgb *m_bits;
     std::int64_t m_stride; // in pixels
     std::int64_t m_width;

@@ -5,11 +5,16 @@
 
 #include <QPainter>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
-QPoint pixel(PointD p) { return {toInt16(p.x), toInt16(p.y)}; }
+QPoint pixel(PointD p)
+{
+    return {toInt16(p.x), toInt16(p.y)};
+}
 
 } // namespace
 

@@ -8,7 +8,8 @@
 
 class QPainter;
 
-namespace vorlac {
+namespace vorlac
+{
 
 struct ScenePicture;
 

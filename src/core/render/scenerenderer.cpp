@@ -3,9 +3,11 @@
 #include "model/constants.h"
 #include "render/rasteriser.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 void prepare(const SceneState &state, ScenePicture &picture, LineRasteriser &raster)
 {
@@ -28,7 +30,8 @@ TraceInput traceInputFor(const SceneState &state, const Radiation &ray)
     return in;
 }
 
-namespace {
+namespace
+{
 
 void drawSegments(LineRasteriser &raster, const std::vector<Segment> &segments, std::size_t from)
 {
@@ -79,7 +82,10 @@ ScenePicture::ScenePicture() : image(kSceneWidth, kSceneHeight, QImage::Format_R
 std::vector<Radiation> sceneRadiations(const SceneState &state)
 {
     if (state.source != SourceType::Monochromatic)
-        return {{400, palette::Blue}, {500, palette::Cyan}, {600, palette::Green}, {700, palette::Yellow},
+        return {{400, palette::Blue},
+                {500, palette::Cyan},
+                {600, palette::Green},
+                {700, palette::Yellow},
                 {800, palette::Red}};
     Rgb colour = palette::Black;
     if (state.blackBackground)

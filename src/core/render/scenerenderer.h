@@ -8,13 +8,14 @@
 #include <optional>
 #include <vector>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The persistent scene picture and the overlays placed by the last trace.
 struct ScenePicture {
     ScenePicture();
-    QImage image;            // kSceneWidth x kSceneHeight, RGB32
-    TraceLayout lastLayout;  // Line1 end points and the lamp position
+    QImage image;           // kSceneWidth x kSceneHeight, RGB32
+    TraceLayout lastLayout; // Line1 end points and the lamp position
     Rgb line1Colour = palette::White;
     int raysTraced = 0;
 };

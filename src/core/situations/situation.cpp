@@ -8,9 +8,11 @@
 #include <limits>
 #include <tuple>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 const QString kSignature = QStringLiteral("VORLAC");
 constexpr int kSingleDigits = 7;
@@ -37,11 +39,15 @@ int materialRow(const QString &text)
     return -1;
 }
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 // Reads the records of one file in order; the first one that is missing or damaged stops it.
-class RecordCursor {
-public:
+class RecordCursor
+{
+  public:
     // Nothing past the largest situation is ever read, so nothing past it is copied.
     explicit RecordCursor(QByteArrayView bytes)
         : m_reader(bytes.first(qMin<qsizetype>(bytes.size(), kSituationMaxBytes)).toByteArray())
@@ -60,7 +66,7 @@ public:
     int recordCount() const { return m_reader.recordCount(); }
     bool failed() const { return m_failed; }
 
-private:
+  private:
     RecordReader m_reader;
     int m_number = 0;
     bool m_failed = false;
@@ -88,7 +94,10 @@ std::optional<float> singleOf(const std::optional<QString> &text)
     return static_cast<float>(v);
 }
 
-SituationResult unreadable() { return {std::nullopt, SituationFailure::Unreadable}; }
+SituationResult unreadable()
+{
+    return {std::nullopt, SituationFailure::Unreadable};
+}
 
 } // namespace
 
@@ -186,8 +195,7 @@ SituationResult parseSituation(QByteArrayView bytes)
         return unreadable();
 
     auto selected = [&options](int i) { return options[std::size_t(i)] == QLatin1String("1"); };
-    const bool mono = selected(0), white = selected(1), black = selected(2), whiteBg = selected(3),
-               five = selected(4);
+    const bool mono = selected(0), white = selected(1), black = selected(2), whiteBg = selected(3), five = selected(4);
     if (int(mono) + int(white) + int(five) != 1 || black == whiteBg)
         return unreadable();
 

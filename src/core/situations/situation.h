@@ -12,7 +12,8 @@
 #include <array>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // A saved situation: everything a ".P01" file holds, as plain values. The file is a sequence of
 // 128-byte records (see recordfile.h): the signature, the scene (records 2 to 17), the table's
@@ -34,7 +35,7 @@ struct Situation {
     SituationRow titles = {QStringLiteral("C1"), QStringLiteral("C2"), QStringLiteral("C3"), QStringLiteral("C4"),
                            QStringLiteral("C5"), QStringLiteral("C6"), QStringLiteral("C7")};
     QList<SituationRow> lines = QList<SituationRow>(10); // data lines, 1..100, texts as shown
-    SituationRow formulas;                                // "" for a column never computed
+    SituationRow formulas;                               // "" for a column never computed
 
     int rowCount() const { return int(lines.size()) + 1; }
     bool operator==(const Situation &) const = default;

@@ -5,7 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace vorlac {
+namespace vorlac
+{
 
 SituationResult readSituationFile(const QString &path)
 {

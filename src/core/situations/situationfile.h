@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Reads the situation file at path. No file there: NotOurs. Anything that is not a regular file
 // (a folder, a FIFO, a device) or cannot be read: Unreadable. At most kSituationMaxBytes are

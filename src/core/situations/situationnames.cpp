@@ -5,7 +5,8 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
-namespace vorlac {
+namespace vorlac
+{
 
 qsizetype lastSeparator(QStringView text)
 {
@@ -16,7 +17,10 @@ qsizetype lastSeparator(QStringView text)
 #endif
 }
 
-QString fileNamePart(const QString &text) { return text.mid(lastSeparator(text) + 1); }
+QString fileNamePart(const QString &text)
+{
+    return text.mid(lastSeparator(text) + 1);
+}
 
 QString joinFolder(const QString &folder, const QString &name)
 {
@@ -42,7 +46,8 @@ std::optional<QString> buildSaveName(const QString &typed, const QString &folder
     return name + kSituationExtension;
 }
 
-namespace {
+namespace
+{
 
 QStringList entries(const QString &folder, QDir::Filters filters, const QStringList &patterns = {})
 {

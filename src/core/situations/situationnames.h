@@ -5,7 +5,8 @@
 #include <QStringView>
 #include <optional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // File names and folders of the save and open dialogs. The program's rules look for the last
 // path separator: "/" here, "/" or "\" on Windows.

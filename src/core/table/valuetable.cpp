@@ -8,9 +8,11 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 QString defaultTitle(int col)
 {

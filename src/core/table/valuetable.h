@@ -10,7 +10,8 @@
 #include <optional>
 #include <vector>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The table of values: 7 columns, a title row (row 0) and 1 to 100 data lines, every cell a
 // text. It is the only copy of the data; the grid widget shows it through ValueTableModel and
@@ -21,9 +22,10 @@ namespace vorlac {
 // erase) emits one cellsChanged over its line range; a change of shape (Rows, Clear, inserting or
 // deleting a line) emits tableReset(). Callers that write many cells in a row wrap the writes
 // in a ValueTable::Bulk so that the model sees one notification for the whole batch.
-class ValueTable : public QObject {
+class ValueTable : public QObject
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int kColumns = 7;
     static constexpr int kMinRows = 2;    // Rows counts the title row: at least 1 data line
     static constexpr int kMaxRows = 101;  // at most 100 data lines
@@ -150,18 +152,19 @@ public:
 
     // Groups writes: while at least one Bulk is alive, notifications are collected and the
     // outermost one's end emits a single cellsChanged (or tableReset if the shape changed).
-    class Bulk {
-    public:
+    class Bulk
+    {
+      public:
         explicit Bulk(ValueTable &table);
         ~Bulk();
         Bulk(const Bulk &) = delete;
         Bulk &operator=(const Bulk &) = delete;
 
-    private:
+      private:
         ValueTable &m_table;
     };
 
-signals:
+  signals:
     // Data cells of lines firstRow..lastRow (all columns) changed; row 0 means the titles.
     void cellsChanged(int firstRow, int lastRow);
     // The shape or all of the contents changed: views reread everything.
@@ -169,7 +172,7 @@ signals:
     // The active cell moved (after clamping or an explicit move).
     void activeCellChanged(int row, int col);
 
-private:
+  private:
     using Line = std::array<QString, kColumns>;
     // The decimal value a single stands for: rounded to 7 significant digits.
     static double singleDecimal(float value);

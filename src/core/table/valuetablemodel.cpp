@@ -2,7 +2,8 @@
 
 #include "table/valuetable.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 ValueTableModel::ValueTableModel(ValueTable &table, QObject *parent) : QAbstractTableModel(parent), m_table(&table)
 {

@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QProgressBar>
 
-namespace vorlac {
+namespace vorlac
+{
 
-Avancalc::Avancalc(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+Avancalc::Avancalc(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("avancalc"));
     setWindowTitle(QStringLiteral("Calcul"));

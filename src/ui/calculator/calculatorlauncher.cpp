@@ -2,7 +2,8 @@
 
 #include "calculator/machine.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 CalculatorLauncher::CalculatorLauncher(const Messenger &messenger, QWidget *parent)
     : QObject(parent), m_messenger(messenger), m_parent(parent)

@@ -4,16 +4,18 @@
 
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 struct Messenger;
 class ValueTable;
 
 // Opens the calculator, modally, and keeps its memory for the whole run: each opening gets a
 // new window whose options start afresh, but the memory lives here.
-class CalculatorLauncher : public QObject {
+class CalculatorLauncher : public QObject
+{
     Q_OBJECT
-public:
+  public:
     CalculatorLauncher(const Messenger &messenger, QWidget *parent);
 
     void setTable(ValueTable *table) { m_table = table; }
@@ -25,7 +27,7 @@ public:
     void calculateColumn(int col) { openColumn(col, false); }
     void recalculateColumn(int col) { openColumn(col, true); }
 
-private:
+  private:
     void openColumn(int col, bool recalculate);
 
     const Messenger &m_messenger;

@@ -13,9 +13,11 @@
 #include <QRadioButton>
 #include <algorithm>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 using K = CalculatorKey;
 
@@ -125,8 +127,8 @@ Machine::Machine(double &memory, const Messenger &messenger, QWidget *parent)
 
     for (const KeyLook &look : kLooks) {
         QPushButton *b = makeKey(this, keyName(look.key), QString::fromUtf8(look.caption));
-        b->setGeometry(8 + look.column * kStepX, kKeypadTop + look.row * kStepY,
-                       kKeyW + (look.span - 1) * kStepX, kKeyH);
+        b->setGeometry(8 + look.column * kStepX, kKeypadTop + look.row * kStepY, kKeyW + (look.span - 1) * kStepX,
+                       kKeyH);
         if (*look.tooltip)
             b->setToolTip(QString::fromUtf8(look.tooltip));
         const K key = look.key;

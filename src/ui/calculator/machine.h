@@ -9,16 +9,18 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 struct Messenger;
 class ValueTable;
 
 // "Machine à calculer": a view of the Calculator key logic. The buttons take no focus and the
 // display z1 is read-only, so every key reaches the logic once, through press or type.
-class Machine : public QDialog {
+class Machine : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     // Plain mode. memory outlives the window.
     Machine(double &memory, const Messenger &messenger, QWidget *parent);
     // Column mode for column col of table ("Calculer"), or with its stored formula ("Recalculer").
@@ -27,11 +29,11 @@ public:
     Calculator &calculator() { return m_calc; }
     QPushButton *key(CalculatorKey key) const { return m_keys[int(key)]; }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     void press(CalculatorKey key);
     void showDisplay(const QString &text);
     void computeColumn();

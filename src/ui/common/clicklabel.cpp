@@ -2,7 +2,8 @@
 
 #include <QMouseEvent>
 
-namespace vorlac {
+namespace vorlac
+{
 
 void ClickLabel::mousePressEvent(QMouseEvent *e)
 {

@@ -2,22 +2,24 @@
 
 #include <QLabel>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // A label that reports left clicks (title bars, icons, the "Exercices" tab).
-class ClickLabel : public QLabel {
+class ClickLabel : public QLabel
+{
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
 
-private:
+  private:
     bool m_pressed = false;
 };
 

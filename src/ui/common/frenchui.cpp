@@ -5,9 +5,11 @@
 #include <QLocale>
 #include <cstring>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 struct ButtonText {
     const char *english;
@@ -76,6 +78,9 @@ QFont programFont()
     return font;
 }
 
-void applyProgramFont() { QApplication::setFont(programFont()); }
+void applyProgramFont()
+{
+    QApplication::setFont(programFont());
+}
 
 } // namespace vorlac

@@ -7,13 +7,15 @@
 class QApplication;
 class QCoreApplication;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // French texts of the standard buttons (OK, Annuler, Oui, Non...), for when Qt's own French
 // translations are not installed. Answers only the contexts of Qt's standard buttons.
-class FrenchButtonTranslator : public QTranslator {
+class FrenchButtonTranslator : public QTranslator
+{
     Q_OBJECT
-public:
+  public:
     using QTranslator::QTranslator;
     QString translate(const char *context, const char *sourceText, const char *disambiguation = nullptr,
                       int n = -1) const override;

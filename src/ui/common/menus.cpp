@@ -1,6 +1,7 @@
 #include "common/menus.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 QAction *addNamedAction(QMenu *menu, const char *name, const QString &caption)
 {
@@ -21,8 +22,7 @@ QAction *namedAction(const QMenu &menu, const char *name)
     return menu.findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }
 
-QMenu *makeNamedMenu(QWidget *parent, const char *name,
-                     std::initializer_list<std::pair<const char *, QString>> items)
+QMenu *makeNamedMenu(QWidget *parent, const char *name, std::initializer_list<std::pair<const char *, QString>> items)
 {
     auto *menu = new QMenu(parent);
     menu->setObjectName(QString::fromLatin1(name));

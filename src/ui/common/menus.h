@@ -4,7 +4,8 @@
 #include <initializer_list>
 #include <utility>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Menu items carry the name of their action; separators are named too.
 QAction *addNamedAction(QMenu *menu, const char *name, const QString &caption);
@@ -14,7 +15,6 @@ QAction *addNamedSeparator(QMenu *menu, const char *name);
 QAction *namedAction(const QMenu &menu, const char *name);
 
 // A named pop-up menu with its items in order; a caption "-" is a separator.
-QMenu *makeNamedMenu(QWidget *parent, const char *name,
-                     std::initializer_list<std::pair<const char *, QString>> items);
+QMenu *makeNamedMenu(QWidget *parent, const char *name, std::initializer_list<std::pair<const char *, QString>> items);
 
 } // namespace vorlac

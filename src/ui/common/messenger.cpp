@@ -5,9 +5,11 @@
 #include <QGridLayout>
 #include <QSpacerItem>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // Room the title bar keeps beside its text: the window's icon and its buttons.
 constexpr int kTitleBarButtons = 120;

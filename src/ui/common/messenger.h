@@ -3,7 +3,8 @@
 #include <QMessageBox>
 #include <functional>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Width a message box needs so that the window manager shows its whole title: the title in the
 // title-bar font and room for the window's buttons.
@@ -12,14 +13,14 @@ int messageBoxMinimumWidth(const QString &title);
 // Every message box of the program goes through one of these, so that a test can read and
 // answer them without a person at the keyboard.
 struct Messenger {
-    using Function = std::function<QMessageBox::StandardButton(QWidget *parent, QMessageBox::Icon icon,
-                                                               const QString &title, const QString &text,
-                                                               QMessageBox::StandardButtons buttons)>;
+    using Function =
+        std::function<QMessageBox::StandardButton(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                                  const QString &text, QMessageBox::StandardButtons buttons)>;
     Function show;
 
     Messenger();
-    QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, const QString &title,
-                                    const QString &text, QMessageBox::StandardButtons buttons) const
+    QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                    QMessageBox::StandardButtons buttons) const
     {
         return show(parent, icon, title, text, buttons);
     }

@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-namespace vorlac {
+namespace vorlac
+{
 
 void styleTitleBar(QLabel *bar)
 {

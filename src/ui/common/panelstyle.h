@@ -7,7 +7,8 @@
 class QLabel;
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Colours of the panels and of their navy title bars.
 inline const QColor kTitleBarColour(0, 0, 128);

@@ -8,7 +8,8 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 
-namespace vorlac {
+namespace vorlac
+{
 
 QPixmap svgPicture(const QString &name, QSize size, qreal devicePixelRatio)
 {
@@ -44,8 +45,8 @@ QPixmap spectrumStrip(QSize size)
     QImage image(size, QImage::Format_RGB32);
     const int w = size.width();
     for (int x = 0; x < w; ++x) {
-        const int lambda = kMinWavelength + toInt16(static_cast<double>(x) * (kMaxWavelength - kMinWavelength) /
-                                                    std::max(1, w - 1));
+        const int lambda =
+            kMinWavelength + toInt16(static_cast<double>(x) * (kMaxWavelength - kMinWavelength) / std::max(1, w - 1));
         Rgb c = 0;
         WavelengthColour(lambda, c);
         for (int y = 0; y < size.height(); ++y)
@@ -54,6 +55,9 @@ QPixmap spectrumStrip(QSize size)
     return QPixmap::fromImage(image);
 }
 
-QPixmap lampPicture() { return svgPicture(QStringLiteral("lamp"), QSize(32, 32)); }
+QPixmap lampPicture()
+{
+    return svgPicture(QStringLiteral("lamp"), QSize(32, 32));
+}
 
 } // namespace vorlac

@@ -4,7 +4,8 @@
 #include <QPixmap>
 #include <QString>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The program's pictures, rendered from the SVG resources at their size on screen.
 QPixmap svgPicture(const QString &name, QSize size, qreal devicePixelRatio = 1.0);

@@ -5,7 +5,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-namespace vorlac {
+namespace vorlac
+{
 
 TitleStrip::TitleStrip(const QString &title, QWidget *parent) : QWidget(parent), m_title(title)
 {

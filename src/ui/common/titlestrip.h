@@ -2,20 +2,22 @@
 
 #include <QWidget>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The title strip across the top of a secondary window (objectName "tito"): the title in
 // 24-point bold from x = 30, one character at a time, fading from pale yellow to white.
-class TitleStrip : public QWidget {
+class TitleStrip : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit TitleStrip(const QString &title, QWidget *parent = nullptr);
     QString title() const { return m_title; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 
-private:
+  private:
     QString m_title;
 };
 

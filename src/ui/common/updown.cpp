@@ -3,7 +3,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-namespace vorlac {
+namespace vorlac
+{
 
 UpDown::UpDown(QWidget *parent) : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
 {

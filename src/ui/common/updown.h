@@ -4,13 +4,15 @@
 
 class QToolButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // A pair of up/down arrows holding an integer value between a minimum and a maximum; the value
 // itself is shown elsewhere (a label beside it).
-class UpDown : public QWidget {
+class UpDown : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit UpDown(QWidget *parent = nullptr);
     int value() const { return m_value; }
     int minimum() const { return m_min; }
@@ -19,14 +21,14 @@ public:
     void setValue(int v); // clamped; emits valueChanged when the value changes
     void stepUp() { setValue(m_value + 1); }
 
-signals:
+  signals:
     void valueChanged(int value);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *) override;
     void wheelEvent(QWheelEvent *e) override;
 
-private:
+  private:
     void stepDown() { setValue(m_value - 1); }
 
     QToolButton *m_up;

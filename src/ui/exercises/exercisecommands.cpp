@@ -19,9 +19,11 @@
 #include <QPrinter>
 #include <QTextEdit>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF *.rtf)");
 const QString kGettingStarted = QStringLiteral("VORLAC.PEM");
@@ -157,7 +159,8 @@ void ExerciseCommands::openexo()
     if (!mayLoseEdits())
         return;
     const QString start = m_exerciseFolder.isEmpty() ? m_parts.programDirectory : m_exerciseFolder;
-    Fichexo window(m_messenger, start, [this](const QString &path) { return openExerciseFile(path); }, m_parts.window);
+    Fichexo window(
+        m_messenger, start, [this](const QString &path) { return openExerciseFile(path); }, m_parts.window);
     m_env.showFichexo(window);
 }
 
@@ -253,15 +256,17 @@ void ExerciseCommands::imprimetexte()
         if (!service.setup(m_parts.window))
             return;
     }
-    const bool onlySelection = selection && (!service.hasPrinter() || service.printer().printRange() != QPrinter::AllPages);
+    const bool onlySelection =
+        selection && (!service.hasPrinter() || service.printer().printRange() != QPrinter::AllPages);
     const int from = onlySelection ? cursor.selectionStart() : 0;
     const int to = onlySelection ? cursor.selectionEnd() : 0;
     const QTextDocument *document = text->document();
     // Failures are reported by the print service.
     service.print(m_parts.window, QStringLiteral("Vorlac - exercice"), [&](PrintPages &pages) {
         QPagedPaintDevice &device = pages.device();
-        return paintTextPages(*document, pages.painter(), QSizeF(device.width(), device.height()),
-                              [&pages] { return pages.newPage(); }, from, to) > 0;
+        return paintTextPages(
+                   *document, pages.painter(), QSizeF(device.width(), device.height()),
+                   [&pages] { return pages.newPage(); }, from, to) > 0;
     });
 }
 

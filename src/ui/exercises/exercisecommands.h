@@ -6,7 +6,8 @@
 
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ExerciseArea;
 class Fichexo;
@@ -29,9 +30,10 @@ struct ExerciseEnvironment {
 // and its correction, saving, reopening and printing the text, closing the exercise. Texts are
 // read into the exercise area only when the whole file was read; a failure leaves the text, the
 // file name and the flags as they were.
-class ExerciseCommands : public QObject {
+class ExerciseCommands : public QObject
+{
     Q_OBJECT
-public:
+  public:
     struct Parts {
         ExerciseArea *area = nullptr;
         SituationBinder *situations = nullptr;
@@ -58,7 +60,7 @@ public:
     // Folder of the last exercise (or getting-started) file, ending with a separator.
     QString exerciseFolder() const { return m_exerciseFolder; }
 
-private:
+  private:
     bool mayLoseEdits() const;
     // Reads exerciseFolder + storedName into the text; reports "Fichier absent" or
     // "Lecture impossible" and returns false when it could not.

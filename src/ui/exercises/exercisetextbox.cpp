@@ -2,7 +2,8 @@
 
 #include <QMimeData>
 
-namespace vorlac {
+namespace vorlac
+{
 
 bool ExerciseTextBox::canInsertFromMimeData(const QMimeData *source) const
 {

@@ -2,16 +2,18 @@
 
 #include <QTextEdit>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The rich-text box `supertext`. What is pasted comes in as plain text in the format at the
 // caret: a pasted table, picture or foreign style would not survive saving the text as RTF.
-class ExerciseTextBox : public QTextEdit {
+class ExerciseTextBox : public QTextEdit
+{
     Q_OBJECT
-public:
+  public:
     using QTextEdit::QTextEdit;
 
-protected:
+  protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
 };

@@ -18,9 +18,11 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kTitleHeight = 41;
 constexpr int kPanelWidth = 250;
@@ -185,7 +187,8 @@ void Fichexo::apercu()
                              QStringLiteral("Vérifier:\r\n- le nom du fichier,\r\n- l'état du lecteur."));
         return;
     }
-    const QString corrected = exercise->corrected() ? QStringLiteral("Exercice corrigé") : QStringLiteral("Non corrigé");
+    const QString corrected =
+        exercise->corrected() ? QStringLiteral("Exercice corrigé") : QStringLiteral("Non corrigé");
     m_label2->setText(corrected);
     m_label3->setText(corrected);
     const int lit = exercise->litPictures();

@@ -9,7 +9,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QToolButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class FolderBrowser;
 class TitleStrip;
@@ -18,9 +19,10 @@ struct Messenger;
 // "Ouvrir un exercice": lists the exercise files ("*.E01") of a folder and previews the one
 // selected (title, notions, difficulty, corrected or not). Opening hands the file to the
 // exercise commands; the window closes only when the exercise was loaded.
-class Fichexo : public QDialog {
+class Fichexo : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     // Loads the exercise at path (its folder is the exercise folder); false when it failed and
     // the failure was reported.
     using OpenFunction = std::function<bool(const QString &path)>;
@@ -37,12 +39,12 @@ public:
     // The folder of the file selected last ("" until one was).
     QString exerciseFolder() const { return m_exerciseFolder; }
 
-protected:
+  protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void selectFile(const QString &name);
     void layOut();
 

@@ -18,9 +18,11 @@
 #include <QStylePainter>
 #include <cmath>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kPanelWidth = 158;
 constexpr int kTitleHeight = 41;
@@ -28,11 +30,12 @@ const QColor kLightGrey(192, 192, 192);
 const QColor kDarkGrey(128, 128, 128);
 
 // A check box whose caption wraps onto several lines in a narrow panel; text() stays the caption.
-class WrapCheckBox : public QCheckBox {
-public:
+class WrapCheckBox : public QCheckBox
+{
+  public:
     using QCheckBox::QCheckBox;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override
     {
         QStylePainter p(this);

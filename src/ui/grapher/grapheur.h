@@ -10,7 +10,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ClickLabel;
 class PrintService;
@@ -19,9 +20,10 @@ class ValueTable;
 
 // The grapher window: one column of the table against another, with automatic scales. It only
 // reads the table. Opened modally over the main window, whose caption and geometry it takes.
-class Grapheur : public QDialog {
+class Grapheur : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     // printService may be null (printing is then unavailable).
     Grapheur(const ValueTable &table, PrintService *printService, Messenger messenger, QWidget *mainWindow);
 
@@ -38,10 +40,10 @@ public:
     void printGraph(); // Image2
     void copyGraph();  // Image4
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
 
-private:
+  private:
     void setScaleText(const QString &text);
 
     const ValueTable &m_table;

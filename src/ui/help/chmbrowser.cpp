@@ -5,7 +5,8 @@
 
 #include <QTextDocument>
 
-namespace vorlac {
+namespace vorlac
+{
 
 ChmBrowser::ChmBrowser(const ChmFile &file, QWidget *parent) : QTextBrowser(parent), m_file(file)
 {

@@ -2,21 +2,23 @@
 
 #include <QTextBrowser>
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ChmFile;
 
 // A text browser whose pages, pictures and style sheets come from one compiled-HTML file.
 // Pages are addressed as "chm:/path/page.html", so relative links resolve inside the archive.
-class ChmBrowser : public QTextBrowser {
+class ChmBrowser : public QTextBrowser
+{
     Q_OBJECT
-public:
+  public:
     ChmBrowser(const ChmFile &file, QWidget *parent = nullptr);
     QVariant loadResource(int type, const QUrl &name) override;
 
     static QUrl pageUrl(const QString &path);
 
-private:
+  private:
     const ChmFile &m_file;
 };
 

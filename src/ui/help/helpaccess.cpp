@@ -7,7 +7,8 @@
 #include <QDir>
 #include <QKeyEvent>
 
-namespace vorlac {
+namespace vorlac
+{
 
 HelpAccess::HelpAccess(QWidget *owner, QString programDirectory, Messenger messenger)
     : QObject(owner), m_owner(owner), m_directory(std::move(programDirectory)), m_messenger(std::move(messenger))
@@ -36,7 +37,8 @@ QString HelpAccess::openMessage(const QString &fileName, ChmFile::Error error, c
     case ChmFile::Error::NotRegular:
     case ChmFile::Error::NotChm:
         return QStringLiteral("Le fichier %1 n'est pas un fichier d'aide au format HTML compilé (.chm) : "
-                              "il ne peut pas être affiché.").arg(name);
+                              "il ne peut pas être affiché.")
+            .arg(name);
     case ChmFile::Error::TooLarge:
         return QStringLiteral("Le fichier %1 est trop volumineux pour un fichier d'aide (plus de 32 Mo).").arg(name);
     case ChmFile::Error::Unreadable:

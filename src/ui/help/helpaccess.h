@@ -10,7 +10,8 @@
 
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 inline constexpr char kHelpFileName[] = "KT4.hlp";
 inline constexpr char kCourseFileName[] = "Dadevedozoz.chm";
@@ -18,9 +19,10 @@ inline constexpr char kCourseFileName[] = "Dadevedozoz.chm";
 // The program's help access: "&Aide", "&Voir le cours", "&Notations" and the F1 key. One viewer
 // per file, raised when it is open again; a viewer opened while a modal dialog is up belongs to
 // that dialog (so it is not blocked) and comes back to the main window when the dialog closes.
-class HelpAccess : public QObject {
+class HelpAccess : public QObject
+{
     Q_OBJECT
-public:
+  public:
     HelpAccess(QWidget *owner, QString programDirectory, Messenger messenger);
     ~HelpAccess() override;
 
@@ -30,10 +32,10 @@ public:
 
     HelpViewer *viewer(const QString &fileName) const { return m_viewers.value(fileName); }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     static QString openMessage(const QString &fileName, ChmFile::Error error, const QString &directory);
     // tab: the tab to show; none keeps the one the pupil left (a new viewer shows the contents).
     HelpViewer *open(const QString &fileName, std::optional<HelpViewer::Tab> tab);

@@ -14,13 +14,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 constexpr int kPathRole = Qt::UserRole;
 }
 
-HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent) : QWidget(parent, Qt::Window), m_file(std::move(file))
+HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_file(std::move(file))
 {
     setObjectName(QStringLiteral("helpViewer"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -148,7 +151,8 @@ void HelpViewer::fillContents()
             parents.removeLast();
         auto *item = parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
         item->setText(0, s.name);
-        item->setData(0, kPathRole, s.local.isEmpty() ? QString() : ChmFile::normalisePath(s.local.section(u'#', 0, 0)));
+        item->setData(0, kPathRole,
+                      s.local.isEmpty() ? QString() : ChmFile::normalisePath(s.local.section(u'#', 0, 0)));
         parents.append(item);
     }
     m_contents->expandAll();

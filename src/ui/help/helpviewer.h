@@ -12,14 +12,16 @@ class QTabWidget;
 class QToolButton;
 class QTreeWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ChmBrowser;
 
 // The window that shows one compiled-HTML file: contents, index and search tabs beside the page.
-class HelpViewer : public QWidget {
+class HelpViewer : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     enum Tab { ContentsTab = 0, IndexTab = 1, SearchTab = 2 };
 
     // Takes an opened file.
@@ -32,7 +34,7 @@ public:
     QString currentPage() const;
     void search(const QString &words);
 
-private:
+  private:
     void showPage(const QString &path);
     void fillContents();
     void fillIndex();

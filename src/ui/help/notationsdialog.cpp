@@ -4,7 +4,8 @@
 
 #include <QLabel>
 
-namespace vorlac {
+namespace vorlac
+{
 
 NotationsDialog::NotationsDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

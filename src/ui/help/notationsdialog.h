@@ -2,12 +2,14 @@
 
 #include <QDialog>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // "Notations du vorlac": the picture of the prism's angles and their names; nothing else.
-class NotationsDialog : public QDialog {
+class NotationsDialog : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     explicit NotationsDialog(QWidget *parent = nullptr);
 };
 

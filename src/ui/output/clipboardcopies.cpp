@@ -7,7 +7,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-namespace vorlac {
+namespace vorlac
+{
 
 ClipboardPort ClipboardPort::system()
 {

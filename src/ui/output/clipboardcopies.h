@@ -9,7 +9,8 @@
 
 class QClipboard;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ValueTable;
 
@@ -23,8 +24,9 @@ struct ClipboardPort {
 
 // The three copies of `menucopie`. Each returns true only once the data is on the clipboard;
 // otherwise it shows a critical message and the caller must not show the confirmation.
-class ClipboardCopies {
-public:
+class ClipboardCopies
+{
+  public:
     explicit ClipboardCopies(Messenger messenger = {}, ClipboardPort port = ClipboardPort::system());
 
     // cop001: the scene picture with Line1 and the lamp drawn in, as a bitmap.
@@ -35,7 +37,7 @@ public:
     // The active cell stays where it is, on a data line.
     bool copyTableText(const ValueTable &table, QWidget *parent = nullptr) const;
 
-private:
+  private:
     bool report(bool ok, QWidget *parent) const;
     Messenger m_messenger;
     ClipboardPort m_port;

@@ -1,6 +1,7 @@
 #include "output/outputcommands.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 OutputCommands::OutputCommands(Sources sources, Messenger messenger, PrintEnvironment environment,
                                ClipboardPort clipboard)
@@ -30,7 +31,8 @@ bool OutputCommands::copyFigure(QWidget *parent)
 
 bool OutputCommands::copyTablePicture(QWidget *parent)
 {
-    return confirm(m_sources.print.table && m_clipboard.copyTablePicture(*m_sources.print.table, m_sources.print.grid, parent));
+    return confirm(m_sources.print.table &&
+                   m_clipboard.copyTablePicture(*m_sources.print.table, m_sources.print.grid, parent));
 }
 
 bool OutputCommands::copyTableText(QWidget *parent)

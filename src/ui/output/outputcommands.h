@@ -8,12 +8,14 @@
 
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The main window's printing and copying: "&Imprimer" and the three items of `menucopie`.
 // It owns the program's one printer service (lent to the grapher through printService()).
-class OutputCommands {
-public:
+class OutputCommands
+{
+  public:
     struct Sources {
         PrintSources print;                           // figure, report, table, grid
         std::function<void(const QString &)> setInfo; // the hint line `info`
@@ -30,7 +32,7 @@ public:
     bool copyTablePicture(QWidget *parent);
     bool copyTableText(QWidget *parent);
 
-private:
+  private:
     bool confirm(bool ok);
     Sources m_sources;
     PrintService m_service;

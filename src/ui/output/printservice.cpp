@@ -17,9 +17,11 @@
 #include <QScreen>
 #include <QStandardPaths>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 const QString kTitle = QStringLiteral("Imprimer");
 constexpr int kPdfResolution = 1200; // what QPrinter::HighResolution gives a PDF
@@ -34,8 +36,9 @@ double primaryScreenDpi(bool horizontal)
 }
 
 // One job's pages on a paged device (the printer, or a PDF writer).
-class DevicePages : public PrintPages {
-public:
+class DevicePages : public PrintPages
+{
+  public:
     DevicePages(QPainter &painter, QPagedPaintDevice &device) : m_painter(painter), m_device(device) {}
     QPainter &painter() override { return m_painter; }
     QPagedPaintDevice &device() override { return m_device; }
@@ -48,7 +51,7 @@ public:
     }
     int pagesStarted() const override { return m_pages; }
 
-private:
+  private:
     QPainter &m_painter;
     QPagedPaintDevice &m_device;
     int m_pages = 1;
@@ -139,8 +142,7 @@ QString PrintService::Impl::askPdfFile(QWidget *parent) const
     }
 }
 
-PrintService::PrintService(Messenger messenger, PrintEnvironment environment)
-    : d(std::make_unique<Impl>())
+PrintService::PrintService(Messenger messenger, PrintEnvironment environment) : d(std::make_unique<Impl>())
 {
     d->messenger = std::move(messenger);
     d->env = std::move(environment);
@@ -151,11 +153,23 @@ PrintService::PrintService(Messenger messenger, PrintEnvironment environment)
 
 PrintService::~PrintService() = default;
 
-QPrinter &PrintService::printer() { return d->printer; }
-const PrintEnvironment &PrintService::environment() const { return d->env; }
-QString PrintService::lastPdfFile() const { return d->lastPdf; }
+QPrinter &PrintService::printer()
+{
+    return d->printer;
+}
+const PrintEnvironment &PrintService::environment() const
+{
+    return d->env;
+}
+QString PrintService::lastPdfFile() const
+{
+    return d->lastPdf;
+}
 
-bool PrintService::hasPrinter() const { return d->env.hasPrinter && d->env.hasPrinter(); }
+bool PrintService::hasPrinter() const
+{
+    return d->env.hasPrinter && d->env.hasPrinter();
+}
 
 QString PrintService::printerName() const
 {
@@ -253,9 +267,9 @@ PrintOutcome PrintService::print(QWidget *parent, const QString &documentName, c
         started();
     QPainter painter;
     if (!beginPainter(painter, d->printer)) {
-        d->messenger.critical(parent, kTitle,
-                              QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante %1.")
-                                  .arg(printerName()));
+        d->messenger.critical(
+            parent, kTitle,
+            QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante %1.").arg(printerName()));
         return PrintOutcome::Failed;
     }
     DevicePages pages(painter, d->printer);

@@ -11,13 +11,15 @@ class QPainter;
 class QPrinter;
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The pages of one job, as the drawing code sees them. The painter is already active on the
 // first page (origin at the top-left of the printable area, lossless images, no antialiasing);
 // newPage() ends the current page and starts the next one.
-class PrintPages {
-public:
+class PrintPages
+{
+  public:
     virtual ~PrintPages() = default;
     virtual QPainter &painter() = 0;
     // Printable width() and height() in device pixels, logicalDpiX()/Y() the device resolution.
@@ -59,8 +61,9 @@ enum class PrintOutcome {
 
 // The program's one printer, shared by every window that prints (owned by the main window and
 // lent to the print window and the grapher).
-class PrintService {
-public:
+class PrintService
+{
+  public:
     explicit PrintService(Messenger messenger = {}, PrintEnvironment environment = {});
     ~PrintService();
     PrintService(const PrintService &) = delete;
@@ -105,7 +108,7 @@ public:
     double screenToDeviceX(const QPagedPaintDevice &device) const;
     double screenToDeviceY(const QPagedPaintDevice &device) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -13,12 +13,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
-template <typename W>
-W *place(W *w, const char *name, QRect geometry)
+template <typename W> W *place(W *w, const char *name, QRect geometry)
 {
     w->setObjectName(QString::fromLatin1(name));
     w->setGeometry(geometry);
@@ -35,17 +36,16 @@ PrintWindow::PrintWindow(PrintService &service, PrintSources sources, QWidget *p
     setFixedSize(393, 262);
 
     m_frame1 = place(new QGroupBox(QStringLiteral("Options"), this), "Frame1", {12, 8, 369, 52});
-    m_option2 = place(new QRadioButton(QStringLiteral("Le schéma de l'expérience"), m_frame1), "Option2",
-                      {12, 22, 200, 20});
+    m_option2 =
+        place(new QRadioButton(QStringLiteral("Le schéma de l'expérience"), m_frame1), "Option2", {12, 22, 200, 20});
     m_option1 = place(new QRadioButton(QStringLiteral("Le tableau"), m_frame1), "Option1", {240, 22, 120, 20});
     m_option2->setChecked(true);
     m_option1->setEnabled(m_sources.table != nullptr);
 
     const char *checNames[4] = {"Chec(0)", "Chec(1)", "Chec(2)", "Chec(3)"};
-    const QString checTexts[4] = {QStringLiteral("Centrer l'image horizontalement"),
-                                  QStringLiteral("Centrer l'image verticalement"),
-                                  QStringLiteral("Imprimer les paramètres"),
-                                  QStringLiteral("Imprimer l'image en miniature")};
+    const QString checTexts[4] = {
+        QStringLiteral("Centrer l'image horizontalement"), QStringLiteral("Centrer l'image verticalement"),
+        QStringLiteral("Imprimer les paramètres"), QStringLiteral("Imprimer l'image en miniature")};
     for (int i = 0; i < 4; ++i)
         m_chec[i] = place(new QCheckBox(checTexts[i], this), checNames[i], {24, 70 + 24 * i, 240, 20});
     m_chec[0]->setChecked(true);
@@ -120,7 +120,10 @@ void PrintWindow::setPictureOptionsEnabled(bool enabled)
     }
 }
 
-int PrintWindow::copies() const { return m_upDown1->value(); }
+int PrintWindow::copies() const
+{
+    return m_upDown1->value();
+}
 
 FigurePageOptions PrintWindow::figureOptions() const
 {
@@ -155,8 +158,8 @@ PrintOutcome PrintWindow::printNow()
         draw = [this, n](PrintPages &pages) {
             if (!m_sources.table)
                 return false;
-            return paintTableCopies(pages.painter(), PageMetrics::of(pages.device()), *m_sources.table,
-                                    m_sources.grid, n, [&pages] { return pages.newPage(); });
+            return paintTableCopies(pages.painter(), PageMetrics::of(pages.device()), *m_sources.table, m_sources.grid,
+                                    n, [&pages] { return pages.newPage(); });
         };
     } else {
         const FigurePageOptions options = figureOptions();
@@ -165,14 +168,14 @@ PrintOutcome PrintWindow::printNow()
             const QImage figure = m_sources.figure ? m_sources.figure() : QImage();
             if (figure.isNull())
                 return false;
-            const std::vector<ReportLine> report =
-                options.printReport && m_sources.report ? parameterReport(m_sources.report()) : std::vector<ReportLine>{};
+            const std::vector<ReportLine> report = options.printReport && m_sources.report
+                                                       ? parameterReport(m_sources.report())
+                                                       : std::vector<ReportLine>{};
             return paintFigureCopies(pages.painter(), PageMetrics::of(pages.device()), figure, options, report, n,
                                      [&pages] { return pages.newPage(); });
         };
     }
-    const PrintOutcome outcome =
-        m_service.print(this, QStringLiteral("Vorlac"), draw, [this] { showWaiting(true); });
+    const PrintOutcome outcome = m_service.print(this, QStringLiteral("Vorlac"), draw, [this] { showWaiting(true); });
     showWaiting(false);
     if (outcome == PrintOutcome::Printed)
         accept();

@@ -16,7 +16,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class UpDown;
 class ValueTable;
@@ -31,9 +32,10 @@ struct PrintSources {
 
 // The print window `confimp`: the figure (natural size or miniature, centred or not, with or
 // without the parameter report) or the table, 1 to 40 copies, on the shared printer.
-class PrintWindow : public QDialog {
+class PrintWindow : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     PrintWindow(PrintService &service, PrintSources sources, QWidget *parent = nullptr);
 
     // "&OK": prints with the options shown. The window closes once the job is printed; after a
@@ -42,7 +44,7 @@ public:
     int copies() const;
     FigurePageOptions figureOptions() const;
 
-private:
+  private:
     // Placed when the window loads, before it has a frame, and again after "&Imprimantes".
     void loadActions();
     void setPictureOptionsEnabled(bool enabled);

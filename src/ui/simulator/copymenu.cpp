@@ -2,7 +2,8 @@
 
 #include "common/menus.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 CopyMenu::CopyMenu(QWidget *parent) : QMenu(parent)
 {

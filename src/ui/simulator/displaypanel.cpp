@@ -7,7 +7,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
 DisplayPanel::DisplayPanel(SceneController &controller, HintLine &hints, QWidget *parent)
     : PanelFrame("Frame1", {152, 336, 265, 73}, "Label24", QStringLiteral("Options affichage"), parent),

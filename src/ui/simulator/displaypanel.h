@@ -5,20 +5,22 @@
 class QCheckBox;
 class QRadioButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class HintLine;
 class SceneController;
 struct SceneState;
 
 // "Options affichage" `Frame1`: the marks on the rays and the background.
-class DisplayPanel : public PanelFrame {
+class DisplayPanel : public PanelFrame
+{
     Q_OBJECT
-public:
+  public:
     DisplayPanel(SceneController &controller, HintLine &hints, QWidget *parent);
     void showState(const SceneState &state);
 
-private:
+  private:
     void onBackgroundChosen(QRadioButton *option);
 
     SceneController &m_controller;

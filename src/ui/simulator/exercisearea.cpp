@@ -11,7 +11,8 @@
 #include <QMouseEvent>
 #include <QTextEdit>
 
-namespace vorlac {
+namespace vorlac
+{
 
 ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
 {
@@ -33,8 +34,9 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
     m_tab->setAlignment(Qt::AlignCenter);
     styleTitleBar(m_tab);
     m_tab->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    hints.addHint(m_tab, QStringLiteral(
-                             "Ouvrir un énoncé d'exercice, enregistrer le texte, obtenir la correction, imprimer ou fermer."));
+    hints.addHint(m_tab,
+                  QStringLiteral(
+                      "Ouvrir un énoncé d'exercice, enregistrer le texte, obtenir la correction, imprimer ou fermer."));
     connect(m_tab, &ClickLabel::clicked, this, &ExerciseArea::openMenu);
 
     m_text = new ExerciseTextBox(this);

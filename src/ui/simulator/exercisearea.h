@@ -8,16 +8,18 @@ class QMenu;
 class QTextDocument;
 class QTextEdit;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ClickLabel;
 class HintLine;
 
 // The exercise area: the "Exercices" tab `btexo` with its menu `optionexo`, the file name line
 // `fich` and the text `supertext` (the introduction at start-up, then an exercise's statement).
-class ExerciseArea : public QWidget {
+class ExerciseArea : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     ExerciseArea(HintLine &hints, QWidget *parent);
 
     ClickLabel *tab() const { return m_tab; }
@@ -37,10 +39,10 @@ public:
     int exerciseTextModified = 0; // the exercise text was edited since it was loaded or saved
     int correctionAvailable = 0;  // the open exercise has a correction
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     ClickLabel *m_tab;
     QLineEdit *m_file;
     QTextEdit *m_text;

@@ -4,9 +4,11 @@
 
 #include <QMouseEvent>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 constexpr int kLargestPixels = 11;
 constexpr int kSmallestPixels = 8;
 } // namespace
@@ -47,7 +49,10 @@ void HintLine::addHint(QWidget *w, const QString &text)
     w->installEventFilter(this);
 }
 
-void HintLine::keepWhileHovering(QWidget *w, const QString &text) { m_kept.insert(w, text); }
+void HintLine::keepWhileHovering(QWidget *w, const QString &text)
+{
+    m_kept.insert(w, text);
+}
 
 bool HintLine::isOwnMove(QWidget *watched, QPointF pos) const
 {
@@ -61,8 +66,8 @@ bool HintLine::isOwnMove(QWidget *watched, QPointF pos) const
 bool HintLine::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
-        if (event->type() == QEvent::MouseMove && !isOwnMove(static_cast<QWidget *>(watched),
-                                                             static_cast<QMouseEvent *>(event)->position()))
+        if (event->type() == QEvent::MouseMove &&
+            !isOwnMove(static_cast<QWidget *>(watched), static_cast<QMouseEvent *>(event)->position()))
             return QLabel::eventFilter(watched, event);
         const auto it = m_hints.constFind(watched);
         const auto kept = m_kept.constFind(watched);

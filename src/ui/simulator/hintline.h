@@ -3,13 +3,15 @@
 #include <QHash>
 #include <QLabel>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The hint line `info`: a help sentence for whatever the mouse is over. Widgets register their
 // hint here; the line watches them and writes the hint on every enter and move.
-class HintLine : public QLabel {
+class HintLine : public QLabel
+{
     Q_OBJECT
-public:
+  public:
     explicit HintLine(QWidget *parent);
 
     QString info() const { return m_text; } // line breaks as CR LF
@@ -21,10 +23,10 @@ public:
     void keepWhileHovering(QWidget *w, const QString &text);
     QStringList hintTexts() const { return m_hints.values(); }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     bool isOwnMove(QWidget *watched, QPointF pos) const;
 
     QString m_text;

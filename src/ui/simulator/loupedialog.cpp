@@ -11,16 +11,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // Only digits, the decimal separator (a typed "." becomes it), Backspace and Enter get through.
-class DecimalKeyFilter : public QObject {
-public:
+class DecimalKeyFilter : public QObject
+{
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() != QEvent::KeyPress)

@@ -12,9 +12,11 @@
 #include <QEvent>
 #include <QLabel>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // The two panels differ by their names, their title and where the material part starts.
 struct PanelLayout {
@@ -29,15 +31,43 @@ struct PanelLayout {
 PanelLayout layoutFor(MaterialSide side)
 {
     if (side == MaterialSide::Prism)
-        return {"Picture4", "Label19", QStringLiteral("Paramétrer le vorlac"), {8, 336, 129, 209},
-                "Label12", "Combo1", "Label22", "Label18", "Label20", "Label21", "Label4",
-                66, 82, 108, 140, 160, 180,
+        return {"Picture4",
+                "Label19",
+                QStringLiteral("Paramétrer le vorlac"),
+                {8, 336, 129, 209},
+                "Label12",
+                "Combo1",
+                "Label22",
+                "Label18",
+                "Label20",
+                "Label21",
+                "Label4",
+                66,
+                82,
+                108,
+                140,
+                160,
+                180,
                 QStringLiteral("Définir le matériau constituant le vorlac"),
                 QStringLiteral("Vous pouvez choisir le matériau constituant le vorlac dans la liste ou en définir un "
                                "autre")};
-    return {"Picture5", "Label32", QStringLiteral("Milieu extérieur"), {8, 176, 129, 153},
-            "Label27", "Combo2", "Label9", "Label13", "Label14", "Label15", "Label16",
-            22, 38, 64, 94, 112, 131,
+    return {"Picture5",
+            "Label32",
+            QStringLiteral("Milieu extérieur"),
+            {8, 176, 129, 153},
+            "Label27",
+            "Combo2",
+            "Label9",
+            "Label13",
+            "Label14",
+            "Label15",
+            "Label16",
+            22,
+            38,
+            64,
+            94,
+            112,
+            131,
             QStringLiteral("Définir le matériau à l'extérieur du vorlac"),
             QStringLiteral("Vous pouvez choisir le matériau à l'extérieur du vorlac dans la liste ou en définir un "
                            "autre")};
@@ -91,7 +121,7 @@ void MaterialPanel::buildApex()
     addLabel(this, "Label3", QStringLiteral("degrés."), {77, 42, 48, 15});
     connect(m_apex, &UpDown::valueChanged, this, [this](int degrees) {
         m_hints.setInfo(QStringLiteral("L'angle au sommet du vorlac peut") + kCrLf +
-                      QStringLiteral("varier de 2 à 90 degrés."));
+                        QStringLiteral("varier de 2 à 90 degrés."));
         m_apexValue->setText(apexText(degrees));
         m_apexValue->repaint(); // shown before the redraw
         m_controller.setApexAngle(degrees);
@@ -122,9 +152,9 @@ void MaterialPanel::onMaterialChosen(int row)
     m_list->setCursor(Qt::WaitCursor);
     if (row == kCustomMaterial) {
         const bool prism = m_side == MaterialSide::Prism;
-        LoupeDialog dialog({prism ? state.prismCauchyA : state.outsideCauchyA,
-                            prism ? state.prismCauchyB : state.outsideCauchyB},
-                           m_messenger, this);
+        LoupeDialog dialog(
+            {prism ? state.prismCauchyA : state.outsideCauchyA, prism ? state.prismCauchyB : state.outsideCauchyB},
+            m_messenger, this);
         m_list->unsetCursor();
         if (dialog.exec() != QDialog::Accepted) {
             showState(state); // back on the material in use

@@ -6,7 +6,8 @@
 class QComboBox;
 class QLabel;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class HintLine;
 class UpDown;
@@ -15,17 +16,18 @@ struct Messenger;
 // A material panel: "Paramétrer le vorlac" `Picture4` (the apex angle and the prism material)
 // or "Milieu extérieur" `Picture5` (the outside medium). Each shows its material's index at the
 // current wavelength; "Autre" asks for a material of the pupil's own.
-class MaterialPanel : public PanelFrame {
+class MaterialPanel : public PanelFrame
+{
     Q_OBJECT
-public:
+  public:
     MaterialPanel(MaterialSide side, SceneController &controller, HintLine &hints, const Messenger &messenger,
                   QWidget *parent);
     void showState(const SceneState &state);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void buildApex();
     void onMaterialChosen(int row);
 
@@ -34,11 +36,11 @@ private:
     HintLine &m_hints;
     const Messenger &m_messenger;
     QString m_focusHint;
-    UpDown *m_apex = nullptr;        // angle (prism panel only)
-    QLabel *m_apexValue = nullptr;   // Label2
-    QComboBox *m_list;               // Combo1 or Combo2
-    QLabel *m_wavelength;            // Label20 or Label14
-    QLabel *m_index;                 // Label4 or Label16
+    UpDown *m_apex = nullptr;      // angle (prism panel only)
+    QLabel *m_apexValue = nullptr; // Label2
+    QComboBox *m_list;             // Combo1 or Combo2
+    QLabel *m_wavelength;          // Label20 or Label14
+    QLabel *m_index;               // Label4 or Label16
 };
 
 } // namespace vorlac

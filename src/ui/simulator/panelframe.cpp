@@ -3,10 +3,10 @@
 #include "common/clicklabel.h"
 #include "common/panelstyle.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
-PanelFrame::PanelFrame(const char *name, QRect geometry, const char *titleName, const QString &title,
-                       QWidget *parent)
+PanelFrame::PanelFrame(const char *name, QRect geometry, const char *titleName, const QString &title, QWidget *parent)
     : QFrame(parent), m_titleBar(new ClickLabel(title, this))
 {
     setObjectName(QString::fromLatin1(name));

@@ -7,7 +7,8 @@
 #include "simulator/protractorview.h"
 #include "simulator/scenecontroller.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 QString ProtractorPanel::hint()
 {
@@ -16,8 +17,7 @@ QString ProtractorPanel::hint()
 }
 
 ProtractorPanel::ProtractorPanel(HintLine &hints, QWidget *parent)
-    : PanelFrame("Picture2", {8, 48, 129, 121}, "Label25", QStringLiteral("Mesurer un angle"), parent),
-      m_hints(hints)
+    : PanelFrame("Picture2", {8, 48, 129, 121}, "Label25", QStringLiteral("Mesurer un angle"), parent), m_hints(hints)
 {
     addLabel(this, "Label5", QStringLiteral("Angle mesuré par le rapporteur:"), {6, 24, 118, 30})->setWordWrap(true);
     m_readout = addLabel(this, "Label10", QStringLiteral("90,0"), {14, 58, 100, 28});

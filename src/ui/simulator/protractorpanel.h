@@ -4,7 +4,8 @@
 
 class QLabel;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ClickLabel;
 class HintLine;
@@ -13,9 +14,10 @@ class SceneController;
 
 // "Mesurer un angle" `Picture2`: the protractor's read-out. The protractor `picturap` itself
 // lies on the scene and is shown and hidden with this panel.
-class ProtractorPanel : public PanelFrame {
+class ProtractorPanel : public PanelFrame
+{
     Q_OBJECT
-public:
+  public:
     ProtractorPanel(HintLine &hints, QWidget *parent);
 
     // Shows the panel from its icon: the read-out in black and the protractor hint.
@@ -27,7 +29,7 @@ public:
     // redraw while this panel is shown.
     void attachProtractor(SceneController &controller, QWidget *dessin);
 
-private:
+  private:
     void refreshProtractor();
 
     HintLine &m_hints;

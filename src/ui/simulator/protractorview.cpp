@@ -10,9 +10,11 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 const QString kCrossHint = QStringLiteral("Utiliser la croix pour déplacer le rapporteur");
 const QString kTurnHint = QStringLiteral("Utiliser la souris pour faire pivoter le rapporteur");
@@ -113,7 +115,10 @@ QRect lineBounds(const ProtractorLine &l)
     return QRectF(l.a, l.b).normalized().toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
-QPoint rounded(QPointF p) { return {toInt16(p.x()), toInt16(p.y())}; }
+QPoint rounded(QPointF p)
+{
+    return {toInt16(p.x()), toInt16(p.y())};
+}
 
 } // namespace
 
@@ -140,9 +145,15 @@ ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
     connect(m_sphere, &LampLabel::mouseMoved, this, &ProtractorView::sphereMoved);
 }
 
-QString ProtractorView::readOut() const { return readOutText(m_state.lineAngle, regionalLocale()); }
+QString ProtractorView::readOut() const
+{
+    return readOutText(m_state.lineAngle, regionalLocale());
+}
 
-void ProtractorView::copyBackground() { m_background = copyProtractorBackground(m_scene.image, m_state.position); }
+void ProtractorView::copyBackground()
+{
+    m_background = copyProtractorBackground(m_scene.image, m_state.position);
+}
 
 void ProtractorView::RefreshProtractor(bool blackBackground)
 {

@@ -7,7 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
-namespace vorlac {
+namespace vorlac
+{
 
 class LampLabel;
 
@@ -15,9 +16,10 @@ class LampLabel;
 // with the incident ray, the lamp and the graduations drawn over, and its three handles
 // `Imagecroix` (move), `Imaged` (turn) and `Imageboule` (aim the measuring line). It keeps its
 // position, rotation and line angle while hidden.
-class ProtractorView : public QWidget {
+class ProtractorView : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     ProtractorView(const ScenePicture &scene, QWidget *dessin);
 
     // A new background from the scene picture, then the drawing. blackBackground chooses the
@@ -29,15 +31,15 @@ public:
     // The picture as shown, handles included.
     QImage picture();
 
-signals:
+  signals:
     void readOutChanged(const QString &text);
     void hint(const QString &text);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
 
-private:
+  private:
     void copyBackground();
     // Lays the figure out and places the handles; repaints dirty (the whole picture if empty).
     void DrawProtractor(const QRect &dirty = {});

@@ -5,13 +5,18 @@
 
 #include <QTimer>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kWhiteLightDelayMs = 1500;
 
-bool isListedMaterial(int row) { return row >= 0 && row < kCustomMaterial; }
+bool isListedMaterial(int row)
+{
+    return row >= 0 && row < kCustomMaterial;
+}
 
 } // namespace
 
@@ -166,7 +171,10 @@ void SceneController::releaseLamp()
         redrawWhiteLight();
 }
 
-void SceneController::store(const TraceLayout &layout) { m_state.incidenceAngle = layout.incidenceAngle; }
+void SceneController::store(const TraceLayout &layout)
+{
+    m_state.incidenceAngle = layout.incidenceAngle;
+}
 
 void SceneController::redrawScene()
 {

@@ -9,7 +9,8 @@
 
 class QTimer;
 
-namespace vorlac {
+namespace vorlac
+{
 
 enum class MaterialSide { Prism, Outside };
 
@@ -17,9 +18,10 @@ enum class MaterialSide { Prism, Outside };
 // panels show the new state) and then redraws the picture as that change requires, with the
 // deferred white-light redraw of Timer1. Panels call the setters and never keep a second copy
 // of the state.
-class SceneController : public QObject {
+class SceneController : public QObject
+{
     Q_OBJECT
-public:
+  public:
     explicit SceneController(QObject *parent = nullptr);
 
     const SceneState &state() const { return m_state; }
@@ -58,14 +60,14 @@ public:
     int sceneRedrawCount() const { return m_sceneRedraws; }
     int whiteRedrawCount() const { return m_whiteRedraws; }
 
-signals:
+  signals:
     void sceneChanged();
     // A white-light picture is about to be computed (the view shows the hourglass).
     void whiteLightRedrawStarting();
     // After every finished scene redraw and white-light redraw: the picture and layout are new.
     void pictureRedrawn();
 
-private:
+  private:
     void redrawScene();
     void redrawWhiteLight();
     void timer1Tick();

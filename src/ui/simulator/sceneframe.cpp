@@ -8,7 +8,8 @@
 
 #include <QScrollBar>
 
-namespace vorlac {
+namespace vorlac
+{
 
 SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *window)
     : QFrame(window), m_controller(controller), m_hints(hints)
@@ -54,8 +55,8 @@ SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *wi
 
 void SceneFrame::lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp)
 {
-    m_hints.setInfo(QStringLiteral(
-        "Pour déplacer la source lumineuse, utiliser la souris en maintenant le bouton gauche enfoncé"));
+    m_hints.setInfo(
+        QStringLiteral("Pour déplacer la source lumineuse, utiliser la souris en maintenant le bouton gauche enfoncé"));
     const QWidget *lamp = m_view->lamp();
     const double x = posInLamp.x() + lamp->x();
     const double y = posInLamp.y() + lamp->y();
@@ -66,6 +67,9 @@ void SceneFrame::lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp)
     m_controller.dragLamp(buttons, x, y);
 }
 
-void SceneFrame::lampMouseUp() { m_controller.releaseLamp(); }
+void SceneFrame::lampMouseUp()
+{
+    m_controller.releaseLamp();
+}
 
 } // namespace vorlac

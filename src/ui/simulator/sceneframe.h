@@ -5,7 +5,8 @@
 
 class QScrollBar;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class HintLine;
 class SceneController;
@@ -14,9 +15,10 @@ class SceneView;
 // The sunken frame `Picture3` that shows the top of the scene `dessin`, with the scroll bar
 // `VScroll1` beside it (a sibling in the window) and the lamp drag. Overlays of the scene, such
 // as the protractor `picturap`, are children of view().
-class SceneFrame : public QFrame {
+class SceneFrame : public QFrame
+{
     Q_OBJECT
-public:
+  public:
     SceneFrame(SceneController &controller, HintLine &hints, QWidget *window);
 
     SceneView *view() const { return m_view; }
@@ -25,7 +27,7 @@ public:
     void lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp);
     void lampMouseUp();
 
-private:
+  private:
     SceneController &m_controller;
     HintLine &m_hints;
     SceneView *m_view;

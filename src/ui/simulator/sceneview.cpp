@@ -5,7 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace vorlac {
+namespace vorlac
+{
 
 void LampLabel::mousePressEvent(QMouseEvent *e)
 {

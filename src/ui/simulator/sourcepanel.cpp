@@ -10,9 +10,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 const QString kFineTuneHint =
     QStringLiteral("Pour affiner le réglage de la longueur d'onde, utiliser les boutons < et >");
 }
@@ -54,8 +56,9 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
         });
     connect(m_wavelength, &QScrollBar::valueChanged, this, &SourcePanel::onWavelengthMoved);
     connect(m_wavelength, &QScrollBar::sliderReleased, this, [this] { m_hints.setInfo(kFineTuneHint); });
-    hints.addHint(this,
-                  QStringLiteral("La longueur d'onde de la lumière émise par la source monochromatique varie de 400 à 800 nm"));
+    hints.addHint(
+        this,
+        QStringLiteral("La longueur d'onde de la lumière émise par la source monochromatique varie de 400 à 800 nm"));
     hints.addHint(spectrum, kFineTuneHint);
     connect(&controller, &SceneController::sceneChanged, this, [this] { showState(m_controller.state()); });
     showState(controller.state());

@@ -6,20 +6,22 @@ class QLabel;
 class QRadioButton;
 class QScrollBar;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class HintLine;
 class SceneController;
 struct SceneState;
 
 // "Source lumineuse" `Picture6`: the kind of light and the wavelength of a monochromatic source.
-class SourcePanel : public PanelFrame {
+class SourcePanel : public PanelFrame
+{
     Q_OBJECT
-public:
+  public:
     SourcePanel(SceneController &controller, HintLine &hints, QWidget *parent);
     void showState(const SceneState &state);
 
-private:
+  private:
     void onSourceChosen(QRadioButton *option);
     void onWavelengthMoved(int nm);
 

@@ -7,9 +7,11 @@
 
 #include <QPainter>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kTitleHeight = 19;
 

@@ -6,15 +6,15 @@
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
+#include "exercises/exercisecommands.h"
 #include "grapher/grapheur.h"
-#include "output/printservice.h"
-#include "output/outputcommands.h"
-#include "output/scenereport.h"
 #include "help/helpaccess.h"
+#include "output/outputcommands.h"
+#include "output/printservice.h"
+#include "output/scenereport.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
-#include "exercises/exercisecommands.h"
 #include "simulator/hintline.h"
 #include "simulator/materialpanel.h"
 #include "simulator/protractorpanel.h"
@@ -40,12 +40,14 @@
 #include <QScreen>
 #include <QToolButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
-const QString kStartHint =
-    QStringLiteral("Vous pouvez modifier les paramètres,") + kCrLf + QStringLiteral("ouvrir une configuration ou un exercice");
+const QString kStartHint = QStringLiteral("Vous pouvez modifier les paramètres,") + kCrLf +
+                           QStringLiteral("ouvrir une configuration ou un exercice");
 const QString kCopyConfirmation =
     QStringLiteral("L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
 const QString kMarkerFile = QStringLiteral("TEMPO.SPC");
@@ -93,10 +95,19 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 
 Vorlac::~Vorlac() = default;
 
-QString Vorlac::copyConfirmation() const { return kCopyConfirmation; }
+QString Vorlac::copyConfirmation() const
+{
+    return kCopyConfirmation;
+}
 
-const SceneState &Vorlac::scene() const { return m_controller->state(); }
-const ScenePicture &Vorlac::picture() const { return m_controller->picture(); }
+const SceneState &Vorlac::scene() const
+{
+    return m_controller->state();
+}
+const ScenePicture &Vorlac::picture() const
+{
+    return m_controller->picture();
+}
 
 void Vorlac::buildPanelIcons()
 {
@@ -108,9 +119,11 @@ void Vorlac::buildPanelIcons()
     const Icon icons[] = {
         {{24, 392}, "icon_prism", QStringLiteral("Définir l'angle au sommet et le matériau.")},
         {{16, 200}, "icon_medium", QStringLiteral("Pour modifier le milieu extérieur au vorlac")},
-        {{216, 344}, "icon_display",
+        {{216, 344},
+         "icon_display",
          QStringLiteral("Modifier le fond, afficher les normales ou le sens de propagation")},
-        {{216, 448}, "icon_source",
+        {{216, 448},
+         "icon_source",
          QStringLiteral("Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde")},
         {{24, 80}, "icon_protractor", QStringLiteral("Afficher le rapporteur.")},
     };
@@ -139,9 +152,8 @@ void Vorlac::connectRooms()
     for (int i = 0; i < 4; ++i)
         connect(m_panelIcons[i], &ClickLabel::clicked, panels[i], &QWidget::show);
     connect(m_panelIcons[4], &ClickLabel::clicked, m_protractorPanel, &ProtractorPanel::open);
-    connect(m_tableCommands, &TableCommands::graphRequested, this, [this] {
-        Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this).exec();
-    });
+    connect(m_tableCommands, &TableCommands::graphRequested, this,
+            [this] { Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this).exec(); });
 
     connect(m_toolbar->closeButton(), &QToolButton::clicked, this, &QWidget::close);
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });
@@ -152,8 +164,9 @@ void Vorlac::connectRooms()
     auto *calculator = new CalculatorLauncher(m_env.messenger, this);
     calculator->setTable(m_valueTable);
     connect(m_toolbar->calculatorButton(), &QToolButton::clicked, calculator, &CalculatorLauncher::openPlain);
-    connect(m_tableCommands, &TableCommands::computeColumnRequested, calculator,
-            [calculator](int col, bool recalc) { recalc ? calculator->recalculateColumn(col) : calculator->calculateColumn(col); });
+    connect(m_tableCommands, &TableCommands::computeColumnRequested, calculator, [calculator](int col, bool recalc) {
+        recalc ? calculator->recalculateColumn(col) : calculator->calculateColumn(col);
+    });
     m_situations = new SituationBinder(*m_controller, *m_valueTable, this, m_env.messenger);
     connect(m_toolbar->saveButton(), &QToolButton::clicked, m_situations, &SituationBinder::showSaveDialog);
     connect(m_toolbar->openButton(), &QToolButton::clicked, m_situations, &SituationBinder::showOpenDialog);
@@ -314,9 +327,15 @@ void Vorlac::mouseMoveEvent(QMouseEvent *e)
     QWidget::mouseMoveEvent(e);
 }
 
-QString Vorlac::info() const { return m_hints->info(); }
+QString Vorlac::info() const
+{
+    return m_hints->info();
+}
 
-void Vorlac::setInfo(const QString &text) { m_hints->setInfo(text); }
+void Vorlac::setInfo(const QString &text)
+{
+    m_hints->setInfo(text);
+}
 
 void Vorlac::closeEvent(QCloseEvent *e)
 {

@@ -10,7 +10,8 @@
 
 class QLabel;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ClickLabel;
 class CopyMenu;
@@ -32,18 +33,19 @@ class Toolbar;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {
-    QString programDirectory;           // with a trailing separator; empty: the executable's folder
-    std::function<QSize()> screenSize;  // available screen size in pixels; empty: the primary screen
-    std::function<void()> endProgram;   // after an accepted close; empty: quit the application
+    QString programDirectory;          // with a trailing separator; empty: the executable's folder
+    std::function<QSize()> screenSize; // available screen size in pixels; empty: the primary screen
+    std::function<void()> endProgram;  // after an accepted close; empty: quit the application
     Messenger messenger;
 };
 
 // The main window: assembles the scene, the panels, the toolbar, the hint line and the exercise
 // area around one SceneController, and owns the life cycle (start-up, the small-screen rule,
 // the marker file, closing).
-class Vorlac : public QWidget {
+class Vorlac : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit Vorlac(VorlacEnvironment environment = {}, QWidget *parent = nullptr);
     ~Vorlac() override;
 
@@ -68,7 +70,7 @@ public:
     ExerciseCommands &exerciseCommands() const { return *m_exerciseCommands; }
     SituationBinder &situations() const { return *m_situations; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
     void showEvent(QShowEvent *) override;
@@ -76,7 +78,7 @@ protected:
     void closeEvent(QCloseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
 
-private:
+  private:
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
     void buildPanelIcons();

@@ -3,7 +3,8 @@
 #include <QDialog>
 #include <QPushButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
 void placeBesideMainWindow(QDialog *dialog, QWidget *mainWindow)
 {

@@ -7,7 +7,8 @@ class QDialog;
 class QPushButton;
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Shared by the two situation dialogs.
 

@@ -9,9 +9,11 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kPathRole = Qt::UserRole;
 // Each level of the folder chain is shown two blanks further in.
@@ -51,7 +53,8 @@ FolderBrowser::FolderBrowser(const QString &startFolder, QWidget *parent, const 
 
     connect(m_drive1, &QComboBox::activated, this, &FolderBrowser::chooseDrive);
     connect(m_dir1, &FolderList::openRequested, this, [this](const QString &f) { setFolder(f); });
-    connect(m_file1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { emit fileClicked(item->text()); });
+    connect(m_file1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { emit fileClicked(item->text()); });
     connect(m_file1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { emit fileDoubleClicked(item->text()); });
 }

@@ -6,20 +6,22 @@
 
 class QComboBox;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // The folder list: the path from the root down to the open folder, each ancestor one line
 // further in, then the open folder's subfolders. A double click or Enter opens the highlighted
 // line.
-class FolderList : public QListWidget {
+class FolderList : public QListWidget
+{
     Q_OBJECT
-public:
+  public:
     using QListWidget::QListWidget;
 
-signals:
+  signals:
     void openRequested(const QString &folder);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
@@ -27,9 +29,10 @@ protected:
 // The three linked lists of the situation dialogs and the exercise window: the drive list Drive1,
 // the folder list Dir1 and the file list File1 (the files ending in extension: ".P01", ".E01").
 // Each window lays them out and labels them.
-class FolderBrowser : public QObject {
+class FolderBrowser : public QObject
+{
     Q_OBJECT
-public:
+  public:
     FolderBrowser(const QString &startFolder, QWidget *parent, const QString &extension = QStringLiteral(".P01"));
 
     QComboBox *drives() const { return m_drive1; }
@@ -44,12 +47,12 @@ public:
     // open folder when that fails.
     void chooseDrive(int index);
 
-signals:
+  signals:
     void folderChanged(const QString &folder);
     void fileClicked(const QString &fileName);
     void fileDoubleClicked(const QString &fileName);
 
-private:
+  private:
     void fillDrives();
     void showDriveOf(const QString &folder);
     void fillFolders();

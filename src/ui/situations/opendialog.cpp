@@ -16,7 +16,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
 OpenDialog::OpenDialog(const Messenger &messenger, const QString &currentFolder, LoadFunction load, QWidget *parent)
     : QDialog(parent), m_messenger(messenger), m_load(std::move(load)), m_currentFolder(currentFolder)

@@ -7,7 +7,8 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class FolderBrowser;
 struct Messenger;
@@ -15,13 +16,13 @@ struct Messenger;
 // "Ouvrir une configuration": the pupil picks a situation file; the dialog checks that it
 // exists, shows the waiting panel, hands the name to load (which reports its own failures) and
 // closes, whatever the outcome of the load.
-class OpenDialog : public QDialog {
+class OpenDialog : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     using LoadFunction = std::function<void(const QString &path)>;
 
-    OpenDialog(const Messenger &messenger, const QString &currentFolder, LoadFunction load,
-               QWidget *parent = nullptr);
+    OpenDialog(const Messenger &messenger, const QString &currentFolder, LoadFunction load, QWidget *parent = nullptr);
 
     // The folder of the file last clicked (currentFolder until then).
     QString currentFolder() const { return m_currentFolder; }
@@ -30,7 +31,7 @@ public:
     // OUVRIR.
     void openCommand();
 
-private:
+  private:
     const Messenger &m_messenger;
     LoadFunction m_load;
     QString m_currentFolder;

@@ -13,9 +13,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 const QString kSaveTitle = QStringLiteral("Enregistrement impossible");
 

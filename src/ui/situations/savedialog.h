@@ -6,7 +6,8 @@
 class QLineEdit;
 class QPushButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class FolderBrowser;
 struct Messenger;
@@ -14,9 +15,10 @@ struct Messenger;
 // "Enregistrer les paramètres.": the pupil picks a folder and a name; the dialog builds the full
 // ".P01" name, asks before overwriting and hands the name to save, which writes the file and
 // reports its own failure. Closes itself only when save succeeded.
-class SaveDialog : public QDialog {
+class SaveDialog : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     using SaveFunction = std::function<bool(const QString &path)>;
 
     // situationFileName: the file saved or opened last ("" if none), shown as the name.
@@ -31,7 +33,7 @@ public:
     // ENREGISTRER.
     void saveCommand();
 
-private:
+  private:
     void onFolderChanged();
 
     const Messenger &m_messenger;

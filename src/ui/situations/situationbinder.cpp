@@ -11,10 +11,10 @@
 #include <QApplication>
 #include <QWidget>
 
-namespace vorlac {
+namespace vorlac
+{
 
-SituationBinder::SituationBinder(SceneController &scene, ValueTable &table, QWidget *window,
-                                 const Messenger &messenger)
+SituationBinder::SituationBinder(SceneController &scene, ValueTable &table, QWidget *window, const Messenger &messenger)
     : QObject(window), m_scene(scene), m_table(table), m_window(window), m_messenger(messenger),
       m_currentFolder(documentsFolder())
 {
@@ -54,7 +54,8 @@ void SituationBinder::applySituation(const Situation &s)
     m_scene.setState(s.scene);
 }
 
-namespace {
+namespace
+{
 
 // Messages stand over the dialog that is open, if any.
 QWidget *messageParent(QWidget *window)
@@ -75,8 +76,7 @@ void SituationBinder::succeeded(const QString &path)
 bool SituationBinder::SaveSituation(const QString &path)
 {
     if (!writeSituationFile(path, captureSituation())) {
-        m_messenger.critical(messageParent(m_window),
-                             QStringLiteral("Enregistrement impossible"),
+        m_messenger.critical(messageParent(m_window), QStringLiteral("Enregistrement impossible"),
                              QStringLiteral("Ecriture impossible sur disque"));
         return false;
     }
@@ -105,15 +105,17 @@ void SituationBinder::LoadSituation(const QString &path)
 
 void SituationBinder::showSaveDialog()
 {
-    SaveDialog dialog(m_messenger, m_situationFileName, m_currentFolder,
-                      [this](const QString &path) { return SaveSituation(path); }, m_window);
+    SaveDialog dialog(
+        m_messenger, m_situationFileName, m_currentFolder, [this](const QString &path) { return SaveSituation(path); },
+        m_window);
     dialog.exec();
     m_currentFolder = dialog.currentFolder();
 }
 
 void SituationBinder::showOpenDialog()
 {
-    OpenDialog dialog(m_messenger, m_currentFolder, [this](const QString &path) { LoadSituation(path); }, m_window);
+    OpenDialog dialog(
+        m_messenger, m_currentFolder, [this](const QString &path) { LoadSituation(path); }, m_window);
     dialog.exec();
     m_currentFolder = dialog.currentFolder();
 }

@@ -7,7 +7,8 @@
 
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 class SceneController;
 class ValueTable;
@@ -17,9 +18,10 @@ struct Messenger;
 // applies a loaded one to them, sets the window title, and opens the save and open dialogs.
 // Loading is "read and check the whole file, then apply everything": a file that fails changes
 // nothing at all.
-class SituationBinder : public QObject {
+class SituationBinder : public QObject
+{
     Q_OBJECT
-public:
+  public:
     SituationBinder(SceneController &scene, ValueTable &table, QWidget *window, const Messenger &messenger);
 
     Situation captureSituation() const;
@@ -40,7 +42,7 @@ public:
     void showSaveDialog(); // Command11
     void showOpenDialog(); // Command2
 
-private:
+  private:
     void succeeded(const QString &path);
 
     SceneController &m_scene;

@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 const char *const kLabels[3] = {"Première valeur:", "Dernière valeur:", "Incrément (raison):"};
 constexpr int kBoxTop = 16;

@@ -5,7 +5,8 @@
 
 class QLineEdit;
 
-namespace vorlac {
+namespace vorlac
+{
 
 struct Messenger;
 class ValueTable;
@@ -13,9 +14,10 @@ class ValueTable;
 // arith: asks for an arithmetic sequence (first value, last value, increment) and refuses
 // bounds the table cannot take; the table's owner fills the active column with it. The table is
 // only read (its regional settings and number reading).
-class ArithDialog : public QDialog {
+class ArithDialog : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     struct Sequence {
         float first = 0;
         float last = 0;
@@ -30,11 +32,11 @@ public:
     // Text1(0) first value, Text1(1) last value, Text1(2) increment.
     QLineEdit *box(int i) const { return m_boxes[static_cast<std::size_t>(i)]; }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void onOk();
     void normalise(QLineEdit *box);
 

@@ -8,9 +8,11 @@
 #include <QPainter>
 #include <QToolTip>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 QStyle *styleOf(const QStyleOptionViewItem &option)
 {

@@ -2,15 +2,17 @@
 
 #include <QStyledItemDelegate>
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Paints the grid's data cells as a spreadsheet does. A text wider than its cell is never
 // shortened with an ellipsis ("123456…" reads as another number): a number shows as "###", and
 // the cell being typed into shows the end of its text, where the keys add to it. The tooltip of
 // a cut cell gives its whole text.
-class CellDelegate : public QStyledItemDelegate {
+class CellDelegate : public QStyledItemDelegate
+{
     Q_OBJECT
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     // The text cell index shows in option's rectangle, and whether its own text is cut there.

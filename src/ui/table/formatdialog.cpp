@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 constexpr int kOptionTop = 44;
 constexpr int kOptionStep = 28;
@@ -48,7 +50,8 @@ FormatDialog::FormatDialog(const QString &currentPattern, QWidget *parent)
     setFixedSize(kExampleLeft + 3 * kExampleWidth + 12, kOptionTop + 5 * kOptionStep + 52);
     setModal(true);
 
-    auto *hint = new QLabel(QStringLiteral("Choisir une option d'affichage en vous aidant du tableau d'exemples."), this);
+    auto *hint =
+        new QLabel(QStringLiteral("Choisir une option d'affichage en vous aidant du tableau d'exemples."), this);
     hint->setObjectName(QStringLiteral("Label1"));
     hint->setGeometry(12, 8, width() - 24, 28);
     hint->setWordWrap(true);

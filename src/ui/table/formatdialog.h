@@ -6,13 +6,15 @@
 
 class QRadioButton;
 
-namespace vorlac {
+namespace vorlac
+{
 
 // Formatdonnees: chooses the one number pattern of the table, with painted examples; the
 // table's owner applies the choice.
-class FormatDialog : public QDialog {
+class FormatDialog : public QDialog
+{
     Q_OBJECT
-public:
+  public:
     struct Choice {
         const char *name;
         QString caption;
@@ -29,10 +31,10 @@ public:
 
     QRadioButton *option(int i) const { return m_options[static_cast<std::size_t>(i)]; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     std::array<QRadioButton *, 5> m_options{};
 };
 

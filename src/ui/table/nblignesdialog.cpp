@@ -7,7 +7,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace vorlac {
+namespace vorlac
+{
 
 NbLignesDialog::NbLignesDialog(int dataLines, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -47,7 +48,10 @@ NbLignesDialog::NbLignesDialog(int dataLines, QWidget *parent)
     m_value->setText(QString::number(m_upDown->value()));
 }
 
-int NbLignesDialog::dataLines() const { return m_upDown->value(); }
+int NbLignesDialog::dataLines() const
+{
+    return m_upDown->value();
+}
 
 void NbLignesDialog::paintEvent(QPaintEvent *event)
 {
@@ -60,7 +64,8 @@ void NbLignesDialog::paintEvent(QPaintEvent *event)
     p.setPen(Qt::black);
     p.drawText(QRect(16, 6, 425, 20), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Modifier le nombre de lignes du tableau (de 1 à 100)"));
-    p.drawText(QRect(16, 26, 425, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("sans compter la première ligne."));
+    p.drawText(QRect(16, 26, 425, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("sans compter la première ligne."));
     p.drawText(QRect(16, 56, 156, 25), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Nombre de lignes..."));
 }
 

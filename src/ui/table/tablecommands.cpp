@@ -12,9 +12,11 @@
 #include <QInputDialog>
 #include <QMenu>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 std::optional<QString> askWithInputBox(QWidget *parent, const QString &title, const QString &prompt,
                                        const QString &text)
@@ -174,8 +176,8 @@ void TableCommands::openArithmetic()
 void TableCommands::eraseTable()
 {
     if (m_messenger.ask(m_dialogParent, QMessageBox::Question, QStringLiteral("Effacer le tableau"),
-                        QStringLiteral("Attention: perte des données."), QMessageBox::Ok | QMessageBox::Cancel) !=
-        QMessageBox::Ok)
+                        QStringLiteral("Attention: perte des données."),
+                        QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     m_table.eraseTable();
 }

@@ -9,7 +9,8 @@ class QAction;
 class QMenu;
 class QWidget;
 
-namespace vorlac {
+namespace vorlac
+{
 
 struct Messenger;
 class ValueGrid;
@@ -19,15 +20,16 @@ class ValueTable;
 // table: menutableau (line commands, format, graph, erase, hide) and menucol (column
 // commands), their items found by objectName. calcutab, recalc and repgraphe belong to other
 // windows: they are only relayed as signals; fermtab is the frame's own (TableFrame).
-class TableCommands : public QObject {
+class TableCommands : public QObject
+{
     Q_OBJECT
-public:
+  public:
     // Asks for a line of text (the input box of titrecol); nullopt when cancelled.
-    using TextAsker = std::function<std::optional<QString>(QWidget *parent, const QString &title,
-                                                           const QString &prompt, const QString &text)>;
+    using TextAsker = std::function<std::optional<QString>(QWidget *parent, const QString &title, const QString &prompt,
+                                                           const QString &text)>;
 
-    TableCommands(ValueTable &table, ValueGrid &grid, QMenu &menutableau, QMenu &menucol,
-                  const Messenger &messenger, QWidget *dialogParent);
+    TableCommands(ValueTable &table, ValueGrid &grid, QMenu &menutableau, QMenu &menucol, const Messenger &messenger,
+                  QWidget *dialogParent);
 
     void setTextAsker(TextAsker asker) { m_ask = std::move(asker); }
 
@@ -36,12 +38,12 @@ public:
     void openFormat();
     void openArithmetic();
 
-signals:
+  signals:
     // calcutab (recalc = false) and recalc (true) on column col.
     void computeColumnRequested(int col, bool recalc);
     void graphRequested(); // repgraphe
 
-private:
+  private:
     void connectItems();
     // Rewrites the captions and enabling of menucol for the active column.
     void prepareColumnMenu();

@@ -2,7 +2,8 @@
 
 #include "common/menus.h"
 
-namespace vorlac {
+namespace vorlac
+{
 
 QMenu *makeTableMenu(QWidget *parent)
 {

@@ -2,7 +2,8 @@
 
 #include <QStyleOptionHeader>
 
-namespace vorlac {
+namespace vorlac
+{
 
 TitleHeader::TitleHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
 

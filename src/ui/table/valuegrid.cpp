@@ -11,9 +11,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace vorlac {
+namespace vorlac
+{
 
-namespace {
+namespace
+{
 
 // The pointer over the titles: a thick downward arrow, "this column".
 QCursor columnCursor()

@@ -2,7 +2,8 @@
 
 #include <QTableView>
 
-namespace vorlac {
+namespace vorlac
+{
 
 class ValueTable;
 class ValueTableModel;
@@ -11,9 +12,10 @@ class ValueTableModel;
 // itself: typed keys go through the table's typing rules, and the active cell is the table's.
 // Only a left press activates a data cell; a right press leaves the active cell where it is, so
 // that the table menu acts on the cell the pupil was working on.
-class ValueGrid : public QTableView {
+class ValueGrid : public QTableView
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int kColumnWidth = 55; // 825 twips
     static constexpr int kRowHeight = 16;   // 240 twips
 
@@ -27,7 +29,7 @@ public:
     // coordinates respectively.
     QRect cellRect(int row, int col) const;
 
-signals:
+  signals:
     // Help-line text for the position under the pointer.
     void hintChanged(const QString &text);
     // The pointer moved over the grid: refresh the enabling of the table menu.
@@ -37,7 +39,7 @@ signals:
     // The right button was released over the data area.
     void tableMenuRequested(const QPoint &globalPos);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -47,7 +49,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
-private:
+  private:
     void showActiveCell();
     void selectActiveColumn();
 

@@ -11,7 +11,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 enum class Writer { Bytes, Situation, Marker };
 
@@ -69,8 +70,7 @@ QStringList snapshot(const QString &folder)
         const QString kind =
             S_ISLNK(st.st_mode) ? QStringLiteral("link ") + QFileInfo(path).symLinkTarget()
             : S_ISREG(st.st_mode)
-                ? QString::fromLatin1(
-                      QCryptographicHash::hash(readAll(path), QCryptographicHash::Md5).toHex())
+                ? QString::fromLatin1(QCryptographicHash::hash(readAll(path), QCryptographicHash::Md5).toHex())
                 : QString::number(st.st_mode & S_IFMT);
         out << name + QLatin1Char(' ') + kind;
     }
@@ -96,9 +96,13 @@ struct FailRow {
     bool fits;    // enough room: the write must succeed
 };
 
-void PrintTo(const FailRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const FailRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class FailingWrite : public ::testing::TestWithParam<FailRow> {
+class FailingWrite : public ::testing::TestWithParam<FailRow>
+{
 };
 
 TEST_P(FailingWrite, LeavesTheOldFileByteForByteOrWritesItAll)
@@ -111,8 +115,7 @@ TEST_P(FailingWrite, LeavesTheOldFileByteForByteOrWritesItAll)
         if (!disk->isMounted())
             GTEST_SKIP() << "no tmpfs can be mounted here";
     }
-    const QString path =
-        disk ? disk->filePath(fileNameFor(row.writer)) : tmp.filePath(fileNameFor(row.writer));
+    const QString path = disk ? disk->filePath(fileNameFor(row.writer)) : tmp.filePath(fileNameFor(row.writer));
     const QString folder = QFileInfo(path).path();
     const QByteArray old = pattern(row.oldBytes, 'o');
     if (row.oldBytes > 0) {
@@ -169,23 +172,22 @@ const FailRow kFailRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(kFailRows),
                          [](const auto &row) { return std::string(row.param.name); });
 
-enum class Target {
-    Fifo,
-    LinkToNullDevice,
-    LinkToFifo,
-    LinkLeadingNowhere,
-    Folder,
-    ReadOnlyFolder,
-    LinkToRegularFile
-};
+enum class Target { Fifo, LinkToNullDevice, LinkToFifo, LinkLeadingNowhere, Folder, ReadOnlyFolder, LinkToRegularFile };
 
 const char *const kWriterNames[] = {"Bytes", "Situation", "Marker"};
 const char *const kTargetNames[] = {"Fifo",   "LinkToNullDevice", "LinkToFifo",       "LinkLeadingNowhere",
                                     "Folder", "ReadOnlyFolder",   "LinkToRegularFile"};
-void PrintTo(Writer w, std::ostream *os) { *os << kWriterNames[int(w)]; }
-void PrintTo(Target t, std::ostream *os) { *os << kTargetNames[int(t)]; }
+void PrintTo(Writer w, std::ostream *os)
+{
+    *os << kWriterNames[int(w)];
+}
+void PrintTo(Target t, std::ostream *os)
+{
+    *os << kTargetNames[int(t)];
+}
 
-class OddTarget : public ::testing::TestWithParam<std::tuple<Writer, Target>> {
+class OddTarget : public ::testing::TestWithParam<std::tuple<Writer, Target>>
+{
 };
 
 TEST_P(OddTarget, IsRefusedAndLeftAsItWas)
@@ -242,8 +244,7 @@ TEST_P(OddTarget, IsRefusedAndLeftAsItWas)
         // The link is followed: the file it leads to is replaced, the link stays.
         EXPECT_EQ(answer, 1);
         EXPECT_TRUE(QFileInfo(path).isSymLink());
-        EXPECT_TRUE(readAll(QDir(sub).filePath(QStringLiteral("real"))) == job.expected)
-            << "target not written";
+        EXPECT_TRUE(readAll(QDir(sub).filePath(QStringLiteral("real"))) == job.expected) << "target not written";
         EXPECT_EQ(snapshot(sub).size(), before.size());
         return;
     }
@@ -251,15 +252,15 @@ TEST_P(OddTarget, IsRefusedAndLeftAsItWas)
     EXPECT_EQ(snapshot(sub), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OddTarget,
-    ::testing::Combine(::testing::Values(Writer::Bytes, Writer::Situation, Writer::Marker),
-                       ::testing::Values(Target::Fifo, Target::LinkToNullDevice, Target::LinkToFifo,
-                                         Target::LinkLeadingNowhere, Target::Folder, Target::ReadOnlyFolder,
-                                         Target::LinkToRegularFile)),
-    [](const auto &row) {
-        return std::string(kWriterNames[int(std::get<0>(row.param))]) +
-               kTargetNames[int(std::get<1>(row.param))];
-    });
+INSTANTIATE_TEST_SUITE_P(Rows, OddTarget,
+                         ::testing::Combine(::testing::Values(Writer::Bytes, Writer::Situation, Writer::Marker),
+                                            ::testing::Values(Target::Fifo, Target::LinkToNullDevice,
+                                                              Target::LinkToFifo, Target::LinkLeadingNowhere,
+                                                              Target::Folder, Target::ReadOnlyFolder,
+                                                              Target::LinkToRegularFile)),
+                         [](const auto &row) {
+                             return std::string(kWriterNames[int(std::get<0>(row.param))]) +
+                                    kTargetNames[int(std::get<1>(row.param))];
+                         });
 
 } // namespace

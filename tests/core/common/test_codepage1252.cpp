@@ -4,7 +4,8 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using vorlac::fromCp1252;
 using vorlac::toCp1252;
@@ -14,9 +15,13 @@ struct CharRow {
     unsigned char byte;
 };
 
-void PrintTo(const CharRow &r, std::ostream *os) { *os << codePoint(r.ch) << " byte " << int(r.byte); }
+void PrintTo(const CharRow &r, std::ostream *os)
+{
+    *os << codePoint(r.ch) << " byte " << int(r.byte);
+}
 
-class Cp1252Char : public ::testing::TestWithParam<CharRow> {
+class Cp1252Char : public ::testing::TestWithParam<CharRow>
+{
 };
 
 TEST_P(Cp1252Char, EncodesAndDecodesToTheSameByte)
@@ -40,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, Cp1252Char,
                                            CharRow{u'Ÿ', 0x9F}, CharRow{u'ž', 0x9E},
                                            // The undefined bytes keep their number as C1 controls.
                                            CharRow{0x81, 0x81}, CharRow{0x8D, 0x8D}, CharRow{0x8F, 0x8F},
-                                           CharRow{0x90, 0x90}, CharRow{0x9D, 0x9D}), RowName());
+                                           CharRow{0x90, 0x90}, CharRow{0x9D, 0x9D}),
+                         RowName());
 
 TEST(Cp1252, EveryByteRoundTripsThroughDistinctCharacters)
 {
@@ -69,7 +75,8 @@ void PrintTo(const UnmappedRow &r, std::ostream *os)
         *os << codePoint(c.unicode()) << ' ';
 }
 
-class Cp1252Unmapped : public ::testing::TestWithParam<UnmappedRow> {
+class Cp1252Unmapped : public ::testing::TestWithParam<UnmappedRow>
+{
 };
 
 TEST_P(Cp1252Unmapped, SubstitutesOneQuestionMarkPerCharacter)
@@ -89,11 +96,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, Cp1252Unmapped,
                                                                          "b"),
                                                        QByteArray("a?b")},
                                            UnmappedRow{QString(QChar(0xD800)) + u'x', QByteArray("?x")},
-                                           UnmappedRow{QStringLiteral("Ω€"), QByteArray("?\x80")}), RowName());
+                                           UnmappedRow{QStringLiteral("Ω€"), QByteArray("?\x80")}),
+                         RowName());
 
 } // namespace
 
-namespace {
+namespace
+{
 
 // The word-at-a-time scans must see a special byte or character wherever it stands.
 TEST(Cp1252, SpecialCharactersAreFoundAtEveryPosition)

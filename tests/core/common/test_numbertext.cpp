@@ -8,7 +8,8 @@
 #include <ostream>
 #include <random>
 
-namespace {
+namespace
+{
 
 using vorlac::isDotNumber;
 using vorlac::readDotNumber;
@@ -46,18 +47,16 @@ const double inf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(Forms, ReadDotNumber,
                          ::testing::Values(ReadRow{"42", 42, 2}, ReadRow{"-42", -42, 3}, ReadRow{"+7", 7, 2},
-                                           ReadRow{"2.5", 2.5, 3}, ReadRow{".5", .5, 2},
-                                           ReadRow{"-.25", -.25, 4}, ReadRow{"2.", 2, 2},
-                                           ReadRow{"007", 7, 3}, ReadRow{"1E+20", 1e20, 5},
+                                           ReadRow{"2.5", 2.5, 3}, ReadRow{".5", .5, 2}, ReadRow{"-.25", -.25, 4},
+                                           ReadRow{"2.", 2, 2}, ReadRow{"007", 7, 3}, ReadRow{"1E+20", 1e20, 5},
                                            ReadRow{"2.5E-3", 2.5e-3, 6}, ReadRow{"1e3", 1000, 3},
                                            ReadRow{"1E3", 1000, 3}, ReadRow{"1.5E-07", 1.5e-7, 7},
                                            ReadRow{"0.1", .1, 3}));
 
 INSTANTIATE_TEST_SUITE_P(StopsAtTheFirstMisfit, ReadDotNumber,
-                         ::testing::Values(ReadRow{"12abc", 12, 2}, ReadRow{"2,5", 2, 1},
-                                           ReadRow{"2.5.3", 2.5, 3}, ReadRow{"1E", 1, 1},
-                                           ReadRow{"1E+", 1, 1}, ReadRow{"1E-x", 1, 1}, ReadRow{"3 4", 3, 1},
-                                           ReadRow{"5)", 5, 1}, ReadRow{"1E5E3", 1e5, 3},
+                         ::testing::Values(ReadRow{"12abc", 12, 2}, ReadRow{"2,5", 2, 1}, ReadRow{"2.5.3", 2.5, 3},
+                                           ReadRow{"1E", 1, 1}, ReadRow{"1E+", 1, 1}, ReadRow{"1E-x", 1, 1},
+                                           ReadRow{"3 4", 3, 1}, ReadRow{"5)", 5, 1}, ReadRow{"1E5E3", 1e5, 3},
                                            ReadRow{"-5-", -5, 2}));
 
 INSTANTIATE_TEST_SUITE_P(NoNumberReadsZero, ReadDotNumber,
@@ -68,8 +67,7 @@ INSTANTIATE_TEST_SUITE_P(NoNumberReadsZero, ReadDotNumber,
 INSTANTIATE_TEST_SUITE_P(Range, ReadDotNumber,
                          ::testing::Values(ReadRow{"1E999", inf, 5}, ReadRow{"-1E999", -inf, 6},
                                            ReadRow{"1E-999", 0, 6}, ReadRow{"2E308", inf, 5},
-                                           ReadRow{"1E99999999999999999999", inf, 22},
-                                           ReadRow{"4.9E-324", 4.9e-324, 8},
+                                           ReadRow{"1E99999999999999999999", inf, 22}, ReadRow{"4.9E-324", 4.9e-324, 8},
                                            ReadRow{"1.7976931348623157E308", DBL_MAX, 22}));
 
 class ReadBlankDotNumber : public ::testing::TestWithParam<ReadRow>
@@ -141,15 +139,15 @@ TEST_P(WriteDotNumber, Text)
     EXPECT_EQ(writeDotNumber(GetParam().value).toStdString(), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixed, WriteDotNumber,
-    ::testing::Values(WriteRow{0, "0"}, WriteRow{-0.0, "0"}, WriteRow{1, "1"}, WriteRow{-12, "-12"},
-                      WriteRow{.5, ".5"}, WriteRow{-.25, "-.25"}, WriteRow{2.5, "2.5"}, WriteRow{100, "100"},
-                      WriteRow{.0001, ".0001"}, WriteRow{-.00012, "-.00012"},
-                      WriteRow{1.0 / 3, ".333333333333333"}, WriteRow{2.0 / 3, ".666666666666667"},
-                      WriteRow{999999999999999, "999999999999999"},
-                      WriteRow{123456789012345.6, "123456789012346"}, WriteRow{0.1 + 0.2, ".3"},
-                      WriteRow{1.5707963267948966, "1.5707963267949"}));
+INSTANTIATE_TEST_SUITE_P(Fixed, WriteDotNumber,
+                         ::testing::Values(WriteRow{0, "0"}, WriteRow{-0.0, "0"}, WriteRow{1, "1"},
+                                           WriteRow{-12, "-12"}, WriteRow{.5, ".5"}, WriteRow{-.25, "-.25"},
+                                           WriteRow{2.5, "2.5"}, WriteRow{100, "100"}, WriteRow{.0001, ".0001"},
+                                           WriteRow{-.00012, "-.00012"}, WriteRow{1.0 / 3, ".333333333333333"},
+                                           WriteRow{2.0 / 3, ".666666666666667"},
+                                           WriteRow{999999999999999, "999999999999999"},
+                                           WriteRow{123456789012345.6, "123456789012346"}, WriteRow{0.1 + 0.2, ".3"},
+                                           WriteRow{1.5707963267948966, "1.5707963267949"}));
 
 INSTANTIATE_TEST_SUITE_P(Exponent, WriteDotNumber,
                          ::testing::Values(WriteRow{1e15, "1E+15"}, WriteRow{1e20, "1E+20"},
@@ -163,8 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Exponent, WriteDotNumber,
 // Rounding to 15 digits can carry into a new digit and move the value across a threshold.
 INSTANTIATE_TEST_SUITE_P(Carries, WriteDotNumber,
                          ::testing::Values(WriteRow{999999999999999.9, "1E+15"},
-                                           WriteRow{9.999999999999999e-5, ".0001"},
-                                           WriteRow{.9999999999999999, "1"},
+                                           WriteRow{9.999999999999999e-5, ".0001"}, WriteRow{.9999999999999999, "1"},
                                            WriteRow{-9.9999999999999982, "-10"}));
 
 TEST(WriteDotNumberText, NoTextForNonFinite)

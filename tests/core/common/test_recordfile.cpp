@@ -11,7 +11,8 @@
 
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 
 using vorlac::RecordError;
 using vorlac::RecordReader;
@@ -26,7 +27,8 @@ QByteArray filler(int size)
     return b;
 }
 
-class RecordRoundTrip : public ::testing::TestWithParam<QString> {
+class RecordRoundTrip : public ::testing::TestWithParam<QString>
+{
 };
 
 TEST_P(RecordRoundTrip, WriterLayoutAndReaderAgree)
@@ -65,7 +67,8 @@ void PrintTo(const RefusedRow &r, std::ostream *os)
     *os << r.text.size() << " characters from " << codePoint(r.text.front().unicode()) << " error " << int(r.error);
 }
 
-class RecordRefused : public ::testing::TestWithParam<RefusedRow> {
+class RecordRefused : public ::testing::TestWithParam<RefusedRow>
+{
 };
 
 TEST_P(RecordRefused, NothingIsAppendedAndTheFailureSticks)
@@ -84,7 +87,8 @@ TEST_P(RecordRefused, NothingIsAppendedAndTheFailureSticks)
 INSTANTIATE_TEST_SUITE_P(Rows, RecordRefused,
                          ::testing::Values(RefusedRow{QString(127, u'x'), RecordError::TooLong},
                                            RefusedRow{QString(500, u'x'), RecordError::TooLong},
-                                           RefusedRow{QStringLiteral("λ"), RecordError::Unrepresentable}), RowName());
+                                           RefusedRow{QStringLiteral("λ"), RecordError::Unrepresentable}),
+                         RowName());
 
 struct ReadRow {
     QByteArray bytes;
@@ -102,11 +106,13 @@ QByteArray recordWithLength(int lo, int hi)
 
 void PrintTo(const ReadRow &r, std::ostream *os)
 {
-    *os << r.bytes.size() << " bytes length " << (r.bytes.size() >= 2 ? quint8(r.bytes[0]) + 256 * quint8(r.bytes[1]) : -1)
-        << " record " << r.record << " error " << int(r.error);
+    *os << r.bytes.size() << " bytes length "
+        << (r.bytes.size() >= 2 ? quint8(r.bytes[0]) + 256 * quint8(r.bytes[1]) : -1) << " record " << r.record
+        << " error " << int(r.error);
 }
 
-class RecordRead : public ::testing::TestWithParam<ReadRow> {
+class RecordRead : public ::testing::TestWithParam<ReadRow>
+{
 };
 
 TEST_P(RecordRead, ReportsWhyARecordCannotBeRead)
@@ -133,10 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadRow{recordWithLength(3, 0), 2147483647, RecordError::Missing},
                       ReadRow{recordWithLength(3, 0).left(5), 1, RecordError::Truncated},
                       ReadRow{recordWithLength(3, 0) + QByteArray(127, '\0'), 2, RecordError::Truncated},
-                      ReadRow{recordWithLength(3, 0) + QByteArray(128, '\0'), 2, RecordError::None}), RowName());
+                      ReadRow{recordWithLength(3, 0) + QByteArray(128, '\0'), 2, RecordError::None}),
+    RowName());
 
 // Initial size of the marker file before record 3 is written; -1 = no file.
-class WriteInPlace : public ::testing::TestWithParam<int> {
+class WriteInPlace : public ::testing::TestWithParam<int>
+{
 };
 
 TEST_P(WriteInPlace, OnlyRecordThreeChanges)

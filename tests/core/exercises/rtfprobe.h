@@ -9,7 +9,8 @@
 
 #include <initializer_list>
 
-namespace rtfprobe {
+namespace rtfprobe
+{
 
 inline QString family(const QTextCharFormat &f, const QTextDocument &doc)
 {
@@ -44,7 +45,10 @@ inline QString describeChars(const QTextCharFormat &f, const QTextDocument &doc)
 inline QString describeBlock(const QTextBlockFormat &f)
 {
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
-    QString s = (a & Qt::AlignHCenter) ? u"c"_qs : (a & Qt::AlignJustify) ? u"j"_qs : (a & Qt::AlignRight) ? u"r"_qs : u"l"_qs;
+    QString s = (a & Qt::AlignHCenter)   ? u"c"_qs
+                : (a & Qt::AlignJustify) ? u"j"_qs
+                : (a & Qt::AlignRight)   ? u"r"_qs
+                                         : u"l"_qs;
     for (const qreal m : {f.leftMargin(), f.rightMargin(), f.textIndent(), f.topMargin(), f.bottomMargin()})
         s += QChar(u' ') + QString::number(qRound(m * 15));
     return s;
@@ -86,7 +90,7 @@ struct Run {
 // Appends paragraphs to an empty document.
 class Builder
 {
-public:
+  public:
     explicit Builder(QTextDocument &doc) : m_cursor(&doc) {}
 
     Builder &para(const QTextBlockFormat &block, std::initializer_list<Run> runs)
@@ -101,7 +105,7 @@ public:
         return *this;
     }
 
-private:
+  private:
     QTextCursor m_cursor;
     bool m_first = true;
 };

@@ -13,7 +13,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct DifficultyRow {
     const char *name, *text;
@@ -21,9 +22,14 @@ struct DifficultyRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const DifficultyRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const DifficultyRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class Difficulty : public ::testing::TestWithParam<DifficultyRow> {};
+class Difficulty : public ::testing::TestWithParam<DifficultyRow>
+{
+};
 
 TEST_P(Difficulty, LightsPicturesWithoutFailing)
 {
@@ -35,10 +41,11 @@ TEST_P(Difficulty, LightsPicturesWithoutFailing)
 INSTANTIATE_TEST_SUITE_P(Texts, Difficulty,
                          ::testing::Values(DifficultyRow{"one", "1", 1}, DifficultyRow{"three", "3", 3},
                                            DifficultyRow{"decimal", "2.7", 3}, DifficultyRow{"blanks", "  2 ", 2},
-                                           DifficultyRow{"words_after", "2 étoiles", 2}, DifficultyRow{"letters", "abc", 0},
-                                           DifficultyRow{"empty", "", 0}, DifficultyRow{"zero", "0", 0},
-                                           DifficultyRow{"negative", "-1", 0}, DifficultyRow{"overflow", "1E999", 0},
-                                           DifficultyRow{"huge", "1E300", 3}, DifficultyRow{"comma", "2,5", 2}),
+                                           DifficultyRow{"words_after", "2 étoiles", 2},
+                                           DifficultyRow{"letters", "abc", 0}, DifficultyRow{"empty", "", 0},
+                                           DifficultyRow{"zero", "0", 0}, DifficultyRow{"negative", "-1", 0},
+                                           DifficultyRow{"overflow", "1E999", 0}, DifficultyRow{"huge", "1E300", 3},
+                                           DifficultyRow{"comma", "2,5", 2}),
                          [](const auto &row) { return std::string(row.param.name); });
 
 QByteArray records(std::initializer_list<QString> texts)
@@ -70,7 +77,8 @@ TEST(ExerciseFile, RecordsCorrectionAndNotions)
         {"empty", QByteArray(), false, false},
         {"cut inside a record", records({"a", "b"}).left(200), false, false},
         {"length over 126", QByteArray("\xff\x00", 2) + QByteArray(126, 'x'), false, false},
-        {"long file: only 11 records read", records({"a", "", "", "", "", "", "", "", "", "", "t"}) + QByteArray(100000, '\xff'), true, false},
+        {"long file: only 11 records read",
+         records({"a", "", "", "", "", "", "", "", "", "", "t"}) + QByteArray(100000, '\xff'), true, false},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -97,9 +105,9 @@ TEST(ExerciseFile, NamesResolveAgainstTheFolder)
     } rows[] = {
         {"textes\\sous\\enonce.rtf", "Textes/Sous/Enonce.RTF"}, // case differs at every level
         {"Textes\\Sous\\Enonce.RTF", "Textes/Sous/Enonce.RTF"},
-        {"exact.rtf", "exact.rtf"},                             // the exact name wins over a case match
+        {"exact.rtf", "exact.rtf"}, // the exact name wins over a case match
         {" EXACT.RTF ", "EXACT.RTF"},
-        {"textes\\absent.rtf", "textes/absent.rtf"},            // missing: the exact path, for the message
+        {"textes\\absent.rtf", "textes/absent.rtf"}, // missing: the exact path, for the message
     };
     for (const Row &row : rows)
         EXPECT_EQ(resolveExerciseName(folder, row.stored), folder + row.expected) << row.stored;
@@ -123,9 +131,12 @@ TEST(ExerciseText, HostileFilesAreRefusedWithoutTouchingTheDocument)
         QString path;
         TextFileStatus status;
     } rows[] = {
-        {dir.filePath("absent.rtf"), TextFileStatus::Missing}, {dir.filePath("tube"), TextFileStatus::Unreadable},
-        {dir.path(), TextFileStatus::Unreadable},               {"/dev/zero", TextFileStatus::Unreadable},
-        {dir.filePath("huge.rtf"), TextFileStatus::Unreadable}, {dir.filePath("texte.rtf"), TextFileStatus::Unreadable},
+        {dir.filePath("absent.rtf"), TextFileStatus::Missing},
+        {dir.filePath("tube"), TextFileStatus::Unreadable},
+        {dir.path(), TextFileStatus::Unreadable},
+        {"/dev/zero", TextFileStatus::Unreadable},
+        {dir.filePath("huge.rtf"), TextFileStatus::Unreadable},
+        {dir.filePath("texte.rtf"), TextFileStatus::Unreadable},
     };
     for (const Row &row : rows) {
         QTextDocument document;

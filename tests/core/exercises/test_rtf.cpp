@@ -11,7 +11,8 @@
 using namespace vorlac;
 using namespace rtfprobe;
 
-namespace {
+namespace
+{
 
 QTextBlockFormat block(Qt::Alignment align = Qt::AlignLeft, qreal left = 0, qreal right = 0, qreal indent = 0,
                        qreal before = 0, qreal after = 0)
@@ -62,9 +63,13 @@ struct RoundTripRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const RoundTripRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const RoundTripRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class RtfRoundTrip : public ::testing::TestWithParam<RoundTripRow> {
+class RtfRoundTrip : public ::testing::TestWithParam<RoundTripRow>
+{
 };
 
 // Reading what the writer wrote gives the same text and formats, and writing that again gives the
@@ -84,46 +89,53 @@ TEST_P(RtfRoundTrip, ReadsBackTheSameTextAndFormats)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RtfRoundTrip,
-    ::testing::Values(
-        RoundTripRow{"Bold", oneFormat([](auto &f) { f.setFontWeight(QFont::Bold); })},
-        RoundTripRow{"Italic", oneFormat([](auto &f) { f.setFontItalic(true); })},
-        RoundTripRow{"Underline", oneFormat([](auto &f) { f.setFontUnderline(true); })},
-        RoundTripRow{"Strike", oneFormat([](auto &f) { f.setFontStrikeOut(true); })},
-        RoundTripRow{"Superscript", oneFormat([](auto &f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); })},
-        RoundTripRow{"Subscript", oneFormat([](auto &f) { f.setVerticalAlignment(QTextCharFormat::AlignSubScript); })},
-        RoundTripRow{"Colour", oneFormat([](auto &f) { f.setForeground(QColor(0, 0, 200)); })},
-        RoundTripRow{"Highlight", oneFormat([](auto &f) { f.setBackground(QColor(255, 255, 0)); })},
-        RoundTripRow{"HalfPointSize", oneFormat([](auto &f) { f.setFontPointSize(7.5); })},
-        RoundTripRow{"LargeSize", oneFormat([](auto &f) { f.setFontPointSize(36); })},
-        RoundTripRow{"OtherFamily", oneFormat([](auto &f) { f.setFontFamilies({u"Times New Roman"_qs}); })},
-        RoundTripRow{"AllAtOnce", oneFormat([](auto &f) {
-                         f.setFontWeight(QFont::Bold);
-                         f.setFontItalic(true);
-                         f.setFontUnderline(true);
-                         f.setFontStrikeOut(true);
-                         f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-                         f.setForeground(QColor(200, 10, 20));
-                         f.setBackground(QColor(0, 255, 0));
-                         f.setFontFamilies({u"Courier New"_qs});
-                     })},
-        RoundTripRow{"Centred", oneParagraph(block(Qt::AlignHCenter))},
-        RoundTripRow{"Right", oneParagraph(block(Qt::AlignRight))},
-        RoundTripRow{"Justified", oneParagraph(block(Qt::AlignJustify))},
-        RoundTripRow{"LeftIndent", oneParagraph(block(Qt::AlignLeft, 20))},
-        RoundTripRow{"RightIndent", oneParagraph(block(Qt::AlignLeft, 0, 33.4))},
-        RoundTripRow{"HangingIndent", oneParagraph(block(Qt::AlignLeft, 40, 0, -20))},
-        RoundTripRow{"SpaceAround", oneParagraph(block(Qt::AlignLeft, 0, 0, 0, 12, 6))},
-        RoundTripRow{"EmptyParagraphs",
-                     [](QTextDocument &doc) {
-                         Builder(doc).para(block(), {}).para(block(), {{u"x"_qs, chars()}}).para(block(), {});
-                     }},
-        RoundTripRow{"EmptyDocument", [](QTextDocument &) {}},
-        RoundTripRow{"French", text(u"àâçéèêëîïôùûüÿ ÀÇÉÈÊ œ Œ æ « guillemets » l’été “x” … – — 5 € ° ² µ"_qs)},
-        RoundTripRow{"Greek", text(u"α β γ δ λ μ π θ Δ Ω = 589 nm"_qs)},
-        RoundTripRow{"BeyondTheCodePage", text(u"→ ≤ ≥ ∞ √ 😀 𝛼"_qs)},
-        RoundTripRow{"RtfSyntax", text(u"\\par {groupe} ; \\'e9 \\u945?"_qs)},
-        RoundTripRow{"SpecialSpaces", text(u"a\tb\u2028c\u00A0d\u00ADe\u2011f"_qs)},
-        RoundTripRow{"Introduction", [](QTextDocument &doc) { writeIntroduction(doc); }}),
+    ::testing::
+        Values(
+            RoundTripRow{"Bold", oneFormat([](auto &f) { f.setFontWeight(QFont::Bold); })},
+            RoundTripRow{"Italic", oneFormat([](auto &f) { f.setFontItalic(true); })},
+            RoundTripRow{"Underline", oneFormat([](auto &f) { f.setFontUnderline(true); })},
+            RoundTripRow{"Strike", oneFormat([](auto &f) { f.setFontStrikeOut(true); })},
+            RoundTripRow{"Superscript",
+                         oneFormat([](auto &f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); })},
+            RoundTripRow{"Subscript",
+                         oneFormat([](auto &f) { f.setVerticalAlignment(QTextCharFormat::AlignSubScript); })},
+            RoundTripRow{"Colour", oneFormat([](auto &f) { f.setForeground(QColor(0, 0, 200)); })},
+            RoundTripRow{"Highlight", oneFormat([](auto &f) { f.setBackground(QColor(255, 255, 0)); })},
+            RoundTripRow{"HalfPointSize", oneFormat([](auto &f) { f.setFontPointSize(7.5); })},
+            RoundTripRow{"LargeSize", oneFormat([](auto &f) { f.setFontPointSize(36); })},
+            RoundTripRow{"OtherFamily", oneFormat([](auto &f) { f.setFontFamilies({u"Times New Roman"_qs}); })},
+            RoundTripRow{
+                "AllAtOnce",
+                oneFormat(
+                    [](auto &f) {
+                        f.setFontWeight(QFont::Bold);
+                        f.setFontItalic(true);
+                        f.setFontUnderline(true);
+                        f.setFontStrikeOut(true);
+                        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+                        f.setForeground(QColor(200, 10, 20));
+                        f.setBackground(QColor(0, 255, 0));
+                        f.setFontFamilies({u"Courier New"_qs});
+                    })},
+            RoundTripRow{"Centred", oneParagraph(block(Qt::AlignHCenter))},
+            RoundTripRow{"Right", oneParagraph(block(Qt::AlignRight))},
+            RoundTripRow{"Justified", oneParagraph(block(Qt::AlignJustify))},
+            RoundTripRow{"LeftIndent", oneParagraph(block(Qt::AlignLeft, 20))},
+            RoundTripRow{"RightIndent", oneParagraph(block(Qt::AlignLeft, 0, 33.4))},
+            RoundTripRow{"HangingIndent", oneParagraph(block(Qt::AlignLeft, 40, 0, -20))},
+            RoundTripRow{"SpaceAround", oneParagraph(block(Qt::AlignLeft, 0, 0, 0, 12, 6))},
+            RoundTripRow{
+                "EmptyParagraphs",
+                [](QTextDocument &doc) {
+                    Builder(doc).para(block(), {}).para(block(), {{u"x"_qs, chars()}}).para(block(), {});
+                }},
+            RoundTripRow{"EmptyDocument", [](QTextDocument &) {}},
+            RoundTripRow{"French", text(u"àâçéèêëîïôùûüÿ ÀÇÉÈÊ œ Œ æ « guillemets » l’été “x” … – — 5 € ° ² µ"_qs)},
+            RoundTripRow{"Greek", text(u"α β γ δ λ μ π θ Δ Ω = 589 nm"_qs)},
+            RoundTripRow{"BeyondTheCodePage", text(u"→ ≤ ≥ ∞ √ 😀 𝛼"_qs)},
+            RoundTripRow{"RtfSyntax", text(u"\\par {groupe} ; \\'e9 \\u945?"_qs)},
+            RoundTripRow{"SpecialSpaces", text(u"a\tb\u2028c\u00A0d\u00ADe\u2011f"_qs)},
+            RoundTripRow{"Introduction", [](QTextDocument &doc) { writeIntroduction(doc); }}),
     [](const auto &row) { return std::string(row.param.name); });
 
 struct ReadRow {
@@ -133,9 +145,13 @@ struct ReadRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const ReadRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const ReadRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class RtfReadText : public ::testing::TestWithParam<ReadRow> {
+class RtfReadText : public ::testing::TestWithParam<ReadRow>
+{
 };
 
 TEST_P(RtfReadText, GivesTheText)
@@ -172,12 +188,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"TableCells", HEAD "\\trowd\\cellx100\\cellx200 a\\cell b\\cell\\row c}", u"a\tb\nc"_qs},
         ReadRow{"BinarySkipped", HEAD "a{\\pict\\bin4 {}}\\}b}", u"ab"_qs},
         ReadRow{"BinaryInText", HEAD "a\\bin3 xyzb}", u"ab"_qs},
-        ReadRow{"IgnoredWords",
-                HEAD "\\paperw11906\\margl1134\\rtlch\\hich\\af1\\loch\\lang1036\\foo12 \\nonsense a}", u"a"_qs},
+        ReadRow{"IgnoredWords", HEAD "\\paperw11906\\margl1134\\rtlch\\hich\\af1\\loch\\lang1036\\foo12 \\nonsense a}",
+                u"a"_qs},
         ReadRow{"HiddenText", HEAD "a{\\v cach\\'e9}b}", u"ab"_qs},
         ReadRow{"TrailingBytesIgnored", HEAD "a}garbage{{{", u"a"_qs},
         ReadRow{"ControlCharactersDropped", HEAD "a\\u0?\\u8233?\\u-4?b}", u"ab"_qs},
-        ReadRow{"FontTableWithoutGroups", "{\\rtf1{\\fonttbl\\f0\\fnil Arial;\\f1\\fcharset2 Symbol;}\\f1 p}", u"π"_qs}),
+        ReadRow{"FontTableWithoutGroups", "{\\rtf1{\\fonttbl\\f0\\fnil Arial;\\f1\\fcharset2 Symbol;}\\f1 p}",
+                u"π"_qs}),
     [](const auto &row) { return std::string(row.param.name); });
 
 struct FormatRow {
@@ -188,9 +205,13 @@ struct FormatRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const FormatRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const FormatRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class RtfReadFormat : public ::testing::TestWithParam<FormatRow> {
+class RtfReadFormat : public ::testing::TestWithParam<FormatRow>
+{
 };
 
 TEST_P(RtfReadFormat, GivesTheFormat)
@@ -237,9 +258,13 @@ struct HostileRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const HostileRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const HostileRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class RtfHostile : public ::testing::TestWithParam<HostileRow> {
+class RtfHostile : public ::testing::TestWithParam<HostileRow>
+{
 };
 
 // A refused file leaves the document as it was; an accepted one gives a document that writes and
@@ -267,23 +292,22 @@ QByteArray nested(int depth)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RtfHostile,
-    ::testing::Values(HostileRow{"Empty", "", false}, HostileRow{"NotRtf", "Bonjour {\\rtf1 x}", false},
-                      HostileRow{"HeaderOnly", "{\\rtf", false}, HostileRow{"GroupLeftOpen", "{\\rtf1 {\\b x}", false},
-                      HostileRow{"DeepButAllowed", nested(256), true}, HostileRow{"TooDeep", nested(257), false},
-                      HostileRow{"DeepInSkippedGroup", "{\\rtf1{\\*\\x" + nested(300) + "}}", false},
-                      HostileRow{"BinaryPastTheEnd", "{\\rtf1 a\\bin999999 x}", false},
-                      HostileRow{"BinaryNegative", "{\\rtf1 a\\bin-5 x}", true},
-                      HostileRow{"HugeParameters", "{\\rtf1\\fs99999999999\\li99999999999999999999\\f-99999999999 x}", true},
-                      HostileRow{"HugeUnicodeSkip", "{\\rtf1\\uc99999999999\\u945 abcdef}", true},
-                      HostileRow{"HugeUnicode", "{\\rtf1\\u99999999999?\\u-99999999999?}", true},
-                      HostileRow{"HexCutAtTheEnd", "{\\rtf1 a\\'", false},
-                      HostileRow{"HexCutBeforeBrace", "{\\rtf1 a\\'4}", true},
-                      HostileRow{"HexNotHex", "{\\rtf1 a\\'zz}", true},
-                      HostileRow{"BackslashAtTheEnd", "{\\rtf1 a\\", false},
-                      HostileRow{"BadIndexes", "{\\rtf1{\\colortbl;}\\f7\\cf9\\highlight-3\\deff99 x}", true},
-                      HostileRow{"GiantFontSize", "{\\rtf1\\fs2147483648 x\\fs-4 y\\fs0 z}", true},
-                      HostileRow{"TooLarge", "{\\rtf1 " + QByteArray(kRtfMaxBytes, 'a') + "}", false},
-                      HostileRow{"LongWord", "{\\rtf1\\" + QByteArray(100000, 'b') + "123456789012345678901 x}", true}),
+    ::testing::Values(
+        HostileRow{"Empty", "", false}, HostileRow{"NotRtf", "Bonjour {\\rtf1 x}", false},
+        HostileRow{"HeaderOnly", "{\\rtf", false}, HostileRow{"GroupLeftOpen", "{\\rtf1 {\\b x}", false},
+        HostileRow{"DeepButAllowed", nested(256), true}, HostileRow{"TooDeep", nested(257), false},
+        HostileRow{"DeepInSkippedGroup", "{\\rtf1{\\*\\x" + nested(300) + "}}", false},
+        HostileRow{"BinaryPastTheEnd", "{\\rtf1 a\\bin999999 x}", false},
+        HostileRow{"BinaryNegative", "{\\rtf1 a\\bin-5 x}", true},
+        HostileRow{"HugeParameters", "{\\rtf1\\fs99999999999\\li99999999999999999999\\f-99999999999 x}", true},
+        HostileRow{"HugeUnicodeSkip", "{\\rtf1\\uc99999999999\\u945 abcdef}", true},
+        HostileRow{"HugeUnicode", "{\\rtf1\\u99999999999?\\u-99999999999?}", true},
+        HostileRow{"HexCutAtTheEnd", "{\\rtf1 a\\'", false}, HostileRow{"HexCutBeforeBrace", "{\\rtf1 a\\'4}", true},
+        HostileRow{"HexNotHex", "{\\rtf1 a\\'zz}", true}, HostileRow{"BackslashAtTheEnd", "{\\rtf1 a\\", false},
+        HostileRow{"BadIndexes", "{\\rtf1{\\colortbl;}\\f7\\cf9\\highlight-3\\deff99 x}", true},
+        HostileRow{"GiantFontSize", "{\\rtf1\\fs2147483648 x\\fs-4 y\\fs0 z}", true},
+        HostileRow{"TooLarge", "{\\rtf1 " + QByteArray(kRtfMaxBytes, 'a') + "}", false},
+        HostileRow{"LongWord", "{\\rtf1\\" + QByteArray(100000, 'b') + "123456789012345678901 x}", true}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(RtfWriter, WritesTheHeaderAndTheTablesOfWhatIsUsed)

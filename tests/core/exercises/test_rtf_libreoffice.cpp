@@ -15,7 +15,8 @@
 using namespace vorlac;
 using namespace rtfprobe;
 
-namespace {
+namespace
+{
 
 // A statement with every format the reader keeps, in the XML LibreOffice reads natively.
 const char kStatement[] = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -56,11 +57,16 @@ struct Expectation {
 };
 
 const Expectation kStatementFormats[] = {
-    {"Titre centré", 0, "c 0 0 0 0 0 | Arial 18"},    {"Texte", 0, "l 720 0 0 0 0 | Arial 10"},
-    {"fort", 0, "l 720 0 0 0 0 | Arial 10 b"},          {"penché", 5, "l 720 0 0 0 0 | Arial 10 i"},
-    {"souligné", 0, "l 720 0 0 0 0 | Arial 10 u"},      {"bleu", 0, "l 720 0 0 0 0 | Arial 10 #0000c8"},
-    {"grand", 0, "l 720 0 0 0 0 | Arial 14"},           {"x2", 1, "l 720 0 0 0 0 | Arial 10 sup"},
-    {"H2O", 1, "l 720 0 0 0 0 | Arial 10 sub"},         {"barré", 0, "l 720 0 0 0 0 | Arial 10 s"},
+    {"Titre centré", 0, "c 0 0 0 0 0 | Arial 18"},
+    {"Texte", 0, "l 720 0 0 0 0 | Arial 10"},
+    {"fort", 0, "l 720 0 0 0 0 | Arial 10 b"},
+    {"penché", 5, "l 720 0 0 0 0 | Arial 10 i"},
+    {"souligné", 0, "l 720 0 0 0 0 | Arial 10 u"},
+    {"bleu", 0, "l 720 0 0 0 0 | Arial 10 #0000c8"},
+    {"grand", 0, "l 720 0 0 0 0 | Arial 14"},
+    {"x2", 1, "l 720 0 0 0 0 | Arial 10 sup"},
+    {"H2O", 1, "l 720 0 0 0 0 | Arial 10 sub"},
+    {"barré", 0, "l 720 0 0 0 0 | Arial 10 s"},
     {"surligné", 0, "l 720 0 0 0 0 | Arial 10 bg#ffff00"},
 };
 
@@ -99,8 +105,9 @@ void richDocument(QTextDocument &doc)
         [](QTextCharFormat &f) { f.setFontFamilies({u"Courier New"_qs}); });
 }
 
-class RtfLibreOffice : public ::testing::Test {
-protected:
+class RtfLibreOffice : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         if (QStandardPaths::findExecutable(u"soffice"_qs).isEmpty())

@@ -14,7 +14,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 const QString kData = QStringLiteral(VORLAC_SOURCE_DIR "/data");
 const QString kSources = kData + QStringLiteral("/exercices/src");
@@ -25,7 +26,10 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString textOf(const QString &path) { return QString::fromUtf8(readAll(path)); }
+QString textOf(const QString &path)
+{
+    return QString::fromUtf8(readAll(path));
+}
 
 std::vector<std::string> descriptions(const QStringList &patterns)
 {
@@ -37,13 +41,16 @@ std::vector<std::string> descriptions(const QStringList &patterns)
 
 std::string rowName(const std::string &file)
 {
-    return QString::fromStdString(file).replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_")).toStdString();
+    return QString::fromStdString(file)
+        .replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"))
+        .toStdString();
 }
 
 ExerciseSource exerciseOf(const std::string &name)
 {
     QString error;
-    const std::optional<ExerciseSource> x = parseExerciseSource(textOf(kSources + u'/' + QString::fromStdString(name)), &error);
+    const std::optional<ExerciseSource> x =
+        parseExerciseSource(textOf(kSources + u'/' + QString::fromStdString(name)), &error);
     EXPECT_TRUE(x) << error.toStdString();
     return x.value_or(ExerciseSource{});
 }
@@ -52,7 +59,9 @@ ExerciseSource exerciseOf(const std::string &name)
 
 // ---- The committed files are what their descriptions give, byte for byte ----------------------
 
-class ShippedFile : public ::testing::TestWithParam<std::string> {};
+class ShippedFile : public ::testing::TestWithParam<std::string>
+{
+};
 
 TEST_P(ShippedFile, EqualsWhatItsDescriptionBuilds)
 {
@@ -68,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(Data, ShippedFile, ::testing::ValuesIn(descriptions({QS
 
 // ---- Every exercise: names resolve, situations read, texts are sound, numbers are right --------
 
-class ShippedExercise : public ::testing::TestWithParam<std::string> {};
+class ShippedExercise : public ::testing::TestWithParam<std::string>
+{
+};
 
 TEST_P(ShippedExercise, PassesEveryCheck)
 {
@@ -104,7 +115,8 @@ TEST(ShippedExercises, CoverTheLevelsAndNameEveryFile)
     EXPECT_EQ(levels, (QSet<QString>{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     const QDir folder(kData + QStringLiteral("/exercices"));
     for (const QString &f : folder.entryList({QStringLiteral("*.RTF"), QStringLiteral("*.P01")}, QDir::Files))
-        EXPECT_TRUE(named.contains(QDir::cleanPath(folder.filePath(f)))) << f.toStdString() << " is named by no exercise";
+        EXPECT_TRUE(named.contains(QDir::cleanPath(folder.filePath(f))))
+            << f.toStdString() << " is named by no exercise";
 }
 
 // ---- The quantities agree with the textbook formulas ----------------------------------------
@@ -117,15 +129,25 @@ struct FormulaRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const FormulaRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const FormulaRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-double deg(double rad) { return rad * 180.0 / M_PI; }
-double rad(double d) { return d * M_PI / 180.0; }
+double deg(double rad)
+{
+    return rad * 180.0 / M_PI;
+}
+double rad(double d)
+{
+    return d * M_PI / 180.0;
+}
 
 const FormulaRow kFormulas[] = {
-    {"RefractionCrown", "i=30", "r", [](double n, double ne, double, double i) { return deg(std::asin(ne * std::sin(rad(i)) / n)); }},
-    {"EmergenceFlint", "i=50; prism=Verre Flint",
-     "i'", [](double n, double ne, double a, double i) {
+    {"RefractionCrown", "i=30", "r",
+     [](double n, double ne, double, double i) { return deg(std::asin(ne * std::sin(rad(i)) / n)); }},
+    {"EmergenceFlint", "i=50; prism=Verre Flint", "i'",
+     [](double n, double ne, double a, double i) {
          return deg(std::asin(n / ne * std::sin(rad(a) - std::asin(ne * std::sin(rad(i)) / n))));
      }},
     {"MinimumInWater", "outside=Eau", "Dm",
@@ -133,11 +155,16 @@ const FormulaRow kFormulas[] = {
     {"MinimumIncidenceA45", "A=45", "im",
      [](double n, double ne, double a, double) { return deg(std::asin(n / ne * std::sin(rad(a / 2)))); }},
     {"LimitIncidenceA70", "A=70", "i0",
-     [](double n, double ne, double a, double) { return deg(std::asin(n / ne * std::sin(rad(a) - std::asin(ne / n)))); }},
-    {"LargestApex", "", "Amax", [](double n, double ne, double, double) { return std::floor(2.0 * deg(std::asin(ne / n))); }},
+     [](double n, double ne, double a, double) {
+         return deg(std::asin(n / ne * std::sin(rad(a) - std::asin(ne / n))));
+     }},
+    {"LargestApex", "", "Amax",
+     [](double n, double ne, double, double) { return std::floor(2.0 * deg(std::asin(ne / n))); }},
 };
 
-class QuantityFormula : public ::testing::TestWithParam<FormulaRow> {};
+class QuantityFormula : public ::testing::TestWithParam<FormulaRow>
+{
+};
 
 // Within a hundredth of a degree: the tracer's own 0.0174532 and 57.29578 differ from the exact
 // factors by far less, a wrong angle or face by far more.
@@ -167,7 +194,10 @@ struct FaultRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const FaultRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const FaultRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 const char kHeader[] = "{\\rtf1\\ansi\\ansicpg1252\\deff0 {\\fonttbl{\\f0\\fswiss Arial;}}\\pard ";
 
@@ -182,7 +212,9 @@ const FaultRow kFaults[] = {
     {"RawAccent", "r = 19,4 \xe9\\par}", "19,4 | r | i=30", "is not ASCII"},
 };
 
-class CheckFault : public ::testing::TestWithParam<FaultRow> {};
+class CheckFault : public ::testing::TestWithParam<FaultRow>
+{
+};
 
 TEST_P(CheckFault, IsReported)
 {
@@ -191,9 +223,9 @@ TEST_P(CheckFault, IsReported)
     ASSERT_TRUE(dir.isValid());
     QDir(dir.path()).mkdir(QStringLiteral("exercices"));
     const std::optional<QByteArray> situation = serialiseSituation(Situation{});
-    for (const auto &[name, bytes] : {std::pair{"exercices/S.P01", *situation},
-                                      std::pair{"exercices/E.RTF", QByteArray(kHeader) + "x\\par}"},
-                                      std::pair{"exercices/C.RTF", QByteArray(kHeader) + row.correctionBody}}) {
+    for (const auto &[name, bytes] :
+         {std::pair{"exercices/S.P01", *situation}, std::pair{"exercices/E.RTF", QByteArray(kHeader) + "x\\par}"},
+          std::pair{"exercices/C.RTF", QByteArray(kHeader) + row.correctionBody}}) {
         QFile f(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
@@ -220,7 +252,10 @@ struct RefusedRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const RefusedRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const RefusedRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 const RefusedRow kRefused[] = {
     {"UnknownKey", false, "statement = a.RTF\ntitel = x", "line 2: unknown key"},
@@ -234,7 +269,9 @@ const RefusedRow kRefused[] = {
     {"FillOfUnknownQuantity", true, "fill.2 = z", "expected <quantity>"},
 };
 
-class RefusedDescription : public ::testing::TestWithParam<RefusedRow> {};
+class RefusedDescription : public ::testing::TestWithParam<RefusedRow>
+{
+};
 
 TEST_P(RefusedDescription, NamesTheFault)
 {

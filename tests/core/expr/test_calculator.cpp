@@ -6,7 +6,8 @@
 #include <ostream>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using vorlac::Calculator;
 using vorlac::CalculatorKey;
@@ -27,10 +28,9 @@ void run(Calculator &calc, const char *keys)
             continue;
         }
         const std::pair<const char *, CalculatorKey> special[] = {
-            {"M+", CalculatorKey::MemoryPlus}, {"M-", CalculatorKey::MemoryMinus},
-            {"RM", CalculatorKey::MemoryRecall}, {"CM", CalculatorKey::MemoryClear},
-            {"C1", CalculatorKey::C1}, {"C2", CalculatorKey::C2}, {"C3", CalculatorKey::C3},
-            {"C7", CalculatorKey::C7}};
+            {"M+", CalculatorKey::MemoryPlus},  {"M-", CalculatorKey::MemoryMinus}, {"RM", CalculatorKey::MemoryRecall},
+            {"CM", CalculatorKey::MemoryClear}, {"C1", CalculatorKey::C1},          {"C2", CalculatorKey::C2},
+            {"C3", CalculatorKey::C3},          {"C7", CalculatorKey::C7}};
         bool done = false;
         for (const auto &[name, key] : special) {
             if (t == QLatin1String(name)) {
@@ -92,27 +92,28 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Building, CalculatorKeys,
-    ::testing::Values(KeyRow{"2 Bcos", "2 * cos ", nullptr}, KeyRow{"moins Bpo", "-(", nullptr},
-                      KeyRow{"2 plus Bpo", "2 + (", nullptr}, KeyRow{"bpf Bpo", ") * (", nullptr},
-                      KeyRow{"2 pi", "2 * 3.14159265358979", nullptr}, KeyRow{"bsin pi", "sin 3.14159265358979", nullptr},
-                      KeyRow{"plus", "", ""}, KeyRow{"multip", "", ""}, KeyRow{"div", "", ""},
-                      KeyRow{"puissance", " ^ ", nullptr}, KeyRow{"moins", "-", nullptr},
-                      KeyRow{"5 moins", "5 - ", nullptr}, KeyRow{"5 moins moins", "5 - -", nullptr},
-                      KeyRow{"5 moins moins moins", "5 - - -", nullptr}, KeyRow{"1 BtoEXP plus 3", "1E+3", nullptr},
-                      KeyRow{"2e3", "2E3", nullptr}, KeyRow{"2d3", "2E3", nullptr}, KeyRow{"3 pico", "3E-12", nullptr},
-                      KeyRow{"3 tera", "3E+12", nullptr}, KeyRow{"(2+3)*4^2/1-", "(2 + 3) * 4 ^ 2 / 1 - ", nullptr},
-                      KeyRow{"5 RAZ", "", ""}, KeyRow{"invcos Btoncommande3 Blog Bexp", "invCOS invTAN log exp ", nullptr},
-                      KeyRow{"C1", "", ""}));
+    ::testing::Values(
+        KeyRow{"2 Bcos", "2 * cos ", nullptr}, KeyRow{"moins Bpo", "-(", nullptr},
+        KeyRow{"2 plus Bpo", "2 + (", nullptr}, KeyRow{"bpf Bpo", ") * (", nullptr},
+        KeyRow{"2 pi", "2 * 3.14159265358979", nullptr}, KeyRow{"bsin pi", "sin 3.14159265358979", nullptr},
+        KeyRow{"plus", "", ""}, KeyRow{"multip", "", ""}, KeyRow{"div", "", ""}, KeyRow{"puissance", " ^ ", nullptr},
+        KeyRow{"moins", "-", nullptr}, KeyRow{"5 moins", "5 - ", nullptr}, KeyRow{"5 moins moins", "5 - -", nullptr},
+        KeyRow{"5 moins moins moins", "5 - - -", nullptr}, KeyRow{"1 BtoEXP plus 3", "1E+3", nullptr},
+        KeyRow{"2e3", "2E3", nullptr}, KeyRow{"2d3", "2E3", nullptr}, KeyRow{"3 pico", "3E-12", nullptr},
+        KeyRow{"3 tera", "3E+12", nullptr}, KeyRow{"(2+3)*4^2/1-", "(2 + 3) * 4 ^ 2 / 1 - ", nullptr},
+        KeyRow{"5 RAZ", "", ""}, KeyRow{"invcos Btoncommande3 Blog Bexp", "invCOS invTAN log exp ", nullptr},
+        KeyRow{"C1", "", ""}));
 
 // After a successful EXE, the operator keys start from the answer; ANS and RM after a digit
 // multiply instead of gluing their number to it.
 INSTANTIATE_TEST_SUITE_P(
     Answers, CalculatorKeys,
-    ::testing::Values(KeyRow{"2 plus 3 EXE 4 ANS", "4 * 5", nullptr}, KeyRow{"2 plus 3 EXE 4 plus ANS", "4 + 5", nullptr},
-                      KeyRow{"2 plus 3 EXE ANS", "5", nullptr}, KeyRow{"2 plus 3 EXE puissance", "5 ^ ", nullptr},
-                      KeyRow{"2 plus 3 EXE div", "5 / ", nullptr}, KeyRow{"moins 3 EXE multip", "-3 * ", nullptr},
-                      KeyRow{".5 EXE M+ RAZ 2 RM", "2 * .5", nullptr}, KeyRow{".5 EXE M+ RAZ moins RM", "-.5", nullptr},
-                      KeyRow{".5 EXE M+ M+ RAZ RM", "1", nullptr}, KeyRow{".5 EXE M+ M- RM", "0", nullptr},
+    ::testing::Values(KeyRow{"2 plus 3 EXE 4 ANS", "4 * 5", nullptr},
+                      KeyRow{"2 plus 3 EXE 4 plus ANS", "4 + 5", nullptr}, KeyRow{"2 plus 3 EXE ANS", "5", nullptr},
+                      KeyRow{"2 plus 3 EXE puissance", "5 ^ ", nullptr}, KeyRow{"2 plus 3 EXE div", "5 / ", nullptr},
+                      KeyRow{"moins 3 EXE multip", "-3 * ", nullptr}, KeyRow{".5 EXE M+ RAZ 2 RM", "2 * .5", nullptr},
+                      KeyRow{".5 EXE M+ RAZ moins RM", "-.5", nullptr}, KeyRow{".5 EXE M+ M+ RAZ RM", "1", nullptr},
+                      KeyRow{".5 EXE M+ M- RM", "0", nullptr},
                       KeyRow{"250 EXE M+ RAZ Scientifique RM", "2.5E+02", nullptr},
                       KeyRow{"42 EXE M+ CM RAZ RM", "0", nullptr}));
 
@@ -126,12 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"1 div 0 EXE ANS", "1 / 0", "1 / 0"}, KeyRow{"1 div 0 EXE RAZ ANS", "", ""},
                       KeyRow{"1 div 0 EXE RAZ Scientifique", "", ""}));
 
-INSTANTIATE_TEST_SUITE_P(
-    DisplayOptions, CalculatorKeys,
-    ::testing::Values(KeyRow{"250 EXE Scientifique", "2.5E+02", ""}, KeyRow{"250 EXE Scientifique Standard", " 250", ""},
-                      KeyRow{"Scientifique 1 div 3 EXE Standard", " .33333333", ""},
-                      KeyRow{"250 EXE 1 Scientifique", "1", "1"}, KeyRow{"Scientifique", "", ""},
-                      KeyRow{"moins 2 EXE Scientifique", "-2E+00", ""}));
+INSTANTIATE_TEST_SUITE_P(DisplayOptions, CalculatorKeys,
+                         ::testing::Values(KeyRow{"250 EXE Scientifique", "2.5E+02", ""},
+                                           KeyRow{"250 EXE Scientifique Standard", " 250", ""},
+                                           KeyRow{"Scientifique 1 div 3 EXE Standard", " .33333333", ""},
+                                           KeyRow{"250 EXE 1 Scientifique", "1", "1"}, KeyRow{"Scientifique", "", ""},
+                                           KeyRow{"moins 2 EXE Scientifique", "-2E+00", ""}));
 
 // EFFACE removes a character, a spaced operator or a function word.
 INSTANTIATE_TEST_SUITE_P(
@@ -265,8 +266,8 @@ TEST(ComputeColumn, EmptyReferencesAreCountedAndEmptied)
     const int count = vorlac::ComputeColumn(t.table, 1, QStringLiteral("C1 * 2"), 0, false);
     EXPECT_EQ(count, 2);
     EXPECT_EQ(vorlac::uncomputedMessage(count), QStringLiteral(" 2 valeurs n'ont pas été calculées."));
-    const std::vector<QString> expected = {"2,000", "4,000", "6,000", "8,000", "10,000", "12,000", "14,000",
-                                           "16,000", "", ""};
+    const std::vector<QString> expected = {"2,000",  "4,000",  "6,000",  "8,000", "10,000",
+                                           "12,000", "14,000", "16,000", "",      ""};
     EXPECT_EQ(t.cells(1), expected);
     EXPECT_EQ(t.table.ColumnExpression(1), QStringLiteral("C1 * 2"));
 }
@@ -309,28 +310,27 @@ TEST_P(ComputeLines, Cells)
 
 INSTANTIATE_TEST_SUITE_P(
     Formulas, ComputeLines,
-    ::testing::Values(
-        LineRow{"SQR C1", {"4", "-4", "9"}, {}, {}, {"2,000", "", "3,000"}, 1},
-        LineRow{"1 / C1", {"0", "2"}, {}, {}, {"", "0,500"}, 1},
-        LineRow{"C1 + C2", {"abc", "1"}, {"1", "2"}, {}, {"", "3,000"}, 1},
-        LineRow{"sin C1 / sin C2", {"30", "60"}, {"30", "30"}, {}, {"1,000", "1,732"}, 0},
-        LineRow{"2 + 3", {}, {}, {}, {"5,000", "5,000", "5,000"}, 0},
-        // The shortest text of the single: 0,1 - 0,1 is 0, not 1.49E-09.
-        LineRow{"(C1 - .1) * 1E9", {"0,1", "0,3"}, {}, {}, {"0,000", "200000000,000"}, 0},
-        // A parenthesised difference stays the base of its power.
-        LineRow{"C3 + (C1 - C2) ^ 2", {"1", "5"}, {"3", "2"}, {"10", "10"}, {"14,000", "19,000"}, 0},
-        // A negative reference is one operand.
-        LineRow{"C2 + C1 ^ 2", {"-3", "3"}, {"1", "1"}, {}, {"10,000", "10,000"}, 0},
-        LineRow{"C2 - C1", {"-3"}, {"1"}, {}, {"4,000"}, 0},
-        LineRow{"sin C1", {"-30"}, {}, {}, {"-0,500"}, 0},
-        // The scan follows the text as the substituted numbers lengthen it.
-        LineRow{"C1 + C2", {"12345,67"}, {"1"}, {}, {"12346,670"}, 0},
-        LineRow{"C1+C1+C1+C1+C2", {"0,0001234"}, {"1"}, {}, {"1,000"}, 0},
-        // Beyond the single range: no cell text, counted.
-        LineRow{"C1 * 1E30", {"1E10", "1"}, {}, {}, {"", "1000000000000000000000000000000,000"}, 1},
-        LineRow{"C1 C2", {"1"}, {"2"}, {}, {""}, 1}, LineRow{"C12", {"5"}, {}, {}, {""}, 1},
-        LineRow{"C1 * 1E-3 + C2", {"1E-5", "2"}, {"1", "1"}, {}, {"1,000", "1,002"}, 0}, LineRow{"C8 + 1", {"1"}, {}, {}, {""}, 1},
-        LineRow{"C4 + 1", {}, {}, {}, {""}, 1}));
+    ::testing::Values(LineRow{"SQR C1", {"4", "-4", "9"}, {}, {}, {"2,000", "", "3,000"}, 1},
+                      LineRow{"1 / C1", {"0", "2"}, {}, {}, {"", "0,500"}, 1},
+                      LineRow{"C1 + C2", {"abc", "1"}, {"1", "2"}, {}, {"", "3,000"}, 1},
+                      LineRow{"sin C1 / sin C2", {"30", "60"}, {"30", "30"}, {}, {"1,000", "1,732"}, 0},
+                      LineRow{"2 + 3", {}, {}, {}, {"5,000", "5,000", "5,000"}, 0},
+                      // The shortest text of the single: 0,1 - 0,1 is 0, not 1.49E-09.
+                      LineRow{"(C1 - .1) * 1E9", {"0,1", "0,3"}, {}, {}, {"0,000", "200000000,000"}, 0},
+                      // A parenthesised difference stays the base of its power.
+                      LineRow{"C3 + (C1 - C2) ^ 2", {"1", "5"}, {"3", "2"}, {"10", "10"}, {"14,000", "19,000"}, 0},
+                      // A negative reference is one operand.
+                      LineRow{"C2 + C1 ^ 2", {"-3", "3"}, {"1", "1"}, {}, {"10,000", "10,000"}, 0},
+                      LineRow{"C2 - C1", {"-3"}, {"1"}, {}, {"4,000"}, 0},
+                      LineRow{"sin C1", {"-30"}, {}, {}, {"-0,500"}, 0},
+                      // The scan follows the text as the substituted numbers lengthen it.
+                      LineRow{"C1 + C2", {"12345,67"}, {"1"}, {}, {"12346,670"}, 0},
+                      LineRow{"C1+C1+C1+C1+C2", {"0,0001234"}, {"1"}, {}, {"1,000"}, 0},
+                      // Beyond the single range: no cell text, counted.
+                      LineRow{"C1 * 1E30", {"1E10", "1"}, {}, {}, {"", "1000000000000000000000000000000,000"}, 1},
+                      LineRow{"C1 C2", {"1"}, {"2"}, {}, {""}, 1}, LineRow{"C12", {"5"}, {}, {}, {""}, 1},
+                      LineRow{"C1 * 1E-3 + C2", {"1E-5", "2"}, {"1", "1"}, {}, {"1,000", "1,002"}, 0},
+                      LineRow{"C8 + 1", {"1"}, {}, {}, {""}, 1}, LineRow{"C4 + 1", {}, {}, {}, {""}, 1}));
 
 TEST(ComputeColumn, HundredLinesInOneNotification)
 {
@@ -340,11 +340,10 @@ TEST(ComputeColumn, HundredLinesInOneNotification)
     int notifications = 0;
     QObject::connect(&t.table, &vorlac::ValueTable::cellsChanged, [&](int, int) { ++notifications; });
     std::vector<int> progress;
-    const int count = vorlac::ComputeColumn(t.table, 1, QStringLiteral("C1 ^ 2"), 0, false,
-                                            [&](int line, int last) {
-                                                EXPECT_EQ(last, 100);
-                                                progress.push_back(line);
-                                            });
+    const int count = vorlac::ComputeColumn(t.table, 1, QStringLiteral("C1 ^ 2"), 0, false, [&](int line, int last) {
+        EXPECT_EQ(last, 100);
+        progress.push_back(line);
+    });
     EXPECT_EQ(count, 0);
     EXPECT_EQ(notifications, 1);
     ASSERT_EQ(progress.size(), 100u);

@@ -10,7 +10,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 const QLocale kFrench(QLocale::French, QLocale::France);
 
@@ -45,8 +46,13 @@ struct UnitRow {
     double magnitude;
     double unit;
 };
-void PrintTo(const UnitRow &r, std::ostream *os) { *os << r.name; }
-class Uniteur : public ::testing::TestWithParam<UnitRow> {};
+void PrintTo(const UnitRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class Uniteur : public ::testing::TestWithParam<UnitRow>
+{
+};
 TEST_P(Uniteur, DivisionValue)
 {
     double m = GetParam().magnitude;
@@ -59,20 +65,17 @@ TEST_P(Uniteur, DivisionValue)
 }
 INSTANTIATE_TEST_SUITE_P(
     Rows, Uniteur,
-    ::testing::Values(UnitRow{"three", 3, 0.5}, UnitRow{"six", 6, 1}, UnitRow{"oneThree", 1.3, 0.2},
-                      UnitRow{"twelve", 12, 1.25}, UnitRow{"hundred", 100, 10}, UnitRow{"threeHundredths", 0.03, 0.005},
-                      UnitRow{"seven", 7, 1},
-                      // extremes of the single range end in double
-                      UnitRow{"tenToMinus38", 1e-38, 2e-39}, UnitRow{"smallestSubnormal", 1.4e-45, 2e-46},
-                      UnitRow{"threeE38", 3e38, 5e37}, UnitRow{"largestSingle", 3.4028235e38, 5e37},
-                      // cells whose single lies just below a boundary decide as they read
-                      UnitRow{"cellFiveThousandths", double(0.005f), 0.001},
-                      UnitRow{"cellHundredth", double(0.010f), 0.002},
-                      UnitRow{"cellTwoHundredths", double(0.020f), 0.0025},
-                      UnitRow{"cellTenToMinus4", double(1e-4f), 2e-5},
-                      // powers of ten without the drift of repeated division
-                      UnitRow{"cellTenToThe7", double(1e7f), 1e6},
-                      UnitRow{"cellTenToThe38", double(1e38f), 1e37}),
+    ::testing::Values(
+        UnitRow{"three", 3, 0.5}, UnitRow{"six", 6, 1}, UnitRow{"oneThree", 1.3, 0.2}, UnitRow{"twelve", 12, 1.25},
+        UnitRow{"hundred", 100, 10}, UnitRow{"threeHundredths", 0.03, 0.005}, UnitRow{"seven", 7, 1},
+        // extremes of the single range end in double
+        UnitRow{"tenToMinus38", 1e-38, 2e-39}, UnitRow{"smallestSubnormal", 1.4e-45, 2e-46},
+        UnitRow{"threeE38", 3e38, 5e37}, UnitRow{"largestSingle", 3.4028235e38, 5e37},
+        // cells whose single lies just below a boundary decide as they read
+        UnitRow{"cellFiveThousandths", double(0.005f), 0.001}, UnitRow{"cellHundredth", double(0.010f), 0.002},
+        UnitRow{"cellTwoHundredths", double(0.020f), 0.0025}, UnitRow{"cellTenToMinus4", double(1e-4f), 2e-5},
+        // powers of ten without the drift of repeated division
+        UnitRow{"cellTenToThe7", double(1e7f), 1e6}, UnitRow{"cellTenToThe38", double(1e38f), 1e37}),
     [](const auto &row) { return std::string(row.param.name); });
 
 TEST(Uniteur, RefusesMagnitudesThatAreNotPositive)
@@ -134,8 +137,13 @@ static void printColumns(const QStringList &x, const QStringList &y, std::ostrea
 struct InvalidRow {
     QStringList x, y;
 };
-void PrintTo(const InvalidRow &r, std::ostream *os) { printColumns(r.x, r.y, os); }
-class GraphInvalid : public ::testing::TestWithParam<InvalidRow> {};
+void PrintTo(const InvalidRow &r, std::ostream *os)
+{
+    printColumns(r.x, r.y, os);
+}
+class GraphInvalid : public ::testing::TestWithParam<InvalidRow>
+{
+};
 TEST_P(GraphInvalid, ShowsTheMessageAndKeepsTheSentence)
 {
     const GraphPicture g = compute(GetParam().x, GetParam().y);
@@ -162,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, GraphInvalid,
                                            InvalidRow{{"0", "0"}, {"1", "2"}},   // zero abscissa range
                                            InvalidRow{{}, {}},                   // no lines
                                            InvalidRow{{"abc", "1"}, {"x", "0"}}, // texts count as 0
-                                           InvalidRow{{"1e-50"}, {"1"}}), // below the single range
+                                           InvalidRow{{"1e-50"}, {"1"}}),        // below the single range
                          RowName());
 
 TEST(Graph, EmptyCellsBreakTheChain)
@@ -224,8 +232,13 @@ TEST(Graph, HundredPointsWithTicks)
 struct ExtremeRow {
     QStringList x, y;
 };
-void PrintTo(const ExtremeRow &r, std::ostream *os) { printColumns(r.x, r.y, os); }
-class GraphExtreme : public ::testing::TestWithParam<ExtremeRow> {};
+void PrintTo(const ExtremeRow &r, std::ostream *os)
+{
+    printColumns(r.x, r.y, os);
+}
+class GraphExtreme : public ::testing::TestWithParam<ExtremeRow>
+{
+};
 TEST_P(GraphExtreme, StaysFiniteAndInside)
 {
     const GraphPicture g = compute(GetParam().x, GetParam().y);
@@ -254,7 +267,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, GraphExtreme,
                          ::testing::Values(ExtremeRow{{"1E-38", "2E-38"}, {"1", "2"}},
                                            ExtremeRow{{"3E38", "1"}, {"1E-45", "-1E-45"}},
                                            ExtremeRow{{"-3E38", "3E38"}, {"-3E38", "3E38"}},
-                                           ExtremeRow{{"3,4028235E38"}, {"-3,4028235E38"}}), RowName());
+                                           ExtremeRow{{"3,4028235E38"}, {"-3,4028235E38"}}),
+                         RowName());
 
 TEST(Graph, ExtremeScaleSentence)
 {
@@ -269,8 +283,13 @@ struct BoundaryRow {
     const char *unitText;
     int graduations;
 };
-void PrintTo(const BoundaryRow &r, std::ostream *os) { *os << r.name; }
-class GraphBoundary : public ::testing::TestWithParam<BoundaryRow> {};
+void PrintTo(const BoundaryRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class GraphBoundary : public ::testing::TestWithParam<BoundaryRow>
+{
+};
 TEST_P(GraphBoundary, ScaleOfTheValuesAsWritten)
 {
     const GraphPicture g = compute(GetParam().x, {"1", "2", "3"});
@@ -280,14 +299,13 @@ TEST_P(GraphBoundary, ScaleOfTheValuesAsWritten)
         << g.scaleSentence->toStdString();
     EXPECT_EQ(g.scale.xGraduations, GetParam().graduations);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Rows, GraphBoundary,
-    ::testing::Values(BoundaryRow{"hundredth", {"0,002", "0,006", "0,010"}, "0,002", 7},
-                      BoundaryRow{"tenToThe7", {"1E+07"}, "1000000", 12},
-                      BoundaryRow{"tenToThe38", {"-1E+38", "5E+37"}, "1E+37", 17},
-                      // the table reads "." as the decimal separator too
-                      BoundaryRow{"pointSeparator", {"1.5", "0.5", "3.0"}, "0,5", 8}),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, GraphBoundary,
+                         ::testing::Values(BoundaryRow{"hundredth", {"0,002", "0,006", "0,010"}, "0,002", 7},
+                                           BoundaryRow{"tenToThe7", {"1E+07"}, "1000000", 12},
+                                           BoundaryRow{"tenToThe38", {"-1E+38", "5E+37"}, "1E+37", 17},
+                                           // the table reads "." as the decimal separator too
+                                           BoundaryRow{"pointSeparator", {"1.5", "0.5", "3.0"}, "0,5", 8}),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 TEST(Graph, PixelsAreClampedBeforeConversion)
 {
@@ -307,7 +325,9 @@ void PrintTo(const SpanRow &r, std::ostream *os)
     *os << "from " << r.line.from.x() << " " << r.line.from.y() << " to " << r.line.to.x() << " " << r.line.to.y()
         << (r.line.dotted ? " dotted" : "");
 }
-class LineSpans : public ::testing::TestWithParam<SpanRow> {};
+class LineSpans : public ::testing::TestWithParam<SpanRow>
+{
+};
 TEST_P(LineSpans, EndPixelLeftOutAndDotsCounted)
 {
     const GraphLine &l = GetParam().line;
@@ -324,7 +344,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, LineSpans,
                                            SpanRow{{{0, 0}, {3, 5}, 0, false}, 5},   // steep
                                            SpanRow{{{5, 5}, {5, 5}, 0, false}, 0},
                                            SpanRow{{{495, 9}, {5, 9}, 0, true}, 246}, // 490 steps, 3 of 6
-                                           SpanRow{{{20, 0}, {0, 7}, 0, true}, 11}), RowName());
+                                           SpanRow{{{20, 0}, {0, 7}, 0, true}, 11}),
+                         RowName());
 
 TEST(GraphPainter, ScaledPainterDrawsBlocks)
 {

@@ -10,7 +10,8 @@
 #include <cmath>
 #include <optional>
 
-namespace vorlac::course {
+namespace vorlac::course
+{
 
 inline double index(int material, int lambda)
 {
@@ -98,7 +99,8 @@ inline std::optional<double> value(const QString &key)
 #include <QFileInfo>
 #include <filesystem>
 
-namespace vorlac::course {
+namespace vorlac::course
+{
 
 // The source tree: this file's path, which the compiler gives relative to the build directory.
 inline QString sourceRoot()

@@ -23,7 +23,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 QString repoDir()
 {
@@ -48,8 +49,14 @@ rlim_t dataSegmentSize()
     return 0;
 }
 
-quint64 u64At(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint64>(b.constData() + at); }
-void putU32(QByteArray &b, qsizetype at, quint32 v) { qToLittleEndian(v, b.data() + at); }
+quint64 u64At(const QByteArray &b, qsizetype at)
+{
+    return qFromLittleEndian<quint64>(b.constData() + at);
+}
+void putU32(QByteArray &b, qsizetype at, quint32 v)
+{
+    qToLittleEndian(v, b.data() + at);
+}
 
 struct Document {
     const char *chm;
@@ -117,13 +124,15 @@ TEST(ChmFileTest, DamagedAndForeignFilesAreRefused)
     const Row rows[] = {
         {"text under the name", [](QByteArray &b) { b = "Ceci est un fichier texte.\r\n"; }, ChmFile::Error::NotChm},
         {"empty", [](QByteArray &b) { b.clear(); }, ChmFile::Error::NotChm},
-        {"old help signature", [](QByteArray &b) { b.replace(0, 4, QByteArray("?_\x03\x00", 4)); }, ChmFile::Error::NotChm},
+        {"old help signature", [](QByteArray &b) { b.replace(0, 4, QByteArray("?_\x03\x00", 4)); },
+         ChmFile::Error::NotChm},
         {"cut after the header", [](QByteArray &b) { b.truncate(0x60); }, ChmFile::Error::Damaged},
         {"cut in the middle", [](QByteArray &b) { b.truncate(b.size() / 2); }, ChmFile::Error::Damaged},
         {"version 9", [](QByteArray &b) { putU32(b, 4, 9); }, ChmFile::Error::Damaged},
         {"directory past the end", [](QByteArray &b) { putU32(b, 0x48, 0x7fffffff); }, ChmFile::Error::Damaged},
         {"huge chunk size", [dir](QByteArray &b) { putU32(b, dir + 16, 0xfffffff0); }, ChmFile::Error::Damaged},
-        {"listing chunk loops to itself", [chunks](QByteArray &b) { putU32(b, chunks + 16, 0); }, ChmFile::Error::Damaged},
+        {"listing chunk loops to itself", [chunks](QByteArray &b) { putU32(b, chunks + 16, 0); },
+         ChmFile::Error::Damaged},
         {"index root out of range", [dir](QByteArray &b) { putU32(b, dir + 28, 5000); }, ChmFile::Error::Damaged},
         {"free space larger than the chunk", [chunks](QByteArray &b) { putU32(b, chunks + 4, 0x10000); },
          ChmFile::Error::Damaged},
@@ -152,7 +161,10 @@ TEST(ChmFileTest, IndexChunkThatLeadsBackToItselfIsRefused)
     const qsizetype chunks = dir + 0x54;
     const quint32 chunkSize = qFromLittleEndian<quint32>(bytes.constData() + dir + 16);
     // "PMGI", free space, then one entry: name "a", child chunk 0 (itself); chunk 0 is the root.
-    const QByteArray entry("\x01" "a" "\x00", 3);
+    const QByteArray entry("\x01"
+                           "a"
+                           "\x00",
+                           3);
     bytes.replace(chunks, 4, "PMGI");
     putU32(bytes, chunks + 4, chunkSize - 8 - static_cast<quint32>(entry.size()));
     bytes.replace(chunks + 8, entry.size(), entry);
@@ -161,7 +173,8 @@ TEST(ChmFileTest, IndexChunkThatLeadsBackToItselfIsRefused)
     const QString path = writeTemp(tmp, bytes);
     const int code = exitCodeInChild(
         [&] {
-            struct rlimit data {};
+            struct rlimit data {
+            };
             ::getrlimit(RLIMIT_DATA, &data);
             data.rlim_cur = std::min<rlim_t>(data.rlim_max, dataSegmentSize() + (rlim_t{512} << 20));
             ::setrlimit(RLIMIT_DATA, &data);
@@ -209,9 +222,9 @@ TEST(ChmFileTest, PathsAreNormalisedAndCaseBlind)
 {
     const struct {
         const char *in, *out;
-    } rows[] = {{"index.html", "/index.html"}, {"/images/../index.html", "/index.html"},
-                {"./a//b/./c.html", "/a/b/c.html"}, {"../../x", "/x"}, {"a\\b.html", "/a/b.html"},
-                {"/#SYSTEM", "/#SYSTEM"}};
+    } rows[] = {{"index.html", "/index.html"},      {"/images/../index.html", "/index.html"},
+                {"./a//b/./c.html", "/a/b/c.html"}, {"../../x", "/x"},
+                {"a\\b.html", "/a/b.html"},         {"/#SYSTEM", "/#SYSTEM"}};
     for (const auto &r : rows)
         EXPECT_EQ(ChmFile::normalisePath(QString::fromLatin1(r.in)), QString::fromLatin1(r.out)) << r.in;
     ChmFile chm;
@@ -222,24 +235,32 @@ TEST(ChmFileTest, PathsAreNormalisedAndCaseBlind)
 
 TEST(SitemapTest, NestedEntriesEntitiesAndLooseHtml)
 {
-    const QByteArray hhc = R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Le prisme &amp; ses relations">
+    const QByteArray hhc =
+        R"(<UL><LI><OBJECT type="text/sitemap"><param name="Name" value="Le prisme &amp; ses relations">
         <param name="Local" value="prisme.html"></OBJECT>
         <UL><LI><object TYPE='text/sitemap'><PARAM NAME=Name VALUE=Notations><param name="Local" value="n.html#a"></object></UL>
         <!-- <OBJECT type="text/sitemap"><param name="Name" value="commentaire"></OBJECT> -->
         <LI><OBJECT type="text/site properties"><param name="Name" value="ignoré"></OBJECT>
         <LI><OBJECT type="text/sitemap"><param name="Name" value="Fin"></OBJECT></UL>)";
     const QList<SitemapItem> items = parseSitemap(hhc);
-    const QList<SitemapItem> expected = {{QStringLiteral("Le prisme & ses relations"), QStringLiteral("prisme.html"), 0},
-                                         {QStringLiteral("Notations"), QStringLiteral("n.html#a"), 1},
-                                         {QStringLiteral("Fin"), QString(), 0}};
+    const QList<SitemapItem> expected = {
+        {QStringLiteral("Le prisme & ses relations"), QStringLiteral("prisme.html"), 0},
+        {QStringLiteral("Notations"), QStringLiteral("n.html#a"), 1},
+        {QStringLiteral("Fin"), QString(), 0}};
     EXPECT_EQ(items, expected);
     // Windows-1252 text is read as such.
-    EXPECT_EQ(parseSitemap("<ul><object type=\"text/sitemap\"><param name=\"Name\" value=\"R\xe9\x66raction\"></object>")
-                  .value(0).name, QStringLiteral("Réfraction"));
+    EXPECT_EQ(
+        parseSitemap("<ul><object type=\"text/sitemap\"><param name=\"Name\" value=\"R\xe9\x66raction\"></object>")
+            .value(0)
+            .name,
+        QStringLiteral("Réfraction"));
     // Deep nesting is capped, unterminated tags end the reading.
     EXPECT_EQ(parseSitemap(QByteArray(100000, '<')).size(), 0);
-    EXPECT_LE(parseSitemap(QByteArray("<ul>").repeated(1000) + "<object type=\"text/sitemap\"><param name=\"Name\" value=\"x\"></object>")
-                  .value(0).depth, kMaxSitemapDepth);
+    EXPECT_LE(parseSitemap(QByteArray("<ul>").repeated(1000) +
+                           "<object type=\"text/sitemap\"><param name=\"Name\" value=\"x\"></object>")
+                  .value(0)
+                  .depth,
+              kMaxSitemapDepth);
 }
 
 TEST(HelpSearchTest, FoldedPrefixWordsAllRequired)
@@ -251,8 +272,13 @@ TEST(HelpSearchTest, FoldedPrefixWordsAllRequired)
     const struct {
         const char *query;
         QStringList paths;
-    } rows[] = {{"refraction", {"/a.html"}}, {"INDICE", {"/b.html", "/a.html"}}, {"réfract indice", {"/a.html"}},
-                {"coeur", {"/a.html"}}, {"devie verre", {"/b.html"}}, {"prisme refraction", {}}, {"  ", {}}};
+    } rows[] = {{"refraction", {"/a.html"}},
+                {"INDICE", {"/b.html", "/a.html"}},
+                {"réfract indice", {"/a.html"}},
+                {"coeur", {"/a.html"}},
+                {"devie verre", {"/b.html"}},
+                {"prisme refraction", {}},
+                {"  ", {}}};
     for (const auto &r : rows) {
         QStringList got;
         for (const HelpSearchIndex::Hit &h : index.search(QString::fromUtf8(r.query)))

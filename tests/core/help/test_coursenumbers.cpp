@@ -17,7 +17,8 @@ TEST(CourseNumbersTest, MatchTheTracerAndTheIndexLaw)
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(f.readAll());
-        EXPECT_EQ(html.count(QStringLiteral("data-v=")), html.count(marked)) << qPrintable(name) << ": a value is not a number";
+        EXPECT_EQ(html.count(QStringLiteral("data-v=")), html.count(marked))
+            << qPrintable(name) << ": a value is not a number";
         for (auto it = marked.globalMatch(html); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             const std::optional<double> value = vorlac::course::value(m.captured(1));
@@ -26,8 +27,8 @@ TEST(CourseNumbersTest, MatchTheTracerAndTheIndexLaw)
             const double shown = (m.captured(2) + u'.' + (decimals ? m.captured(3) : QStringLiteral("0"))).toDouble();
             // Rounded as shown, with room for the 0.01-degree steps of the scans.
             EXPECT_LE(std::abs(shown - *value), 0.5 * std::pow(10.0, -decimals) + 0.011)
-                << qPrintable(name) << ": " << qPrintable(m.captured(1)) << " shows " << shown << ", the simulator gives "
-                << *value;
+                << qPrintable(name) << ": " << qPrintable(m.captured(1)) << " shows " << shown
+                << ", the simulator gives " << *value;
             ++checked;
         }
     }

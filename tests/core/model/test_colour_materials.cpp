@@ -1,6 +1,6 @@
+#include "common/numberpattern.h"
 #include "model/colour.h"
 #include "model/materials.h"
-#include "common/numberpattern.h"
 #include "rowname.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +9,22 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct ColourRow {
     int lambda;
     int r, g, b;
 };
 
-void PrintTo(const ColourRow &r, std::ostream *os) { *os << r.lambda << "nm"; }
+void PrintTo(const ColourRow &r, std::ostream *os)
+{
+    *os << r.lambda << "nm";
+}
 
-class WavelengthColours : public ::testing::TestWithParam<ColourRow> {};
+class WavelengthColours : public ::testing::TestWithParam<ColourRow>
+{
+};
 
 TEST_P(WavelengthColours, MatchTheRule)
 {
@@ -30,17 +36,15 @@ TEST_P(WavelengthColours, MatchTheRule)
     EXPECT_EQ(blueOf(c), row.b);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, WavelengthColours,
-                         ::testing::Values(ColourRow{400, 0, 0, 128}, // 127.5 to the even 128
-                                           ColourRow{439, 0, 0, 252}, ColourRow{440, 0, 0, 255},
-                                           ColourRow{470, 0, 128, 255}, // 127.5
-                                           ColourRow{500, 0, 255, 255}, ColourRow{549, 0, 255, 5},
-                                           ColourRow{550, 0, 255, 0}, ColourRow{589, 249, 255, 0},
-                                           ColourRow{590, 255, 255, 0}, ColourRow{670, 255, 128, 0},
-                                           ColourRow{749, 255, 2, 0}, ColourRow{750, 255, 0, 0},
-                                           ColourRow{800, 128, 0, 0},
-                                           // outside the visible range the colour stays as it was
-                                           ColourRow{399, 1, 2, 3}, ColourRow{801, 1, 2, 3}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WavelengthColours,
+    ::testing::Values(ColourRow{400, 0, 0, 128}, // 127.5 to the even 128
+                      ColourRow{439, 0, 0, 252}, ColourRow{440, 0, 0, 255}, ColourRow{470, 0, 128, 255}, // 127.5
+                      ColourRow{500, 0, 255, 255}, ColourRow{549, 0, 255, 5}, ColourRow{550, 0, 255, 0},
+                      ColourRow{589, 249, 255, 0}, ColourRow{590, 255, 255, 0}, ColourRow{670, 255, 128, 0},
+                      ColourRow{749, 255, 2, 0}, ColourRow{750, 255, 0, 0}, ColourRow{800, 128, 0, 0},
+                      // outside the visible range the colour stays as it was
+                      ColourRow{399, 1, 2, 3}, ColourRow{801, 1, 2, 3}));
 
 TEST(SpectrumColours, TableMatchesTheRuleForEveryWavelength)
 {
@@ -64,9 +68,14 @@ struct IndexRow {
     double at400, at589, at800;
 };
 
-void PrintTo(const IndexRow &r, std::ostream *os) { *os << "material " << r.material; }
+void PrintTo(const IndexRow &r, std::ostream *os)
+{
+    *os << "material " << r.material;
+}
 
-class MaterialIndices : public ::testing::TestWithParam<IndexRow> {};
+class MaterialIndices : public ::testing::TestWithParam<IndexRow>
+{
+};
 
 TEST_P(MaterialIndices, SixDecimals)
 {
@@ -91,9 +100,14 @@ struct ReadoutRow {
     const char *shown;
 };
 
-void PrintTo(const ReadoutRow &r, std::ostream *os) { *os << kMaterials[r.material].name << " " << r.lambda << "nm"; }
+void PrintTo(const ReadoutRow &r, std::ostream *os)
+{
+    *os << kMaterials[r.material].name << " " << r.lambda << "nm";
+}
 
-class IndexReadouts : public ::testing::TestWithParam<ReadoutRow> {};
+class IndexReadouts : public ::testing::TestWithParam<ReadoutRow>
+{
+};
 
 TEST_P(IndexReadouts, SixDecimalsOfTheDoubleLaw)
 {

@@ -10,19 +10,28 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 const QLocale kFrench(QLocale::French, QLocale::France);
 
-QPointF at(double radius, double angle) { return protractorPolar(radius, angle); }
+QPointF at(double radius, double angle)
+{
+    return protractorPolar(radius, angle);
+}
 
 struct DirectionRow {
     double x, y, expected;
 };
 
-void PrintTo(const DirectionRow &r, std::ostream *os) { *os << "x " << r.x << " y " << r.y; }
+void PrintTo(const DirectionRow &r, std::ostream *os)
+{
+    *os << "x " << r.x << " y " << r.y;
+}
 
-class MouseDirectionRows : public ::testing::TestWithParam<DirectionRow> {};
+class MouseDirectionRows : public ::testing::TestWithParam<DirectionRow>
+{
+};
 
 TEST_P(MouseDirectionRows, SeenFromTheCentre)
 {
@@ -35,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Protractor, MouseDirectionRows,
                                            DirectionRow{50, 50, 3.1416 - 0.7853982},
                                            DirectionRow{50, 150, 3.1416 + 0.7853982},
                                            DirectionRow{150, 150, -0.7853982}, DirectionRow{190, 100, 0.0},
-                                           DirectionRow{10, 100, 3.1416}), RowName());
+                                           DirectionRow{10, 100, 3.1416}),
+                         RowName());
 
 // The sphere dragged to a point given by its direction from the centre (radius 50), with the
 // protractor turned by rotation and the line starting perpendicular to the base.
@@ -47,9 +57,14 @@ struct AimRow {
     const char *readOut;
 };
 
-void PrintTo(const AimRow &r, std::ostream *os) { *os << r.what; }
+void PrintTo(const AimRow &r, std::ostream *os)
+{
+    *os << r.what;
+}
 
-class AimRows : public ::testing::TestWithParam<AimRow> {};
+class AimRows : public ::testing::TestWithParam<AimRow>
+{
+};
 
 TEST_P(AimRows, SnapsRestoresAndReadsOut)
 {
@@ -76,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                       AimRow{"straight below keeps the line", 0, -1.5707963, 1.571f, "90,0"},
                       AimRow{"turned protractor, measured from its base", 1.0f, 1.5, 0.5f, "28,6"},
                       AimRow{"turned past pi, line across 0", 5.0f, 0.5, 1.78f, "78,0"},
-                      AimRow{"turned past pi, below its base", 5.0f, 4.0, 1.571f, "90,0"}), RowName());
+                      AimRow{"turned past pi, below its base", 5.0f, 4.0, 1.571f, "90,0"}),
+    RowName());
 
 TEST(Protractor, StartReadOutIsTheDesignedText)
 {
@@ -90,8 +106,8 @@ TEST(Protractor, TurningKeepsTheHandleUnderTheMouseAndTheMeasuredAngle)
     struct Row {
         double x, y, rotation;
     };
-    for (const Row &row : {Row{100, 20, 1.671}, Row{100, 180, 6.28 - 1.471}, Row{20, 100, 3.2416},
-                           Row{180, 100, 0.1}}) {
+    for (const Row &row :
+         {Row{100, 20, 1.671}, Row{100, 180, 6.28 - 1.471}, Row{20, 100, 3.2416}, Row{180, 100, 0.1}}) {
         ProtractorState s;
         turnProtractor(s, row.x, row.y);
         layoutProtractor(s);
@@ -106,10 +122,10 @@ TEST(Protractor, NormalisationIsBoundedForAnyValue)
         float in;
         double out;
     };
-    for (const Row &row : {Row{0.0f, 0.0}, Row{3.0f, 3.0}, Row{7.0f, 0.72}, Row{-1.0f, 5.28},
-                           Row{13.0f, 13.0 - 2 * 6.28}, Row{std::numeric_limits<float>::quiet_NaN(), 0.0},
-                           Row{std::numeric_limits<float>::infinity(), 0.0},
-                           Row{-std::numeric_limits<float>::infinity(), 0.0}})
+    for (const Row &row :
+         {Row{0.0f, 0.0}, Row{3.0f, 3.0}, Row{7.0f, 0.72}, Row{-1.0f, 5.28}, Row{13.0f, 13.0 - 2 * 6.28},
+          Row{std::numeric_limits<float>::quiet_NaN(), 0.0}, Row{std::numeric_limits<float>::infinity(), 0.0},
+          Row{-std::numeric_limits<float>::infinity(), 0.0}})
         EXPECT_NEAR(normaliseRotation(row.in), row.out, 2e-6) << row.in;
     for (float huge : {1e30f, -1e30f, 4e7f, -12345.6f}) {
         const float r = normaliseRotation(huge);
@@ -126,9 +142,8 @@ TEST(Protractor, MovesStayInsideTheSceneOnEverySide)
     };
     const QRect scene(0, 0, 616, 390);
     // Grabbed at (8, 8) of the cross; the cross is where the move puts the mouse.
-    for (const Row &row : {Row{18, 13, {74, 21}}, Row{-100, 8, {0, 16}}, Row{8, -100, {64, 0}},
-                           Row{600, 8, {414, 16}}, Row{8, 400, {64, 188}}, Row{-999, -999, {0, 0}},
-                           Row{999, 999, {414, 188}}}) {
+    for (const Row &row : {Row{18, 13, {74, 21}}, Row{-100, 8, {0, 16}}, Row{8, -100, {64, 0}}, Row{600, 8, {414, 16}},
+                           Row{8, 400, {64, 188}}, Row{-999, -999, {0, 0}}, Row{999, 999, {414, 188}}}) {
         ProtractorState s;
         recordCrossGrab(s, 8, 8);
         moveProtractor(s, row.x, row.y, scene);
@@ -190,8 +205,8 @@ TEST(ProtractorPicture, ColoursBackgroundAndContinuousArc)
         bool black;
         QRgb scene, main, line;
     };
-    for (const Row &row : {Row{true, 0xff000000u, 0xffffffffu, 0xff00ffffu},
-                           Row{false, 0xffffffffu, 0xff000000u, 0xff008080u}}) {
+    for (const Row &row :
+         {Row{true, 0xff000000u, 0xffffffffu, 0xff00ffffu}, Row{false, 0xffffffffu, 0xff000000u, 0xff008080u}}) {
         QImage scene(616, 390, QImage::Format_RGB32);
         scene.fill(row.scene);
         scene.setPixel(64 + 150, 16 + 150, 0xff123456u);
@@ -200,9 +215,9 @@ TEST(ProtractorPicture, ColoursBackgroundAndContinuousArc)
         EXPECT_EQ(bg.pixel(150, 150), 0xff123456u);
         const ProtractorFigure f = layoutProtractor(s);
         const QImage pic = drawProtractorPicture(bg, s.position, {}, nullptr, f, protractorColours(row.black));
-        EXPECT_EQ(pic.pixel(100, 1), row.main);   // top of the outer arc
+        EXPECT_EQ(pic.pixel(100, 1), row.main);                                       // top of the outer arc
         EXPECT_TRUE(pic.pixel(99, 50) == row.line || pic.pixel(100, 50) == row.line); // measuring line
-        EXPECT_EQ(pic.pixel(100, 150), row.scene); // under the base, nothing drawn
+        EXPECT_EQ(pic.pixel(100, 150), row.scene);                                    // under the base, nothing drawn
 
         s.rotation = 4.5f;
         const ProtractorFigure turned = layoutProtractor(s);

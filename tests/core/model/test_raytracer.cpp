@@ -9,7 +9,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 double index589(int material)
 {
@@ -68,9 +69,14 @@ struct WorkedRow {
     double directionTolerance;
 };
 
-void PrintTo(const WorkedRow &r, std::ostream *os) { *os << r.name; }
+void PrintTo(const WorkedRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
 
-class WorkedTraces : public ::testing::TestWithParam<WorkedRow> {};
+class WorkedTraces : public ::testing::TestWithParam<WorkedRow>
+{
+};
 
 TEST_P(WorkedTraces, FollowThePath)
 {
@@ -137,9 +143,14 @@ struct ClampRow {
     double requested, stored;
 };
 
-void PrintTo(const ClampRow &r, std::ostream *os) { *os << "A=" << r.apex << " i=" << r.requested; }
+void PrintTo(const ClampRow &r, std::ostream *os)
+{
+    *os << "A=" << r.apex << " i=" << r.requested;
+}
 
-class Clamping : public ::testing::TestWithParam<ClampRow> {};
+class Clamping : public ::testing::TestWithParam<ClampRow>
+{
+};
 
 TEST_P(Clamping, StoresTheClampedIncidence)
 {
@@ -150,8 +161,7 @@ TEST_P(Clamping, StoresTheClampedIncidence)
 
 INSTANTIATE_TEST_SUITE_P(Rows, Clamping,
                          ::testing::Values(ClampRow{45, 120, 90}, ClampRow{60, -150, -120}, ClampRow{60, 90, 90},
-                                           ClampRow{60, -120, -120}, ClampRow{2, -95, -91},
-                                           ClampRow{45, 36, 36}));
+                                           ClampRow{60, -120, -120}, ClampRow{2, -95, -91}, ClampRow{45, 36, 36}));
 
 TEST(Lamp, NeverCloserThan100)
 {
@@ -175,7 +185,7 @@ TEST(Lamp, NeverCloserThan100)
 // A result reused for the next ray holds nothing of the previous one.
 TEST(Trace, ReusedResultIsTheSameAsAFreshOne)
 {
-    const TraceInput trapped = input(90, 0, 2.4, 1.0);           // reflects inside, leaves late
+    const TraceInput trapped = input(90, 0, 2.4, 1.0);                    // reflects inside, leaves late
     const TraceInput reflected = input(45, 80, index589(0), index589(1)); // water outside air
     for (const TraceInput &second : {reflected, input(45, 36, index589(2), index589(0))}) {
         TraceResult reused;
@@ -239,9 +249,14 @@ struct ArrowRow {
     double tipX, tipY;
 };
 
-void PrintTo(const ArrowRow &r, std::ostream *os) { *os << r.name; }
+void PrintTo(const ArrowRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
 
-class ArrowHeads : public ::testing::TestWithParam<ArrowRow> {};
+class ArrowHeads : public ::testing::TestWithParam<ArrowRow>
+{
+};
 
 TEST_P(ArrowHeads, PointAlongTheTravel)
 {
@@ -261,14 +276,12 @@ TEST_P(ArrowHeads, PointAlongTheTravel)
     EXPECT_NEAR((out[0].x2 + out[1].x2) / 2, px, 1e-4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ArrowHeads,
-                         ::testing::Values(ArrowRow{"Down", 100, 100, 100, 200, 100, 160},
-                                           ArrowRow{"Up", 100, 200, 100, 100, 100, 140},
-                                           ArrowRow{"Right", 100, 100, 200, 100, 160, 100},
-                                           ArrowRow{"Left", 200, 100, 100, 100, 140, 100},
-                                           ArrowRow{"Diagonal", 0, 0, 100, 100, 50 + 10 / std::sqrt(2.0),
-                                                    50 + 10 / std::sqrt(2.0)}),
-                         [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ArrowHeads,
+    ::testing::Values(ArrowRow{"Down", 100, 100, 100, 200, 100, 160}, ArrowRow{"Up", 100, 200, 100, 100, 100, 140},
+                      ArrowRow{"Right", 100, 100, 200, 100, 160, 100}, ArrowRow{"Left", 200, 100, 100, 100, 140, 100},
+                      ArrowRow{"Diagonal", 0, 0, 100, 100, 50 + 10 / std::sqrt(2.0), 50 + 10 / std::sqrt(2.0)}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(IntersectLines, ParallelLinesGiveTheOrigin)
 {
@@ -285,8 +298,14 @@ TEST(IntersectLines, ParallelLinesGiveTheOrigin)
 struct Vec {
     double x, y;
 };
-double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y; }
-double cross(Vec a, Vec b) { return a.x * b.y - a.y * b.x; }
+double dot(Vec a, Vec b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+double cross(Vec a, Vec b)
+{
+    return a.x * b.y - a.y * b.x;
+}
 Vec unit(double x, double y)
 {
     const double l = std::hypot(x, y);

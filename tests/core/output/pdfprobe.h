@@ -11,7 +11,8 @@
 #include <cmath>
 #include <vector>
 
-namespace pdfprobe {
+namespace pdfprobe
+{
 
 struct Word {
     int page;
@@ -48,7 +49,11 @@ inline std::vector<Word> words(const QString &pdf)
             continue;
         }
         QString t = m.captured(5);
-        t.replace("&apos;", "'").replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">").replace("&amp;", "&");
+        t.replace("&apos;", "'")
+            .replace("&quot;", "\"")
+            .replace("&lt;", "<")
+            .replace("&gt;", ">")
+            .replace("&amp;", "&");
         out.push_back({page, t, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                        m.captured(4).toDouble()});
     }

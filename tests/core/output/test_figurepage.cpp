@@ -11,7 +11,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 ReportTexts crownAt589()
 {
@@ -33,7 +34,8 @@ struct PdfPage {
 };
 
 // Prints `copies` figure pages into a PDF at 1200 dpi.
-PdfPage printFigure(const QTemporaryDir &dir, const FigurePageOptions &o, int copies, FigurePageLayout *layout = nullptr)
+PdfPage printFigure(const QTemporaryDir &dir, const FigurePageOptions &o, int copies,
+                    FigurePageLayout *layout = nullptr)
 {
     PdfPage out{dir.filePath("figure.pdf"), 0, 0};
     QPdfWriter writer(out.file);
@@ -68,8 +70,13 @@ struct LayoutRow {
     QRectF expected;
 };
 
-void PrintTo(const LayoutRow &r, std::ostream *os) { *os << r.name; }
-class FigureLayout : public ::testing::TestWithParam<LayoutRow> {};
+void PrintTo(const LayoutRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class FigureLayout : public ::testing::TestWithParam<LayoutRow>
+{
+};
 
 // A 96 dpi screen: 12.5 device pixels a pixel at 1200 dpi.
 TEST_P(FigureLayout, PictureIsPlacedByTheOptions)

@@ -5,7 +5,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct ReportRow {
     const char *name;
@@ -14,9 +15,14 @@ struct ReportRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const ReportRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const ReportRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class SceneReport : public ::testing::TestWithParam<ReportRow> {};
+class SceneReport : public ::testing::TestWithParam<ReportRow>
+{
+};
 
 TEST_P(SceneReport, TextsAreThePanelsTexts)
 {
@@ -46,13 +52,15 @@ SceneState customPrismInWater()
     return s;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SceneReport,
-    ::testing::Values(
-        ReportRow{"StartScene", SceneState{},
-                  {SourceType::FiveRadiations, "589", "45", "Verre Crown", "n = 1,506516", "Air", "n = 1,000277"}},
-        ReportRow{"CustomPrismInWater", customPrismInWater(),
-                  {SourceType::WhiteLight, "400", "60", "Autre", "n = 1,251875", "Eau", "n = 1,339828"}}),
-    [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SceneReport,
+                         ::testing::Values(ReportRow{"StartScene",
+                                                     SceneState{},
+                                                     {SourceType::FiveRadiations, "589", "45", "Verre Crown",
+                                                      "n = 1,506516", "Air", "n = 1,000277"}},
+                                           ReportRow{"CustomPrismInWater",
+                                                     customPrismInWater(),
+                                                     {SourceType::WhiteLight, "400", "60", "Autre", "n = 1,251875",
+                                                      "Eau", "n = 1,339828"}}),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

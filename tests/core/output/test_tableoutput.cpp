@@ -11,7 +11,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 void fill(ValueTable &t, int rows)
 {
@@ -28,7 +29,8 @@ QString printTable(const QTemporaryDir &dir, const ValueTable &t, int copies, Ta
     writer.setResolution(1200);
     QPainter p(&writer);
     if (layout)
-        EXPECT_TRUE(paintTablePages(p, PageMetrics::of(writer), t, {}, [&] { return writer.newPage(); }, layout));
+        EXPECT_TRUE(paintTablePages(
+            p, PageMetrics::of(writer), t, {}, [&] { return writer.newPage(); }, layout));
     else
         EXPECT_TRUE(paintTableCopies(p, PageMetrics::of(writer), t, {}, copies, [&] { return writer.newPage(); }));
     return file;
@@ -149,7 +151,7 @@ TEST(TablePicture, WholeTableWithShadedTitleRowAndTexts)
     fill(t, 101);
     const QImage img = tablePicture(t);
     EXPECT_EQ(img.size(), QSize(7 * 55 + 1, 101 * 16 + 1));
-    EXPECT_EQ(img.pixel(30, 1), qRgb(192, 192, 192)); // title row
+    EXPECT_EQ(img.pixel(30, 1), qRgb(192, 192, 192));  // title row
     EXPECT_EQ(img.pixel(55, 40), qRgb(128, 128, 128)); // a grid line
     auto inkIn = [&](QRect r) {
         int n = 0;

@@ -10,7 +10,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 QImage blank(int w, int h, QRgb fill = 0xff000000u)
 {
@@ -53,7 +54,7 @@ TEST(Rasteriser, OrMergesCrossingColours)
     LineRasteriser r(img);
     r.drawLine(0.0, 25.0, 49.0, 25.0, 0xff0000ffu); // blue
     r.drawLine(25.0, 0.0, 25.0, 49.0, 0xffff0000u); // red
-    EXPECT_EQ(img.pixel(25, 25), 0xffff00ffu);       // magenta where they cross
+    EXPECT_EQ(img.pixel(25, 25), 0xffff00ffu);      // magenta where they cross
     EXPECT_EQ(img.pixel(10, 25), 0xff0000ffu);
     EXPECT_EQ(img.pixel(25, 10), 0xffff0000u);
 }
@@ -122,9 +123,14 @@ struct SceneRow {
     int prism, outside;
 };
 
-void PrintTo(const SceneRow &r, std::ostream *os) { *os << r.name; }
+void PrintTo(const SceneRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
 
-class FastRedraw : public ::testing::TestWithParam<SceneRow> {};
+class FastRedraw : public ::testing::TestWithParam<SceneRow>
+{
+};
 
 // Drawing the shared primitives once must give the very pixels of drawing every trace in full.
 TEST_P(FastRedraw, IsPixelIdenticalToDrawingEverything)

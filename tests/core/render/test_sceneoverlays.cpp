@@ -7,7 +7,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct OverlayRow {
     const char *name;
@@ -17,9 +18,14 @@ struct OverlayRow {
 };
 
 // The row's name in a failure message.
-[[maybe_unused]] void PrintTo(const OverlayRow &row, std::ostream *os) { *os << row.name; }
+[[maybe_unused]] void PrintTo(const OverlayRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class SceneOverlayPixels : public ::testing::TestWithParam<OverlayRow> {};
+class SceneOverlayPixels : public ::testing::TestWithParam<OverlayRow>
+{
+};
 
 // The view, the printed or copied figure and the protractor all take these positions; the
 // burnt figure shows the line and the lamp there and leaves the picture itself alone.
@@ -52,11 +58,11 @@ TEST_P(SceneOverlayPixels, RoundedOnceAndBurntThere)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SceneOverlayPixels,
-    ::testing::Values(OverlayRow{"HalvesGoToEven", {100.5, 41.5}, {200.5, 43.5}, {84.5, 25.5}, {100, 42, 200, 44}, {84, 26}},
-                      OverlayRow{"NegativeAndNearHalves", {-3.5, -0.5}, {10.49, 7.51}, {-19.5, 100.5}, {-4, 0, 10, 8},
-                                 {-20, 100}},
-                      OverlayRow{"FarOutsideSaturates", {1e6, -1e6}, {300, 200}, {-1e6, 40}, {32767, -32768, 300, 200},
-                                 {-32768, 40}}),
+    ::testing::Values(
+        OverlayRow{"HalvesGoToEven", {100.5, 41.5}, {200.5, 43.5}, {84.5, 25.5}, {100, 42, 200, 44}, {84, 26}},
+        OverlayRow{"NegativeAndNearHalves", {-3.5, -0.5}, {10.49, 7.51}, {-19.5, 100.5}, {-4, 0, 10, 8}, {-20, 100}},
+        OverlayRow{
+            "FarOutsideSaturates", {1e6, -1e6}, {300, 200}, {-1e6, 40}, {32767, -32768, 300, 200}, {-32768, 40}}),
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

@@ -10,7 +10,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 // A situation that sets every field away from its start value, with a full table.
 Situation fullSituation(int rows = ValueTable::kMaxRows)
@@ -48,7 +49,10 @@ QByteArray bytesOf(const Situation &s)
     return b.value_or(QByteArray());
 }
 
-QString recordText(const QByteArray &bytes, int n) { return RecordReader(bytes).text(n).value_or(QStringLiteral("?")); }
+QString recordText(const QByteArray &bytes, int n)
+{
+    return RecordReader(bytes).text(n).value_or(QStringLiteral("?"));
+}
 
 // The bytes with record n replaced by text.
 QByteArray withRecord(QByteArray bytes, int n, const QString &text)
@@ -68,9 +72,13 @@ struct NumberRow {
     double readsAs; // what the text reads back as
 };
 
-std::ostream &operator<<(std::ostream &os, const NumberRow &r) { return os << r.text; }
+std::ostream &operator<<(std::ostream &os, const NumberRow &r)
+{
+    return os << r.text;
+}
 
-class SituationNumberText : public ::testing::TestWithParam<NumberRow> {
+class SituationNumberText : public ::testing::TestWithParam<NumberRow>
+{
 };
 
 TEST_P(SituationNumberText, WrittenAndReadBack)
@@ -80,27 +88,32 @@ TEST_P(SituationNumberText, WrittenAndReadBack)
     EXPECT_EQ(readSituationNumber(QString::fromLatin1(row.text)), row.readsAs);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SituationNumberText,
-    ::testing::Values(NumberRow{45, 15, " 45", 45}, NumberRow{0.5, 15, " .5", 0.5},
-                      NumberRow{0.00001, 15, " 1E-05", 0.00001}, NumberRow{-12.25, 15, "-12.25", -12.25},
-                      NumberRow{0, 15, " 0", 0}, NumberRow{-0.0, 15, " 0", 0},
-                      NumberRow{36.000000000000007, 15, " 36", 36}, NumberRow{1e15, 15, " 1E+15", 1e15},
-                      // single precision: the float's own digits, not its double expansion
-                      NumberRow{double(1.5168f), 7, " 1.5168", 1.5168}, NumberRow{double(0.74f), 7, " .74", 0.74},
-                      NumberRow{double(2221.5764f), 7, " 2221.576", 2221.576},
-                      NumberRow{double(4200.0f), 7, " 4200", 4200},
-                      NumberRow{double(12345678.0f), 7, " 1.234568E+07", 12345680},
-                      NumberRow{double(-2.5e-6f), 7, "-2.5E-06", -2.5e-6}));
+INSTANTIATE_TEST_SUITE_P(Rows, SituationNumberText,
+                         ::testing::Values(NumberRow{45, 15, " 45", 45}, NumberRow{0.5, 15, " .5", 0.5},
+                                           NumberRow{0.00001, 15, " 1E-05", 0.00001},
+                                           NumberRow{-12.25, 15, "-12.25", -12.25}, NumberRow{0, 15, " 0", 0},
+                                           NumberRow{-0.0, 15, " 0", 0}, NumberRow{36.000000000000007, 15, " 36", 36},
+                                           NumberRow{1e15, 15, " 1E+15", 1e15},
+                                           // single precision: the float's own digits, not its double expansion
+                                           NumberRow{double(1.5168f), 7, " 1.5168", 1.5168},
+                                           NumberRow{double(0.74f), 7, " .74", 0.74},
+                                           NumberRow{double(2221.5764f), 7, " 2221.576", 2221.576},
+                                           NumberRow{double(4200.0f), 7, " 4200", 4200},
+                                           NumberRow{double(12345678.0f), 7, " 1.234568E+07", 12345680},
+                                           NumberRow{double(-2.5e-6f), 7, "-2.5E-06", -2.5e-6}));
 
 struct ReadRow {
     const char *text;
     double value;
 };
 
-std::ostream &operator<<(std::ostream &os, const ReadRow &r) { return os << '"' << r.text << '"'; }
+std::ostream &operator<<(std::ostream &os, const ReadRow &r)
+{
+    return os << '"' << r.text << '"';
+}
 
-class ReadSituationNumber : public ::testing::TestWithParam<ReadRow> {
+class ReadSituationNumber : public ::testing::TestWithParam<ReadRow>
+{
 };
 
 TEST_P(ReadSituationNumber, Value)
@@ -111,8 +124,8 @@ TEST_P(ReadSituationNumber, Value)
 INSTANTIATE_TEST_SUITE_P(Rows, ReadSituationNumber,
                          ::testing::Values(ReadRow{"   45", 45}, ReadRow{"\t7", 7}, ReadRow{"1.5D3", 1500},
                                            ReadRow{" 25d-1", 2.5}, ReadRow{"2.5E+00x", 2.5}, ReadRow{"-.5", -0.5},
-                                           ReadRow{" 1 2", 1}, ReadRow{"12abc", 12}, ReadRow{"abc", 0},
-                                           ReadRow{"", 0}, ReadRow{"  ", 0}, ReadRow{"1D", 1}, ReadRow{"D5", 0},
+                                           ReadRow{" 1 2", 1}, ReadRow{"12abc", 12}, ReadRow{"abc", 0}, ReadRow{"", 0},
+                                           ReadRow{"  ", 0}, ReadRow{"1D", 1}, ReadRow{"D5", 0},
                                            ReadRow{"1E999", std::numeric_limits<double>::infinity()}));
 
 // ---------------------------------------------------------------------------------------------
@@ -137,9 +150,8 @@ TEST(SituationFile, RecordsAsLaidOut)
     s.formulas[6] = QStringLiteral("C4 + 1");
     const QByteArray b = bytesOf(s);
     ASSERT_EQ(b.size(), 39 * kRecordSize); // R = 2
-    const char *head[] = {"VORLAC", " 45", "Verre Crown", "Air", "0", "0", "1", "0", "1",
-                          " 589",   " 1",  " 0",          " 36", " 1.000275", " .74", " 1.472363",
-                          " 11848.41", " 2"};
+    const char *head[] = {"VORLAC", " 45", "Verre Crown", "Air", "0",         "0",    "1",         "0",         "1",
+                          " 589",   " 1",  " 0",          " 36", " 1.000275", " .74", " 1.472363", " 11848.41", " 2"};
     for (int n = 1; n <= 18; ++n)
         EXPECT_EQ(recordText(b, n), QString::fromUtf8(head[n - 1])) << "record " << n;
     EXPECT_EQ(recordText(b, 19), "C1");
@@ -184,7 +196,10 @@ TEST(SituationFile, TextsThatCannotBeStoredRefuseTheWholeFile)
         [](Situation &s) { s.lines = QList<SituationRow>(101); },
         [](Situation &s) { s.scene.apexAngle = 91; },
         [](Situation &s) { s.scene.incidenceAngle = std::nan(""); },
-        [](Situation &s) { s.scene.prismMaterial = kCustomMaterial; s.scene.prismCauchyA = 0.5f; },
+        [](Situation &s) {
+            s.scene.prismMaterial = kCustomMaterial;
+            s.scene.prismCauchyA = 0.5f;
+        },
     };
     for (const auto &change : cases) {
         Situation s;
@@ -205,9 +220,13 @@ struct DamageRow {
     SituationFailure failure;
 };
 
-std::ostream &operator<<(std::ostream &os, const DamageRow &r) { return os << r.name; }
+std::ostream &operator<<(std::ostream &os, const DamageRow &r)
+{
+    return os << r.name;
+}
 
-class DamagedSituation : public ::testing::TestWithParam<DamageRow> {
+class DamagedSituation : public ::testing::TestWithParam<DamageRow>
+{
 };
 
 TEST_P(DamagedSituation, Refused)
@@ -236,32 +255,40 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, DamagedSituation,
     ::testing::Values(
         set("SignatureInOtherCase", 1, "vorlac", kNotOurs), set("SignatureWithBlank", 1, " VORLAC", kNotOurs),
-        cut("Empty", 0, kNotOurs), cut("ShorterThanRecord1", 100, kNotOurs),
-        cut("OnlyRecord1", kRecordSize),
-        DamageRow{"Record1LengthOver126", [](QByteArray b) { b[0] = char(127); return b; }, kNotOurs},
+        cut("Empty", 0, kNotOurs), cut("ShorterThanRecord1", 100, kNotOurs), cut("OnlyRecord1", kRecordSize),
+        DamageRow{"Record1LengthOver126",
+                  [](QByteArray b) {
+                      b[0] = char(127);
+                      return b;
+                  },
+                  kNotOurs},
         set("ApexBelow2", 2, " 1"), set("ApexAbove90", 2, " 91"), set("ApexHalfRoundsToEven90", 2, " 90.5", kAccepted),
         set("ApexHalfRoundsTo92", 2, " 91.5"), set("ApexNotANumber", 2, "abc"),
         set("MaterialInOtherCase", 3, "Verre crown"), set("MaterialWithBlank", 4, " Air"),
         set("CustomAOutsideDialogLimits", 16, " 2.5"), set("CustomBOutsideDialogLimits", 17, " 40000.01"),
         set("CustomBNegative", 17, "-1"), set("CustomAAtLimit", 16, " 2", kAccepted),
-        set("ListedMaterialInfiniteCoefficient", 14, " 1E999"),
-        set("ListedMaterialBeyondSingle", 15, " 1E39"),
-        set("NoSourceSelected", 6, "0"), set("TwoSourcesSelected", 9, "1"),
-        set("OptionWithLeadingBlank", 6, " 1"), set("BothBackgrounds", 7, "1"), set("NoBackground", 8, "0"),
-        set("WavelengthBelow400", 10, " 399"), set("WavelengthAbove800", 10, " 801"),
-        set("WavelengthEmpty", 10, ""), set("WavelengthWithDExponent", 10, " 4.5D2", kAccepted),
-        set("PropagationTwo", 11, " 2"), set("NormalsMinusOne", 12, "-1"),
-        set("IncidenceInfinite", 13, " 1E999"), set("IncidenceMinusInfinite", 13, "-1D400"),
-        set("IncidenceEmptyReadsZero", 13, "", kAccepted),
+        set("ListedMaterialInfiniteCoefficient", 14, " 1E999"), set("ListedMaterialBeyondSingle", 15, " 1E39"),
+        set("NoSourceSelected", 6, "0"), set("TwoSourcesSelected", 9, "1"), set("OptionWithLeadingBlank", 6, " 1"),
+        set("BothBackgrounds", 7, "1"), set("NoBackground", 8, "0"), set("WavelengthBelow400", 10, " 399"),
+        set("WavelengthAbove800", 10, " 801"), set("WavelengthEmpty", 10, ""),
+        set("WavelengthWithDExponent", 10, " 4.5D2", kAccepted), set("PropagationTwo", 11, " 2"),
+        set("NormalsMinusOne", 12, "-1"), set("IncidenceInfinite", 13, " 1E999"),
+        set("IncidenceMinusInfinite", 13, "-1D400"), set("IncidenceEmptyReadsZero", 13, "", kAccepted),
         set("RowsOne", 18, " 1"), set("Rows102", 18, " 102"), set("RowsHuge", 18, " 1E9"),
         set("RowsInfinite", 18, " 1E999"), set("RowsNegative", 18, "-11"),
         set("FewerRowsThanStoredIsFine", 18, " 10", kAccepted), set("MoreRowsThanStored", 18, " 12"),
         cut("CutInsideTheCells", 40 * kRecordSize), cut("CutInsideTheLastFormula", 102 * kRecordSize - 1),
         DamageRow{"CellLengthOver126",
-                  [](QByteArray b) { b[qsizetype(40) * kRecordSize] = char(200); return b; },
+                  [](QByteArray b) {
+                      b[qsizetype(40) * kRecordSize] = char(200);
+                      return b;
+                  },
                   SituationFailure::Unreadable},
         DamageRow{"FormulaLengthOver126",
-                  [](QByteArray b) { b[qsizetype(101) * kRecordSize + 1] = char(1); return b; },
+                  [](QByteArray b) {
+                      b[qsizetype(101) * kRecordSize + 1] = char(1);
+                      return b;
+                  },
                   SituationFailure::Unreadable}),
     [](const auto &row) { return std::string(row.param.name); });
 

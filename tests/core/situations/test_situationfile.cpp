@@ -11,7 +11,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 Situation withLines(int lines)
 {
@@ -22,8 +23,9 @@ Situation withLines(int lines)
     return s;
 }
 
-class SituationFileIo : public ::testing::Test {
-protected:
+class SituationFileIo : public ::testing::Test
+{
+  protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const QString &name) const { return dir.filePath(name); }
     QTemporaryDir dir;
@@ -58,8 +60,8 @@ TEST_F(SituationFileIo, AFailedSaveLeavesTheOldFileByteForByte)
 TEST_F(SituationFileIo, UnwritablePlacesFail)
 {
     writeAll(path(QStringLiteral("plain")), "x");
-    for (const QString &p : {path(QStringLiteral("plain/essai.P01")), path(QStringLiteral("missing/essai.P01")),
-                             dir.path(), QString()})
+    for (const QString &p :
+         {path(QStringLiteral("plain/essai.P01")), path(QStringLiteral("missing/essai.P01")), dir.path(), QString()})
         EXPECT_FALSE(writeSituationFile(p, Situation())) << p.toStdString();
 }
 
@@ -91,8 +93,9 @@ TEST_F(SituationFileIo, AHugeFileIsReadOnlyAsFarAsTheLargestSituation)
 TEST_F(SituationFileIo, CellsKeepTheirRegionalTextExactly)
 {
     Situation s = withLines(2);
-    s.lines[0] = {QStringLiteral("1,500"), QStringLiteral("-2,250"), QStringLiteral("1.5"), QStringLiteral("3E5"),
-                  QString(), QStringLiteral("é à ç"), QStringLiteral("  ")};
+    s.lines[0] = {
+        QStringLiteral("1,500"), QStringLiteral("-2,250"), QStringLiteral("1.5"), QStringLiteral("3E5"), QString(),
+        QStringLiteral("é à ç"), QStringLiteral("  ")};
     const QString p = path(QStringLiteral("regional.P01"));
     ASSERT_TRUE(writeSituationFile(p, s));
     const SituationResult r = readSituationFile(p);

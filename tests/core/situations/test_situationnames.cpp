@@ -10,16 +10,21 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct NameRow {
     const char *typed;
     const char *expected; // nullptr: refused as an empty name
 };
 
-std::ostream &operator<<(std::ostream &os, const NameRow &r) { return os << '"' << r.typed << '"'; }
+std::ostream &operator<<(std::ostream &os, const NameRow &r)
+{
+    return os << '"' << r.typed << '"';
+}
 
-class SaveName : public ::testing::TestWithParam<NameRow> {
+class SaveName : public ::testing::TestWithParam<NameRow>
+{
 };
 
 TEST_P(SaveName, BuiltFromTheTypedText)
@@ -31,15 +36,16 @@ TEST_P(SaveName, BuiltFromTheTypedText)
         EXPECT_EQ(name.value_or(QStringLiteral("<refused>")), QString::fromUtf8(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SaveName,
-    ::testing::Values(NameRow{"essai", "/F/essai.P01"}, NameRow{"a.b.c", "/F/a.P01"},
-                      NameRow{"essai.txt", "/F/essai.P01"}, NameRow{"essai.P01", "/F/essai.P01"},
-                      NameRow{"  essai  ", "/F/essai.P01"}, NameRow{"essai .P01", "/F/essai.P01"},
-                      NameRow{"/tmp/x/essai", "/tmp/x/essai.P01"}, NameRow{"/tmp/x.y/essai", "/tmp/x.y/essai.P01"},
-                      NameRow{"sub/essai", "/F/sub/essai.P01"}, NameRow{"élève", "/F/élève.P01"},
-                      NameRow{".P01", nullptr}, NameRow{"", nullptr}, NameRow{"   ", nullptr},
-                      NameRow{"dir/", nullptr}, NameRow{"dir/ .x", nullptr}, NameRow{"/tmp/.cache", nullptr}));
+INSTANTIATE_TEST_SUITE_P(Rows, SaveName,
+                         ::testing::Values(NameRow{"essai", "/F/essai.P01"}, NameRow{"a.b.c", "/F/a.P01"},
+                                           NameRow{"essai.txt", "/F/essai.P01"}, NameRow{"essai.P01", "/F/essai.P01"},
+                                           NameRow{"  essai  ", "/F/essai.P01"}, NameRow{"essai .P01", "/F/essai.P01"},
+                                           NameRow{"/tmp/x/essai", "/tmp/x/essai.P01"},
+                                           NameRow{"/tmp/x.y/essai", "/tmp/x.y/essai.P01"},
+                                           NameRow{"sub/essai", "/F/sub/essai.P01"}, NameRow{"élève", "/F/élève.P01"},
+                                           NameRow{".P01", nullptr}, NameRow{"", nullptr}, NameRow{"   ", nullptr},
+                                           NameRow{"dir/", nullptr}, NameRow{"dir/ .x", nullptr},
+                                           NameRow{"/tmp/.cache", nullptr}));
 
 TEST(SituationNames, FolderJoinAndFileNamePart)
 {

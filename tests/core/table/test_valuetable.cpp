@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using vorlac::ValueTable;
 using FillResult = ValueTable::FillResult;
@@ -42,9 +43,9 @@ TEST(ValueTable, StartsWithTenLinesTitlesAndTheFixedPattern)
 // --- Typing ----------------------------------------------------------------------------------
 
 struct TypingRow {
-    const char *keys;   // '\b' is Backspace
-    const char *typed;  // text while typing
-    const char *left;   // text once the cell is left
+    const char *keys;  // '\b' is Backspace
+    const char *typed; // text while typing
+    const char *left;  // text once the cell is left
 };
 
 void PrintTo(const TypingRow &r, std::ostream *os)
@@ -54,7 +55,8 @@ void PrintTo(const TypingRow &r, std::ostream *os)
         *os << (*k == '\b' ? std::string(" BS ") : std::string(1, *k));
 }
 
-class Typing : public ::testing::TestWithParam<TypingRow> {
+class Typing : public ::testing::TestWithParam<TypingRow>
+{
 };
 
 TEST_P(Typing, AppendsThenConvertsOnLeaving)
@@ -72,12 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, Typing,
     ::testing::Values(TypingRow{"1.5", "1,5", "1,500"}, TypingRow{"1,5", "1,5", "1,500"},
                       TypingRow{"2e3", "2E3", "2000,000"}, TypingRow{"-", "-", ""}, TypingRow{"E", "E", ""},
-                      TypingRow{"1,2,3", "1,2,3", ""}, TypingRow{"12\b", "1", "1,000"},
-                      TypingRow{"\b", "", ""}, TypingRow{"1a b+x5", "15", "15,000"},
-                      TypingRow{"-2.25e-1", "-2,25E-1", "-0,225"},
+                      TypingRow{"1,2,3", "1,2,3", ""}, TypingRow{"12\b", "1", "1,000"}, TypingRow{"\b", "", ""},
+                      TypingRow{"1a b+x5", "15", "15,000"}, TypingRow{"-2.25e-1", "-2,25E-1", "-0,225"},
                       // Single precision: 7 significant digits, not the float's exact integer.
-                      TypingRow{"123456789", "123456789", "123456800,000"},
-                      TypingRow{"0.1", "0,1", "0,100"}), RowName());
+                      TypingRow{"123456789", "123456789", "123456800,000"}, TypingRow{"0.1", "0,1", "0,100"}),
+    RowName());
 
 TEST(ValueTable, TypedTextIsCappedAtOneRecord)
 {
@@ -96,7 +97,7 @@ TEST(ValueTable, DecimalsSurviveAChangeOfRegionalSettings)
     EXPECT_EQ(t.Text(), QStringLiteral("1.5"));
     t.commitActiveCell();
     EXPECT_EQ(t.Text(), QStringLiteral("1.500"));
-    t.setTextMatrix(2, 0, QStringLiteral("2,25"));  // typed under French settings
+    t.setTextMatrix(2, 0, QStringLiteral("2,25")); // typed under French settings
     ASSERT_TRUE(t.cellValue(2, 0));
     EXPECT_FLOAT_EQ(*t.cellValue(2, 0), 2.25f);
     t.setLocale(QLocale(QLocale::French, QLocale::France));
@@ -108,9 +109,13 @@ struct ReadRow {
     std::optional<float> value;
 };
 
-void PrintTo(const ReadRow &r, std::ostream *os) { *os << "\"" << r.text << "\""; }
+void PrintTo(const ReadRow &r, std::ostream *os)
+{
+    *os << "\"" << r.text << "\"";
+}
 
-class CellReading : public ::testing::TestWithParam<ReadRow> {
+class CellReading : public ::testing::TestWithParam<ReadRow>
+{
 };
 
 TEST_P(CellReading, AcceptsCommaAndPoint)
@@ -124,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, CellReading,
                          ::testing::Values(ReadRow{"", std::nullopt}, ReadRow{"1,5", 1.5f}, ReadRow{"1.5", 1.5f},
                                            ReadRow{" 2 ", 2.0f}, ReadRow{"2E3", 2000.0f}, ReadRow{"-", std::nullopt},
                                            ReadRow{"1,2,3", std::nullopt}, ReadRow{"1 000", std::nullopt},
-                                           ReadRow{"abc", std::nullopt}, ReadRow{"1E99", std::nullopt}), RowName());
+                                           ReadRow{"abc", std::nullopt}, ReadRow{"1E99", std::nullopt}),
+                         RowName());
 
 // --- Active cell and shape ---------------------------------------------------------------------
 
@@ -133,9 +139,13 @@ struct ShapeRow {
     int rowsGot;
 };
 
-void PrintTo(const ShapeRow &r, std::ostream *os) { *os << r.rowsAsked << " rows asked"; }
+void PrintTo(const ShapeRow &r, std::ostream *os)
+{
+    *os << r.rowsAsked << " rows asked";
+}
 
-class RowsWrite : public ::testing::TestWithParam<ShapeRow> {
+class RowsWrite : public ::testing::TestWithParam<ShapeRow>
+{
 };
 
 TEST_P(RowsWrite, IsClampedAndKeepsTheActiveCellInside)
@@ -152,7 +162,8 @@ TEST_P(RowsWrite, IsClampedAndKeepsTheActiveCellInside)
 INSTANTIATE_TEST_SUITE_P(Rows, RowsWrite,
                          ::testing::Values(ShapeRow{-5, 2}, ShapeRow{0, 2}, ShapeRow{1, 2}, ShapeRow{2, 2},
                                            ShapeRow{50, 50}, ShapeRow{101, 101}, ShapeRow{102, 101},
-                                           ShapeRow{100000, 101}), RowName());
+                                           ShapeRow{100000, 101}),
+                         RowName());
 
 TEST(ValueTable, ActiveCellIsClampedIntoTheData)
 {
@@ -174,9 +185,13 @@ struct PatternRow {
     const char *small;
 };
 
-void PrintTo(const PatternRow &r, std::ostream *os) { *os << "pattern \"" << r.pattern << "\""; }
+void PrintTo(const PatternRow &r, std::ostream *os)
+{
+    *os << "pattern \"" << r.pattern << "\"";
+}
 
-class Reformat : public ::testing::TestWithParam<PatternRow> {
+class Reformat : public ::testing::TestWithParam<PatternRow>
+{
 };
 
 TEST_P(Reformat, RewritesEveryDataCellWithThePattern)
@@ -202,7 +217,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, Reformat,
                                            PatternRow{"########0.000", "3,142", "-32135,350", "0,026"},
                                            PatternRow{"", "3,141593", "-32135,35", "0,0258"},
                                            PatternRow{"0.00E+00", "3,14E+00", "-3,21E+04", "2,58E-02"},
-                                           PatternRow{"0.000E-00", "3,142E00", "-3,214E04", "2,580E-02"}), RowName());
+                                           PatternRow{"0.000E-00", "3,142E00", "-3,214E04", "2,580E-02"}),
+                         RowName());
 
 struct Counter {
     int n = 0;
@@ -257,14 +273,15 @@ void PrintTo(const SortRow &r, std::ostream *os)
         << r.c1.mid(0, 4).join(u' ').toStdString();
 }
 
-class Sorting : public ::testing::TestWithParam<SortRow> {
+class Sorting : public ::testing::TestWithParam<SortRow>
+{
 };
 
 TEST_P(Sorting, MovesWholeLinesStablyWithEmptyCellsLast)
 {
     const SortRow &row = GetParam();
     ValueTable t;
-    t.setActiveCell(1, 6);  // the typed cell would be converted first
+    t.setActiveCell(1, 6); // the typed cell would be converted first
     putColumn(t, 0, row.c1);
     putColumn(t, 1, row.c2);
     t.setTitle(0, QStringLiteral("angle"));
@@ -296,22 +313,40 @@ SortRow manyTies(bool descending)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Sorting,
-    ::testing::Values(manyTies(false), manyTies(true),
-        SortRow{false, {"3", "1", "2"}, {"30", "10", "20"}, {"1,000", "2,000", "3,000"}, {"10,000", "20,000", "30,000"}},
+    ::testing::Values(
+        manyTies(false), manyTies(true),
+        SortRow{
+            false, {"3", "1", "2"}, {"30", "10", "20"}, {"1,000", "2,000", "3,000"}, {"10,000", "20,000", "30,000"}},
         SortRow{true, {"3", "1", "2"}, {"30", "10", "20"}, {"3,000", "2,000", "1,000"}, {"30,000", "20,000", "10,000"}},
         // Ties keep their order in both directions.
-        SortRow{false, {"2", "1", "2", "1"}, {"a1", "b1", "5", "6"}, {"1,000", "1,000", "2,000", "2,000"},
+        SortRow{false,
+                {"2", "1", "2", "1"},
+                {"a1", "b1", "5", "6"},
+                {"1,000", "1,000", "2,000", "2,000"},
                 {"", "6,000", "", "5,000"}},
-        SortRow{true, {"2", "1", "2", "1"}, {"7", "8", "5", "6"}, {"2,000", "2,000", "1,000", "1,000"},
+        SortRow{true,
+                {"2", "1", "2", "1"},
+                {"7", "8", "5", "6"},
+                {"2,000", "2,000", "1,000", "1,000"},
                 {"7,000", "5,000", "8,000", "6,000"}},
         // Empty cells, and stray text that is no number, go after every number in both orders.
-        SortRow{false, {"", "5", "x", "-1"}, {"1", "2", "3", "4"}, {"-1,000", "5,000", "", ""},
+        SortRow{false,
+                {"", "5", "x", "-1"},
+                {"1", "2", "3", "4"},
+                {"-1,000", "5,000", "", ""},
                 {"4,000", "2,000", "1,000", "3,000"}},
-        SortRow{true, {"", "5", "x", "-1"}, {"1", "2", "3", "4"}, {"5,000", "-1,000", "", ""},
+        SortRow{true,
+                {"", "5", "x", "-1"},
+                {"1", "2", "3", "4"},
+                {"5,000", "-1,000", "", ""},
                 {"2,000", "4,000", "1,000", "3,000"}},
         // Small values keep their order although the fixed pattern writes them alike.
-        SortRow{false, {"0,0003", "0,0001", "0,0002"}, {"3", "1", "2"}, {"0,000", "0,000", "0,000"},
-                {"1,000", "2,000", "3,000"}}), RowName());
+        SortRow{false,
+                {"0,0003", "0,0001", "0,0002"},
+                {"3", "1", "2"},
+                {"0,000", "0,000", "0,000"},
+                {"1,000", "2,000", "3,000"}}),
+    RowName());
 
 TEST(ValueTable, SortKeepsAScientificPattern)
 {
@@ -329,12 +364,16 @@ struct FillRow {
     float first, last, step;
     FillResult result;
     int rowsAfter;
-    QStringList firstCells;  // the column's first lines
+    QStringList firstCells; // the column's first lines
 };
 
-void PrintTo(const FillRow &r, std::ostream *os) { *os << r.first << " to " << r.last << " step " << r.step; }
+void PrintTo(const FillRow &r, std::ostream *os)
+{
+    *os << r.first << " to " << r.last << " step " << r.step;
+}
 
-class Fill : public ::testing::TestWithParam<FillRow> {
+class Fill : public ::testing::TestWithParam<FillRow>
+{
 };
 
 TEST_P(Fill, WritesTheSequenceIntoTheActiveColumn)
@@ -353,20 +392,23 @@ TEST_P(Fill, WritesTheSequenceIntoTheActiveColumn)
 INSTANTIATE_TEST_SUITE_P(
     Rows, Fill,
     ::testing::Values(
-        FillRow{10, 80, 10, FillResult::Filled, 11,
+        FillRow{10,
+                80,
+                10,
+                FillResult::Filled,
+                11,
                 {"10,000", "20,000", "30,000", "40,000", "50,000", "60,000", "70,000", "80,000", "7", "7"}},
         FillRow{0, 1, 0.3f, FillResult::Filled, 11, {"0,000", "0,300", "0,600", "0,900", "7"}},
         FillRow{80, 10, -10, FillResult::Filled, 11, {"80,000", "70,000", "60,000"}},
-        FillRow{10, 80, -10, FillResult::Invalid, 11, {"7"}},
-        FillRow{80, 10, 10, FillResult::Invalid, 11, {"7"}},
-        FillRow{5, 5, 1, FillResult::Invalid, 11, {"7"}},
-        FillRow{0, 5, 0, FillResult::Invalid, 11, {"7"}},
+        FillRow{10, 80, -10, FillResult::Invalid, 11, {"7"}}, FillRow{80, 10, 10, FillResult::Invalid, 11, {"7"}},
+        FillRow{5, 5, 1, FillResult::Invalid, 11, {"7"}}, FillRow{0, 5, 0, FillResult::Invalid, 11, {"7"}},
         FillRow{0, 200, 1, FillResult::TooManyLines, 11, {"7"}},
         FillRow{0, 99, 1, FillResult::Filled, 101, {"0,000", "1,000"}},
         FillRow{0, 100, 1, FillResult::TooManyLines, 11, {"7"}},
         // The single-precision quotient 2.9999998 still counts 4 values.
         FillRow{0, 0.9f, 0.3f, FillResult::Filled, 11, {"0,000", "0,300", "0,600", "0,900", "7"}},
-        FillRow{0, 1.5f, 0.5f, FillResult::Filled, 11, {"0,000", "0,500", "1,000", "1,500", "7"}}), RowName());
+        FillRow{0, 1.5f, 0.5f, FillResult::Filled, 11, {"0,000", "0,500", "1,000", "1,500", "7"}}),
+    RowName());
 
 TEST(ValueTable, FillReachesTheLastValueOfALongDecimalSequence)
 {
@@ -435,9 +477,13 @@ struct DeleteRow {
     int activeAfter;
 };
 
-void PrintTo(const DeleteRow &r, std::ostream *os) { *os << "line " << r.active; }
+void PrintTo(const DeleteRow &r, std::ostream *os)
+{
+    *os << "line " << r.active;
+}
 
-class DeleteLine : public ::testing::TestWithParam<DeleteRow> {
+class DeleteLine : public ::testing::TestWithParam<DeleteRow>
+{
 };
 
 TEST_P(DeleteLine, MovesTheLinesBelowUp)
@@ -454,7 +500,8 @@ TEST_P(DeleteLine, MovesTheLinesBelowUp)
 
 INSTANTIATE_TEST_SUITE_P(Rows, DeleteLine,
                          ::testing::Values(DeleteRow{1, {"2", "3"}, 1}, DeleteRow{2, {"1", "3"}, 2},
-                                           DeleteRow{3, {"1", "2"}, 2}), RowName());
+                                           DeleteRow{3, {"1", "2"}, 2}),
+                         RowName());
 
 TEST(ValueTable, EraseTableKeepsOnlyThePattern)
 {
@@ -501,7 +548,8 @@ void PrintTo(const TitleRow &r, std::ostream *os)
         *os << ' ' << codePoint(c.unicode());
 }
 
-class TitleCheck : public ::testing::TestWithParam<TitleRow> {
+class TitleCheck : public ::testing::TestWithParam<TitleRow>
+{
 };
 
 TEST_P(TitleCheck, OnlyRecordSizedWindows1252TextIsSavable)
@@ -514,12 +562,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, TitleCheck,
                                            TitleRow{QString(126, QLatin1Char('x')), true},
                                            TitleRow{QString(127, QLatin1Char('x')), false},
                                            TitleRow{QStringLiteral("λ (nm)"), false},
-                                           TitleRow{QStringLiteral("  i"), true}), RowName());
+                                           TitleRow{QStringLiteral("  i"), true}),
+                         RowName());
 
 TEST(ValueTable, SingleTextRoundsToSevenDigitsEverywhere)
 {
     const QLocale fr(QLocale::French, QLocale::France);
-    EXPECT_EQ(ValueTable::singleText(123456789.0f, QStringLiteral("########0.000"), fr), QStringLiteral("123456800,000"));
+    EXPECT_EQ(ValueTable::singleText(123456789.0f, QStringLiteral("########0.000"), fr),
+              QStringLiteral("123456800,000"));
     EXPECT_EQ(ValueTable::singleText(0.1f, QString::fromLatin1(vorlac::kPatternSort), fr), QStringLiteral("0,1"));
     EXPECT_EQ(ValueTable::singleText(3.0f * 0.3f, QString(), fr), QStringLiteral("0,9"));
     EXPECT_EQ(ValueTable::singleText(1e30f, QStringLiteral("0.00E+00"), fr), QStringLiteral("1,00E+30"));

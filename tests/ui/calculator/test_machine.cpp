@@ -14,7 +14,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 using vorlac::CalculatorKey;
 using vorlac::Machine;
@@ -106,8 +107,13 @@ struct DisplayRow {
     const char *shown; // nullptr: the typed text
     bool fromStart;    // the caret at 0, so that the start is in view
 };
-void PrintTo(const DisplayRow &r, std::ostream *os) { *os << r.name; }
-class DisplayCaret : public ::testing::TestWithParam<DisplayRow> {};
+void PrintTo(const DisplayRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class DisplayCaret : public ::testing::TestWithParam<DisplayRow>
+{
+};
 TEST_P(DisplayCaret, ShowsWhatTheUserReadsFirst)
 {
     double memory = 0.0;
@@ -124,8 +130,8 @@ TEST_P(DisplayCaret, ShowsWhatTheUserReadsFirst)
 }
 INSTANTIATE_TEST_SUITE_P(
     Rows, DisplayCaret,
-    ::testing::Values(DisplayRow{"operatorError", "2^*3\r",
-                                 "Erreur saisie: incompréhension sur opérateurs: ^ * / + -", true},
+    ::testing::Values(DisplayRow{"operatorError", "2^*3\r", "Erreur saisie: incompréhension sur opérateurs: ^ * / + -",
+                                 true},
                       DisplayRow{"bracketError", "(2\r", "Erreur saisie: revoir les parenthèses", true},
                       DisplayRow{"longEntry", "1234567890123456789012345678901234567890", nullptr, false},
                       DisplayRow{"result", "2*3\r", " 6", false}),

@@ -7,16 +7,22 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 // Titles users found cut by the window manager.
 struct TitleRow {
     const char *name;
     const char *title;
 };
-void PrintTo(const TitleRow &r, std::ostream *os) { *os << r.name; }
+void PrintTo(const TitleRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
 
-class MessageBoxWidth : public ::testing::TestWithParam<TitleRow> {};
+class MessageBoxWidth : public ::testing::TestWithParam<TitleRow>
+{
+};
 
 TEST_P(MessageBoxWidth, HoldsTheTitleAndTheWindowButtons)
 {

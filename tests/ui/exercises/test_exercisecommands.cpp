@@ -14,20 +14,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QPlainTextEdit>
-#include <QTextFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTextFrame>
 #include <QToolButton>
 #include <sys/stat.h>
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 void writeText(const QString &path, const QString &text)
 {
@@ -51,8 +52,9 @@ QByteArray readBytes(const QString &path)
 
 // A folder with one corrected exercise (apex 60 in the statement, 30 in the correction), one
 // without correction or situation, and texts kept in a subfolder named with "\".
-class ExerciseCommandsTest : public VorlacFixture {
-protected:
+class ExerciseCommandsTest : public VorlacFixture
+{
+  protected:
     void SetUp() override
     {
         VorlacFixture::SetUp();
@@ -64,8 +66,14 @@ protected:
         correction.scene.apexAngle = 30;
         ASSERT_TRUE(writeSituationFile(path("textes/ENONCE.P01"), statement));
         ASSERT_TRUE(writeSituationFile(path("textes/CORRIGE.P01"), correction));
-        ExerciseFile full{"textes\\enonce.rtf", "textes\\ENONCE.P01", "textes\\CORRIGE.RTF", "textes\\CORRIGE.P01",
-                          "2", "", {"Réfraction; ", "", "déviation", ""}, "  Le prisme  "};
+        ExerciseFile full{"textes\\enonce.rtf",
+                          "textes\\ENONCE.P01",
+                          "textes\\CORRIGE.RTF",
+                          "textes\\CORRIGE.P01",
+                          "2",
+                          "",
+                          {"Réfraction; ", "", "déviation", ""},
+                          "  Le prisme  "};
         writeBytes(path("A.E01"), *serialiseExerciseFile(full));
         ExerciseFile bare{"textes\\ENONCE.RTF", " ", "", "  ", "abc", "", {"", "", "", ""}, "Sans corrigé"};
         writeBytes(path("B.E01"), *serialiseExerciseFile(bare));
@@ -164,7 +172,9 @@ TEST_F(ExerciseCommandsTest, UncorrectedExerciseWithoutSituation)
 }
 
 // Every command that replaces the text asks first; Cancel changes nothing at all.
-class LostEdits : public ExerciseCommandsTest, public ::testing::WithParamInterface<const char *> {};
+class LostEdits : public ExerciseCommandsTest, public ::testing::WithParamInterface<const char *>
+{
+};
 
 TEST_P(LostEdits, CancelKeepsTextNameAndFlags)
 {
@@ -196,7 +206,8 @@ TEST_P(LostEdits, CancelKeepsTextNameAndFlags)
     EXPECT_EQ(area().correctionAvailable, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, LostEdits, ::testing::Values("openexo", "opencor", "opentexte", "Closexo", "PRISENMAIN"),
+INSTANTIATE_TEST_SUITE_P(Commands, LostEdits,
+                         ::testing::Values("openexo", "opencor", "opentexte", "Closexo", "PRISENMAIN"),
                          [](const auto &row) { return std::string(row.param); });
 
 // A cancel or a failure after the question keeps the edited flag: the text was not replaced.
@@ -208,17 +219,33 @@ TEST_F(ExerciseCommandsTest, FlagSurvivesEveryWayOutThatKeepsTheText)
         const char *name;
         std::function<void()> run;
     } rows[] = {
-        {"exercise window closed by Image5", [this] {
+        {"exercise window closed by Image5",
+         [this] {
              driveFichexo = [](Fichexo &w) { w.findChild<QToolButton *>("Image5")->click(); };
              commands->openexo();
          }},
-        {"open dialog cancelled", [this] { openName.clear(); commands->opentexte(); }},
-        {"text that is not RTF", [this] { writeBytes(path("faux.rtf"), "pas du RTF"); openName = path("faux.rtf"); commands->opentexte(); }},
-        {"statement missing", [this] {
-             writeBytes(path("C.E01"), *serialiseExerciseFile({"absent.rtf", "textes\\CORRIGE.P01", "", "", "1", "", {}, "C"}));
+        {"open dialog cancelled",
+         [this] {
+             openName.clear();
+             commands->opentexte();
+         }},
+        {"text that is not RTF",
+         [this] {
+             writeBytes(path("faux.rtf"), "pas du RTF");
+             openName = path("faux.rtf");
+             commands->opentexte();
+         }},
+        {"statement missing",
+         [this] {
+             writeBytes(path("C.E01"),
+                        *serialiseExerciseFile({"absent.rtf", "textes\\CORRIGE.P01", "", "", "1", "", {}, "C"}));
              openThroughWindow("C.E01");
          }},
-        {"save failing", [this] { saveName = path("nulle/part/x.RTF"); commands->savetexte(); }},
+        {"save failing",
+         [this] {
+             saveName = path("nulle/part/x.RTF");
+             commands->savetexte();
+         }},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -300,7 +327,8 @@ TEST_F(ExerciseCommandsTest, GettingStarted)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Erreur lors du chargement");
 
-    writeBytes(path("VORLAC.PEM"), *serialiseExerciseFile({"textes\\ENONCE.RTF", "textes\\CORRIGE.P01", "", "", "", "", {}, ""}));
+    writeBytes(path("VORLAC.PEM"),
+               *serialiseExerciseFile({"textes\\ENONCE.RTF", "textes\\CORRIGE.P01", "", "", "", "", {}, ""}));
     commands->PRISENMAIN();
     EXPECT_EQ(text(), "Mesurer l'angle de déviation.");
     EXPECT_EQ(area().fileField()->text(), path("VORLAC.PEM"));
@@ -310,7 +338,8 @@ TEST_F(ExerciseCommandsTest, GettingStarted)
 TEST_F(ExerciseCommandsTest, FichexoPreviewsOnceAndListsOnlyExercises)
 {
     writeBytes(path("0.E01"), "abîmé"); // listed first, unreadable
-    Fichexo w(window().messenger(), dir.path(), [](const QString &) { return false; }, &window());
+    Fichexo w(
+        window().messenger(), dir.path(), [](const QString &) { return false; }, &window());
     w.show();
     EXPECT_EQ(w.browser()->files()->count(), 3);
     EXPECT_EQ(messages.size(), 1u) << "the first entry is previewed when the window shows";

@@ -16,10 +16,12 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-class GrapheurTest : public ::testing::Test {
-protected:
+class GrapheurTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
@@ -52,10 +54,7 @@ protected:
             table.setTextMatrix(r + 1, col, texts[r]);
     }
 
-    std::unique_ptr<Grapheur> open()
-    {
-        return std::make_unique<Grapheur>(table, service.get(), messenger, &main);
-    }
+    std::unique_ptr<Grapheur> open() { return std::make_unique<Grapheur>(table, service.get(), messenger, &main); }
 
     template <typename T> static T *child(QWidget &w, const char *name)
     {
@@ -222,7 +221,9 @@ TEST_F(GrapheurTest, FermerCloses)
 #include <QApplication>
 #include <QTimer>
 
-class GrapheurOpening : public VorlacFixture {};
+class GrapheurOpening : public VorlacFixture
+{
+};
 
 TEST_F(GrapheurOpening, RepgrapheOpensTheGrapherModallyOverTheMainWindow)
 {

@@ -24,7 +24,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 QString dataDir()
 {
@@ -52,8 +53,9 @@ struct ModalGuard {
     int closed = 0;
 };
 
-class HelpTest : public ::testing::Test {
-protected:
+class HelpTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         for (const char *name : {kHelpFileName, kCourseFileName})
@@ -119,7 +121,8 @@ TEST_F(HelpTest, LinksBackForwardPicturesAndSearch)
     EXPECT_EQ(v->currentPage(), u"/prisme.html");
     EXPECT_TRUE(b->toPlainText().contains(u"Les quatre relations du prisme"));
     // The figures come from the archive.
-    EXPECT_FALSE(b->loadResource(QTextDocument::ImageResource, b->source().resolved(QUrl(QStringLiteral("images/notations.svg"))))
+    EXPECT_FALSE(b->loadResource(QTextDocument::ImageResource,
+                                 b->source().resolved(QUrl(QStringLiteral("images/notations.svg"))))
                      .toByteArray()
                      .isEmpty());
     EXPECT_TRUE(b->isBackwardAvailable());

@@ -18,7 +18,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct Said {
     QString title, text;
@@ -35,7 +36,8 @@ struct Fixture {
     ValueTable table;
     Fixture()
     {
-        messenger.show = [this](QWidget *, QMessageBox::Icon, const QString &t, const QString &x, QMessageBox::StandardButtons) {
+        messenger.show = [this](QWidget *, QMessageBox::Icon, const QString &t, const QString &x,
+                                QMessageBox::StandardButtons) {
             said.push_back({t, x});
             return QMessageBox::Ok;
         };
@@ -59,15 +61,15 @@ struct Fixture {
             return img;
         };
         s.report = [] {
-            return ReportTexts{SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"};
+            return ReportTexts{
+                SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"};
         };
         s.table = &table;
         return s;
     }
 };
 
-template <typename T>
-T *child(QWidget &w, const char *name)
+template <typename T> T *child(QWidget &w, const char *name)
 {
     T *c = w.findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(c, nullptr) << name;

@@ -15,7 +15,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 QByteArray readAll(const QString &path)
 {
@@ -53,8 +54,7 @@ struct PdfJobs {
             }
             questions << text;
             EXPECT_EQ(buttons, QMessageBox::Yes | QMessageBox::No);
-            return questions.size() <= qsizetype(answers.size()) ? answers[questions.size() - 1]
-                                                                 : QMessageBox::No;
+            return questions.size() <= qsizetype(answers.size()) ? answers[questions.size() - 1] : QMessageBox::No;
         };
         PrintEnvironment env;
         env.hasPrinter = [this] { return printerInstalled; };
@@ -110,9 +110,13 @@ struct OverwriteRow {
     bool oldKept;
 };
 
-void PrintTo(const OverwriteRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const OverwriteRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class PdfOverwrite : public ::testing::TestWithParam<OverwriteRow> {
+class PdfOverwrite : public ::testing::TestWithParam<OverwriteRow>
+{
 };
 
 TEST_P(PdfOverwrite, AnExistingFileIsReplacedOnlyAfterOui)
@@ -156,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, PdfOverwrite, ::testing::ValuesIn(kOverwriteRows)
 
 // The set-up dialog's PDF name is only a suggestion: each later job asks again, and the pupil's
 // PDF of that name is not written over unasked.
-class SetupFileName : public ::testing::TestWithParam<bool> {
+class SetupFileName : public ::testing::TestWithParam<bool>
+{
 };
 
 TEST_P(SetupFileName, EveryJobAsksForItsFile)
@@ -176,12 +181,12 @@ TEST_P(SetupFileName, EveryJobAsksForItsFile)
     EXPECT_TRUE(readAll(jobs.names[1]).startsWith("%PDF"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SetupFileName, ::testing::Bool(), [](const auto &row) {
-    return std::string(row.param ? "WithPrinter" : "NoPrinter");
-});
+INSTANTIATE_TEST_SUITE_P(Rows, SetupFileName, ::testing::Bool(),
+                         [](const auto &row) { return std::string(row.param ? "WithPrinter" : "NoPrinter"); });
 
 // The real set-up dialog, closed by the test (a watchdog closes it if that fails).
-class SetupDialogButton : public ::testing::TestWithParam<bool> {
+class SetupDialogButton : public ::testing::TestWithParam<bool>
+{
 };
 
 TEST_P(SetupDialogButton, ReadsOkWhereAcceptingPrintsNothing)
@@ -239,9 +244,13 @@ struct PdfFaultRow {
     bool fits;
 };
 
-void PrintTo(const PdfFaultRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const PdfFaultRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class PdfOnFailingDisk : public ::testing::TestWithParam<PdfFaultRow> {
+class PdfOnFailingDisk : public ::testing::TestWithParam<PdfFaultRow>
+{
 };
 
 TEST_P(PdfOnFailingDisk, SaysSoAndKeepsTheEarlierPdf)

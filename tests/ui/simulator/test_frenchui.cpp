@@ -12,7 +12,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 // The translators a test installs are removed again with their owner.
 struct TranslatorScope {
@@ -24,15 +25,18 @@ struct TranslatorScope {
     }
 };
 
-QString buttonText(QMessageBox &box, QMessageBox::StandardButton b) { return box.button(b)->text(); }
+QString buttonText(QMessageBox &box, QMessageBox::StandardButton b)
+{
+    return box.button(b)->text();
+}
 
 struct ButtonRow {
     QMessageBox::StandardButton button;
     const char *french;
 };
 
-const ButtonRow kRows[] = {{QMessageBox::Ok, "OK"},       {QMessageBox::Cancel, "Annuler"},
-                           {QMessageBox::Yes, "&Oui"},    {QMessageBox::No, "&Non"},
+const ButtonRow kRows[] = {{QMessageBox::Ok, "OK"},        {QMessageBox::Cancel, "Annuler"},
+                           {QMessageBox::Yes, "&Oui"},     {QMessageBox::No, "&Non"},
                            {QMessageBox::Close, "Fermer"}, {QMessageBox::Save, "Enregistrer"}};
 
 // Without Qt's translations (a folder without them) the fallback still gives French buttons.
@@ -65,7 +69,9 @@ TEST(FrenchButtons, QtTranslationsLoadFromTheirFolder)
     EXPECT_EQ(buttonText(english, QMessageBox::Cancel), "Cancel"); // the scope really ended
 }
 
-class ProgramFont : public VorlacFixture {};
+class ProgramFont : public VorlacFixture
+{
+};
 
 // Dialogs are windows of their own: they take the application's font, not the main window's.
 TEST_F(ProgramFont, TheCustomMaterialDialogReadsLikeTheMainWindow)

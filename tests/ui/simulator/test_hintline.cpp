@@ -8,9 +8,12 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-class HintLineFit : public VorlacFixture {};
+class HintLineFit : public VorlacFixture
+{
+};
 
 // Every hint of the program, the longest included, fits the line whole.
 TEST_F(HintLineFit, EveryHintIsReadableWhole)

@@ -23,9 +23,11 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-const QString kStart = QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
+const QString kStart =
+    QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
 
 QByteArray markerBytes(const QString &dir)
 {
@@ -37,7 +39,9 @@ void clickLabel(QWidget *w)
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-class MainWindow : public VorlacFixture {};
+class MainWindow : public VorlacFixture
+{
+};
 
 TEST_F(MainWindow, StartsOnTheDefaultSituation)
 {
@@ -88,15 +92,15 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem)
         QRect rect;
     };
     const Place places[] = {
-        {"Command2", {0, 0, 81, 41}},     {"Command11", {80, 0, 81, 41}},   {"Command4", {160, 0, 81, 41}},
-        {"Command10", {240, 0, 81, 41}},  {"Check1", {320, 0, 81, 41}},     {"Command8", {400, 0, 81, 41}},
-        {"Command3", {480, 0, 81, 41}},   {"Command9", {560, 0, 81, 41}},   {"Command7", {640, 0, 73, 41}},
-        {"Command1", {712, 0, 89, 41}},   {"Picture3", {144, 48, 620, 241}}, {"VScroll1", {768, 48, 17, 241}},
-        {"Picture2", {8, 48, 129, 121}},  {"Picture5", {8, 176, 129, 153}}, {"Picture4", {8, 336, 129, 209}},
-        {"Frame1", {152, 336, 265, 73}},  {"Picture6", {152, 416, 265, 129}}, {"Frame4", {8, 336, 409, 209}},
-        {"Image2", {144, 296, 32, 32}},   {"info", {184, 296, 233, 33}},    {"btexo", {424, 296, 97, 19}},
-        {"fich", {504, 296, 281, 19}},    {"supertext", {424, 315, 361, 230}}, {"Image3(1)", {24, 392, 108, 70}},
-        {"Image3(2)", {16, 200, 108, 70}}, {"Image3(3)", {216, 344, 108, 70}}, {"Image3(4)", {216, 448, 108, 70}},
+        {"Command2", {0, 0, 81, 41}},      {"Command11", {80, 0, 81, 41}},      {"Command4", {160, 0, 81, 41}},
+        {"Command10", {240, 0, 81, 41}},   {"Check1", {320, 0, 81, 41}},        {"Command8", {400, 0, 81, 41}},
+        {"Command3", {480, 0, 81, 41}},    {"Command9", {560, 0, 81, 41}},      {"Command7", {640, 0, 73, 41}},
+        {"Command1", {712, 0, 89, 41}},    {"Picture3", {144, 48, 620, 241}},   {"VScroll1", {768, 48, 17, 241}},
+        {"Picture2", {8, 48, 129, 121}},   {"Picture5", {8, 176, 129, 153}},    {"Picture4", {8, 336, 129, 209}},
+        {"Frame1", {152, 336, 265, 73}},   {"Picture6", {152, 416, 265, 129}},  {"Frame4", {8, 336, 409, 209}},
+        {"Image2", {144, 296, 32, 32}},    {"info", {184, 296, 233, 33}},       {"btexo", {424, 296, 97, 19}},
+        {"fich", {504, 296, 281, 19}},     {"supertext", {424, 315, 361, 230}}, {"Image3(1)", {24, 392, 108, 70}},
+        {"Image3(2)", {16, 200, 108, 70}}, {"Image3(3)", {216, 344, 108, 70}},  {"Image3(4)", {216, 448, 108, 70}},
         {"Image3(5)", {24, 80, 108, 70}},
     };
     // in the window's own pixels, whichever room holds the control
@@ -141,8 +145,8 @@ TEST_F(MainWindow, PopupMenusHoldEveryItem)
           "triertab2"}},
         {"menucopie", {"cop003", "cop002", "sepsap", "cop001"}},
         {"optionexo",
-         {"PRISENMAIN", "separation1", "openexo", "opencor", "separation2", "savetexte", "opentexte",
-          "imprimetexte", "separation3", "Closexo"}},
+         {"PRISENMAIN", "separation1", "openexo", "opencor", "separation2", "savetexte", "opentexte", "imprimetexte",
+          "separation3", "Closexo"}},
     };
     for (const auto &[name, items] : menus) {
         auto *menu = child<QMenu>(name);
@@ -280,9 +284,14 @@ struct ScreenRow {
     bool clamped;
 };
 
-void PrintTo(const ScreenRow &r, std::ostream *os) { *os << r.width << "x" << r.height; }
+void PrintTo(const ScreenRow &r, std::ostream *os)
+{
+    *os << r.width << "x" << r.height;
+}
 
-class SmallScreen : public VorlacFixture, public ::testing::WithParamInterface<ScreenRow> {};
+class SmallScreen : public VorlacFixture, public ::testing::WithParamInterface<ScreenRow>
+{
+};
 
 TEST_P(SmallScreen, ClampsBelow850Pixels)
 {
@@ -316,9 +325,14 @@ struct PanelRow {
     const char *title;
 };
 
-void PrintTo(const PanelRow &r, std::ostream *os) { *os << r.panel; }
+void PrintTo(const PanelRow &r, std::ostream *os)
+{
+    *os << r.panel;
+}
 
-class Panels : public VorlacFixture, public ::testing::WithParamInterface<PanelRow> {};
+class Panels : public VorlacFixture, public ::testing::WithParamInterface<PanelRow>
+{
+};
 
 TEST_P(Panels, IconOpensTitleCloses)
 {
@@ -356,7 +370,8 @@ TEST_F(MainWindow, ProtractorIconAndItsCloseIcon)
     Vorlac &w = window();
     w.show();
     clickLabel(child<QWidget>("Image3(5)"));
-    EXPECT_EQ(w.info(), "Le rapporteur peut pivoter et être déplacé. Il mesue l'angle entre la droite cyan et sa base.");
+    EXPECT_EQ(w.info(),
+              "Le rapporteur peut pivoter et être déplacé. Il mesue l'angle entre la droite cyan et sa base.");
     clickLabel(child<QWidget>("Image4"));
     EXPECT_FALSE(child<QWidget>("Picture2")->isVisible());
 }
@@ -400,9 +415,14 @@ struct HintRow {
     const char *text;
 };
 
-void PrintTo(const HintRow &r, std::ostream *os) { *os << r.widget; }
+void PrintTo(const HintRow &r, std::ostream *os)
+{
+    *os << r.widget;
+}
 
-class Hints : public VorlacFixture, public ::testing::WithParamInterface<HintRow> {};
+class Hints : public VorlacFixture, public ::testing::WithParamInterface<HintRow>
+{
+};
 
 TEST_P(Hints, MouseOverWritesTheHintLine)
 {
@@ -429,27 +449,29 @@ INSTANTIATE_TEST_SUITE_P(
         HintRow{"Command9", "Accéder directement à une partie du cours du manuel"},
         HintRow{"Command7", "Si vous rencontrez une difficulté avec cette application"},
         HintRow{"Command1", "Pour retrouver le module principal et quitter cette application"},
-        HintRow{"btexo", "Ouvrir un énoncé d'exercice, enregistrer le texte, obtenir la correction, imprimer ou fermer."},
+        HintRow{"btexo",
+                "Ouvrir un énoncé d'exercice, enregistrer le texte, obtenir la correction, imprimer ou fermer."},
         HintRow{"Image3(1)", "Définir l'angle au sommet et le matériau."},
         HintRow{"Image3(2)", "Pour modifier le milieu extérieur au vorlac"},
         HintRow{"Image3(3)", "Modifier le fond, afficher les normales ou le sens de propagation"},
-        HintRow{"Image3(4)",
-                "Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde"},
+        HintRow{"Image3(4)", "Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde"},
         HintRow{"Image3(5)", "Afficher le rapporteur."},
         HintRow{"Picture4", "Pour connaître l'indice avec une autre longueur d'onde: déplacer le curseur de la source"},
         HintRow{"Picture5", "Pour connaître l'indice avec une autre longueur d'onde: déplacer le curseur de la source"},
-        HintRow{"Picture6", "La longueur d'onde de la lumière émise par la source monochromatique varie de 400 à 800 nm"},
+        HintRow{"Picture6",
+                "La longueur d'onde de la lumière émise par la source monochromatique varie de 400 à 800 nm"},
         HintRow{"Image1", "Pour affiner le réglage de la longueur d'onde, utiliser les boutons < et >"},
         HintRow{"Frame1", "Les paramètres d'affichage interviennent également sur l'image copiée ou imprimée."},
-        HintRow{"Picture2", "Le rapporteur peut pivoter et être déplacé. Il mesue l'angle entre la droite cyan et sa base."}));
+        HintRow{"Picture2",
+                "Le rapporteur peut pivoter et être déplacé. Il mesue l'angle entre la droite cyan et sa base."}));
 
 TEST_F(MainWindow, MovesOverAnIconAreNotTakenForTheBackground)
 {
     Vorlac &w = window();
     w.show();
     QWidget *icon = child<QWidget>("Image3(4)");
-    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), icon->mapToGlobal(QPointF(20, 20)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), icon->mapToGlobal(QPointF(20, 20)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(icon, &move);
     EXPECT_EQ(w.info(), "Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde");
     // over the bare background the start text comes back

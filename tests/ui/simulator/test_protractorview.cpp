@@ -10,12 +10,14 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 // A scene view with the protractor on it, shown as its own window so that mouse events go
 // through the window system like a user's (implicit grab of the pressed handle included).
-class ProtractorViewTest : public ::testing::Test {
-protected:
+class ProtractorViewTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         RedrawScene(state, picture);
@@ -31,10 +33,7 @@ protected:
     QWidget *handle(const char *name) { return view->findChild<QWidget *>(QString::fromLatin1(name)); }
 
     // A point of a handle in the window's coordinates.
-    QPoint onHandle(const char *name, QPoint inside = {8, 8})
-    {
-        return handle(name)->mapTo(scene.get(), inside);
-    }
+    QPoint onHandle(const char *name, QPoint inside = {8, 8}) { return handle(name)->mapTo(scene.get(), inside); }
     // A point of the protractor picture in the window's coordinates.
     QPoint inPicture(QPointF p) { return view->mapTo(scene.get(), p.toPoint()); }
 

@@ -8,10 +8,12 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-class ProtractorWindow : public VorlacFixture {
-protected:
+class ProtractorWindow : public VorlacFixture
+{
+  protected:
     void openProtractor() { QTest::mouseClick(child<QWidget>("Image3(5)"), Qt::LeftButton); }
 
     // Drags a handle of the protractor to a point of its picture.

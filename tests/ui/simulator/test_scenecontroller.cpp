@@ -14,7 +14,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct RedrawRow {
     const char *name;
@@ -24,9 +25,14 @@ struct RedrawRow {
     bool timerRunning;
 };
 
-void PrintTo(const RedrawRow &r, std::ostream *os) { *os << r.name; }
+void PrintTo(const RedrawRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
 
-class ControllerRedraws : public ::testing::TestWithParam<RedrawRow> {};
+class ControllerRedraws : public ::testing::TestWithParam<RedrawRow>
+{
+};
 
 // Each setter redraws what its change needs, and pictureRedrawn follows every finished picture.
 TEST_P(ControllerRedraws, AsTheChangeRequires)
@@ -61,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         RedrawRow{"WavelengthWhite", kWhite, [](SceneController &c) { c.setWavelength(450); }, 0, 0, false},
         RedrawRow{"ApexWhiteWaitsForTheTimer", kWhite, [](SceneController &c) { c.setApexAngle(50); }, 1, 0, true},
         RedrawRow{"ApexFive", kFive, [](SceneController &c) { c.setApexAngle(50); }, 1, 0, true},
-        RedrawRow{"MaterialWhiteAtOnce", kWhite, [](SceneController &c) { c.setMaterial(MaterialSide::Prism, 3); },
-                  0, 1, false},
+        RedrawRow{"MaterialWhiteAtOnce", kWhite, [](SceneController &c) { c.setMaterial(MaterialSide::Prism, 3); }, 0,
+                  1, false},
         RedrawRow{"MaterialFive", kFive, [](SceneController &c) { c.setMaterial(MaterialSide::Outside, 1); }, 1, 0,
                   false},
         RedrawRow{"CustomWhite", kWhite,
@@ -71,8 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         RedrawRow{"BackgroundMono", kMono, [](SceneController &c) { c.setBlackBackground(false); }, 1, 0, false},
         RedrawRow{"MarksFive", kFive, [](SceneController &c) { c.setMarks(true, false); }, 1, 0, false},
         RedrawRow{"ToWhite", kFive, [](SceneController &c) { c.setSource(SourceType::WhiteLight); }, 1, 1, false},
-        RedrawRow{"ToMono", kWhite, [](SceneController &c) { c.setSource(SourceType::Monochromatic); }, 1, 0,
-                  false},
+        RedrawRow{"ToMono", kWhite, [](SceneController &c) { c.setSource(SourceType::Monochromatic); }, 1, 0, false},
         RedrawRow{"Incidence", kFive, [](SceneController &c) { c.setIncidenceAngle(50); }, 1, 0, false},
         RedrawRow{"WholeStateWhite", kWhite, [](SceneController &c) { c.setState(c.state()); }, 1, 1, false}),
     [](const auto &row) { return std::string(row.param.name); });
@@ -140,7 +145,9 @@ TEST(Controller, TimerTickDrawsWhiteLightOnlyWhenItIsTheSource)
     EXPECT_FALSE(c.timer1()->isActive());
 }
 
-class PanelsFollowTheState : public VorlacFixture {};
+class PanelsFollowTheState : public VorlacFixture
+{
+};
 
 // A whole scene set from elsewhere (a loaded situation) shows in every panel, and the panels'
 // own handlers do not run while they update.

@@ -1,9 +1,9 @@
 #include "vorlacfixture.h"
 
 #include "common/updown.h"
+#include "model/raytracer.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/sceneframe.h"
-#include "model/raytracer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,8 +13,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -27,10 +27,12 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-class SceneControls : public VorlacFixture {
-protected:
+class SceneControls : public VorlacFixture
+{
+  protected:
     // Where the mouse must stand, in the lamp's own pixels, to aim at the incidence i.
     QPointF lampPointFor(double incidence, double distance = 150)
     {
@@ -354,9 +356,14 @@ struct RefusalRow {
     const char *message;
 };
 
-void PrintTo(const RefusalRow &r, std::ostream *os) { *os << "A=" << r.a << " B=" << r.b; }
+void PrintTo(const RefusalRow &r, std::ostream *os)
+{
+    *os << "A=" << r.a << " B=" << r.b;
+}
 
-class LoupeRefusals : public SceneControls, public ::testing::WithParamInterface<RefusalRow> {};
+class LoupeRefusals : public SceneControls, public ::testing::WithParamInterface<RefusalRow>
+{
+};
 
 TEST_P(LoupeRefusals, KeepTheDialogOpenWithItsTexts)
 {
@@ -394,9 +401,14 @@ struct AcceptRow {
     float storedA, storedB;
 };
 
-void PrintTo(const AcceptRow &r, std::ostream *os) { *os << "A=" << r.a << " B=" << r.b; }
+void PrintTo(const AcceptRow &r, std::ostream *os)
+{
+    *os << "A=" << r.a << " B=" << r.b;
+}
 
-class LoupeAccepts : public SceneControls, public ::testing::WithParamInterface<AcceptRow> {};
+class LoupeAccepts : public SceneControls, public ::testing::WithParamInterface<AcceptRow>
+{
+};
 
 TEST_P(LoupeAccepts, InclusiveLimitsAndEmptyB)
 {

@@ -12,12 +12,16 @@
 #include <memory>
 
 // Timer1's interval has passed (without waiting for it).
-inline void fireTimer1(vorlac::SceneController &c) { EXPECT_TRUE(QMetaObject::invokeMethod(c.timer1(), "timeout")); }
+inline void fireTimer1(vorlac::SceneController &c)
+{
+    EXPECT_TRUE(QMetaObject::invokeMethod(c.timer1(), "timeout"));
+}
 
 // A main window in a temporary program folder, with message boxes recorded and answered from
 // a queue instead of shown.
-class VorlacFixture : public ::testing::Test {
-protected:
+class VorlacFixture : public ::testing::Test
+{
+  protected:
     struct Message {
         QMessageBox::Icon icon;
         QString title, text;

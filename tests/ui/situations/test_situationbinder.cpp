@@ -1,11 +1,11 @@
 #include "testfiles.h"
 #include "vorlacfixture.h"
 
+#include "common/recordfile.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/toolbar.h"
 #include "situations/situationbinder.h"
 #include "situations/situationfile.h"
-#include "common/recordfile.h"
 #include "table/valuetable.h"
 
 #include <QApplication>
@@ -17,10 +17,12 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-class SituationBinding : public VorlacFixture {
-protected:
+class SituationBinding : public VorlacFixture
+{
+  protected:
     SituationBinder &binder() { return window().situations(); }
     SceneController &scene() { return window().controller(); }
     ValueTable &table() { return window().valueTable(); }
@@ -115,9 +117,13 @@ struct FailedLoadRow {
     const char *title, *text;
 };
 
-std::ostream &operator<<(std::ostream &os, const FailedLoadRow &r) { return os << r.name; }
+std::ostream &operator<<(std::ostream &os, const FailedLoadRow &r)
+{
+    return os << r.name;
+}
 
-class FailedLoad : public SituationBinding, public ::testing::WithParamInterface<FailedLoadRow> {
+class FailedLoad : public SituationBinding, public ::testing::WithParamInterface<FailedLoadRow>
+{
 };
 
 TEST_P(FailedLoad, ChangesNothingAtAll)
@@ -155,8 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FailedLoadRow{"NotASituation", QByteArray("hello"), kNotOursTitle, kNotOursText},
                       FailedLoadRow{"LowerCaseSignature", damaged(1, "vorlac"), kNotOursTitle, kNotOursText},
                       // values late in the file: nothing before them may be applied either
-                      FailedLoadRow{"BadFormulaRecord", damaged(25 + 77, "x").left(25 * 128 + 77 * 128 - 5),
-                                    kReadTitle, kReadText},
+                      FailedLoadRow{"BadFormulaRecord", damaged(25 + 77, "x").left(25 * 128 + 77 * 128 - 5), kReadTitle,
+                                    kReadText},
                       FailedLoadRow{"UnknownMaterial", damaged(4, "Plexiglas"), kReadTitle, kReadText},
                       FailedLoadRow{"RowCountTooLarge", damaged(18, " 1E9"), kReadTitle, kReadText},
                       FailedLoadRow{"WavelengthOutOfRange", damaged(10, " 900"), kReadTitle, kReadText}),

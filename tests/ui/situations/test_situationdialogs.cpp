@@ -20,10 +20,12 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-class SituationDialogs : public ::testing::Test {
-protected:
+class SituationDialogs : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
@@ -66,9 +68,10 @@ TEST_F(SituationDialogs, SaveLayoutAndTexts)
     auto d = saveDialog();
     EXPECT_EQ(d->objectName(), "enregistrer");
     EXPECT_EQ(d->windowTitle(), "Enregistrer les paramètres.");
-    const std::pair<const char *, const char *> texts[] = {
-        {"Label1", "Lecteur:"}, {"Label3", "Répertoire:"}, {"Label4", "Fichiers enregistrés"},
-        {"Label2", "Nom du fichier:"}};
+    const std::pair<const char *, const char *> texts[] = {{"Label1", "Lecteur:"},
+                                                           {"Label3", "Répertoire:"},
+                                                           {"Label4", "Fichiers enregistrés"},
+                                                           {"Label2", "Nom du fichier:"}};
     for (const auto &[name, text] : texts)
         EXPECT_EQ(d->findChild<QLabel *>(QString::fromLatin1(name))->text(), QString::fromUtf8(text));
     EXPECT_EQ(d->findChild<QPushButton *>(QStringLiteral("Command1"))->text(), "ENREGISTRER");
@@ -178,8 +181,7 @@ TEST_F(SituationDialogs, ControlsKeepAMarginFromTheEdges)
                 continue;
             const QRect g = c->geometry();
             const QRect inner = d->rect().adjusted(6, 6, -6, -6);
-            EXPECT_TRUE(inner.contains(g))
-                << d->objectName().toStdString() << " " << c->objectName().toStdString();
+            EXPECT_TRUE(inner.contains(g)) << d->objectName().toStdString() << " " << c->objectName().toStdString();
         }
     }
 }

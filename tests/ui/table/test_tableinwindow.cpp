@@ -13,9 +13,12 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
-class TableInWindow : public VorlacFixture {};
+class TableInWindow : public VorlacFixture
+{
+};
 
 TEST_F(TableInWindow, GridSitsInTheTableFrameAndDrivesItsMenusAndHints)
 {

@@ -27,7 +27,8 @@
 
 using namespace vorlac;
 
-namespace {
+namespace
+{
 
 struct Shown {
     QMessageBox::Icon icon;
@@ -37,8 +38,9 @@ struct Shown {
 
 // Closes whatever modal dialog is open after the test's own step, and fails the test if the
 // step left one open.
-class ModalGuard {
-public:
+class ModalGuard
+{
+  public:
     explicit ModalGuard(std::function<void(QWidget *)> step)
     {
         QTimer::singleShot(0, [step] {
@@ -57,12 +59,13 @@ public:
         m_watchdog.start();
     }
 
-private:
+  private:
     QTimer m_watchdog;
 };
 
-class TableUi : public ::testing::Test {
-protected:
+class TableUi : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         messenger.show = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -130,16 +133,21 @@ TEST_F(TableUi, GridIsNamedAndNeverEdits)
 
 struct WideRow {
     const char *name;
-    int col;           // 0 is the active cell
-    const char *text;  // written, or typed when typed
+    int col;          // 0 is the active cell
+    const char *text; // written, or typed when typed
     bool typed;
     const char *shown; // "#" for a row of hashes
     bool tip;          // the whole text as tooltip
 };
 
-void PrintTo(const WideRow &r, std::ostream *os) { *os << r.name; }
+void PrintTo(const WideRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
 
-class WideCell : public TableUi, public ::testing::WithParamInterface<WideRow> {};
+class WideCell : public TableUi, public ::testing::WithParamInterface<WideRow>
+{
+};
 
 TEST_P(WideCell, NeverShowsAnEllipsisInANumber)
 {
@@ -170,8 +178,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, WideCell,
                          ::testing::Values(WideRow{"fits", 1, "1,500", false, "1,500", false},
                                            WideRow{"wideNumber", 1, "123456800,000", false, "#", true},
                                            WideRow{"wideActiveNumber", 0, "123456800,000", false, "#", true},
-                                           WideRow{"typedShowsItsEnd", 0, "12345678901234", true,
-                                                   "12345678901234", true}),
+                                           WideRow{"typedShowsItsEnd", 0, "12345678901234", true, "12345678901234",
+                                                   true}),
                          [](const auto &row) { return std::string(row.param.name); });
 
 TEST_F(TableUi, ALongTitleIsCutAtItsEndOnly)
@@ -189,9 +197,13 @@ struct LeaveRow {
     int row, col; // the active cell afterwards
 };
 
-void PrintTo(const LeaveRow &r, std::ostream *os) { *os << r.how; }
+void PrintTo(const LeaveRow &r, std::ostream *os)
+{
+    *os << r.how;
+}
 
-class Leaving : public TableUi, public ::testing::WithParamInterface<LeaveRow> {
+class Leaving : public TableUi, public ::testing::WithParamInterface<LeaveRow>
+{
 };
 
 TEST_P(Leaving, ConvertsTheTypedCell)
@@ -217,7 +229,8 @@ TEST_P(Leaving, ConvertsTheTypedCell)
 
 INSTANTIATE_TEST_SUITE_P(Ways, Leaving,
                          ::testing::Values(LeaveRow{"click", 5, 4}, LeaveRow{"down", 3, 1}, LeaveRow{"right", 2, 2},
-                                           LeaveRow{"tab", 2, 2}, LeaveRow{"title", 2, 6}), RowName());
+                                           LeaveRow{"tab", 2, 2}, LeaveRow{"title", 2, 6}),
+                         RowName());
 
 TEST_F(TableUi, TypingKeysFollowTheRules)
 {
@@ -248,7 +261,7 @@ TEST_F(TableUi, RightPressLeavesTheActiveCellAndOpensTheTableMenu)
     clickCell(6, 5, Qt::RightButton);
     EXPECT_EQ(table.Row(), 3);
     EXPECT_EQ(table.Col(), 2);
-    EXPECT_EQ(table.Text(), QStringLiteral("7"));  // not left, so not converted
+    EXPECT_EQ(table.Text(), QStringLiteral("7")); // not left, so not converted
     EXPECT_TRUE(menutableau->isVisible());
     EXPECT_FALSE(menucol->isVisible());
 }
@@ -308,8 +321,9 @@ TEST_F(TableUi, HintsAndEnablingFollowThePointer)
 TEST_F(TableUi, ColumnAndCalculatorItemsReachTheirHandlers)
 {
     std::vector<std::pair<int, bool>> asked;
-    QObject::connect(commands, &TableCommands::computeColumnRequested,
-                     [&](int col, bool recalc) { asked.push_back({col, recalc}); });
+    QObject::connect(commands, &TableCommands::computeColumnRequested, [&](int col, bool recalc) {
+        asked.push_back({col, recalc});
+    });
     table.setColumnExpression(1, QStringLiteral("sin C1"));
     clickTitle(1);
     menucol->hide();
@@ -353,7 +367,8 @@ void PrintTo(const TitleAnswer &r, std::ostream *os)
         *os << ' ' << codePoint(c.unicode());
 }
 
-class Naming : public TableUi, public ::testing::WithParamInterface<TitleAnswer> {
+class Naming : public TableUi, public ::testing::WithParamInterface<TitleAnswer>
+{
 };
 
 TEST_P(Naming, KeepsOnlySavableNonBlankTitles)
@@ -373,12 +388,13 @@ TEST_P(Naming, KeepsOnlySavableNonBlankTitles)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, Naming,
-    ::testing::Values(TitleAnswer{std::nullopt, "C4", false}, TitleAnswer{QStringLiteral("   "), "C4", false},
-                      TitleAnswer{QStringLiteral("  i (°)"), "  i (°)", false},
-                      TitleAnswer{QString(127, QLatin1Char('a')), "C4", true},
-                      TitleAnswer{QStringLiteral("λ"), "C4", true}), RowName());
+INSTANTIATE_TEST_SUITE_P(Answers, Naming,
+                         ::testing::Values(TitleAnswer{std::nullopt, "C4", false},
+                                           TitleAnswer{QStringLiteral("   "), "C4", false},
+                                           TitleAnswer{QStringLiteral("  i (°)"), "  i (°)", false},
+                                           TitleAnswer{QString(127, QLatin1Char('a')), "C4", true},
+                                           TitleAnswer{QStringLiteral("λ"), "C4", true}),
+                         RowName());
 
 TEST_F(TableUi, EraseTableAsksFirst)
 {
@@ -455,7 +471,7 @@ TEST_F(TableUi, FormatDialogSelectsTheCurrentPatternAndReformats)
     table.setTextMatrix(1, 0, QStringLiteral("0,0258"));
     table.setTextMatrix(2, 0, QStringLiteral("-32135,35"));
     table.setActiveCell(5, 5);
-    table.Sort(0, false);  // the sort gives the pattern back
+    table.Sort(0, false); // the sort gives the pattern back
     ModalGuard guard([](QWidget *modal) {
         auto *d = qobject_cast<FormatDialog *>(modal);
         ASSERT_NE(d, nullptr);
@@ -467,7 +483,7 @@ TEST_F(TableUi, FormatDialogSelectsTheCurrentPatternAndReformats)
     commands->openFormat();
     EXPECT_EQ(table.TableNumberFormat(), QStringLiteral("0.000E-00"));
     EXPECT_EQ(table.TextMatrix(1, 0), QStringLiteral("-3,214E04"));
-    EXPECT_EQ(table.TextMatrix(2, 0), QStringLiteral("2,600E-02"));  // already 0,026 in the fixed pattern
+    EXPECT_EQ(table.TextMatrix(2, 0), QStringLiteral("2,600E-02")); // already 0,026 in the fixed pattern
 }
 
 TEST(FormatExamples, PaintedForEachPattern)
@@ -490,7 +506,8 @@ void PrintTo(const ArithRow &r, std::ostream *os)
     *os << "from \"" << r.first << "\" to \"" << r.last << "\" step \"" << r.step << "\"";
 }
 
-class Arith : public TableUi, public ::testing::WithParamInterface<ArithRow> {
+class Arith : public TableUi, public ::testing::WithParamInterface<ArithRow>
+{
 };
 
 TEST_P(Arith, FillsOrExplains)
