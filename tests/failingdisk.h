@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -92,6 +93,33 @@ class SmallDisk
   private:
     QTemporaryDir m_dir;
     bool m_mounted = false;
+};
+
+// Where a write is made to fail: on a small disk filled up to a given room, or in a child
+// process whose files may not grow past that room.
+class FailingPlace
+{
+  public:
+    explicit FailingPlace(bool fullDisk)
+    {
+        if (fullDisk)
+            m_disk.emplace();
+    }
+
+    // The full-disk place needs a tmpfs, which only root can mount.
+    bool unavailable() const { return m_disk && !m_disk->isMounted(); }
+    QString filePath(const QString &name) const { return m_disk ? m_disk->filePath(name) : m_tmp.filePath(name); }
+    // Before the write: leaves room bytes free on the disk (nothing to do for a child).
+    bool prepare(qint64 room) { return !m_disk || m_disk->fillLeaving(room); }
+    // Runs the write: here on the disk, or in a child limited to room bytes (kChildDied if it died).
+    int run(const std::function<int()> &write, qint64 room) const
+    {
+        return m_disk ? write() : inChild(write, rlim_t(room));
+    }
+
+  private:
+    QTemporaryDir m_tmp;
+    std::optional<SmallDisk> m_disk;
 };
 
 } // namespace failingdisk

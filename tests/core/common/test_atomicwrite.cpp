@@ -108,14 +108,10 @@ class FailingWrite : public ::testing::TestWithParam<FailRow>
 TEST_P(FailingWrite, LeavesTheOldFileByteForByteOrWritesItAll)
 {
     const FailRow &row = GetParam();
-    QTemporaryDir tmp;
-    std::optional<failingdisk::SmallDisk> disk;
-    if (row.fault == Fault::FullDisk) {
-        disk.emplace();
-        if (!disk->isMounted())
-            GTEST_SKIP() << "no tmpfs can be mounted here";
-    }
-    const QString path = disk ? disk->filePath(fileNameFor(row.writer)) : tmp.filePath(fileNameFor(row.writer));
+    failingdisk::FailingPlace place(row.fault == Fault::FullDisk);
+    if (place.unavailable())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const QString path = place.filePath(fileNameFor(row.writer));
     const QString folder = QFileInfo(path).path();
     const QByteArray old = pattern(row.oldBytes, 'o');
     if (row.oldBytes > 0) {
@@ -123,18 +119,11 @@ TEST_P(FailingWrite, LeavesTheOldFileByteForByteOrWritesItAll)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
     }
     const Job job = jobFor(row.writer, row.size, old);
-    if (disk) {
-        ASSERT_TRUE(disk->fillLeaving(row.room));
-    }
+    ASSERT_TRUE(place.prepare(row.room));
     const QStringList before = snapshot(folder);
-    bool wrote = false;
-    if (disk) {
-        wrote = job.write(path);
-    } else {
-        const int answer = failingdisk::inChild([&] { return job.write(path) ? 1 : 0; }, row.room);
-        ASSERT_NE(answer, failingdisk::kChildDied);
-        wrote = answer == 1;
-    }
+    const int answer = place.run([&] { return job.write(path) ? 1 : 0; }, row.room);
+    ASSERT_NE(answer, failingdisk::kChildDied);
+    const bool wrote = answer == 1;
     if (row.fits) {
         EXPECT_TRUE(wrote);
         EXPECT_TRUE(readAll(path) == job.expected) << "new file differs";

@@ -256,19 +256,12 @@ class PdfOnFailingDisk : public ::testing::TestWithParam<PdfFaultRow>
 TEST_P(PdfOnFailingDisk, SaysSoAndKeepsTheEarlierPdf)
 {
     const PdfFaultRow &row = GetParam();
-    QTemporaryDir tmp;
-    std::optional<failingdisk::SmallDisk> disk;
-    if (row.fault == Fault::FullDisk) {
-        disk.emplace();
-        if (!disk->isMounted())
-            GTEST_SKIP() << "no tmpfs can be mounted here";
-    }
-    const QString pdf =
-        disk ? disk->filePath(QStringLiteral("graphe.pdf")) : tmp.filePath(QStringLiteral("graphe.pdf"));
+    failingdisk::FailingPlace place(row.fault == Fault::FullDisk);
+    if (place.unavailable())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const QString pdf = place.filePath(QStringLiteral("graphe.pdf"));
     ASSERT_TRUE(writeAll(pdf, kPupilPdf));
-    if (disk) {
-        ASSERT_TRUE(disk->fillLeaving(row.room));
-    }
+    ASSERT_TRUE(place.prepare(row.room));
     PdfJobs jobs;
     jobs.names = {pdf};
     jobs.answers = {QMessageBox::Yes};
@@ -276,7 +269,7 @@ TEST_P(PdfOnFailingDisk, SaysSoAndKeepsTheEarlierPdf)
         PrintService service = jobs.service();
         return int(printWith(service, jobs, row.table)) * 10 + jobs.critical;
     };
-    const int answer = disk ? job() : failingdisk::inChild(job, row.room);
+    const int answer = place.run(job, row.room);
     const int printed = int(PrintOutcome::Printed) * 10, failedAndSaid = int(PrintOutcome::Failed) * 10 + 1;
     EXPECT_EQ(answer, row.fits ? printed : failedAndSaid);
     EXPECT_EQ(readAll(pdf) == kPupilPdf, !row.fits) << "size now " << QFileInfo(pdf).size();
