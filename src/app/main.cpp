@@ -17,5 +17,6 @@ int main(int argc, char **argv)
 
     vorlac::Vorlac window;
     window.show();
+    window.offerRecovery();
     return app.exec();
 }

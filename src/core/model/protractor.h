@@ -47,6 +47,7 @@ struct ProtractorState {
     std::int16_t crossGrabX = 0; // where inside the move cross the mouse was grabbed
     std::int16_t crossGrabY = 0;
     QPoint position = protractor::kDesignedPosition; // top-left corner in the scene
+    bool operator==(const ProtractorState &) const = default;
 };
 
 // polar(r, a) of the protractor's picture.

@@ -86,7 +86,7 @@ class ValueTable : public QObject
 
     // Pattern of every data cell; "########0.000" at start. Not saved with a situation.
     QString TableNumberFormat() const { return m_format; }
-    void setTableNumberFormat(const QString &pattern) { m_format = pattern; }
+    void setTableNumberFormat(const QString &pattern);
 
     // --- Active cell -------------------------------------------------------------------------
     // Always a data cell: 1 <= Row() <= Rows() - 1, 0 <= Col() <= 6; (1, 0) at start.
@@ -171,6 +171,8 @@ class ValueTable : public QObject
     void tableReset();
     // The active cell moved (after clamping or an explicit move).
     void activeCellChanged(int row, int col);
+    // TableNumberFormat changed (the cells are rewritten separately, by ReformatTable).
+    void numberFormatChanged();
 
   private:
     using Line = std::array<QString, kColumns>;

@@ -5,8 +5,10 @@
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
 #include "exercises/fichexo.h"
+#include "exercises/rtf.h"
 #include "output/printservice.h"
 #include "output/textpages.h"
+#include "recovery/recoveryfile.h"
 #include "simulator/exercisearea.h"
 #include "situations/situationbinder.h"
 #include "situations/situationnames.h"
@@ -278,6 +280,20 @@ void ExerciseCommands::Closexo()
     m_parts.area->fileField()->clear();
     m_parts.area->showIntroduction();
     m_parts.area->correctionAvailable = 0;
+}
+
+bool ExerciseCommands::restoreExercise(const RecoveredExercise &e)
+{
+    if (e.fileField.isEmpty())
+        return true;
+    if (!m_parts.area->loadText([&](QTextDocument &document) { return readRtf(e.rtf, document); }))
+        return false;
+    m_exerciseFolder = e.folder;
+    m_parts.area->fileField()->setText(e.fileField);
+    m_parts.area->correctionAvailable = e.hasCorrection ? 1 : 0;
+    m_parts.area->text()->setReadOnly(!e.editable);
+    m_parts.area->exerciseTextModified = e.edited ? 1 : 0;
+    return true;
 }
 
 } // namespace vorlac

@@ -10,6 +10,7 @@ namespace vorlac
 {
 
 class ExerciseArea;
+struct RecoveredExercise;
 class Fichexo;
 class PrintService;
 class SituationBinder;
@@ -57,6 +58,9 @@ class ExerciseCommands : public QObject
     // statement and situation. False (reported) when it could not.
     bool openExerciseFile(const QString &path);
 
+    // Unsaved work brought back: the text, its name, its flags and its folder as they were.
+    // Nothing is read from the exercise files. False (and nothing changed) for a damaged text.
+    bool restoreExercise(const RecoveredExercise &exercise);
     // Folder of the last exercise (or getting-started) file, ending with a separator.
     QString exerciseFolder() const { return m_exerciseFolder; }
 

@@ -150,6 +150,15 @@ QString ProtractorView::readOut() const
     return readOutText(m_state.lineAngle, regionalLocale());
 }
 
+void ProtractorView::setState(const ProtractorState &state)
+{
+    m_state = state;
+    move(m_state.position);
+    copyBackground();
+    DrawProtractor();
+    emit readOutChanged(readOut());
+}
+
 void ProtractorView::copyBackground()
 {
     m_background = copyProtractorBackground(m_scene.image, m_state.position);
@@ -221,6 +230,7 @@ void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
     move(m_state.position);
     copyBackground();
     DrawProtractor();
+    emit stateChanged();
 }
 
 void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -232,6 +242,7 @@ void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
     const QPointF at = inPicture(m_turn, pos);
     turnProtractor(m_state, at.x(), at.y());
     DrawProtractor();
+    emit stateChanged();
 }
 
 void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -250,6 +261,7 @@ void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
     const QRect old = lineBounds(m_figure.measuringLine);
     m_figure = layoutProtractor(m_state);
     DrawProtractor(old | lineBounds(m_figure.measuringLine));
+    emit stateChanged();
 }
 
 } // namespace vorlac

@@ -27,12 +27,16 @@ class ProtractorView : public QWidget
     void RefreshProtractor(bool blackBackground);
 
     const ProtractorState &state() const { return m_state; }
+    // Puts the protractor where a saved state had it (restoring unsaved work).
+    void setState(const ProtractorState &state);
     QString readOut() const;
     // The picture as shown, handles included.
     QImage picture();
 
   signals:
     void readOutChanged(const QString &text);
+    // The pupil moved, turned or aimed the protractor.
+    void stateChanged();
     void hint(const QString &text);
 
   protected:

@@ -12,6 +12,7 @@
 #include "output/outputcommands.h"
 #include "output/printservice.h"
 #include "output/scenereport.h"
+#include "recovery/recoverykeeper.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
@@ -91,6 +92,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     setWindowState(Qt::WindowMaximized); // designed maximized; the small-screen rule may undo it
     startUp();
     connectExercises(); // needs the program directory found at start-up
+    connectRecovery();
 }
 
 Vorlac::~Vorlac() = default;
@@ -211,6 +213,25 @@ void Vorlac::connectExercises()
     };
     for (const auto &[name, command] : items)
         connect(m_exercises->menuAction(name), &QAction::triggered, m_exerciseCommands, command);
+}
+
+void Vorlac::connectRecovery()
+{
+    RecoveryKeeper::Parts parts;
+    parts.scene = m_controller;
+    parts.table = m_valueTable;
+    parts.situations = m_situations;
+    parts.protractor = m_protractorPanel;
+    parts.exercises = m_exercises;
+    parts.exerciseCommands = m_exerciseCommands;
+    parts.window = this;
+    const QString folder = m_env.stateDirectory.isEmpty() ? RecoveryStore::defaultFolder() : m_env.stateDirectory;
+    m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger);
+}
+
+void Vorlac::offerRecovery()
+{
+    m_recovery->offer();
 }
 
 void Vorlac::hidePanels()
@@ -357,6 +378,7 @@ void Vorlac::closeEvent(QCloseEvent *e)
         return;
     }
     writeMarker(QStringLiteral("NON"));
+    m_recovery->discard();
     m_closeAccepted = true;
     e->accept();
     if (m_env.endProgram)

@@ -22,6 +22,7 @@ class HintLine;
 class MaterialPanel;
 class OutputCommands;
 class ProtractorPanel;
+class RecoveryKeeper;
 class SceneController;
 class SceneFrame;
 class SituationBinder;
@@ -37,6 +38,8 @@ struct VorlacEnvironment {
     std::function<QSize()> screenSize; // available screen size in pixels; empty: the primary screen
     std::function<void()> endProgram;  // after an accepted close; empty: quit the application
     Messenger messenger;
+    // Where the unsaved work is kept; empty: the user's state folder (RecoveryStore::defaultFolder).
+    QString stateDirectory;
 };
 
 // The main window: assembles the scene, the panels, the toolbar, the hint line and the exercise
@@ -69,6 +72,11 @@ class Vorlac : public QWidget
     ExerciseArea &exercises() const { return *m_exercises; }
     ExerciseCommands &exerciseCommands() const { return *m_exerciseCommands; }
     SituationBinder &situations() const { return *m_situations; }
+    RecoveryKeeper &recovery() const { return *m_recovery; }
+
+    // The last step of start-up, once the window is shown: offers the unsaved work of a program
+    // that ended without a confirmed close.
+    void offerRecovery();
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -84,6 +92,7 @@ class Vorlac : public QWidget
     void buildPanelIcons();
     void connectRooms();
     void connectExercises();
+    void connectRecovery();
     void hidePanels();
     void startUp();
     void writeMarker(const QString &text);
@@ -111,6 +120,7 @@ class Vorlac : public QWidget
     ExerciseArea *m_exercises;
     ExerciseCommands *m_exerciseCommands = nullptr;
     SituationBinder *m_situations;
+    RecoveryKeeper *m_recovery = nullptr;
     std::unique_ptr<OutputCommands> m_output;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)

@@ -73,6 +73,17 @@ void SituationBinder::succeeded(const QString &path)
         m_window->setWindowTitle(QStringLiteral("Le vorlac - ") + path);
 }
 
+void SituationBinder::setSituationFileName(const QString &path)
+{
+    if (path.isEmpty()) {
+        m_situationFileName.clear();
+        if (m_window)
+            m_window->setWindowTitle(QStringLiteral("Le vorlac"));
+        return;
+    }
+    succeeded(path);
+}
+
 bool SituationBinder::SaveSituation(const QString &path)
 {
     if (!writeSituationFile(path, captureSituation())) {

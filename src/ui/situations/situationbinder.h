@@ -36,6 +36,8 @@ class SituationBinder : public QObject
 
     // The file saved or loaded last; "" until one succeeded.
     QString situationFileName() const { return m_situationFileName; }
+    // Brings back the name of restored work, with the window title it gave ("" for none).
+    void setSituationFileName(const QString &path);
     // Where the dialogs' lists start: the folder used last, the documents folder at first.
     QString currentFolder() const { return m_currentFolder; }
 

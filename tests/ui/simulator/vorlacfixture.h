@@ -40,6 +40,7 @@ class VorlacFixture : public ::testing::Test
             env.programDirectory = programDir.isEmpty() ? dir.path() + "/" : programDir;
             env.screenSize = [this, screen] { return screenOverride.isValid() ? screenOverride : screen; };
             env.endProgram = [this] { ++programEnded; };
+            env.stateDirectory = stateDir.isEmpty() ? dir.path() + "/etat" : stateDir;
             env.messenger.show = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
                                         QMessageBox::StandardButtons buttons) {
                 messages.push_back({icon, title, text});
@@ -64,6 +65,7 @@ class VorlacFixture : public ::testing::Test
 
     QTemporaryDir dir;
     QString programDir;
+    QString stateDir; // where the unsaved work goes; empty: a folder inside dir
     QSize screenOverride;
     std::unique_ptr<vorlac::Vorlac> win;
     std::vector<Message> messages;

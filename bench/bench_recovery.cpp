@@ -1,0 +1,109 @@
+// The unsaved work of a full table (101 grid rows, every cell filled, formulas, an edited
+// exercise text): what the window's thread pays to capture and store it, and what the writer's
+// thread pays to put it on the disk (synced), against the 5 ms the write may take.
+#include "qtbenchmain.h"
+#include "recovery/recoveryfile.h"
+#include "recovery/recoverykeeper.h"
+#include "recovery/recoverystore.h"
+#include "recovery/workwatcher.h"
+#include "simulator/vorlacwindow.h"
+#include "table/valuetable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+void fillTable(vorlac::ValueTable &t)
+{
+    t.setRows(vorlac::ValueTable::kMaxRows);
+    for (int r = 1; r < t.Rows(); ++r)
+        for (int c = 0; c < vorlac::ValueTable::kColumns; ++c)
+            t.setTextMatrix(r, c,
+                            QStringLiteral("%1,%2").arg(1000 + r * 7 + c).arg(r * 13 % 1000, 3, 10, QLatin1Char('0')));
+    for (int c = 0; c < vorlac::ValueTable::kColumns; ++c)
+        t.setColumnExpression(c, QStringLiteral("sin (C1) / sin (C2) * 1.5"));
+}
+
+vorlac::RecoveryWork fullWork()
+{
+    vorlac::RecoveryWork w;
+    w.situation.lines = QList<vorlac::SituationRow>(100);
+    for (int r = 0; r < 100; ++r)
+        for (int c = 0; c < vorlac::ValueTable::kColumns; ++c)
+            w.situation.lines[r][std::size_t(c)] =
+                QStringLiteral("%1,%2").arg(1000 + r * 7 + c).arg(r * 13 % 1000, 3, 10, QLatin1Char('0'));
+    for (auto &f : w.situation.formulas)
+        f = QStringLiteral("sin (C1) / sin (C2) * 1.5");
+    w.numberFormat = QStringLiteral("########0.000");
+    w.exercise.fileField = QStringLiteral("/usr/share/vorlac/VORLAC1.E01");
+    w.exercise.rtf = "{\\rtf1\\ansi " + QByteArray(4000, 'x') + "}";
+    w.exercise.edited = true;
+    return w;
+}
+
+// On the window's thread, each time the work settles.
+void BM_SerialiseFullRecovery(benchmark::State &state)
+{
+    const vorlac::RecoveryWork w = fullWork();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vorlac::serialiseRecovery(w));
+}
+BENCHMARK(BM_SerialiseFullRecovery)->Unit(benchmark::kMicrosecond);
+
+// The same from the real window: reading the table, the scene and the exercise, then storing.
+void BM_CaptureAndSerialiseFromWindow(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    vorlac::VorlacEnvironment env;
+    env.programDirectory = dir.path() + "/";
+    env.stateDirectory = dir.path() + "/etat";
+    vorlac::Vorlac window(env);
+    fillTable(window.valueTable());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vorlac::serialiseRecovery(window.recovery().capture()));
+}
+BENCHMARK(BM_CaptureAndSerialiseFromWindow)->Unit(benchmark::kMicrosecond);
+
+// On the writer's thread: the atomic write with its sync, on the disk of the build folder (a
+// temporary folder may be in memory and would not sync anything).
+void BM_WriteFullRecoveryFile(benchmark::State &state)
+{
+    QTemporaryDir dir(QDir::current().filePath(QStringLiteral("bench-recovery-XXXXXX")));
+    vorlac::RecoveryStore store(dir.path(), 1);
+    const vorlac::RecoveryWork w = fullWork();
+    for (auto _ : state) {
+        if (!store.write(*vorlac::serialiseRecovery(w)))
+            state.SkipWithError("write failed");
+    }
+    state.counters["bytes"] = double(vorlac::serialiseRecovery(w)->size());
+}
+BENCHMARK(BM_WriteFullRecoveryFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Reading it back at start-up.
+void BM_ParseFullRecovery(benchmark::State &state)
+{
+    const QByteArray bytes = *vorlac::serialiseRecovery(fullWork());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vorlac::parseRecovery(bytes));
+}
+BENCHMARK(BM_ParseFullRecovery)->Unit(benchmark::kMicrosecond);
+
+// What every change costs while the pupil drags the lamp or types.
+void BM_NoteChange(benchmark::State &state)
+{
+    vorlac::WorkWatcher watcher(1000, 5000);
+    for (auto _ : state)
+        watcher.noteChange();
+}
+BENCHMARK(BM_NoteChange)->Unit(benchmark::kNanosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return vorlac::runQtBenchmarks<QApplication>(argc, argv);
+}

@@ -1,0 +1,316 @@
+#include "recovery/recoveryfile.h"
+
+#include <QtEndian>
+#include <cmath>
+#include <cstring>
+#include <map>
+
+namespace vorlac
+{
+
+namespace
+{
+
+constexpr char kMagic[8] = {'V', 'O', 'R', 'L', 'A', 'C', 'R', 'W'};
+constexpr int kHeaderSize = 16;      // magic, version (2), section count (2), body length (4)
+constexpr int kSectionOverhead = 10; // tag (4), length (4), CRC (2)
+constexpr int kMaxSections = 64;
+constexpr qint32 kFarthest = 100000; // a protractor position beyond any screen is damage
+
+// Little-endian values appended to a byte array.
+class Out
+{
+  public:
+    void u8(quint8 v) { m_bytes.append(char(v)); }
+    void u16(quint16 v) { raw(qToLittleEndian(v)); }
+    void u32(quint32 v) { raw(qToLittleEndian(v)); }
+    void i64(qint64 v) { raw(qToLittleEndian(v)); }
+    void f32(float v)
+    {
+        quint32 bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        u32(bits);
+    }
+    void f64(double v)
+    {
+        quint64 bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        raw(qToLittleEndian(bits));
+    }
+    void bytes(QByteArrayView b)
+    {
+        u32(quint32(b.size()));
+        m_bytes.append(b);
+    }
+    void text(const QString &t) { bytes(t.toUtf8()); }
+    const QByteArray &data() const { return m_bytes; }
+
+  private:
+    template <typename T> void raw(T v) { m_bytes.append(reinterpret_cast<const char *>(&v), sizeof v); }
+    QByteArray m_bytes;
+};
+
+// Reads what Out writes; any read past the end sets failed and gives zeros.
+class In
+{
+  public:
+    explicit In(QByteArrayView b) : m_b(b) {}
+    quint8 u8() { return take<quint8>(); }
+    quint16 u16() { return take<quint16>(); }
+    quint32 u32() { return take<quint32>(); }
+    qint64 i64() { return take<qint64>(); }
+    float f32()
+    {
+        const quint32 bits = u32();
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
+    double f64()
+    {
+        const quint64 bits = take<quint64>();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        return v;
+    }
+    QByteArrayView bytes()
+    {
+        const quint32 n = u32();
+        if (m_failed || n > quint64(m_b.size() - m_pos)) {
+            m_failed = true;
+            return {};
+        }
+        const QByteArrayView v = m_b.sliced(m_pos, n);
+        m_pos += n;
+        return v;
+    }
+    QString text()
+    {
+        const QByteArrayView b = bytes();
+        return QString::fromUtf8(b);
+    }
+    bool failed() const { return m_failed; }
+    bool atEnd() const { return m_pos == m_b.size(); }
+    // Everything read, nothing left over.
+    bool whole() const { return !m_failed && atEnd(); }
+
+  private:
+    template <typename T> T take()
+    {
+        if (m_failed || qsizetype(sizeof(T)) > m_b.size() - m_pos) {
+            m_failed = true;
+            return T{};
+        }
+        T v;
+        std::memcpy(&v, m_b.data() + m_pos, sizeof v);
+        m_pos += qsizetype(sizeof v);
+        return qFromLittleEndian(v);
+    }
+    QByteArrayView m_b;
+    qsizetype m_pos = 0;
+    bool m_failed = false;
+};
+
+quint32 tagOf(const char (&t)[5])
+{
+    return quint32(quint8(t[0])) | quint32(quint8(t[1])) << 8 | quint32(quint8(t[2])) << 16 |
+           quint32(quint8(t[3])) << 24;
+}
+
+const quint32 kHead = tagOf("HEAD"); // process, time
+const quint32 kSitu = tagOf("SITU"); // the situation file's bytes
+const quint32 kExac = tagOf("EXAC"); // the scene numbers the situation records round
+const quint32 kTabl = tagOf("TABL"); // number format, situation file name
+const quint32 kProt = tagOf("PROT"); // the protractor
+const quint32 kExer = tagOf("EXER"); // the exercise area
+
+void addSection(Out &body, quint32 tag, const QByteArray &payload)
+{
+    body.u32(tag);
+    body.bytes(payload);
+    body.u16(qChecksum(payload));
+}
+
+QByteArray exactScene(const SceneState &c)
+{
+    Out o;
+    o.f64(c.incidenceAngle);
+    o.f32(c.prismCauchyA);
+    o.f32(c.prismCauchyB);
+    o.f32(c.outsideCauchyA);
+    o.f32(c.outsideCauchyB);
+    return o.data();
+}
+
+bool readExactScene(QByteArrayView b, SceneState &c)
+{
+    In in(b);
+    const double incidence = in.f64();
+    const float values[4] = {in.f32(), in.f32(), in.f32(), in.f32()};
+    if (!in.whole() || !std::isfinite(incidence))
+        return false;
+    for (float v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    c.incidenceAngle = incidence;
+    c.prismCauchyA = values[0];
+    c.prismCauchyB = values[1];
+    c.outsideCauchyA = values[2];
+    c.outsideCauchyB = values[3];
+    return true;
+}
+
+RecoveryResult damaged()
+{
+    return {std::nullopt, RecoveryFailure::Damaged};
+}
+
+} // namespace
+
+std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
+{
+    const std::optional<QByteArray> situation = serialiseSituation(work.situation);
+    if (!situation)
+        return std::nullopt;
+    Out body;
+    int sections = 0;
+    auto add = [&](quint32 tag, const QByteArray &payload) {
+        addSection(body, tag, payload);
+        ++sections;
+    };
+    {
+        Out o;
+        o.i64(work.processId);
+        o.i64(work.savedAtMs);
+        add(kHead, o.data());
+    }
+    add(kSitu, *situation);
+    add(kExac, exactScene(work.situation.scene));
+    {
+        Out o;
+        o.text(work.numberFormat);
+        o.text(work.situationFileName);
+        add(kTabl, o.data());
+    }
+    {
+        const ProtractorState &p = work.protractor;
+        Out o;
+        o.f32(p.rotation);
+        o.f32(p.lineAngle);
+        o.u16(quint16(p.crossGrabX));
+        o.u16(quint16(p.crossGrabY));
+        o.u32(quint32(p.position.x()));
+        o.u32(quint32(p.position.y()));
+        o.u8(work.protractorShown ? 1 : 0);
+        add(kProt, o.data());
+    }
+    if (!work.exercise.fileField.isEmpty()) {
+        const RecoveredExercise &e = work.exercise;
+        Out o;
+        o.text(e.fileField);
+        o.text(e.folder);
+        o.u8(quint8((e.editable ? 1 : 0) | (e.edited ? 2 : 0) | (e.hasCorrection ? 4 : 0)));
+        o.bytes(e.rtf);
+        add(kExer, o.data());
+    }
+
+    QByteArray bytes(kMagic, sizeof kMagic);
+    Out head;
+    head.u16(kRecoveryFormatVersion);
+    head.u16(quint16(sections));
+    head.u32(quint32(body.data().size()));
+    bytes += head.data();
+    bytes += body.data();
+    return bytes;
+}
+
+RecoveryResult parseRecovery(QByteArrayView bytes)
+{
+    if (bytes.size() < qsizetype(sizeof kMagic) || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
+        return {std::nullopt, RecoveryFailure::NotOurs};
+    if (bytes.size() < kHeaderSize || bytes.size() > kRecoveryMaxBytes)
+        return damaged();
+    In head(bytes.sliced(sizeof kMagic, kHeaderSize - qsizetype(sizeof kMagic)));
+    const quint16 version = head.u16();
+    const quint16 count = head.u16();
+    const quint32 length = head.u32();
+    if (version > kRecoveryFormatVersion)
+        return {std::nullopt, RecoveryFailure::NewerFormat};
+    if (version == 0 || count > kMaxSections || length != quint64(bytes.size() - kHeaderSize))
+        return damaged();
+
+    // Every section is checked before any is used; a tag seen twice is damage.
+    std::map<quint32, QByteArrayView> sections;
+    In body(bytes.sliced(kHeaderSize));
+    for (int i = 0; i < count; ++i) {
+        const quint32 tag = body.u32();
+        const QByteArrayView payload = body.bytes();
+        const quint16 crc = body.u16();
+        if (body.failed() || crc != qChecksum(payload) || !sections.emplace(tag, payload).second)
+            return damaged();
+    }
+    if (!body.whole())
+        return damaged();
+    auto section = [&sections](quint32 tag) -> std::optional<QByteArrayView> {
+        const auto it = sections.find(tag);
+        return it == sections.end() ? std::nullopt : std::optional(it->second);
+    };
+    const auto headSection = section(kHead), situSection = section(kSitu), exacSection = section(kExac),
+               tablSection = section(kTabl), protSection = section(kProt);
+    if (!headSection || !situSection || !exacSection || !tablSection || !protSection)
+        return damaged();
+
+    RecoveryWork w;
+    {
+        In in(*headSection);
+        w.processId = in.i64();
+        w.savedAtMs = in.i64();
+        if (!in.whole())
+            return damaged();
+    }
+    SituationResult situation = parseSituation(*situSection);
+    if (!situation.situation)
+        return damaged();
+    w.situation = std::move(*situation.situation);
+    if (!readExactScene(*exacSection, w.situation.scene) || !isValidSituation(w.situation))
+        return damaged();
+    {
+        In in(*tablSection);
+        w.numberFormat = in.text();
+        w.situationFileName = in.text();
+        if (!in.whole())
+            return damaged();
+    }
+    {
+        In in(*protSection);
+        ProtractorState &p = w.protractor;
+        p.rotation = in.f32();
+        p.lineAngle = in.f32();
+        p.crossGrabX = qint16(in.u16());
+        p.crossGrabY = qint16(in.u16());
+        const qint32 x = qint32(in.u32()), y = qint32(in.u32());
+        const quint8 shown = in.u8();
+        const bool placed = std::abs(x) <= kFarthest && std::abs(y) <= kFarthest;
+        if (!in.whole() || !std::isfinite(p.rotation) || !std::isfinite(p.lineAngle) || shown > 1 || !placed)
+            return damaged();
+        p.position = QPoint(x, y);
+        w.protractorShown = shown == 1;
+    }
+    if (const auto exer = section(kExer)) {
+        In in(*exer);
+        RecoveredExercise &e = w.exercise;
+        e.fileField = in.text();
+        e.folder = in.text();
+        const quint8 flags = in.u8();
+        e.rtf = in.bytes().toByteArray();
+        if (!in.whole() || flags > 7 || e.fileField.isEmpty())
+            return damaged();
+        e.editable = flags & 1;
+        e.edited = flags & 2;
+        e.hasCorrection = flags & 4;
+    }
+    return {std::move(w), RecoveryFailure::None};
+}
+
+} // namespace vorlac

@@ -1,0 +1,312 @@
+#include "failingdisk.h"
+#include "recovery/recoveryfile.h"
+#include "recovery/recoverystore.h"
+#include "rowname.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <functional>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace vorlac;
+
+namespace
+{
+
+RecoveryWork fullWork(int lines = 100, int textBytes = 2000)
+{
+    RecoveryWork w;
+    w.processId = 4242;
+    w.savedAtMs = 1765300000123;
+    Situation &s = w.situation;
+    s.scene.prismMaterial = kCustomMaterial;
+    s.scene.prismCauchyA = 1.5168123f;
+    s.scene.prismCauchyB = 4200.5f;
+    s.scene.incidenceAngle = 36.123456789012345; // more digits than the situation records keep
+    s.scene.source = SourceType::WhiteLight;
+    s.lines = QList<SituationRow>(lines);
+    for (int r = 0; r < lines; ++r)
+        for (int c = 0; c < ValueTable::kColumns; ++c)
+            s.lines[r][std::size_t(c)] = QStringLiteral("%1,%2").arg(r).arg(c * 7);
+    s.titles[2] = QStringLiteral("Déviation");
+    s.formulas[3] = QStringLiteral("sin (C1) / sin (C2)");
+    w.numberFormat = QStringLiteral("##0.0");
+    w.situationFileName = QStringLiteral("/home/élève/prisme.P01");
+    w.protractor.rotation = 1.25f;
+    w.protractor.lineAngle = 0.5f;
+    w.protractor.position = QPoint(120, -3);
+    w.protractorShown = true;
+    w.exercise.fileField = QStringLiteral("/usr/share/vorlac/EXO1.E01");
+    w.exercise.folder = QStringLiteral("/usr/share/vorlac/");
+    w.exercise.rtf = "{\\rtf1 " + QByteArray(textBytes, 'a') + "}";
+    w.exercise.editable = true;
+    w.exercise.edited = true;
+    return w;
+}
+
+QByteArray bytesOf(const RecoveryWork &w)
+{
+    const std::optional<QByteArray> b = serialiseRecovery(w);
+    EXPECT_TRUE(b.has_value());
+    return b.value_or(QByteArray());
+}
+
+// --- Round trips ------------------------------------------------------------------------------
+
+struct TripRow {
+    const char *name;
+    std::function<RecoveryWork()> make;
+};
+void PrintTo(const TripRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class RecoveryRoundTrip : public ::testing::TestWithParam<TripRow>
+{
+};
+
+TEST_P(RecoveryRoundTrip, GivesBackExactlyTheWork)
+{
+    const RecoveryWork w = GetParam().make();
+    const RecoveryResult r = parseRecovery(bytesOf(w));
+    ASSERT_EQ(r.failure, RecoveryFailure::None);
+    EXPECT_TRUE(*r.work == w);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecoveryRoundTrip,
+                         ::testing::Values(TripRow{"FreshStart", [] { return RecoveryWork{}; }},
+                                           TripRow{"Full101RowsWithEditedExercise", [] { return fullWork(); }},
+                                           TripRow{"OneLineNoExercise",
+                                                   [] {
+                                                       RecoveryWork w = fullWork(1);
+                                                       w.exercise = {};
+                                                       return w;
+                                                   }},
+                                           TripRow{"ReadOnlyCorrection",
+                                                   [] {
+                                                       RecoveryWork w = fullWork(5);
+                                                       w.exercise.editable = false;
+                                                       w.exercise.edited = false;
+                                                       w.exercise.hasCorrection = true;
+                                                       return w;
+                                                   }}),
+                         RowName());
+
+TEST(RecoveryFile, RefusesWorkTheSituationCannotStore)
+{
+    RecoveryWork w;
+    w.situation.scene.apexAngle = 1;
+    EXPECT_FALSE(serialiseRecovery(w).has_value());
+}
+
+TEST(RecoveryFile, SkipsASectionItDoesNotKnow)
+{
+    const RecoveryWork w = fullWork(3);
+    QByteArray b = bytesOf(w);
+    const QByteArray payload("later");
+    QByteArray extra("NEW!");
+    const quint32 len = qToLittleEndian(quint32(payload.size()));
+    extra.append(reinterpret_cast<const char *>(&len), 4).append(payload);
+    const quint16 crc = qToLittleEndian(qChecksum(payload));
+    extra.append(reinterpret_cast<const char *>(&crc), 2);
+    b.append(extra);
+    qToLittleEndian(quint16(qFromLittleEndian<quint16>(b.constData() + 10) + 1), b.data() + 10);
+    qToLittleEndian(quint32(b.size() - 16), b.data() + 12);
+    const RecoveryResult r = parseRecovery(b);
+    ASSERT_EQ(r.failure, RecoveryFailure::None);
+    EXPECT_TRUE(*r.work == w);
+}
+
+// --- Damage -------------------------------------------------------------------------------------
+
+struct DamageRow {
+    const char *name;
+    std::function<void(QByteArray &)> damage;
+    RecoveryFailure expected;
+};
+void PrintTo(const DamageRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class RecoveryDamage : public ::testing::TestWithParam<DamageRow>
+{
+};
+
+TEST_P(RecoveryDamage, IsRefusedWithItsReason)
+{
+    QByteArray b = bytesOf(fullWork(4, 50));
+    GetParam().damage(b);
+    const RecoveryResult r = parseRecovery(b);
+    EXPECT_EQ(r.failure, GetParam().expected);
+    EXPECT_FALSE(r.work.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RecoveryDamage,
+    ::testing::Values(
+        DamageRow{"Empty", [](QByteArray &b) { b.clear(); }, RecoveryFailure::NotOurs},
+        DamageRow{"ASituationFile", [](QByteArray &b) { b = *serialiseSituation(Situation{}); },
+                  RecoveryFailure::NotOurs},
+        DamageRow{"CutInTheHeader", [](QByteArray &b) { b.truncate(12); }, RecoveryFailure::Damaged},
+        DamageRow{"CutInTheLastSection", [](QByteArray &b) { b.chop(3); }, RecoveryFailure::Damaged},
+        DamageRow{"MagicOnly", [](QByteArray &b) { b = QByteArray("VORLACRW"); }, RecoveryFailure::Damaged},
+        DamageRow{"ByteFlippedInTheSituation", [](QByteArray &b) { b[200] = char(b[200] ^ 0x20); },
+                  RecoveryFailure::Damaged},
+        DamageRow{"ByteFlippedInTheLastSection", [](QByteArray &b) { b[b.size() - 20] = char(b[b.size() - 20] ^ 1); },
+                  RecoveryFailure::Damaged},
+        DamageRow{"SectionLengthPastTheEnd", [](QByteArray &b) { qToLittleEndian(quint32(0x7fffffff), b.data() + 20); },
+                  RecoveryFailure::Damaged},
+        DamageRow{"BodyLengthWrong", [](QByteArray &b) { b.append('x'); }, RecoveryFailure::Damaged},
+        DamageRow{"TooManySections", [](QByteArray &b) { qToLittleEndian(quint16(9999), b.data() + 10); },
+                  RecoveryFailure::Damaged},
+        DamageRow{"NewerFormat", [](QByteArray &b) { qToLittleEndian(quint16(2), b.data() + 8); },
+                  RecoveryFailure::NewerFormat}),
+    RowName());
+
+// --- The store and the writer --------------------------------------------------------------------
+
+class RecoveryFolder : public ::testing::Test
+{
+  protected:
+    void SetUp() override { ASSERT_TRUE(tmp.isValid()); }
+    QString folder() const { return tmp.filePath(QStringLiteral("etat/vorlac")); }
+    QTemporaryDir tmp;
+};
+
+TEST_F(RecoveryFolder, TwoRunningProgramsKeepTheirOwnAndOfferNeither)
+{
+    RecoveryStore a(folder(), 111), b(folder(), 222);
+    ASSERT_TRUE(a.write(bytesOf(fullWork(2))));
+    ASSERT_TRUE(b.write(bytesOf(fullWork(3))));
+    EXPECT_NE(a.filePath(), b.filePath());
+    EXPECT_EQ(parseRecovery(readAll(a.filePath())).work->situation.lines.size(), 2);
+    EXPECT_EQ(parseRecovery(readAll(b.filePath())).work->situation.lines.size(), 3);
+    // Both programs still hold their locks: a third one starting now offers nothing.
+    RecoveryStore c(folder(), 333);
+    EXPECT_TRUE(c.orphans().isEmpty());
+}
+
+TEST_F(RecoveryFolder, OffersTheFileOfAnEndedProgramOnceAndKeepsWhatIsSetAside)
+{
+    const QByteArray old = bytesOf(fullWork(2));
+    {
+        RecoveryStore ended(folder(), 111);
+        ASSERT_TRUE(ended.write(old));
+    } // the program is gone without a confirmed close: its lock is free, its file stays
+    RecoveryStore now(folder(), 222);
+    const QStringList found = now.orphans();
+    ASSERT_EQ(found.size(), 1);
+    const QString aside = now.setAside(found[0], QStringLiteral("annule"));
+    ASSERT_FALSE(aside.isEmpty());
+    EXPECT_TRUE(readAll(aside) == old);
+    EXPECT_FALSE(QFile::exists(found[0]));
+    RecoveryStore later(folder(), 333);
+    EXPECT_TRUE(later.orphans().isEmpty());
+}
+
+TEST_F(RecoveryFolder, AConfirmedCloseLeavesNothingToOffer)
+{
+    {
+        RecoveryStore closing(folder(), 111);
+        ASSERT_TRUE(closing.write(bytesOf(fullWork(2))));
+        closing.discard();
+        EXPECT_FALSE(QFile::exists(closing.filePath()));
+    }
+    RecoveryStore next(folder(), 222);
+    EXPECT_TRUE(next.orphans().isEmpty());
+}
+
+TEST_F(RecoveryFolder, TheWriterKeepsOnlyTheNewestWork)
+{
+    RecoveryStore store(folder(), 111);
+    int writes = 0;
+    {
+        RecoveryWriter writer(store, [&writes](bool ok, const QString &) { writes += ok ? 1 : 100; });
+        for (int lines = 1; lines <= 20; ++lines)
+            writer.submit(bytesOf(fullWork(lines, 10)));
+        writer.waitIdle();
+    }
+    EXPECT_GE(writes, 1);
+    EXPECT_LE(writes, 20);
+    EXPECT_EQ(parseRecovery(readAll(store.filePath())).work->situation.lines.size(), 20);
+}
+
+// A full disk or a file that may not grow: the write fails and the previous work stays whole.
+class RecoveryFullDisk : public ::testing::TestWithParam<bool>
+{
+};
+
+TEST_P(RecoveryFullDisk, LeavesThePreviousWorkWhole)
+{
+    failingdisk::FailingPlace place(GetParam());
+    if (place.unavailable())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const QString dir = QFileInfo(place.filePath(QStringLiteral("x"))).path();
+    RecoveryStore store(dir, 111);
+    const QByteArray first = bytesOf(fullWork(3, 100));
+    ASSERT_TRUE(store.write(first));
+    ASSERT_TRUE(place.prepare(4096));
+    const int answer = place.run([&] { return store.write(bytesOf(fullWork(60, 60000))) ? 1 : 0; }, 30000);
+    EXPECT_EQ(answer, 0);
+    EXPECT_TRUE(readAll(store.filePath()) == first);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecoveryFullDisk, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &i) {
+                             return i.param ? std::string("FullDisk") : std::string("FileSizeLimit");
+                         });
+
+// A program killed while it writes: whatever moment the kill comes, the file holds one whole
+// work, the one before or the one being written.
+class RecoveryKilledWriting : public ::testing::TestWithParam<int>
+{
+};
+
+TEST_P(RecoveryKilledWriting, LeavesOneWholeWork)
+{
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    const QByteArray a = bytesOf(fullWork(100, 400000)), b = bytesOf(fullWork(50, 800000));
+    {
+        RecoveryStore first(dir, 111);
+        ASSERT_TRUE(first.write(a));
+    }
+    std::fflush(nullptr);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::alarm(30);
+        RecoveryStore store(dir, 111);
+        [[maybe_unused]] const ssize_t n = ::write(ready[1], "r", 1);
+        for (int i = 0;; ++i)
+            store.write(i % 2 ? a : b);
+    }
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ::usleep(useconds_t(GetParam()) * 1000);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const QByteArray left = readAll(RecoveryStore(dir, 111).filePath());
+    EXPECT_TRUE(left == a || left == b) << "a cut or mixed file of " << left.size() << " bytes";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecoveryKilledWriting, ::testing::Values(0, 1, 3, 7, 15, 40, 90),
+                         [](const ::testing::TestParamInfo<int> &i) {
+                             return "After" + std::to_string(i.param) + "ms";
+                         });
+
+} // namespace
