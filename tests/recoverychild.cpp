@@ -89,7 +89,7 @@ void changeTheWork(Vorlac &w, const QString &program)
         std::exit(5);
     QTextEdit *text = w.exercises().text();
     text->moveCursor(QTextCursor::End);
-    QTest::keyClicks(text, QStringLiteral(" Réponse : n = 1,52"));
+    QTest::keyClicks(text, QStringLiteral(" Reponse : n = 1,52"));
 
     w.toolbar().tableToggle()->setChecked(true);
     auto *grid = w.findChild<QAbstractItemView *>(QStringLiteral("MSFlexGrid1"));
@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     env.messenger.show = [&](QWidget *, QMessageBox::Icon, const QString &title, const QString &,
                              QMessageBox::StandardButtons buttons) {
         messages << title;
-        if (title == QLatin1String("Restaurer le travail non enregistré"))
+        if (title == QStringLiteral("Restaurer le travail non enregistré"))
             return accept ? QMessageBox::Ok : QMessageBox::Cancel;
         return (buttons & QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Yes;
     };
