@@ -11,8 +11,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -82,6 +86,22 @@ void BM_WriteFullRecoveryFile(benchmark::State &state)
     state.counters["bytes"] = double(vorlac::serialiseRecovery(w)->size());
 }
 BENCHMARK(BM_WriteFullRecoveryFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor the disk sets: the same bytes written once and synced, with no temporary file and
+// no rename (and so no safety against a cut).
+void BM_PlainWriteAndSyncSameBytes(benchmark::State &state)
+{
+    QTemporaryDir dir(QDir::current().filePath(QStringLiteral("bench-recovery-XXXXXX")));
+    const QByteArray bytes = *vorlac::serialiseRecovery(fullWork());
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("plain")));
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::fsync(fd) != 0)
+            state.SkipWithError("write failed");
+        ::close(fd);
+    }
+}
+BENCHMARK(BM_PlainWriteAndSyncSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Reading it back at start-up.
 void BM_ParseFullRecovery(benchmark::State &state)
