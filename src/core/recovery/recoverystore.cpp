@@ -95,7 +95,7 @@ QStringList RecoveryStore::orphans()
         lock->setStaleLockTime(0); // only a program that is gone gives its lock up
         if (!lock->tryLock(0))
             continue;
-        m_orphanLocks.push_back(std::move(lock));
+        m_orphanLocks[f.filePath()] = std::move(lock);
         found << f.filePath();
     }
     return found;
@@ -110,12 +110,22 @@ QString RecoveryStore::setAside(const QString &path, const QString &why)
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = f.dir().filePath(f.completeBaseName() + QLatin1Char('-') + why + QLatin1Char('-') + stamp +
                                   QLatin1Char('-') + QString::number(n) + QStringLiteral(".vorlac-ecarte"));
-    return QFile::rename(path, target) ? target : QString();
+    if (!QFile::rename(path, target))
+        return QString();
+    dropOrphanLock(path);
+    return target;
+}
+
+void RecoveryStore::dropOrphanLock(const QString &path)
+{
+    // Unlocking removes the lock file: nothing of the ended program is left behind.
+    m_orphanLocks.erase(path);
 }
 
 void RecoveryStore::release(const QString &path)
 {
     QFile::remove(path);
+    dropOrphanLock(path);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -51,11 +52,12 @@ class RecoveryStore
 
   private:
     bool takeOwnLock();
-
     QString m_folder;
     qint64 m_pid;
     std::unique_ptr<QLockFile> m_lock;
-    std::vector<std::unique_ptr<QLockFile>> m_orphanLocks;
+    void dropOrphanLock(const QString &path);
+
+    std::map<QString, std::unique_ptr<QLockFile>> m_orphanLocks; // by the orphan's path
 };
 
 // Writes recovery files on a thread of its own, so that syncing to the disk never holds up the

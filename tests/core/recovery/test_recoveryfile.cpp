@@ -208,6 +208,7 @@ TEST_F(RecoveryFolder, OffersTheFileOfAnEndedProgramOnceAndKeepsWhatIsSetAside)
     ASSERT_FALSE(aside.isEmpty());
     EXPECT_TRUE(readAll(aside) == old);
     EXPECT_FALSE(QFile::exists(found[0]));
+    EXPECT_TRUE(QDir(folder()).entryList({"*.verrou"}, QDir::Files).isEmpty()); // its lock went with it
     RecoveryStore later(folder(), 333);
     EXPECT_TRUE(later.orphans().isEmpty());
 }
