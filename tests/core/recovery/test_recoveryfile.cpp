@@ -213,18 +213,6 @@ TEST_F(RecoveryFolder, OffersTheFileOfAnEndedProgramOnceAndKeepsWhatIsSetAside)
     EXPECT_TRUE(later.orphans().isEmpty());
 }
 
-TEST_F(RecoveryFolder, AConfirmedCloseLeavesNothingToOffer)
-{
-    {
-        RecoveryStore closing(folder(), 111);
-        ASSERT_TRUE(closing.write(bytesOf(fullWork(2))));
-        closing.discard();
-        EXPECT_FALSE(QFile::exists(closing.filePath()));
-    }
-    RecoveryStore next(folder(), 222);
-    EXPECT_TRUE(next.orphans().isEmpty());
-}
-
 TEST_F(RecoveryFolder, TheWriterKeepsOnlyTheNewestWork)
 {
     RecoveryStore store(folder(), 111);
