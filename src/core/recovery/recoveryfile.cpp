@@ -13,7 +13,6 @@ namespace
 
 constexpr char kMagic[8] = {'V', 'O', 'R', 'L', 'A', 'C', 'R', 'W'};
 constexpr int kHeaderSize = 16;      // magic, version (2), section count (2), body length (4)
-constexpr int kSectionOverhead = 10; // tag (4), length (4), CRC (2)
 constexpr int kMaxSections = 64;
 constexpr qint32 kFarthest = 100000; // a protractor position beyond any screen is damage
 
