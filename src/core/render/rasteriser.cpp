@@ -37,15 +37,32 @@ std::int64_t firstStepReaching(std::int64_t target, std::int64_t dMajor, std::in
 
 } // namespace
 
-LineRasteriser::LineRasteriser(QImage &image)
+LineRasteriser::LineRasteriser(QImage &image, double scale)
     : m_bits(reinterpret_cast<QRgb *>(image.bits())), m_stride(image.bytesPerLine() / 4), m_width(image.width()),
-      m_height(image.height())
+      m_height(image.height()), m_scale(std::isfinite(scale) && scale >= 1.0 ? scale : 1.0),
+      m_lineWidth(std::max(1, static_cast<int>(std::lround(m_scale)))),
+      m_dashOn(std::max<std::int64_t>(1, std::llround(kDashOn * m_scale))),
+      m_dashPeriod(std::max<std::int64_t>(2, std::llround(kDashPeriod * m_scale)))
 {
 }
 
 void LineRasteriser::drawLine(double x1, double y1, double x2, double y2, QRgb colour, bool dashed)
 {
-    drawLine(roundCoord(x1), roundCoord(y1), roundCoord(x2), roundCoord(y2), colour, dashed);
+    if (m_scale == 1.0) {
+        drawLine(roundCoord(x1), roundCoord(y1), roundCoord(x2), roundCoord(y2), colour, dashed);
+        return;
+    }
+    const std::int64_t ax = roundCoord(x1 * m_scale), ay = roundCoord(y1 * m_scale);
+    const std::int64_t bx = roundCoord(x2 * m_scale), by = roundCoord(y2 * m_scale);
+    // A wide line is parallel copies side by side across its main direction, from the pixel the
+    // thin line lights towards +x or +y: a logical pixel's whole block at whole scales.
+    const bool xMajor = std::abs(bx - ax) >= std::abs(by - ay);
+    for (std::int64_t k = 0; k < m_lineWidth; ++k) {
+        if (xMajor)
+            drawLine(ax, ay + k, bx, by + k, colour, dashed);
+        else
+            drawLine(ax + k, ay, bx + k, by, colour, dashed);
+    }
 }
 
 void LineRasteriser::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour,
@@ -104,7 +121,7 @@ void LineRasteriser::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2,
     const std::int64_t stepMinor = sMinor * pxMinor;
     const bool black = m_mode == PenMode::Blackness;
     for (std::int64_t i = lo; i <= hi; ++i) {
-        if (!dashed || (i % kDashPeriod) < kDashOn) {
+        if (!dashed || (i % m_dashPeriod) < m_dashOn) {
             if (black)
                 m_bits[index] = 0xff000000u;
             else

@@ -39,6 +39,9 @@ struct VorlacEnvironment {
     Messenger messenger;
 };
 
+// Where the small-screen rule puts the window's frame on a screen of that logical size.
+QRect smallScreenFrame(QSize screen);
+
 // The main window: assembles the scene, the panels, the toolbar, the hint line and the exercise
 // area around one SceneController, and owns the life cycle (start-up, the small-screen rule,
 // the marker file, closing).
@@ -77,12 +80,14 @@ class Vorlac : public QWidget
     void changeEvent(QEvent *) override;
     void closeEvent(QCloseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
 
   private:
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
     void buildPanelIcons();
     void connectRooms();
+    void addShortcuts();
     void connectExercises();
     void hidePanels();
     void startUp();
