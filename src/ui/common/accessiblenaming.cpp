@@ -74,18 +74,15 @@ QString AccessibleNaming::derivedName(const QWidget *w)
         return title;
     if (!w->accessibleDescription().isEmpty())
         return plain(w->accessibleDescription());
-    // The inner parts of a control (viewport, scroll bar corner) are known by the control.
-    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
-        if (!p->accessibleName().isEmpty())
-            return p->accessibleName();
-        const QString own = ownName(p);
-        if (!own.isEmpty() && (p->isWindow() || qobject_cast<const QAbstractScrollArea *>(p)))
-            return own;
-        const QString derived = !p->toolTip().isEmpty() ? plain(p->toolTip()) : titleOf(p);
-        if (!derived.isEmpty())
-            return derived;
-    }
-    return {};
+    // The inner parts of a control (viewport, header, scroll bar corner) are known by the
+    // control, even when it is named after them.
+    const QWidget *p = w->parentWidget();
+    if (!p)
+        return {};
+    if (!p->accessibleName().isEmpty())
+        return p->accessibleName();
+    const QString own = ownName(p);
+    return own.isEmpty() ? derivedName(p) : own;
 }
 
 void AccessibleNaming::name(QWidget *w)
@@ -99,7 +96,9 @@ void AccessibleNaming::name(QWidget *w)
 
 bool AccessibleNaming::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Polish && watched->isWidgetType())
+    // At the polish, and again when shown: a widget polished before it was put in its place
+    // (a grid made, then set into its frame) finds its ancestors' names only then.
+    if ((event->type() == QEvent::Polish || event->type() == QEvent::Show) && watched->isWidgetType())
         name(static_cast<QWidget *>(watched));
     return QObject::eventFilter(watched, event);
 }

@@ -33,6 +33,7 @@
 #include "table/valuetable.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
@@ -43,6 +44,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QToolButton>
 #include <algorithm>
@@ -98,6 +100,12 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     m_exercises = new ExerciseArea(*m_hints, this);
     m_copyMenu = new CopyMenu(this);
     connectRooms();
+    // The free scroll bars (VScroll1, HScroll1) are reached with Tab like every control; a click
+    // leaves the focus where it was, as before.
+    for (QScrollBar *bar : findChildren<QScrollBar *>())
+        if (bar->focusPolicy() == Qt::NoFocus &&
+            !qobject_cast<QAbstractScrollArea *>(bar->parentWidget()->parentWidget()))
+            bar->setFocusPolicy(Qt::TabFocus);
     setWindowState(Qt::WindowMaximized); // designed maximized; the small-screen rule may undo it
     startUp();
     connectExercises(); // needs the program directory found at start-up
