@@ -9,6 +9,7 @@
 #include "simulator/vorlacwindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 
 using namespace vorlac;

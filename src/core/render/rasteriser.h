@@ -38,6 +38,9 @@ class LineRasteriser
     void drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour, bool dashed = false);
 
   private:
+    void drawWideLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour, bool dashed,
+                      int width);
+
     QRgb *m_bits;
     std::int64_t m_stride; // in pixels
     std::int64_t m_width;
