@@ -2,8 +2,6 @@
 // and its incidence as a value; and the window drawn for large screens.
 #include "common/accessiblenaming.h"
 #include "common/menus.h"
-#include "common/pictures.h"
-#include "model/colour.h"
 #include "rowname.h"
 #include "simulator/exercisearea.h"
 #include "simulator/sceneaccessible.h"
@@ -273,45 +271,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, SmallScreens,
                                            ScreenRow{"wide_enough_but_low", {820, 560}, {10, 0, 800, 560}},
                                            ScreenRow{"as_before", {849, 768}, {24, 84, 800, 600}}),
                          RowName());
-
-struct StripRow {
-    qreal ratio;
-    int deviceWidth;
-};
-
-void PrintTo(const StripRow &r, std::ostream *os)
-{
-    *os << "ratio " << r.ratio;
-}
-
-class SpectrumStrips : public ::testing::TestWithParam<StripRow>
-{
-};
-
-TEST_P(SpectrumStrips, OneWavelengthPerDeviceColumn)
-{
-    const StripRow row = GetParam();
-    const QImage strip = spectrumStrip(QSize(159, 31), row.ratio).toImage();
-    EXPECT_EQ(strip.width(), row.deviceWidth);
-    EXPECT_EQ(strip.deviceIndependentSize().toSize(), QSize(159, 31));
-    Rgb violet = 0, red = 0;
-    WavelengthColour(400, violet);
-    WavelengthColour(800, red);
-    EXPECT_EQ(strip.pixel(0, 0) & 0xffffffu, toQRgb(violet) & 0xffffffu);
-    EXPECT_EQ(strip.pixel(strip.width() - 1, strip.height() - 1) & 0xffffffu, toQRgb(red) & 0xffffffu);
-    if (row.ratio == 1.0)
-        return;
-    // The finer strip shows at least as many shades as the plain one.
-    auto shades = [](const QImage &img) {
-        int n = 0;
-        for (int x = 1; x < img.width(); ++x)
-            n += img.pixel(x, 0) != img.pixel(x - 1, 0);
-        return n;
-    };
-    EXPECT_GE(shades(strip), shades(spectrumStrip(QSize(159, 31)).toImage()));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, SpectrumStrips,
-                         ::testing::Values(StripRow{1.0, 159}, StripRow{1.5, 239}, StripRow{2.0, 318}), RowName());
 
 } // namespace

@@ -88,21 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
                               -90.0}),
     RowName());
 
-TEST_F(Keyboard, LampTakesTheFocusAndDrawsAMark)
-{
-    Vorlac &w = window();
-    w.show();
-    w.activateWindow();
-    if (!QTest::qWaitForWindowActive(&w))
-        GTEST_SKIP() << "no active window on this platform";
-    EXPECT_TRUE(lamp()->focusPolicy() & Qt::TabFocus);
-    const QImage before = lamp()->grab().toImage();
-    lamp()->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(lamp()->hasFocus());
-    EXPECT_NE(lamp()->grab().toImage(), before);
-    EXPECT_TRUE(w.info().startsWith(QStringLiteral("Flèches gauche et droite")));
-}
-
 struct ProtractorRow {
     const char *name;
     int key;
@@ -144,11 +129,15 @@ TEST_P(ProtractorKeysInWindow, ReadOutAndPictureFollow)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ProtractorKeysInWindow,
-    ::testing::Values(ProtractorRow{"down", Qt::Key_Down, Qt::NoModifier, {0, 1}, "90,0", true},
-                      ProtractorRow{"shift_left", Qt::Key_Left, Qt::ShiftModifier, {-10, 0}, "90,0", true},
-                      ProtractorRow{"ctrl_up_turns", Qt::Key_Up, Qt::ControlModifier, {}, "90,0", true},
-                      ProtractorRow{"alt_left_aims", Qt::Key_Left, Qt::AltModifier, {}, "89,0", true},
-                      ProtractorRow{"escape_closes", Qt::Key_Escape, Qt::NoModifier, {}, "90,0", false}),
+    ::testing::Values(
+        ProtractorRow{"down", Qt::Key_Down, Qt::NoModifier, {0, 1}, "90,0", true},
+        ProtractorRow{"shift_left", Qt::Key_Left, Qt::ShiftModifier, {-10, 0}, "90,0", true},
+        ProtractorRow{"ctrl_up_turns", Qt::Key_Up, Qt::ControlModifier, {}, "90,0", true},
+        ProtractorRow{"alt_left_aims", Qt::Key_Left, Qt::AltModifier, {}, "89,0", true},
+        ProtractorRow{
+            "alt_shift_down_aims_a_tenth", Qt::Key_Down, Qt::AltModifier | Qt::ShiftModifier, {}, "89,9", true},
+        ProtractorRow{"shift_up_ten", Qt::Key_Up, Qt::ShiftModifier, {0, -10}, "90,0", true},
+        ProtractorRow{"escape_closes", Qt::Key_Escape, Qt::NoModifier, {}, "90,0", false}),
     RowName());
 
 // Every control of the window is in the Tab chain: the toolbar, the panels' controls, the
