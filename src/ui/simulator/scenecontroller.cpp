@@ -184,6 +184,8 @@ void SceneController::setScreenRatio(double ratio)
     if (m_picture.screenRatio() == ratio || (ratio <= 1.0 && m_picture.screenImage.isNull()))
         return;
     m_picture.setScreenRatio(ratio);
+    if (m_sceneRedraws == 0)
+        return; // the first pictures, at start(), are drawn for it
     redrawScene();
     if (m_state.source == SourceType::WhiteLight)
         redrawWhiteLight();
