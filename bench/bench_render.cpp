@@ -62,6 +62,22 @@ void BM_RedrawWhiteLight(benchmark::State &st)
 }
 BENCHMARK(BM_RedrawWhiteLight)->Unit(benchmark::kMicrosecond);
 
+// The same picture drawn for a screen of ratio range(0) / 10 too, as the window draws it there:
+// the printed picture and the screen's copy from the same traces.
+void BM_RedrawWhiteLightForScreen(benchmark::State &st)
+{
+    SceneState s = whiteLightState();
+    SpectrumColours spectrum{};
+    FillSpectrumColours(spectrum);
+    ScenePicture pic;
+    pic.setScreenRatio(st.range(0) / 10.0);
+    for (auto _ : st) {
+        RedrawWhiteLight(s, spectrum, pic);
+        benchmark::DoNotOptimize(pic.shownImage().constBits());
+    }
+}
+BENCHMARK(BM_RedrawWhiteLightForScreen)->Arg(10)->Arg(15)->Arg(20)->Unit(benchmark::kMicrosecond);
+
 void BM_WhiteLightNaiveQPainter(benchmark::State &st)
 {
     SceneState s = whiteLightState();

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
 #include <cstdlib>
 
 namespace vorlac
@@ -103,6 +104,20 @@ QImage GraphImage(const GraphPicture &graph)
     QImage image(kGraphSize, kGraphSize, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780); // 96 dpi
     image.setDotsPerMeterY(3780);
+    QPainter painter(&image);
+    PaintGraph(painter, graph);
+    painter.end();
+    return image;
+}
+
+QImage GraphImage(const GraphPicture &graph, qreal devicePixelRatio)
+{
+    if (!(devicePixelRatio > 1.0) || devicePixelRatio > 8.0)
+        return GraphImage(graph);
+    const int side = qCeil(kGraphSize * devicePixelRatio);
+    QImage image(side, side, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(graphcolour::White);
     QPainter painter(&image);
     PaintGraph(painter, graph);
     painter.end();

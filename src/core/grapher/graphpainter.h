@@ -27,5 +27,8 @@ void PaintGraph(QPainter &painter, const GraphPicture &graph);
 
 // The persistent 501 x 501 picture of the plot (what is shown, printed and copied).
 QImage GraphImage(const GraphPicture &graph);
+// The plot for a screen of that device pixel ratio: 501 x 501 logical pixels, drawn in the
+// screen's pixels (texts sharp, each plot pixel a block); at ratio 1 the picture above.
+QImage GraphImage(const GraphPicture &graph, qreal devicePixelRatio);
 
 } // namespace vorlac

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <qnamespace.h>
 
 namespace vorlac
 {
@@ -18,5 +19,18 @@ double lampDirection(double x, double y, int incidencePointX);
 // The incidence a lamp drag to (x, y) asks for, or nothing when the move is refused: more than
 // kLampStep away from the current incidence, or beyond kLampIncidenceLimit (strict limits).
 std::optional<double> lampIncidence(double x, double y, int incidencePointX, int apexAngle, double currentIncidence);
+
+// Keyboard steps of the lamp, in degrees of incidence: the arrows 1, with Shift 0.1, the page
+// keys 10. Keys never jump further, so the drag's slip rule is not needed.
+inline constexpr double kLampKeyStep = 1.0;
+inline constexpr double kLampFineKeyStep = 0.1;
+inline constexpr double kLampPageKeyStep = 10.0;
+
+// The step a key asks of the lamp (Right and Page Up increase the incidence), or nothing for a
+// key the lamp does not take.
+std::optional<double> lampKeyStep(int key, Qt::KeyboardModifiers modifiers);
+
+// current + step kept within +-kLampIncidenceLimit, without the drift of repeated tenths.
+double lampKeyIncidence(double current, double step);
 
 } // namespace vorlac

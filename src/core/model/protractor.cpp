@@ -3,6 +3,7 @@
 #include "common/numberpattern.h"
 #include "common/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vorlac
@@ -129,6 +130,67 @@ bool moveProtractor(ProtractorState &state, double x, double y, const QRect &sce
         return false;
     state.position = moved;
     return true;
+}
+
+ProtractorKey protractorKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    ProtractorKey k;
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if (key == Qt::Key_Escape && mods == Qt::NoModifier) {
+        k.action = ProtractorKey::Close;
+        return k;
+    }
+    int sx = 0, sy = 0;
+    switch (key) {
+    case Qt::Key_Left:
+        sx = -1;
+        break;
+    case Qt::Key_Right:
+        sx = 1;
+        break;
+    case Qt::Key_Up:
+        sy = -1;
+        break;
+    case Qt::Key_Down:
+        sy = 1;
+        break;
+    default:
+        return k;
+    }
+    const bool shift = mods & Qt::ShiftModifier;
+    const Qt::KeyboardModifiers kind = mods & ~Qt::ShiftModifier;
+    // One degree in the program's own radians, so that ten steps are one graduation.
+    const double angle = (shift ? kGraduationStep / 100.0 : kGraduationStep / 10.0) * ((sx < 0 || sy < 0) ? 1 : -1);
+    if (kind == Qt::NoModifier) {
+        const int step = shift ? 10 : 1;
+        k.action = ProtractorKey::Move;
+        k.dx = sx * step;
+        k.dy = sy * step;
+    } else if (kind == Qt::ControlModifier) {
+        k.action = ProtractorKey::Turn;
+        k.radians = angle;
+    } else if (kind == Qt::AltModifier) {
+        k.action = ProtractorKey::Aim;
+        k.radians = angle;
+    }
+    return k;
+}
+
+bool nudgeProtractor(ProtractorState &state, int dx, int dy, const QRect &sceneRect)
+{
+    return moveProtractor(state, state.crossGrabX + dx, state.crossGrabY + dy, sceneRect);
+}
+
+void turnProtractorBy(ProtractorState &state, double radians)
+{
+    state.rotation = normaliseRotation(single(state.rotation + radians));
+}
+
+bool aimLineBy(ProtractorState &state, double radians)
+{
+    const float before = state.lineAngle;
+    state.lineAngle = single(std::clamp(state.lineAngle + radians, 0.0, kPi));
+    return state.lineAngle != before;
 }
 
 ProtractorFigure layoutProtractor(ProtractorState &state)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <qnamespace.h>
 #include <vector>
 
 namespace vorlac
@@ -78,6 +79,24 @@ void recordCrossGrab(ProtractorState &state, double x, double y);
 // The cross dragged to (x, y) of its own pixels while its top-left corner is at cross: the new
 // position, kept inside the scene rectangle. Returns whether it moved.
 bool moveProtractor(ProtractorState &state, double x, double y, const QRect &sceneRect);
+
+// What a key asks of the protractor with the keyboard focus: arrows move it (a pixel, ten with
+// Shift), Ctrl+arrows turn it and Alt+arrows aim its line (a degree, a tenth with Shift; Left and
+// Up counter-clockwise), Escape closes it.
+struct ProtractorKey {
+    enum Action { None, Move, Turn, Aim, Close };
+    Action action = None;
+    int dx = 0, dy = 0; // Move, in scene pixels
+    double radians = 0; // Turn and Aim, counter-clockwise
+};
+ProtractorKey protractorKey(int key, Qt::KeyboardModifiers modifiers);
+
+// The key moves: the protractor moved by (dx, dy), kept inside the scene as a drag keeps it.
+bool nudgeProtractor(ProtractorState &state, int dx, int dy, const QRect &sceneRect);
+// Turned by radians (the measured angle is unchanged).
+void turnProtractorBy(ProtractorState &state, double radians);
+// The line aimed by radians, kept on the graduated half (0..pi). Returns whether it changed.
+bool aimLineBy(ProtractorState &state, double radians);
 
 struct ProtractorArc {
     double radius, start, end; // drawn counter-clockwise from start to end

@@ -1,6 +1,8 @@
 #include "render/protractorpainter.h"
 
+#include <QPaintDevice>
 #include <QPainterPath>
+#include <QtMath>
 #include <cstring>
 #include <numbers>
 
@@ -16,7 +18,21 @@ ProtractorColours protractorColours(bool blackBackground)
 
 QImage copyProtractorBackground(const QImage &scene, QPoint position)
 {
-    QImage background(protractor::kSize, protractor::kSize, QImage::Format_RGB32);
+    const qreal ratio = scene.devicePixelRatio();
+    if (ratio != 1.0) {
+        // A picture drawn for a screen of another ratio: the same part, in its device pixels.
+        const int side = qCeil(protractor::kSize * ratio);
+        const QPoint corner(qRound(position.x() * ratio), qRound(position.y() * ratio));
+        QImage background = copyProtractorBackground(scene, corner, side);
+        background.setDevicePixelRatio(ratio);
+        return background;
+    }
+    return copyProtractorBackground(scene, position, protractor::kSize);
+}
+
+QImage copyProtractorBackground(const QImage &scene, QPoint position, int side)
+{
+    QImage background(side, side, QImage::Format_RGB32);
     const QRect wanted(position, background.size());
     const QRect inside = wanted.intersected(scene.rect());
     if (inside != wanted)
@@ -37,7 +53,9 @@ void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const Pr
     constexpr double toDegrees = 180.0 / std::numbers::pi;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(toQRgb(colours.main)), 0));
+    // One logical pixel: the cosmetic one-pixel pen at ratio 1, a scaled pen above it.
+    const qreal width = p.device() && p.device()->devicePixelRatio() > 1.0 ? 1.0 : 0.0;
+    p.setPen(QPen(QColor(toQRgb(colours.main)), width));
     QPainterPath arcs;
     for (const ProtractorArc &a : figure.arcs) {
         const QRectF box(protractor::kCentre - a.radius, protractor::kCentre - a.radius, 2 * a.radius, 2 * a.radius);
@@ -47,7 +65,7 @@ void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const Pr
     p.drawPath(arcs);
     for (const ProtractorLine &l : figure.lines)
         p.drawLine(l.a, l.b);
-    p.setPen(QPen(QColor(toQRgb(colours.line)), 0));
+    p.setPen(QPen(QColor(toQRgb(colours.line)), width));
     p.drawLine(figure.measuringLine.a, figure.measuringLine.b);
 }
 

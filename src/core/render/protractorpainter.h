@@ -19,8 +19,11 @@ struct ProtractorColours {
 ProtractorColours protractorColours(bool blackBackground);
 
 // The part of the scene picture under the protractor at position (scene pixels), as the
-// protractor's background; white where it reaches past the picture.
+// protractor's background; white where it reaches past the picture. A picture with a device
+// pixel ratio gives the same part in its own pixels, with that ratio.
 QImage copyProtractorBackground(const QImage &scene, QPoint position);
+// The side x side square at position of the picture's pixels (white past the picture).
+QImage copyProtractorBackground(const QImage &scene, QPoint position, int side);
 
 // Arcs, graduations, straight edge, centre mark and measuring line (not the handles, which are
 // pictures of their own).

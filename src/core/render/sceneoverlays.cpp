@@ -3,6 +3,7 @@
 #include "common/rounding.h"
 #include "render/scenerenderer.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace vorlac
@@ -28,7 +29,9 @@ void paintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(toQRgb(overlays.line1Colour)), 0));
+    // One logical pixel wide: the one-pixel cosmetic pen at ratio 1, a scaled pen above it.
+    const qreal ratio = p.device() ? p.device()->devicePixelRatio() : 1.0;
+    p.setPen(QPen(QColor(toQRgb(overlays.line1Colour)), ratio > 1.0 ? 1.0 : 0.0));
     p.drawLine(overlays.line1.translated(-origin));
     if (lamp && !lamp->isNull())
         p.drawImage(overlays.lampTopLeft - origin, *lamp);

@@ -25,7 +25,7 @@ struct SceneOverlays {
 // integers (halves to even).
 SceneOverlays sceneOverlays(const ScenePicture &picture);
 
-// Line1 (aliased, one-pixel cosmetic pen) and, when given, the lamp picture. origin is the scene
+// Line1 (aliased, one logical pixel wide) and, when given, the lamp picture. origin is the scene
 // point that lies at the painter's (0, 0).
 void paintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage *lamp, QPoint origin = {});
 

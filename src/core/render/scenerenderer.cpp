@@ -3,17 +3,50 @@
 #include "model/constants.h"
 #include "render/rasteriser.h"
 
+#include <cmath>
+#include <optional>
+
 namespace vorlac
 {
 
 namespace
 {
 
-void prepare(const SceneState &state, ScenePicture &picture, LineRasteriser &raster)
+void prepare(const SceneState &state, QImage &image, LineRasteriser &raster)
 {
-    picture.image.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
+    image.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
     raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
 }
+
+void prepare(const SceneState &state, ScenePicture &picture, LineRasteriser &raster)
+{
+    prepare(state, picture.image, raster);
+}
+
+// The picture's pixels and, at a screen ratio other than 1, the screen's copy: every line goes
+// to both, so the two never show different traces.
+class PictureRasters
+{
+  public:
+    PictureRasters(const SceneState &state, ScenePicture &picture) : m_logical(picture.image)
+    {
+        prepare(state, picture.image, m_logical);
+        if (!picture.screenImage.isNull()) {
+            m_screen.emplace(picture.screenImage, picture.screenImage.devicePixelRatio());
+            prepare(state, picture.screenImage, *m_screen);
+        }
+    }
+    void drawLine(double x1, double y1, double x2, double y2, QRgb colour, bool dashed)
+    {
+        m_logical.drawLine(x1, y1, x2, y2, colour, dashed);
+        if (m_screen)
+            m_screen->drawLine(x1, y1, x2, y2, colour, dashed);
+    }
+
+  private:
+    LineRasteriser m_logical;
+    std::optional<LineRasteriser> m_screen;
+};
 
 } // namespace
 
@@ -33,7 +66,7 @@ TraceInput traceInputFor(const SceneState &state, const Radiation &ray)
 namespace
 {
 
-void drawSegments(LineRasteriser &raster, const std::vector<Segment> &segments, std::size_t from)
+template <typename Raster> void drawSegments(Raster &raster, const std::vector<Segment> &segments, std::size_t from)
 {
     for (std::size_t i = from; i < segments.size(); ++i) {
         const Segment &s = segments[i];
@@ -46,8 +79,7 @@ void drawSegments(LineRasteriser &raster, const std::vector<Segment> &segments, 
 // once with the OR of all ray colours gives the same pixels as drawing them for every ray.
 TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
 {
-    LineRasteriser raster(picture.image);
-    prepare(state, picture, raster);
+    PictureRasters raster(state, picture);
     picture.raysTraced = 0;
     if (rays.empty())
         return picture.lastLayout;
@@ -77,6 +109,26 @@ TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation>
 ScenePicture::ScenePicture() : image(kSceneWidth, kSceneHeight, QImage::Format_RGB32)
 {
     image.fill(0xff000000u);
+}
+
+void ScenePicture::setScreenRatio(double ratio)
+{
+    if (!(ratio > 1.0) || !std::isfinite(ratio) || ratio > 8.0) {
+        screenImage = QImage();
+        return;
+    }
+    if (!screenImage.isNull() && screenImage.devicePixelRatio() == ratio)
+        return;
+    const QSize size(static_cast<int>(std::ceil(kSceneWidth * ratio)),
+                     static_cast<int>(std::ceil(kSceneHeight * ratio)));
+    screenImage = QImage(size, QImage::Format_RGB32);
+    screenImage.setDevicePixelRatio(ratio);
+    screenImage.fill(0xff000000u);
+}
+
+double ScenePicture::screenRatio() const
+{
+    return screenImage.isNull() ? 1.0 : screenImage.devicePixelRatio();
 }
 
 std::vector<Radiation> sceneRadiations(const SceneState &state)

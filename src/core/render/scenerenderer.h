@@ -14,10 +14,19 @@ namespace vorlac
 // The persistent scene picture and the overlays placed by the last trace.
 struct ScenePicture {
     ScenePicture();
-    QImage image;           // kSceneWidth x kSceneHeight, RGB32
+    QImage image;           // kSceneWidth x kSceneHeight, RGB32: printed, copied, measured
     TraceLayout lastLayout; // Line1 end points and the lamp position
     Rgb line1Colour = palette::White;
     int raysTraced = 0;
+    // The same picture at the screen's device pixel ratio (its devicePixelRatio set), drawn from
+    // the same traces; null at ratio 1, where the screen shows image itself.
+    QImage screenImage;
+
+    // The ratio of the screen the picture is shown on; takes effect at the next redraw.
+    void setScreenRatio(double ratio);
+    double screenRatio() const;
+    // What the screen shows: screenImage, or image at ratio 1.
+    const QImage &shownImage() const { return screenImage.isNull() ? image : screenImage; }
 };
 
 // One radiation of a picture: its wavelength and ray colour.

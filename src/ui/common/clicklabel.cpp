@@ -1,9 +1,21 @@
 #include "common/clicklabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace vorlac
 {
+
+ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
+{
+    setFocusPolicy(Qt::TabFocus); // a click does not take the focus from the control in use
+}
+
+ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+{
+    setFocusPolicy(Qt::TabFocus); // a click does not take the focus from the control in use
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent *e)
 {
@@ -18,6 +30,39 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *e)
     QLabel::mouseReleaseEvent(e);
     if (click)
         emit clicked();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *e)
+{
+    const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        e->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void ClickLabel::paintEvent(QPaintEvent *e)
+{
+    QLabel::paintEvent(e);
+    if (hasFocus()) {
+        QPainter p(this);
+        paintFocusMark(p, rect());
+    }
+}
+
+void paintFocusMark(QPainter &p, const QRect &rect)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    const QRect r = rect.adjusted(0, 0, -1, -1);
+    p.setPen(QPen(Qt::white, 1));
+    p.drawRect(r);
+    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    p.drawRect(r);
+    p.restore();
 }
 
 } // namespace vorlac

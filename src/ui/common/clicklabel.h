@@ -2,15 +2,19 @@
 
 #include <QLabel>
 
+class QPainter;
+
 namespace vorlac
 {
 
-// A label that reports left clicks (title bars, icons, the "Exercices" tab).
+// A label that reports left clicks (title bars, icons, the "Exercices" tab). It takes the
+// keyboard focus too: Space or Enter is a click, and a focus mark shows where the focus is.
 class ClickLabel : public QLabel
 {
     Q_OBJECT
   public:
-    using QLabel::QLabel;
+    explicit ClickLabel(QWidget *parent = nullptr);
+    ClickLabel(const QString &text, QWidget *parent = nullptr);
 
   signals:
     void clicked();
@@ -18,9 +22,15 @@ class ClickLabel : public QLabel
   protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
   private:
     bool m_pressed = false;
 };
+
+// A dashed black and white rectangle just inside rect: the focus mark of the program's own
+// controls, seen on dark and light backgrounds alike.
+void paintFocusMark(QPainter &p, const QRect &rect);
 
 } // namespace vorlac

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QtMath>
+#include <algorithm>
 
 namespace vorlac
 {
@@ -40,24 +42,29 @@ QCursor svgCursor(const QString &name)
     return QCursor(svgPicture(name, QSize(32, 32)), hx, hy);
 }
 
-QPixmap spectrumStrip(QSize size)
+QPixmap spectrumStrip(QSize size, qreal devicePixelRatio)
 {
-    QImage image(size, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatio > 1.0 ? devicePixelRatio : 1.0;
+    QImage image(QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)), QImage::Format_RGB32);
     const int w = size.width();
-    for (int x = 0; x < w; ++x) {
+    for (int x = 0; x < image.width(); ++x) {
+        // The column's place in logical pixels: at ratio 1 exactly the old columns.
+        const double at = x / ratio;
         const int lambda =
-            kMinWavelength + toInt16(static_cast<double>(x) * (kMaxWavelength - kMinWavelength) / std::max(1, w - 1));
+            std::clamp(kMinWavelength + toInt16(at * (kMaxWavelength - kMinWavelength) / std::max(1, w - 1)),
+                       kMinWavelength, kMaxWavelength);
         Rgb c = 0;
         WavelengthColour(lambda, c);
-        for (int y = 0; y < size.height(); ++y)
+        for (int y = 0; y < image.height(); ++y)
             image.setPixel(x, y, toQRgb(c));
     }
+    image.setDevicePixelRatio(ratio);
     return QPixmap::fromImage(image);
 }
 
-QPixmap lampPicture()
+QPixmap lampPicture(qreal devicePixelRatio)
 {
-    return svgPicture(QStringLiteral("lamp"), QSize(32, 32));
+    return svgPicture(QStringLiteral("lamp"), QSize(32, 32), devicePixelRatio > 1.0 ? devicePixelRatio : 1.0);
 }
 
 } // namespace vorlac

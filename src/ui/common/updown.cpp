@@ -1,5 +1,10 @@
 #include "common/updown.h"
 
+#include "common/clicklabel.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -20,6 +25,7 @@ UpDown::UpDown(QWidget *parent) : QWidget(parent), m_up(new QToolButton(this)), 
     m_down->setObjectName(QStringLiteral("down"));
     connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
+    setFocusPolicy(Qt::TabFocus); // the arrows' keys; a click on an arrow leaves the focus alone
 }
 
 void UpDown::setRange(int min, int max)
@@ -40,9 +46,48 @@ void UpDown::setValue(int v)
 
 void UpDown::resizeEvent(QResizeEvent *)
 {
-    const int h = height() / 2;
-    m_up->setGeometry(0, 0, width(), h);
-    m_down->setGeometry(0, h, width(), height() - h);
+    // With the focus the arrows stand a pixel in, inside the focus mark.
+    const int m = hasFocus() ? 2 : 0;
+    const int h = (height() - 2 * m) / 2;
+    m_up->setGeometry(m, m, width() - 2 * m, h);
+    m_down->setGeometry(m, m + h, width() - 2 * m, height() - 2 * m - h);
+}
+
+bool UpDown::event(QEvent *e)
+{
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
+        resizeEvent(nullptr);
+    return QWidget::event(e);
+}
+
+void UpDown::keyPressEvent(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Up:
+        stepUp();
+        break;
+    case Qt::Key_Down:
+        stepDown();
+        break;
+    case Qt::Key_Home:
+        setValue(m_min);
+        break;
+    case Qt::Key_End:
+        setValue(m_max);
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+}
+
+void UpDown::paintEvent(QPaintEvent *)
+{
+    if (hasFocus()) {
+        QPainter p(this);
+        paintFocusMark(p, rect());
+    }
 }
 
 void UpDown::wheelEvent(QWheelEvent *e)

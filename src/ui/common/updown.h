@@ -26,7 +26,11 @@ class UpDown : public QWidget
 
   protected:
     void resizeEvent(QResizeEvent *) override;
+    bool event(QEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
+    // Up and Down step by one, Home and End go to the ends; the focus is marked.
+    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
   private:
     void stepDown() { setValue(m_value - 1); }

@@ -163,7 +163,9 @@ void Grapheur::majgraf()
     const GraphOptions options{m_check1->isChecked(), m_check2->isChecked(), m_check3->isChecked()};
     m_graph = ComputeGraph(x, y, options, m_table.locale());
     m_picture = GraphImage(m_graph);
-    m_picture1->setPixmap(QPixmap::fromImage(m_picture));
+    // The screen shows the same plot drawn for its own pixels.
+    const qreal ratio = devicePixelRatioF();
+    m_picture1->setPixmap(QPixmap::fromImage(ratio > 1.0 ? GraphImage(m_graph, ratio) : m_picture));
     if (m_graph.scaleSentence)
         setScaleText(*m_graph.scaleSentence);
     ++m_redraws;

@@ -2,6 +2,7 @@
 
 #include "common/crlf.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 
 namespace vorlac
@@ -45,6 +46,9 @@ void HintLine::setInfo(const QString &text)
 void HintLine::addHint(QWidget *w, const QString &text)
 {
     m_hints.insert(w, text);
+    // The hint is what a screen reader says of the control too.
+    if (w->accessibleDescription().isEmpty())
+        w->setAccessibleDescription(QString(text).replace(kCrLf, QStringLiteral(" ")));
     w->setMouseTracking(true);
     w->installEventFilter(this);
 }
@@ -65,6 +69,13 @@ bool HintLine::isOwnMove(QWidget *watched, QPointF pos) const
 
 bool HintLine::eventFilter(QObject *watched, QEvent *event)
 {
+    // Reaching a control with Tab shows its hint, as the mouse does.
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const auto it = m_hints.constFind(watched);
+        if (it != m_hints.constEnd() && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            setInfo(it.value());
+    }
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         if (event->type() == QEvent::MouseMove &&
             !isOwnMove(static_cast<QWidget *>(watched), static_cast<QMouseEvent *>(event)->position()))

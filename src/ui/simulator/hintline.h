@@ -7,7 +7,8 @@ namespace vorlac
 {
 
 // The hint line `info`: a help sentence for whatever the mouse is over. Widgets register their
-// hint here; the line watches them and writes the hint on every enter and move.
+// hint here; the line watches them and writes the hint on every enter and move, and when Tab
+// brings the focus to them. The hint is also the widget's accessible description.
 class HintLine : public QLabel
 {
     Q_OBJECT

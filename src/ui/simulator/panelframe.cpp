@@ -3,6 +3,8 @@
 #include "common/clicklabel.h"
 #include "common/panelstyle.h"
 
+#include <QKeyEvent>
+
 namespace vorlac
 {
 
@@ -26,6 +28,29 @@ PanelFrame::PanelFrame(const char *name, QRect geometry, const char *titleName, 
     styleTitleBar(m_titleBar);
     connect(m_titleBar, &ClickLabel::clicked, this, &QWidget::hide);
     QFrame::setVisible(false);
+}
+
+void PanelFrame::showWithFocus()
+{
+    show();
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled() &&
+            w != m_titleBar) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    m_titleBar->setFocus(Qt::TabFocusReason);
+}
+
+void PanelFrame::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        e->accept();
+        hide();
+        return;
+    }
+    QFrame::keyPressEvent(e);
 }
 
 void PanelFrame::setVisible(bool visible)

@@ -15,6 +15,13 @@ class PanelFrame : public QFrame
   public:
     PanelFrame(const char *name, QRect geometry, const char *titleName, const QString &title, QWidget *parent);
     void setVisible(bool visible) override;
+    // Shows the panel with the keyboard focus on its first control (a panel opened from the
+    // keyboard is worked from the keyboard).
+    void showWithFocus();
+
+  protected:
+    // Escape closes the panel, as its title bar does.
+    void keyPressEvent(QKeyEvent *e) override;
 
   signals:
     void visibilityChanged(bool visible);

@@ -44,6 +44,7 @@ void ProtractorPanel::attachProtractor(SceneController &controller, QWidget *des
     refreshProtractor();
     connect(m_protractor, &ProtractorView::readOutChanged, m_readout, &QLabel::setText);
     connect(m_protractor, &ProtractorView::hint, &m_hints, &HintLine::setInfo);
+    connect(m_protractor, &ProtractorView::closeRequested, this, &QWidget::hide);
     connect(&controller, &SceneController::pictureRedrawn, this, [this] {
         if (!isHidden())
             refreshProtractor();
@@ -67,6 +68,7 @@ void ProtractorPanel::open()
     if (m_protractor) {
         refreshProtractor();
         m_protractor->show();
+        m_protractor->setFocus(Qt::OtherFocusReason); // the keys work on it at once
     }
     m_hints.setInfo(hint());
     QPalette pal = m_readout->palette();

@@ -1,10 +1,12 @@
 #include "simulator/protractorview.h"
 
+#include "common/clicklabel.h"
 #include "common/pictures.h"
 #include "common/regional.h"
 #include "common/rounding.h"
 #include "simulator/sceneview.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +23,9 @@ const QString kTurnHint = QStringLiteral("Utiliser la souris pour faire pivoter 
 const QString kSphereHint = QStringLiteral("Utiliser la sphère cyan pour déplacer la droite et mesurer un angle");
 const QString kProtractorHint =
     QStringLiteral("Le rapporteur peut pivoter et être déplacé. Il mesue l'angle entre la droite cyan et sa base.");
+const QString kKeysDescription =
+    QStringLiteral("Flèches : déplacer le rapporteur (Maj : 10 pixels). Ctrl + flèches : le faire pivoter, "
+                   "Alt + flèches : orienter la droite cyan (1 degré, Maj : 0,1 degré). Échap : fermer.");
 
 // The handles are drawn dark with a light halo so that they read on either background.
 QImage handleImage()
@@ -123,7 +128,7 @@ QPoint rounded(QPointF p)
 } // namespace
 
 ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
-    : QWidget(dessin), m_scene(scene), m_colours(protractorColours(true)), m_lamp(lampPicture().toImage()),
+    : QWidget(dessin), m_scene(scene), m_colours(protractorColours(true)),
       m_cross(makeHandle(this, "Imagecroix", crossPicture(), Qt::SizeAllCursor)),
       m_turn(makeHandle(this, "Imaged", turnPicture(), Qt::PointingHandCursor)),
       m_sphere(makeHandle(this, "Imageboule", spherePicture(), Qt::PointingHandCursor))
@@ -132,6 +137,10 @@ ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
     setGeometry(QRect(m_state.position, QSize(protractor::kSize, protractor::kSize)));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Rapporteur"));
+    setAccessibleDescription(kKeysDescription);
+    m_lamp = lampPicture(devicePixelRatioF()).toImage();
     m_background = QImage(protractor::kSize, protractor::kSize, QImage::Format_RGB32);
     m_background.fill(0xffffffffu);
     hide();
@@ -161,7 +170,7 @@ void ProtractorView::setState(const ProtractorState &state)
 
 void ProtractorView::copyBackground()
 {
-    m_background = copyProtractorBackground(m_scene.image, m_state.position);
+    m_background = copyProtractorBackground(m_scene.shownImage(), m_state.position);
 }
 
 void ProtractorView::RefreshProtractor(bool blackBackground)
@@ -187,9 +196,48 @@ void ProtractorView::DrawProtractor(const QRect &dirty)
 void ProtractorView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawImage(0, 0, m_background);
+    p.drawImage(QRect(0, 0, protractor::kSize, protractor::kSize), m_background);
     paintSceneOverlays(p, sceneOverlays(m_scene), &m_lamp, m_state.position);
     paintProtractorFigure(p, m_figure, m_colours);
+    if (hasFocus())
+        paintFocusMark(p, rect());
+}
+
+bool ProtractorView::handleKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const ProtractorKey k = protractorKey(key, modifiers);
+    switch (k.action) {
+    case ProtractorKey::None:
+        return false;
+    case ProtractorKey::Close:
+        emit closeRequested();
+        return true;
+    case ProtractorKey::Move:
+        if (nudgeProtractor(m_state, k.dx, k.dy, QRect(QPoint(0, 0), m_scene.image.size()))) {
+            move(m_state.position);
+            copyBackground();
+            DrawProtractor();
+        }
+        return true;
+    case ProtractorKey::Turn:
+        turnProtractorBy(m_state, k.radians);
+        DrawProtractor();
+        return true;
+    case ProtractorKey::Aim:
+        if (aimLineBy(m_state, k.radians))
+            DrawProtractor();
+        emit readOutChanged(readOut());
+        return true;
+    }
+    return false;
+}
+
+void ProtractorView::keyPressEvent(QKeyEvent *e)
+{
+    if (handleKey(e->key(), e->modifiers()))
+        e->accept();
+    else
+        QWidget::keyPressEvent(e);
 }
 
 QImage ProtractorView::picture()

@@ -33,15 +33,22 @@ class ProtractorView : public QWidget
     // The picture as shown, handles included.
     QImage picture();
 
+    // The keys of the protractor with the focus (arrows move, Ctrl turns, Alt aims, Escape
+    // closes). Returns whether the key was the protractor's.
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+
   signals:
     void readOutChanged(const QString &text);
     // The pupil moved, turned or aimed the protractor.
     void stateChanged();
     void hint(const QString &text);
+    // Escape with the focus on the protractor.
+    void closeRequested();
 
   protected:
     void paintEvent(QPaintEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
   private:
     void copyBackground();

@@ -171,6 +171,26 @@ void SceneController::releaseLamp()
         redrawWhiteLight();
 }
 
+void SceneController::stepLamp(double step)
+{
+    // Only white light has a picture waiting for the release.
+    if (m_state.source == SourceType::WhiteLight)
+        m_lampDragging = true;
+    setIncidenceAngle(lampKeyIncidence(m_state.incidenceAngle, step));
+}
+
+void SceneController::setScreenRatio(double ratio)
+{
+    if (m_picture.screenRatio() == ratio || (ratio <= 1.0 && m_picture.screenImage.isNull()))
+        return;
+    m_picture.setScreenRatio(ratio);
+    if (m_sceneRedraws == 0)
+        return; // the first pictures, at start(), are drawn for it
+    redrawScene();
+    if (m_state.source == SourceType::WhiteLight)
+        redrawWhiteLight();
+}
+
 void SceneController::store(const TraceLayout &layout)
 {
     m_state.incidenceAngle = layout.incidenceAngle;

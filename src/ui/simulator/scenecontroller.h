@@ -52,6 +52,11 @@ class SceneController : public QObject
     // Lamp drag, in scene pixels: a move with the buttons held, and the mouse-up.
     void dragLamp(Qt::MouseButtons buttons, double x, double y);
     void releaseLamp();
+    // A lamp key: the incidence moves by step degrees (kept within +-90) through
+    // setIncidenceAngle, one scene redraw; the white light waits for releaseLamp, as after a drag.
+    void stepLamp(double step);
+    // The screen's device pixel ratio: the next pictures are drawn for it too.
+    void setScreenRatio(double ratio);
 
     // Start-up: the wavelength colours, then the first pictures.
     void start();

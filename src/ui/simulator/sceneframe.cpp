@@ -2,14 +2,25 @@
 
 #include "common/pictures.h"
 #include "common/rounding.h"
+#include "model/lampgeometry.h"
 #include "simulator/hintline.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/sceneview.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
+#include <optional>
 
 namespace vorlac
 {
+
+namespace
+{
+const QString kLampHint =
+    QStringLiteral("Pour déplacer la source lumineuse, utiliser la souris en maintenant le bouton gauche enfoncé");
+const QString kLampKeysHint = QStringLiteral("Flèches gauche et droite : incidence de 1° (Maj : 0,1°), ") +
+                              QStringLiteral("page précédente et page suivante : 10°");
+} // namespace
 
 SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *window)
     : QFrame(window), m_controller(controller), m_hints(hints)
@@ -22,7 +33,13 @@ SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *wi
     viewport->setObjectName(QStringLiteral("Picture3Viewport"));
     viewport->setGeometry(2, 2, 616, 237);
     m_view = new SceneView(controller.picture(), viewport);
+    m_view->setController(&controller);
     LampLabel *lamp = m_view->lamp();
+    lamp->setFocusPolicy(Qt::StrongFocus);
+    lamp->setAccessibleName(QStringLiteral("Lampe"));
+    lamp->installEventFilter(this);
+    controller.setScreenRatio(m_view->devicePixelRatioF());
+    connect(m_view, &SceneView::screenRatioChanged, &controller, &SceneController::setScreenRatio);
     connect(lamp, &LampLabel::mouseDown, this, &SceneFrame::lampMouseMove);
     connect(lamp, &LampLabel::mouseMoved, this, &SceneFrame::lampMouseMove);
     connect(lamp, &LampLabel::mouseUp, this, [this](Qt::MouseButtons, QPointF) { lampMouseUp(); });
@@ -53,10 +70,30 @@ SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *wi
     });
 }
 
+bool SceneFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_view->lamp())
+        return QFrame::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        m_hints.setInfo(kLampKeysHint);
+        return QFrame::eventFilter(watched, event);
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return QFrame::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const std::optional<double> step = lampKeyStep(key->key(), key->modifiers());
+    if (!step)
+        return QFrame::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress)
+        m_controller.stepLamp(*step);
+    else if (!key->isAutoRepeat())
+        m_controller.releaseLamp(); // the white light once the key is let go
+    return true;
+}
+
 void SceneFrame::lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp)
 {
-    m_hints.setInfo(
-        QStringLiteral("Pour déplacer la source lumineuse, utiliser la souris en maintenant le bouton gauche enfoncé"));
+    m_hints.setInfo(kLampHint);
     const QWidget *lamp = m_view->lamp();
     const double x = posInLamp.x() + lamp->x();
     const double y = posInLamp.y() + lamp->y();

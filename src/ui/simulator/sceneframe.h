@@ -27,6 +27,10 @@ class SceneFrame : public QFrame
     void lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp);
     void lampMouseUp();
 
+  protected:
+    // The lamp's keys: each press one step of the incidence, the release as the mouse-up.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
   private:
     SceneController &m_controller;
     HintLine &m_hints;

@@ -9,7 +9,10 @@
 namespace vorlac
 {
 
-// The lamp image: reports the mouse in its own pixel coordinates, with the buttons held.
+class SceneController;
+
+// The lamp image: reports the mouse in its own pixel coordinates, with the buttons held. When it
+// takes the keyboard focus it draws a focus mark that reads on either background.
 class LampLabel : public QLabel
 {
     Q_OBJECT
@@ -25,6 +28,7 @@ class LampLabel : public QLabel
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 };
 
 // The scene picture `dessin`: shows the persistent picture with the incident ray `Line1` laid
@@ -35,8 +39,18 @@ class SceneView : public QWidget
   public:
     SceneView(const ScenePicture &picture, QWidget *parent);
     LampLabel *lamp() const { return m_lamp; }
-    // Moves the lamp and the incident ray to where the last trace put them.
+    // Moves the lamp and the incident ray to where the last trace put them, and tells assistive
+    // technologies what the scene now shows.
     void placeOverlays();
+
+    // The controller whose scene this is: what the scene says to assistive technologies and the
+    // incidence they may set. None for a bare view.
+    void setController(SceneController *controller) { m_controller = controller; }
+    SceneController *controller() const { return m_controller; }
+
+  signals:
+    // The view now stands on a screen of another device pixel ratio.
+    void screenRatioChanged(qreal ratio);
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -45,6 +59,9 @@ class SceneView : public QWidget
     const ScenePicture &m_picture;
     LampLabel *m_lamp;
     SceneOverlays m_overlays;
+    SceneController *m_controller = nullptr;
+    qreal m_lampRatio = 1.0;
+    bool m_ratioChangeQueued = false;
 };
 
 } // namespace vorlac

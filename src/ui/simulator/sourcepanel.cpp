@@ -36,7 +36,7 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
     auto *spectrum = new QLabel(this);
     spectrum->setObjectName(QStringLiteral("Image1"));
     spectrum->setGeometry(8, 76, 159, 31);
-    spectrum->setPixmap(spectrumStrip(QSize(159, 31)));
+    spectrum->setPixmap(spectrumStrip(QSize(159, 31), devicePixelRatioF()));
     m_wavelength = new QScrollBar(Qt::Horizontal, this);
     m_wavelength->setObjectName(QStringLiteral("HScroll1"));
     m_wavelength->setGeometry(8, 108, 159, 17);

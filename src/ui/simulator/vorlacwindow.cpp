@@ -1,6 +1,7 @@
 #include "simulator/vorlacwindow.h"
 
 #include "calculator/calculatorlauncher.h"
+#include "common/accessiblenaming.h"
 #include "common/clicklabel.h"
 #include "common/crlf.h"
 #include "common/pictures.h"
@@ -18,7 +19,9 @@
 #include "simulator/exercisearea.h"
 #include "simulator/hintline.h"
 #include "simulator/materialpanel.h"
+#include "simulator/panelframe.h"
 #include "simulator/protractorpanel.h"
+#include "simulator/sceneaccessible.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/sceneframe.h"
 #include "simulator/sceneview.h"
@@ -31,15 +34,21 @@
 #include "table/valuetable.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QToolButton>
+#include <algorithm>
 
 namespace vorlac
 {
@@ -63,6 +72,9 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     setWindowTitle(QStringLiteral("Le vorlac"));
     resize(786, 571);
     setMouseTracking(true);
+    // Screen readers: every widget named as it is polished, the scene read through its own view.
+    qApp->installEventFilter(new AccessibleNaming(this));
+    QAccessible::installFactory(sceneAccessibleFactory);
 
     // Creation order is stacking order: the panels lie over their icons.
     m_hints = new HintLine(this);
@@ -89,13 +101,22 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     m_exercises = new ExerciseArea(*m_hints, this);
     m_copyMenu = new CopyMenu(this);
     connectRooms();
+    // The free scroll bars (VScroll1, HScroll1) are reached with Tab like every control; a click
+    // leaves the focus where it was, as before.
+    for (QScrollBar *bar : findChildren<QScrollBar *>())
+        if (bar->focusPolicy() == Qt::NoFocus &&
+            !qobject_cast<QAbstractScrollArea *>(bar->parentWidget()->parentWidget()))
+            bar->setFocusPolicy(Qt::TabFocus);
     setWindowState(Qt::WindowMaximized); // designed maximized; the small-screen rule may undo it
     startUp();
     connectExercises(); // needs the program directory found at start-up
     connectRecovery();
 }
 
-Vorlac::~Vorlac() = default;
+Vorlac::~Vorlac()
+{
+    QAccessible::removeFactory(sceneAccessibleFactory);
+}
 
 QString Vorlac::copyConfirmation() const
 {
@@ -150,15 +171,22 @@ void Vorlac::buildPanelIcons()
 
 void Vorlac::connectRooms()
 {
-    QWidget *panels[] = {m_prismPanel, m_mediumPanel, m_displayPanel, m_sourcePanel};
+    PanelFrame *panels[] = {m_prismPanel, m_mediumPanel, m_displayPanel, m_sourcePanel};
     for (int i = 0; i < 4; ++i)
-        connect(m_panelIcons[i], &ClickLabel::clicked, panels[i], &QWidget::show);
+        connect(m_panelIcons[i], &ClickLabel::clicked, panels[i], [icon = m_panelIcons[i], panel = panels[i]] {
+            // Opened from the keyboard, the panel takes the focus.
+            icon->hasFocus() ? panel->showWithFocus() : panel->show();
+        });
     connect(m_panelIcons[4], &ClickLabel::clicked, m_protractorPanel, &ProtractorPanel::open);
     connect(m_tableCommands, &TableCommands::graphRequested, this,
             [this] { Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this).exec(); });
 
     connect(m_toolbar->closeButton(), &QToolButton::clicked, this, &QWidget::close);
-    connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });
+    connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] {
+        // From the keyboard the menu opens under the button, where the focus is.
+        QToolButton *b = m_toolbar->copyButton();
+        m_copyMenu->popup(b->hasFocus() ? b->mapToGlobal(QPoint(0, b->height())) : QCursor::pos());
+    });
     connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_tableFrame, &QWidget::setVisible);
     connect(m_tableFrame, &TableFrame::hideRequested, this, [this] { m_toolbar->tableToggle()->setChecked(false); });
 
@@ -191,8 +219,25 @@ void Vorlac::connectRooms()
     });
     auto *help = new HelpAccess(this, m_env.programDirectory, m_env.messenger);
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
+    addShortcuts();
     connect(m_toolbar->courseButton(), &QToolButton::clicked, help, &HelpAccess::showCourse);
     connect(m_toolbar->notationsButton(), &QToolButton::clicked, help, &HelpAccess::showNotations);
+}
+
+void Vorlac::addShortcuts()
+{
+    // The usual desktop keys for the toolbar's commands; the buttons' own Alt letters stay.
+    const std::pair<QKeySequence, QToolButton *> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_O), m_toolbar->openButton()},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), m_toolbar->saveButton()},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), m_toolbar->printButton()},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), m_toolbar->closeButton()},
+    };
+    for (const auto &[key, button] : keys) {
+        auto *shortcut = new QShortcut(key, this);
+        shortcut->setObjectName(QStringLiteral("shortcut_") + button->objectName());
+        connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
+    }
 }
 
 void Vorlac::connectExercises()
@@ -289,13 +334,23 @@ void Vorlac::applySmallScreenRule()
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     const QSize frameExtra = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
-    const QSize outer(800, 600);
+    const QSize outer = smallScreenFrame(screen).size();
     if (size() != outer - frameExtra)
         resize(outer - frameExtra);
-    const QPoint topLeft((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    const QPoint topLeft = smallScreenFrame(screen).topLeft();
     if (pos() != topLeft)
         move(topLeft);
     m_applyingRule = false;
+}
+
+QRect smallScreenFrame(QSize screen)
+{
+    // 800 x 600 centred; a screen smaller than that gets the window at its corner and no larger
+    // than itself, so the toolbar and the close box stay on the screen.
+    const QSize outer(std::clamp(screen.width(), 1, 800), std::clamp(screen.height(), 1, 600));
+    const QPoint topLeft(std::max(0, (screen.width() - outer.width()) / 2),
+                         std::max(0, (screen.height() - outer.height()) / 2));
+    return {topLeft, outer};
 }
 
 void Vorlac::resizeEvent(QResizeEvent *e)
@@ -320,15 +375,16 @@ void Vorlac::changeEvent(QEvent *e)
 void Vorlac::paintBackground(QPainter &p) const
 {
     // White at the top to RGB(200, 200, 180) at line 600; the rest keeps the last colour.
+    // Each line is a one-pixel-high rectangle: at any device pixel ratio they tile without a gap
+    // (lines drawn with a pen left a bare row at ratio 2).
     const int w = std::max(800, width());
     for (int y = 0; y <= 600; ++y) {
         const int r = toInt16(255 - 55.0 * y / 600);
         const int b = toInt16(255 - 75.0 * y / 600);
-        p.setPen(QColor(r, r, b));
-        p.drawLine(0, y, w, y);
+        p.fillRect(QRect(0, y, w + 1, 1), QColor(r, r, b));
     }
     if (height() > 601)
-        p.fillRect(0, 601, w, height() - 601, QColor(200, 200, 180));
+        p.fillRect(0, 601, w + 1, height() - 601, QColor(200, 200, 180));
     // The shadow of the exercise area, 3 pixels to the right and below.
     const QRect area = m_exercises->geometry();
     p.fillRect(QRect(area.topLeft() + QPoint(3, 3), area.bottomRight() + QPoint(4, 4)), QColor(128, 128, 128));
@@ -338,6 +394,19 @@ void Vorlac::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     paintBackground(p);
+}
+
+void Vorlac::keyPressEvent(QKeyEvent *e)
+{
+    // Ctrl+Tab leaves the controls where Tab has a use of its own (the grid, the exercise text).
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) && (mods & Qt::ControlModifier) &&
+        !(mods & Qt::AltModifier)) {
+        focusNextPrevChild(e->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void Vorlac::mouseMoveEvent(QMouseEvent *e)

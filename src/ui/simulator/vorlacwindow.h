@@ -42,6 +42,9 @@ struct VorlacEnvironment {
     QString stateDirectory;
 };
 
+// Where the small-screen rule puts the window's frame on a screen of that logical size.
+QRect smallScreenFrame(QSize screen);
+
 // The main window: assembles the scene, the panels, the toolbar, the hint line and the exercise
 // area around one SceneController, and owns the life cycle (start-up, the small-screen rule,
 // the marker file, closing).
@@ -85,12 +88,14 @@ class Vorlac : public QWidget
     void changeEvent(QEvent *) override;
     void closeEvent(QCloseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
 
   private:
     // The small-screen rule (start-up and every resize).
     void applySmallScreenRule();
     void buildPanelIcons();
     void connectRooms();
+    void addShortcuts();
     void connectExercises();
     void connectRecovery();
     void hidePanels();
