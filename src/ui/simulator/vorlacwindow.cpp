@@ -4,7 +4,7 @@
 #include "common/clicklabel.h"
 #include "common/crlf.h"
 #include "common/pictures.h"
-#include "common/recordfile.h"
+#include "common/programdirectory.h"
 #include "common/rounding.h"
 #include "exercises/exercisecommands.h"
 #include "grapher/grapheur.h"
@@ -56,8 +56,13 @@ constexpr int kMarkerRecord = 3;
 } // namespace
 
 Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
-    : QWidget(parent), m_env(std::move(environment)), m_controller(new SceneController(this))
+    : QWidget(parent), m_env(std::move(environment)),
+      m_programDir(m_env.programDirectory.isEmpty() ? findProgramDirectory(QCoreApplication::applicationDirPath())
+                                                    : m_env.programDirectory),
+      m_controller(new SceneController(this))
 {
+    if (!m_programDir.endsWith(QLatin1Char('/')) && !m_programDir.endsWith(QDir::separator()))
+        m_programDir += QLatin1Char('/');
     setObjectName(QStringLiteral("Vorlac"));
     setWindowTitle(QStringLiteral("Le vorlac"));
     resize(786, 571);
@@ -187,7 +192,7 @@ void Vorlac::connectRooms()
             if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
                 view->selectAll();
     });
-    auto *help = new HelpAccess(this, m_env.programDirectory, m_env.messenger);
+    auto *help = new HelpAccess(this, m_programDir, m_env.messenger);
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
     connect(m_toolbar->courseButton(), &QToolButton::clicked, help, &HelpAccess::showCourse);
     connect(m_toolbar->notationsButton(), &QToolButton::clicked, help, &HelpAccess::showNotations);
@@ -227,10 +232,6 @@ void Vorlac::hidePanels()
 void Vorlac::startUp()
 {
     m_valueTable->setTableNumberFormat(QStringLiteral("########0.000"));
-
-    m_programDir = m_env.programDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : m_env.programDirectory;
-    if (!m_programDir.endsWith(QLatin1Char('/')) && !m_programDir.endsWith(QDir::separator()))
-        m_programDir += QLatin1Char('/');
     writeMarker(QStringLiteral("OUI"));
 
     applySmallScreenRule();
@@ -244,9 +245,15 @@ void Vorlac::startUp()
 
 void Vorlac::writeMarker(const QString &text)
 {
-    // Failures (a read-only folder, a full disk) are ignored: start-up and closing go on, and the
-    // atomic rewrite leaves the file as it was.
-    writeRecordInPlace(m_programDir + kMarkerFile, kMarkerRecord, text);
+    // The program directory first; an installed program's is read-only, so its marker goes to
+    // the user's state folder. Closing writes where start-up did. Failures (a full disk, no
+    // writable place) are ignored: start-up and closing go on, and the atomic rewrite leaves
+    // the file as it was.
+    const QString state = m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory;
+    QStringList places{m_programDir, state};
+    if (m_markerDir == state)
+        std::swap(places[0], places[1]);
+    m_markerDir = writeMarkerRecord(places, kMarkerFile, kMarkerRecord, text);
 }
 
 QSize Vorlac::screenSize() const

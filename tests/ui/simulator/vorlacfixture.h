@@ -38,6 +38,7 @@ class VorlacFixture : public ::testing::Test
         if (!win) {
             vorlac::VorlacEnvironment env;
             env.programDirectory = programDir.isEmpty() ? dir.path() + "/" : programDir;
+            env.stateDirectory = stateDir.isEmpty() ? dir.path() + "/state/" : stateDir;
             env.screenSize = [this, screen] { return screenOverride.isValid() ? screenOverride : screen; };
             env.endProgram = [this] { ++programEnded; };
             env.messenger.show = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -64,6 +65,7 @@ class VorlacFixture : public ::testing::Test
 
     QTemporaryDir dir;
     QString programDir;
+    QString stateDir; // the marker's place when the program directory refuses it
     QSize screenOverride;
     std::unique_ptr<vorlac::Vorlac> win;
     std::vector<Message> messages;

@@ -1,0 +1,33 @@
+#include "simulator/programsetup.h"
+
+#include "common/frenchui.h"
+#include "common/pictures.h"
+
+#include <QApplication>
+#include <QLocale>
+
+namespace vorlac
+{
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(svgPicture(QStringLiteral("vorlac"), QSize(side, side)));
+    return icon;
+}
+
+void prepareApplication(QApplication &app)
+{
+    // Every text of the program is French: a locale with no region counts as French.
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::French, QLocale::France);
+    QLocale::setDefault(locale);
+    installFrenchTranslations(app);
+    applyProgramFont();
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+}
+
+} // namespace vorlac
