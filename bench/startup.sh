@@ -27,7 +27,8 @@ export DISPLAY=:$disp
 # The program's marker file and state go to a scratch place, not into the user's folders.
 scratch=$(mktemp -d)
 trap 'kill $xpid 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export XDG_STATE_HOME=$scratch
+export XDG_STATE_HOME=$scratch XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 700 "$scratch/runtime"
 
 # One start: milliseconds from just before exec to the first frame.
 start_ms() {

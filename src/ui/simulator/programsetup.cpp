@@ -11,8 +11,10 @@ namespace vorlac
 
 QIcon programIcon()
 {
+    // The sizes title bars and task lists use; larger ones come from the installed icons, and
+    // each size rendered here is paid at every start.
     QIcon icon;
-    for (const int side : {16, 24, 32, 48, 64, 128})
+    for (const int side : {16, 32, 48, 64})
         icon.addPixmap(svgPicture(QStringLiteral("vorlac"), QSize(side, side)));
     return icon;
 }
