@@ -1,22 +1,21 @@
-#include "common/frenchui.h"
+#include "simulator/givenfileopener.h"
+#include "simulator/programsetup.h"
 #include "simulator/vorlacwindow.h"
 
 #include <QApplication>
-#include <QLocale>
+#include <QTimer>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    // Every text of the program is French: a locale with no region counts as French.
-    QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::French, QLocale::France);
-    QLocale::setDefault(locale);
-    vorlac::installFrenchTranslations(app);
-    vorlac::applyProgramFont();
+    vorlac::prepareApplication(app);
 
     vorlac::Vorlac window;
     window.show();
     window.offerRecovery();
+    // A file given on the command line (a double click) opens once the window is up, as if
+    // opened from the program. Qt has already taken its own options out of the arguments.
+    const QStringList given = QCoreApplication::arguments().mid(1);
+    QTimer::singleShot(0, &window, [&window, given] { vorlac::openGivenFiles(window, given); });
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "recovery/recoverystore.h"
 
 #include "common/atomicwrite.h"
+#include "common/programdirectory.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace vorlac
@@ -25,19 +25,7 @@ const QString kLockSuffix = QStringLiteral(".verrou");
 
 QString RecoveryStore::defaultFolder()
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-    const QString state = QStandardPaths::writableLocation(QStandardPaths::GenericStateLocation);
-#else
-    QString state;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (!QDir::isAbsolutePath(state)) // the XDG rule: a relative value is ignored
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-#endif
-#endif
-    if (state.isEmpty())
-        state = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(state).filePath(QStringLiteral("vorlac"));
+    return userStateFolder();
 }
 
 RecoveryStore::RecoveryStore(QString folder, qint64 processId) : m_folder(std::move(folder)), m_pid(processId) {}

@@ -22,9 +22,8 @@ namespace vorlac
 class RecoveryStore
 {
   public:
-    // The folder of the unsaved work: "vorlac" in the user's state folder ($XDG_STATE_HOME,
-    // ~/.local/state by default), or in the application's local data folder where no state
-    // folder exists.
+    // The folder of the unsaved work: the program's own state folder (userStateFolder), shared
+    // with the marker file when the program directory is read-only.
     static QString defaultFolder();
 
     RecoveryStore(QString folder, qint64 processId);

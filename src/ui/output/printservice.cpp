@@ -102,14 +102,27 @@ PrintEnvironment::PrintEnvironment()
 struct PrintService::Impl {
     Messenger messenger;
     PrintEnvironment env;
-    QPrinter printer{QPrinter::HighResolution};
+    // Made at its first use: a QPrinter loads the system's print support (CUPS and its
+    // libraries), which would otherwise weigh on every start of the program.
+    std::unique_ptr<QPrinter> printerObject;
+    QPrinter &printer()
+    {
+        if (!printerObject) {
+            printerObject = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            // Each copy is a page of its own drawn by the program, never a repeat by the driver.
+            printerObject->setCopyCount(1);
+            printerObject->setCreator(QStringLiteral("Vorlac"));
+        }
+        return *printerObject;
+    }
     QString lastPdf;
     // The file the set-up dialog chose ("Imprimer dans un fichier"), if any. Only ever a
     // suggestion: a name kept from an earlier dialog must not be written over unasked.
     QString dialogFile() const
     {
-        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-            return printer.outputFileName();
+        if (printerObject && printerObject->outputFormat() == QPrinter::PdfFormat &&
+            !printerObject->outputFileName().isEmpty())
+            return printerObject->outputFileName();
         return {};
     }
     QString askPdfFile(QWidget *parent) const;
@@ -146,16 +159,13 @@ PrintService::PrintService(Messenger messenger, PrintEnvironment environment) : 
 {
     d->messenger = std::move(messenger);
     d->env = std::move(environment);
-    // Each copy is a page of its own drawn by the program, never a repeat by the driver.
-    d->printer.setCopyCount(1);
-    d->printer.setCreator(QStringLiteral("Vorlac"));
 }
 
 PrintService::~PrintService() = default;
 
 QPrinter &PrintService::printer()
 {
-    return d->printer;
+    return d->printer();
 }
 const PrintEnvironment &PrintService::environment() const
 {
@@ -177,19 +187,19 @@ QString PrintService::printerName() const
         return QStringLiteral("Aucune imprimante (fichier PDF)");
     if (!d->dialogFile().isEmpty())
         return QStringLiteral("Fichier PDF");
-    const QString name = d->printer.printerName();
+    const QString name = d->printer().printerName();
     return name.isEmpty() ? QPrinterInfo::defaultPrinterName() : name;
 }
 
 bool PrintService::setup(QWidget *parent)
 {
-    return d->env.setupDialog && d->env.setupDialog(d->printer, parent);
+    return d->env.setupDialog && d->env.setupDialog(d->printer(), parent);
 }
 
 bool PrintService::setupOnly(QWidget *parent)
 {
     if (d->env.setupOnlyDialog)
-        return d->env.setupOnlyDialog(d->printer, parent);
+        return d->env.setupOnlyDialog(d->printer(), parent);
     return setup(parent);
 }
 
@@ -228,7 +238,7 @@ PrintOutcome PrintService::print(QWidget *parent, const QString &documentName, c
         {
             QPdfWriter writer(&pdf);
             writer.setResolution(kPdfResolution);
-            writer.setPageLayout(d->printer.pageLayout());
+            writer.setPageLayout(d->printer().pageLayout());
             writer.setTitle(documentName);
             writer.setCreator(QStringLiteral("Vorlac"));
             if (started)
@@ -262,22 +272,22 @@ PrintOutcome PrintService::print(QWidget *parent, const QString &documentName, c
         return PrintOutcome::Printed;
     }
 
-    d->printer.setDocName(documentName);
+    d->printer().setDocName(documentName);
     if (started)
         started();
     QPainter painter;
-    if (!beginPainter(painter, d->printer)) {
+    if (!beginPainter(painter, d->printer())) {
         d->messenger.critical(
             parent, kTitle,
             QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante %1.").arg(printerName()));
         return PrintOutcome::Failed;
     }
-    DevicePages pages(painter, d->printer);
+    DevicePages pages(painter, d->printer());
     const bool drawn = draw(pages);
     if (!drawn)
-        d->printer.abort();
+        d->printer().abort();
     painter.end();
-    if (!drawn || d->printer.printerState() == QPrinter::Error || d->printer.printerState() == QPrinter::Aborted) {
+    if (!drawn || d->printer().printerState() == QPrinter::Error || d->printer().printerState() == QPrinter::Aborted) {
         d->messenger.critical(parent, kTitle,
                               QStringLiteral("L'impression sur l'imprimante %1 a échoué.").arg(printerName()));
         return PrintOutcome::Failed;

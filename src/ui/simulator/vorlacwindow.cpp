@@ -5,7 +5,7 @@
 #include "common/clicklabel.h"
 #include "common/crlf.h"
 #include "common/pictures.h"
-#include "common/recordfile.h"
+#include "common/programdirectory.h"
 #include "common/rounding.h"
 #include "exercises/exercisecommands.h"
 #include "grapher/grapheur.h"
@@ -66,8 +66,13 @@ constexpr int kMarkerRecord = 3;
 } // namespace
 
 Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
-    : QWidget(parent), m_env(std::move(environment)), m_controller(new SceneController(this))
+    : QWidget(parent), m_env(std::move(environment)),
+      m_programDir(m_env.programDirectory.isEmpty() ? findProgramDirectory(QCoreApplication::applicationDirPath())
+                                                    : m_env.programDirectory),
+      m_controller(new SceneController(this))
 {
+    if (!m_programDir.endsWith(QLatin1Char('/')) && !m_programDir.endsWith(QDir::separator()))
+        m_programDir += QLatin1Char('/');
     setObjectName(QStringLiteral("Vorlac"));
     setWindowTitle(QStringLiteral("Le vorlac"));
     resize(786, 571);
@@ -217,7 +222,7 @@ void Vorlac::connectRooms()
             if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
                 view->selectAll();
     });
-    auto *help = new HelpAccess(this, m_env.programDirectory, m_env.messenger);
+    auto *help = new HelpAccess(this, m_programDir, m_env.messenger);
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
     addShortcuts();
     connect(m_toolbar->courseButton(), &QToolButton::clicked, help, &HelpAccess::showCourse);
@@ -293,10 +298,6 @@ void Vorlac::hidePanels()
 void Vorlac::startUp()
 {
     m_valueTable->setTableNumberFormat(QStringLiteral("########0.000"));
-
-    m_programDir = m_env.programDirectory.isEmpty() ? QCoreApplication::applicationDirPath() : m_env.programDirectory;
-    if (!m_programDir.endsWith(QLatin1Char('/')) && !m_programDir.endsWith(QDir::separator()))
-        m_programDir += QLatin1Char('/');
     writeMarker(QStringLiteral("OUI"));
 
     applySmallScreenRule();
@@ -310,9 +311,15 @@ void Vorlac::startUp()
 
 void Vorlac::writeMarker(const QString &text)
 {
-    // Failures (a read-only folder, a full disk) are ignored: start-up and closing go on, and the
-    // atomic rewrite leaves the file as it was.
-    writeRecordInPlace(m_programDir + kMarkerFile, kMarkerRecord, text);
+    // The program directory first; an installed program's is read-only, so its marker goes to
+    // the user's state folder. Closing writes where start-up did. Failures (a full disk, no
+    // writable place) are ignored: start-up and closing go on, and the atomic rewrite leaves
+    // the file as it was.
+    const QString state = m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory;
+    QStringList places{m_programDir, state};
+    if (m_markerDir == state)
+        std::swap(places[0], places[1]);
+    m_markerDir = writeMarkerRecord(places, kMarkerFile, kMarkerRecord, text);
 }
 
 QSize Vorlac::screenSize() const

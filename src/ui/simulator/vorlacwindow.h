@@ -34,12 +34,12 @@ class Toolbar;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {
-    QString programDirectory;          // with a trailing separator; empty: the executable's folder
+    QString programDirectory;          // with a trailing separator; empty: findProgramDirectory()
+    QString stateDirectory;            // the unsaved work, and the marker when the program directory
+                                       // refuses it; empty: userStateFolder()
     std::function<QSize()> screenSize; // available screen size in pixels; empty: the primary screen
     std::function<void()> endProgram;  // after an accepted close; empty: quit the application
     Messenger messenger;
-    // Where the unsaved work is kept; empty: the user's state folder (RecoveryStore::defaultFolder).
-    QString stateDirectory;
 };
 
 // Where the small-screen rule puts the window's frame on a screen of that logical size.
@@ -59,6 +59,8 @@ class Vorlac : public QWidget
     const SceneState &scene() const;
     const ScenePicture &picture() const;
     const Messenger &messenger() const { return m_env.messenger; }
+    // Where the help, the exercises and the marker file are looked for; ends with "/".
+    QString programDirectory() const { return m_programDir; }
 
     HintLine &hintLine() const { return *m_hints; }
     QString info() const; // the hint line, line breaks as CR LF
@@ -106,6 +108,7 @@ class Vorlac : public QWidget
 
     VorlacEnvironment m_env;
     QString m_programDir;
+    QString m_markerDir; // where the marker went at start-up; "" when nowhere
     bool m_closeAccepted = false;
     bool m_applyingRule = false;
 

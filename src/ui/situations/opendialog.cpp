@@ -72,6 +72,16 @@ OpenDialog::OpenDialog(const Messenger &messenger, const QString &currentFolder,
     placeBesideMainWindow(this, parent);
 }
 
+bool checkSituationPath(const Messenger &messenger, QWidget *parent, const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir())
+        return true;
+    messenger.critical(parent, QStringLiteral("impossible d'ouvrir ce fichier"),
+                       QStringLiteral("Nom de fichier incorrect ou chemin non valide"));
+    return false;
+}
+
 void OpenDialog::openCommand()
 {
     const QString typed = m_ficharge->text();
@@ -79,12 +89,8 @@ void OpenDialog::openCommand()
         return;
     // A relative name is taken in the folder of the lists.
     const QString path = QDir::isRelativePath(typed) ? QDir(m_browser->folder()).filePath(typed) : typed;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) {
-        m_messenger.critical(this, QStringLiteral("impossible d'ouvrir ce fichier"),
-                             QStringLiteral("Nom de fichier incorrect ou chemin non valide"));
+    if (!checkSituationPath(m_messenger, this, path))
         return;
-    }
     m_frame1->show();
     m_frame1->raise();
     repaint(); // the waiting notice stays visible while the file is read

@@ -13,6 +13,10 @@ namespace vorlac
 class FolderBrowser;
 struct Messenger;
 
+// The open command's check of a path: a missing file or a folder gets the command's message
+// (parent: the message's parent). True when the path can be handed to LoadSituation.
+bool checkSituationPath(const Messenger &messenger, QWidget *parent, const QString &path);
+
 // "Ouvrir une configuration": the pupil picks a situation file; the dialog checks that it
 // exists, shows the waiting panel, hands the name to load (which reports its own failures) and
 // closes, whatever the outcome of the load.

@@ -65,7 +65,7 @@ class VorlacFixture : public ::testing::Test
 
     QTemporaryDir dir;
     QString programDir;
-    QString stateDir; // where the unsaved work goes; empty: a folder inside dir
+    QString stateDir; // the marker (when the program directory refuses it) and the unsaved work; empty: dir/etat
     QSize screenOverride;
     std::unique_ptr<vorlac::Vorlac> win;
     std::vector<Message> messages;
