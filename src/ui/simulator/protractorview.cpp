@@ -150,6 +150,17 @@ QString ProtractorView::readOut() const
     return readOutText(m_state.lineAngle, regionalLocale());
 }
 
+void ProtractorView::setPlacement(float rotation, float lineAngle, QPoint position)
+{
+    m_state.rotation = rotation;
+    m_state.lineAngle = lineAngle;
+    m_state.position = position;
+    move(m_state.position);
+    copyBackground();
+    DrawProtractor();
+    emit readOutChanged(readOut());
+}
+
 void ProtractorView::copyBackground()
 {
     m_background = copyProtractorBackground(m_scene.image, m_state.position);
@@ -221,6 +232,7 @@ void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
     move(m_state.position);
     copyBackground();
     DrawProtractor();
+    emit edited(QStringLiteral("déplacement du rapporteur"));
 }
 
 void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -232,6 +244,7 @@ void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
     const QPointF at = inPicture(m_turn, pos);
     turnProtractor(m_state, at.x(), at.y());
     DrawProtractor();
+    emit edited(QStringLiteral("rotation du rapporteur"));
 }
 
 void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -246,6 +259,7 @@ void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
     emit readOutChanged(readOut());
     if (m_state.lineAngle == before)
         return;
+    emit edited(QStringLiteral("mesure au rapporteur"));
     // Only the measuring line and the sphere change; the sphere widget repaints itself.
     const QRect old = lineBounds(m_figure.measuringLine);
     m_figure = layoutProtractor(m_state);

@@ -27,12 +27,17 @@ class ProtractorView : public QWidget
     void RefreshProtractor(bool blackBackground);
 
     const ProtractorState &state() const { return m_state; }
+    // Lays the protractor where an earlier state had it (an undo): position, rotation and line
+    // angle; the grab point stays. Emits readOutChanged, not edited.
+    void setPlacement(float rotation, float lineAngle, QPoint position);
     QString readOut() const;
     // The picture as shown, handles included.
     QImage picture();
 
   signals:
     void readOutChanged(const QString &text);
+    // The pupil moved, turned or aimed the protractor; label names it in French.
+    void edited(const QString &label);
     void hint(const QString &text);
 
   protected:

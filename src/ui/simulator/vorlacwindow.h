@@ -30,6 +30,9 @@ class TableFrame;
 class TableCommands;
 class ValueTable;
 class Toolbar;
+class UndoActions;
+class UndoHistory;
+class SceneUndoAccess;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {
@@ -69,6 +72,9 @@ class Vorlac : public QWidget
     ExerciseArea &exercises() const { return *m_exercises; }
     ExerciseCommands &exerciseCommands() const { return *m_exerciseCommands; }
     SituationBinder &situations() const { return *m_situations; }
+    // The program's one undo stack, and its items and keys.
+    UndoHistory &undoHistory() const { return *m_history; }
+    UndoActions &undoActions() const { return *m_undoActions; }
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -84,6 +90,7 @@ class Vorlac : public QWidget
     void buildPanelIcons();
     void connectRooms();
     void connectExercises();
+    void connectUndo();
     void hidePanels();
     void startUp();
     void writeMarker(const QString &text);
@@ -112,6 +119,9 @@ class Vorlac : public QWidget
     ExerciseCommands *m_exerciseCommands = nullptr;
     SituationBinder *m_situations;
     std::unique_ptr<OutputCommands> m_output;
+    UndoHistory *m_history = nullptr;
+    std::unique_ptr<SceneUndoAccess> m_sceneUndo;
+    UndoActions *m_undoActions = nullptr;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
 };
