@@ -142,9 +142,11 @@ int ValueTable::setRows(int rows)
 {
     rows = std::clamp(rows, kMinRows, kMaxRows);
     if (rows != Rows()) {
-        Bulk bulk(*this, QStringLiteral("nombre de lignes"));
-        m_cells.resize(static_cast<std::size_t>(rows));
-        noteReset();
+        {
+            Bulk bulk(*this, QStringLiteral("nombre de lignes"));
+            m_cells.resize(static_cast<std::size_t>(rows));
+            noteReset();
+        }
         clampActive();
     }
     return Rows();

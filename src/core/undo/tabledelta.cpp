@@ -11,10 +11,16 @@ namespace
 
 using Line = ValueTable::Line;
 
+bool sameText(const QString &a, const QString &b)
+{
+    // Texts shared with the snapshot they came from are the common case: no need to compare them.
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 bool sameLine(const Line &a, const Line &b)
 {
     for (std::size_t c = 0; c < a.size(); ++c)
-        if (a[c] != b[c])
+        if (!sameText(a[c], b[c]))
             return false;
     return true;
 }
@@ -28,7 +34,7 @@ int differingCells(const Line &a, const Line &b)
 {
     int n = 0;
     for (std::size_t c = 0; c < a.size(); ++c)
-        n += a[c] != b[c] ? 1 : 0;
+        n += sameText(a[c], b[c]) ? 0 : 1;
     return n;
 }
 

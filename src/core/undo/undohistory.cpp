@@ -128,6 +128,11 @@ void UndoHistory::noteChange(const QString &label)
 void UndoHistory::nameStep(const QString &label)
 {
     m_name = label;
+    // A name given for changes that then do not come must not name the next step.
+    if (!m_pending) {
+        m_pending = true;
+        QTimer::singleShot(0, this, &UndoHistory::tryClose);
+    }
 }
 
 bool UndoHistory::held() const
