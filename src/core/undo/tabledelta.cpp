@@ -1,6 +1,5 @@
 #include "undo/tabledelta.h"
 
-#include <QHash>
 #include <unordered_map>
 
 namespace vorlac
@@ -10,6 +9,9 @@ namespace
 {
 
 using Line = ValueTable::Line;
+
+// A line rewritten in more cells than this is stored whole.
+constexpr int kCellsPerPatch = 3;
 
 bool sameText(const QString &a, const QString &b)
 {
@@ -25,9 +27,14 @@ bool sameLine(const Line &a, const Line &b)
     return true;
 }
 
-std::size_t lineHash(const Line &line)
+// Lines that moved keep their texts' storage (a sort, a line inserted above), so the storage
+// identifies them without reading the texts.
+std::size_t storageKey(const Line &line)
 {
-    return qHashRange(line.begin(), line.end());
+    std::size_t key = 0;
+    for (const QString &s : line)
+        key = key * 1000003u ^ (reinterpret_cast<std::uintptr_t>(s.constData()) + std::size_t(s.size()));
+    return key;
 }
 
 int differingCells(const Line &a, const Line &b)
@@ -38,15 +45,29 @@ int differingCells(const Line &a, const Line &b)
     return n;
 }
 
+QString shared(const QString &text, TableDelta::TextPool *pool)
+{
+    if (!pool || text.isEmpty())
+        return text;
+    const auto it = pool->constFind(text);
+    if (it != pool->cend())
+        return *it;
+    pool->insert(text);
+    return text;
+}
+
 } // namespace
 
-TableDelta TableDelta::between(const ValueTable::Snapshot &from, const ValueTable::Snapshot &to)
+TableDelta TableDelta::between(const ValueTable::Snapshot &from, const ValueTable::Snapshot &to, TextPool *pool)
 {
     TableDelta d;
     d.m_row = std::int16_t(to.row);
     d.m_col = std::int16_t(to.col);
-    if (from.expressions != to.expressions)
+    if (from.expressions != to.expressions) {
         d.m_expressions = to.expressions;
+        for (QString &e : *d.m_expressions)
+            e = shared(e, pool);
+    }
     if (from.format != to.format)
         d.m_format = to.format;
 
@@ -62,7 +83,7 @@ TableDelta TableDelta::between(const ValueTable::Snapshot &from, const ValueTabl
     d.m_prefix = std::int16_t(prefix);
     d.m_suffix = std::int16_t(suffix);
 
-    // Source lines between the kept ends, by content, built only when a line moved.
+    // Source lines between the kept ends, built only when a line is not simply edited in place.
     std::unordered_multimap<std::size_t, int> index;
     bool indexed = false;
     const auto findWhole = [&](const Line &line) -> int {
@@ -70,35 +91,40 @@ TableDelta TableDelta::between(const ValueTable::Snapshot &from, const ValueTabl
             indexed = true;
             index.reserve(std::size_t(nf - prefix - suffix));
             for (int r = prefix; r < nf - suffix; ++r)
-                index.emplace(lineHash(from.cells[std::size_t(r)]), r);
+                index.emplace(storageKey(from.cells[std::size_t(r)]), r);
         }
-        const auto [first, last] = index.equal_range(lineHash(line));
+        const auto [first, last] = index.equal_range(storageKey(line));
         for (auto it = first; it != last; ++it)
             if (sameLine(from.cells[std::size_t(it->second)], line))
                 return it->second;
         return -1;
     };
 
+    static const Line blank{};
     d.m_middle.reserve(std::size_t(nt - prefix - suffix));
     for (int r = prefix; r < nt - suffix; ++r) {
         const Line &target = to.cells[std::size_t(r)];
-        const bool hasSame = r < nf;
-        std::int16_t source = kBlank;
-        if (hasSame && differingCells(from.cells[std::size_t(r)], target) <= 2)
-            source = kSameRow;
-        else if (const int whole = findWhole(target); whole >= 0)
-            source = std::int16_t(whole);
-        else if (hasSame)
-            source = kSameRow;
+        const Line &same = r < nf ? from.cells[std::size_t(r)] : blank;
+        const int differing = differingCells(same, target);
+        std::int16_t source = r < nf ? kSameRow : kBlank;
+        if (differing > 1)
+            if (const int whole = findWhole(target); whole >= 0)
+                source = std::int16_t(whole);
+        if (source < 0 && differing > kCellsPerPatch) {
+            Line line;
+            for (std::size_t c = 0; c < line.size(); ++c)
+                line[c] = shared(target[c], pool);
+            source = std::int16_t(kLiteral - std::int16_t(d.m_lines.size()));
+            d.m_lines.push_back(std::move(line));
+        }
         d.m_middle.push_back(source);
-        if (source >= 0)
+        if (source != kSameRow && source != kBlank)
             continue;
-        static const Line blank{};
-        const Line &base = source == kSameRow ? from.cells[std::size_t(r)] : blank;
         for (int c = 0; c < ValueTable::kColumns; ++c)
-            if (base[std::size_t(c)] != target[std::size_t(c)])
-                d.m_cells.push_back({std::int16_t(r), std::int16_t(c), target[std::size_t(c)]});
+            if (!sameText(same[std::size_t(c)], target[std::size_t(c)]))
+                d.m_cells.push_back({std::int16_t(r), std::int16_t(c), shared(target[std::size_t(c)], pool)});
     }
+    d.m_cells.shrink_to_fit();
     d.m_empty = nf == nt && prefix == nf && !d.m_expressions && !d.m_format && from.row == to.row && from.col == to.col;
     return d;
 }
@@ -122,6 +148,8 @@ ValueTable::Snapshot TableDelta::applyTo(const ValueTable::Snapshot &from) const
             to.cells.push_back(from.cells[std::size_t(source)]);
         else if (source == kSameRow && r < nf)
             to.cells.push_back(from.cells[r]);
+        else if (source <= kLiteral && std::size_t(kLiteral - source) < m_lines.size())
+            to.cells.push_back(m_lines[std::size_t(kLiteral - source)]);
         else
             to.cells.push_back(Line{});
     }
@@ -131,6 +159,12 @@ ValueTable::Snapshot TableDelta::applyTo(const ValueTable::Snapshot &from) const
         if (std::size_t(cell.row) < to.cells.size())
             to.cells[std::size_t(cell.row)][std::size_t(cell.col)] = cell.text;
     return to;
+}
+
+void TableDelta::prune(TextPool &pool)
+{
+    for (auto it = pool.begin(); it != pool.end();)
+        it = it->data_ptr().isShared() ? std::next(it) : pool.erase(it);
 }
 
 } // namespace vorlac

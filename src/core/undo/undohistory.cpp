@@ -1,7 +1,5 @@
 #include "undo/undohistory.h"
 
-#include "undo/tabledelta.h"
-
 #include <QGuiApplication>
 #include <QUndoStack>
 #include <QWindow>
@@ -57,7 +55,7 @@ class HistoryStep : public QUndoCommand
         // The table now is after the new step; go back through both steps to this one's start.
         const ValueTable::Snapshot now = m_history.m_table.snapshot();
         const ValueTable::Snapshot start = m_table->applyTo(next->m_table->applyTo(now));
-        m_table = TableDelta::between(now, start);
+        m_table = m_history.delta(now, start);
         setObsolete(m_table->isEmpty());
         return true;
     }
@@ -166,7 +164,7 @@ void UndoHistory::closeStep()
 
     ValueTable::Snapshot table = m_table.snapshot();
     std::optional<TableDelta> tableBack;
-    if (TableDelta back = TableDelta::between(table, m_tableBase); !back.isEmpty())
+    if (TableDelta back = delta(table, m_tableBase); !back.isEmpty())
         tableBack = std::move(back);
     std::optional<SceneSnapshot> sceneBack;
     SceneSnapshot scene;
@@ -188,8 +186,18 @@ void UndoHistory::swapTable(TableDelta &delta)
 {
     const ValueTable::Snapshot now = m_table.snapshot();
     const ValueTable::Snapshot other = delta.applyTo(now);
-    delta = TableDelta::between(other, now);
+    delta = this->delta(other, now);
     m_table.restore(other);
+}
+
+TableDelta UndoHistory::delta(const ValueTable::Snapshot &from, const ValueTable::Snapshot &to)
+{
+    TableDelta d = TableDelta::between(from, to, &m_texts);
+    if (m_texts.size() > m_pruneAt) {
+        TableDelta::prune(m_texts);
+        m_pruneAt = std::max<qsizetype>(4096, 2 * m_texts.size());
+    }
+    return d;
 }
 
 void UndoHistory::swapScene(SceneSnapshot &other)

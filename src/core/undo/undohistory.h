@@ -2,6 +2,7 @@
 
 #include "model/scenestate.h"
 #include "table/valuetable.h"
+#include "undo/tabledelta.h"
 
 #include <QObject>
 #include <QPoint>
@@ -83,7 +84,8 @@ class UndoHistory : public QObject
     bool held() const;
     void tryClose();
     void rebase();
-    void swapTable(class TableDelta &delta);
+    void swapTable(TableDelta &delta);
+    TableDelta delta(const ValueTable::Snapshot &from, const ValueTable::Snapshot &to);
     void swapScene(SceneSnapshot &other);
 
     ValueTable &m_table;
@@ -96,6 +98,8 @@ class UndoHistory : public QObject
     bool m_restoring = false;
     QString m_label;
     QString m_name;
+    TableDelta::TextPool m_texts; // texts the steps share
+    qsizetype m_pruneAt = 4096;
 };
 
 } // namespace vorlac
