@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTextEdit>
+#include <QUndoStack>
 #include <cmath>
 
 using namespace vorlac;
@@ -49,9 +50,7 @@ class Undo : public VorlacFixture
     void settle()
     {
         UndoHistory &h = window().undoHistory();
-        for (int i = 0; i < 100 && h.stepPending(); ++i)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        ASSERT_FALSE(h.stepPending());
+        ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.stepPending(); }, 3000));
     }
 
     // Where the mouse must stand, in the lamp's own pixels, to aim at the incidence i.
