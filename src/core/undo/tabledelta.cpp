@@ -1,6 +1,6 @@
 #include "undo/tabledelta.h"
 
-#include <unordered_map>
+#include <algorithm>
 
 namespace vorlac
 {
@@ -84,17 +84,19 @@ TableDelta TableDelta::between(const ValueTable::Snapshot &from, const ValueTabl
     d.m_suffix = std::int16_t(suffix);
 
     // Source lines between the kept ends, built only when a line is not simply edited in place.
-    std::unordered_multimap<std::size_t, int> index;
+    std::vector<std::pair<std::size_t, int>> index; // (storage key, source line), sorted
     bool indexed = false;
     const auto findWhole = [&](const Line &line) -> int {
         if (!indexed) {
             indexed = true;
             index.reserve(std::size_t(nf - prefix - suffix));
             for (int r = prefix; r < nf - suffix; ++r)
-                index.emplace(storageKey(from.cells[std::size_t(r)]), r);
+                index.emplace_back(storageKey(from.cells[std::size_t(r)]), r);
+            std::sort(index.begin(), index.end());
         }
-        const auto [first, last] = index.equal_range(storageKey(line));
-        for (auto it = first; it != last; ++it)
+        const std::size_t key = storageKey(line);
+        for (auto it = std::lower_bound(index.begin(), index.end(), std::pair<std::size_t, int>(key, -1));
+             it != index.end() && it->first == key; ++it)
             if (sameLine(from.cells[std::size_t(it->second)], line))
                 return it->second;
         return -1;
@@ -125,6 +127,7 @@ TableDelta TableDelta::between(const ValueTable::Snapshot &from, const ValueTabl
                 d.m_cells.push_back({std::int16_t(r), std::int16_t(c), shared(target[std::size_t(c)], pool)});
     }
     d.m_cells.shrink_to_fit();
+    d.m_lines.shrink_to_fit();
     d.m_empty = nf == nt && prefix == nf && !d.m_expressions && !d.m_format && from.row == to.row && from.col == to.col;
     return d;
 }
