@@ -72,6 +72,7 @@ class HistoryStep : public QUndoCommand
             m_history.swapScene(*m_scene);
         m_history.m_restoring = false;
         m_history.rebase();
+        emit m_history.workChanged();
     }
 
     UndoHistory &m_history;
@@ -176,10 +177,12 @@ void UndoHistory::closeStep()
     m_tableBase = std::move(table);
     if (m_scene)
         m_sceneBase = scene;
-    if (tableBack || sceneBack)
+    if (tableBack || sceneBack) {
         m_stack->push(new HistoryStep(*this, label, std::move(tableBack), std::move(sceneBack)));
-    else
+        emit workChanged();
+    } else {
         emit captionsChanged();
+    }
 }
 
 void UndoHistory::swapTable(TableDelta &delta)

@@ -78,6 +78,10 @@ class UndoHistory : public QObject
   signals:
     // The captions or what can be undone changed.
     void captionsChanged();
+    // The work changed: a step was recorded (or merged into the last one), undone or redone.
+    // Undo and redo go through restores that report nothing else, so whatever must follow every
+    // change of the work (the recovery file) listens here.
+    void workChanged();
 
   private:
     friend class HistoryStep;

@@ -226,6 +226,24 @@ TEST(UndoHistory, KeepsTheLast100Steps)
     EXPECT_EQ(t.titles(), QStringList({"28", "29", "23", "24", "25", "26", "27"}));
 }
 
+TEST(UndoHistory, WorkChangedFollowsEveryRecordedUndoneAndRedoneStep)
+{
+    ValueTable t;
+    UndoHistory history(t);
+    int changes = 0;
+    QObject::connect(&history, &UndoHistory::workChanged, [&changes] { ++changes; });
+    t.typeCharacter(u'1');
+    history.closeStep();
+    t.typeCharacter(u'2'); // merged into the same step, still a change of the work
+    history.closeStep();
+    t.setActiveCell(1, 0); // no change
+    history.closeStep();
+    EXPECT_EQ(changes, 2);
+    history.undo();
+    history.redo();
+    EXPECT_EQ(changes, 4);
+}
+
 TEST(UndoHistory, ANewChangeAfterUndoDropsTheRedo)
 {
     ValueTable t;
