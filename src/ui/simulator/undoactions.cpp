@@ -95,11 +95,8 @@ UndoActions::UndoActions(UndoHistory &history, QMenu &tableMenu, QWidget &window
     addNamedSeparator(&tableMenu, "sepannul");
     m_undo = addNamedAction(&tableMenu, "annuler", QStringLiteral("Annuler"));
     m_redo = addNamedAction(&tableMenu, "retablir", QStringLiteral("Rétablir"));
-    // The menu shows the keys; the window's own shortcuts below answer them.
-    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    for (QAction *a : {m_undo, m_redo})
-        a->setShortcutContext(Qt::WidgetShortcut);
+    // The keys are the window's shortcuts below, named in the hints: a key column would widen
+    // the menu the other items are laid out in.
     m_undo->setToolTip(undoHint());
     m_redo->setToolTip(redoHint());
     m_undo->setStatusTip(undoHint());
