@@ -2,7 +2,6 @@
 
 #include "expr/calculator.h"
 #include "rowname.h"
-#include "undo/tabledelta.h"
 
 #include <QCoreApplication>
 #include <QUndoStack>
@@ -15,7 +14,6 @@ namespace
 
 using vorlac::SceneAccess;
 using vorlac::SceneSnapshot;
-using vorlac::TableDelta;
 using vorlac::UndoHistory;
 using vorlac::ValueTable;
 
@@ -56,14 +54,6 @@ class FakeScene : public SceneAccess
   private:
     UndoHistory &m_history;
 };
-
-void fullTable(ValueTable &t)
-{
-    t.setRows(ValueTable::kMaxRows);
-    for (int r = 1; r < t.Rows(); ++r)
-        for (int c = 0; c < ValueTable::kColumns; ++c)
-            t.setCellValue(r, c, float((r * 37 + c * 11) % 97) / 4.0f);
-}
 
 // --- One row per kind of change of the table -----------------------------------------------------
 
@@ -425,54 +415,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, RandomSequences,
                          ::testing::Values(Sequence{1, 90}, Sequence{2, 120}, Sequence{3, 150}, Sequence{4, 250},
                                            Sequence{5, 60}, Sequence{6, 400}),
                          RowName());
-
-// --- The stored difference ---------------------------------------------------------------------
-
-struct DeltaCase {
-    const char *name;
-    std::function<void(ValueTable &)> change;
-};
-
-void PrintTo(const DeltaCase &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
-class Deltas : public ::testing::TestWithParam<DeltaCase>
-{
-};
-
-TEST_P(Deltas, GoBothWaysOnAFullTable)
-{
-    ValueTable t;
-    fullTable(t);
-    const ValueTable::Snapshot before = t.snapshot();
-    GetParam().change(t);
-    const ValueTable::Snapshot after = t.snapshot();
-    EXPECT_EQ(TableDelta::between(before, after).applyTo(before), after);
-    EXPECT_EQ(TableDelta::between(after, before).applyTo(after), before);
-    EXPECT_TRUE(TableDelta::between(after, after).isEmpty());
-}
-
-const DeltaCase kDeltas[] = {
-    {"one cell", [](ValueTable &t) { t.setTextMatrix(50, 3, QStringLiteral("1")); }},
-    {"sort", [](ValueTable &t) { t.Sort(2, true); }},
-    {"first line deleted", [](ValueTable &t) { t.deleteActiveLine(); }},
-    {"line inserted in the middle",
-     [](ValueTable &t) {
-         t.setActiveCell(40, 0);
-         t.deleteActiveLine();
-         t.insertLineAtActive();
-         t.setTextMatrix(60, 0, QString());
-     }},
-    {"duplicate lines moved",
-     [](ValueTable &t) {
-         t.eraseColumn(0), t.eraseColumn(1), t.eraseColumn(2), t.eraseColumn(3);
-         t.Sort(4, false);
-     }},
-    {"shrunk to one line", [](ValueTable &t) { t.setRows(2); }},
-};
-
-INSTANTIATE_TEST_SUITE_P(Rows, Deltas, ::testing::ValuesIn(kDeltas), RowName());
 
 } // namespace
