@@ -147,8 +147,8 @@ QString referenceText(float value)
 int ComputeColumn(ValueTable &table, int col, const QString &formula, int angleMode, bool scientific,
                   const ColumnProgress &progress)
 {
+    const ValueTable::Bulk bulk(table, QStringLiteral("calcul de C") + QString::number(col + 1));
     table.setColumnExpression(col, formula);
-    const ValueTable::Bulk bulk(table);
     const int lastLine = table.Rows() - 1;
     int uncomputed = 0;
     for (int r = 1; r <= lastLine; ++r) {

@@ -19,6 +19,13 @@ QString defaultTitle(int col)
     return QStringLiteral("C") + QString::number(col + 1);
 }
 
+const QString kTypingPrefix = QStringLiteral("saisie en ");
+
+QString cellName(int row, int col)
+{
+    return defaultTitle(col) + QStringLiteral(", ligne ") + QString::number(row);
+}
+
 } // namespace
 
 ValueTable::ValueTable(QObject *parent)
@@ -30,8 +37,10 @@ ValueTable::ValueTable(QObject *parent)
 
 // --- Notifications ---------------------------------------------------------------------------
 
-ValueTable::Bulk::Bulk(ValueTable &table) : m_table(table)
+ValueTable::Bulk::Bulk(ValueTable &table, const QString &label) : m_table(table)
 {
+    if (m_table.m_bulkLabel.isEmpty())
+        m_table.m_bulkLabel = label;
     ++m_table.m_bulkDepth;
 }
 
@@ -41,8 +50,17 @@ ValueTable::Bulk::~Bulk()
         m_table.flush();
 }
 
+void ValueTable::noteEdit(const QString &label)
+{
+    m_edited = true;
+    m_editLabel = label;
+    if (m_bulkDepth == 0)
+        flush();
+}
+
 void ValueTable::noteChanged(int firstRow, int lastRow)
 {
+    m_edited = true;
     if (m_pendingFirst < 0) {
         m_pendingFirst = firstRow;
         m_pendingLast = lastRow;
@@ -56,6 +74,7 @@ void ValueTable::noteChanged(int firstRow, int lastRow)
 
 void ValueTable::noteReset()
 {
+    m_edited = true;
     m_pendingReset = true;
     if (m_bulkDepth == 0)
         flush();
@@ -66,12 +85,55 @@ void ValueTable::flush()
     const bool reset = m_pendingReset;
     const int first = m_pendingFirst;
     const int last = std::min(m_pendingLast, Rows() - 1);
+    const bool wasEdited = m_edited;
+    const QString label = m_bulkLabel.isEmpty() ? m_editLabel : m_bulkLabel;
     m_pendingReset = false;
     m_pendingFirst = m_pendingLast = -1;
+    m_edited = false;
+    m_bulkLabel.clear();
+    m_editLabel.clear();
     if (reset)
         emit tableReset();
     else if (first >= 0 && first <= last)
         emit cellsChanged(first, last);
+    if (wasEdited)
+        emit edited(label);
+}
+
+// --- Snapshots ---------------------------------------------------------------------------------
+
+ValueTable::Snapshot ValueTable::snapshot() const
+{
+    return {m_cells, m_expressions, m_format, m_row, m_col};
+}
+
+void ValueTable::restore(const Snapshot &snapshot)
+{
+    if (snapshot.cells.size() < std::size_t(kMinRows) || snapshot.cells.size() > std::size_t(kMaxRows))
+        return;
+    m_cells = snapshot.cells;
+    m_expressions = snapshot.expressions;
+    m_format = snapshot.format;
+    const int row = std::clamp(snapshot.row, 1, Rows() - 1);
+    const int col = std::clamp(snapshot.col, 0, kColumns - 1);
+    const bool moved = row != m_row || col != m_col;
+    m_row = row;
+    m_col = col;
+    m_pendingReset = false;
+    m_pendingFirst = m_pendingLast = -1;
+    emit tableReset();
+    if (moved)
+        emit activeCellChanged(m_row, m_col);
+}
+
+QString ValueTable::typingLabel(int row, int col)
+{
+    return kTypingPrefix + cellName(row, col);
+}
+
+bool ValueTable::isTypingLabel(const QString &label)
+{
+    return label.startsWith(kTypingPrefix);
 }
 
 // --- Shape -------------------------------------------------------------------------------------
@@ -80,8 +142,11 @@ int ValueTable::setRows(int rows)
 {
     rows = std::clamp(rows, kMinRows, kMaxRows);
     if (rows != Rows()) {
-        m_cells.resize(static_cast<std::size_t>(rows));
-        noteReset();
+        {
+            Bulk bulk(*this, QStringLiteral("nombre de lignes"));
+            m_cells.resize(static_cast<std::size_t>(rows));
+            noteReset();
+        }
         clampActive();
     }
     return Rows();
@@ -112,6 +177,7 @@ void ValueTable::setTextMatrix(int row, int col, const QString &text)
     QString &cell = m_cells[static_cast<std::size_t>(row)][col];
     if (cell == text)
         return;
+    Bulk bulk(*this, row == 0 ? QStringLiteral("titre de ") + defaultTitle(col) : typingLabel(row, col));
     cell = text;
     noteChanged(row, row);
 }
@@ -196,8 +262,18 @@ QString ValueTable::ColumnExpression(int col) const
 
 void ValueTable::setColumnExpression(int col, const QString &expression)
 {
-    if (col >= 0 && col < kColumns)
-        m_expressions[col] = expression;
+    if (col < 0 || col >= kColumns || m_expressions[col] == expression)
+        return;
+    m_expressions[col] = expression;
+    noteEdit(QStringLiteral("formule de ") + defaultTitle(col));
+}
+
+void ValueTable::setTableNumberFormat(const QString &pattern)
+{
+    if (pattern == m_format)
+        return;
+    m_format = pattern;
+    noteEdit(QStringLiteral("format des nombres"));
 }
 
 // --- Active cell and typing --------------------------------------------------------------------
@@ -239,13 +315,22 @@ bool ValueTable::typeCharacter(QChar ch)
     return true;
 }
 
+void ValueTable::deleteActiveText()
+{
+    Bulk bulk(*this, QStringLiteral("effacement de ") + cellName(m_row, m_col));
+    setText(QString());
+}
+
 void ValueTable::writeFormatted(int row, int col, const QString &pattern)
 {
     QString &cell = m_cells[static_cast<std::size_t>(row)][col];
     if (cell.isEmpty())
         return;
     const std::optional<float> v = readValue(cell);
-    cell = v ? singleText(*v, pattern, m_locale) : QString();
+    QString text = v ? singleText(*v, pattern, m_locale) : QString();
+    // An unchanged text keeps its storage, which the undo history shares.
+    if (text != cell)
+        cell = std::move(text);
 }
 
 bool ValueTable::activeCellTyped() const
@@ -262,6 +347,7 @@ void ValueTable::commitCell(int row, int col)
     if (row < 1 || !inTable(row, col))
         return;
     const QString before = m_cells[static_cast<std::size_t>(row)][col];
+    Bulk bulk(*this, typingLabel(row, col));
     writeFormatted(row, col, m_format);
     if (m_cells[static_cast<std::size_t>(row)][col] != before)
         noteChanged(row, row);
@@ -278,6 +364,7 @@ void ValueTable::Clear()
 
 void ValueTable::ReformatTable()
 {
+    Bulk bulk(*this, QStringLiteral("format des nombres"));
     for (int c = 0; c < kColumns; ++c)
         for (int r = 1; r < Rows(); ++r)
             writeFormatted(r, c, m_format);
@@ -288,8 +375,9 @@ void ValueTable::Sort(int col, bool descending)
 {
     if (col < 0 || col >= kColumns)
         return;
-    Bulk bulk(*this);
+    Bulk bulk(*this, QStringLiteral("tri de ") + defaultTitle(col));
     commitActiveCell();
+    const std::vector<Line> original = m_cells;
     const QString kept = m_format;
     m_format = kPatternSort;
     ReformatTable();
@@ -297,11 +385,12 @@ void ValueTable::Sort(int col, bool descending)
     struct Keyed {
         std::optional<float> key;
         Line line;
+        std::size_t from;
     };
     std::vector<Keyed> lines;
     lines.reserve(m_cells.size() - 1);
     for (std::size_t r = 1; r < m_cells.size(); ++r)
-        lines.push_back({cellValue(static_cast<int>(r), col), std::move(m_cells[r])});
+        lines.push_back({cellValue(static_cast<int>(r), col), std::move(m_cells[r]), r});
     // Empty cells after every number, in both orders.
     const auto ascending = [](const Keyed &a, const Keyed &b) {
         if (!a.key || !b.key)
@@ -322,6 +411,13 @@ void ValueTable::Sort(int col, bool descending)
 
     m_format = kept;
     ReformatTable();
+    // Texts the round trip through the sort pattern gave back unchanged keep their storage.
+    for (std::size_t r = 1; r < m_cells.size(); ++r) {
+        const Line &was = original[lines[r - 1].from];
+        for (int c = 0; c < kColumns; ++c)
+            if (m_cells[r][c] == was[c])
+                m_cells[r][c] = was[c];
+    }
 }
 
 // --- Column commands ---------------------------------------------------------------------------
@@ -330,6 +426,7 @@ void ValueTable::eraseColumn(int col)
 {
     if (col < 0 || col >= kColumns)
         return;
+    Bulk bulk(*this, QStringLiteral("effacement de ") + defaultTitle(col));
     for (std::size_t r = 1; r < m_cells.size(); ++r)
         m_cells[r][col].clear();
     noteChanged(1, Rows() - 1);
@@ -367,7 +464,7 @@ ValueTable::FillResult ValueTable::fillArithmetic(int col, float first, float la
     if (const FillResult check = checkArithmetic(first, last, step); check != FillResult::Filled)
         return check;
     const int count = arithmeticCount(first, last, step);
-    Bulk bulk(*this);
+    Bulk bulk(*this, QStringLiteral("suite arithmétique dans ") + defaultTitle(col));
     commitActiveCell();
     if (Rows() <= count)
         setRows(count + 1);
@@ -385,7 +482,7 @@ bool ValueTable::insertLineAtActive()
 {
     if (!canInsertLine())
         return false;
-    Bulk bulk(*this);
+    Bulk bulk(*this, QStringLiteral("insertion d'une ligne"));
     commitActiveCell();
     m_cells.insert(m_cells.begin() + m_row, Line{});
     noteReset();
@@ -396,7 +493,7 @@ bool ValueTable::appendLine()
 {
     if (!canInsertLine())
         return false;
-    Bulk bulk(*this);
+    Bulk bulk(*this, QStringLiteral("ajout d'une ligne"));
     commitActiveCell();
     setRows(Rows() + 1);
     return true;
@@ -406,7 +503,7 @@ bool ValueTable::deleteActiveLine()
 {
     if (!canDeleteLine())
         return false;
-    Bulk bulk(*this);
+    Bulk bulk(*this, QStringLiteral("suppression de la ligne ") + QString::number(m_row));
     m_cells.erase(m_cells.begin() + m_row);
     noteReset();
     clampActive();
@@ -415,7 +512,7 @@ bool ValueTable::deleteActiveLine()
 
 void ValueTable::eraseTable()
 {
-    Bulk bulk(*this);
+    Bulk bulk(*this, QStringLiteral("effacement du tableau"));
     Clear();
     setRows(kStartRows);
     for (int c = 0; c < kColumns; ++c)

@@ -22,6 +22,10 @@ namespace vorlac
 // erase) emits one cellsChanged over its line range; a change of shape (Rows, Clear, inserting or
 // deleting a line) emits tableReset(). Callers that write many cells in a row wrap the writes
 // in a ValueTable::Bulk so that the model sees one notification for the whole batch.
+//
+// Every change of the data (cells, titles, formulas, format, shape) also emits edited() with
+// the change's French name, once per outermost Bulk: the undo history records steps from it,
+// so a new command needs no undo code of its own, only a named Bulk when it writes many cells.
 class ValueTable : public QObject
 {
     Q_OBJECT
@@ -34,7 +38,29 @@ class ValueTable : public QObject
     // (Windows-1252) characters.
     static constexpr int kMaxTextLength = 126;
 
+    using Line = std::array<QString, kColumns>;
+
+    // Everything a change can alter. Copies share the texts (implicit sharing), so taking one
+    // costs a reference per cell, not the texts.
+    struct Snapshot {
+        std::vector<Line> cells; // title row first
+        std::array<QString, kColumns> expressions;
+        QString format;
+        int row = 1;
+        int col = 0;
+        bool operator==(const Snapshot &) const = default;
+    };
+
     explicit ValueTable(QObject *parent = nullptr);
+
+    Snapshot snapshot() const;
+    // Puts the table back as a snapshot holds it (an undo): one tableReset, the active cell moved
+    // without converting anything, and no edited().
+    void restore(const Snapshot &snapshot);
+
+    // Names of changes, as the undo items show them ("Annuler : saisie en C2, ligne 3").
+    static QString typingLabel(int row, int col);
+    static bool isTypingLabel(const QString &label);
 
     // Regional settings used to read and write cells; regionalLocale() unless a test sets one.
     const QLocale &locale() const { return m_locale; }
@@ -105,7 +131,7 @@ class ValueTable : public QObject
     // Returns true when the text changed.
     bool typeCharacter(QChar ch);
     // The Delete key, on release: empties the active cell.
-    void deleteActiveText() { setText(QString()); }
+    void deleteActiveText();
     // Whether the active cell holds text that leaving it would rewrite: the pupil is typing it.
     bool activeCellTyped() const;
     // Converts the active cell: a number is rewritten with TableNumberFormat, anything else
@@ -151,11 +177,12 @@ class ValueTable : public QObject
     void eraseTable();
 
     // Groups writes: while at least one Bulk is alive, notifications are collected and the
-    // outermost one's end emits a single cellsChanged (or tableReset if the shape changed).
+    // outermost one's end emits a single cellsChanged (or tableReset if the shape changed), then
+    // one edited() named by the first Bulk given a label.
     class Bulk
     {
       public:
-        explicit Bulk(ValueTable &table);
+        explicit Bulk(ValueTable &table, const QString &label = {});
         ~Bulk();
         Bulk(const Bulk &) = delete;
         Bulk &operator=(const Bulk &) = delete;
@@ -173,9 +200,10 @@ class ValueTable : public QObject
     void activeCellChanged(int row, int col);
     // TableNumberFormat changed (the cells are rewritten separately, by ReformatTable).
     void numberFormatChanged();
+    // After every change of the data, with its French name ("tri de C2").
+    void edited(const QString &label);
 
   private:
-    using Line = std::array<QString, kColumns>;
     // The decimal value a single stands for: rounded to 7 significant digits.
     static double singleDecimal(float value);
     void commitCell(int row, int col);
@@ -184,6 +212,8 @@ class ValueTable : public QObject
     bool inTable(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < kColumns; }
     void noteChanged(int firstRow, int lastRow);
     void noteReset();
+    // Names the change in progress; the Bulk's end reports it.
+    void noteEdit(const QString &label);
     void flush();
     void clampActive();
     void writeFormatted(int row, int col, const QString &pattern);
@@ -199,6 +229,9 @@ class ValueTable : public QObject
     bool m_pendingReset = false;
     int m_pendingFirst = -1;
     int m_pendingLast = -1;
+    bool m_edited = false;
+    QString m_bulkLabel; // set by the outermost labelled Bulk
+    QString m_editLabel; // the last change's own name
 };
 
 } // namespace vorlac

@@ -118,8 +118,11 @@ bool ExerciseCommands::loadExerciseText(const QString &storedName, bool reportAs
 void ExerciseCommands::loadSituation(const QString &storedName)
 {
     // LoadSituation reports its own failures; the exercise goes on without the situation.
-    if (!isBlankRecord(storedName))
-        m_parts.situations->LoadSituation(resolveExerciseName(m_exerciseFolder, storedName));
+    if (isBlankRecord(storedName))
+        return;
+    if (m_parts.nameChange)
+        m_parts.nameChange(QStringLiteral("ouverture de l'exercice"));
+    m_parts.situations->LoadSituation(resolveExerciseName(m_exerciseFolder, storedName));
 }
 
 void ExerciseCommands::showExercise(bool editable, bool textReplaced)

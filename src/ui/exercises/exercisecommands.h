@@ -42,6 +42,8 @@ class ExerciseCommands : public QObject
         QWidget *window = nullptr;        // the main window: parent of every dialog
         QString programDirectory;         // where VORLAC.PEM and the shipped exercises are
         std::function<void()> hidePanels; // the table and the floating panels
+        // Names the undo step an exercise's situation makes; may be empty.
+        std::function<void(const QString &label)> nameChange;
     };
 
     ExerciseCommands(Parts parts, const Messenger &messenger, ExerciseEnvironment environment = {});

@@ -28,6 +28,7 @@ class ProtractorPanel : public PanelFrame
     // Lays the protractor on the scene dessin (drawn once, hidden) and refreshes it after every
     // redraw while this panel is shown.
     void attachProtractor(SceneController &controller, QWidget *dessin);
+    // The protractor laid by attachProtractor; null before.
     ProtractorView *protractor() const { return m_protractor; }
 
   private:

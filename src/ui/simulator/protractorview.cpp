@@ -159,6 +159,15 @@ QString ProtractorView::readOut() const
     return readOutText(m_state.lineAngle, regionalLocale());
 }
 
+void ProtractorView::setPlacement(float rotation, float lineAngle, QPoint position)
+{
+    ProtractorState placed = m_state;
+    placed.rotation = rotation;
+    placed.lineAngle = lineAngle;
+    placed.position = position;
+    setState(placed);
+}
+
 void ProtractorView::setState(const ProtractorState &state)
 {
     m_state = state;
@@ -217,15 +226,22 @@ bool ProtractorView::handleKey(int key, Qt::KeyboardModifiers modifiers)
             move(m_state.position);
             copyBackground();
             DrawProtractor();
+            emit stateChanged();
+            emit edited(QStringLiteral("déplacement du rapporteur"));
         }
         return true;
     case ProtractorKey::Turn:
         turnProtractorBy(m_state, k.radians);
         DrawProtractor();
+        emit stateChanged();
+        emit edited(QStringLiteral("rotation du rapporteur"));
         return true;
     case ProtractorKey::Aim:
-        if (aimLineBy(m_state, k.radians))
+        if (aimLineBy(m_state, k.radians)) {
             DrawProtractor();
+            emit stateChanged();
+            emit edited(QStringLiteral("mesure au rapporteur"));
+        }
         emit readOutChanged(readOut());
         return true;
     }
@@ -279,6 +295,7 @@ void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
     copyBackground();
     DrawProtractor();
     emit stateChanged();
+    emit edited(QStringLiteral("déplacement du rapporteur"));
 }
 
 void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -291,6 +308,7 @@ void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
     turnProtractor(m_state, at.x(), at.y());
     DrawProtractor();
     emit stateChanged();
+    emit edited(QStringLiteral("rotation du rapporteur"));
 }
 
 void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -305,6 +323,7 @@ void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
     emit readOutChanged(readOut());
     if (m_state.lineAngle == before)
         return;
+    emit edited(QStringLiteral("mesure au rapporteur"));
     // Only the measuring line and the sphere change; the sphere widget repaints itself.
     const QRect old = lineBounds(m_figure.measuringLine);
     m_figure = layoutProtractor(m_state);

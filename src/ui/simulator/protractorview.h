@@ -29,6 +29,9 @@ class ProtractorView : public QWidget
     const ProtractorState &state() const { return m_state; }
     // Puts the protractor where a saved state had it (restoring unsaved work).
     void setState(const ProtractorState &state);
+    // Lays the protractor where an earlier state had it (an undo): position, rotation and line
+    // angle; the grab point stays. Emits readOutChanged, not edited.
+    void setPlacement(float rotation, float lineAngle, QPoint position);
     QString readOut() const;
     // The picture as shown, handles included.
     QImage picture();
@@ -41,6 +44,8 @@ class ProtractorView : public QWidget
     void readOutChanged(const QString &text);
     // The pupil moved, turned or aimed the protractor.
     void stateChanged();
+    // The pupil moved, turned or aimed the protractor; label names it in French.
+    void edited(const QString &label);
     void hint(const QString &text);
     // Escape with the focus on the protractor.
     void closeRequested();

@@ -42,6 +42,7 @@ void SceneController::setApexAngle(int degrees)
     m_whiteRedrawPending = true;
     m_timer1->stop();
     emit sceneChanged();
+    emit edited(QStringLiteral("angle au sommet"));
     redrawScene();
 }
 
@@ -49,6 +50,7 @@ void SceneController::setIncidenceAngle(double degrees)
 {
     m_state.incidenceAngle = degrees;
     emit sceneChanged();
+    emit edited(QStringLiteral("angle d'incidence"));
     redrawScene();
 }
 
@@ -56,6 +58,7 @@ void SceneController::setWavelength(int nm)
 {
     m_state.wavelength = nm;
     emit sceneChanged();
+    emit edited(QStringLiteral("longueur d'onde"));
     if (m_state.source == SourceType::Monochromatic)
         redrawScene();
 }
@@ -70,6 +73,7 @@ void SceneController::setSource(SourceType source)
         m_state.showPropagation = true;
     }
     emit sceneChanged();
+    emit edited(QStringLiteral("choix de la source"));
     redrawScene();
     if (source == SourceType::WhiteLight)
         redrawWhiteLight();
@@ -79,6 +83,7 @@ void SceneController::setBlackBackground(bool black)
 {
     m_state.blackBackground = black;
     emit sceneChanged();
+    emit edited(QStringLiteral("couleur du fond"));
     redrawScene();
     if (m_state.source == SourceType::WhiteLight)
         redrawWhiteLight();
@@ -89,6 +94,7 @@ void SceneController::setMarks(bool normals, bool propagation)
     m_state.showNormals = normals;
     m_state.showPropagation = propagation;
     emit sceneChanged();
+    emit edited(QStringLiteral("normales et sens de propagation"));
     redrawScene();
 }
 
@@ -106,6 +112,7 @@ void SceneController::setMaterial(MaterialSide side, int row)
     }
     (prism ? m_state.prismMaterial : m_state.outsideMaterial) = row;
     emit sceneChanged();
+    emit edited(prism ? QStringLiteral("matériau du prisme") : QStringLiteral("milieu extérieur"));
     redrawForMaterial();
 }
 
@@ -117,6 +124,7 @@ void SceneController::setCustomMaterial(MaterialSide side, float cauchyA, float 
     (prism ? m_state.prismCauchyB : m_state.outsideCauchyB) = cauchyB;
     (prism ? m_state.prismMaterial : m_state.outsideMaterial) = kCustomMaterial;
     emit sceneChanged();
+    emit edited(prism ? QStringLiteral("coefficients du prisme") : QStringLiteral("coefficients du milieu extérieur"));
     redrawForMaterial();
 }
 
@@ -140,6 +148,7 @@ void SceneController::setState(const SceneState &state)
     if (state.outsideMaterial == kCustomMaterial)
         m_customMaterialTarget = MaterialSide::Outside;
     emit sceneChanged();
+    emit edited(QStringLiteral("ouverture d'une situation"));
     redrawScene();
     redrawWhiteLight();
 }

@@ -67,6 +67,9 @@ class SceneController : public QObject
 
   signals:
     void sceneChanged();
+    // After each setter that the pupil's work changes, with the change's French name; the undo
+    // history records steps from it.
+    void edited(const QString &label);
     // A white-light picture is about to be computed (the view shows the hourglass).
     void whiteLightRedrawStarting();
     // After every finished scene redraw and white-light redraw: the picture and layout are new.

@@ -28,6 +28,7 @@
 #include "simulator/sourcepanel.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
+#include "simulator/undoactions.h"
 #include "situations/situationbinder.h"
 #include "table/tablecommands.h"
 #include "table/valuegrid.h"
@@ -115,12 +116,22 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     setWindowState(Qt::WindowMaximized); // designed maximized; the small-screen rule may undo it
     startUp();
     connectExercises(); // needs the program directory found at start-up
+    connectUndo();      // the state after start-up is where undo stops
     connectRecovery();
 }
 
 Vorlac::~Vorlac()
 {
     QAccessible::removeFactory(sceneAccessibleFactory);
+    m_history->setScene(nullptr);
+}
+
+void Vorlac::connectUndo()
+{
+    m_history = new UndoHistory(*m_valueTable, this);
+    m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
+    m_history->setScene(m_sceneUndo.get());
+    m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
 }
 
 QString Vorlac::copyConfirmation() const
@@ -254,6 +265,7 @@ void Vorlac::connectExercises()
     parts.window = this;
     parts.programDirectory = m_programDir;
     parts.hidePanels = [this] { hidePanels(); };
+    parts.nameChange = [this](const QString &label) { m_history->nameStep(label); };
     m_exerciseCommands = new ExerciseCommands(std::move(parts), m_env.messenger);
     const std::pair<const char *, void (ExerciseCommands::*)()> items[] = {
         {"PRISENMAIN", &ExerciseCommands::PRISENMAIN}, {"openexo", &ExerciseCommands::openexo},
@@ -277,11 +289,16 @@ void Vorlac::connectRecovery()
     parts.window = this;
     const QString folder = m_env.stateDirectory.isEmpty() ? RecoveryStore::defaultFolder() : m_env.stateDirectory;
     m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger);
+    // Undo and redo restore quietly; the history says when the work changed.
+    m_recovery->watcher().watch(m_history, &UndoHistory::workChanged);
 }
 
 void Vorlac::offerRecovery()
 {
     m_recovery->offer();
+    // Restored work is where undo stops, as the start-up state is.
+    m_history->closeStep();
+    m_history->clear();
 }
 
 void Vorlac::hidePanels()

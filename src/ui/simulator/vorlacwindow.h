@@ -31,6 +31,9 @@ class TableFrame;
 class TableCommands;
 class ValueTable;
 class Toolbar;
+class UndoActions;
+class UndoHistory;
+class SceneUndoAccess;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {
@@ -82,6 +85,9 @@ class Vorlac : public QWidget
     // The last step of start-up, once the window is shown: offers the unsaved work of a program
     // that ended without a confirmed close.
     void offerRecovery();
+    // The program's one undo stack, and its items and keys.
+    UndoHistory &undoHistory() const { return *m_history; }
+    UndoActions &undoActions() const { return *m_undoActions; }
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -100,6 +106,7 @@ class Vorlac : public QWidget
     void addShortcuts();
     void connectExercises();
     void connectRecovery();
+    void connectUndo();
     void hidePanels();
     void startUp();
     void writeMarker(const QString &text);
@@ -130,6 +137,9 @@ class Vorlac : public QWidget
     SituationBinder *m_situations;
     RecoveryKeeper *m_recovery = nullptr;
     std::unique_ptr<OutputCommands> m_output;
+    UndoHistory *m_history = nullptr;
+    std::unique_ptr<SceneUndoAccess> m_sceneUndo;
+    UndoActions *m_undoActions = nullptr;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
 };

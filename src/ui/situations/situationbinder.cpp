@@ -14,6 +14,13 @@
 namespace vorlac
 {
 
+namespace
+{
+
+const QString kOpeningLabel = QStringLiteral("ouverture d'une situation");
+
+} // namespace
+
 SituationBinder::SituationBinder(SceneController &scene, ValueTable &table, QWidget *window, const Messenger &messenger)
     : QObject(window), m_scene(scene), m_table(table), m_window(window), m_messenger(messenger),
       m_currentFolder(documentsFolder())
@@ -39,7 +46,7 @@ Situation SituationBinder::captureSituation() const
 void SituationBinder::applySituation(const Situation &s)
 {
     {
-        const ValueTable::Bulk batch(m_table);
+        const ValueTable::Bulk batch(m_table, kOpeningLabel);
         m_table.setRows(s.rowCount());
         for (int c = 0; c < ValueTable::kColumns; ++c) {
             m_table.setTextMatrix(0, c, s.titles[std::size_t(c)]);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "undo/undohistory.h"
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QShortcut;
+class QWidget;
+
+namespace vorlac
+{
+
+class HintLine;
+class ProtractorView;
+class SceneController;
+
+// The scene side of the undo history: reads the scene controller and the protractor, puts them
+// back through their own setters, and reports their changes to the history.
+class SceneUndoAccess : public SceneAccess
+{
+  public:
+    // protractor may be null (no protractor laid yet).
+    SceneUndoAccess(SceneController &controller, ProtractorView *protractor, UndoHistory &history);
+
+    SceneSnapshot capture() const override;
+    void restore(const SceneSnapshot &snapshot) override;
+
+  private:
+    SceneController &m_controller;
+    ProtractorView *m_protractor;
+};
+
+// "Annuler" and "Rétablir": two items at the end of the table menu named with the step they
+// act on, and Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z over the whole window. While a text editor has
+// the focus (the exercise text, an input line) the keys act on that editor's own text.
+class UndoActions : public QObject
+{
+    Q_OBJECT
+  public:
+    UndoActions(UndoHistory &history, QMenu &tableMenu, QWidget &window, HintLine &hints);
+
+    QAction *undoAction() const { return m_undo; } // annuler
+    QAction *redoAction() const { return m_redo; } // retablir
+    static QString undoHint();
+    static QString redoHint();
+
+  private:
+    void refresh();
+    // The keys: the focused text editor's own undo, else the history's.
+    void key(bool undo);
+
+    UndoHistory &m_history;
+    QAction *m_undo;
+    QAction *m_redo;
+};
+
+} // namespace vorlac

@@ -1,0 +1,268 @@
+#include "common/menus.h"
+#include "rowname.h"
+#include "simulator/exercisearea.h"
+#include "simulator/protractorview.h"
+#include "simulator/tableframe.h"
+#include "simulator/undoactions.h"
+#include "situations/situationbinder.h"
+#include "situations/situationfile.h"
+#include "table/valuetable.h"
+#include "undo/undohistory.h"
+#include "vorlacfixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+#include <QTextEdit>
+#include <QUndoStack>
+#include <cmath>
+
+using namespace vorlac;
+
+namespace
+{
+
+class Undo : public VorlacFixture
+{
+  public:
+    using VorlacFixture::child;
+    using VorlacFixture::dir;
+
+    // What undo must give back: the situation as it would be saved, the number format and
+    // where the protractor lies.
+    QByteArray oracle()
+    {
+        Vorlac &w = window();
+        const QString path = dir.path() + QStringLiteral("/oracle.spc");
+        EXPECT_TRUE(writeSituationFile(path, w.situations().captureSituation()));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        bytes += w.valueTable().TableNumberFormat().toUtf8();
+        const ProtractorState &p = child<ProtractorView>("picturap")->state();
+        bytes += QByteArray::number(p.rotation) + ' ' + QByteArray::number(p.lineAngle) + ' ' +
+                 QByteArray::number(p.position.x()) + ' ' + QByteArray::number(p.position.y());
+        return bytes;
+    }
+
+    // Lets the event loop end the step in progress, as it does between two user actions.
+    void settle()
+    {
+        UndoHistory &h = window().undoHistory();
+        ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.stepPending(); }, 3000));
+    }
+
+    // Where the mouse must stand, in the lamp's own pixels, to aim at the incidence i.
+    QPoint lampPointFor(double incidence)
+    {
+        Vorlac &w = window();
+        const double ang = (incidence - w.scene().apexAngle / 2.0) * 3.1415927 / 180;
+        const double x = w.picture().lastLayout.incidencePointX - 150 * std::cos(ang);
+        const double y = 125 + 150 * std::sin(ang);
+        const QWidget *lamp = child<QWidget>("lampe");
+        return QPoint(int(std::round(x)) - lamp->x(), int(std::round(y)) - lamp->y());
+    }
+
+    void dragHandle(const char *name, QPoint target)
+    {
+        auto *h = child<QWidget>(name);
+        QTest::mousePress(h, Qt::LeftButton, {}, QPoint(8, 8));
+        QCoreApplication::processEvents();
+        QTest::mouseMove(h, (QPoint(8, 8) + target) / 2);
+        QCoreApplication::processEvents();
+        QTest::mouseMove(h, target);
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(h, Qt::LeftButton, {}, target);
+    }
+
+    void showWindow()
+    {
+        Vorlac &w = window();
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+};
+
+struct WindowChange {
+    const char *name;
+    std::function<void(Undo &, Vorlac &)> change;
+    QString label;
+};
+
+void PrintTo(const WindowChange &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class WindowChanges : public Undo, public ::testing::WithParamInterface<WindowChange>
+{
+};
+
+TEST_P(WindowChanges, AreOneNamedStepThatUndoAndRedoExactly)
+{
+    Vorlac &w = window();
+    showWindow();
+    QTest::mouseClick(child<QWidget>("Image3(5)"), Qt::LeftButton); // the protractor on the scene
+    w.valueTable().setCellValue(1, 0, 3.5f);
+    w.valueTable().setCellValue(2, 0, 1.25f);
+    settle();
+    w.undoHistory().clear();
+    const QByteArray before = oracle();
+
+    GetParam().change(*this, w);
+    settle();
+    const QByteArray after = oracle();
+    ASSERT_NE(after, before) << "the row changes nothing";
+    EXPECT_EQ(w.undoHistory().stack().count(), 1);
+    EXPECT_EQ(w.undoActions().undoAction()->text(), QStringLiteral("Annuler : ") + GetParam().label);
+
+    w.undoActions().undoAction()->trigger();
+    EXPECT_EQ(oracle(), before);
+    EXPECT_EQ(w.undoActions().redoAction()->text(), QStringLiteral("Rétablir : ") + GetParam().label);
+    w.undoActions().redoAction()->trigger();
+    EXPECT_EQ(oracle(), after);
+}
+
+void trigger(QMenu *menu, const char *name)
+{
+    QAction *a = namedAction(*menu, name);
+    ASSERT_NE(a, nullptr) << name;
+    a->trigger();
+}
+
+const WindowChange kWindowChanges[] = {
+    {"apex", [](Undo &, Vorlac &w) { w.controller().setApexAngle(60); }, "angle au sommet"},
+    {"wavelength", [](Undo &, Vorlac &w) { w.controller().setWavelength(450); }, "longueur d'onde"},
+    {"source", [](Undo &, Vorlac &w) { w.controller().setSource(SourceType::WhiteLight); }, "choix de la source"},
+    {"background", [](Undo &, Vorlac &w) { w.controller().setBlackBackground(false); }, "couleur du fond"},
+    {"marks", [](Undo &, Vorlac &w) { w.controller().setMarks(true, false); }, "normales et sens de propagation"},
+    {"prism material", [](Undo &, Vorlac &w) { w.controller().setMaterial(MaterialSide::Prism, 0); },
+     "matériau du prisme"},
+    {"medium", [](Undo &, Vorlac &w) { w.controller().setMaterial(MaterialSide::Outside, 1); }, "milieu extérieur"},
+    {"coefficients", [](Undo &, Vorlac &w) { w.controller().setCustomMaterial(MaterialSide::Prism, 1.61f, 0.012f); },
+     "coefficients du prisme"},
+    {"lamp drag",
+     [](Undo &u, Vorlac &) {
+         auto *lamp = u.child<QWidget>("lampe");
+         QTest::mousePress(lamp, Qt::LeftButton, {}, u.lampPointFor(38));
+         for (double i : {40.0, 43.0, 47.0, 50.0}) {
+             QCoreApplication::processEvents();
+             QTest::mouseMove(lamp, u.lampPointFor(i));
+         }
+         QCoreApplication::processEvents();
+         QTest::mouseRelease(lamp, Qt::LeftButton, {}, u.lampPointFor(50));
+     },
+     "angle d'incidence"},
+    {"protractor moved", [](Undo &u, Vorlac &) { u.dragHandle("Imagecroix", QPoint(40, 30)); },
+     "déplacement du rapporteur"},
+    {"protractor turned", [](Undo &u, Vorlac &) { u.dragHandle("Imaged", QPoint(-30, -60)); },
+     "rotation du rapporteur"},
+    {"protractor line aimed", [](Undo &u, Vorlac &) { u.dragHandle("Imageboule", QPoint(50, 10)); },
+     "mesure au rapporteur"},
+    {"situation opened",
+     [](Undo &u, Vorlac &w) {
+         Situation s = w.situations().captureSituation();
+         s.scene.apexAngle = 70;
+         s.lines = QList<SituationRow>(20);
+         s.lines[4][2] = QStringLiteral("8,000");
+         s.titles[1] = QStringLiteral("r");
+         const QString path = u.dir.path() + QStringLiteral("/autre.spc");
+         ASSERT_TRUE(writeSituationFile(path, s));
+         w.situations().LoadSituation(path);
+     },
+     "ouverture d'une situation"},
+    {"table menu: line appended", [](Undo &, Vorlac &w) { trigger(w.tableFrame().tableMenu(), "insereligne"); },
+     "ajout d'une ligne"},
+    {"column menu: sort", [](Undo &, Vorlac &w) { trigger(w.tableFrame().columnMenu(), "triertab"); }, "tri de C1"},
+    {"column menu: erase", [](Undo &, Vorlac &w) { trigger(w.tableFrame().columnMenu(), "effcol"); },
+     "effacement de C1"},
+    {"typing in the grid",
+     [](Undo &u, Vorlac &w) {
+         auto *grid = u.child<QWidget>("MSFlexGrid1");
+         w.valueTable().setActiveCell(3, 1);
+         grid->setFocus();
+         QTest::keyClicks(grid, QStringLiteral("2,75"));
+         w.valueTable().setActiveCell(4, 1);
+     },
+     "saisie en C2, ligne 3"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, WindowChanges, ::testing::ValuesIn(kWindowChanges), RowName());
+
+TEST_F(Undo, ItemsEndTheTableMenu)
+{
+    Vorlac &w = window();
+    const QList<QAction *> items = w.tableFrame().tableMenu()->actions();
+    ASSERT_GE(items.size(), 3);
+    EXPECT_TRUE(items[items.size() - 3]->isSeparator());
+    EXPECT_EQ(items[items.size() - 2]->objectName(), QStringLiteral("annuler"));
+    EXPECT_EQ(items[items.size() - 1]->objectName(), QStringLiteral("retablir"));
+    EXPECT_EQ(items[items.size() - 4]->objectName(), QStringLiteral("fermtab")); // nothing else moved
+    EXPECT_FALSE(w.undoActions().undoAction()->isEnabled());
+    EXPECT_FALSE(w.undoActions().redoAction()->isEnabled());
+    EXPECT_EQ(w.undoActions().undoAction()->text(), QStringLiteral("Annuler"));
+    EXPECT_FALSE(w.undoActions().undoAction()->toolTip().isEmpty());
+}
+
+TEST_F(Undo, KeysUndoAndRedoTheWindowsChanges)
+{
+    Vorlac &w = window();
+    showWindow();
+    w.controller().setApexAngle(60);
+    settle();
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.scene().apexAngle, 45);
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(w.scene().apexAngle, 60);
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.scene().apexAngle, 60);
+}
+
+TEST_F(Undo, KeysInTheExerciseTextUndoItsTypingNotTheTable)
+{
+    Vorlac &w = window();
+    showWindow();
+    w.valueTable().setTitle(0, QStringLiteral("x"));
+    settle();
+    QTextEdit *text = w.exercises().text();
+    text->setReadOnly(false);
+    text->clear();
+    text->setFocus();
+    QTest::keyClicks(text, QStringLiteral("abc"));
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(text->toPlainText(), QStringLiteral("abc"));
+    QTest::keyClick(text, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("abc"));
+    EXPECT_EQ(w.valueTable().title(0), QStringLiteral("x"));
+    EXPECT_EQ(w.undoHistory().stack().index(), 1);
+}
+
+TEST_F(Undo, AChangeMadeInAModalDialogIsThatDialogsStep)
+{
+    Vorlac &w = window();
+    showWindow();
+    QDialog dialog(&w);
+    QTimer::singleShot(0, &dialog, [&] {
+        w.valueTable().setTitle(0, QStringLiteral("a"));
+        QTimer::singleShot(60, &dialog, [&] {
+            w.controller().setApexAngle(30);
+            QTimer::singleShot(60, &dialog, &QDialog::accept);
+        });
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, &dialog, &QDialog::reject);
+    watchdog.start(5000);
+    dialog.exec();
+    ASSERT_TRUE(watchdog.isActive()) << "the dialog did not close by itself";
+    settle();
+    EXPECT_EQ(w.undoHistory().stack().count(), 1);
+    w.undoHistory().undo();
+    EXPECT_EQ(w.valueTable().title(0), QStringLiteral("C1"));
+    EXPECT_EQ(w.scene().apexAngle, 45);
+}
+
+} // namespace
