@@ -247,14 +247,6 @@ QString ValueTable::singleText(float value, const QString &pattern, const QLocal
 
 // --- Formulas ----------------------------------------------------------------------------------
 
-void ValueTable::setTableNumberFormat(const QString &pattern)
-{
-    if (pattern == m_format)
-        return;
-    m_format = pattern;
-    emit numberFormatChanged();
-}
-
 QString ValueTable::ColumnExpression(int col) const
 {
     return col >= 0 && col < kColumns ? m_expressions[col] : QString();
@@ -273,6 +265,7 @@ void ValueTable::setTableNumberFormat(const QString &pattern)
     if (pattern == m_format)
         return;
     m_format = pattern;
+    emit numberFormatChanged();
     noteEdit(QStringLiteral("format des nombres"));
 }
 
