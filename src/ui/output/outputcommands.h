@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/clipboardcopies.h"
+#include "output/exportcommands.h"
 #include "output/printservice.h"
 #include "output/printwindow.h"
 
@@ -20,9 +21,10 @@ class OutputCommands
         PrintSources print;                           // figure, report, table, grid
         std::function<void(const QString &)> setInfo; // the hint line `info`
         QString copyConfirmation;
+        VectorPainter figureVector; // the figure as vector lines, for SVG and PDF exports
     };
     OutputCommands(Sources sources, Messenger messenger = {}, PrintEnvironment environment = {},
-                   ClipboardPort clipboard = ClipboardPort::system());
+                   ClipboardPort clipboard = ClipboardPort::system(), ExportEnvironment exports = {});
 
     PrintService &printService() { return m_service; }
     // Opens `confimp` modally over parent.
@@ -31,12 +33,17 @@ class OutputCommands
     bool copyFigure(QWidget *parent);
     bool copyTablePicture(QWidget *parent);
     bool copyTableText(QWidget *parent);
+    // The exports of `menucopie`: the figure as printed (PNG, SVG, PDF) and the table (CSV).
+    ExportCommands &exports() { return m_exports; }
+    ExportCommands::Outcome exportFigure(QWidget *parent);
+    ExportCommands::Outcome exportTable(QWidget *parent);
 
   private:
     bool confirm(bool ok);
     Sources m_sources;
     PrintService m_service;
     ClipboardCopies m_clipboard;
+    ExportCommands m_exports;
 };
 
 } // namespace vorlac

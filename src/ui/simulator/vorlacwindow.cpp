@@ -3,12 +3,14 @@
 #include "calculator/calculatorlauncher.h"
 #include "common/clicklabel.h"
 #include "common/crlf.h"
+#include "common/menus.h"
 #include "common/pictures.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
 #include "exercises/exercisecommands.h"
 #include "grapher/grapheur.h"
 #include "help/helpaccess.h"
+#include "output/exports.h"
 #include "output/outputcommands.h"
 #include "output/printservice.h"
 #include "output/scenereport.h"
@@ -152,8 +154,9 @@ void Vorlac::connectRooms()
     for (int i = 0; i < 4; ++i)
         connect(m_panelIcons[i], &ClickLabel::clicked, panels[i], &QWidget::show);
     connect(m_panelIcons[4], &ClickLabel::clicked, m_protractorPanel, &ProtractorPanel::open);
-    connect(m_tableCommands, &TableCommands::graphRequested, this,
-            [this] { Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this).exec(); });
+    connect(m_tableCommands, &TableCommands::graphRequested, this, [this] {
+        Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this, &m_output->exports()).exec();
+    });
 
     connect(m_toolbar->closeButton(), &QToolButton::clicked, this, &QWidget::close);
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] { m_copyMenu->popup(QCursor::pos()); });
@@ -177,6 +180,10 @@ void Vorlac::connectRooms()
     out.print.table = m_valueTable;
     out.setInfo = [this](const QString &t) { setInfo(t); };
     out.copyConfirmation = kCopyConfirmation;
+    out.figureVector = [this](QPainter &p) {
+        const QImage lamp = lampPicture().toImage();
+        paintFigureVector(p, scene(), picture(), &lamp);
+    };
     m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
     connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
@@ -187,6 +194,10 @@ void Vorlac::connectRooms()
             if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
                 view->selectAll();
     });
+    connect(m_copyMenu->figureExportAction(), &QAction::triggered, this, [this] { m_output->exportFigure(this); });
+    connect(m_copyMenu->tableExportAction(), &QAction::triggered, this, [this] { m_output->exportTable(this); });
+    relayStatusTips(m_copyMenu, [this](const QString &t) { setInfo(t); });
+    relayStatusTips(m_tableFrame->tableMenu(), [this](const QString &t) { setInfo(t); });
     auto *help = new HelpAccess(this, m_env.programDirectory, m_env.messenger);
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
     connect(m_toolbar->courseButton(), &QToolButton::clicked, help, &HelpAccess::showCourse);
