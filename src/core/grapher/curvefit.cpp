@@ -251,24 +251,13 @@ FitResult fitCurve(FitModel model, const std::vector<double> &x, const std::vect
     const auto negligible = [&](double coefficient, int power) {
         return std::abs(coefficient) * std::pow(vScale, power) <= 1e-12 * yScale;
     };
-    switch (model) {
-    case FitModel::Affine:
-        if (negligible(r.coefficients[1], 0))
-            r.coefficients[1] = 0;
-        break;
-    case FitModel::Parabola:
-        for (int j = 0; j < 3; ++j)
-            if (negligible(r.coefficients[static_cast<std::size_t>(j)], 2 - j))
-                r.coefficients[static_cast<std::size_t>(j)] = 0;
-        break;
-    case FitModel::Cauchy:
-        if (negligible(r.coefficients[0], 0))
-            r.coefficients[0] = 0;
-        break;
-    case FitModel::Proportional:
-    case FitModel::None:
-        break;
-    }
+    // Powers of v that the coefficients multiply, in coefficient order.
+    const std::array<int, 3> powers = model == FitModel::Parabola ? std::array<int, 3>{2, 1, 0}
+                                      : model == FitModel::Cauchy ? std::array<int, 3>{0, 1, 0}
+                                                                  : std::array<int, 3>{1, 0, 0};
+    for (int j = 0; j < cols; ++j)
+        if (negligible(r.coefficients[static_cast<std::size_t>(j)], powers[static_cast<std::size_t>(j)]))
+            r.coefficients[static_cast<std::size_t>(j)] = 0;
     if (!std::all_of(r.coefficients.begin(), r.coefficients.end(), [](double v) { return std::isfinite(v); })) {
         failure(r, QStringLiteral("Ajustement impossible : les valeurs sont trop grandes."));
         return r;

@@ -45,9 +45,8 @@ bool OutputCommands::copyTableText(QWidget *parent)
 ExportCommands::Outcome OutputCommands::exportFigure(QWidget *parent)
 {
     const QImage figure = m_sources.print.figure ? m_sources.print.figure() : QImage();
-    const VectorPainter vector = m_sources.figureVector
-                                     ? m_sources.figureVector
-                                     : VectorPainter([figure](QPainter &p) { p.drawImage(0, 0, figure); });
+    const VectorPainter vector =
+        m_figureVector ? m_figureVector : VectorPainter([figure](QPainter &p) { p.drawImage(0, 0, figure); });
     return m_exports.exportPicture(parent, QStringLiteral("Exporter le schéma de l'expérience"),
                                    QStringLiteral("schema"), figure, vector);
 }

@@ -21,7 +21,6 @@ class OutputCommands
         PrintSources print;                           // figure, report, table, grid
         std::function<void(const QString &)> setInfo; // the hint line `info`
         QString copyConfirmation;
-        VectorPainter figureVector; // the figure as vector lines, for SVG and PDF exports
     };
     OutputCommands(Sources sources, Messenger messenger = {}, PrintEnvironment environment = {},
                    ClipboardPort clipboard = ClipboardPort::system(), ExportEnvironment exports = {});
@@ -35,6 +34,8 @@ class OutputCommands
     bool copyTableText(QWidget *parent);
     // The exports of `menucopie`: the figure as printed (PNG, SVG, PDF) and the table (CSV).
     ExportCommands &exports() { return m_exports; }
+    // The figure as vector lines, for its SVG and PDF exports (the picture itself otherwise).
+    void setFigureVector(VectorPainter paint) { m_figureVector = std::move(paint); }
     ExportCommands::Outcome exportFigure(QWidget *parent);
     ExportCommands::Outcome exportTable(QWidget *parent);
 
@@ -44,6 +45,7 @@ class OutputCommands
     PrintService m_service;
     ClipboardCopies m_clipboard;
     ExportCommands m_exports;
+    VectorPainter m_figureVector;
 };
 
 } // namespace vorlac

@@ -180,11 +180,11 @@ void Vorlac::connectRooms()
     out.print.table = m_valueTable;
     out.setInfo = [this](const QString &t) { setInfo(t); };
     out.copyConfirmation = kCopyConfirmation;
-    out.figureVector = [this](QPainter &p) {
+    m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
+    m_output->setFigureVector([this](QPainter &p) {
         const QImage lamp = lampPicture().toImage();
         paintFigureVector(p, scene(), picture(), &lamp);
-    };
-    m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
+    });
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
     connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
     connect(m_copyMenu->tableImageAction(), &QAction::triggered, this, [this] { m_output->copyTablePicture(this); });

@@ -3,6 +3,7 @@
 #include "common/menus.h"
 #include "simulator/copymenu.h"
 #include "simulator/tableframe.h"
+#include "simulator/toolbar.h"
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
 
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 using namespace vorlac;
 
@@ -33,7 +35,10 @@ QStringList itemNames(const QMenu &menu)
 TEST_F(PasteInWindow, CtrlVOnTheGridPastesFromTheActiveCellInOneChange)
 {
     Vorlac &w = window();
+    w.toolbar().tableToggle()->setChecked(true);
     w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     ValueTable &t = w.valueTable();
     auto *grid = qobject_cast<ValueGrid *>(w.tableFrame().grid());
     ASSERT_NE(grid, nullptr);
@@ -62,7 +67,6 @@ TEST_F(PasteInWindow, MenuItemComesLastAndSaysWhatWasLeftOutOnce)
     QAction *paste = namedAction(menu, "coller");
     EXPECT_FALSE(paste->toolTip().isEmpty());
     EXPECT_EQ(paste->shortcut(), QKeySequence(QKeySequence::Paste));
-    // hovering the item writes its hint
     emit menu.hovered(paste);
     EXPECT_EQ(w.info(), paste->statusTip());
 
