@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <array>
 #include <cmath>
+#include <map>
 
 namespace vorlac
 {
@@ -17,11 +19,6 @@ namespace
 {
 
 constexpr double kScreenDpi = 96.0;
-
-QPointF pixelCentre(double x, double y)
-{
-    return {std::nearbyint(x) + 0.5, std::nearbyint(y) + 0.5};
-}
 
 } // namespace
 
@@ -154,17 +151,28 @@ void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePi
     } else {
         rays = sceneRadiations(state);
     }
-    const auto colourOf = [&state](Rgb c) { return state.blackBackground ? QColor::fromRgb(toQRgb(c)) : Qt::black; };
-    QPen solid(Qt::white, 1.0, Qt::SolidLine, Qt::SquareCap);
-    QPen dashed = solid;
-    dashed.setCapStyle(Qt::FlatCap);
-    dashed.setDashPattern({18.0, 6.0});
-    const auto draw = [&](const std::vector<Segment> &segments) {
+    // The picture ORs its rays together: where several radiations light the same pixels (inside
+    // the prism, the shared outline) it shows the OR of their colours. Lines whose rounded end
+    // points coincide are therefore drawn once, in the OR of their colours, as the picture shows
+    // them; the file also stays small.
+    struct Line {
+        QPoint from, to;
+        bool dashed;
+        Rgb colour;
+    };
+    std::vector<Line> lines;
+    std::map<std::array<int, 5>, std::size_t> seen;
+    const auto add = [&](const std::vector<Segment> &segments) {
         for (const Segment &s : segments) {
-            QPen &pen = s.dashed ? dashed : solid;
-            pen.setColor(colourOf(s.colour));
-            painter.setPen(pen);
-            painter.drawLine(pixelCentre(s.x1, s.y1), pixelCentre(s.x2, s.y2));
+            const QPoint from(int(std::nearbyint(s.x1)), int(std::nearbyint(s.y1)));
+            const QPoint to(int(std::nearbyint(s.x2)), int(std::nearbyint(s.y2)));
+            const std::array<int, 5> key{from.x(), from.y(), to.x(), to.y(), s.dashed};
+            const auto [it, inserted] = seen.emplace(key, lines.size());
+            if (!inserted) {
+                lines[it->second].colour |= s.colour;
+                continue;
+            }
+            lines.push_back({from, to, s.dashed, s.colour});
         }
     };
     if (!rays.empty()) {
@@ -175,12 +183,21 @@ void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePi
         shared.colour = allColours;
         std::vector<Segment> primitives;
         computeLayout(shared, &primitives);
-        draw(primitives);
+        add(primitives);
         TraceResult result;
         for (const Radiation &r : rays) {
             TraceRay(traceInputFor(state, r), result, false);
-            draw(result.segments);
+            add(result.segments);
         }
+    }
+    QPen solid(Qt::white, 1.0, Qt::SolidLine, Qt::SquareCap);
+    QPen dashed(Qt::white, 1.0, Qt::SolidLine, Qt::FlatCap);
+    dashed.setDashPattern({18.0, 6.0});
+    for (const Line &l : lines) {
+        QPen &pen = l.dashed ? dashed : solid;
+        pen.setColor(state.blackBackground ? QColor::fromRgb(toQRgb(l.colour)) : QColor(Qt::black));
+        painter.setPen(pen);
+        painter.drawLine(QPointF(l.from) + QPointF(0.5, 0.5), QPointF(l.to) + QPointF(0.5, 0.5));
     }
     paintSceneOverlays(painter, sceneOverlays(picture), lamp);
     painter.restore();
