@@ -2,6 +2,9 @@
 
 #include "common/numberpattern.h"
 #include "common/rounding.h"
+#include "grapher/graphpainter.h"
+
+#include <QFontMetricsF>
 
 #include <algorithm>
 #include <charconv>
@@ -188,6 +191,107 @@ int graduationCount(double start, double end, double unit)
     return static_cast<int>(std::min(n, static_cast<double>(kMaxGraduations - 1))) + 1;
 }
 
+// Clips the segment to the picture square (Liang-Barsky); false when nothing of it is inside.
+bool clipToPicture(double &x1, double &y1, double &x2, double &y2)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1, kBottom - x1, y1, kBottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1)
+        return false;
+    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
+    x2 = x1 + t1 * dx;
+    y2 = y1 + t1 * dy;
+    x1 = ax;
+    y1 = ay;
+    return true;
+}
+
+// Fitted curve sampled every few pixel columns across the data span; a sample where the model is
+// not defined, or where a Cauchy curve crosses x = 0, breaks the line.
+constexpr double kCurveStep = 2.0;
+
+void addCurve(GraphPicture &g)
+{
+    const GraphScale &s = g.scale;
+    bool open = false;
+    double px = 0, py = 0, previousX = 0;
+    for (double col = kMargin; col <= kMargin + kSpan + 1e-9; col += kCurveStep) {
+        const double x = (col - s.x0) / s.kx;
+        const double y = fitValue(g.fit, x);
+        const double row = kBottom - (y * s.ky + s.y0);
+        if (!std::isfinite(row)) {
+            open = false;
+            continue;
+        }
+        if (g.fit.model == FitModel::Cauchy && (x > 0) != (previousX > 0))
+            open = false;
+        if (open) {
+            double x1 = px, y1 = py, x2 = col, y2 = row;
+            if (clipToPicture(x1, y1, x2, y2))
+                g.curve.push_back({QPoint(graphPixel(x1), graphPixel(y1)), QPoint(graphPixel(x2), graphPixel(y2)),
+                                   graphcolour::DarkGreen, false});
+        }
+        open = true;
+        px = col;
+        py = row;
+        previousX = x;
+    }
+}
+
+constexpr int kFitFontPoints = 9;
+constexpr int kBoxPadding = 4;
+constexpr int kBoxMargin = 10;
+
+// The equation and R² in a box, in whichever corner of the plot holds fewest points and curve.
+void addFitLabel(GraphPicture &g, const std::vector<QPoint> &points)
+{
+    const QFontMetricsF metrics(graphFont(kFitFontPoints));
+    double width = 0;
+    for (const QString &t : g.fitTexts)
+        width = std::max(width, metrics.horizontalAdvance(t));
+    const int lineHeight = static_cast<int>(std::ceil(metrics.height()));
+    const QSize size(static_cast<int>(std::ceil(width)) + 2 * kBoxPadding,
+                     lineHeight * static_cast<int>(g.fitTexts.size()) + 2 * kBoxPadding);
+    const int right = kGraphSize - kBoxMargin - size.width();
+    const int bottom = kGraphSize - 2 * kBoxMargin - size.height();
+    const QRect candidates[] = {QRect(QPoint(kBoxMargin + 10, kBoxMargin), size),
+                                QRect(QPoint(right, kBoxMargin), size), QRect(QPoint(right, bottom), size),
+                                QRect(QPoint(kBoxMargin + 10, bottom), size)};
+    const QRect *best = &candidates[0];
+    int fewest = std::numeric_limits<int>::max();
+    for (const QRect &c : candidates) {
+        int covered = 0;
+        for (const QPoint &p : points)
+            covered += c.adjusted(-3, -3, 3, 3).contains(p) ? 4 : 0;
+        for (const GraphLine &l : g.curve)
+            covered += c.contains(l.from);
+        if (covered < fewest) {
+            fewest = covered;
+            best = &c;
+        }
+    }
+    g.boxes.push_back({*best, graphcolour::DarkGreen});
+    double top = best->top() + kBoxPadding;
+    for (const QString &t : g.fitTexts) {
+        g.texts.push_back({t, graphcolour::DarkGreen, kFitFontPoints, double(best->left() + kBoxPadding), top, true});
+        top += lineHeight;
+    }
+}
+
 } // namespace
 
 int graphPixel(double v)
@@ -304,6 +408,8 @@ GraphPicture ComputeGraph(const QStringList &x, const QStringList &y, const Grap
 
     bool chained = false;
     QPoint previous;
+    std::vector<double> fitX, fitY;
+    std::vector<QPoint> plotted;
     for (qsizetype r = 0; r < lines; ++r) {
         const auto i = static_cast<std::size_t>(r);
         if (!cx.plottable[i] || !cy.plottable[i]) {
@@ -322,6 +428,19 @@ GraphPicture ComputeGraph(const QStringList &x, const QStringList &y, const Grap
         previous = p;
         chained = true;
         ++g.plottedPoints;
+        fitX.push_back(cx.values[i]);
+        fitY.push_back(cy.values[i]);
+        plotted.push_back(p);
+    }
+    if (options.fit != FitModel::None) {
+        g.fit = fitCurve(options.fit, fitX, fitY);
+        if (g.fit.ok) {
+            addCurve(g);
+            g.fitTexts << fitEquationText(g.fit, locale) << fitR2Text(g.fit, locale);
+        } else {
+            g.fitTexts << g.fit.message;
+        }
+        addFitLabel(g, plotted);
     }
     return g;
 }

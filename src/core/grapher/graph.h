@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/regional.h"
+#include "grapher/curvefit.h"
 
 #include <QLocale>
 #include <QPoint>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,7 @@ inline constexpr QRgb LightGrey = 0xffc0c0c0u; // palette 7: shadow of the messa
 inline constexpr QRgb Blue = 0xff0000ffu;      // palette 9: the message
 inline constexpr QRgb Red = 0xffff0000u;       // palette 12: points and joining lines
 inline constexpr QRgb White = 0xffffffffu;
+inline constexpr QRgb DarkGreen = 0xff008000u; // palette 2: the fitted curve and its equation
 } // namespace graphcolour
 
 inline constexpr QStringView kGraphInvalidMessage = u"Choisir des grandeurs valides pour l'abscisse et l'ordonnée";
@@ -32,6 +35,7 @@ struct GraphOptions {
     bool joinPoints = true; // Check1 "Lier les points"
     bool grid = true;       // Check2 "Afficher la grille"
     bool crosses = true;    // Check3 "Représenter un point par une croix"
+    FitModel fit = FitModel::None;
 };
 
 // A one-pixel line from `from` towards `to`; the end pixel itself is not drawn (so the cross
@@ -51,6 +55,13 @@ struct GraphText {
     int pointSize;
     double xOffset;
     double top;
+    bool fromLeft = false; // xOffset is then the left edge itself
+};
+
+// A white box with a one-pixel border, under the fit's texts.
+struct GraphBox {
+    QRect rect;
+    QRgb border;
 };
 
 // The numbers of one redraw, all in double precision.
@@ -72,6 +83,10 @@ struct GraphPicture {
     std::vector<GraphText> texts;
     std::optional<QString> scaleSentence; // nullopt: Label1 keeps its text
     int plottedPoints = 0;
+    FitResult fit;                // the model's fit of the plotted points
+    std::vector<GraphLine> curve; // the fitted curve, drawn over the points
+    std::vector<GraphBox> boxes;  // drawn after the curve, before the texts
+    QStringList fitTexts;         // the equation and R² (or why there is no fit)
 };
 
 // The value of one division for a largest magnitude m > 0: 1 / k for the k that brings k * m

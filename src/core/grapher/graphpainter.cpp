@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QtMath>
 #include <cstdlib>
 
@@ -23,6 +24,24 @@ int minorOffset(int i, int d, int n)
     const long long num = 2LL * i * std::abs(d) + n;
     const int off = static_cast<int>(num / (2LL * n));
     return d < 0 ? -off : off;
+}
+
+void paintBoxesAndTexts(QPainter &painter, const GraphPicture &graph)
+{
+    for (const GraphBox &box : graph.boxes) {
+        painter.fillRect(box.rect, QColor::fromRgb(graphcolour::White));
+        painter.setPen(QPen(QColor::fromRgb(box.border), 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box.rect.adjusted(0, 0, -1, -1));
+    }
+    for (const GraphText &t : graph.texts) {
+        const QFont font = graphFont(t.pointSize);
+        const QFontMetricsF metrics(font);
+        const double left = t.fromLeft ? t.xOffset : (kGraphSize - metrics.horizontalAdvance(t.text)) / 2.0 + t.xOffset;
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(t.colour));
+        painter.drawText(QPointF(roundHalfEven(left), t.top + metrics.ascent()), t.text);
+    }
 }
 
 } // namespace
@@ -88,14 +107,49 @@ void PaintGraph(QPainter &painter, const GraphPicture &graph)
     const QColor red = QColor::fromRgb(graphcolour::Red);
     for (const QPoint &p : graph.pixels)
         painter.fillRect(QRect(p, QSize(1, 1)), red);
-    for (const GraphText &t : graph.texts) {
-        const QFont font = graphFont(t.pointSize);
-        const QFontMetricsF metrics(font);
-        const double left = (kGraphSize - metrics.horizontalAdvance(t.text)) / 2.0 + t.xOffset;
-        painter.setFont(font);
-        painter.setPen(QColor::fromRgb(t.colour));
-        painter.drawText(QPointF(roundHalfEven(left), t.top + metrics.ascent()), t.text);
+    for (const GraphLine &line : graph.curve) {
+        const QColor colour = QColor::fromRgb(line.colour);
+        for (const QRect &r : graphLineSpans(line))
+            painter.fillRect(r, colour);
     }
+    paintBoxesAndTexts(painter, graph);
+    painter.restore();
+}
+
+void PaintGraphVector(QPainter &painter, const GraphPicture &graph)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(0, 0, kGraphSize, kGraphSize), QColor::fromRgb(graphcolour::White));
+    // Through pixel centres, one pixel wide: the lines cover the pixels the picture lights.
+    const auto draw = [&painter](const GraphLine &line) {
+        QPen pen(QColor::fromRgb(line.colour), 1.0, Qt::SolidLine, Qt::FlatCap);
+        if (line.dotted)
+            pen.setDashPattern({double(kDotOn), double(kDotPeriod - kDotOn)});
+        painter.setPen(pen);
+        const QPointF half(0.5, 0.5);
+        painter.drawLine(QPointF(line.from) + half, QPointF(line.to) + half);
+    };
+    for (const GraphLine &line : graph.lines)
+        draw(line);
+    const QColor red = QColor::fromRgb(graphcolour::Red);
+    for (const QPoint &p : graph.pixels)
+        painter.fillRect(QRect(p, QSize(1, 1)), red);
+    if (!graph.curve.empty()) {
+        // One path, so that the curve is one smooth polyline in the file.
+        QPainterPath path;
+        QPoint last(-1, -1);
+        for (const GraphLine &line : graph.curve) {
+            if (line.from != last)
+                path.moveTo(QPointF(line.from) + QPointF(0.5, 0.5));
+            path.lineTo(QPointF(line.to) + QPointF(0.5, 0.5));
+            last = line.to;
+        }
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.strokePath(path, QPen(QColor::fromRgb(graphcolour::DarkGreen), 1.2));
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+    paintBoxesAndTexts(painter, graph);
     painter.restore();
 }
 

@@ -25,6 +25,10 @@ QFont graphFont(int pointSize);
 // filled rectangles, so a scaled painter draws each as a block.
 void PaintGraph(QPainter &painter, const GraphPicture &graph);
 
+// The same plot as vector lines (dotted lines as dash patterns, the curve as one path), for the
+// SVG and PDF exports.
+void PaintGraphVector(QPainter &painter, const GraphPicture &graph);
+
 // The persistent 501 x 501 picture of the plot (what is shown, printed and copied).
 QImage GraphImage(const GraphPicture &graph);
 // The plot for a screen of that device pixel ratio: 501 x 501 logical pixels, drawn in the

@@ -469,6 +469,22 @@ ValueTable::FillResult ValueTable::fillArithmetic(int col, float first, float la
     return FillResult::Filled;
 }
 
+// --- Paste -------------------------------------------------------------------------------------
+
+PasteReport ValueTable::paste(const QString &text)
+{
+    Bulk bulk(*this);
+    commitActiveCell();
+    const PastePlan plan = planPaste(text, m_row, m_col, m_format, m_locale);
+    if (plan.rowsNeeded > Rows())
+        setRows(plan.rowsNeeded);
+    for (const PasteWrite &w : plan.writes)
+        m_cells[static_cast<std::size_t>(w.row)][w.col] = w.text;
+    if (!plan.writes.empty())
+        noteChanged(plan.report.firstRow, plan.report.lastRow);
+    return plan.report;
+}
+
 // --- Line commands -----------------------------------------------------------------------------
 
 bool ValueTable::insertLineAtActive()

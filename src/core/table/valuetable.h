@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/regional.h"
+#include "table/pastetext.h"
 
 #include <QLocale>
 #include <QObject>
@@ -175,6 +176,13 @@ class ValueTable : public QObject
     bool deleteActiveLine();
     // "Effacer le tableau": empty cells, 11 rows, titles C1..C7, no formulas; format kept.
     void eraseTable();
+
+    // --- Paste ----------------------------------------------------------------------------------
+    // Pastes text copied from a spreadsheet or from the table (splitPastedText) from the active
+    // cell: numbers are written with TableNumberFormat as typing would write them, empty cells
+    // are emptied, texts that are not numbers are left out; the table grows as needed up to 100
+    // lines and what falls past C7 or line 100 is dropped. One change: one notification.
+    PasteReport paste(const QString &text);
 
     // Groups writes: while at least one Bulk is alive, notifications are collected and the
     // outermost one's end emits a single cellsChanged (or tableReset if the shape changed), then

@@ -35,4 +35,12 @@ QMenu *makeNamedMenu(QWidget *parent, const char *name, std::initializer_list<st
     return menu;
 }
 
+void relayStatusTips(QMenu *menu, const std::function<void(const QString &)> &show)
+{
+    QObject::connect(menu, &QMenu::hovered, menu, [show](QAction *action) {
+        if (action && !action->statusTip().isEmpty())
+            show(action->statusTip());
+    });
+}
+
 } // namespace vorlac

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMenu>
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -16,5 +17,9 @@ QAction *namedAction(const QMenu &menu, const char *name);
 
 // A named pop-up menu with its items in order; a caption "-" is a separator.
 QMenu *makeNamedMenu(QWidget *parent, const char *name, std::initializer_list<std::pair<const char *, QString>> items);
+
+// Hovering an item of menu that has a status tip shows it with `show` (the hint line); items
+// without one leave the line as it is.
+void relayStatusTips(QMenu *menu, const std::function<void(const QString &)> &show);
 
 } // namespace vorlac

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -54,8 +55,11 @@ class WrapCheckBox : public QCheckBox
 
 } // namespace
 
-Grapheur::Grapheur(const ValueTable &table, PrintService *printService, Messenger messenger, QWidget *mainWindow)
-    : QDialog(mainWindow), m_table(table), m_print(printService), m_messenger(std::move(messenger))
+Grapheur::Grapheur(const ValueTable &table, PrintService *printService, Messenger messenger, QWidget *mainWindow,
+                   ExportCommands *exports)
+    : QDialog(mainWindow), m_table(table), m_print(printService), m_messenger(std::move(messenger)),
+      m_ownExports(exports ? nullptr : std::make_unique<ExportCommands>(m_messenger)),
+      m_exports(exports ? exports : m_ownExports.get())
 {
     setObjectName(QStringLiteral("grapheur"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -122,6 +126,7 @@ Grapheur::Grapheur(const ValueTable &table, PrintService *printService, Messenge
     m_image4 = makeButton("Image4", "tb_copy", QStringLiteral("Copier"), 63);
     m_image5 = makeButton("Image5", "tb_close", QStringLiteral("Fermer"), 109);
     m_image2->setEnabled(m_print != nullptr);
+    buildFitAndExport();
 
     for (int i = 1; i <= ValueTable::kColumns; ++i) {
         m_combo1->addItem(QStringLiteral("C%1").arg(i));
@@ -136,6 +141,8 @@ Grapheur::Grapheur(const ValueTable &table, PrintService *printService, Messenge
     connect(m_combo2, &QComboBox::activated, this, &Grapheur::majgraf);
     for (QCheckBox *c : {m_check1, m_check2, m_check3})
         connect(c, &QCheckBox::toggled, this, &Grapheur::majgraf);
+    connect(m_combo3, &QComboBox::currentIndexChanged, this, &Grapheur::majgraf);
+    connect(m_image6, &ClickLabel::clicked, this, &Grapheur::exportGraph);
     connect(m_image2, &ClickLabel::clicked, this, &Grapheur::printGraph);
     connect(m_image4, &ClickLabel::clicked, this, &Grapheur::copyGraph);
     connect(m_image5, &ClickLabel::clicked, this, &QDialog::reject);
@@ -160,7 +167,7 @@ void Grapheur::majgraf()
         x << m_table.TextMatrix(r, a);
         y << m_table.TextMatrix(r, b);
     }
-    const GraphOptions options{m_check1->isChecked(), m_check2->isChecked(), m_check3->isChecked()};
+    const GraphOptions options{m_check1->isChecked(), m_check2->isChecked(), m_check3->isChecked(), fitModel()};
     m_graph = ComputeGraph(x, y, options, m_table.locale());
     m_picture = GraphImage(m_graph);
     // The screen shows the same plot drawn for its own pixels.
@@ -196,6 +203,92 @@ void Grapheur::copyGraph()
     if (clipboard->image().isNull())
         m_messenger.critical(this, QStringLiteral("Copier"),
                              QStringLiteral("Le graphe n'a pas pu être copié dans le presse-papiers."));
+}
+
+void Grapheur::buildFitAndExport()
+{
+    // Below the scale sentence: the model list, and the export icon above the three icons.
+    m_fitCaption = new QLabel(QStringLiteral("Modèle :"), this);
+    m_fitCaption->setObjectName(QStringLiteral("Label2"));
+    m_fitCaption->setGeometry(12, 447, 46, 17);
+    m_combo3 = new QComboBox(this);
+    m_combo3->setObjectName(QStringLiteral("Combo3"));
+    m_combo3->setGeometry(58, 445, 90, 21);
+    const QString shortNames[] = {QStringLiteral("Aucun"), QStringLiteral("Proportionnel"), QStringLiteral("Affine"),
+                                  QStringLiteral("Parabole"), QStringLiteral("Cauchy")};
+    for (int i = 0; i < kFitModelCount; ++i) {
+        m_combo3->addItem(shortNames[i]);
+        m_combo3->setItemData(i, fitModelName(static_cast<FitModel>(i)), Qt::ToolTipRole);
+    }
+    m_combo3->setCurrentIndex(0);
+    m_fitCaption->setBuddy(m_combo3);
+    m_combo3->setToolTip(QStringLiteral("Modéliser les points par une courbe"));
+    m_hints.insert(m_combo3, QStringLiteral("Choisir un modèle : la courbe ajustée aux points, son équation et R² "
+                                            "s'inscrivent sur le graphe."));
+
+    m_image6 = new ClickLabel(this);
+    m_image6->setObjectName(QStringLiteral("Image6"));
+    m_image6->setPixmap(svgPicture(QStringLiteral("tb_save"), QSize(32, 32), devicePixelRatioF()));
+    m_image6->setToolTip(QStringLiteral("Exporter le graphe"));
+    m_image6->setCursor(Qt::PointingHandCursor);
+    m_image6->setFocusPolicy(Qt::StrongFocus);
+    m_image6->setGeometry(17, height() - 90, 32, 32);
+    m_hints.insert(m_image6, QStringLiteral("Enregistrer le graphe dans un fichier : image PNG, PNG double taille, "
+                                            "dessin SVG ou document PDF."));
+
+    // The hint strip: over the right of the title strip, empty until the pointer is on a control
+    // that has a hint.
+    m_hint = new QLabel(this);
+    m_hint->setObjectName(QStringLiteral("info"));
+    m_hint->setGeometry(kPanelWidth + 260, 2, std::max(200, width() - kPanelWidth - 270), kTitleHeight - 4);
+    m_hint->setWordWrap(true);
+    m_hint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_hint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette pal = m_hint->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    m_hint->setPalette(pal);
+    for (auto it = m_hints.constBegin(); it != m_hints.constEnd(); ++it) {
+        static_cast<QWidget *>(it.key())->setMouseTracking(true);
+        it.key()->installEventFilter(this);
+    }
+    // The icon answers Enter and Space as well as the mouse.
+    m_image6->installEventFilter(this);
+}
+
+bool Grapheur::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto it = m_hints.constFind(watched);
+    if (it != m_hints.constEnd()) {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::FocusIn)
+            m_hint->setText(it.value());
+        else if (event->type() == QEvent::Leave || event->type() == QEvent::FocusOut)
+            m_hint->clear();
+    }
+    if (watched == m_image6 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            exportGraph();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QString Grapheur::hint() const
+{
+    return m_hint->text();
+}
+
+FitModel Grapheur::fitModel() const
+{
+    return static_cast<FitModel>(std::max(0, m_combo3->currentIndex()));
+}
+
+ExportCommands::Outcome Grapheur::exportGraph()
+{
+    const GraphPicture graph = m_graph;
+    return m_exports->exportPicture(this, QStringLiteral("Exporter le graphe"), QStringLiteral("graphe"), m_picture,
+                                    [graph](QPainter &p) { PaintGraphVector(p, graph); });
 }
 
 void Grapheur::paintEvent(QPaintEvent *)

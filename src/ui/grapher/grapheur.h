@@ -2,9 +2,12 @@
 
 #include "common/messenger.h"
 #include "grapher/graph.h"
+#include "output/exportcommands.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QImage>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -24,8 +27,10 @@ class Grapheur : public QDialog
 {
     Q_OBJECT
   public:
-    // printService may be null (printing is then unavailable).
-    Grapheur(const ValueTable &table, PrintService *printService, Messenger messenger, QWidget *mainWindow);
+    // printService may be null (printing is then unavailable); exports may be null (the window
+    // then exports through its own, with the messenger).
+    Grapheur(const ValueTable &table, PrintService *printService, Messenger messenger, QWidget *mainWindow,
+             ExportCommands *exports = nullptr);
 
     // Redraws the plot from the table with the chosen columns and options.
     void majgraf();
@@ -39,12 +44,20 @@ class Grapheur : public QDialog
 
     void printGraph(); // Image2
     void copyGraph();  // Image4
+    // Image6: the graph as PNG (its size or doubled), SVG or PDF, with the fit as shown.
+    ExportCommands::Outcome exportGraph();
+    // The fit model of the list Combo3.
+    FitModel fitModel() const;
+    // The hint strip's text (what the pointer is over among the fit and export controls).
+    QString hint() const;
 
   protected:
     void paintEvent(QPaintEvent *) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     void setScaleText(const QString &text);
+    void buildFitAndExport();
 
     const ValueTable &m_table;
     PrintService *m_print;
@@ -60,6 +73,13 @@ class Grapheur : public QDialog
     ClickLabel *m_image2;
     ClickLabel *m_image4;
     ClickLabel *m_image5;
+    QLabel *m_fitCaption;
+    QComboBox *m_combo3;  // fit model
+    ClickLabel *m_image6; // export
+    QLabel *m_hint;
+    QHash<QObject *, QString> m_hints;
+    std::unique_ptr<ExportCommands> m_ownExports;
+    ExportCommands *m_exports;
     QImage m_picture;
     GraphPicture m_graph;
     QString m_scaleText;

@@ -1,12 +1,14 @@
 #include "output/outputcommands.h"
 
+#include <QPainter>
+
 namespace vorlac
 {
 
 OutputCommands::OutputCommands(Sources sources, Messenger messenger, PrintEnvironment environment,
-                               ClipboardPort clipboard)
+                               ClipboardPort clipboard, ExportEnvironment exports)
     : m_sources(std::move(sources)), m_service(messenger, std::move(environment)),
-      m_clipboard(messenger, std::move(clipboard))
+      m_clipboard(messenger, std::move(clipboard)), m_exports(messenger, std::move(exports))
 {
 }
 
@@ -38,6 +40,22 @@ bool OutputCommands::copyTablePicture(QWidget *parent)
 bool OutputCommands::copyTableText(QWidget *parent)
 {
     return confirm(m_sources.print.table && m_clipboard.copyTableText(*m_sources.print.table, parent));
+}
+
+ExportCommands::Outcome OutputCommands::exportFigure(QWidget *parent)
+{
+    const QImage figure = m_sources.print.figure ? m_sources.print.figure() : QImage();
+    const VectorPainter vector =
+        m_figureVector ? m_figureVector : VectorPainter([figure](QPainter &p) { p.drawImage(0, 0, figure); });
+    return m_exports.exportPicture(parent, QStringLiteral("Exporter le schéma de l'expérience"),
+                                   QStringLiteral("schema"), figure, vector);
+}
+
+ExportCommands::Outcome OutputCommands::exportTable(QWidget *parent)
+{
+    if (!m_sources.print.table)
+        return ExportCommands::Outcome::Failed;
+    return m_exports.exportTable(parent, *m_sources.print.table);
 }
 
 } // namespace vorlac

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/clipboardcopies.h"
+#include "output/exportcommands.h"
 #include "output/printservice.h"
 #include "output/printwindow.h"
 
@@ -22,7 +23,7 @@ class OutputCommands
         QString copyConfirmation;
     };
     OutputCommands(Sources sources, Messenger messenger = {}, PrintEnvironment environment = {},
-                   ClipboardPort clipboard = ClipboardPort::system());
+                   ClipboardPort clipboard = ClipboardPort::system(), ExportEnvironment exports = {});
 
     PrintService &printService() { return m_service; }
     // Opens `confimp` modally over parent.
@@ -31,12 +32,20 @@ class OutputCommands
     bool copyFigure(QWidget *parent);
     bool copyTablePicture(QWidget *parent);
     bool copyTableText(QWidget *parent);
+    // The exports of `menucopie`: the figure as printed (PNG, SVG, PDF) and the table (CSV).
+    ExportCommands &exports() { return m_exports; }
+    // The figure as vector lines, for its SVG and PDF exports (the picture itself otherwise).
+    void setFigureVector(VectorPainter paint) { m_figureVector = std::move(paint); }
+    ExportCommands::Outcome exportFigure(QWidget *parent);
+    ExportCommands::Outcome exportTable(QWidget *parent);
 
   private:
     bool confirm(bool ok);
     Sources m_sources;
     PrintService m_service;
     ClipboardCopies m_clipboard;
+    ExportCommands m_exports;
+    VectorPainter m_figureVector;
 };
 
 } // namespace vorlac

@@ -4,12 +4,14 @@
 #include "common/accessiblenaming.h"
 #include "common/clicklabel.h"
 #include "common/crlf.h"
+#include "common/menus.h"
 #include "common/pictures.h"
 #include "common/programdirectory.h"
 #include "common/rounding.h"
 #include "exercises/exercisecommands.h"
 #include "grapher/grapheur.h"
 #include "help/helpaccess.h"
+#include "output/exports.h"
 #include "output/outputcommands.h"
 #include "output/printservice.h"
 #include "output/scenereport.h"
@@ -194,8 +196,9 @@ void Vorlac::connectRooms()
             icon->hasFocus() ? panel->showWithFocus() : panel->show();
         });
     connect(m_panelIcons[4], &ClickLabel::clicked, m_protractorPanel, &ProtractorPanel::open);
-    connect(m_tableCommands, &TableCommands::graphRequested, this,
-            [this] { Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this).exec(); });
+    connect(m_tableCommands, &TableCommands::graphRequested, this, [this] {
+        Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this, &m_output->exports()).exec();
+    });
 
     connect(m_toolbar->closeButton(), &QToolButton::clicked, this, &QWidget::close);
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] {
@@ -224,6 +227,10 @@ void Vorlac::connectRooms()
     out.setInfo = [this](const QString &t) { setInfo(t); };
     out.copyConfirmation = kCopyConfirmation;
     m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
+    m_output->setFigureVector([this](QPainter &p) {
+        const QImage lamp = lampPicture().toImage();
+        paintFigureVector(p, scene(), picture(), &lamp);
+    });
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
     connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
     connect(m_copyMenu->tableImageAction(), &QAction::triggered, this, [this] { m_output->copyTablePicture(this); });
@@ -233,6 +240,10 @@ void Vorlac::connectRooms()
             if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
                 view->selectAll();
     });
+    connect(m_copyMenu->figureExportAction(), &QAction::triggered, this, [this] { m_output->exportFigure(this); });
+    connect(m_copyMenu->tableExportAction(), &QAction::triggered, this, [this] { m_output->exportTable(this); });
+    relayStatusTips(m_copyMenu, [this](const QString &t) { setInfo(t); });
+    relayStatusTips(m_tableFrame->tableMenu(), [this](const QString &t) { setInfo(t); });
     auto *help = new HelpAccess(this, m_programDir, m_env.messenger);
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
     addShortcuts();

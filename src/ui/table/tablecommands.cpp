@@ -9,6 +9,8 @@
 #include "table/valuetable.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMenu>
 
@@ -66,6 +68,17 @@ void TableCommands::connectItems()
     on(lines, "formatsc", [this] { openFormat(); });
     on(lines, "repgraphe", [this] { emit graphRequested(); });
     on(lines, "efftableau", [this] { eraseTable(); });
+    if (QAction *paste = namedAction(lines, "coller")) {
+        connect(paste, &QAction::triggered, this, &TableCommands::pasteClipboard);
+        paste->setShortcut(QKeySequence::Paste);
+        paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        paste->setToolTip(QStringLiteral("Coller des nombres copiés d'un tableur ou du tableau (Ctrl+V)"));
+        paste->setStatusTip(QStringLiteral("Coller les nombres du presse-papiers dans le tableau, à partir de la "
+                                           "cellule active (Ctrl+V)"));
+        m_menutableau.setToolTipsVisible(true);
+        // Ctrl+V works wherever the grid has the focus, menu closed.
+        m_grid.addAction(paste);
+    }
 
     // Image5 opens the table menu without any move over the grid: refresh it as it shows.
     connect(&m_menutableau, &QMenu::aboutToShow, this, &TableCommands::refreshTableMenu);
@@ -171,6 +184,22 @@ void TableCommands::openArithmetic()
         return;
     const ArithDialog::Sequence s = dialog.sequence();
     m_table.fillArithmetic(m_table.Col(), s.first, s.last, s.step);
+}
+
+void TableCommands::pasteClipboard()
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString text = clipboard ? clipboard->text() : QString();
+    const QString title = QStringLiteral("Coller");
+    if (text.trimmed().isEmpty()) {
+        m_messenger.ask(m_dialogParent, QMessageBox::Information, title,
+                        QStringLiteral("Le presse-papiers ne contient pas de texte à coller."), QMessageBox::Ok);
+        return;
+    }
+    const PasteReport report = m_table.paste(text);
+    const QString message = pasteMessage(report);
+    if (!message.isEmpty())
+        m_messenger.ask(m_dialogParent, QMessageBox::Information, title, message, QMessageBox::Ok);
 }
 
 void TableCommands::eraseTable()

@@ -37,6 +37,9 @@ class TableCommands : public QObject
     void openLineCount();
     void openFormat();
     void openArithmetic();
+    // "coller" and Ctrl+V: the clipboard's text into the table from the active cell, then one
+    // message when something was left out.
+    void pasteClipboard();
 
   signals:
     // calcutab (recalc = false) and recalc (true) on column col.

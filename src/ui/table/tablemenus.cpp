@@ -20,6 +20,8 @@ QMenu *makeTableMenu(QWidget *parent)
                              {"sep2", QStringLiteral("-")},
                              {"efftableau", QStringLiteral("Effacer le tableau")},
                              {"fermtab", QStringLiteral("Cacher le tableau")},
+                             {"sep3", QStringLiteral("-")},
+                             {"coller", QStringLiteral("Coller à partir de la cellule active")},
                          });
 }
 

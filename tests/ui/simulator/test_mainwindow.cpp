@@ -151,8 +151,9 @@ TEST_F(MainWindow, PopupMenusHoldEveryItem)
     for (const auto &[name, items] : menus) {
         auto *menu = child<QMenu>(name);
         ASSERT_NE(menu, nullptr);
+        // Items added later come after these, never between them.
         const auto actions = menu->actions();
-        ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size())) << name;
+        ASSERT_GE(actions.size(), static_cast<qsizetype>(items.size())) << name;
         for (std::size_t i = 0; i < items.size(); ++i)
             EXPECT_EQ(actions[i]->objectName(), items[i]) << name;
     }

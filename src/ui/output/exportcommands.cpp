@@ -1,0 +1,131 @@
+#include "output/exportcommands.h"
+
+#include "common/atomicwrite.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace vorlac
+{
+
+namespace
+{
+
+const QString kCsvFilter = QStringLiteral("Tableau CSV pour tableur (*.csv)");
+
+} // namespace
+
+ExportEnvironment::ExportEnvironment()
+{
+    saveFileName = [](QWidget *parent, const QString &title, const QString &suggested, const QStringList &filters,
+                      QString *selectedFilter) {
+        QFileDialog dialog(parent, title, suggested);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.value(0));
+        dialog.selectFile(QFileInfo(suggested).fileName());
+        // The program asks its own overwrite question.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
+        if (selectedFilter)
+            *selectedFilter = dialog.selectedNameFilter();
+        return dialog.selectedFiles().value(0);
+    };
+}
+
+ExportCommands::ExportCommands(Messenger messenger, ExportEnvironment environment)
+    : m_messenger(std::move(messenger)), m_env(std::move(environment))
+{
+}
+
+QString ExportCommands::folder() const
+{
+    if (!m_lastFile.isEmpty())
+        return QFileInfo(m_lastFile).absolutePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() || !QDir(documents).exists() ? QDir::homePath() : documents;
+}
+
+QString ExportCommands::askFile(QWidget *parent, const QString &title, const QString &suggested,
+                                const QStringList &filters, QString *filter,
+                                const std::function<QString(const QString &)> &suffixOf)
+{
+    QString offered = suggested;
+    for (;;) {
+        QString chosenFilter = filters.value(0);
+        QString file =
+            m_env.saveFileName ? m_env.saveFileName(parent, title, offered, filters, &chosenFilter) : QString();
+        if (file.isEmpty())
+            return {};
+        if (QFileInfo(file).suffix().isEmpty())
+            file += QStringLiteral(".") + suffixOf(chosenFilter);
+        *filter = chosenFilter;
+        const QFileInfo info(file);
+        if (!info.exists() && !info.isSymLink())
+            return file;
+        const QMessageBox::StandardButton answer =
+            m_messenger.ask(parent, QMessageBox::Warning, title,
+                            QStringLiteral("Le fichier %1 existe déjà.\nVoulez-vous le remplacer ?")
+                                .arg(QDir::toNativeSeparators(file)),
+                            QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes)
+            return file;
+        if (answer != QMessageBox::No)
+            return {};
+        offered = file;
+    }
+}
+
+ExportCommands::Outcome ExportCommands::write(QWidget *parent, const QString &title, const QString &path,
+                                              const QByteArray &bytes)
+{
+    QString reason;
+    if (bytes.isEmpty())
+        reason = QStringLiteral("Le document n'a pas pu être préparé.");
+    else if (writeFileAtomically(path, bytes, &reason)) {
+        m_lastFile = path;
+        return Outcome::Saved;
+    }
+    m_messenger.critical(
+        parent, title,
+        QStringLiteral("Le fichier %1 n'a pas pu être enregistré.").arg(QDir::toNativeSeparators(path)) +
+            (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
+    return Outcome::Failed;
+}
+
+ExportCommands::Outcome ExportCommands::exportPicture(QWidget *parent, const QString &title, const QString &baseName,
+                                                      const QImage &image, const VectorPainter &paint)
+{
+    QString filter;
+    const QString path =
+        askFile(parent, title, QDir(folder()).filePath(baseName + QStringLiteral(".png")), pictureFilters(), &filter,
+                [](const QString &f) { return pictureSuffix(pictureFormatOfFilter(f)); });
+    if (path.isEmpty())
+        return Outcome::Cancelled;
+    // A suffix typed by the pupil wins over the filter left selected.
+    PictureFormat format = pictureFormatOfFilter(filter);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("svg"))
+        format = PictureFormat::Svg;
+    else if (suffix == QStringLiteral("pdf"))
+        format = PictureFormat::Pdf;
+    else if (suffix == QStringLiteral("png") && format != PictureFormat::PngDouble)
+        format = PictureFormat::Png;
+    return write(parent, title, path, pictureBytes(format, image, title, paint));
+}
+
+ExportCommands::Outcome ExportCommands::exportTable(QWidget *parent, const ValueTable &table)
+{
+    const QString title = QStringLiteral("Exporter le tableau");
+    QString filter;
+    const QString path = askFile(parent, title, QDir(folder()).filePath(QStringLiteral("tableau.csv")), {kCsvFilter},
+                                 &filter, [](const QString &) { return QStringLiteral("csv"); });
+    if (path.isEmpty())
+        return Outcome::Cancelled;
+    return write(parent, title, path, tableCsv(table));
+}
+
+} // namespace vorlac

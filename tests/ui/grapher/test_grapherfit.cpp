@@ -1,0 +1,140 @@
+#include "grapher/grapheur.h"
+#include "table/valuetable.h"
+
+#include "rowname.h"
+#include "testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vorlac;
+
+namespace
+{
+
+class GrapherFit : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        table.setLocale(QLocale(QLocale::French, QLocale::France));
+        main.setGeometry(40, 30, 786, 571);
+        messenger.show = [this](QWidget *, QMessageBox::Icon, const QString &, const QString &text,
+                                QMessageBox::StandardButtons) {
+            messages << text;
+            return QMessageBox::Ok;
+        };
+        ExportEnvironment env;
+        env.saveFileName = [this](QWidget *, const QString &, const QString &, const QStringList &, QString *selected) {
+            *selected = filter;
+            return file;
+        };
+        exports = std::make_unique<ExportCommands>(messenger, env);
+    }
+    void fill(const QStringList &x, const QStringList &y)
+    {
+        table.setRows(static_cast<int>(x.size()) + 1);
+        for (int r = 0; r < x.size(); ++r) {
+            table.setTextMatrix(r + 1, 0, x[r]);
+            table.setTextMatrix(r + 1, 1, y[r]);
+        }
+    }
+    std::unique_ptr<Grapheur> open()
+    {
+        return std::make_unique<Grapheur>(table, nullptr, messenger, &main, exports.get());
+    }
+    static int count(const QImage &image, QRgb colour)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    }
+
+    ValueTable table;
+    QWidget main;
+    Messenger messenger;
+    QStringList messages;
+    QTemporaryDir dir;
+    QString file, filter;
+    std::unique_ptr<ExportCommands> exports;
+};
+
+} // namespace
+
+struct ModelRow {
+    const char *name;
+    int listIndex;
+    const char *equation;
+};
+void PrintTo(const ModelRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class GrapherModels : public GrapherFit, public ::testing::WithParamInterface<ModelRow>
+{
+};
+TEST_P(GrapherModels, DrawTheCurveAndWriteTheEquationOnThePicture)
+{
+    fill({"1", "2", "3", "4"}, {"2,5", "5", "7,5", "10"});
+    const auto g = open();
+    auto *combo = g->findChild<QComboBox *>("Combo3");
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 5);
+    EXPECT_EQ(combo->currentIndex(), 0) << "no fit until one is chosen";
+    EXPECT_EQ(count(g->picture(), graphcolour::DarkGreen), 0);
+    const int before = g->redrawCount();
+    // chosen from the keyboard, as a pupil without a mouse would
+    combo->setFocus();
+    for (int i = 0; i < GetParam().listIndex; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(g->redrawCount(), before + GetParam().listIndex);
+    EXPECT_EQ(g->fitModel(), static_cast<FitModel>(GetParam().listIndex));
+    EXPECT_EQ(g->graph().fitTexts.value(0), QString::fromUtf8(GetParam().equation));
+    EXPECT_EQ(g->graph().fitTexts.value(1), QStringLiteral("R² = 1,0000"));
+    // the curve and the box are part of the picture that is printed and copied
+    EXPECT_GT(count(g->picture(), graphcolour::DarkGreen), 200);
+    // the new controls: in the left panel, a tooltip, a hint while the pointer is on them
+    for (QWidget *w : {static_cast<QWidget *>(combo), g->findChild<QWidget *>("Image6")}) {
+        EXPECT_FALSE(w->toolTip().isEmpty());
+        EXPECT_TRUE(QRect(0, 0, 158, g->height()).contains(w->geometry()));
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QCoreApplication::sendEvent(w, &enter);
+        EXPECT_FALSE(g->hint().isEmpty());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(w, &leave);
+        EXPECT_TRUE(g->hint().isEmpty());
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Rows, GrapherModels,
+                         ::testing::Values(ModelRow{"proportional", 1, "y = 2,500·x"},
+                                           ModelRow{"parabola", 3, "y = 0·x² + 2,500·x + 0"}),
+                         RowName());
+
+TEST_F(GrapherFit, ExportWritesThePictureAsShown)
+{
+    fill({"1", "2", "3"}, {"1", "4", "9"});
+    const auto g = open();
+    g->findChild<QComboBox *>("Combo3")->setCurrentIndex(3);
+    file = dir.filePath("graphe.png");
+    filter = pictureFilter(PictureFormat::Png);
+    // Enter on the focused icon exports, as a click does
+    auto *icon = g->findChild<QWidget *>("Image6");
+    icon->setFocus();
+    QTest::keyClick(icon, Qt::Key_Return);
+    QImage saved;
+    ASSERT_TRUE(saved.load(file));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), g->picture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(messages.isEmpty());
+
+    file = dir.filePath("graphe.svg");
+    filter = pictureFilter(PictureFormat::Svg);
+    EXPECT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
+    EXPECT_TRUE(readAll(file).contains("R²"));
+}
