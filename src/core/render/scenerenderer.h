@@ -18,7 +18,13 @@ struct ScenePicture {
     TraceLayout lastLayout; // Line1 end points and the lamp position
     Rgb line1Colour = palette::White;
     int raysTraced = 0;
+    // The measures of every ray of the last picture, in tracing order; the white-light preview
+    // adds the ray of the chosen wavelength, which the full picture that follows draws.
+    std::vector<RayMeasures> measures;
 };
+
+// The measures the picture holds for that wavelength; nullptr when it traced none.
+const TraceMeasures *measuresAt(const ScenePicture &picture, int wavelength);
 
 // One radiation of a picture: its wavelength and ray colour.
 struct Radiation {

@@ -50,6 +50,9 @@ void SceneController::setIncidenceAngle(double degrees)
     m_state.incidenceAngle = degrees;
     emit sceneChanged();
     redrawScene();
+    // A drag shows the quick preview and draws white light on release; any other move is final.
+    if (!m_lampDragging && m_state.source == SourceType::WhiteLight)
+        redrawWhiteLight();
 }
 
 void SceneController::setWavelength(int nm)

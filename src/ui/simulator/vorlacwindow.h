@@ -20,6 +20,7 @@ class ExerciseArea;
 class ExerciseCommands;
 class HintLine;
 class MaterialPanel;
+class MeasurePanel;
 class OutputCommands;
 class ProtractorPanel;
 class SceneController;
@@ -69,6 +70,7 @@ class Vorlac : public QWidget
     ExerciseArea &exercises() const { return *m_exercises; }
     ExerciseCommands &exerciseCommands() const { return *m_exerciseCommands; }
     SituationBinder &situations() const { return *m_situations; }
+    MeasurePanel &measurePanel() const { return *m_measurePanel; }
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -84,6 +86,7 @@ class Vorlac : public QWidget
     void buildPanelIcons();
     void connectRooms();
     void connectExercises();
+    void buildMeasurements();
     void hidePanels();
     void startUp();
     void writeMarker(const QString &text);
@@ -114,6 +117,8 @@ class Vorlac : public QWidget
     std::unique_ptr<OutputCommands> m_output;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
+    ClickLabel *m_measureIcon = nullptr;
+    MeasurePanel *m_measurePanel = nullptr;
 };
 
 } // namespace vorlac

@@ -1,0 +1,233 @@
+#include "analysis/minimumdeviation.h"
+#include "model/constants.h"
+#include "model/materials.h"
+#include "model/raytracer.h"
+#include "rowname.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+using namespace vorlac;
+
+namespace
+{
+
+double n589(int material)
+{
+    return CauchyIndex(kMaterials[material].cauchyA, kMaterials[material].cauchyB, 589);
+}
+
+TraceInput input(int apex, double incidence, double prism, double outside)
+{
+    TraceInput in;
+    in.apexAngle = apex;
+    in.incidenceAngle = incidence;
+    in.prismIndex = prism;
+    in.outsideIndex = outside;
+    in.showPropagation = false;
+    in.showNormals = false;
+    return in;
+}
+
+// Screen direction of a drawn segment, in the tracer's degrees.
+double direction(const Segment &s)
+{
+    return std::atan2(s.y2 - s.y1, s.x2 - s.x1) / kDegToRad;
+}
+
+enum class Path { Direct, TotalReflection, BaseFirst, EntryReflection };
+
+struct MeasureRow {
+    const char *name;
+    int apex;
+    double incidence, prism, outside;
+    Path path;
+};
+void PrintTo(const MeasureRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class TraceMeasuresRows : public ::testing::TestWithParam<MeasureRow>
+{
+};
+
+// The measures agree with the segments the same trace draws: r with the inside segment, D with
+// the angle between the incident ray and the emergent segment.
+TEST_P(TraceMeasuresRows, AgreeWithTheDrawnRay)
+{
+    const MeasureRow &row = GetParam();
+    TraceResult res;
+    TraceRay(input(row.apex, row.incidence, row.prism, row.outside), res, false);
+    const TraceMeasures &m = res.measures;
+    const double halfA = row.apex / 2.0;
+    EXPECT_DOUBLE_EQ(m.incidence, row.incidence);
+    EXPECT_EQ(m.prismIndex, row.prism);
+    EXPECT_EQ(m.outsideIndex, row.outside);
+    EXPECT_EQ(m.entered, row.path != Path::EntryReflection);
+    EXPECT_EQ(m.direct, row.path == Path::Direct);
+    ASSERT_FALSE(res.segments.empty());
+    if (!m.entered)
+        return;
+    // Snell at the entry face, and r from the drawn inside segment (its ends are not rounded).
+    EXPECT_NEAR(row.outside * std::sin(row.incidence * kDegToRad), row.prism * std::sin(m.refraction * kDegToRad),
+                1e-9);
+    EXPECT_NEAR(halfA - direction(res.segments.front()), m.refraction, 1e-6);
+    EXPECT_EQ(m.firstFace, row.path == Path::BaseFirst ? TraceFace::Base : TraceFace::Exit);
+    if (m.firstFace != TraceFace::Exit)
+        return;
+    EXPECT_NEAR(m.exitIncidence, row.apex - m.refraction, 1e-9);
+    if (!m.direct) {
+        EXPECT_GT(res.reflections, 0);
+        return;
+    }
+    // The emergent segment's end is rounded to whole pixels over 400 of length.
+    const double drawnDeviation = direction(res.segments.back()) - (halfA - row.incidence);
+    EXPECT_NEAR(m.deviation, drawnDeviation, 0.2);
+    EXPECT_NEAR(m.deviation, m.incidence + m.emergence - row.apex, 1e-9);
+    EXPECT_NEAR(row.prism * std::sin(m.exitIncidence * kDegToRad), row.outside * std::sin(m.emergence * kDegToRad),
+                1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rays, TraceMeasuresRows,
+    ::testing::Values(MeasureRow{"crown_in_air_default", 45, 36, n589(2), n589(0), Path::Direct},
+                      MeasureRow{"flint_grazing_in", 60, 90, n589(3), n589(0), Path::Direct},
+                      MeasureRow{"crown_total_reflection", 60, 10, n589(2), n589(0), Path::TotalReflection},
+                      MeasureRow{"flint_80_base_first", 80, -30, n589(3), n589(0), Path::BaseFirst},
+                      MeasureRow{"air_in_water_reflected_at_entry", 45, 80, n589(0), n589(1), Path::EntryReflection},
+                      MeasureRow{"air_in_water_direct", 45, 20, n589(0), n589(1), Path::Direct},
+                      MeasureRow{"same_material_negative_incidence", 30, -20, 1.5, 1.5, Path::Direct}),
+    RowName());
+
+struct LimitRow {
+    const char *name;
+    int apex;
+    double prism, outside;
+    EmergenceLimit limit;
+};
+void PrintTo(const LimitRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class EmergenceLimits : public ::testing::TestWithParam<LimitRow>
+{
+};
+
+// Just above the limit incidence the ray goes straight out, just below the exit face (or, with
+// the outside denser, the entry face beyond it) reflects it.
+TEST_P(EmergenceLimits, SeparateEmergenceFromReflection)
+{
+    const LimitRow &row = GetParam();
+    const TraceMeasures m = TraceRay(input(row.apex, 0, row.prism, row.outside)).measures;
+    ASSERT_EQ(m.limit, row.limit);
+    if (row.prism > row.outside) {
+        ASSERT_TRUE(m.criticalAngle.has_value());
+        EXPECT_NEAR(row.prism * std::sin(*m.criticalAngle * kDegToRad), row.outside, 1e-9);
+    } else {
+        EXPECT_FALSE(m.criticalAngle.has_value());
+    }
+    auto direct = [&](double i) { return TraceRay(input(row.apex, i, row.prism, row.outside)).measures.direct; };
+    switch (row.limit) {
+    case EmergenceLimit::Angle: {
+        const double below = row.prism > row.outside ? -0.01 : 0.01;
+        EXPECT_TRUE(direct(m.limitIncidence - below));
+        EXPECT_FALSE(direct(m.limitIncidence + below));
+        break;
+    }
+    case EmergenceLimit::Never:
+        for (double i = -90; i <= 90; i += 0.5)
+            EXPECT_FALSE(direct(i)) << i;
+        break;
+    case EmergenceLimit::Always:
+        EXPECT_TRUE(direct(-10));
+        EXPECT_TRUE(direct(89));
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, EmergenceLimits,
+                         ::testing::Values(LimitRow{"crown_45", 45, n589(2), n589(0), EmergenceLimit::Angle},
+                                           LimitRow{"flint_60", 60, n589(3), n589(0), EmergenceLimit::Angle},
+                                           LimitRow{"flint_90_never", 90, n589(3), n589(0), EmergenceLimit::Never},
+                                           LimitRow{"water_10", 10, n589(1), n589(0), EmergenceLimit::Angle},
+                                           LimitRow{"air_in_water_entry", 45, n589(0), n589(1), EmergenceLimit::Angle},
+                                           LimitRow{"same_index", 45, 1.4, 1.4, EmergenceLimit::Always}),
+                         RowName());
+
+struct MinimumRow {
+    const char *name;
+    int apex;
+    double prism, outside;
+    bool found;
+};
+void PrintTo(const MinimumRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class MinimumOfDeviation : public ::testing::TestWithParam<MinimumRow>
+{
+};
+
+// Against the closed form 2 asin(n sin(A/2)) - A and a fine scan of the traced D(i).
+TEST_P(MinimumOfDeviation, MatchesClosedFormAndFineScan)
+{
+    const MinimumRow &row = GetParam();
+    const MinimumDeviation m = findMinimumDeviation(row.apex, row.prism, row.outside);
+    ASSERT_EQ(m.found, row.found);
+    double scanBest = std::numeric_limits<double>::infinity(), scanAt = 0;
+    for (double i = -90; i <= 90; i += 0.01)
+        if (const auto d = tracedDeviation(row.apex, row.prism, row.outside, i); d && std::abs(*d) < scanBest) {
+            scanBest = std::abs(*d);
+            scanAt = i;
+        }
+    if (!row.found) {
+        EXPECT_EQ(scanBest, std::numeric_limits<double>::infinity());
+        return;
+    }
+    const double deg = std::numbers::pi / 180;
+    const double n = row.prism / row.outside;
+    const double closed = 2 * std::asin(n * std::sin(row.apex / 2.0 * deg)) / deg - row.apex;
+    EXPECT_NEAR(m.deviation, closed, 2e-3); // the tracer's own degree constants differ by 5e-6
+    EXPECT_LE(std::abs(m.deviation), scanBest + 1e-12);
+    EXPECT_NEAR(m.incidence, scanAt, 0.02);
+    EXPECT_NEAR(m.relativeIndex, n, 1e-4);
+    // The incidence found gives that deviation when traced again.
+    const auto again = tracedDeviation(row.apex, row.prism, row.outside, m.incidence);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_DOUBLE_EQ(*again, m.deviation);
+}
+
+INSTANTIATE_TEST_SUITE_P(Minimum, MinimumOfDeviation,
+                         ::testing::Values(MinimumRow{"crown_45_in_air", 45, n589(2), n589(0), true},
+                                           MinimumRow{"flint_60_in_air", 60, n589(3), n589(0), true},
+                                           MinimumRow{"water_prism_30", 30, n589(1), n589(0), true},
+                                           MinimumRow{"crown_in_water_70", 70, n589(2), n589(1), true},
+                                           MinimumRow{"air_prism_in_water_45", 45, n589(0), n589(1), true},
+                                           MinimumRow{"flint_90_no_emergence", 90, n589(3), n589(0), false},
+                                           MinimumRow{"custom_dense_2", 2, 2.0, 1.0, true}),
+                         RowName());
+
+// The same material inside and out leaves every ray undeviated, to the tracer's precision.
+TEST(MinimumOfDeviation, SameMaterialGivesNoDeviation)
+{
+    for (const int apex : {2, 45, 90}) {
+        const MinimumDeviation m = findMinimumDeviation(apex, n589(2), n589(2));
+        ASSERT_TRUE(m.found);
+        EXPECT_TRUE(m.uniform);
+        EXPECT_NEAR(m.deviation, 0, 1e-3);
+        EXPECT_NEAR(m.relativeIndex, 1, 1e-4);
+        for (double i = -80; i <= 90; i += 10) {
+            const auto d = tracedDeviation(apex, n589(2), n589(2), i);
+            ASSERT_TRUE(d.has_value()) << apex << " " << i;
+            EXPECT_NEAR(*d, 0, 2e-3) << apex << " " << i;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,168 @@
+#include "table/measurerecord.h"
+#include "table/valuetable.h"
+
+#include "rowname.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace vorlac;
+
+namespace
+{
+
+RayMeasures ray(int lambda, double i, double d, bool direct = true)
+{
+    RayMeasures r;
+    r.wavelength = lambda;
+    TraceMeasures &m = r.measures;
+    m.prismIndex = 1.5;
+    m.outsideIndex = 1.0;
+    m.incidence = i;
+    m.refraction = 20.5;
+    m.exitIncidence = 24.5;
+    m.entered = true;
+    m.direct = direct;
+    m.emergence = d + 45 - i;
+    m.deviation = d;
+    return r;
+}
+
+RecordColumns columnsOf(std::initializer_list<std::pair<int, Quantity>> pairs)
+{
+    RecordColumns c;
+    c.column.fill(Quantity::None);
+    for (const auto &[col, q] : pairs)
+        c.column[static_cast<std::size_t>(col)] = q;
+    return c;
+}
+
+struct RecordRow {
+    const char *name;
+    RecordColumns columns;
+    std::vector<RayMeasures> rays;
+    int filledLines;      // data lines 1..filledLines hold "9" in C1 and C3 beforehand
+    QString presetTitle2; // title of C2 before the record ("" leaves "C2")
+    RecordOutcome::Status status;
+    int firstLine;
+    int rowsAfter;
+    // Expected texts after the record: (line, column, text); line 0 is the title row.
+    std::vector<std::tuple<int, int, QString>> cells;
+};
+void PrintTo(const RecordRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class MeasureRecord : public ::testing::TestWithParam<RecordRow>
+{
+};
+
+TEST_P(MeasureRecord, WritesTheChosenColumnsIntoTheFirstFreeLine)
+{
+    const RecordRow &row = GetParam();
+    ValueTable t;
+    t.setLocale(QLocale(QLocale::French, QLocale::France));
+    if (row.filledLines > 10)
+        t.setRows(row.filledLines + 1);
+    for (int l = 1; l <= row.filledLines; ++l) {
+        t.setTextMatrix(l, 0, "9");
+        t.setTextMatrix(l, 2, "9");
+    }
+    if (!QString(row.presetTitle2).isEmpty())
+        t.setTitle(1, row.presetTitle2);
+    const int rowsBefore = t.Rows();
+    const QStringList titlesBefore = t.titles();
+    QSignalSpy changed(&t, &ValueTable::cellsChanged), reset(&t, &ValueTable::tableReset);
+
+    const RecordOutcome out = recordMeasurement(t, row.columns, row.rays);
+
+    EXPECT_EQ(out.status, row.status);
+    EXPECT_EQ(t.Rows(), row.rowsAfter);
+    if (row.status != RecordOutcome::Recorded) {
+        EXPECT_EQ(changed.count() + reset.count(), 0);
+        EXPECT_EQ(t.titles(), titlesBefore);
+        EXPECT_EQ(t.Rows(), rowsBefore);
+        return;
+    }
+    EXPECT_EQ(out.firstLine, row.firstLine);
+    EXPECT_EQ(out.lines, static_cast<int>(row.rays.size()));
+    EXPECT_EQ(changed.count() + reset.count(), 1); // one change for the whole record
+    for (const auto &[line, col, text] : row.cells)
+        EXPECT_EQ(t.TextMatrix(line, col), text) << "line " << line << " column " << col;
+}
+
+const std::vector<RayMeasures> kOne = {ray(589, 36, 30.25)};
+const std::vector<RayMeasures> kFive = {ray(400, 36, 32), ray(500, 36, 31), ray(600, 36, 30.5), ray(700, 36, 30.2),
+                                        ray(800, 36, 30)};
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, MeasureRecord,
+    ::testing::Values(
+        RecordRow{"defaults_fresh_table",
+                  RecordColumns{},
+                  kOne,
+                  0,
+                  "",
+                  RecordOutcome::Recorded,
+                  1,
+                  11,
+                  {{0, 0, "i (°)"}, {0, 1, "D (°)"}, {1, 0, "36,000"}, {1, 1, "30,250"}, {2, 0, ""}}},
+        RecordRow{"kept_title_and_next_free_line",
+                  RecordColumns{},
+                  kOne,
+                  3,
+                  "Déviation",
+                  RecordOutcome::Recorded,
+                  4,
+                  11,
+                  {{0, 1, "Déviation"}, {4, 0, "36,000"}, {4, 1, "30,250"}, {3, 0, "9"}}},
+        RecordRow{"other_columns_do_not_block_a_line",
+                  columnsOf({{1, Quantity::Wavelength}, {3, Quantity::PrismIndex}, {6, Quantity::Refraction}}),
+                  kOne,
+                  4,
+                  "",
+                  RecordOutcome::Recorded,
+                  1,
+                  11,
+                  {{0, 1, "lambda (nm)"},
+                   {0, 3, "n"},
+                   {0, 6, "r (°)"},
+                   {1, 1, "589,000"},
+                   {1, 3, "1,500"},
+                   {1, 6, "20,500"},
+                   {1, 0, "9"}}},
+        RecordRow{"no_emergence_leaves_D_empty",
+                  columnsOf({{0, Quantity::ExitIncidence}, {1, Quantity::Emergence}, {2, Quantity::Deviation}}),
+                  {ray(589, 10, 0, false)},
+                  0,
+                  "",
+                  RecordOutcome::Recorded,
+                  1,
+                  11,
+                  {{1, 0, "24,500"}, {1, 1, ""}, {1, 2, ""}}},
+        RecordRow{"five_radiations_grow_the_table",
+                  columnsOf({{0, Quantity::Wavelength}, {1, Quantity::Deviation}}),
+                  kFive,
+                  8,
+                  "",
+                  RecordOutcome::Recorded,
+                  9,
+                  14,
+                  {{9, 0, "400,000"}, {13, 0, "800,000"}, {13, 1, "30,000"}, {8, 0, "9"}}},
+        RecordRow{"last_line_of_a_full_size_table",
+                  RecordColumns{},
+                  kOne,
+                  99,
+                  "",
+                  RecordOutcome::Recorded,
+                  100,
+                  101,
+                  {{100, 0, "36,000"}}},
+        RecordRow{"full_table_writes_nothing", RecordColumns{}, kOne, 100, "", RecordOutcome::TableFull, 0, 101, {}},
+        RecordRow{
+            "five_do_not_fit_in_three_lines", RecordColumns{}, kFive, 97, "", RecordOutcome::TableFull, 0, 98, {}},
+        RecordRow{"no_column_chosen", columnsOf({}), kOne, 0, "", RecordOutcome::NoColumn, 0, 11, {}}),
+    RowName());
+
+} // namespace
