@@ -2,6 +2,8 @@
 
 #include "render/scenerenderer.h"
 
+#include <cmath>
+
 namespace vorlac
 {
 
@@ -69,7 +71,8 @@ MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale)
     }
     t.exitIncidence = angleText(m.exitIncidence, locale);
     if (!m.direct) {
-        t.note = QStringLiteral("réflexion totale");
+        t.note =
+            std::abs(m.exitIncidence) >= 90.0 ? QStringLiteral("rayon rasant") : QStringLiteral("réflexion totale");
         t.noteColumn = 2;
         return t;
     }

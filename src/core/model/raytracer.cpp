@@ -256,7 +256,9 @@ void TraceRay(const TraceInput &in, TraceResult &res, bool withShared)
             res.end = TraceEnd::Emerged;
             res.emergentDirection = dir;
             res.lastFace = face;
-            if (face == Face::Exit && res.reflections == 0) {
+            // |r'| >= 90: a grazing entry that never heads for the exit face (the line meets it
+            // behind the ray); it is drawn as computed but measures nothing.
+            if (face == Face::Exit && res.reflections == 0 && std::abs(mes.exitIncidence) < 90.0) {
                 mes.direct = true;
                 mes.emergence = e;
                 mes.deviation = incidence + e - A;

@@ -77,7 +77,7 @@ struct TraceMeasures {
     double emergence = 0;                  // i', when direct
     double deviation = 0;                  // D, when direct
     bool entered = false;                  // not reflected by the entry face
-    bool direct = false;                   // entered, met the exit face and left by it at once
+    bool direct = false;                   // entered, met the exit face (|r'| < 90) and left by it at once
     TraceFace firstFace = TraceFace::Exit; // the face the refracted ray meets first
     std::optional<double> criticalAngle;   // inside the prism, when the prism is the denser
     EmergenceLimit limit = EmergenceLimit::Always;
