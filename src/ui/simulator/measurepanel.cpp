@@ -221,8 +221,8 @@ bool MeasurePanel::record()
             this, QStringLiteral("Relever la mesure"),
             rays.size() == 1
                 ? QStringLiteral("Le tableau est plein (100 lignes): la mesure n'a pas été écrite.")
-                : QStringLiteral("Le tableau n'a plus assez de lignes libres (100 lignes au plus) pour les %1 "
-                                 "radiations: rien n'a été écrit.")
+                : QStringLiteral("Le tableau est plein: il n'a plus assez de lignes libres (100 lignes au plus) "
+                                 "pour les %1 radiations, rien n'a été écrit.")
                       .arg(rays.size()));
         return false;
     case RecordOutcome::NoColumn:

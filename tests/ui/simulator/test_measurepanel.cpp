@@ -127,9 +127,10 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
         EXPECT_EQ(cell(l, 8), m.direct ? angleText(m.deviation, kFrench) : QString());
         if (l == 1) {
             auto *note = child<QLabel>("MesureNote1");
-            EXPECT_EQ(note->isHidden(), QString(row.note).isEmpty());
-            if (!QString(row.note).isEmpty())
+            EXPECT_EQ(note->isHidden(), row.note.isEmpty());
+            if (!row.note.isEmpty()) {
                 EXPECT_EQ(note->text(), row.note);
+            }
         }
     }
 }
