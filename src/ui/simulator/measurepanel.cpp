@@ -144,6 +144,12 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
         if (!isHidden())
             refresh();
     });
+    // The wavelength redraws only a monochromatic picture; the other modes still show another line
+    // and another minimum.
+    connect(&controller, &SceneController::sceneChanged, this, [this] {
+        if (!isHidden() && m_controller.state().wavelength != m_minimumKey.wavelength)
+            refresh();
+    });
     connect(this, &PanelFrame::visibilityChanged, this, [this](bool visible) {
         if (visible)
             refresh();

@@ -210,6 +210,11 @@ void Vorlac::buildMeasurements()
                      QStringLiteral("Afficher les angles, les indices et le minimum de déviation du rayon tracé"));
     m_measurePanel = new MeasurePanel(*m_controller, *m_valueTable, *m_hints, m_env.messenger, this);
     connect(m_measureIcon, &ClickLabel::clicked, m_measurePanel, &QWidget::show);
+    connect(m_measurePanel, &MeasurePanel::recorded, this, [this](int line) {
+        // The grid shows the line just written (its model rows start at data line 1).
+        if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
+            view->scrollTo(view->model()->index(line - 1, 0));
+    });
     // F9 records from anywhere in the window, with the panel shown or not.
     auto *record = new QAction(QStringLiteral("Relever la mesure"), this);
     record->setObjectName(QStringLiteral("releveMesure"));

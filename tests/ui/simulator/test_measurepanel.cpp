@@ -207,6 +207,10 @@ TEST_F(MeasurePanelTest, PlaceLampAtTheMinimum)
     EXPECT_EQ(cell(1, 8), angleText(m.deviation, kFrench));
     EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(angleText(m.deviation, kFrench)));
 
+    // A new wavelength changes the minimum although five radiations are not redrawn.
+    c.setSource(SourceType::FiveRadiations);
+    c.setWavelength(450);
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(QStringLiteral("450 nm")));
     // Same material inside and out: nothing to place the lamp at.
     c.setMaterial(MaterialSide::Prism, 0);
     c.setMaterial(MaterialSide::Outside, 0);
