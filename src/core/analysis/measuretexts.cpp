@@ -83,14 +83,15 @@ MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale)
 
 QString minimumDeviationText(const MinimumDeviation &m, int lambda, const QLocale &locale)
 {
-    const QString head = QStringLiteral("Minimum de déviation à %1 nm : ").arg(lambda);
+    const QString at = QStringLiteral(" à %1 nm : ").arg(lambda);
     if (!m.found)
-        return head + QStringLiteral("le rayon ne sort par la face de sortie à aucune incidence.");
+        return QStringLiteral("Minimum de déviation") + at +
+               QStringLiteral("le rayon ne sort par la face de sortie à aucune incidence.");
     if (m.uniform)
-        return head + QStringLiteral("même indice dedans et dehors, D = 0 à toute incidence.");
-    QString extremum =
-        m.deviation < 0 ? QStringLiteral("D (plus petite déviation en valeur absolue) = ") : QStringLiteral("Dm = ");
-    return head + extremum + angleText(m.deviation, locale) + QStringLiteral("° pour i = ") +
+        return QStringLiteral("Minimum de déviation") + at + QStringLiteral("même indice dedans et dehors, D = 0.");
+    // With the outside denser D is negative and its extremum is the smallest |D|.
+    const QString head = m.deviation < 0 ? QStringLiteral("|D| minimale") : QStringLiteral("Minimum de déviation");
+    return head + at + QStringLiteral("Dm = ") + angleText(m.deviation, locale) + QStringLiteral("° pour i = ") +
            angleText(m.incidence, locale) + QStringLiteral("°\nn = sin((A + Dm)/2) / sin(A/2) = ") +
            locale.toString(m.relativeIndex, 'f', 4);
 }

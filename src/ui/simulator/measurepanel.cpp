@@ -109,6 +109,7 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
 
     m_minimumText = new QLabel(body);
     m_minimumText->setObjectName(QStringLiteral("MesureMinimum"));
+    m_minimumText->setWordWrap(true);
     m_minimumText->setToolTip(QStringLiteral("Calculé par le tracé du rayon, à la longueur d'onde du curseur"));
     outer->addWidget(m_minimumText);
     outer->addStretch(1);
