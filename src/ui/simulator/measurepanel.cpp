@@ -119,14 +119,14 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     outer->addWidget(m_columnsText);
 
     auto *buttons = new QHBoxLayout;
-    m_placeLamp = new QPushButton(QStringLiteral("&Placer la lampe"), body);
+    m_placeLamp = new QPushButton(QStringLiteral("Placer la la&mpe"), body);
     m_placeLamp->setObjectName(QStringLiteral("BoutonMinimum"));
     m_placeLamp->setToolTip(kPlaceHint);
     buttons->addWidget(m_placeLamp);
     m_record = new QPushButton(QStringLiteral("&Relever la mesure (F9)"), body);
     m_record->setObjectName(QStringLiteral("BoutonReleve"));
     m_record->setToolTip(kRecordHint);
-    m_columnsButton = new QPushButton(QStringLiteral("&Colonnes…"), body);
+    m_columnsButton = new QPushButton(QStringLiteral("Colonne&s…"), body);
     m_columnsButton->setObjectName(QStringLiteral("BoutonColonnes"));
     m_columnsButton->setToolTip(kColumnsHint);
     buttons->addWidget(m_record);

@@ -31,9 +31,14 @@ RecordColumnsDialog::RecordColumnsDialog(const RecordColumns &columns, const QSt
         const QString title = c < titles.size() ? titles[c] : QString();
         const QString name = QStringLiteral("C%1").arg(c + 1);
         combo->setToolTip(QStringLiteral("Grandeur écrite dans la colonne %1").arg(name));
-        auto *label = new QLabel(title.isEmpty() || title == name ? QStringLiteral("&%1 :").arg(name)
-                                                                  : QStringLiteral("&%1 (%2) :").arg(name, title),
-                                 this);
+        // Alt+1..Alt+7 reach the lists.
+        const QString shortcut = QStringLiteral("C&%1").arg(c + 1);
+        auto *label =
+            new QLabel(title.isEmpty() || title == name
+                           ? shortcut + QStringLiteral(" :")
+                           : QStringLiteral("%1 (%2) :")
+                                 .arg(shortcut, QString(title).replace(QLatin1Char('&'), QStringLiteral("&&"))),
+                       this);
         label->setBuddy(combo);
         form->addRow(label, combo);
         m_combos[static_cast<std::size_t>(c)] = combo;
