@@ -61,6 +61,32 @@ struct Tracer {
     void vertical(PointD p) { ray(p, {p.x, 250.0}, 0.3); }
 };
 
+// Critical angle and limit incidence, with the tracer's own constants so that a ray traced at the
+// limit incidence meets the exit face at the critical angle.
+void measureLimits(const TraceInput &in, double apex, TraceMeasures &m)
+{
+    const double n = in.prismIndex / in.outsideIndex;
+    if (n > 1.0) {
+        const double critical = arcSineDegrees(1.0 / n);
+        m.criticalAngle = critical;
+        // r' = A - r reaches the critical angle at r = A - critical.
+        const double s = n * std::sin((apex - critical) * kDegToRad);
+        // n sin(A - critical) > -n sin(critical) = -1: some incidence always comes too low.
+        if (s > 1.0) {
+            m.limit = EmergenceLimit::Never;
+        } else {
+            m.limit = EmergenceLimit::Angle;
+            m.limitIncidence = arcSineDegrees(s);
+        }
+    } else if (n < 1.0) {
+        // Nothing is reflected inside, but the entry face reflects beyond its own limit.
+        m.limit = EmergenceLimit::Angle;
+        m.limitIncidence = arcSineDegrees(n);
+    } else {
+        m.limit = EmergenceLimit::Always;
+    }
+}
+
 } // namespace
 
 PointD IntersectLines(double a1, double b1, double a2, double b2)
@@ -157,6 +183,11 @@ void TraceRay(const TraceInput &in, TraceResult &res, bool withShared)
     const double halfA = t.halfA;
     const PointD m = lay.line1End;
     const double incidence = lay.incidenceAngle;
+    TraceMeasures &mes = res.measures;
+    mes.prismIndex = in.prismIndex;
+    mes.outsideIndex = in.outsideIndex;
+    mes.incidence = incidence;
+    measureLimits(in, A, mes);
 
     // Entry face.
     const double s1 = in.outsideIndex * std::sin(incidence * kDegToRad) / in.prismIndex;
@@ -167,8 +198,11 @@ void TraceRay(const TraceInput &in, TraceResult &res, bool withShared)
         return;
     }
     const double r1 = arcSineDegrees(s1);
+    mes.entered = true;
+    mes.refraction = r1;
     const double delta = halfA - r1;
     if (delta == 90.0) {
+        mes.firstFace = Face::Base;
         t.vertical(m);
         res.end = TraceEnd::Vertical;
         return;
@@ -190,7 +224,9 @@ void TraceRay(const TraceInput &in, TraceResult &res, bool withShared)
             p = IntersectLines(slope, b, lay.exitSlope, t.exitIntercept());
             face = Face::Exit;
             eps = halfA + delta;
+            mes.exitIncidence = eps;
         }
+        mes.firstFace = face;
         t.ray(m, p, 0.4);
     }
 
@@ -220,6 +256,13 @@ void TraceRay(const TraceInput &in, TraceResult &res, bool withShared)
             res.end = TraceEnd::Emerged;
             res.emergentDirection = dir;
             res.lastFace = face;
+            // |r'| >= 90: a grazing entry that never heads for the exit face (the line meets it
+            // behind the ray); it is drawn as computed but measures nothing.
+            if (face == Face::Exit && res.reflections == 0 && std::abs(mes.exitIncidence) < 90.0) {
+                mes.direct = true;
+                mes.emergence = e;
+                mes.deviation = incidence + e - A;
+            }
             return;
         }
         if (t.full()) {

@@ -3,6 +3,7 @@
 #include "model/colour.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace vorlac
@@ -57,6 +58,38 @@ struct TraceLayout {
 
 enum class TraceFace { Exit, Base, Entry };
 
+// Where the incidence lets the ray out through the exit face straight after the entry.
+enum class EmergenceLimit {
+    Angle,  // from limitIncidence upwards (prism denser) or up to it (outside denser)
+    Always, // every ray that enters reaches the exit face's refraction
+    Never,  // the exit face reflects whatever the incidence
+};
+
+// What the trace measures, in degrees, from the very computation that draws the ray: i is the
+// clamped incidence, r the refraction at the entry face, r' the incidence inside on the exit
+// face, i' the emergence there and D = i + i' - A the deviation (positive towards the base).
+struct TraceMeasures {
+    double prismIndex = 0;
+    double outsideIndex = 0;
+    double incidence = 0;                  // i
+    double refraction = 0;                 // r, when entered
+    double exitIncidence = 0;              // r', when firstFace is Exit
+    double emergence = 0;                  // i', when direct
+    double deviation = 0;                  // D, when direct
+    bool entered = false;                  // not reflected by the entry face
+    bool direct = false;                   // entered, met the exit face (|r'| < 90) and left by it at once
+    TraceFace firstFace = TraceFace::Exit; // the face the refracted ray meets first
+    std::optional<double> criticalAngle;   // inside the prism, when the prism is the denser
+    EmergenceLimit limit = EmergenceLimit::Always;
+    double limitIncidence = 0; // when limit is Angle
+};
+
+// What one traced radiation measures.
+struct RayMeasures {
+    int wavelength = 0;
+    TraceMeasures measures;
+};
+
 struct TraceResult {
     TraceLayout layout;
     std::vector<Segment> segments; // in drawing order
@@ -65,6 +98,7 @@ struct TraceResult {
     int reflections = 0;                   // total internal reflections inside the prism
     double emergentDirection = 0;          // screen convention (clockwise from +x), when Emerged
     TraceFace lastFace = TraceFace::Entry; // face the ray left by (or ended at)
+    TraceMeasures measures;
 };
 
 // A trace is cut after this many segments, so that a trapped ray always ends.

@@ -81,6 +81,7 @@ TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation>
 {
     PictureRasters raster(state, picture);
     picture.raysTraced = 0;
+    picture.measures.clear();
     if (rays.empty())
         return picture.lastLayout;
     Rgb allColours = 0;
@@ -99,6 +100,7 @@ TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation>
         TraceRay(traceInputFor(state, r), result, false);
         drawSegments(raster, result.segments, 0);
         ++picture.raysTraced;
+        picture.measures.push_back({r.wavelength, result.measures});
     }
     picture.lastLayout = layout;
     return layout;
@@ -163,7 +165,21 @@ TraceLayout RedrawScene(const SceneState &state, ScenePicture &picture)
         picture.line1Colour = rays.front().colour;
     else
         picture.line1Colour = palette::White;
-    return drawRadiations(state, rays, picture);
+    const TraceLayout layout = drawRadiations(state, rays, picture);
+    if (state.source == SourceType::WhiteLight && !measuresAt(picture, state.wavelength)) {
+        TraceResult result;
+        TraceRay(traceInputFor(state, {state.wavelength, palette::White}), result, false);
+        picture.measures.push_back({state.wavelength, result.measures});
+    }
+    return layout;
+}
+
+const TraceMeasures *measuresAt(const ScenePicture &picture, int wavelength)
+{
+    for (const RayMeasures &m : picture.measures)
+        if (m.wavelength == wavelength)
+            return &m.measures;
+    return nullptr;
 }
 
 std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const SpectrumColours &spectrumColour,
@@ -180,12 +196,14 @@ TraceLayout drawRadiationsNaively(const SceneState &state, const std::vector<Rad
     LineRasteriser raster(picture.image);
     prepare(state, picture, raster);
     picture.raysTraced = 0;
+    picture.measures.clear();
     TraceResult result;
     for (const Radiation &r : rays) {
         TraceRay(traceInputFor(state, r), result, true);
         drawSegments(raster, result.segments, 0);
         picture.lastLayout = result.layout;
         ++picture.raysTraced;
+        picture.measures.push_back({r.wavelength, result.measures});
     }
     return picture.lastLayout;
 }

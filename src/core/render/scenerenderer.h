@@ -27,7 +27,13 @@ struct ScenePicture {
     double screenRatio() const;
     // What the screen shows: screenImage, or image at ratio 1.
     const QImage &shownImage() const { return screenImage.isNull() ? image : screenImage; }
+    // The measures of every ray of the last picture, in tracing order; the white-light preview
+    // adds the ray of the chosen wavelength, which the full picture that follows draws.
+    std::vector<RayMeasures> measures;
 };
+
+// The measures the picture holds for that wavelength; nullptr when it traced none.
+const TraceMeasures *measuresAt(const ScenePicture &picture, int wavelength);
 
 // One radiation of a picture: its wavelength and ray colour.
 struct Radiation {

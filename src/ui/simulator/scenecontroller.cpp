@@ -52,6 +52,9 @@ void SceneController::setIncidenceAngle(double degrees)
     emit sceneChanged();
     emit edited(QStringLiteral("angle d'incidence"));
     redrawScene();
+    // A drag shows the quick preview and draws white light on release; any other move is final.
+    if (!m_lampDragging && m_state.source == SourceType::WhiteLight)
+        redrawWhiteLight();
 }
 
 void SceneController::setWavelength(int nm)

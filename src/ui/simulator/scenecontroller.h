@@ -35,7 +35,7 @@ class SceneController : public QObject
 
     // Scene values. Each redraws what it changes.
     void setApexAngle(int degrees);         // five-ray preview now, white light after Timer1
-    void setIncidenceAngle(double degrees); // stored as the trace clamps it
+    void setIncidenceAngle(double degrees); // stored as the trace clamps it; white light at once unless dragging
     void setWavelength(int nm);             // redraws only a monochromatic source
     void setSource(SourceType source);      // white light clears the marks, the others bring back propagation
     void setBlackBackground(bool black);

@@ -21,6 +21,8 @@
 #include "simulator/exercisearea.h"
 #include "simulator/hintline.h"
 #include "simulator/materialpanel.h"
+#include "simulator/measureicon.h"
+#include "simulator/measurepanel.h"
 #include "simulator/panelframe.h"
 #include "simulator/protractorpanel.h"
 #include "simulator/sceneaccessible.h"
@@ -108,6 +110,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     connect(grid, &ValueGrid::hintChanged, m_hints, &HintLine::setInfo);
     m_exercises = new ExerciseArea(*m_hints, this);
     m_copyMenu = new CopyMenu(this);
+    buildMeasurements();
     connectRooms();
     // The free scroll bars (VScroll1, HScroll1) are reached with Tab like every control; a click
     // leaves the focus where it was, as before.
@@ -267,6 +270,34 @@ void Vorlac::addShortcuts()
     }
 }
 
+void Vorlac::buildMeasurements()
+{
+    // Beside the display and source icons; the panel lies over the exercise area.
+    m_measureIcon = new KeyPanelIcon(this);
+    m_measureIcon->setObjectName(QStringLiteral("ImageMesures"));
+    m_measureIcon->setGeometry(324, 400, 108, 70);
+    m_measureIcon->setPixmap(svgPicture(QStringLiteral("icon_measures"), QSize(108, 70), devicePixelRatioF()));
+    m_measureIcon->setCursor(svgCursor(QStringLiteral("cursor_hand")));
+    m_measureIcon->setToolTip(QStringLiteral("Afficher les mesures"));
+    m_measureIcon->lower(); // under the panels, as the other icons
+    m_hints->addHint(m_measureIcon,
+                     QStringLiteral("Afficher les angles, les indices et le minimum de déviation du rayon tracé"));
+    m_measurePanel = new MeasurePanel(*m_controller, *m_valueTable, *m_hints, m_env.messenger, this);
+    connect(m_measureIcon, &ClickLabel::clicked, m_measurePanel, &QWidget::show);
+    connect(m_measurePanel, &MeasurePanel::recorded, this, [this](int line) {
+        // The grid shows the line just written (its model rows start at data line 1).
+        if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
+            view->scrollTo(view->model()->index(line - 1, 0));
+    });
+    // F9 records from anywhere in the window, with the panel shown or not.
+    auto *record = new QAction(QStringLiteral("Relever la mesure"), this);
+    record->setObjectName(QStringLiteral("releveMesure"));
+    record->setShortcut(QKeySequence(Qt::Key_F9));
+    record->setShortcutContext(Qt::WindowShortcut);
+    connect(record, &QAction::triggered, m_measurePanel, &MeasurePanel::record);
+    addAction(record);
+}
+
 void Vorlac::connectExercises()
 {
     ExerciseCommands::Parts parts;
@@ -316,7 +347,7 @@ void Vorlac::hidePanels()
 {
     m_toolbar->tableToggle()->setChecked(false);
     for (QWidget *panel : std::initializer_list<QWidget *>{m_protractorPanel, m_prismPanel, m_mediumPanel,
-                                                           m_sourcePanel, m_displayPanel})
+                                                           m_sourcePanel, m_displayPanel, m_measurePanel})
         panel->hide();
 }
 

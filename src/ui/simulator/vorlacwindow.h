@@ -20,6 +20,7 @@ class ExerciseArea;
 class ExerciseCommands;
 class HintLine;
 class MaterialPanel;
+class MeasurePanel;
 class OutputCommands;
 class ProtractorPanel;
 class RecoveryKeeper;
@@ -88,6 +89,7 @@ class Vorlac : public QWidget
     // The program's one undo stack, and its items and keys.
     UndoHistory &undoHistory() const { return *m_history; }
     UndoActions &undoActions() const { return *m_undoActions; }
+    MeasurePanel &measurePanel() const { return *m_measurePanel; }
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -107,6 +109,7 @@ class Vorlac : public QWidget
     void connectExercises();
     void connectRecovery();
     void connectUndo();
+    void buildMeasurements();
     void hidePanels();
     void startUp();
     void writeMarker(const QString &text);
@@ -142,6 +145,8 @@ class Vorlac : public QWidget
     UndoActions *m_undoActions = nullptr;
     QWidget *m_iconPicture;           // Picture1
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
+    ClickLabel *m_measureIcon = nullptr;
+    MeasurePanel *m_measurePanel = nullptr;
 };
 
 } // namespace vorlac

@@ -79,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         RedrawRow{"ToWhite", kFive, [](SceneController &c) { c.setSource(SourceType::WhiteLight); }, 1, 1, false},
         RedrawRow{"ToMono", kWhite, [](SceneController &c) { c.setSource(SourceType::Monochromatic); }, 1, 0, false},
         RedrawRow{"Incidence", kFive, [](SceneController &c) { c.setIncidenceAngle(50); }, 1, 0, false},
+        RedrawRow{"IncidenceWhiteOutsideADrag", kWhite, [](SceneController &c) { c.setIncidenceAngle(50); }, 1, 1,
+                  false},
         RedrawRow{"WholeStateWhite", kWhite, [](SceneController &c) { c.setState(c.state()); }, 1, 1, false}),
     [](const auto &row) { return std::string(row.param.name); });
 

@@ -1,0 +1,265 @@
+#include "simulator/measurepanel.h"
+
+#include "analysis/measuretexts.h"
+#include "common/messenger.h"
+#include "common/panelstyle.h"
+#include "common/regional.h"
+#include "model/materials.h"
+#include "simulator/hintline.h"
+#include "simulator/recordcolumnsdialog.h"
+#include "simulator/scenecontroller.h"
+#include "table/valuetable.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vorlac
+{
+
+namespace
+{
+
+constexpr int kNoteStart = 4; // column of r, where note column 0 starts
+constexpr int kLastAngle = 7; // column of D
+
+const QString kPanelHint = QStringLiteral("Les angles et les indices du rayon tracé, en degrés; "
+                                          "F9 ou « Relever » les écrit dans le tableau");
+const QString kRecordHint =
+    QStringLiteral("Écrire les valeurs affichées dans la première ligne libre du tableau (touche F9)");
+const QString kColumnsHint = QStringLiteral("Choisir quelle grandeur va dans quelle colonne du tableau");
+const QString kPlaceHint = QStringLiteral("Placer la lampe à l'incidence du minimum de déviation");
+
+struct Header {
+    const char *text;
+    const char *tip;
+};
+const Header kHeaders[MeasurePanel::kCells] = {
+    {"λ (nm)", "Longueur d'onde de la radiation"},
+    {"n prisme", "Indice du prisme"},
+    {"n ext.", "Indice du milieu extérieur"},
+    {"i (°)", "Angle d'incidence sur la face d'entrée"},
+    {"r (°)", "Angle de réfraction dans le prisme"},
+    {"r' (°)", "Angle d'incidence sur la face de sortie, dans le prisme"},
+    {"i' (°)", "Angle d'émergence"},
+    {"D (°)", "Déviation: D = i + i' - A"},
+    {"ℓ (°)", "Angle limite de réfraction dans le prisme"},
+    {"i lim. (°)", "Incidence limite pour que le rayon sorte par la face de sortie"},
+};
+
+} // namespace
+
+MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintLine &hints, const Messenger &messenger,
+                           QWidget *parent)
+    : PanelFrame("PictureMesures", {424, 296, 361, 249}, "LabelMesures", QStringLiteral("Mesures"), parent),
+      m_controller(controller), m_table(table), m_hints(hints), m_messenger(messenger), m_locale(regionalLocale())
+{
+    auto *body = new QWidget(this);
+    body->setGeometry(4, 19, width() - 8, height() - 21);
+    auto *outer = new QVBoxLayout(body);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(3);
+    // One column per radiation, one row per quantity: the five radiations fit the width of the
+    // exercise area the panel lies over.
+    QFont small = font();
+    if (small.pixelSize() > 0)
+        small.setPixelSize(small.pixelSize() - 1);
+    else
+        small.setPointSizeF(small.pointSizeF() - 1);
+    m_grid = new QGridLayout;
+    m_grid->setHorizontalSpacing(3);
+    m_grid->setVerticalSpacing(0);
+    m_grid->setColumnMinimumWidth(0, 64);
+    m_apex = new QLabel(body);
+    m_apex->setObjectName(QStringLiteral("MesureApex"));
+    m_apex->setToolTip(QStringLiteral("Angle au sommet du vorlac"));
+    setBold(m_apex);
+    m_grid->addWidget(m_apex, 0, 0);
+    for (int c = 0; c < kCells; ++c) {
+        auto *h = new QLabel(QString::fromUtf8(kHeaders[c].text), body);
+        h->setToolTip(QString::fromUtf8(kHeaders[c].tip));
+        setBold(h);
+        m_grid->addWidget(h, c + 1, 0);
+    }
+    for (int l = 0; l < kLines; ++l) {
+        Line &line = m_lines[static_cast<std::size_t>(l)];
+        m_grid->setColumnMinimumWidth(l + 1, 52);
+        m_grid->setColumnStretch(l + 1, 1);
+        for (int c = 0; c < kCells; ++c) {
+            auto *cell = new QLabel(body);
+            cell->setObjectName(QStringLiteral("Mesure%1_%2").arg(l + 1).arg(c + 1));
+            cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            cell->setToolTip(QString::fromUtf8(kHeaders[c].tip));
+            if (c == 0)
+                setBold(cell);
+            line.cells[static_cast<std::size_t>(c)] = cell;
+            m_grid->addWidget(cell, c + 1, l + 1);
+        }
+        line.note = new QLabel(body);
+        line.note->setObjectName(QStringLiteral("MesureNote%1").arg(l + 1));
+        line.note->setAlignment(Qt::AlignCenter);
+        line.note->setWordWrap(true);
+        line.note->setFont(small);
+        QPalette pal = line.note->palette();
+        pal.setColor(QPalette::WindowText, QColor(160, 0, 0));
+        line.note->setPalette(pal);
+        line.note->hide();
+    }
+    outer->addLayout(m_grid);
+
+    m_minimumText = new QLabel(body);
+    m_minimumText->setObjectName(QStringLiteral("MesureMinimum"));
+    m_minimumText->setWordWrap(true);
+    m_minimumText->setToolTip(QStringLiteral("Calculé par le tracé du rayon, à la longueur d'onde du curseur"));
+    outer->addWidget(m_minimumText);
+    outer->addStretch(1);
+    m_columnsText = new QLabel(body);
+    m_columnsText->setObjectName(QStringLiteral("MesureColonnes"));
+    m_columnsText->setToolTip(kColumnsHint);
+    outer->addWidget(m_columnsText);
+
+    auto *buttons = new QHBoxLayout;
+    m_placeLamp = new QPushButton(QStringLiteral("Placer la la&mpe"), body);
+    m_placeLamp->setObjectName(QStringLiteral("BoutonMinimum"));
+    m_placeLamp->setToolTip(kPlaceHint);
+    buttons->addWidget(m_placeLamp);
+    m_record = new QPushButton(QStringLiteral("&Relever la mesure (F9)"), body);
+    m_record->setObjectName(QStringLiteral("BoutonReleve"));
+    m_record->setToolTip(kRecordHint);
+    m_columnsButton = new QPushButton(QStringLiteral("Colonne&s…"), body);
+    m_columnsButton->setObjectName(QStringLiteral("BoutonColonnes"));
+    m_columnsButton->setToolTip(kColumnsHint);
+    buttons->addWidget(m_record);
+    buttons->addWidget(m_columnsButton);
+    outer->addLayout(buttons);
+    setRecordColumns(m_columns);
+
+    hints.addHint(this, kPanelHint);
+    hints.addHint(m_record, kRecordHint);
+    hints.addHint(m_columnsButton, kColumnsHint);
+    hints.addHint(m_placeLamp, kPlaceHint);
+    connect(m_record, &QPushButton::clicked, this, &MeasurePanel::record);
+    connect(m_columnsButton, &QPushButton::clicked, this, &MeasurePanel::chooseColumns);
+    connect(m_placeLamp, &QPushButton::clicked, this, &MeasurePanel::placeLampAtMinimum);
+    connect(&controller, &SceneController::pictureRedrawn, this, [this] {
+        if (!isHidden())
+            refresh();
+    });
+    // The wavelength redraws only a monochromatic picture; the other modes still show another line
+    // and another minimum.
+    connect(&controller, &SceneController::sceneChanged, this, [this] {
+        if (!isHidden() && m_controller.state().wavelength != m_minimumKey.wavelength)
+            refresh();
+    });
+    connect(this, &PanelFrame::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            refresh();
+    });
+}
+
+void MeasurePanel::showLine(Line &line, int index, const RayMeasures *ray)
+{
+    if (!ray) {
+        for (QLabel *c : line.cells)
+            c->clear();
+        line.note->hide();
+        return;
+    }
+    const MeasureLineTexts t = measureLineTexts(*ray, m_locale);
+    const QString *texts[kCells] = {&t.wavelength,    &t.prismIndex,    &t.outsideIndex, &t.incidence,
+                                    &t.refraction,    &t.exitIncidence, &t.emergence,    &t.deviation,
+                                    &t.criticalAngle, &t.limitIncidence};
+    for (int c = 0; c < kCells; ++c)
+        line.cells[static_cast<std::size_t>(c)]->setText(*texts[c]);
+    if (t.noteColumn != line.noteColumn) {
+        // The note stands over the quantities the ray does not have.
+        line.noteColumn = t.noteColumn;
+        m_grid->removeWidget(line.note);
+        if (t.noteColumn >= 0) {
+            const int from = kNoteStart + t.noteColumn;
+            m_grid->addWidget(line.note, from + 1, index + 1, kLastAngle - from + 1, 1);
+            line.note->show();
+        } else {
+            line.note->hide();
+        }
+    }
+    line.note->setText(t.note);
+}
+
+void MeasurePanel::refresh()
+{
+    const SceneState &state = m_controller.state();
+    const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
+    for (int l = 0; l < kLines; ++l) {
+        const std::size_t k = static_cast<std::size_t>(l);
+        showLine(m_lines[k], l, k < rays.size() ? &rays[k] : nullptr);
+    }
+    m_apex->setText(QStringLiteral("A = %1°").arg(state.apexAngle));
+    updateMinimum();
+}
+
+void MeasurePanel::updateMinimum()
+{
+    const SceneState &s = m_controller.state();
+    const MinimumKey key{s.apexAngle, s.wavelength, CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength),
+                         CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength)};
+    if (key == m_minimumKey)
+        return; // the lamp moved: the minimum does not depend on it
+    m_minimumKey = key;
+    m_minimum = findMinimumDeviation(key.apex, key.prism, key.outside);
+    m_minimumText->setText(minimumDeviationText(m_minimum, key.wavelength, m_locale));
+    m_placeLamp->setEnabled(m_minimum.found && !m_minimum.uniform);
+}
+
+bool MeasurePanel::record()
+{
+    const std::vector<RayMeasures> rays = shownMeasures(m_controller.state(), m_controller.picture());
+    const RecordOutcome out = recordMeasurement(m_table, m_columns, rays);
+    switch (out.status) {
+    case RecordOutcome::Recorded:
+        m_hints.setInfo(out.lines == 1 ? QStringLiteral("Mesure relevée à la ligne %1 du tableau").arg(out.firstLine)
+                                       : QStringLiteral("Mesures relevées aux lignes %1 à %2 du tableau")
+                                             .arg(out.firstLine)
+                                             .arg(out.firstLine + out.lines - 1));
+        emit recorded(out.firstLine);
+        return true;
+    case RecordOutcome::TableFull:
+        m_messenger.critical(
+            this, QStringLiteral("Relever la mesure"),
+            rays.size() == 1
+                ? QStringLiteral("Le tableau est plein (100 lignes): la mesure n'a pas été écrite.")
+                : QStringLiteral("Le tableau est plein: il n'a plus assez de lignes libres (100 lignes au plus) "
+                                 "pour les %1 radiations, rien n'a été écrit.")
+                      .arg(rays.size()));
+        return false;
+    case RecordOutcome::NoColumn:
+        break;
+    }
+    return false;
+}
+
+void MeasurePanel::setRecordColumns(const RecordColumns &columns)
+{
+    m_columns = columns;
+    QStringList parts;
+    for (int c = 0; c < ValueTable::kColumns; ++c)
+        if (const Quantity q = columns.column[static_cast<std::size_t>(c)]; q != Quantity::None)
+            parts << QStringLiteral("%1 → C%2").arg(quantitySymbol(q)).arg(c + 1);
+    m_columnsText->setText(QStringLiteral("Relevé : ") + parts.join(QStringLiteral(", ")));
+}
+
+void MeasurePanel::chooseColumns()
+{
+    RecordColumnsDialog dialog(m_columns, m_table.titles(), window());
+    if (dialog.exec() == QDialog::Accepted)
+        setRecordColumns(dialog.columns());
+}
+
+void MeasurePanel::placeLampAtMinimum()
+{
+    updateMinimum();
+    if (m_minimum.found && !m_minimum.uniform)
+        m_controller.setIncidenceAngle(m_minimum.incidence);
+}
+
+} // namespace vorlac

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "analysis/minimumdeviation.h"
+#include "simulator/panelframe.h"
+#include "table/measurerecord.h"
+
+#include <QLocale>
+#include <array>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+
+namespace vorlac
+{
+
+class HintLine;
+class SceneController;
+class ValueTable;
+struct Messenger;
+
+// "Mesures": the angles, indices and limits of the rays just drawn, the minimum of deviation,
+// and the record of the current values into the table of values.
+class MeasurePanel : public PanelFrame
+{
+    Q_OBJECT
+  public:
+    MeasurePanel(SceneController &controller, ValueTable &table, HintLine &hints, const Messenger &messenger,
+                 QWidget *parent);
+
+    // Rereads the picture's measures (every redraw calls it).
+    void refresh();
+    // Writes the values shown into the table; false when nothing was written.
+    bool record();
+    // The column choice dialog; the choice is kept for the rest of the run.
+    void chooseColumns();
+    // Puts the lamp at the incidence of the minimum of deviation.
+    void placeLampAtMinimum();
+
+    const RecordColumns &recordColumns() const { return m_columns; }
+    void setRecordColumns(const RecordColumns &c);
+    const MinimumDeviation &minimum() const { return m_minimum; }
+
+    static constexpr int kLines = 5;
+    static constexpr int kCells = 10; // lambda, n, n ext., i, r, r', i', D, critical angle, limit
+
+  signals:
+    // After a record: the first data line written (the table may scroll to it).
+    void recorded(int firstLine);
+
+  private:
+    struct Line {
+        std::array<QLabel *, kCells> cells{};
+        QLabel *note = nullptr;
+        int noteColumn = -2;
+    };
+    void updateMinimum();
+    void showLine(Line &line, int index, const struct RayMeasures *ray);
+
+    SceneController &m_controller;
+    ValueTable &m_table;
+    HintLine &m_hints;
+    const Messenger &m_messenger;
+    QLocale m_locale;
+    QGridLayout *m_grid;
+    std::array<Line, kLines> m_lines;
+    QLabel *m_apex;
+    QLabel *m_minimumText;
+    QLabel *m_columnsText;
+    QPushButton *m_placeLamp;
+    QPushButton *m_record;
+    QPushButton *m_columnsButton;
+    RecordColumns m_columns;
+    MinimumDeviation m_minimum;
+    // What the minimum was computed for: apex, wavelength and the two indices.
+    struct MinimumKey {
+        int apex = -1, wavelength = -1;
+        double prism = 0, outside = 0;
+        bool operator==(const MinimumKey &) const = default;
+    } m_minimumKey;
+};
+
+} // namespace vorlac

@@ -1,0 +1,226 @@
+#include "vorlacfixture.h"
+
+#include "analysis/measuretexts.h"
+#include "model/materials.h"
+#include "rowname.h"
+#include "simulator/measurepanel.h"
+#include "table/valuetable.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace vorlac;
+
+namespace
+{
+
+const QLocale kFrench(QLocale::French, QLocale::France);
+
+class MeasurePanelTest : public VorlacFixture
+{
+  protected:
+    void SetUp() override
+    {
+        VorlacFixture::SetUp();
+        QLocale::setDefault(kFrench);
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    MeasurePanel &openPanel()
+    {
+        QTest::mouseClick(child<QLabel>("ImageMesures"), Qt::LeftButton);
+        return window().measurePanel();
+    }
+
+    QString cell(int line, int quantity)
+    {
+        return child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(quantity).toLatin1().constData())->text();
+    }
+
+    // Runs fn on the modal dialog once it is open; one fn leaves open is closed and fails.
+    void whenDialogOpens(std::function<void(QDialog *)> fn)
+    {
+        QTimer::singleShot(0, [fn] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            fn(dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog stayed open";
+                dialog->reject();
+            }
+        });
+    }
+};
+
+TEST_F(MeasurePanelTest, HiddenAtStartAndOpenedByItsIcon)
+{
+    Vorlac &w = window();
+    EXPECT_TRUE(w.measurePanel().isHidden());
+    auto *icon = child<QLabel>("ImageMesures");
+    EXPECT_FALSE(icon->toolTip().isEmpty());
+    // The keyboard reaches the icon too.
+    icon->setFocus();
+    QTest::keyClick(icon, Qt::Key_Space);
+    EXPECT_FALSE(w.measurePanel().isHidden());
+    QTest::mouseClick(child<QLabel>("LabelMesures"), Qt::LeftButton);
+    EXPECT_TRUE(w.measurePanel().isHidden());
+}
+
+struct PanelRow {
+    const char *name;
+    SourceType source;
+    int apex;
+    double incidence;
+    int prismMaterial;
+    int lines;    // radiations shown
+    QString note; // note over the missing quantities of the first line, "" for none
+};
+void PrintTo(const PanelRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class PanelRows : public MeasurePanelTest, public ::testing::WithParamInterface<PanelRow>
+{
+};
+
+// Every line agrees with a fresh trace of the scene as it stands, in each source mode, after
+// the lamp moved.
+TEST_P(PanelRows, ShowTheDrawnTrace)
+{
+    const PanelRow &row = GetParam();
+    Vorlac &w = window();
+    SceneController &c = w.controller();
+    openPanel();
+    c.setSource(row.source);
+    c.setApexAngle(row.apex);
+    c.setMaterial(MaterialSide::Prism, row.prismMaterial);
+    c.setIncidenceAngle(row.incidence - 5);
+    c.setIncidenceAngle(row.incidence);
+    const SceneState &s = c.state();
+    const std::vector<int> lambdas =
+        row.lines == 5 ? std::vector<int>{400, 500, 600, 700, 800} : std::vector<int>{s.wavelength};
+    for (int l = 1; l <= MeasurePanel::kLines; ++l) {
+        if (l > row.lines) {
+            EXPECT_EQ(cell(l, 1), QString()) << l;
+            continue;
+        }
+        const int lambda = lambdas[static_cast<std::size_t>(l - 1)];
+        const TraceMeasures m = TraceRay(traceInputFor(s, {lambda, palette::White})).measures;
+        EXPECT_EQ(cell(l, 1), QString::number(lambda));
+        EXPECT_EQ(cell(l, 2), kFrench.toString(m.prismIndex, 'f', 6));
+        EXPECT_EQ(cell(l, 4), angleText(s.incidenceAngle, kFrench));
+        EXPECT_EQ(cell(l, 5), angleText(m.refraction, kFrench));
+        EXPECT_EQ(cell(l, 8), m.direct ? angleText(m.deviation, kFrench) : QString());
+        if (l == 1) {
+            auto *note = child<QLabel>("MesureNote1");
+            EXPECT_EQ(note->isHidden(), row.note.isEmpty());
+            if (!row.note.isEmpty()) {
+                EXPECT_EQ(note->text(), row.note);
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, PanelRows,
+    ::testing::Values(PanelRow{"monochromatic", SourceType::Monochromatic, 45, 40, 2, 1, ""},
+                      PanelRow{"five_radiations", SourceType::FiveRadiations, 45, 30, 3, 5, ""},
+                      PanelRow{"white_light", SourceType::WhiteLight, 60, 50, 2, 1, ""},
+                      PanelRow{"total_reflection", SourceType::Monochromatic, 60, 10, 2, 1, "réflexion totale"},
+                      PanelRow{"base_first", SourceType::FiveRadiations, 80, -30, 3, 5, "atteint d'abord la base"}),
+    RowName());
+
+// F9 writes i and D into C1 and C2 of the first free line, and the choice made in the dialog
+// is kept for the next records.
+TEST_F(MeasurePanelTest, RecordKeyAndColumnChoice)
+{
+    Vorlac &w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ValueTable &t = w.valueTable();
+    w.controller().setSource(SourceType::Monochromatic);
+    const TraceMeasures m = TraceRay(traceInputFor(w.scene(), {589, palette::White})).measures;
+    QTest::keyClick(&w, Qt::Key_F9);
+    EXPECT_EQ(t.title(0), QStringLiteral("i (°)"));
+    EXPECT_EQ(t.title(1), QStringLiteral("D (°)"));
+    EXPECT_EQ(t.TextMatrix(1, 0), ValueTable::singleText(36.0f, t.TableNumberFormat(), t.locale()));
+    EXPECT_EQ(t.TextMatrix(1, 1),
+              ValueTable::singleText(static_cast<float>(m.deviation), t.TableNumberFormat(), t.locale()));
+
+    MeasurePanel &panel = openPanel();
+    whenDialogOpens([](QDialog *d) {
+        auto *c1 = d->findChild<QComboBox *>("ColonneReleve1");
+        auto *c3 = d->findChild<QComboBox *>("ColonneReleve3");
+        ASSERT_TRUE(c1 && c3);
+        c1->setCurrentIndex(c1->findData(static_cast<int>(Quantity::None)));
+        c3->setCurrentIndex(c3->findData(static_cast<int>(Quantity::Wavelength)));
+        d->findChild<QPushButton *>("OKReleve")->click();
+    });
+    QTest::mouseClick(child<QPushButton>("BoutonColonnes"), Qt::LeftButton);
+    EXPECT_EQ(panel.recordColumns().column[0], Quantity::None);
+    EXPECT_EQ(panel.recordColumns().column[2], Quantity::Wavelength);
+    QTest::mouseClick(child<QPushButton>("BoutonReleve"), Qt::LeftButton);
+    // Line 1 holds D already: the next line whose C2 and C3 are empty is line 2.
+    EXPECT_EQ(t.TextMatrix(2, 2), ValueTable::singleText(589.0f, t.TableNumberFormat(), t.locale()));
+    EXPECT_EQ(t.TextMatrix(2, 0), QString());
+    EXPECT_EQ(t.title(2), QStringLiteral("lambda (nm)"));
+}
+
+TEST_F(MeasurePanelTest, FullTableWritesNothingAndSaysSo)
+{
+    Vorlac &w = window();
+    ValueTable &t = w.valueTable();
+    t.setRows(ValueTable::kMaxRows);
+    for (int r = 1; r < t.Rows(); ++r)
+        t.setTextMatrix(r, 1, QStringLiteral("1"));
+    MeasurePanel &panel = openPanel();
+    EXPECT_FALSE(panel.record());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("plein"))) << messages[0].text.toStdString();
+    EXPECT_EQ(t.TextMatrix(1, 0), QString());
+    EXPECT_EQ(t.title(0), QStringLiteral("C1"));
+}
+
+// The button puts the lamp at the minimum through the controller; in white light the full
+// picture follows at once.
+TEST_F(MeasurePanelTest, PlaceLampAtTheMinimum)
+{
+    Vorlac &w = window();
+    SceneController &c = w.controller();
+    c.setSource(SourceType::WhiteLight);
+    MeasurePanel &panel = openPanel();
+    const MinimumDeviation &m = panel.minimum();
+    ASSERT_TRUE(m.found);
+    const int whites = c.whiteRedrawCount();
+    QTest::mouseClick(child<QPushButton>("BoutonMinimum"), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(c.state().incidenceAngle, m.incidence);
+    EXPECT_EQ(c.whiteRedrawCount(), whites + 1);
+    EXPECT_EQ(cell(1, 8), angleText(m.deviation, kFrench));
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(angleText(m.deviation, kFrench)));
+
+    // A new wavelength changes the minimum although five radiations are not redrawn.
+    c.setSource(SourceType::FiveRadiations);
+    c.setWavelength(450);
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(QStringLiteral("450 nm")));
+    // Same material inside and out: nothing to place the lamp at.
+    c.setMaterial(MaterialSide::Prism, 0);
+    c.setMaterial(MaterialSide::Outside, 0);
+    EXPECT_TRUE(panel.minimum().uniform);
+    EXPECT_FALSE(child<QPushButton>("BoutonMinimum")->isEnabled());
+    // A prism that lets nothing out through its exit face.
+    c.setMaterial(MaterialSide::Prism, 3);
+    c.setApexAngle(90);
+    EXPECT_FALSE(panel.minimum().found);
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(QStringLiteral("aucune incidence")));
+}
+
+} // namespace
