@@ -129,7 +129,7 @@ RecordOutcome recordMeasurement(ValueTable &table, const RecordColumns &columns,
         lines.push_back(line++);
     }
 
-    const ValueTable::Bulk bulk(table);
+    const ValueTable::Bulk bulk(table, QStringLiteral("relevé de la mesure"));
     if (lines.back() >= table.Rows())
         table.setRows(lines.back() + 1);
     for (int c = 0; c < ValueTable::kColumns; ++c) {

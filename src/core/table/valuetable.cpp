@@ -473,7 +473,7 @@ ValueTable::FillResult ValueTable::fillArithmetic(int col, float first, float la
 
 PasteReport ValueTable::paste(const QString &text)
 {
-    Bulk bulk(*this);
+    Bulk bulk(*this, QStringLiteral("collage"));
     commitActiveCell();
     const PastePlan plan = planPaste(text, m_row, m_col, m_format, m_locale);
     if (plan.rowsNeeded > Rows())
