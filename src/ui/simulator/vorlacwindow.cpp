@@ -16,6 +16,7 @@
 #include "output/printservice.h"
 #include "output/scenereport.h"
 #include "recovery/recoverykeeper.h"
+#include "recovery/workwatcher.h"
 #include "simulator/copymenu.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
