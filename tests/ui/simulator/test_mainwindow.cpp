@@ -139,7 +139,7 @@ TEST_F(MainWindow, PopupMenusHoldEveryItem)
     const std::pair<const char *, std::vector<const char *>> menus[] = {
         {"menutableau",
          {"nblignes", "insligsous", "insereligne", "efflig", "sep", "formatsc", "sep1", "repgraphe", "sep2",
-          "efftableau", "fermtab", "sepannul", "annuler", "retablir"}},
+          "efftableau", "fermtab", "sep3", "coller", "sepannul", "annuler", "retablir"}},
         {"menucol",
          {"calcutab", "vexpress", "recalc", "suitar", "sepdesep", "effcol", "titrecol", "sep25", "triertab",
           "triertab2"}},
