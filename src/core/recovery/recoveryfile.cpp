@@ -12,7 +12,7 @@ namespace
 {
 
 constexpr char kMagic[8] = {'V', 'O', 'R', 'L', 'A', 'C', 'R', 'W'};
-constexpr int kHeaderSize = 16;      // magic, version (2), section count (2), body length (4)
+constexpr int kHeaderSize = 16; // magic, version (2), section count (2), body length (4)
 constexpr int kMaxSections = 64;
 constexpr qint32 kFarthest = 100000; // a protractor position beyond any screen is damage
 
