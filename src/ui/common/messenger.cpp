@@ -1,5 +1,7 @@
 #include "common/messenger.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -39,6 +41,29 @@ Messenger::Messenger()
         }
         return static_cast<QMessageBox::StandardButton>(box.exec());
     };
+}
+
+QString askFileToWrite(QWidget *parent, const Messenger &messenger, const QString &title, QString suggested,
+                       const std::function<QString(const QString &offered)> &pick)
+{
+    for (;;) {
+        const QString file = pick(suggested);
+        if (file.isEmpty())
+            return {};
+        const QFileInfo info(file);
+        if (!info.exists() && !info.isSymLink())
+            return file;
+        const QMessageBox::StandardButton answer =
+            messenger.ask(parent, QMessageBox::Warning, title,
+                          QStringLiteral("Le fichier %1 existe déjà.\nVoulez-vous le remplacer ?")
+                              .arg(QDir::toNativeSeparators(file)),
+                          QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes)
+            return file;
+        if (answer != QMessageBox::No)
+            return {};
+        suggested = file;
+    }
 }
 
 } // namespace vorlac

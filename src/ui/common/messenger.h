@@ -30,4 +30,10 @@ struct Messenger {
     }
 };
 
+// Asks for a file to write until the pupil picks a new one, agrees to replace one that exists, or
+// gives up (an empty result). pick(offered) shows the file dialog and returns its answer with the
+// suffix it needs; "Non" to the replace question asks again, offering the same name.
+QString askFileToWrite(QWidget *parent, const Messenger &messenger, const QString &title, QString suggested,
+                       const std::function<QString(const QString &offered)> &pick);
+
 } // namespace vorlac

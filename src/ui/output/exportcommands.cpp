@@ -53,30 +53,15 @@ QString ExportCommands::askFile(QWidget *parent, const QString &title, const QSt
                                 const QStringList &filters, QString *filter,
                                 const std::function<QString(const QString &)> &suffixOf)
 {
-    QString offered = suggested;
-    for (;;) {
+    return askFileToWrite(parent, m_messenger, title, suggested, [&](const QString &offered) {
         QString chosenFilter = filters.value(0);
         QString file =
             m_env.saveFileName ? m_env.saveFileName(parent, title, offered, filters, &chosenFilter) : QString();
-        if (file.isEmpty())
-            return {};
-        if (QFileInfo(file).suffix().isEmpty())
+        if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty())
             file += QStringLiteral(".") + suffixOf(chosenFilter);
         *filter = chosenFilter;
-        const QFileInfo info(file);
-        if (!info.exists() && !info.isSymLink())
-            return file;
-        const QMessageBox::StandardButton answer =
-            m_messenger.ask(parent, QMessageBox::Warning, title,
-                            QStringLiteral("Le fichier %1 existe déjà.\nVoulez-vous le remplacer ?")
-                                .arg(QDir::toNativeSeparators(file)),
-                            QMessageBox::Yes | QMessageBox::No);
-        if (answer == QMessageBox::Yes)
-            return file;
-        if (answer != QMessageBox::No)
-            return {};
-        offered = file;
-    }
+        return file;
+    });
 }
 
 ExportCommands::Outcome ExportCommands::write(QWidget *parent, const QString &title, const QString &path,

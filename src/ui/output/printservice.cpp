@@ -133,26 +133,12 @@ QString PrintService::Impl::askPdfFile(QWidget *parent) const
     QString suggested = dialogFile();
     if (suggested.isEmpty())
         suggested = lastPdf.isEmpty() ? PrintService::defaultPdfPath() : lastPdf;
-    for (;;) {
-        QString file = env.pdfFileName ? env.pdfFileName(parent, suggested) : QString();
-        if (file.isEmpty())
-            return {};
-        if (QFileInfo(file).suffix().isEmpty())
+    return askFileToWrite(parent, messenger, kTitle, suggested, [this, parent](const QString &offered) {
+        QString file = env.pdfFileName ? env.pdfFileName(parent, offered) : QString();
+        if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty())
             file += QStringLiteral(".pdf");
-        const QFileInfo info(file);
-        if (!info.exists() && !info.isSymLink())
-            return file;
-        const QMessageBox::StandardButton answer =
-            messenger.ask(parent, QMessageBox::Warning, kTitle,
-                          QStringLiteral("Le fichier %1 existe déjà.\nVoulez-vous le remplacer ?")
-                              .arg(QDir::toNativeSeparators(file)),
-                          QMessageBox::Yes | QMessageBox::No);
-        if (answer == QMessageBox::Yes)
-            return file;
-        if (answer != QMessageBox::No)
-            return {};
-        suggested = file;
-    }
+        return file;
+    });
 }
 
 PrintService::PrintService(Messenger messenger, PrintEnvironment environment) : d(std::make_unique<Impl>())
