@@ -33,14 +33,7 @@ struct Objective {
 
 std::optional<double> tracedDeviation(int apexAngle, double prismIndex, double outsideIndex, double incidence)
 {
-    TraceInput in;
-    in.apexAngle = apexAngle;
-    in.prismIndex = prismIndex;
-    in.outsideIndex = outsideIndex;
-    in.showNormals = false;
-    in.showPropagation = false;
-    in.incidenceAngle = incidence;
-    const TraceResult r = TraceRay(in);
+    const TraceResult r = TraceRay(rayOnlyInput(apexAngle, incidence, prismIndex, outsideIndex));
     if (!r.measures.direct)
         return std::nullopt;
     return r.measures.deviation;
@@ -49,11 +42,7 @@ std::optional<double> tracedDeviation(int apexAngle, double prismIndex, double o
 MinimumDeviation findMinimumDeviation(int apexAngle, double prismIndex, double outsideIndex)
 {
     Objective f;
-    f.in.apexAngle = apexAngle;
-    f.in.prismIndex = prismIndex;
-    f.in.outsideIndex = outsideIndex;
-    f.in.showNormals = false;
-    f.in.showPropagation = false;
+    f.in = rayOnlyInput(apexAngle, 0.0, prismIndex, outsideIndex);
     f.result.segments.reserve(16);
 
     // The scan: |D| is unimodal over the range where the ray emerges, so its best sample lies

@@ -55,13 +55,8 @@ struct Ray {
 
 Ray traceScene(const QuantityScene &s, double incidence)
 {
-    TraceInput in;
-    in.apexAngle = s.apexAngle;
-    in.incidenceAngle = incidence;
-    in.prismIndex = indexOf(s.prism, s.wavelength);
-    in.outsideIndex = indexOf(s.outside, s.wavelength);
-    in.showNormals = false;
-    in.showPropagation = false;
+    const TraceInput in =
+        rayOnlyInput(s.apexAngle, incidence, indexOf(s.prism, s.wavelength), indexOf(s.outside, s.wavelength));
     Ray ray;
     TraceRay(in, ray.trace, false);
     return ray;

@@ -330,4 +330,16 @@ TraceResult TraceRay(const TraceInput &in)
     return r;
 }
 
+TraceInput rayOnlyInput(int apexAngle, double incidence, double prismIndex, double outsideIndex)
+{
+    TraceInput in;
+    in.apexAngle = apexAngle;
+    in.incidenceAngle = incidence;
+    in.prismIndex = prismIndex;
+    in.outsideIndex = outsideIndex;
+    in.showNormals = false;
+    in.showPropagation = false;
+    return in;
+}
+
 } // namespace vorlac

@@ -119,4 +119,7 @@ TraceLayout computeLayout(const TraceInput &in, std::vector<Segment> *primitives
 void TraceRay(const TraceInput &in, TraceResult &out, bool withShared = true);
 TraceResult TraceRay(const TraceInput &in);
 
+// The input of the ray alone, without normals or propagation arrows: what measuring a trace needs.
+TraceInput rayOnlyInput(int apexAngle, double incidence, double prismIndex, double outsideIndex);
+
 } // namespace vorlac

@@ -22,14 +22,7 @@ double n589(int material)
 
 TraceInput input(int apex, double incidence, double prism, double outside)
 {
-    TraceInput in;
-    in.apexAngle = apex;
-    in.incidenceAngle = incidence;
-    in.prismIndex = prism;
-    in.outsideIndex = outside;
-    in.showPropagation = false;
-    in.showNormals = false;
-    return in;
+    return rayOnlyInput(apex, incidence, prism, outside);
 }
 
 // Screen direction of a drawn segment, in the tracer's degrees.

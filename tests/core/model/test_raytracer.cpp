@@ -19,14 +19,7 @@ double index589(int material)
 
 TraceInput input(int apex, double incidence, double prism, double outside)
 {
-    TraceInput in;
-    in.apexAngle = apex;
-    in.incidenceAngle = incidence;
-    in.prismIndex = prism;
-    in.outsideIndex = outside;
-    in.showPropagation = false;
-    in.showNormals = false;
-    return in;
+    return rayOnlyInput(apex, incidence, prism, outside);
 }
 
 // The ray's own segments, without the outline.
