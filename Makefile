@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 
-.PHONY: all deps test-deps configure build run test bench sanitize fuzz screenshot package clean
+.PHONY: all deps test-deps configure build run test test-french bench sanitize fuzz screenshot package clean
 
 all: build
 
@@ -33,6 +33,10 @@ test: test-deps configure
 	cmake -S . -B $(BUILD) -G Ninja
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS) --timeout 300
+
+# The suite again on a French desktop's locale (decimal comma in the C library), built by `make test`.
+test-french:
+	cd $(BUILD) && LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 ctest --output-on-failure --no-tests=error -j $(JOBS) --timeout 300
 
 bench: test-deps configure
 	cmake -S . -B $(BUILD) -G Ninja

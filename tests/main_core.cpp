@@ -1,3 +1,5 @@
+#include "isolatedhome.h"
+
 #include <QGuiApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -5,6 +7,7 @@
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const IsolatedHome home;
     QGuiApplication app(argc, argv);
     // Tests pin the French regional settings.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
 namespace vorlac
@@ -310,10 +309,14 @@ QString fitNumberText(double v, const QLocale &locale)
     if (v == 0)
         return QStringLiteral("0");
     // Rounded to 4 significant digits first, so that 9,9996 is written 10,00 and not 10,000.
+    // to_chars and from_chars ignore the C library's locale.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.3e", v);
-    const double rounded = std::strtod(buffer, nullptr);
-    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 3);
+    double rounded = v;
+    std::from_chars(buffer, written.ptr, rounded, std::chars_format::scientific);
+    const char *e = std::find(buffer, written.ptr, 'e');
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), written.ptr, exponent);
     QLocale l = locale;
     l.setNumberOptions(QLocale::OmitGroupSeparator);
     if (exponent >= -3 && exponent < 5)

@@ -232,10 +232,13 @@ double ValueTable::singleDecimal(float value)
 {
     if (!std::isfinite(value) || value == 0.0f)
         return value;
+    // Through the seven-digit text so that 0.1f reads 0.1, not 0.100000001490116; both
+    // directions ignore the C library's locale (a French one would stop strtod at the point).
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 6);
-    *res.ptr = '\0';
-    return std::strtod(buf, nullptr);
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
+    double result = value;
+    std::from_chars(buf, written.ptr, result, std::chars_format::scientific);
+    return result;
 }
 
 QString ValueTable::singleText(float value, const QString &pattern, const QLocale &locale)
