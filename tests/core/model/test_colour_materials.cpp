@@ -130,8 +130,8 @@ TEST(Materials, NamesAndSinglePrecisionCoefficients)
     EXPECT_EQ(materialName(0), "Air");
     EXPECT_EQ(materialName(4), "Autre");
     // The shortest decimal forms of the stored numbers read back to the same floats.
-    EXPECT_EQ(kMaterials[2].cauchyB, std::strtof("11848.408", nullptr));
-    EXPECT_EQ(kMaterials[0].cauchyA, std::strtof("1.0002747", nullptr));
+    EXPECT_EQ(kMaterials[2].cauchyB, QStringLiteral("11848.408").toFloat());
+    EXPECT_EQ(kMaterials[0].cauchyA, QStringLiteral("1.0002747").toFloat());
 }
 
 } // namespace
