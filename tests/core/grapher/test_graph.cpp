@@ -358,3 +358,56 @@ TEST(GraphPainter, ScaledPainterDrawsBlocks)
     const QImage small = GraphImage(g);
     EXPECT_EQ(big.scaled(kGraphSize, kGraphSize), small);
 }
+
+// Lengths of the runs of colour c across the picture: down each column, or along each row.
+std::set<int> runLengths(const QImage &img, QRgb c, bool down)
+{
+    std::set<int> out;
+    const int outer = down ? img.width() : img.height(), inner = down ? img.height() : img.width();
+    for (int a = 0; a < outer; ++a) {
+        int run = 0;
+        for (int b = 0; b <= inner; ++b) {
+            if (b < inner && img.pixel(down ? a : b, down ? b : a) == c) {
+                ++run;
+            } else if (run) {
+                out.insert(run);
+                run = 0;
+            }
+        }
+    }
+    return out;
+}
+
+struct RatioRow {
+    double ratio;
+    int thickness; // device pixels of a one-pixel line
+};
+void PrintTo(const RatioRow &r, std::ostream *os)
+{
+    *os << "ratio " << r.ratio;
+}
+class ScreenGraph : public ::testing::TestWithParam<RatioRow>
+{
+};
+TEST_P(ScreenGraph, LinesAndPointsAreEvenlyThick)
+{
+    // Lines at even and odd pixels, and points: at a fractional ratio a scaled painter made
+    // them one and two device pixels thick by turns.
+    GraphPicture g;
+    for (int at = 100; at < 140; at += 11) {
+        g.lines.push_back({{10, at}, {400, at}, graphcolour::DarkBlue});
+        g.lines.push_back({{at + 300, 150}, {at + 300, 480}, graphcolour::DarkGreen});
+    }
+    for (int k = 0; k < 8; ++k)
+        g.pixels.push_back({20 + 13 * k, 300 + 7 * k});
+    const QImage img = GraphImage(g, GetParam().ratio);
+    const std::set<int> one{GetParam().thickness};
+    EXPECT_EQ(runLengths(img, graphcolour::DarkBlue, true), one);
+    EXPECT_EQ(runLengths(img, graphcolour::DarkGreen, false), one);
+    EXPECT_EQ(runLengths(img, graphcolour::Red, true), one);
+    EXPECT_EQ(runLengths(img, graphcolour::Red, false), one);
+}
+INSTANTIATE_TEST_SUITE_P(Rows, ScreenGraph,
+                         ::testing::Values(RatioRow{1.25, 1}, RatioRow{1.5, 2}, RatioRow{1.75, 2}, RatioRow{2, 2},
+                                           RatioRow{2.5, 3}),
+                         RowName());
