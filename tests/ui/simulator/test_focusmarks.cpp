@@ -12,34 +12,9 @@ using namespace vorlac;
 namespace
 {
 
-class FocusMarkTest : public VorlacFixture
-{
-  public:
-    QWidget *named(const char *name) { return child<QWidget>(name); }
-    QWidget *lamp() { return window().sceneFrame().view()->lamp(); }
-    void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
-    // Tab from the toolbar until target has the focus.
-    bool tabTo(QWidget *target)
-    {
-        named("Command2")->setFocus(Qt::TabFocusReason);
-        for (int i = 0; i < 200 && QApplication::focusWidget() != target; ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        return QApplication::focusWidget() == target;
-    }
-};
-
-struct MarkRow {
-    const char *name;
-    // The steps; returns the widget that should have the focus then.
-    QWidget *(*steps)(FocusMarkTest &);
-    bool mark;
-};
-void PrintTo(const MarkRow &r, std::ostream *os)
-{
-    *os << r.name;
-}
-
-class FocusMark : public FocusMarkTest, public ::testing::WithParamInterface<MarkRow>
+// The steps, by the names of the widgets: "click:X", "key:X" (Right), "tab:X" (Shift+Tab from the
+// toolbar until X has the focus), "space:X". Then the focus must be on the last one named.
+class FocusMark : public VorlacFixture, public ::testing::WithParamInterface<std::tuple<const char *, bool>>
 {
 };
 
@@ -49,57 +24,35 @@ TEST_P(FocusMark, ShowsOnlyAfterKeys)
     QApplication::setActiveWindow(&window());
     if (!QTest::qWaitForWindowActive(&window()))
         GTEST_SKIP() << "no active window on this platform";
-    QWidget *expected = GetParam().steps(*this);
+    QWidget *last = nullptr;
+    for (const QString &step : QString::fromLatin1(std::get<0>(GetParam())).split(u' ')) {
+        const QString how = step.section(u':', 0, 0), name = step.section(u':', 1);
+        last = name == u"lampe" ? window().sceneFrame().view()->lamp() : child<QWidget>(name.toLatin1().constData());
+        if (how == u"click")
+            QTest::mouseClick(last, Qt::LeftButton, {}, QPoint(5, 5));
+        else if (how == u"key")
+            QTest::keyClick(last, Qt::Key_Right);
+        else if (how == u"space")
+            QTest::keyClick(last, Qt::Key_Space);
+        if (how == u"tab")
+            child<QWidget>("Command2")->setFocus(Qt::TabFocusReason);
+        for (int i = 0; how == u"tab" && i < 200 && QApplication::focusWidget() != last; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    }
     QWidget *focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);
-    if (expected)
-        EXPECT_EQ(focus, expected) << focus->objectName().toStdString();
     // The mark is what the focus adds to the picture.
     const QImage focused = focus->grab().toImage();
     focus->clearFocus();
-    EXPECT_EQ(focused != focus->grab().toImage(), GetParam().mark) << focus->objectName().toStdString();
+    EXPECT_EQ(focused != focus->grab().toImage(), std::get<1>(GetParam())) << focus->objectName().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FocusMark,
-                         ::testing::Values(MarkRow{"click_protractor_icon",
-                                                   [](FocusMarkTest &t) {
-                                                       t.click(t.named("Image3(5)"));
-                                                       return t.named("picturap");
-                                                   },
-                                                   false},
-                                           MarkRow{"click_protractor_then_close_it_by_its_title",
-                                                   [](FocusMarkTest &t) -> QWidget * {
-                                                       t.click(t.named("Image3(5)"));
-                                                       t.click(t.named("Label25"));
-                                                       return nullptr; // wherever the focus went
-                                                   },
-                                                   false},
-                                           MarkRow{"click_lamp",
-                                                   [](FocusMarkTest &t) {
-                                                       t.click(t.lamp());
-                                                       return t.lamp();
-                                                   },
-                                                   false},
-                                           MarkRow{"click_lamp_then_a_key",
-                                                   [](FocusMarkTest &t) {
-                                                       t.click(t.lamp());
-                                                       QTest::keyClick(t.lamp(), Qt::Key_Right);
-                                                       return t.lamp();
-                                                   },
-                                                   true},
-                                           MarkRow{"tab_to_an_icon",
-                                                   [](FocusMarkTest &t) {
-                                                       EXPECT_TRUE(t.tabTo(t.named("Image3(1)")));
-                                                       return t.named("Image3(1)");
-                                                   },
-                                                   true},
-                                           MarkRow{"space_on_protractor_icon",
-                                                   [](FocusMarkTest &t) {
-                                                       EXPECT_TRUE(t.tabTo(t.named("Image3(5)")));
-                                                       QTest::keyClick(t.named("Image3(5)"), Qt::Key_Space);
-                                                       return t.named("picturap");
-                                                   },
-                                                   true}),
+                         ::testing::Values(std::tuple{"click:Image3(5)", false}, // the protractor opens
+                                           std::tuple{"click:Image3(5) click:Label25", false},
+                                           std::tuple{"click:lampe", false}, std::tuple{"click:lampe key:lampe", true},
+                                           std::tuple{"tab:Image3(1)", true},
+                                           std::tuple{"tab:Image3(5) space:Image3(5)", true}),
                          RowName());
 
 } // namespace

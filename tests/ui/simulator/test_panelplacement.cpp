@@ -6,7 +6,6 @@
 #include "simulator/toolbar.h"
 #include "vorlacfixture.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolButton>
@@ -16,105 +15,70 @@ using namespace vorlac;
 namespace
 {
 
-struct PlaceRow {
-    const char *name;
-    QSize window;
-    QPoint drag; // the title bar dragged by this, when not null
-    int key;     // then Alt+key on the title bar, when not 0
-    QPoint expected;
+// Window size, the title bar dragged by (null: not), then Alt+key on it (0: none), where it ends.
+class MeasurePlace : public VorlacFixture, public ::testing::WithParamInterface<std::tuple<QSize, QPoint, int, QPoint>>
+{
 };
-void PrintTo(const PlaceRow &r, std::ostream *os)
-{
-    *os << r.name;
-}
-
-class MeasurePlace : public VorlacFixture, public ::testing::WithParamInterface<PlaceRow>
-{
-  protected:
-    MeasurePanel &open()
-    {
-        window().resize(GetParam().window);
-        window().measurePanel().show();
-        return window().measurePanel();
-    }
-};
-
-void sendMouse(QWidget *w, QEvent::Type type, QPoint global, Qt::MouseButtons buttons)
-{
-    QMouseEvent e(type, w->mapFromGlobal(QPointF(global)), QPointF(global), Qt::LeftButton, buttons, {});
-    QApplication::sendEvent(w, &e);
-}
-
 TEST_P(MeasurePlace, OpensMovesAndIsRemembered)
 {
-    const PlaceRow &row = GetParam();
-    MeasurePanel &panel = open();
-    QWidget *title = panel.titleBar();
-    if (!row.drag.isNull()) {
-        const QPoint from = title->mapToGlobal(QPoint(40, 8));
-        sendMouse(title, QEvent::MouseButtonPress, from, Qt::LeftButton);
-        sendMouse(title, QEvent::MouseMove, from + row.drag / 2, Qt::LeftButton);
-        sendMouse(title, QEvent::MouseMove, from + row.drag, Qt::LeftButton);
-        sendMouse(title, QEvent::MouseButtonRelease, from + row.drag, Qt::NoButton);
+    const auto &[size, drag, key, expected] = GetParam();
+    window().resize(size);
+    MeasurePanel &panel = window().measurePanel();
+    panel.show();
+    const QPoint from = panel.titleBar()->mapToGlobal(QPoint(40, 8));
+    for (const auto &[type, to] : {std::pair{QEvent::MouseButtonPress, from},
+                                   {QEvent::MouseMove, from + drag / 2},
+                                   {QEvent::MouseMove, from + drag},
+                                   {QEvent::MouseButtonRelease, from + drag}}) {
+        QMouseEvent e(type, panel.titleBar()->mapFromGlobal(QPointF(to)), QPointF(to), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+        if (!drag.isNull())
+            QApplication::sendEvent(panel.titleBar(), &e);
     }
-    if (row.key)
-        QTest::keyClick(title, row.key, Qt::AltModifier);
-    EXPECT_EQ(panel.pos(), row.expected);
-    EXPECT_FALSE(panel.isHidden()); // a drag is not a click
-    EXPECT_TRUE(QRect(QPoint(), row.window).contains(panel.geometry()));
-    if (row.drag.isNull() && !row.key) // opened where it was put: nothing the exercise needs under it
+    if (key)
+        QTest::keyClick(panel.titleBar(), key, Qt::AltModifier);
+    EXPECT_EQ(panel.pos(), expected);
+    EXPECT_FALSE(panel.isHidden()); // a drag is no click
+    if (drag.isNull() && !key)      // where it opens, the tab, the file name and the scene stay free
         for (const char *name : {"btexo", "fich", "Picture3"})
             EXPECT_FALSE(panel.geometry().intersects(child<QWidget>(name)->geometry())) << name;
-    // The next start opens it where the pupil left it.
     win.reset();
-    EXPECT_EQ(open().pos(), row.expected);
+    window().resize(size);
+    window().measurePanel().show();
+    EXPECT_EQ(window().measurePanel().pos(), expected); // the next start
 }
+INSTANTIATE_TEST_SUITE_P(Rows, MeasurePlace,
+                         ::testing::Values(std::tuple{QSize(1280, 900), QPoint(), 0, QPoint(796, 48)},
+                                           std::tuple{QSize(800, 900), QPoint(), 0, QPoint(424, 556)},
+                                           std::tuple{QSize(786, 571), QPoint(), 0, QPoint(424, 315)},
+                                           std::tuple{QSize(1280, 900), QPoint(-300, 100), 0, QPoint(496, 148)},
+                                           std::tuple{QSize(1280, 900), QPoint(2000, -500), 0, QPoint(919, 0)},
+                                           std::tuple{QSize(1280, 900), QPoint(), int(Qt::Key_Left), QPoint(786, 48)},
+                                           std::tuple{QSize(1280, 900), QPoint(-300, 100), int(Qt::Key_Down),
+                                                      QPoint(496, 158)}),
+                         RowName());
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, MeasurePlace,
-    ::testing::Values(PlaceRow{"wide_window_beside_the_controls", {1280, 900}, {}, 0, {796, 48}},
-                      PlaceRow{"tall_window_below_them", {800, 900}, {}, 0, {424, 556}},
-                      PlaceRow{"designed_window_under_the_tab", {786, 571}, {}, 0, {424, 315}},
-                      PlaceRow{"dragged", {1280, 900}, {-300, 100}, 0, {496, 148}},
-                      PlaceRow{"dragged_out_stays_inside", {1280, 900}, {2000, -500}, 0, {919, 0}},
-                      PlaceRow{"alt_left", {1280, 900}, {}, Qt::Key_Left, {786, 48}},
-                      PlaceRow{"dragged_then_alt_down", {1280, 900}, {-300, 100}, Qt::Key_Down, {496, 158}}),
-    RowName());
-
-struct CoverRow {
-    const char *name;
-    const char *panel; // shown with its icon's click; "" for the table
-    bool iconShown;
-};
-void PrintTo(const CoverRow &r, std::ostream *os)
-{
-    *os << r.name;
-}
-class MeasureIconCover : public VorlacFixture, public ::testing::WithParamInterface<CoverRow>
+// With the table, the source or the display panel shown: whether the icon shows, and nothing
+// of it beside the panel that covers it.
+class MeasureIconCover : public VorlacFixture, public ::testing::WithParamInterface<std::tuple<const char *, bool>>
 {
 };
-
-// What a panel or the table covers of the measures icon is wholly covered.
 TEST_P(MeasureIconCover, NothingShowsBesideThePanels)
 {
-    Vorlac &w = window(QSize(800, 600)); // the designed window
-    w.show();
-    if (*GetParam().panel)
-        QTest::mouseClick(child<QWidget>(GetParam().panel), Qt::LeftButton, {}, QPoint(60, 40));
-    else
-        w.toolbar().tableToggle()->click();
-    auto *icon = child<QWidget>("ImageMesures");
-    EXPECT_EQ(icon->isVisible(), GetParam().iconShown);
-    const QRect around = icon->geometry().adjusted(-8, -8, 8, 8);
-    const QImage shown = w.grab(around).toImage();
-    icon->hide();
-    if (!GetParam().iconShown)
-        EXPECT_EQ(shown, w.grab(around).toImage());
+    const auto &[icon, shows] = GetParam();
+    window(QSize(800, 600)).show();
+    *icon ? QTest::mouseClick(child<QWidget>(icon), Qt::LeftButton, {}, QPoint(60, 40))
+          : window().toolbar().tableToggle()->click();
+    auto *measures = child<QWidget>("ImageMesures");
+    EXPECT_EQ(measures->isVisible(), shows);
+    const QRect around = measures->geometry().adjusted(-8, -8, 8, 8);
+    const QImage shown = window().grab(around).toImage();
+    measures->hide();
+    EXPECT_TRUE(shows || shown == window().grab(around).toImage());
 }
-
 INSTANTIATE_TEST_SUITE_P(Rows, MeasureIconCover,
-                         ::testing::Values(CoverRow{"table", "", false}, CoverRow{"source", "Image3(4)", false},
-                                           CoverRow{"display", "Image3(3)", true}),
+                         ::testing::Values(std::tuple{"", false}, std::tuple{"Image3(4)", false},
+                                           std::tuple{"Image3(3)", true}),
                          RowName());
 
 } // namespace
