@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace vorlac
 {
@@ -42,6 +45,34 @@ void paintBoxesAndTexts(QPainter &painter, const GraphPicture &graph)
         painter.setPen(QColor::fromRgb(t.colour));
         painter.drawText(QPointF(roundHalfEven(left), t.top + metrics.ascent()), t.text);
     }
+}
+
+// The lines, the points and the curve, pixel by pixel, in drawing order.
+template <class Fill> void paintPixels(const GraphPicture &graph, Fill fill)
+{
+    for (const GraphLine &line : graph.lines) {
+        const QColor colour = QColor::fromRgb(line.colour);
+        for (const QRect &r : graphLineSpans(line))
+            fill(r, colour);
+    }
+    const QColor red = QColor::fromRgb(graphcolour::Red);
+    for (const QPoint &p : graph.pixels)
+        fill(QRect(p, QSize(1, 1)), red);
+    for (const GraphLine &line : graph.curve) {
+        const QColor colour = QColor::fromRgb(line.colour);
+        for (const QRect &r : graphLineSpans(line))
+            fill(r, colour);
+    }
+}
+
+// One side of a plot pixel run in device pixels: a run's ends go to the nearest device edge, so
+// runs still meet; a side one pixel thick becomes `thickness` device pixels wherever it lies.
+std::pair<int, int> deviceSide(int start, int size, qreal ratio, int thickness)
+{
+    const int from = static_cast<int>(std::lround(start * ratio));
+    if (size == 1)
+        return {from, thickness};
+    return {from, static_cast<int>(std::lround((start + size) * ratio)) - from};
 }
 
 } // namespace
@@ -99,19 +130,7 @@ void PaintGraph(QPainter &painter, const GraphPicture &graph)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(0, 0, kGraphSize, kGraphSize), QColor::fromRgb(graphcolour::White));
-    for (const GraphLine &line : graph.lines) {
-        const QColor colour = QColor::fromRgb(line.colour);
-        for (const QRect &r : graphLineSpans(line))
-            painter.fillRect(r, colour);
-    }
-    const QColor red = QColor::fromRgb(graphcolour::Red);
-    for (const QPoint &p : graph.pixels)
-        painter.fillRect(QRect(p, QSize(1, 1)), red);
-    for (const GraphLine &line : graph.curve) {
-        const QColor colour = QColor::fromRgb(line.colour);
-        for (const QRect &r : graphLineSpans(line))
-            painter.fillRect(r, colour);
-    }
+    paintPixels(graph, [&painter](const QRect &r, const QColor &c) { painter.fillRect(r, c); });
     paintBoxesAndTexts(painter, graph);
     painter.restore();
 }
@@ -170,10 +189,23 @@ QImage GraphImage(const GraphPicture &graph, qreal devicePixelRatio)
         return GraphImage(graph);
     const int side = qCeil(kGraphSize * devicePixelRatio);
     QImage image(side, side, QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(graphcolour::White);
+    // The pixels in device pixels first: a scaled painter would make a one-pixel line one or two
+    // device pixels thick by turns at a ratio such as 1.5.
+    const int thickness = std::max(1, static_cast<int>(std::lround(devicePixelRatio)));
     QPainter painter(&image);
-    PaintGraph(painter, graph);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    paintPixels(graph, [&](const QRect &r, const QColor &c) {
+        const auto [x, w] = deviceSide(r.x(), r.width(), devicePixelRatio, thickness);
+        const auto [y, h] = deviceSide(r.y(), r.height(), devicePixelRatio, thickness);
+        painter.fillRect(QRect(x, y, w, h), c);
+    });
+    painter.end();
+    // The boxes and texts at the screen's resolution.
+    image.setDevicePixelRatio(devicePixelRatio);
+    painter.begin(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    paintBoxesAndTexts(painter, graph);
     painter.end();
     return image;
 }

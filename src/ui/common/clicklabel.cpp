@@ -1,5 +1,7 @@
 #include "common/clicklabel.h"
 
+#include "common/focusmarks.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,7 +48,7 @@ void ClickLabel::keyPressEvent(QKeyEvent *e)
 void ClickLabel::paintEvent(QPaintEvent *e)
 {
     QLabel::paintEvent(e);
-    if (hasFocus()) {
+    if (FocusMarks::shows(this)) {
         QPainter p(this);
         paintFocusMark(p, rect());
     }

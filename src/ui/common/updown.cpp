@@ -1,6 +1,7 @@
 #include "common/updown.h"
 
 #include "common/clicklabel.h"
+#include "common/focusmarks.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -47,7 +48,7 @@ void UpDown::setValue(int v)
 void UpDown::resizeEvent(QResizeEvent *)
 {
     // With the focus the arrows stand a pixel in, inside the focus mark.
-    const int m = hasFocus() ? 2 : 0;
+    const int m = FocusMarks::shows(this) ? 2 : 0;
     const int h = (height() - 2 * m) / 2;
     m_up->setGeometry(m, m, width() - 2 * m, h);
     m_down->setGeometry(m, m + h, width() - 2 * m, height() - 2 * m - h);
@@ -55,7 +56,8 @@ void UpDown::resizeEvent(QResizeEvent *)
 
 bool UpDown::event(QEvent *e)
 {
-    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
+    // A key may show the mark after a focus that did not.
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut || e->type() == QEvent::KeyPress)
         resizeEvent(nullptr);
     return QWidget::event(e);
 }
@@ -84,7 +86,7 @@ void UpDown::keyPressEvent(QKeyEvent *e)
 
 void UpDown::paintEvent(QPaintEvent *)
 {
-    if (hasFocus()) {
+    if (FocusMarks::shows(this)) {
         QPainter p(this);
         paintFocusMark(p, rect());
     }

@@ -3,14 +3,12 @@
 #include "common/clicklabel.h"
 
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace vorlac
 {
 
 // A panel icon that the keyboard reaches too: Tab gives it the focus, Space or Enter opens its
-// panel as a click does.
+// panel as a click does. Its focus mark is the one of every ClickLabel.
 class KeyPanelIcon : public ClickLabel
 {
   public:
@@ -24,17 +22,6 @@ class KeyPanelIcon : public ClickLabel
             return;
         }
         ClickLabel::keyPressEvent(e);
-    }
-    void paintEvent(QPaintEvent *e) override
-    {
-        ClickLabel::paintEvent(e);
-        if (!hasFocus())
-            return;
-        QPainter p(this);
-        QStyleOptionFocusRect o;
-        o.initFrom(this);
-        o.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
     }
 };
 

@@ -1,9 +1,12 @@
 #include "simulator/panelframe.h"
 
 #include "common/clicklabel.h"
+#include "common/panelplaces.h"
 #include "common/panelstyle.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace vorlac
 {
@@ -43,14 +46,108 @@ void PanelFrame::showWithFocus()
     m_titleBar->setFocus(Qt::TabFocusReason);
 }
 
+void PanelFrame::setMovable(bool movable)
+{
+    if (m_movable == movable)
+        return;
+    m_movable = movable;
+    if (movable) {
+        m_titleBar->installEventFilter(this);
+        if (parentWidget())
+            parentWidget()->installEventFilter(this);
+        m_titleBar->setToolTip(QStringLiteral("Fermer (faire glisser pour déplacer)"));
+    } else {
+        m_titleBar->removeEventFilter(this);
+        if (parentWidget())
+            parentWidget()->removeEventFilter(this);
+        m_titleBar->setToolTip(QStringLiteral("Fermer"));
+    }
+}
+
+void PanelFrame::place(QPoint pos)
+{
+    move(parentWidget() ? keptInside(pos, size(), parentWidget()->size()) : pos);
+}
+
 void PanelFrame::keyPressEvent(QKeyEvent *e)
 {
-    if (e->key() == Qt::Key_Escape && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (e->key() == Qt::Key_Escape && mods == Qt::NoModifier) {
         e->accept();
         hide();
         return;
     }
+    if (m_movable && (mods & ~Qt::ShiftModifier) == Qt::AltModifier) {
+        const int step = (mods & Qt::ShiftModifier) ? 1 : 10;
+        QPoint by;
+        switch (e->key()) {
+        case Qt::Key_Left:
+            by = {-step, 0};
+            break;
+        case Qt::Key_Right:
+            by = {step, 0};
+            break;
+        case Qt::Key_Up:
+            by = {0, -step};
+            break;
+        case Qt::Key_Down:
+            by = {0, step};
+            break;
+        default:
+            break;
+        }
+        if (!by.isNull()) {
+            e->accept();
+            const QPoint was = pos();
+            place(was + by);
+            if (pos() != was)
+                emit moved(pos());
+            return;
+        }
+    }
     QFrame::keyPressEvent(e);
+}
+
+bool PanelFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        place(pos());
+        return false;
+    }
+    if (watched != m_titleBar)
+        return QFrame::eventFilter(watched, event);
+    const auto *me = static_cast<QMouseEvent *>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (me->button() == Qt::LeftButton) {
+            m_grabbedAt = me->globalPosition().toPoint();
+            m_startPos = pos();
+            m_dragging = false;
+        }
+        break;
+    case QEvent::MouseMove: {
+        if (!(me->buttons() & Qt::LeftButton))
+            break;
+        const QPoint by = me->globalPosition().toPoint() - m_grabbedAt;
+        // A press that hardly moves is still a click, which closes the panel.
+        if (!m_dragging && by.manhattanLength() < QApplication::startDragDistance())
+            break;
+        m_dragging = true;
+        place(m_startPos + by);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (m_dragging && me->button() == Qt::LeftButton) {
+            m_dragging = false;
+            if (pos() != m_startPos)
+                emit moved(pos());
+            return true; // a drag is not a click
+        }
+        break;
+    default:
+        break;
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void PanelFrame::setVisible(bool visible)

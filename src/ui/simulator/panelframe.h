@@ -19,15 +19,29 @@ class PanelFrame : public QFrame
     // keyboard is worked from the keyboard).
     void showWithFocus();
 
+    ClickLabel *titleBar() const { return m_titleBar; }
+    // Lets the pupil move the panel: dragging its title bar (a click still closes it), or
+    // Alt+arrows within it (10 pixels, 1 with Shift). It stays inside its parent, even when the
+    // parent shrinks; moved() tells where the pupil left it.
+    void setMovable(bool movable);
+    // Puts the panel at pos, or as near as it lies wholly inside its parent.
+    void place(QPoint pos);
+
   protected:
     // Escape closes the panel, as its title bar does.
     void keyPressEvent(QKeyEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   signals:
     void visibilityChanged(bool visible);
+    void moved(QPoint pos);
 
   private:
     ClickLabel *m_titleBar;
+    bool m_movable = false;
+    bool m_dragging = false;
+    QPoint m_grabbedAt; // global position of the press on the title bar
+    QPoint m_startPos;  // the panel's position then
 };
 
 } // namespace vorlac

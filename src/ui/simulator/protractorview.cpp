@@ -1,6 +1,7 @@
 #include "simulator/protractorview.h"
 
 #include "common/clicklabel.h"
+#include "common/focusmarks.h"
 #include "common/pictures.h"
 #include "common/regional.h"
 #include "common/rounding.h"
@@ -208,7 +209,7 @@ void ProtractorView::paintEvent(QPaintEvent *)
     p.drawImage(QRect(0, 0, protractor::kSize, protractor::kSize), m_background);
     paintSceneOverlays(p, sceneOverlays(m_scene), &m_lamp, m_state.position);
     paintProtractorFigure(p, m_figure, m_colours);
-    if (hasFocus())
+    if (FocusMarks::shows(this))
         paintFocusMark(p, rect());
 }
 

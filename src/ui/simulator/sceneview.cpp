@@ -1,6 +1,7 @@
 #include "simulator/sceneview.h"
 
 #include "common/clicklabel.h"
+#include "common/focusmarks.h"
 #include "common/pictures.h"
 #include "simulator/sceneaccessible.h"
 
@@ -31,7 +32,7 @@ void LampLabel::mouseReleaseEvent(QMouseEvent *e)
 void LampLabel::paintEvent(QPaintEvent *e)
 {
     QLabel::paintEvent(e);
-    if (hasFocus()) {
+    if (FocusMarks::shows(this)) {
         QPainter p(this);
         paintFocusMark(p, rect());
     }

@@ -4,7 +4,9 @@
 #include "common/accessiblenaming.h"
 #include "common/clicklabel.h"
 #include "common/crlf.h"
+#include "common/focusmarks.h"
 #include "common/menus.h"
+#include "common/panelplaces.h"
 #include "common/pictures.h"
 #include "common/programdirectory.h"
 #include "common/rounding.h"
@@ -25,6 +27,7 @@
 #include "simulator/measureicon.h"
 #include "simulator/measurepanel.h"
 #include "simulator/panelframe.h"
+#include "simulator/panelplacement.h"
 #include "simulator/protractorpanel.h"
 #include "simulator/sceneaccessible.h"
 #include "simulator/scenecontroller.h"
@@ -85,6 +88,8 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     setMouseTracking(true);
     // Screen readers: every widget named as it is polished, the scene read through its own view.
     qApp->installEventFilter(new AccessibleNaming(this));
+    // The controls' focus marks follow the keyboard, not the clicks.
+    qApp->installEventFilter(new FocusMarks(this));
     QAccessible::installFactory(sceneAccessibleFactory);
 
     // Creation order is stacking order: the panels lie over their icons.
@@ -273,17 +278,29 @@ void Vorlac::addShortcuts()
 
 void Vorlac::buildMeasurements()
 {
-    // Beside the display and source icons; the panel lies over the exercise area.
+    // Beside the display and source icons, its picture within the table's width and below the
+    // display panel; the source panel and the table cover it, so it hides under them.
     m_measureIcon = new KeyPanelIcon(this);
     m_measureIcon->setObjectName(QStringLiteral("ImageMesures"));
-    m_measureIcon->setGeometry(324, 400, 108, 70);
+    m_measureIcon->setGeometry(322, 403, 108, 70);
     m_measureIcon->setPixmap(svgPicture(QStringLiteral("icon_measures"), QSize(108, 70), devicePixelRatioF()));
     m_measureIcon->setCursor(svgCursor(QStringLiteral("cursor_hand")));
     m_measureIcon->setToolTip(QStringLiteral("Afficher les mesures"));
     m_measureIcon->lower(); // under the panels, as the other icons
     m_hints->addHint(m_measureIcon,
                      QStringLiteral("Afficher les angles, les indices et le minimum de déviation du rayon tracé"));
+    const auto coverIcon = [this] {
+        m_measureIcon->setVisible(m_sourcePanel->isHidden() && !m_toolbar->tableToggle()->isChecked());
+    };
+    connect(m_sourcePanel, &PanelFrame::visibilityChanged, m_measureIcon, coverIcon);
+    connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_measureIcon, coverIcon);
     m_measurePanel = new MeasurePanel(*m_controller, *m_valueTable, *m_hints, m_env.messenger, this);
+    // Movable, first beside the designed window when it has room, else over the exercise text.
+    const QString state = m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory;
+    new PanelPlacement(*m_measurePanel, QDir(state).filePath(QStringLiteral("panneaux.txt")),
+                       [this](QSize window) { return defaultMeasurePlace(m_measurePanel->size(), window); });
+    m_hints->addHint(m_measurePanel->titleBar(),
+                     QStringLiteral("Cliquer pour fermer; faire glisser pour déplacer (ou Alt+flèches)"));
     connect(m_measureIcon, &ClickLabel::clicked, m_measurePanel, &QWidget::show);
     connect(m_measurePanel, &MeasurePanel::recorded, this, [this](int line) {
         // The grid shows the line just written (its model rows start at data line 1).

@@ -1,6 +1,8 @@
 #include "table/titleheader.h"
 
+#include <QHelpEvent>
 #include <QStyleOptionHeader>
+#include <QToolTip>
 
 namespace vorlac
 {
@@ -13,6 +15,21 @@ QString TitleHeader::shownTitle(int logicalIndex) const
     initStyleOption(&option);
     initStyleOptionForIndex(&option, logicalIndex);
     return option.text;
+}
+
+bool TitleHeader::viewportEvent(QEvent *e)
+{
+    if (e->type() != QEvent::ToolTip || !model())
+        return QHeaderView::viewportEvent(e);
+    const auto *help = static_cast<QHelpEvent *>(e);
+    const int section = logicalIndexAt(help->pos());
+    const QString title = section < 0 ? QString() : model()->headerData(section, orientation()).toString();
+    if (!title.isEmpty() && shownTitle(section) != title)
+        QToolTip::showText(help->globalPos(), title, viewport(),
+                           QRect(sectionViewportPosition(section), 0, sectionSize(section), height()));
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void TitleHeader::initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const

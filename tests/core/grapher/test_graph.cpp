@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <cmath>
 #include <set>
+#include <utility>
 
 using namespace vorlac;
 
@@ -358,3 +359,47 @@ TEST(GraphPainter, ScaledPainterDrawsBlocks)
     const QImage small = GraphImage(g);
     EXPECT_EQ(big.scaled(kGraphSize, kGraphSize), small);
 }
+
+namespace
+{
+
+// The lengths of the runs of colour c down the columns (or along the rows) of img.
+std::set<int> runLengths(const QImage &img, QRgb c, bool down)
+{
+    std::set<int> out;
+    for (int a = 0, run = 0; a < (down ? img.width() : img.height()); ++a)
+        for (int b = 0; b <= (down ? img.height() : img.width()); ++b)
+            if (b < (down ? img.height() : img.width()) && img.pixel(down ? a : b, down ? b : a) == c)
+                ++run;
+            else if (run)
+                out.insert(std::exchange(run, 0));
+    return out;
+}
+
+} // namespace
+
+class ScreenGraph : public ::testing::TestWithParam<std::pair<double, int>> // ratio, thickness
+{
+};
+// Lines at even and odd pixels and points are as thick everywhere: a scaled painter made them
+// one and two device pixels thick by turns at 1.5.
+TEST_P(ScreenGraph, LinesAndPointsAreEvenlyThick)
+{
+    GraphPicture g;
+    for (int at = 100; at < 140; at += 11) {
+        g.lines.push_back({{10, at}, {400, at}, graphcolour::DarkBlue});
+        g.lines.push_back({{at + 300, 150}, {at + 300, 480}, graphcolour::DarkGreen});
+        g.pixels.push_back({at - 80, at + 200});
+    }
+    const QImage img = GraphImage(g, GetParam().first);
+    const std::set<int> one{GetParam().second};
+    for (const auto &[colour, down] : {std::pair{graphcolour::DarkBlue, true},
+                                       {graphcolour::DarkGreen, false},
+                                       {graphcolour::Red, true},
+                                       {graphcolour::Red, false}})
+        EXPECT_EQ(runLengths(img, colour, down), one) << down;
+}
+INSTANTIATE_TEST_SUITE_P(Rows, ScreenGraph,
+                         ::testing::Values(std::pair{1.25, 1}, std::pair{1.5, 2}, std::pair{1.75, 2}, std::pair{2.0, 2},
+                                           std::pair{2.5, 3}),
+                         RowName());

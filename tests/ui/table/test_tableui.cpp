@@ -192,6 +192,27 @@ TEST_F(TableUi, ALongTitleIsCutAtItsEndOnly)
     EXPECT_EQ(header->shownTitle(2), QStringLiteral("C3"));
 }
 
+// A cut title tells its whole text in a tooltip; a title shown whole needs none.
+class TitleTip : public TableUi, public ::testing::WithParamInterface<std::tuple<const char *, bool>>
+{
+};
+TEST_P(TitleTip, WholeTitleOnlyWhenCut)
+{
+    const auto &[text, cut] = GetParam();
+    table.setTitle(3, QString::fromUtf8(text));
+    auto *header = static_cast<TitleHeader *>(grid->horizontalHeader());
+    EXPECT_EQ(header->shownTitle(3) != QString::fromUtf8(text), cut);
+    const QPoint at(header->sectionViewportPosition(3) + 10, header->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, at, header->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(header->viewport(), &help);
+    EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(), cut ? QString::fromUtf8(text) : QString());
+    QToolTip::hideText();
+}
+INSTANTIATE_TEST_SUITE_P(Rows, TitleTip,
+                         ::testing::Values(std::tuple{"lambda (nm)", true}, std::tuple{"1/lambda² (nm-2)", true},
+                                           std::tuple{"n", false}),
+                         RowName());
+
 struct LeaveRow {
     const char *how;
     int row, col; // the active cell afterwards
