@@ -3,6 +3,7 @@
 #include "common/clicklabel.h"
 #include "common/panelstyle.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace vorlac
@@ -47,7 +48,10 @@ void PanelFrame::keyPressEvent(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_Escape && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         e->accept();
+        const bool hadFocus = isAncestorOf(QApplication::focusWidget());
         hide();
+        if (hadFocus && m_opener && m_opener->isVisible())
+            m_opener->setFocus(Qt::ShortcutFocusReason);
         return;
     }
     QFrame::keyPressEvent(e);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 
 namespace vorlac
 {
@@ -18,9 +19,11 @@ class PanelFrame : public QFrame
     // Shows the panel with the keyboard focus on its first control (a panel opened from the
     // keyboard is worked from the keyboard).
     void showWithFocus();
+    // The icon that opens the panel: Escape gives the focus back to it.
+    void setOpener(QWidget *icon) { m_opener = icon; }
 
   protected:
-    // Escape closes the panel, as its title bar does.
+    // Escape closes the panel, as its title bar does, and the focus goes back to its icon.
     void keyPressEvent(QKeyEvent *e) override;
 
   signals:
@@ -28,6 +31,7 @@ class PanelFrame : public QFrame
 
   private:
     ClickLabel *m_titleBar;
+    QPointer<QWidget> m_opener;
 };
 
 } // namespace vorlac
