@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <utility>
 
 namespace vorlac
 {
@@ -90,7 +91,8 @@ QPushButton *makeKey(QWidget *parent, const QString &name, const QString &captio
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space; a click leaves the focus where it was.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setAutoDefault(false);
     return b;
 }
@@ -100,7 +102,7 @@ QRadioButton *option(QGroupBox *box, const char *name, const QString &caption, Q
     auto *r = new QRadioButton(caption, box);
     r->setObjectName(QString::fromLatin1(name));
     r->setGeometry(geometry);
-    r->setFocusPolicy(Qt::NoFocus);
+    r->setFocusPolicy(Qt::TabFocus);
     return r;
 }
 
@@ -154,6 +156,17 @@ Machine::Machine(double &memory, const Messenger &messenger, QWidget *parent)
     m_standard = option(display, "C1", QStringLiteral("Standard"), QRect(112, 18, 84, 20));
     m_degrees->setChecked(true);
     m_standard->setChecked(true);
+    // Tab goes from the display to the column names above the keypad, then the keys row by row,
+    // then the options.
+    QWidget *previous = m_z1;
+    for (int i = 0; i < 7; ++i)
+        setTabOrder(std::exchange(previous, m_keys[int(K::C1) + i]), m_keys[int(K::C1) + i]);
+    for (const KeyLook &look : kLooks)
+        setTabOrder(std::exchange(previous, m_keys[int(look.key)]), m_keys[int(look.key)]);
+    for (QWidget *w : {static_cast<QWidget *>(m_degrees), static_cast<QWidget *>(m_radians),
+                       static_cast<QWidget *>(m_scientific), static_cast<QWidget *>(m_standard)})
+        setTabOrder(std::exchange(previous, w), w);
+
     connect(m_radians, &QRadioButton::toggled, this, [this](bool on) { m_calc.radians = on; });
     connect(m_scientific, &QRadioButton::clicked, this, [this] { m_calc.chooseDisplay(true); });
     connect(m_standard, &QRadioButton::clicked, this, [this] { m_calc.chooseDisplay(false); });
@@ -188,7 +201,10 @@ void Machine::showDisplay(const QString &text)
         type.setPixelSize(std::max(11, type.pixelSize() * room / wide));
     m_z1->setFont(type);
     m_z1->setText(text);
-    m_z1->setFocus();
+    // A key pressed from the keyboard keeps the focus, so that the next Tab goes on from it.
+    QWidget *focused = focusWidget();
+    if (!focused || focused == m_z1 || !focused->isVisible())
+        m_z1->setFocus();
     m_z1->setCursorPosition(message ? 0 : int(text.size()));
     m_z1->repaint();
 }
@@ -225,6 +241,10 @@ void Machine::computeColumn()
 bool Machine::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_z1 && event->type() == QEvent::KeyPress) {
+        // Tab leaves the display for the keys; it is no character of a formula.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+            return QDialog::eventFilter(watched, event);
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
     }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -95,6 +96,10 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> file, QWidget *parent)
     splitter->setSizes({260, 640});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
+
+    // Escape closes the window as it closes every dialog of the program.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);

@@ -74,7 +74,10 @@ void PanelFrame::keyPressEvent(QKeyEvent *e)
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
     if (e->key() == Qt::Key_Escape && mods == Qt::NoModifier) {
         e->accept();
+        const bool hadFocus = isAncestorOf(QApplication::focusWidget());
         hide();
+        if (hadFocus && m_opener && m_opener->isVisible())
+            m_opener->setFocus(Qt::ShortcutFocusReason);
         return;
     }
     if (m_movable && (mods & ~Qt::ShiftModifier) == Qt::AltModifier) {

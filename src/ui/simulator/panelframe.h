@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 
 namespace vorlac
 {
@@ -18,6 +19,8 @@ class PanelFrame : public QFrame
     // Shows the panel with the keyboard focus on its first control (a panel opened from the
     // keyboard is worked from the keyboard).
     void showWithFocus();
+    // The icon that opens the panel: Escape gives the focus back to it.
+    void setOpener(QWidget *icon) { m_opener = icon; }
 
     ClickLabel *titleBar() const { return m_titleBar; }
     // Lets the pupil move the panel: dragging its title bar (a click still closes it), or
@@ -28,7 +31,7 @@ class PanelFrame : public QFrame
     void place(QPoint pos);
 
   protected:
-    // Escape closes the panel, as its title bar does.
+    // Escape closes the panel, as its title bar does, and the focus goes back to its icon.
     void keyPressEvent(QKeyEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -42,6 +45,7 @@ class PanelFrame : public QFrame
     bool m_dragging = false;
     QPoint m_grabbedAt; // global position of the press on the title bar
     QPoint m_startPos;  // the panel's position then
+    QPointer<QWidget> m_opener;
 };
 
 } // namespace vorlac

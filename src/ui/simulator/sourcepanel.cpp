@@ -43,6 +43,9 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
     m_wavelength->setRange(kMinWavelength, kMaxWavelength);
     m_wavelength->setSingleStep(1);
     m_wavelength->setPageStep(25);
+    // A scroll bar inverts its keys (made for scrolling a view): here Right and Up raise λ, the
+    // thumb going the way the arrow points.
+    m_wavelength->setInvertedControls(false);
     addLabel(this, "Label6", QStringLiteral("λ ="), {176, 92, 24, 16});
     m_wavelengthValue = addLabel(this, "Label7", QString(), {200, 90, 32, 20});
     styleReadout(m_wavelengthValue);

@@ -199,11 +199,14 @@ void Vorlac::buildPanelIcons()
 void Vorlac::connectRooms()
 {
     PanelFrame *panels[] = {m_prismPanel, m_mediumPanel, m_displayPanel, m_sourcePanel};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
+        panels[i]->setOpener(m_panelIcons[i]);
         connect(m_panelIcons[i], &ClickLabel::clicked, panels[i], [icon = m_panelIcons[i], panel = panels[i]] {
             // Opened from the keyboard, the panel takes the focus.
             icon->hasFocus() ? panel->showWithFocus() : panel->show();
         });
+    }
+    m_protractorPanel->setOpener(m_panelIcons[4]);
     connect(m_panelIcons[4], &ClickLabel::clicked, m_protractorPanel, &ProtractorPanel::open);
     connect(m_tableCommands, &TableCommands::graphRequested, this, [this] {
         Grapheur(*m_valueTable, &m_output->printService(), m_env.messenger, this, &m_output->exports()).exec();
@@ -211,9 +214,11 @@ void Vorlac::connectRooms()
 
     connect(m_toolbar->closeButton(), &QToolButton::clicked, this, &QWidget::close);
     connect(m_toolbar->copyButton(), &QToolButton::clicked, this, [this] {
-        // From the keyboard the menu opens under the button, where the focus is.
+        // A click opens the menu at the pointer; Space, Enter or Alt+P (the pointer elsewhere)
+        // under the button.
         QToolButton *b = m_toolbar->copyButton();
-        m_copyMenu->popup(b->hasFocus() ? b->mapToGlobal(QPoint(0, b->height())) : QCursor::pos());
+        const bool byMouse = b->rect().contains(b->mapFromGlobal(QCursor::pos()));
+        m_copyMenu->popup(byMouse ? QCursor::pos() : b->mapToGlobal(QPoint(0, b->height())));
     });
     connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_tableFrame, &QWidget::setVisible);
     connect(m_tableFrame, &TableFrame::hideRequested, this, [this] { m_toolbar->tableToggle()->setChecked(false); });
@@ -300,8 +305,10 @@ void Vorlac::buildMeasurements()
     new PanelPlacement(*m_measurePanel, QDir(state).filePath(QStringLiteral("panneaux.txt")),
                        [this](QSize window) { return defaultMeasurePlace(m_measurePanel->size(), window); });
     m_hints->addHint(m_measurePanel->titleBar(),
-                     QStringLiteral("Cliquer pour fermer; faire glisser pour déplacer (ou Alt+flèches)"));
-    connect(m_measureIcon, &ClickLabel::clicked, m_measurePanel, &QWidget::show);
+                     QStringLiteral("Cliquer pour fermer ; faire glisser pour déplacer (ou Alt+flèches)"));
+    m_measurePanel->setOpener(m_measureIcon);
+    connect(m_measureIcon, &ClickLabel::clicked, m_measurePanel,
+            [this] { m_measureIcon->hasFocus() ? m_measurePanel->showWithFocus() : m_measurePanel->show(); });
     connect(m_measurePanel, &MeasurePanel::recorded, this, [this](int line) {
         // The grid shows the line just written (its model rows start at data line 1).
         if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace vorlac
 {
@@ -132,6 +133,15 @@ void ValueGrid::selectActiveColumn()
     selectionModel()->select(column, QItemSelectionModel::ClearAndSelect);
 }
 
+void ValueGrid::requestColumnMenuByKey()
+{
+    const int col = m_table.Col();
+    selectActiveColumn();
+    const QHeaderView *header = horizontalHeader();
+    const QPoint below(std::max(0, header->sectionViewportPosition(col)), header->height());
+    emit columnMenuRequested(col, header->viewport()->mapToGlobal(below));
+}
+
 void ValueGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
@@ -146,6 +156,13 @@ void ValueGrid::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (key == Qt::Key_Delete) {
         event->accept(); // acts on release
+        return;
+    }
+    // The keyboard's way to the column commands: the menu of the active column, under its title.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Menu && mods == Qt::NoModifier) || (key == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+        event->accept();
+        requestColumnMenuByKey();
         return;
     }
     if (key == Qt::Key_Backspace) {

@@ -52,6 +52,7 @@ class ValueGrid : public QTableView
   private:
     void showActiveCell();
     void selectActiveColumn();
+    void requestColumnMenuByKey();
 
     ValueTable &m_table;
     ValueTableModel *m_model;

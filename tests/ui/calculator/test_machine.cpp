@@ -1,6 +1,7 @@
 #include "calculator/calculatorlauncher.h"
 #include "calculator/machine.h"
 #include "common/messenger.h"
+#include "rowname.h"
 #include "simulator/toolbar.h"
 #include "table/tablecommands.h"
 #include "table/valuetable.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -76,10 +78,50 @@ TEST_F(Plain, ButtonsAndKeysReachTheLogicOnce)
     QTest::keyClick(z1, Qt::Key_Backspace);
     EXPECT_EQ(display(m), QStringLiteral("1"));
 
-    // The keys never take the focus away from the display.
+    // A click never takes the focus away from the display; Tab reaches every key.
     for (QPushButton *b : m.findChildren<QPushButton *>())
-        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
+        EXPECT_EQ(b->focusPolicy(), Qt::TabFocus) << b->objectName().toStdString();
 }
+
+struct TabRow {
+    const char *name;
+    int tabs;          // Tab presses from the display; negative: Shift+Tab
+    const char *focus; // the control reached
+    const char *typed; // then typed, Space pressing the focused key
+    const char *shown;
+};
+void PrintTo(const TabRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class CalculatorTab : public ::testing::TestWithParam<TabRow>
+{
+};
+TEST_P(CalculatorTab, ReachesAndPressesEveryKey)
+{
+    double memory = 0.0;
+    vorlac::Messenger messenger;
+    Machine m(memory, messenger, nullptr);
+    m.show();
+    m.activateWindow();
+    if (!QTest::qWaitForWindowActive(&m))
+        GTEST_SKIP() << "no active window on this platform";
+    m.findChild<QLineEdit *>(QStringLiteral("z1"))->setFocus();
+    const TabRow &row = GetParam();
+    for (int i = 0; i < std::abs(row.tabs); ++i)
+        QTest::keyClick(QApplication::focusWidget(), row.tabs > 0 ? Qt::Key_Tab : Qt::Key_Backtab,
+                        row.tabs > 0 ? Qt::NoModifier : Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(row.focus));
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(row.typed));
+    EXPECT_EQ(display(m), QString::fromUtf8(row.shown));
+}
+INSTANTIATE_TEST_SUITE_P(Rows, CalculatorTab,
+                         ::testing::Values(TabRow{"sin_first", 1, "bsin", "4 ", "4 * sin "},
+                                           TabRow{"root_row_two", 12, "racine", " 9", "SQR 9"},
+                                           TabRow{"keeps_focus_after_space", 33, "pico", "  ", "E-12E-12"},
+                                           TabRow{"digits_typed_on_a_key", 4, "B10x", "12", "12"},
+                                           TabRow{"back_to_the_options", -1, "C1", "", ""}),
+                         RowName());
 
 TEST_F(Plain, OptionsResetButTheMemoryStays)
 {

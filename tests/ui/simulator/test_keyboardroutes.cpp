@@ -1,0 +1,124 @@
+// Commands that had only a mouse way: each row takes the keyboard's way and says where it led.
+#include "rowname.h"
+#include "table/valuetable.h"
+#include "vorlacfixture.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+
+using namespace vorlac;
+
+namespace
+{
+
+struct RouteRow {
+    const char *name;
+    // Takes the route in a shown window and describes where it ended.
+    std::function<QString(Vorlac &)> route;
+    const char *expected;
+};
+void PrintTo(const RouteRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+QString focusName()
+{
+    QWidget *f = QApplication::focusWidget();
+    return f ? f->objectName() : QStringLiteral("(rien)");
+}
+
+// The visible pop-up menu, closed, described by its name and where it opened.
+QString shownMenu(const QWidget *anchor, QPoint expectedTopLeft)
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *menu = qobject_cast<QMenu *>(top); menu && menu->isVisible()) {
+            const QPoint at = menu->pos();
+            menu->hide();
+            const bool placed = (at - anchor->mapToGlobal(expectedTopLeft)).manhattanLength() <= 2;
+            return menu->objectName() + (placed ? QStringLiteral(" à sa place") : QStringLiteral(" ailleurs"));
+        }
+    return QStringLiteral("(aucun menu)");
+}
+
+QString columnMenuBy(Vorlac &w, int key, Qt::KeyboardModifiers mods)
+{
+    auto *grid = w.findChild<QTableView *>(QStringLiteral("MSFlexGrid1"));
+    w.findChild<QToolButton *>(QStringLiteral("Check1"))->click(); // the table shows
+    w.valueTable().setActiveCell(2, 2);
+    grid->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(grid, Qt::Key(key), mods);
+    const QHeaderView *header = grid->horizontalHeader();
+    return shownMenu(header->viewport(), QPoint(header->sectionViewportPosition(2), header->height())) +
+           QStringLiteral(" C%1").arg(w.valueTable().Col() + 1);
+}
+
+QString escapeFromPanel(Vorlac &w, const char *icon)
+{
+    auto *opener = w.findChild<QWidget *>(QString::fromLatin1(icon));
+    opener->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(opener, Qt::Key_Space);
+    QWidget *inside = QApplication::focusWidget();
+    if (!inside || inside == opener)
+        return QStringLiteral("le panneau n'a pas pris le focus");
+    QTest::keyClick(inside, Qt::Key_Escape);
+    return focusName();
+}
+
+QString wavelengthAfter(Vorlac &w, int key)
+{
+    w.findChild<QWidget *>(QStringLiteral("Image3(4)"))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    auto *bar = w.findChild<QScrollBar *>(QStringLiteral("HScroll1"));
+    bar->setFocus(Qt::TabFocusReason);
+    const int before = bar->sliderPosition();
+    QTest::keyClick(bar, Qt::Key(key));
+    return QString::number(w.controller().state().wavelength) +
+           (bar->sliderPosition() > before ? QStringLiteral(" vers la droite") : QStringLiteral(" vers la gauche"));
+}
+
+class KeyboardRoutes : public VorlacFixture, public ::testing::WithParamInterface<RouteRow>
+{
+};
+
+TEST_P(KeyboardRoutes, LeadWhereTheMouseLeads)
+{
+    Vorlac &w = window();
+    w.show();
+    w.activateWindow();
+    if (!QTest::qWaitForWindowActive(&w))
+        GTEST_SKIP() << "no active window on this platform";
+    EXPECT_EQ(GetParam().route(w), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KeyboardRoutes,
+    ::testing::Values(
+        RouteRow{"menu_key_column_menu", [](Vorlac &w) { return columnMenuBy(w, Qt::Key_Menu, {}); },
+                 "menucol à sa place C3"},
+        RouteRow{"shift_f10_column_menu", [](Vorlac &w) { return columnMenuBy(w, Qt::Key_F10, Qt::ShiftModifier); },
+                 "menucol à sa place C3"},
+        RouteRow{"escape_prism_panel", [](Vorlac &w) { return escapeFromPanel(w, "Image3(1)"); }, "Image3(1)"},
+        RouteRow{"escape_source_panel", [](Vorlac &w) { return escapeFromPanel(w, "Image3(4)"); }, "Image3(4)"},
+        RouteRow{"escape_measures_panel", [](Vorlac &w) { return escapeFromPanel(w, "ImageMesures"); }, "ImageMesures"},
+        RouteRow{"wavelength_right", [](Vorlac &w) { return wavelengthAfter(w, Qt::Key_Right); }, "590 vers la droite"},
+        RouteRow{"wavelength_left", [](Vorlac &w) { return wavelengthAfter(w, Qt::Key_Left); }, "588 vers la gauche"},
+        RouteRow{"wavelength_up", [](Vorlac &w) { return wavelengthAfter(w, Qt::Key_Up); }, "590 vers la droite"},
+        RouteRow{"wavelength_down", [](Vorlac &w) { return wavelengthAfter(w, Qt::Key_Down); }, "588 vers la gauche"},
+        RouteRow{"alt_p_copy_menu",
+                 [](Vorlac &w) {
+                     QCursor::setPos(w.mapToGlobal(QPoint(700, 500))); // the pointer away from the button
+                     auto *b = w.findChild<QToolButton *>(QStringLiteral("Command4"));
+                     b->click(); // as Alt+P's mnemonic does
+                     return shownMenu(b, QPoint(0, b->height()));
+                 },
+                 "menucopie à sa place"}),
+    RowName());
+
+} // namespace
