@@ -1,8 +1,8 @@
 #include "grapher/curvefit.h"
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 

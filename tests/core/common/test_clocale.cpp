@@ -22,7 +22,10 @@ struct LocaleRow {
     std::function<QString()> actual;
     const char *expected;
 };
-void PrintTo(const LocaleRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const LocaleRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 QString typed(const char *keys)
 {
@@ -59,24 +62,24 @@ const QLocale kFrench(QLocale::French, QLocale::France);
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FrenchCLocale,
-    ::testing::Values(
-        LocaleRow{"typed_whole", [] { return typed("45"); }, "45,000"},
-        LocaleRow{"typed_decimal", [] { return typed("0,5"); }, "0,500"},
-        LocaleRow{"recorded_angle", [] { return ValueTable::singleText(36.0f, "########0.000", kFrench); }, "36,000"},
-        LocaleRow{"single_seven_digits", [] { return ValueTable::singleText(0.1f, "0.0000000000", kFrench); },
-                  "0,1000000000"},
-        LocaleRow{"fit_plain", [] { return fitNumberText(1234.56, kFrench); }, "1235"},
-        LocaleRow{"fit_rounds_up", [] { return fitNumberText(9.99962, kFrench); }, "10,00"},
-        LocaleRow{"fit_exponent", [] { return fitNumberText(-0.000123456, kFrench); }, "-1,235E-04"},
-        LocaleRow{"dot_number", [] { return writeDotNumber(readDotNumber(u"2.75") * 2); }, "5.5"},
-        LocaleRow{"expression",
-                  [] {
-                      QString text = QStringLiteral("1.5*2.25");
-                      int error = 0;
-                      EvaluateExpression(text, error, 0);
-                      return text;
-                  },
-                  "3.375"}),
+    ::testing::Values(LocaleRow{"typed_whole", [] { return typed("45"); }, "45,000"},
+                      LocaleRow{"typed_decimal", [] { return typed("0,5"); }, "0,500"},
+                      LocaleRow{"recorded_angle",
+                                [] { return ValueTable::singleText(36.0f, "########0.000", kFrench); }, "36,000"},
+                      LocaleRow{"single_seven_digits",
+                                [] { return ValueTable::singleText(0.1f, "0.0000000000", kFrench); }, "0,1000000000"},
+                      LocaleRow{"fit_plain", [] { return fitNumberText(1234.56, kFrench); }, "1235"},
+                      LocaleRow{"fit_rounds_up", [] { return fitNumberText(9.99962, kFrench); }, "10,00"},
+                      LocaleRow{"fit_exponent", [] { return fitNumberText(-0.000123456, kFrench); }, "-1,235E-04"},
+                      LocaleRow{"dot_number", [] { return writeDotNumber(readDotNumber(u"2.75") * 2); }, "5.5"},
+                      LocaleRow{"expression",
+                                [] {
+                                    QString text = QStringLiteral("1.5*2.25");
+                                    int error = 0;
+                                    EvaluateExpression(text, error, 0);
+                                    return text;
+                                },
+                                "3.375"}),
     RowName());
 
 } // namespace
