@@ -1,8 +1,10 @@
 #include "analysis/measuretexts.h"
 
+#include "common/numberpattern.h"
 #include "render/scenerenderer.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace vorlac
 {
@@ -18,31 +20,39 @@ std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePictu
     return rays;
 }
 
+int minimumWavelength(const SceneState &state)
+{
+    if (state.source != SourceType::FiveRadiations)
+        return state.wavelength;
+    int best = 0;
+    for (const Radiation &r : sceneRadiations(state))
+        if (best == 0 || std::abs(r.wavelength - state.wavelength) < std::abs(best - state.wavelength))
+            best = r.wavelength;
+    return best;
+}
+
 QString angleText(double degrees, const QLocale &locale)
 {
-    QString t = locale.toString(degrees, 'f', 1);
-    if (t.startsWith(locale.negativeSign()) && locale.toDouble(t) == 0.0)
-        t.remove(0, locale.negativeSign().size()); // no "-0,0"
-    return t;
+    return formatNumberPattern(degrees, QString(kPatternAngle), locale);
 }
 
-namespace
+QString indexValueText(double n, const QLocale &locale)
 {
-
-QString indexValue(double n, const QLocale &locale)
-{
-    return locale.toString(n, 'f', 6);
+    return formatNumberPattern(n, QString(kPatternMeasuredIndex), locale);
 }
 
-} // namespace
+QString wholeText(int value, const QLocale &locale)
+{
+    return formatNumberPattern(value, QString(kPatternWhole), locale);
+}
 
 MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale)
 {
     const TraceMeasures &m = ray.measures;
     MeasureLineTexts t;
-    t.wavelength = QString::number(ray.wavelength);
-    t.prismIndex = indexValue(m.prismIndex, locale);
-    t.outsideIndex = indexValue(m.outsideIndex, locale);
+    t.wavelength = wholeText(ray.wavelength, locale);
+    t.prismIndex = indexValueText(m.prismIndex, locale);
+    t.outsideIndex = indexValueText(m.outsideIndex, locale);
     t.incidence = angleText(m.incidence, locale);
     t.criticalAngle = m.criticalAngle ? angleText(*m.criticalAngle, locale) : QStringLiteral("—");
     switch (m.limit) {
@@ -81,9 +91,25 @@ MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale)
     return t;
 }
 
-QString minimumDeviationText(const MinimumDeviation &m, int lambda, const QLocale &locale)
+QString measuredRaysText(const SceneState &state, const QLocale &locale)
 {
-    const QString at = QStringLiteral(" à %1 nm : ").arg(lambda);
+    switch (state.source) {
+    case SourceType::Monochromatic:
+        return QStringLiteral("Lumière monochromatique de %1 nm").arg(wholeText(state.wavelength, locale));
+    case SourceType::FiveRadiations:
+        return QStringLiteral("Les cinq radiations tracées");
+    case SourceType::WhiteLight:
+        break;
+    }
+    return QStringLiteral("Lumière blanche : rayon du spectre à λ = %1 nm").arg(wholeText(state.wavelength, locale));
+}
+
+QString minimumDeviationText(const MinimumDeviation &m, int lambda, SourceType source, const QLocale &locale)
+{
+    const QString at =
+        QStringLiteral(" à %1 nm").arg(wholeText(lambda, locale)) +
+        (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)") : QString()) +
+        QStringLiteral(" : ");
     if (!m.found)
         return QStringLiteral("Minimum de déviation") + at +
                QStringLiteral("le rayon ne sort par la face de sortie à aucune incidence.");
@@ -93,7 +119,7 @@ QString minimumDeviationText(const MinimumDeviation &m, int lambda, const QLocal
     const QString head = m.deviation < 0 ? QStringLiteral("|D| minimale") : QStringLiteral("Minimum de déviation");
     return head + at + QStringLiteral("Dm = ") + angleText(m.deviation, locale) + QStringLiteral("° pour i = ") +
            angleText(m.incidence, locale) + QStringLiteral("°\nn = sin((A + Dm)/2) / sin(A/2) = ") +
-           locale.toString(m.relativeIndex, 'f', 4);
+           indexValueText(m.relativeIndex, locale);
 }
 
 } // namespace vorlac

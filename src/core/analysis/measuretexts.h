@@ -4,6 +4,7 @@
 #include "model/raytracer.h"
 #include "model/scenestate.h"
 
+#include <QLatin1StringView>
 #include <QLocale>
 #include <QString>
 #include <vector>
@@ -17,8 +18,23 @@ struct ScenePicture;
 // monochromatic source, the five radiations, or the chosen wavelength of white light.
 std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePicture &picture);
 
-// An angle with one decimal, regional separator: "36,0".
+// The wavelength the minimum of deviation is computed for: one the picture draws. The cursor's,
+// except with five radiations: the radiation nearest the cursor (the shorter on a tie).
+int minimumWavelength(const SceneState &state);
+
+// Every number the panel shows goes through the number patterns: angles to a tenth of a degree,
+// indices with the six decimals of the index read-outs (and a zero before the separator, which a
+// relative index below 1 needs), whole numbers for wavelengths and the apex.
+inline constexpr QLatin1StringView kPatternAngle{"0.0"};
+inline constexpr QLatin1StringView kPatternMeasuredIndex{"0.000000"};
+inline constexpr QLatin1StringView kPatternWhole{"0"};
+
+// An angle with one decimal, regional separator, half away from zero, never "-0,0": "36,0".
 QString angleText(double degrees, const QLocale &locale);
+// An index with six decimals: "1,516930".
+QString indexValueText(double n, const QLocale &locale);
+// A whole number: "589".
+QString wholeText(int value, const QLocale &locale);
 
 // The texts of one line of the panel. A quantity the ray does not have is empty, and note says
 // why, standing in the place of the first missing quantity.
@@ -31,7 +47,11 @@ struct MeasureLineTexts {
 };
 MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale);
 
-// The minimum of deviation, as two lines of text for the wavelength lambda.
-QString minimumDeviationText(const MinimumDeviation &m, int lambda, const QLocale &locale);
+// What the panel's columns are: "Rayon du spectre à λ = 589 nm" in white light, and so on.
+QString measuredRaysText(const SceneState &state, const QLocale &locale);
+
+// The minimum of deviation, as two lines of text for the wavelength lambda; with five
+// radiations the text says which one it is.
+QString minimumDeviationText(const MinimumDeviation &m, int lambda, SourceType source, const QLocale &locale);
 
 } // namespace vorlac

@@ -2,6 +2,9 @@
 
 #include "table/valuetable.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace vorlac
 {
 
@@ -23,41 +26,104 @@ QString quantityName(Quantity q)
     case Quantity::Deviation:
         return QStringLiteral("D : déviation (°)");
     case Quantity::PrismIndex:
-        return QStringLiteral("n : indice du prisme");
+        return QStringLiteral("n : indice du vorlac");
+    case Quantity::OutsideIndex:
+        return QStringLiteral("n ext. : indice du milieu extérieur");
+    case Quantity::Apex:
+        return QStringLiteral("A : angle au sommet du vorlac (°)");
+    case Quantity::CriticalAngle:
+        return QStringLiteral("ℓ : angle limite de réfraction (°)");
+    case Quantity::LimitIncidence:
+        return QStringLiteral("i lim. : incidence limite d'émergence (°)");
     }
     return {};
 }
 
 QString quantitySymbol(Quantity q)
 {
-    static const char *const symbols[] = {"", "λ", "i", "r", "r'", "i'", "D", "n"};
+    static const char *const symbols[] = {"", "λ", "i", "r", "r'", "i'", "D", "n", "n ext.", "A", "ℓ", "i lim."};
     return QString::fromUtf8(symbols[static_cast<int>(q)]);
 }
 
 QString quantityTitle(Quantity q)
 {
+    // The symbol and its unit, where the code page has the symbol.
     switch (q) {
     case Quantity::None:
         return {};
     case Quantity::Wavelength:
-        return QStringLiteral("lambda (nm)"); // a title must fit the situation file's code page
-    case Quantity::Incidence:
-        return QStringLiteral("i (°)");
-    case Quantity::Refraction:
-        return QStringLiteral("r (°)");
-    case Quantity::ExitIncidence:
-        return QStringLiteral("r' (°)");
-    case Quantity::Emergence:
-        return QStringLiteral("i' (°)");
-    case Quantity::Deviation:
-        return QStringLiteral("D (°)");
+        return QStringLiteral("lambda (nm)");
     case Quantity::PrismIndex:
-        return QStringLiteral("n");
+    case Quantity::OutsideIndex:
+        return quantitySymbol(q);
+    case Quantity::CriticalAngle:
+        return QStringLiteral("angle lim. (°)");
+    default:
+        return quantitySymbol(q) + QStringLiteral(" (°)");
     }
-    return {};
 }
 
-std::optional<double> quantityValue(Quantity q, const RayMeasures &ray)
+namespace
+{
+
+// The ways a title names a quantity, unit aside. Longer ones are words and match in any case;
+// the one- and two-letter symbols match exactly ("D" is not "d").
+struct Alias {
+    Quantity quantity;
+    const char *text;
+};
+const Alias kAliases[] = {
+    {Quantity::Wavelength, "λ"},
+    {Quantity::Wavelength, "lambda"},
+    {Quantity::Wavelength, "longueur d'onde"},
+    {Quantity::Incidence, "i"},
+    {Quantity::Incidence, "incidence"},
+    {Quantity::Refraction, "r"},
+    {Quantity::Refraction, "réfraction"},
+    {Quantity::ExitIncidence, "r'"},
+    {Quantity::Emergence, "i'"},
+    {Quantity::Emergence, "émergence"},
+    {Quantity::Deviation, "D"},
+    {Quantity::Deviation, "déviation"},
+    {Quantity::PrismIndex, "n"},
+    {Quantity::PrismIndex, "n vorlac"},
+    {Quantity::PrismIndex, "indice"},
+    {Quantity::PrismIndex, "indice du vorlac"},
+    {Quantity::OutsideIndex, "n ext."},
+    {Quantity::OutsideIndex, "n ext"},
+    {Quantity::OutsideIndex, "indice du milieu extérieur"},
+    {Quantity::Apex, "A"},
+    {Quantity::Apex, "angle au sommet"},
+    {Quantity::CriticalAngle, "ℓ"},
+    {Quantity::CriticalAngle, "angle lim."},
+    {Quantity::CriticalAngle, "angle limite"},
+    {Quantity::LimitIncidence, "i lim."},
+    {Quantity::LimitIncidence, "i lim"},
+    {Quantity::LimitIncidence, "incidence limite"},
+};
+
+} // namespace
+
+std::optional<Quantity> titleQuantity(const QString &title, int column)
+{
+    QString t = title.simplified();
+    if (t.isEmpty() || t == QStringLiteral("C%1").arg(column + 1))
+        return Quantity::None;
+    if (t.endsWith(u')')) {
+        const qsizetype open = t.lastIndexOf(u'(');
+        if (open > 0)
+            t = t.left(open).trimmed();
+    }
+    t.replace(QChar(0x2019), u'\''); // a typographic apostrophe is the same prime
+    for (const Alias &a : kAliases) {
+        const QString alias = QString::fromUtf8(a.text);
+        if (t.compare(alias, alias.size() > 2 ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
+            return a.quantity;
+    }
+    return std::nullopt;
+}
+
+std::optional<double> quantityValue(Quantity q, const RayMeasures &ray, int apexAngle)
 {
     const TraceMeasures &m = ray.measures;
     switch (q) {
@@ -77,6 +143,14 @@ std::optional<double> quantityValue(Quantity q, const RayMeasures &ray)
         return m.direct ? std::optional<double>(m.deviation) : std::nullopt;
     case Quantity::PrismIndex:
         return m.prismIndex;
+    case Quantity::OutsideIndex:
+        return m.outsideIndex;
+    case Quantity::Apex:
+        return apexAngle;
+    case Quantity::CriticalAngle:
+        return m.criticalAngle;
+    case Quantity::LimitIncidence:
+        return m.limit == EmergenceLimit::Angle ? std::optional<double>(m.limitIncidence) : std::nullopt;
     }
     return std::nullopt;
 }
@@ -87,6 +161,89 @@ bool RecordColumns::any() const
         if (q != Quantity::None)
             return true;
     return false;
+}
+
+bool RecordColumns::holds(Quantity q) const
+{
+    return std::find(column.begin(), column.end(), q) != column.end();
+}
+
+namespace
+{
+
+QString titleOf(const QStringList &titles, int column)
+{
+    return column < titles.size() ? titles[column] : QString();
+}
+
+bool untitled(const QStringList &titles, int column)
+{
+    return titleQuantity(titleOf(titles, column), column) == Quantity::None;
+}
+
+// The column whose title names q and that no quantity takes; else the first untitled such one.
+int freeColumnFor(const RecordColumns &columns, const QStringList &titles, Quantity q)
+{
+    int untitledColumn = -1;
+    for (int c = 0; c < static_cast<int>(columns.column.size()); ++c) {
+        if (columns.column[static_cast<std::size_t>(c)] != Quantity::None)
+            continue;
+        const std::optional<Quantity> named = titleQuantity(titleOf(titles, c), c);
+        if (named == q)
+            return c;
+        if (named == Quantity::None && untitledColumn < 0)
+            untitledColumn = c;
+    }
+    return untitledColumn;
+}
+
+} // namespace
+
+bool columnTakes(const RecordColumns &columns, const QStringList &titles, int column, Quantity q)
+{
+    const QString title = titleOf(titles, column);
+    const std::optional<Quantity> named = titleQuantity(title, column);
+    if (q == Quantity::None || named == Quantity::None || named == q)
+        return true;
+    return !named && columns.kept[static_cast<std::size_t>(column)] == title;
+}
+
+int conflictingColumn(const RecordColumns &columns, const QStringList &titles)
+{
+    for (int c = 0; c < static_cast<int>(columns.column.size()); ++c)
+        if (!columnTakes(columns, titles, c, columns.column[static_cast<std::size_t>(c)]))
+            return c;
+    return -1;
+}
+
+RecordColumns withWavelength(RecordColumns columns, const QStringList &titles)
+{
+    if (columns.holds(Quantity::Wavelength))
+        return columns;
+    if (const int c = freeColumnFor(columns, titles, Quantity::Wavelength); c >= 0)
+        columns.column[static_cast<std::size_t>(c)] = Quantity::Wavelength;
+    return columns;
+}
+
+RecordColumns proposedColumns(RecordColumns columns, const QStringList &titles, bool wavelength)
+{
+    std::vector<std::pair<Quantity, int>> moved;
+    for (int c = 0; c < static_cast<int>(columns.column.size()); ++c) {
+        Quantity &q = columns.column[static_cast<std::size_t>(c)];
+        if (!columnTakes(columns, titles, c, q)) {
+            moved.emplace_back(q, c);
+            q = Quantity::None;
+        }
+    }
+    for (const auto &[q, from] : moved) {
+        int to = freeColumnFor(columns, titles, q);
+        // Under a title that names nothing known it stays, for the user to confirm.
+        if (to < 0 && !titleQuantity(titleOf(titles, from), from))
+            to = from;
+        if (to >= 0)
+            columns.column[static_cast<std::size_t>(to)] = q;
+    }
+    return wavelength ? withWavelength(columns, titles) : columns;
 }
 
 namespace
@@ -102,19 +259,19 @@ bool targetsEmpty(const ValueTable &table, const RecordColumns &columns, int lin
     return true;
 }
 
-bool untitled(const ValueTable &table, int col)
-{
-    const QString t = table.title(col).trimmed();
-    return t.isEmpty() || t == QStringLiteral("C%1").arg(col + 1);
-}
-
 } // namespace
 
-RecordOutcome recordMeasurement(ValueTable &table, const RecordColumns &columns, const std::vector<RayMeasures> &rays)
+RecordOutcome recordMeasurement(ValueTable &table, const RecordColumns &columns, const std::vector<RayMeasures> &rays,
+                                int apexAngle)
 {
     RecordOutcome out;
     if (!columns.any() || rays.empty())
         return out;
+    const QStringList titles = table.titles();
+    if (conflictingColumn(columns, titles) >= 0) {
+        out.status = RecordOutcome::TitleConflict;
+        return out;
+    }
     const int lastLine = ValueTable::kMaxRows - 1;
     std::vector<int> lines;
     lines.reserve(rays.size());
@@ -136,10 +293,10 @@ RecordOutcome recordMeasurement(ValueTable &table, const RecordColumns &columns,
         const Quantity q = columns.column[static_cast<std::size_t>(c)];
         if (q == Quantity::None)
             continue;
-        if (untitled(table, c))
+        if (untitled(titles, c))
             table.setTitle(c, quantityTitle(q));
         for (std::size_t k = 0; k < rays.size(); ++k) {
-            const std::optional<double> v = quantityValue(q, rays[k]);
+            const std::optional<double> v = quantityValue(q, rays[k], apexAngle);
             table.setCellValue(lines[k], c, v ? std::optional<float>(static_cast<float>(*v)) : std::nullopt);
         }
     }

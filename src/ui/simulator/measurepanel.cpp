@@ -28,7 +28,9 @@ const QString kPanelHint = QStringLiteral("Les angles et les indices du rayon tr
 const QString kRecordHint =
     QStringLiteral("Écrire les valeurs affichées dans la première ligne libre du tableau (touche F9)");
 const QString kColumnsHint = QStringLiteral("Choisir quelle grandeur va dans quelle colonne du tableau");
-const QString kPlaceHint = QStringLiteral("Placer la lampe à l'incidence du minimum de déviation");
+const QString kPlaceHint =
+    QStringLiteral("Placer la lampe à l'incidence du minimum de déviation (avec cinq radiations, "
+                   "celui de la radiation la plus proche du curseur)");
 
 struct Header {
     const char *text;
@@ -36,14 +38,14 @@ struct Header {
 };
 const Header kHeaders[MeasurePanel::kCells] = {
     {"λ (nm)", "Longueur d'onde de la radiation"},
-    {"n prisme", "Indice du prisme"},
+    {"n vorlac", "Indice du vorlac"},
     {"n ext.", "Indice du milieu extérieur"},
     {"i (°)", "Angle d'incidence sur la face d'entrée"},
-    {"r (°)", "Angle de réfraction dans le prisme"},
-    {"r' (°)", "Angle d'incidence sur la face de sortie, dans le prisme"},
+    {"r (°)", "Angle de réfraction dans le vorlac"},
+    {"r' (°)", "Angle d'incidence sur la face de sortie, dans le vorlac"},
     {"i' (°)", "Angle d'émergence"},
     {"D (°)", "Déviation: D = i + i' - A"},
-    {"ℓ (°)", "Angle limite de réfraction dans le prisme"},
+    {"ℓ (°)", "Angle limite de réfraction dans le vorlac"},
     {"i lim. (°)", "Incidence limite pour que le rayon sorte par la face de sortie"},
 };
 
@@ -75,6 +77,10 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     m_apex->setToolTip(QStringLiteral("Angle au sommet du vorlac"));
     setBold(m_apex);
     m_grid->addWidget(m_apex, 0, 0);
+    m_rays = new QLabel(body);
+    m_rays->setObjectName(QStringLiteral("MesureSource"));
+    m_rays->setToolTip(QStringLiteral("Les rayons dont les colonnes donnent les mesures"));
+    m_grid->addWidget(m_rays, 0, 1, 1, kLines);
     for (int c = 0; c < kCells; ++c) {
         auto *h = new QLabel(QString::fromUtf8(kHeaders[c].text), body);
         h->setToolTip(QString::fromUtf8(kHeaders[c].tip));
@@ -110,7 +116,8 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     m_minimumText = new QLabel(body);
     m_minimumText->setObjectName(QStringLiteral("MesureMinimum"));
     m_minimumText->setWordWrap(true);
-    m_minimumText->setToolTip(QStringLiteral("Calculé par le tracé du rayon, à la longueur d'onde du curseur"));
+    m_minimumText->setToolTip(QStringLiteral("Calculé par le tracé du rayon, à la longueur d'onde du curseur; avec "
+                                             "cinq radiations, pour la radiation tracée la plus proche du curseur"));
     outer->addWidget(m_minimumText);
     outer->addStretch(1);
     m_columnsText = new QLabel(body);
@@ -145,10 +152,10 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
         if (!isHidden())
             refresh();
     });
-    // The wavelength redraws only a monochromatic picture; the other modes still show another line
-    // and another minimum.
+    // The wavelength redraws only a monochromatic picture; the other modes still show another
+    // white-light ray, another radiation for the minimum.
     connect(&controller, &SceneController::sceneChanged, this, [this] {
-        if (!isHidden() && m_controller.state().wavelength != m_minimumKey.wavelength)
+        if (!isHidden() && m_controller.state().wavelength != m_shownWavelength)
             refresh();
     });
     connect(this, &PanelFrame::visibilityChanged, this, [this](bool visible) {
@@ -194,27 +201,53 @@ void MeasurePanel::refresh()
         const std::size_t k = static_cast<std::size_t>(l);
         showLine(m_lines[k], l, k < rays.size() ? &rays[k] : nullptr);
     }
-    m_apex->setText(QStringLiteral("A = %1°").arg(state.apexAngle));
+    m_apex->setText(QStringLiteral("A = %1°").arg(wholeText(state.apexAngle, m_locale)));
+    m_rays->setText(measuredRaysText(state, m_locale));
+    m_shownWavelength = state.wavelength;
     updateMinimum();
 }
 
 void MeasurePanel::updateMinimum()
 {
     const SceneState &s = m_controller.state();
-    const MinimumKey key{s.apexAngle, s.wavelength, CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength),
-                         CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength)};
+    const int lambda = minimumWavelength(s);
+    const MinimumKey key{s.apexAngle, lambda, s.source, CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
+                         CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda)};
     if (key == m_minimumKey)
         return; // the lamp moved: the minimum does not depend on it
     m_minimumKey = key;
     m_minimum = findMinimumDeviation(key.apex, key.prism, key.outside);
-    m_minimumText->setText(minimumDeviationText(m_minimum, key.wavelength, m_locale));
+    m_minimumText->setText(minimumDeviationText(m_minimum, key.wavelength, key.source, m_locale));
     m_placeLamp->setEnabled(m_minimum.found && !m_minimum.uniform);
 }
 
 bool MeasurePanel::record()
 {
-    const std::vector<RayMeasures> rays = shownMeasures(m_controller.state(), m_controller.picture());
-    const RecordOutcome out = recordMeasurement(m_table, m_columns, rays);
+    const SceneState &state = m_controller.state();
+    const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
+    // Five lines are told apart by their wavelength.
+    const bool five = rays.size() > 1;
+    const QStringList titles = m_table.titles();
+    RecordColumns columns = five ? withWavelength(m_columns, titles) : m_columns;
+    const int conflict = conflictingColumn(columns, titles);
+    if (conflict >= 0 || (five && !columns.holds(Quantity::Wavelength))) {
+        const QString why =
+            conflict >= 0
+                ? QStringLiteral("Le titre de la colonne C%1, « %2 », ne désigne pas %3.")
+                      .arg(conflict + 1)
+                      .arg(titles.value(conflict), quantitySymbol(columns.column[static_cast<std::size_t>(conflict)]))
+                : QStringLiteral("Aucune colonne libre ne peut recevoir λ, qui distingue les cinq radiations.");
+        RecordColumnsDialog dialog(proposedColumns(columns, titles, five), titles, window(),
+                                   why + QStringLiteral(" Choisir les colonnes : OK relève la mesure."), five);
+        if (dialog.exec() != QDialog::Accepted) {
+            m_hints.setInfo(QStringLiteral("Relevé annulé : rien n'a été écrit dans le tableau"));
+            return false;
+        }
+        columns = dialog.columns();
+    }
+    if (columns != m_columns)
+        setRecordColumns(columns);
+    const RecordOutcome out = recordMeasurement(m_table, m_columns, rays, state.apexAngle);
     switch (out.status) {
     case RecordOutcome::Recorded:
         m_hints.setInfo(out.lines == 1 ? QStringLiteral("Mesure relevée à la ligne %1 du tableau").arg(out.firstLine)
@@ -233,6 +266,7 @@ bool MeasurePanel::record()
                       .arg(rays.size()));
         return false;
     case RecordOutcome::NoColumn:
+    case RecordOutcome::TitleConflict: // the dialog lets neither through
         break;
     }
     return false;

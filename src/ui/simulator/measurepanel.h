@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/minimumdeviation.h"
+#include "model/scenestate.h"
 #include "simulator/panelframe.h"
 #include "table/measurerecord.h"
 
@@ -30,7 +31,9 @@ class MeasurePanel : public PanelFrame
 
     // Rereads the picture's measures (every redraw calls it).
     void refresh();
-    // Writes the values shown into the table; false when nothing was written.
+    // Writes the values shown into the table; false when nothing was written. A column whose
+    // title names another quantity, or five radiations with no column for λ, open the column
+    // dialog first: its OK writes the record with the choice made.
     bool record();
     // The column choice dialog; the choice is kept for the rest of the run.
     void chooseColumns();
@@ -65,6 +68,7 @@ class MeasurePanel : public PanelFrame
     QGridLayout *m_grid;
     std::array<Line, kLines> m_lines;
     QLabel *m_apex;
+    QLabel *m_rays; // what the columns are: the radiations, the white-light ray
     QLabel *m_minimumText;
     QLabel *m_columnsText;
     QPushButton *m_placeLamp;
@@ -72,9 +76,11 @@ class MeasurePanel : public PanelFrame
     QPushButton *m_columnsButton;
     RecordColumns m_columns;
     MinimumDeviation m_minimum;
-    // What the minimum was computed for: apex, wavelength and the two indices.
+    int m_shownWavelength = -1; // the cursor's at the last refresh
+    // What the minimum was computed for (and how its text names the radiation).
     struct MinimumKey {
         int apex = -1, wavelength = -1;
+        SourceType source = SourceType::Monochromatic;
         double prism = 0, outside = 0;
         bool operator==(const MinimumKey &) const = default;
     } m_minimumKey;

@@ -16,13 +16,19 @@ class RecordColumnsDialog : public QDialog
 {
     Q_OBJECT
   public:
-    RecordColumnsDialog(const RecordColumns &columns, const QStringList &titles, QWidget *parent);
+    // reason: why a record opened the dialog ("" from the panel's button); needWavelength: the
+    // choice must give λ a column (five radiations).
+    RecordColumnsDialog(const RecordColumns &columns, const QStringList &titles, QWidget *parent,
+                        const QString &reason = {}, bool needWavelength = false);
+    // The choice; a column's title at this moment is kept as the user's word for its quantity.
     RecordColumns columns() const;
 
   private:
     void check();
 
     std::array<QComboBox *, 7> m_combos{};
+    QStringList m_titles;
+    bool m_needWavelength;
     QLabel *m_warning;
     QWidget *m_ok;
 };

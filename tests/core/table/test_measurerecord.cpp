@@ -24,6 +24,9 @@ RayMeasures ray(int lambda, double i, double d, bool direct = true)
     m.direct = direct;
     m.emergence = d + 45 - i;
     m.deviation = d;
+    m.criticalAngle = 41.8;
+    m.limit = EmergenceLimit::Angle;
+    m.limitIncidence = -27.9;
     return r;
 }
 
@@ -76,7 +79,7 @@ TEST_P(MeasureRecord, WritesTheChosenColumnsIntoTheFirstFreeLine)
     QObject::connect(&t, &ValueTable::cellsChanged, [&] { ++notifications; });
     QObject::connect(&t, &ValueTable::tableReset, [&] { ++notifications; });
 
-    const RecordOutcome out = recordMeasurement(t, row.columns, row.rays);
+    const RecordOutcome out = recordMeasurement(t, row.columns, row.rays, 45);
 
     EXPECT_EQ(out.status, row.status);
     EXPECT_EQ(t.Rows(), row.rowsAfter);
@@ -100,6 +103,7 @@ const std::vector<RayMeasures> kFive = {ray(400, 36, 32), ray(500, 36, 31), ray(
 using Q = Quantity;
 constexpr auto kDone = RecordOutcome::Recorded;
 constexpr auto kFull = RecordOutcome::TableFull;
+constexpr auto kConflict = RecordOutcome::TitleConflict;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Records, MeasureRecord, ::testing::Values(
@@ -117,7 +121,55 @@ INSTANTIATE_TEST_SUITE_P(Records, MeasureRecord, ::testing::Values(
               kDone, 9, 14, {{9, 0, "400,000"}, {13, 0, "800,000"}, {13, 1, "30,000"}, {8, 0, "9"}}},
     RecordRow{"last_line_of_a_full_size_table", {}, kOne, 99, "", kDone, 100, 101, {{100, 0, "36,000"}}},
     RecordRow{"full_table_writes_nothing", {}, kOne, 100, "", kFull, 0, 101, {}},
-    RecordRow{"five_do_not_fit_in_three_lines", {}, kFive, 97, "", kFull, 0, 98, {}}),
+    RecordRow{"five_do_not_fit_in_three_lines", {}, kFive, 97, "", kFull, 0, 98, {}},
+    RecordRow{"title_of_another_quantity_refused", {}, kOne, 0, "i' (°)", kConflict, 0, 11, {}},
+    RecordRow{"unknown_title_refused", {}, kOne, 0, "Dm (°)", kConflict, 0, 11, {}},
+    RecordRow{"unknown_title_the_user_kept", {.kept = {"", "Dm (°)"}}, kOne, 0, "Dm (°)", kDone, 1, 11,
+              {{0, 1, "Dm (°)"}, {1, 1, "30,250"}}},
+    RecordRow{"outside_index_apex_and_limits",
+              columnsOf({{2, Q::OutsideIndex}, {3, Q::Apex}, {4, Q::CriticalAngle}, {5, Q::LimitIncidence}}), kOne,
+              0, "", kDone, 1, 11,
+              {{0, 2, "n ext."}, {0, 3, "A (°)"}, {0, 4, "angle lim. (°)"}, {0, 5, "i lim. (°)"}, {1, 2, "1,000"},
+               {1, 3, "45,000"}, {1, 4, "41,800"}, {1, 5, "-27,900"}}}),
+    RowName());
+// clang-format on
+
+struct ProposalRow {
+    const char *name;
+    QStringList titles;
+    bool wavelength;
+    const char *expected; // the quantities' symbols, C1 to C7
+};
+void PrintTo(const ProposalRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class Proposals : public ::testing::TestWithParam<ProposalRow>
+{
+};
+
+// After a conflict each quantity finds the column titled for it, else a free untitled one,
+// else stays under a title that names nothing known; then nothing conflicts once confirmed.
+TEST_P(Proposals, PutEachQuantityWhereTheTitlesSay)
+{
+    const ProposalRow &row = GetParam();
+    RecordColumns proposed = proposedColumns({}, row.titles, row.wavelength);
+    QStringList symbols;
+    for (int c = 0; c < 7; ++c) {
+        symbols << quantitySymbol(proposed.column[static_cast<std::size_t>(c)]);
+        proposed.kept[static_cast<std::size_t>(c)] = row.titles.value(c);
+    }
+    EXPECT_EQ(symbols.join(u','), QString::fromUtf8(row.expected));
+    EXPECT_EQ(conflictingColumn(proposed, row.titles), -1);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, Proposals, ::testing::Values(
+    ProposalRow{"deviation_exercise", {"i (°)", "i' (°)", "D (°)"}, false, "i,,D,,,,"},
+    ProposalRow{"dispersion_exercise", {"lambda (nm)", "n", "i' (°)", "D (°)"}, true, "λ,,,D,i,,"},
+    ProposalRow{"words_in_any_case", {"Déviation", "i’ (°)", "INCIDENCE"}, false, "D,,i,,,,"},
+    ProposalRow{"unknown_titles_everywhere", {"x1", "x2", "x3", "x4", "x5", "x6", "x7"}, true, "i,D,,,,,"}),
     RowName());
 // clang-format on
 

@@ -79,8 +79,10 @@ struct PanelRow {
     int apex;
     double incidence;
     int prismMaterial;
-    int lines;    // radiations shown
-    QString note; // note over the missing quantities of the first line, "" for none
+    int lines;     // radiations shown
+    QString note;  // note over the missing quantities of the first line, "" for none
+    QString rays;  // what the columns are
+    int minimumAt; // the wavelength of the minimum of deviation
 };
 void PrintTo(const PanelRow &r, std::ostream *os)
 {
@@ -92,7 +94,8 @@ class PanelRows : public MeasurePanelTest, public ::testing::WithParamInterface<
 };
 
 // Every line agrees with a fresh trace of the scene as it stands, in each source mode, after
-// the lamp moved.
+// the lamp moved; the minimum is that of a drawn ray, and the panel names the prism as the
+// program does.
 TEST_P(PanelRows, ShowTheDrawnTrace)
 {
     const PanelRow &row = GetParam();
@@ -104,7 +107,15 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
     c.setMaterial(MaterialSide::Prism, row.prismMaterial);
     c.setIncidenceAngle(row.incidence - 5);
     c.setIncidenceAngle(row.incidence);
+    c.setWavelength(row.minimumAt == 600 ? 589 : row.minimumAt);
     const SceneState &s = c.state();
+    EXPECT_EQ(child<QLabel>("MesureSource")->text(), row.rays);
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(QStringLiteral(" à %1 nm").arg(row.minimumAt)));
+    QStringList prism;
+    for (const QLabel *label : w.measurePanel().findChildren<QLabel *>())
+        if ((label->text() + label->toolTip()).contains(QStringLiteral("prisme")))
+            prism << label->text();
+    EXPECT_EQ(prism, QStringList());
     const std::vector<int> lambdas =
         row.lines == 5 ? std::vector<int>{400, 500, 600, 700, 800} : std::vector<int>{s.wavelength};
     for (int l = 1; l <= MeasurePanel::kLines; ++l) {
@@ -127,16 +138,23 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
             }
         }
     }
+    // A record of five radiations takes their wavelengths along, in the first free column.
+    ValueTable &t = w.valueTable();
+    EXPECT_TRUE(w.measurePanel().record());
+    EXPECT_EQ(t.title(2), row.lines == 5 ? QStringLiteral("lambda (nm)") : QStringLiteral("C3"));
+    EXPECT_EQ(t.TextMatrix(row.lines, 2),
+              row.lines == 5 ? ValueTable::singleText(800.0f, t.TableNumberFormat(), t.locale()) : QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, PanelRows,
-    ::testing::Values(PanelRow{"monochromatic", SourceType::Monochromatic, 45, 40, 2, 1, ""},
-                      PanelRow{"five_radiations", SourceType::FiveRadiations, 45, 30, 3, 5, ""},
-                      PanelRow{"white_light", SourceType::WhiteLight, 60, 50, 2, 1, ""},
-                      PanelRow{"total_reflection", SourceType::Monochromatic, 60, 10, 2, 1, "réflexion totale"},
-                      PanelRow{"base_first", SourceType::FiveRadiations, 80, -30, 3, 5, "atteint d'abord la base"}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Modes, PanelRows, ::testing::Values(
+    PanelRow{"monochromatic", SourceType::Monochromatic, 45, 40, 2, 1, "", "Lumière monochromatique de 589 nm", 589},
+    PanelRow{"five_radiations", SourceType::FiveRadiations, 45, 30, 3, 5, "", "Les cinq radiations tracées", 600},
+    PanelRow{"white_light", SourceType::WhiteLight, 60, 50, 2, 1, "", "Lumière blanche : rayon du spectre à λ = 520 nm", 520},
+    PanelRow{"total_reflection", SourceType::Monochromatic, 60, 10, 2, 1, "réflexion totale", "Lumière monochromatique de 589 nm", 589},
+    PanelRow{"base_first", SourceType::FiveRadiations, 80, -30, 3, 5, "atteint d'abord la base", "Les cinq radiations tracées", 600}),
     RowName());
+// clang-format on
 
 // F9 writes i and D into C1 and C2 of the first free line, and the choice made in the dialog
 // is kept for the next records.
@@ -174,6 +192,20 @@ TEST_F(MeasurePanelTest, RecordKeyAndColumnChoice)
     EXPECT_EQ(t.title(2), QStringLiteral("lambda (nm)"));
 }
 
+// A record writes no quantity under a title that names another: the dialog opens with its
+// proposal (D under "D (°)"), and its OK writes the record.
+TEST_F(MeasurePanelTest, TitleOfAnotherQuantityOpensTheColumnDialog)
+{
+    ValueTable &t = window().valueTable();
+    window().controller().setSource(SourceType::Monochromatic);
+    t.setTitle(1, QStringLiteral("i' (°)"));
+    t.setTitle(2, QStringLiteral("D (°)"));
+    whenDialogOpens([](QDialog *d) { d->findChild<QPushButton *>("OKReleve")->click(); });
+    EXPECT_TRUE(openPanel().record());
+    EXPECT_EQ(t.TextMatrix(1, 1), QString());
+    EXPECT_FALSE(t.TextMatrix(1, 2).isEmpty());
+}
+
 TEST_F(MeasurePanelTest, FullTableWritesNothingAndSaysSo)
 {
     Vorlac &w = window();
@@ -207,10 +239,10 @@ TEST_F(MeasurePanelTest, PlaceLampAtTheMinimum)
     EXPECT_EQ(cell(1, 8), angleText(m.deviation, kFrench));
     EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(angleText(m.deviation, kFrench)));
 
-    // A new wavelength changes the minimum although five radiations are not redrawn.
+    // The cursor picks the radiation of the minimum although five radiations are not redrawn.
     c.setSource(SourceType::FiveRadiations);
-    c.setWavelength(450);
-    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(QStringLiteral("450 nm")));
+    c.setWavelength(680);
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().contains(QStringLiteral("700 nm")));
     // Same material inside and out: nothing to place the lamp at.
     c.setMaterial(MaterialSide::Prism, 0);
     c.setMaterial(MaterialSide::Outside, 0);
