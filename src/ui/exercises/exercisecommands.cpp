@@ -1,6 +1,7 @@
 #include "exercises/exercisecommands.h"
 
 #include "common/crlf.h"
+#include "common/filedialogs.h"
 #include "common/messenger.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
@@ -11,10 +12,8 @@
 #include "recovery/recoveryfile.h"
 #include "simulator/exercisearea.h"
 #include "situations/situationbinder.h"
-#include "situations/situationnames.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPagedPaintDevice>
@@ -29,6 +28,7 @@ namespace
 
 const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF *.rtf)");
 const QString kGettingStarted = QStringLiteral("VORLAC.PEM");
+const QString kTextPrefix = QStringLiteral("Texte: "); // `fich` of a text opened on its own
 
 QString withSeparator(QString folder)
 {
@@ -49,28 +49,32 @@ struct WaitCursor {
 
 ExerciseEnvironment::ExerciseEnvironment()
 {
-    saveTextName = [](QWidget *parent) {
-        QFileDialog dialog(parent, QStringLiteral("Enregistrer le contenu de la fenêtre exercice"), documentsFolder(),
-                           kRtfFilter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("RTF"));
-        // The program asks its own overwrite question.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    saveTextName = [](QWidget *parent, const QString &folder) {
+        return askForFile(parent, {QStringLiteral("Enregistrer le contenu de la fenêtre exercice"),
+                                   folder,
+                                   QString(),
+                                   {kRtfFilter},
+                                   QStringLiteral("RTF")});
     };
-    openTextName = [](QWidget *parent) {
-        QFileDialog dialog(parent, QStringLiteral("Retrouver un texte"), documentsFolder(), kRtfFilter);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.selectFile(QStringLiteral("*.rtf"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    openTextName = [](QWidget *parent, const QString &folder) {
+        return askForFile(
+            parent,
+            {QStringLiteral("Retrouver un texte"), folder, QStringLiteral("*.rtf"), {kRtfFilter}, QString(), false});
     };
     showFichexo = [](Fichexo &window) { window.exec(); };
 }
 
 ExerciseCommands::ExerciseCommands(Parts parts, const Messenger &messenger, ExerciseEnvironment environment)
-    : QObject(parts.window), m_parts(std::move(parts)), m_messenger(messenger), m_env(std::move(environment))
+    : QObject(parts.window), m_parts(std::move(parts)), m_messenger(messenger), m_env(std::move(environment)),
+      m_folders(m_parts.folders ? m_parts.folders : &m_ownFolders)
 {
+    m_ownFolders.setWork({{}, [this] { return openExerciseFolder(); }});
+}
+
+QString ExerciseCommands::openExerciseFolder() const
+{
+    const QString open = m_parts.area->fileField()->text();
+    return open.isEmpty() || open.startsWith(kTextPrefix) ? QString() : m_exerciseFolder;
 }
 
 bool ExerciseCommands::mayLoseEdits() const
@@ -163,9 +167,10 @@ void ExerciseCommands::openexo()
 {
     if (!mayLoseEdits())
         return;
-    const QString start = m_exerciseFolder.isEmpty() ? m_parts.programDirectory : m_exerciseFolder;
+    // Always the shipped exercises first; the pupil browses from there.
     Fichexo window(
-        m_messenger, start, [this](const QString &path) { return openExerciseFile(path); }, m_parts.window);
+        m_messenger, m_parts.programDirectory, [this](const QString &path) { return openExerciseFile(path); },
+        m_parts.window);
     m_env.showFichexo(window);
 }
 
@@ -208,7 +213,9 @@ void ExerciseCommands::opencor()
 
 void ExerciseCommands::savetexte()
 {
-    const QString path = m_env.saveTextName ? m_env.saveTextName(m_parts.window) : QString();
+    const QString path = m_env.saveTextName
+                             ? m_env.saveTextName(m_parts.window, m_folders->startFolder(FileKind::ExerciseText))
+                             : QString();
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) &&
@@ -223,6 +230,7 @@ void ExerciseCommands::savetexte()
                              QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."));
         return;
     }
+    m_folders->remember(FileKind::ExerciseText, path);
     m_parts.area->exerciseTextModified = 0;
 }
 
@@ -230,7 +238,9 @@ void ExerciseCommands::opentexte()
 {
     if (!mayLoseEdits())
         return;
-    const QString path = m_env.openTextName ? m_env.openTextName(m_parts.window) : QString();
+    const QString path = m_env.openTextName
+                             ? m_env.openTextName(m_parts.window, m_folders->startFolder(FileKind::ExerciseText))
+                             : QString();
     if (path.isEmpty())
         return;
     TextFileStatus status = TextFileStatus::Missing;
@@ -244,9 +254,10 @@ void ExerciseCommands::opentexte()
                              QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."));
         return;
     }
+    m_folders->remember(FileKind::ExerciseText, path);
     m_parts.area->correctionAvailable = 0;
     m_parts.area->text()->setReadOnly(false);
-    m_parts.area->fileField()->setText(QStringLiteral("Texte: ") + path);
+    m_parts.area->fileField()->setText(kTextPrefix + path);
     m_parts.area->exerciseTextModified = 0;
 }
 
@@ -256,11 +267,10 @@ void ExerciseCommands::imprimetexte()
     QTextEdit *text = m_parts.area->text();
     const QTextCursor cursor = text->textCursor();
     const bool selection = cursor.hasSelection();
-    if (service.hasPrinter()) {
+    if (service.hasPrinter())
         service.printer().setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
-        if (!service.setup(m_parts.window))
-            return;
-    }
+    if (!service.setupForJob(m_parts.window))
+        return;
     const bool onlySelection =
         selection && (!service.hasPrinter() || service.printer().printRange() != QPrinter::AllPages);
     const int from = onlySelection ? cursor.selectionStart() : 0;

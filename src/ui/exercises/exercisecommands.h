@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/dialogfolders.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -18,9 +20,9 @@ struct Messenger;
 
 // What the exercise commands take from the platform; tests replace each part.
 struct ExerciseEnvironment {
-    // The save and open dialogs of "Texte au format RTF"; "" when cancelled.
-    std::function<QString(QWidget *parent)> saveTextName;
-    std::function<QString(QWidget *parent)> openTextName;
+    // The save and open dialogs of "Texte au format RTF", starting in folder; "" when cancelled.
+    std::function<QString(QWidget *parent, const QString &folder)> saveTextName;
+    std::function<QString(QWidget *parent, const QString &folder)> openTextName;
     // Shows the exercise window modally.
     std::function<void(Fichexo &window)> showFichexo;
 
@@ -44,6 +46,8 @@ class ExerciseCommands : public QObject
         std::function<void()> hidePanels; // the table and the floating panels
         // Names the undo step an exercise's situation makes; may be empty.
         std::function<void(const QString &label)> nameChange;
+        // Where the text dialogs start (shared with the other file dialogs); may be null.
+        DialogFolders *folders = nullptr;
     };
 
     ExerciseCommands(Parts parts, const Messenger &messenger, ExerciseEnvironment environment = {});
@@ -65,6 +69,8 @@ class ExerciseCommands : public QObject
     bool restoreExercise(const RecoveredExercise &exercise);
     // Folder of the last exercise (or getting-started) file, ending with a separator.
     QString exerciseFolder() const { return m_exerciseFolder; }
+    // That folder while an exercise is open, else "".
+    QString openExerciseFolder() const;
 
   private:
     bool mayLoseEdits() const;
@@ -81,6 +87,8 @@ class ExerciseCommands : public QObject
     const Messenger &m_messenger;
     ExerciseEnvironment m_env;
     QString m_exerciseFolder;
+    DialogFolders m_ownFolders;
+    DialogFolders *m_folders;
 };
 
 } // namespace vorlac

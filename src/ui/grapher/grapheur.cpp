@@ -180,7 +180,7 @@ void Grapheur::majgraf()
 
 void Grapheur::printGraph()
 {
-    if (!m_print || !m_print->setup(this))
+    if (!m_print || !m_print->setupForJob(this))
         return;
     const QImage image = m_picture;
     PrintService &service = *m_print;

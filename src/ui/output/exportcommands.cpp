@@ -1,11 +1,10 @@
 #include "output/exportcommands.h"
 
 #include "common/atomicwrite.h"
+#include "common/filedialogs.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace vorlac
 {
@@ -21,32 +20,14 @@ ExportEnvironment::ExportEnvironment()
 {
     saveFileName = [](QWidget *parent, const QString &title, const QString &suggested, const QStringList &filters,
                       QString *selectedFilter) {
-        QFileDialog dialog(parent, title, suggested);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters(filters);
-        dialog.selectNameFilter(filters.value(0));
-        dialog.selectFile(QFileInfo(suggested).fileName());
-        // The program asks its own overwrite question.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        if (dialog.exec() != QDialog::Accepted)
-            return QString();
-        if (selectedFilter)
-            *selectedFilter = dialog.selectedNameFilter();
-        return dialog.selectedFiles().value(0);
+        const QFileInfo offered(suggested);
+        return askForFile(parent, {title, offered.absolutePath(), offered.fileName(), filters}, selectedFilter);
     };
 }
 
 ExportCommands::ExportCommands(Messenger messenger, ExportEnvironment environment)
     : m_messenger(std::move(messenger)), m_env(std::move(environment))
 {
-}
-
-QString ExportCommands::folder() const
-{
-    if (!m_lastFile.isEmpty())
-        return QFileInfo(m_lastFile).absolutePath();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() || !QDir(documents).exists() ? QDir::homePath() : documents;
 }
 
 QString ExportCommands::askFile(QWidget *parent, const QString &title, const QString &suggested,
@@ -64,7 +45,7 @@ QString ExportCommands::askFile(QWidget *parent, const QString &title, const QSt
     });
 }
 
-ExportCommands::Outcome ExportCommands::write(QWidget *parent, const QString &title, const QString &path,
+ExportCommands::Outcome ExportCommands::write(QWidget *parent, const QString &title, FileKind kind, const QString &path,
                                               const QByteArray &bytes)
 {
     QString reason;
@@ -72,6 +53,7 @@ ExportCommands::Outcome ExportCommands::write(QWidget *parent, const QString &ti
         reason = QStringLiteral("Le document n'a pas pu être préparé.");
     else if (writeFileAtomically(path, bytes, &reason)) {
         m_lastFile = path;
+        m_folders->remember(kind, path);
         return Outcome::Saved;
     }
     m_messenger.critical(
@@ -86,8 +68,8 @@ ExportCommands::Outcome ExportCommands::exportPicture(QWidget *parent, const QSt
 {
     QString filter;
     const QString path =
-        askFile(parent, title, QDir(folder()).filePath(baseName + QStringLiteral(".png")), pictureFilters(), &filter,
-                [](const QString &f) { return pictureSuffix(pictureFormatOfFilter(f)); });
+        askFile(parent, title, m_folders->suggestedPath(FileKind::Picture, baseName + QStringLiteral(".png")),
+                pictureFilters(), &filter, [](const QString &f) { return pictureSuffix(pictureFormatOfFilter(f)); });
     if (path.isEmpty())
         return Outcome::Cancelled;
     // A suffix typed by the pupil wins over the filter left selected.
@@ -99,18 +81,19 @@ ExportCommands::Outcome ExportCommands::exportPicture(QWidget *parent, const QSt
         format = PictureFormat::Pdf;
     else if (suffix == QStringLiteral("png") && format != PictureFormat::PngDouble)
         format = PictureFormat::Png;
-    return write(parent, title, path, pictureBytes(format, image, title, paint));
+    return write(parent, title, FileKind::Picture, path, pictureBytes(format, image, title, paint));
 }
 
 ExportCommands::Outcome ExportCommands::exportTable(QWidget *parent, const ValueTable &table)
 {
     const QString title = QStringLiteral("Exporter le tableau");
     QString filter;
-    const QString path = askFile(parent, title, QDir(folder()).filePath(QStringLiteral("tableau.csv")), {kCsvFilter},
-                                 &filter, [](const QString &) { return QStringLiteral("csv"); });
+    const QString path =
+        askFile(parent, title, m_folders->suggestedPath(FileKind::Table, QStringLiteral("tableau.csv")), {kCsvFilter},
+                &filter, [](const QString &) { return QStringLiteral("csv"); });
     if (path.isEmpty())
         return Outcome::Cancelled;
-    return write(parent, title, path, tableCsv(table));
+    return write(parent, title, FileKind::Table, path, tableCsv(table));
 }
 
 } // namespace vorlac

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/dialogfolders.h"
 #include "common/messenger.h"
 #include "output/exports.h"
 
@@ -22,7 +23,7 @@ struct ExportEnvironment {
     std::function<QString(QWidget *parent, const QString &title, const QString &suggested, const QStringList &filters,
                           QString *selectedFilter)>
         saveFileName;
-    ExportEnvironment(); // QFileDialog
+    ExportEnvironment(); // the program's file dialog
 };
 
 // Saving the figure, the graph and the table as files: a save dialog with French filters, the
@@ -34,6 +35,8 @@ class ExportCommands
     enum class Outcome { Saved, Cancelled, Failed };
 
     explicit ExportCommands(Messenger messenger = {}, ExportEnvironment environment = {});
+    ExportCommands(const ExportCommands &) = delete;
+    ExportCommands &operator=(const ExportCommands &) = delete;
 
     // A picture as PNG (its size or doubled), SVG or PDF (paint draws the vector version).
     // baseName is the suggested file name without suffix ("schema").
@@ -43,17 +46,21 @@ class ExportCommands
     Outcome exportTable(QWidget *parent, const ValueTable &table);
 
     QString lastFile() const { return m_lastFile; }
+    // Where the dialogs start (the main window's, shared with printing and the exercises); by
+    // default a set of this object's own.
+    void setDialogFolders(DialogFolders *folders) { m_folders = folders ? folders : &m_ownFolders; }
 
   private:
     // The chosen file with its suffix, or "" when cancelled.
     QString askFile(QWidget *parent, const QString &title, const QString &suggested, const QStringList &filters,
                     QString *filter, const std::function<QString(const QString &)> &suffixOf);
-    Outcome write(QWidget *parent, const QString &title, const QString &path, const QByteArray &bytes);
-    QString folder() const;
+    Outcome write(QWidget *parent, const QString &title, FileKind kind, const QString &path, const QByteArray &bytes);
 
     Messenger m_messenger;
     ExportEnvironment m_env;
     QString m_lastFile;
+    DialogFolders m_ownFolders;
+    DialogFolders *m_folders = &m_ownFolders;
 };
 
 } // namespace vorlac

@@ -10,6 +10,8 @@ OutputCommands::OutputCommands(Sources sources, Messenger messenger, PrintEnviro
     : m_sources(std::move(sources)), m_service(messenger, std::move(environment)),
       m_clipboard(messenger, std::move(clipboard)), m_exports(messenger, std::move(exports))
 {
+    m_service.setDialogFolders(&m_folders);
+    m_exports.setDialogFolders(&m_folders);
 }
 
 void OutputCommands::openPrintWindow(QWidget *parent)

@@ -13,7 +13,8 @@ namespace vorlac
 {
 
 // The main window's printing and copying: "&Imprimer" and the three items of `menucopie`.
-// It owns the program's one printer service (lent to the grapher through printService()).
+// It owns the program's one printer service (lent to the grapher through printService()) and
+// the start folders of every file dialog (lent to the exercise commands).
 class OutputCommands
 {
   public:
@@ -26,6 +27,7 @@ class OutputCommands
                    ClipboardPort clipboard = ClipboardPort::system(), ExportEnvironment exports = {});
 
     PrintService &printService() { return m_service; }
+    DialogFolders &dialogFolders() { return m_folders; }
     // Opens `confimp` modally over parent.
     void openPrintWindow(QWidget *parent);
     // Each copy shows the confirmation only once the data is on the clipboard.
@@ -42,6 +44,7 @@ class OutputCommands
   private:
     bool confirm(bool ok);
     Sources m_sources;
+    DialogFolders m_folders;
     PrintService m_service;
     ClipboardCopies m_clipboard;
     ExportCommands m_exports;

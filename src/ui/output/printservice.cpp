@@ -1,11 +1,12 @@
 #include "output/printservice.h"
 
 #include "common/atomicwrite.h"
+#include "common/filedialogs.h"
+#include "situations/situationnames.h"
 
 #include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
@@ -15,7 +16,6 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace vorlac
 {
@@ -91,9 +91,11 @@ PrintEnvironment::PrintEnvironment()
     setupDialog = [](QPrinter &printer, QWidget *parent) { return runSetupDialog(printer, parent, true); };
     setupOnlyDialog = [](QPrinter &printer, QWidget *parent) { return runSetupDialog(printer, parent, false); };
     pdfFileName = [](QWidget *parent, const QString &suggested) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Imprimer dans un fichier PDF"), suggested,
-                                            QStringLiteral("Documents PDF (*.pdf)"), nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        const QFileInfo offered(suggested);
+        return askForFile(parent, {QStringLiteral("Imprimer dans un fichier PDF"),
+                                   offered.absolutePath(),
+                                   offered.fileName(),
+                                   {QStringLiteral("Documents PDF (*.pdf)")}});
     };
     screenDpiX = [] { return primaryScreenDpi(true); };
     screenDpiY = [] { return primaryScreenDpi(false); };
@@ -116,6 +118,8 @@ struct PrintService::Impl {
         return *printerObject;
     }
     QString lastPdf;
+    DialogFolders ownFolders;
+    DialogFolders *folders = &ownFolders;
     // The file the set-up dialog chose ("Imprimer dans un fichier"), if any. Only ever a
     // suggestion: a name kept from an earlier dialog must not be written over unasked.
     QString dialogFile() const
@@ -132,7 +136,8 @@ QString PrintService::Impl::askPdfFile(QWidget *parent) const
 {
     QString suggested = dialogFile();
     if (suggested.isEmpty())
-        suggested = lastPdf.isEmpty() ? PrintService::defaultPdfPath() : lastPdf;
+        suggested = folders->suggestedPath(FileKind::Pdf, lastPdf.isEmpty() ? QStringLiteral("Vorlac.pdf")
+                                                                            : QFileInfo(lastPdf).fileName());
     return askFileToWrite(parent, messenger, kTitle, suggested, [this, parent](const QString &offered) {
         QString file = env.pdfFileName ? env.pdfFileName(parent, offered) : QString();
         if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty())
@@ -161,6 +166,10 @@ QString PrintService::lastPdfFile() const
 {
     return d->lastPdf;
 }
+void PrintService::setDialogFolders(DialogFolders *folders)
+{
+    d->folders = folders ? folders : &d->ownFolders;
+}
 
 bool PrintService::hasPrinter() const
 {
@@ -182,6 +191,11 @@ bool PrintService::setup(QWidget *parent)
     return d->env.setupDialog && d->env.setupDialog(d->printer(), parent);
 }
 
+bool PrintService::setupForJob(QWidget *parent)
+{
+    return !hasPrinter() || setup(parent);
+}
+
 bool PrintService::setupOnly(QWidget *parent)
 {
     if (d->env.setupOnlyDialog)
@@ -191,10 +205,7 @@ bool PrintService::setupOnly(QWidget *parent)
 
 QString PrintService::defaultPdfPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    return QDir(folder).filePath(QStringLiteral("Vorlac.pdf"));
+    return QDir(documentsFolder()).filePath(QStringLiteral("Vorlac.pdf"));
 }
 
 double PrintService::screenToDeviceX(const QPagedPaintDevice &device) const
@@ -255,6 +266,7 @@ PrintOutcome PrintService::print(QWidget *parent, const QString &documentName, c
             return PrintOutcome::Failed;
         }
         d->lastPdf = file;
+        d->folders->remember(FileKind::Pdf, file);
         return PrintOutcome::Printed;
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/dialogfolders.h"
 #include "common/messenger.h"
 
 #include <QString>
@@ -50,7 +51,7 @@ struct PrintEnvironment {
     std::function<double()> screenDpiX;
     std::function<double()> screenDpiY;
 
-    PrintEnvironment(); // the real system: QPrinterInfo, QPrintDialog, QFileDialog, the screen
+    PrintEnvironment(); // the real system: QPrinterInfo, QPrintDialog, the program's file dialog, the screen
 };
 
 enum class PrintOutcome {
@@ -79,17 +80,21 @@ class PrintService
     // "Aucune imprimante (fichier PDF)"; "Fichier PDF" when the set-up dialog chose a file.
     QString printerName() const;
 
-    // The printer set-up dialog just before a job (the grapher's print icon); false when
-    // cancelled, the printer then stays as it was.
+    // The printer set-up dialog just before a job; false when cancelled, the printer then stays
+    // as it was.
     bool setup(QWidget *parent);
+    // What a window runs before its job: setup() where there is a printer; with none, true at
+    // once, the job's PDF file dialog being its one question (the set-up dialog would ask for a
+    // file of its own first, named "print.pdf").
+    bool setupForJob(QWidget *parent);
     // The printer set-up dialog alone ("&Imprimantes" of the print window): as setup(), but its
     // accept button reads "OK" since nothing is printed on accepting it.
     bool setupOnly(QWidget *parent);
 
     // Prints one job of as many pages as `draw` makes. With no printer (or when the set-up dialog
     // chose a file), every job asks for its PDF file with `pdfFileName` (suggested: the file the
-    // set-up dialog chose, else the last PDF, else "Vorlac.pdf" in the documents folder or the
-    // home folder), and an existing file is replaced only when the user answers "Oui" to the
+    // set-up dialog chose, else the last PDF's name, else "Vorlac.pdf", in the start folder of
+    // the PDF kind of the dialog folders), and an existing file is replaced only when the user answers "Oui" to the
     // question ("Non" asks for a name again). The PDF is drawn in memory and written with
     // writeFileAtomically: on any failure the old file stays as it was. `started` runs once the
     // target is chosen, just before drawing (a window shows its waiting message there). A page
@@ -100,6 +105,9 @@ class PrintService
 
     // The PDF file of the last job that went to a file ("" if none yet).
     QString lastPdfFile() const;
+    // Where the PDF file dialog starts (the main window's folders); by default a set of the
+    // service's own.
+    void setDialogFolders(DialogFolders *folders);
 
     // The default PDF file name offered: "Vorlac.pdf" in the documents folder, or home.
     static QString defaultPdfPath();

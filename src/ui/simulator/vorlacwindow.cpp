@@ -241,6 +241,10 @@ void Vorlac::connectRooms()
     out.setInfo = [this](const QString &t) { setInfo(t); };
     out.copyConfirmation = kCopyConfirmation;
     m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
+    // File dialogs start beside the work at hand (read when each one opens).
+    m_output->dialogFolders().setWork(
+        {[this] { return m_situations->situationFileName(); },
+         [this] { return m_exerciseCommands ? m_exerciseCommands->openExerciseFolder() : QString(); }});
     m_output->setFigureVector([this](QPainter &p) {
         const QImage lamp = lampPicture().toImage();
         paintFigureVector(p, scene(), picture(), &lamp);
@@ -333,6 +337,7 @@ void Vorlac::connectExercises()
     parts.programDirectory = m_programDir;
     parts.hidePanels = [this] { hidePanels(); };
     parts.nameChange = [this](const QString &label) { m_history->nameStep(label); };
+    parts.folders = &m_output->dialogFolders();
     m_exerciseCommands = new ExerciseCommands(std::move(parts), m_env.messenger);
     const std::pair<const char *, void (ExerciseCommands::*)()> items[] = {
         {"PRISENMAIN", &ExerciseCommands::PRISENMAIN}, {"openexo", &ExerciseCommands::openexo},

@@ -10,6 +10,9 @@
 #include "simulator/scenecontroller.h"
 #include "situations/folderbrowser.h"
 #include "situations/situationfile.h"
+#include "situations/situationnames.h"
+
+#include "rowname.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -85,8 +88,8 @@ class ExerciseCommandsTest : public VorlacFixture
         print = std::make_unique<PrintService>(window().messenger(), printEnv);
 
         ExerciseEnvironment env;
-        env.saveTextName = [this](QWidget *) { return saveName; };
-        env.openTextName = [this](QWidget *) { return openName; };
+        env.saveTextName = [this](QWidget *, const QString &folder) { return textFolder = folder, saveName; };
+        env.openTextName = [this](QWidget *, const QString &folder) { return textFolder = folder, openName; };
         env.showFichexo = [this](Fichexo &w) {
             w.show();
             if (driveFichexo)
@@ -128,7 +131,7 @@ class ExerciseCommandsTest : public VorlacFixture
     std::unique_ptr<PrintService> print;
     std::unique_ptr<ExerciseCommands> commands;
     std::function<void(Fichexo &)> driveFichexo;
-    QString saveName, openName;
+    QString saveName, openName, textFolder;
     int panelsHidden = 0;
 };
 
@@ -209,6 +212,30 @@ TEST_P(LostEdits, CancelKeepsTextNameAndFlags)
 INSTANTIATE_TEST_SUITE_P(Commands, LostEdits,
                          ::testing::Values("openexo", "opencor", "opentexte", "Closexo", "PRISENMAIN"),
                          [](const auto &row) { return std::string(row.param); });
+
+// "Ouvrir un exercice" opens on the program directory whatever was opened before; the text
+// dialogs start in the open exercise's folder, else in the documents.
+class ExerciseFolders : public ExerciseCommandsTest, public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(ExerciseFolders, WindowOnTheProgramDirectoryTextsBesideTheExercise)
+{
+    const QString opened = QString::fromUtf8(GetParam()).replace('_', '/');
+    ASSERT_TRUE(QDir(dir.path()).mkpath("autres/textes"));
+    ASSERT_TRUE(QFile::copy(path("textes/ENONCE.RTF"), path("autres/textes/ENONCE.RTF")));
+    writeBytes(path("autres/C.E01"), *serialiseExerciseFile({"textes\\ENONCE.RTF", "", "", "", "1", "", {}, "C"}));
+    if (opened != "Rien")
+        openThroughWindow(qPrintable(opened));
+    QString shown;
+    driveFichexo = [&](Fichexo &w) { shown = w.browser()->folder(); };
+    commands->openexo();
+    EXPECT_EQ(QDir::cleanPath(shown), QDir::cleanPath(dir.path()));
+    commands->savetexte();
+    EXPECT_EQ(textFolder, opened == "Rien" ? documentsFolder() : QFileInfo(path(qPrintable(opened))).absolutePath());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ExerciseFolders, ::testing::Values("Rien", "A.E01", "autres_C.E01"), RowName());
 
 // A cancel or a failure after the question keeps the edited flag: the text was not replaced.
 TEST_F(ExerciseCommandsTest, FlagSurvivesEveryWayOutThatKeepsTheText)

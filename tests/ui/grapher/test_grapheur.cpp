@@ -39,7 +39,10 @@ class GrapheurTest : public ::testing::Test
             ++setups;
             return acceptSetup;
         };
-        env.pdfFileName = [this](QWidget *, const QString &) { return pdf; };
+        env.pdfFileName = [this](QWidget *, const QString &suggested) {
+            offered << suggested;
+            return pdf;
+        };
         env.screenDpiX = [] { return 96.0; };
         env.screenDpiY = [] { return 96.0; };
         service = std::make_unique<PrintService>(messenger, env);
@@ -70,6 +73,7 @@ class GrapheurTest : public ::testing::Test
     QStringList messages;
     std::unique_ptr<PrintService> service;
     QString pdf;
+    QStringList offered; // what each PDF file question suggested
     bool acceptSetup = true;
     int setups = 0;
 };
@@ -163,13 +167,18 @@ TEST_F(GrapheurTest, PrintsOneCentredPageOrNothingWhenCancelled)
     fill(0, {"1", "2", "3"});
     fill(1, {"2", "4", "6"});
     auto g = open();
-    acceptSetup = false;
+    // With no printer the PDF file is the one question, under the name the other prints offer.
+    const QString chosen = pdf;
+    pdf.clear(); // cancelled
     QTest::mouseClick(child<QWidget>(*g, "Image2"), Qt::LeftButton);
-    EXPECT_EQ(setups, 1);
-    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(setups, 0);
+    ASSERT_EQ(offered.size(), 1);
+    EXPECT_EQ(QFileInfo(offered[0]).fileName(), "Vorlac.pdf");
+    EXPECT_FALSE(QFile::exists(chosen));
 
-    acceptSetup = true;
+    pdf = chosen;
     g->printGraph();
+    EXPECT_EQ(offered.size(), 2);
     ASSERT_TRUE(QFile::exists(pdf)) << messages.join('\n').toStdString();
     EXPECT_TRUE(messages.isEmpty());
     QProcess info;
