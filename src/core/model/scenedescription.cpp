@@ -78,7 +78,7 @@ QString passageText(const Passage &p, const QLocale &locale)
     else if (p.reflections > 1)
         parts << QStringLiteral("%1 réflexions totales").arg(p.reflections);
     if (p.end == TraceEnd::SegmentLimit)
-        parts << QStringLiteral("rayon piégé dans le prisme");
+        parts << QStringLiteral("rayon piégé dans le vorlac");
     else if (p.lastFace == TraceFace::Base || p.end == TraceEnd::Vertical) // straight down, through the base
         parts << QStringLiteral("sortie par la base");
     else if (p.lastFace == TraceFace::Entry)

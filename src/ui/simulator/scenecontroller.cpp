@@ -115,7 +115,7 @@ void SceneController::setMaterial(MaterialSide side, int row)
     }
     (prism ? m_state.prismMaterial : m_state.outsideMaterial) = row;
     emit sceneChanged();
-    emit edited(prism ? QStringLiteral("matériau du prisme") : QStringLiteral("milieu extérieur"));
+    emit edited(prism ? QStringLiteral("matériau du vorlac") : QStringLiteral("milieu extérieur"));
     redrawForMaterial();
 }
 
@@ -127,7 +127,7 @@ void SceneController::setCustomMaterial(MaterialSide side, float cauchyA, float 
     (prism ? m_state.prismCauchyB : m_state.outsideCauchyB) = cauchyB;
     (prism ? m_state.prismMaterial : m_state.outsideMaterial) = kCustomMaterial;
     emit sceneChanged();
-    emit edited(prism ? QStringLiteral("coefficients du prisme") : QStringLiteral("coefficients du milieu extérieur"));
+    emit edited(prism ? QStringLiteral("coefficients du vorlac") : QStringLiteral("coefficients du milieu extérieur"));
     redrawForMaterial();
 }
 

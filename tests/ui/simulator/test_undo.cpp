@@ -139,10 +139,10 @@ const WindowChange kWindowChanges[] = {
     {"background", [](Undo &, Vorlac &w) { w.controller().setBlackBackground(false); }, "couleur du fond"},
     {"marks", [](Undo &, Vorlac &w) { w.controller().setMarks(true, false); }, "normales et sens de propagation"},
     {"prism material", [](Undo &, Vorlac &w) { w.controller().setMaterial(MaterialSide::Prism, 0); },
-     "matériau du prisme"},
+     "matériau du vorlac"},
     {"medium", [](Undo &, Vorlac &w) { w.controller().setMaterial(MaterialSide::Outside, 1); }, "milieu extérieur"},
     {"coefficients", [](Undo &, Vorlac &w) { w.controller().setCustomMaterial(MaterialSide::Prism, 1.61f, 0.012f); },
-     "coefficients du prisme"},
+     "coefficients du vorlac"},
     {"lamp drag",
      [](Undo &u, Vorlac &) {
          auto *lamp = u.child<QWidget>("lampe");
