@@ -15,8 +15,12 @@ const QLocale kFrench(QLocale::French, QLocale::France);
 
 QString line(double incidence, double deviation, QString MeasureLineTexts::*field)
 {
-    const TraceMeasures m{
-        .prismIndex = 1.5, .incidence = incidence, .deviation = deviation, .entered = true, .direct = true};
+    TraceMeasures m;
+    m.prismIndex = 1.5;
+    m.incidence = incidence;
+    m.deviation = deviation;
+    m.entered = true;
+    m.direct = true;
     return measureLineTexts({589, m}, kFrench).*field;
 }
 
