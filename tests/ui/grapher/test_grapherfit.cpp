@@ -1,6 +1,7 @@
 #include "grapher/grapheur.h"
 #include "table/valuetable.h"
 
+#include "../../core/output/pdfprobe.h"
 #include "rowname.h"
 #include "testfiles.h"
 
@@ -9,8 +10,10 @@
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 using namespace vorlac;
 
@@ -47,6 +50,17 @@ class GrapherFit : public ::testing::Test
     std::unique_ptr<Grapheur> open()
     {
         return std::make_unique<Grapheur>(table, nullptr, messenger, &main, exports.get());
+    }
+    // Where the picture lies whole in the sheet; null when it does not.
+    static QPoint plotOffset(const QImage &sheet, const QImage &picture)
+    {
+        const QImage s = sheet.convertToFormat(QImage::Format_RGB32);
+        const QImage p = picture.convertToFormat(QImage::Format_RGB32);
+        for (int y = 1; y + p.height() <= s.height(); ++y)
+            for (int x = 1; x + p.width() <= s.width(); ++x)
+                if (s.copy(QRect(QPoint(x, y), p.size())) == p)
+                    return {x, y};
+        return {};
     }
     static int count(const QImage &image, QRgb colour)
     {
@@ -130,7 +144,7 @@ TEST_F(GrapherFit, ExportWritesThePictureAsShown)
     QTest::keyClick(icon, Qt::Key_Return);
     QImage saved;
     ASSERT_TRUE(saved.load(file));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), g->picture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_FALSE(plotOffset(saved, g->picture()).isNull()) << "the plot as shown, with the fit";
     EXPECT_TRUE(messages.isEmpty());
 
     file = dir.filePath("graphe.svg");
@@ -138,3 +152,64 @@ TEST_F(GrapherFit, ExportWritesThePictureAsShown)
     EXPECT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
     EXPECT_TRUE(readAll(file).contains("R²"));
 }
+
+// The exported graph can be read in a report: the graduation values, the columns' titles as the
+// axis names and the scale sentence lie in margins around the plot.
+struct SheetRow {
+    const char *name;
+    PictureFormat format;
+};
+void PrintTo(const SheetRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class GrapherExportSheet : public GrapherFit, public ::testing::WithParamInterface<SheetRow>
+{
+};
+TEST_P(GrapherExportSheet, CarriesNumbersAxisNamesAndScales)
+{
+    fill({"30", "40", "50", "60"}, {"40", "38", "39", "42"});
+    table.setTitle(0, QStringLiteral("i (°)"));
+    table.setTitle(1, QStringLiteral("D (°)"));
+    const auto g = open();
+    const PictureFormat format = GetParam().format;
+    file = dir.filePath(QStringLiteral("graphe.") + pictureSuffix(format));
+    filter = pictureFilter(format);
+    ASSERT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
+    QString text;
+    if (format == PictureFormat::Png) {
+        QImage sheet;
+        ASSERT_TRUE(sheet.load(file));
+        const QPoint at = plotOffset(sheet, g->picture());
+        ASSERT_FALSE(at.isNull()) << "the plot, whole, within margins";
+        // ink in the margins: left of, and below, the plot
+        const auto ink = [&sheet](QRect r) {
+            int n = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    n += qGray(sheet.pixel(x, y)) < 128;
+            return n;
+        };
+        EXPECT_GT(ink(QRect(0, at.y(), at.x(), 501)), 200);
+        EXPECT_GT(ink(QRect(0, at.y() + 501, sheet.width(), sheet.height() - at.y() - 501)), 1000);
+        return;
+    }
+    if (format == PictureFormat::Svg) {
+        QXmlStreamReader xml(readAll(file));
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
+                text += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'\n';
+    } else {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            GTEST_SKIP() << "poppler-utils absent";
+        text = pdfprobe::run("pdftotext", {file, "-"});
+    }
+    text = text.simplified();
+    for (const char *wanted : {"i (°)", "D (°)", "60", "35", "En abscisse, une division correspond à 10 unités.",
+                               "En ordonnée, une division correspond à 5 unités."})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << " in " << text.toStdString();
+}
+INSTANTIATE_TEST_SUITE_P(Rows, GrapherExportSheet,
+                         ::testing::Values(SheetRow{"png", PictureFormat::Png}, SheetRow{"svg", PictureFormat::Svg},
+                                           SheetRow{"pdf", PictureFormat::Pdf}),
+                         RowName());
