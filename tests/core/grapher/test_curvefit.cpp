@@ -215,21 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // One R² for every model: on the same data, a model that holds another (affine holds
 // proportional, the parabola holds affine) never reads a smaller R², as its residuals are never
-// larger. D against i for a crown prism: the line through the origin is the worst of the three.
-Data deviations()
-{
-    Data d;
-    for (double inc = 30; inc <= 80; inc += 5) {
-        TraceInput in;
-        in.apexAngle = 60;
-        in.incidenceAngle = inc;
-        in.prismIndex = CauchyIndex(kMaterials[2].cauchyA, kMaterials[2].cauchyB, 589);
-        const TraceResult r = TraceRay(in);
-        d.x.push_back(r.measures.incidence);
-        d.y.push_back(r.measures.deviation);
-    }
-    return d;
-}
+// larger. D against i (crown, A = 60°): the line through the origin read the highest.
 struct NestedRow {
     const char *name;
     Data data;
@@ -243,17 +229,17 @@ class NestedModels : public ::testing::TestWithParam<NestedRow>
 };
 TEST_P(NestedModels, NeverReadASmallerR2)
 {
-    const Data &d = GetParam().data;
     double previous = -std::numeric_limits<double>::infinity();
     for (const FitModel m : {FitModel::Proportional, FitModel::Affine, FitModel::Parabola}) {
-        const FitResult fit = fitCurve(m, d.x, d.y);
+        const FitResult fit = fitCurve(m, GetParam().data.x, GetParam().data.y);
         ASSERT_TRUE(fit.ok && fit.r2) << fitModelName(m).toStdString();
         EXPECT_GE(*fit.r2, previous - 1e-12) << fitModelName(m).toStdString();
         previous = *fit.r2;
     }
 }
 INSTANTIATE_TEST_SUITE_P(Rows, NestedModels,
-                         ::testing::Values(NestedRow{"deviationAgainstIncidence", deviations()},
+                         ::testing::Values(NestedRow{"deviationAgainstIncidence",
+                                                     {{30, 40, 50, 60, 70, 80}, {47.9, 39.5, 38.6, 40.6, 45.3, 51.0}}},
                                            NestedRow{"noisyFarFromOrigin", noisy(20, 0.5, 30, 5)}),
                          RowName());
 
@@ -333,12 +319,6 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"proportionalThroughOrigin", FitModel::Proportional, {1, 2}, {1, 3}, "y = 1,400·x", "R² = 0,9000"},
         // worse than the horizontal line at the mean: said, not hidden behind 0
         TextRow{"proportionalWorseThanMean", FitModel::Proportional, {1, 2}, {3, 1}, "y = 1,000·x", "R² = −1,5000"},
-        TextRow{"proportionalAllYEqual",
-                FitModel::Proportional,
-                {1, 2},
-                {2, 2},
-                "y = 1,200·x",
-                "R² non défini (ordonnées toutes égales)"},
         TextRow{"allYEqual",
                 FitModel::Affine,
                 {1, 2, 3},

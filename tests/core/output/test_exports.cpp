@@ -68,15 +68,6 @@ double coveredShare(const QImage &a, const QImage &b, QRgb background)
     return lit == 0 ? 1.0 : double(covered) / lit;
 }
 
-} // namespace
-
-// ---------------------------------------------------------------------------------------------
-// The figure's SVG and PDF, rendered, show what the PNG shows: the same lit pixels, the same
-// colours (white inside the prism in white light, each colour of the fan where it is).
-
-namespace
-{
-
 // The PDF page as pixels at 96 dpi, smoothed as a viewer shows it; null without poppler-utils.
 QImage renderPdf(const QByteArray &pdf, QSize size)
 {
@@ -89,27 +80,25 @@ QImage renderPdf(const QByteArray &pdf, QSize size)
     return page.isNull() ? page : page.copy(QRect(QPoint(0, 0), size));
 }
 
-// Share of the lit pixels of `a` in 10 x 10 blocks where `b` shows the same colour: per block,
-// the sum of each channel's difference from the background over the sum of the largest, so that
-// a line smoothed over two pixels keeps its colour; channels within 0,2.
+// Share of the lit pixels of `a` in 10 x 10 blocks where `b` shows the same colour: each channel's
+// share of the block's ink, which smoothing a line over two pixels keeps, within 0,2.
 double colourAgreement(const QImage &a, const QImage &b, QRgb background)
 {
-    constexpr int kBlock = 10;
-    const int back[3] = {qRed(background), qGreen(background), qBlue(background)};
     int lit = 0, agreeing = 0;
-    for (int by = 0; by < a.height(); by += kBlock)
-        for (int bx = 0; bx < a.width(); bx += kBlock) {
+    for (int by = 0; by < a.height(); by += 10)
+        for (int bx = 0; bx < a.width(); bx += 10) {
             std::array<double, 4> sums[2]{}; // three channels and their largest
             int count = 0;
-            for (int y = by; y < std::min(by + kBlock, a.height()); ++y)
-                for (int x = bx; x < std::min(bx + kBlock, a.width()); ++x)
+            for (int y = by; y < std::min(by + 10, a.height()); ++y)
+                for (int x = bx; x < std::min(bx + 10, a.width()); ++x)
                     for (int k = 0; k < 2; ++k) {
                         const QRgb c = (k == 0 ? a : b).pixel(x, y);
-                        const int ink[3] = {std::abs(qRed(c) - back[0]), std::abs(qGreen(c) - back[1]),
-                                            std::abs(qBlue(c) - back[2])};
+                        const std::array<int, 3> ink{std::abs(qRed(c) - qRed(background)),
+                                                     std::abs(qGreen(c) - qGreen(background)),
+                                                     std::abs(qBlue(c) - qBlue(background))};
                         for (int ch = 0; ch < 3; ++ch)
                             sums[k][ch] += ink[ch];
-                        sums[k][3] += std::max({ink[0], ink[1], ink[2]});
+                        sums[k][3] += *std::max_element(ink.begin(), ink.end());
                         count += k == 0 && (c & 0xffffff) != (background & 0xffffff);
                     }
             lit += count;
@@ -122,6 +111,10 @@ double colourAgreement(const QImage &a, const QImage &b, QRgb background)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The figure's SVG and PDF, rendered, show what the PNG shows: the same lit pixels, the same
+// colours (white inside the prism in white light, each colour of the fan where it is).
 
 struct FigureRow {
     const char *name;
@@ -139,11 +132,10 @@ class FigureVector : public ::testing::TestWithParam<FigureRow>
 };
 TEST_P(FigureVector, RendersLikeThePicture)
 {
-    const FigureRow &row = GetParam();
     SceneState state;
-    state.source = row.source;
-    state.blackBackground = row.black;
-    state.showNormals = row.normals;
+    state.source = GetParam().source;
+    state.blackBackground = GetParam().black;
+    state.showNormals = GetParam().normals;
     ScenePicture picture;
     RedrawScene(state, picture);
     SpectrumColours spectrum{};
@@ -151,12 +143,12 @@ TEST_P(FigureVector, RendersLikeThePicture)
     RedrawWhiteLight(state, spectrum, picture);
     const QImage lamp = testLamp();
     const QImage png = figureWithOverlays(picture, lamp);
-    const QByteArray bytes = pictureBytes(row.format, png, QStringLiteral("schéma"),
+    const QByteArray bytes = pictureBytes(GetParam().format, png, QStringLiteral("schéma"),
                                           [&](QPainter &p) { paintFigureVector(p, state, picture, &lamp); });
     ASSERT_FALSE(bytes.isEmpty());
-    const QRgb background = row.black ? 0xff000000u : 0xffffffffu;
+    const QRgb background = GetParam().black ? 0xff000000u : 0xffffffffu;
     QImage rendered;
-    if (row.format == PictureFormat::Svg) {
+    if (GetParam().format == PictureFormat::Svg) {
         // rays are vector lines, not a picture of them: the lamp is the only picture
         EXPECT_EQ(bytes.count("<image"), 1);
         rendered = renderSvg(bytes, png.size(), QColor::fromRgb(background));

@@ -131,9 +131,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, GrapherModels,
                                            ModelRow{"parabola", 3, "y = 0·x² + 2,500·x + 0"}),
                          RowName());
 
-TEST_F(GrapherFit, ExportWritesThePictureAsShown)
+// The exported graph can be read in a report: around the plot as shown, the graduation values,
+// the columns' titles as the axis names and the scale sentence; in SVG and PDF as text.
+TEST_F(GrapherFit, ExportCarriesNumbersAxisNamesAndScales)
 {
-    fill({"1", "2", "3"}, {"1", "4", "9"});
+    fill({"30", "40", "50", "60"}, {"40", "38", "39", "42"});
+    table.setTitle(0, QStringLiteral("i (°)"));
+    table.setTitle(1, QStringLiteral("D (°)"));
     const auto g = open();
     g->findChild<QComboBox *>("Combo3")->setCurrentIndex(3);
     file = dir.filePath("graphe.png");
@@ -142,74 +146,37 @@ TEST_F(GrapherFit, ExportWritesThePictureAsShown)
     auto *icon = g->findChild<QWidget *>("Image6");
     icon->setFocus();
     QTest::keyClick(icon, Qt::Key_Return);
-    QImage saved;
-    ASSERT_TRUE(saved.load(file));
-    EXPECT_FALSE(plotOffset(saved, g->picture()).isNull()) << "the plot as shown, with the fit";
+    QImage sheet;
+    ASSERT_TRUE(sheet.load(file));
+    const QPoint at = plotOffset(sheet, g->picture());
+    ASSERT_FALSE(at.isNull()) << "the plot as shown, with its fit, whole";
+    int ink = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            ink += !QRect(at, QSize(501, 501)).contains(x, y) && qGray(sheet.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 1500) << "numbers, names and sentence around the plot";
     EXPECT_TRUE(messages.isEmpty());
 
+    const auto expectTexts = [](QString text) {
+        text = text.simplified();
+        for (const char *wanted :
+             {"i (°)", "D (°)", "60", "35", "R²", "En abscisse, une division correspond à 10 unités.",
+              "En ordonnée, une division correspond à 5 unités."})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << " in " << text.toStdString();
+    };
     file = dir.filePath("graphe.svg");
     filter = pictureFilter(PictureFormat::Svg);
-    EXPECT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
-    EXPECT_TRUE(readAll(file).contains("R²"));
-}
-
-// The exported graph can be read in a report: the graduation values, the columns' titles as the
-// axis names and the scale sentence lie in margins around the plot.
-struct SheetRow {
-    const char *name;
-    PictureFormat format;
-};
-void PrintTo(const SheetRow &r, std::ostream *os)
-{
-    *os << r.name;
-}
-class GrapherExportSheet : public GrapherFit, public ::testing::WithParamInterface<SheetRow>
-{
-};
-TEST_P(GrapherExportSheet, CarriesNumbersAxisNamesAndScales)
-{
-    fill({"30", "40", "50", "60"}, {"40", "38", "39", "42"});
-    table.setTitle(0, QStringLiteral("i (°)"));
-    table.setTitle(1, QStringLiteral("D (°)"));
-    const auto g = open();
-    const PictureFormat format = GetParam().format;
-    file = dir.filePath(QStringLiteral("graphe.") + pictureSuffix(format));
-    filter = pictureFilter(format);
     ASSERT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
+    QXmlStreamReader xml(readAll(file));
     QString text;
-    if (format == PictureFormat::Png) {
-        QImage sheet;
-        ASSERT_TRUE(sheet.load(file));
-        const QPoint at = plotOffset(sheet, g->picture());
-        ASSERT_FALSE(at.isNull()) << "the plot, whole, within margins";
-        // ink in the margins: left of, and below, the plot
-        const auto ink = [&sheet](QRect r) {
-            int n = 0;
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x)
-                    n += qGray(sheet.pixel(x, y)) < 128;
-            return n;
-        };
-        EXPECT_GT(ink(QRect(0, at.y(), at.x(), 501)), 200);
-        EXPECT_GT(ink(QRect(0, at.y() + 501, sheet.width(), sheet.height() - at.y() - 501)), 1000);
-        return;
-    }
-    if (format == PictureFormat::Svg) {
-        QXmlStreamReader xml(readAll(file));
-        while (!xml.atEnd())
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
-                text += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'\n';
-    } else {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-            GTEST_SKIP() << "poppler-utils absent";
-        text = pdfprobe::run("pdftotext", {file, "-"});
-    }
-    text = text.simplified();
-    for (const char *wanted : {"i (°)", "D (°)", "60", "35", "En abscisse, une division correspond à 10 unités.",
-                               "En ordonnée, une division correspond à 5 unités."})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << " in " << text.toStdString();
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
+            text += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'\n';
+    expectTexts(text);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "poppler-utils absent";
+    file = dir.filePath("graphe.pdf");
+    filter = pictureFilter(PictureFormat::Pdf);
+    ASSERT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
+    expectTexts(pdfprobe::run("pdftotext", {file, "-"}));
 }
-INSTANTIATE_TEST_SUITE_P(Rows, GrapherExportSheet,
-                         ::testing::Values(SheetRow{"png", PictureFormat::Png}, SheetRow{"svg", PictureFormat::Svg},
-                                           SheetRow{"pdf", PictureFormat::Pdf}),
-                         RowName());
