@@ -262,22 +262,23 @@ FitResult fitCurve(FitModel model, const std::vector<double> &x, const std::vect
         return r;
     }
 
-    // R²: 1 - SSres / SStot, SStot about the mean, or about 0 for a line through the origin.
+    // R² = 1 - SSres / SStot with SStot about the mean for every model: on the same data SStot is
+    // the same, so R² orders the models as their residuals do. A line through the origin that
+    // does worse than the mean reads below 0, which is what it means.
     double mean = 0;
     for (const double v : ys)
         mean += v;
     mean /= rows;
-    const double reference = f.constant ? mean : 0.0;
-    const bool allEqual = std::all_of(ys.begin(), ys.end(), [&](double v) { return v == (f.constant ? ys[0] : 0.0); });
+    const bool allEqual = std::all_of(ys.begin(), ys.end(), [&](double v) { return v == ys[0]; });
     double res = 0, tot = 0;
     for (int i = 0; i < rows; ++i) {
         const double yi = ys[static_cast<std::size_t>(i)];
         const double e = yi - localValue(f, vs[static_cast<std::size_t>(i)]);
         res += e * e;
-        tot += (yi - reference) * (yi - reference);
+        tot += (yi - mean) * (yi - mean);
     }
     if (!allEqual && tot > 0 && std::isfinite(res) && std::isfinite(tot))
-        r.r2 = std::max(0.0, 1.0 - res / tot);
+        r.r2 = 1.0 - res / tot;
     r.ok = true;
     return r;
 }
@@ -359,7 +360,8 @@ QString fitR2Text(const FitResult &fit, const QLocale &locale)
     r2 = r2 >= 1 - 1e-12 ? 1.0 : std::floor(r2 * 1e4) / 1e4;
     QLocale l = locale;
     l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return QStringLiteral("R² = ") + l.toString(r2, 'f', 4);
+    // The minus of the equations, whatever the locale's sign.
+    return QStringLiteral("R² = ") + (r2 < 0 ? QStringLiteral("−") : QString()) + l.toString(std::abs(r2), 'f', 4);
 }
 
 } // namespace vorlac

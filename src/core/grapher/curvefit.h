@@ -27,7 +27,8 @@ struct FitResult {
     bool ok = false;
     // Proportional: a; affine: a, b; parabola: a, b, c; Cauchy: A, B. Unused ones are 0.
     std::array<double, 3> coefficients{};
-    // nullopt when undefined: every ordinate equal (every ordinate 0 for proportional).
+    // 1 - SSres / SStot about the mean, whatever the model (below 0 for a line through the
+    // origin that does worse than the mean); nullopt when every ordinate is equal.
     std::optional<double> r2;
     int points = 0;
     QString message; // why there is no fit (French), when !ok and model != None
@@ -50,8 +51,8 @@ QString fitNumberText(double v, const QLocale &locale = regionalLocale());
 // "y = 1,506·x", "y = 2,000·x − 1,000", "y = 1,472 + 11850/x²".
 QString fitEquationText(const FitResult &fit, const QLocale &locale = regionalLocale());
 
-// "R² = 0,9987" (4 decimals, cut so that 1 only shows for a fit within 1e-12 of exact), or
-// "R² non défini (ordonnées toutes égales)".
+// "R² = 0,9987" or "R² = −1,5000" (4 decimals, cut so that 1 only shows for a fit within 1e-12
+// of exact), or "R² non défini (ordonnées toutes égales)".
 QString fitR2Text(const FitResult &fit, const QLocale &locale = regionalLocale());
 
 } // namespace vorlac

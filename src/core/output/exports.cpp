@@ -1,16 +1,17 @@
 #include "output/exports.h"
 
+#include "render/rasteriser.h"
 #include "render/sceneoverlays.h"
 #include "render/scenerenderer.h"
 #include "table/valuetable.h"
 
 #include <QBuffer>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <array>
+#include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace vorlac
 {
@@ -19,6 +20,8 @@ namespace
 {
 
 constexpr double kScreenDpi = 96.0;
+// The rasteriser's bound on coordinates: far outside the picture, and no overflow below it.
+constexpr double kCoordLimit = 1.0e7;
 
 } // namespace
 
@@ -135,12 +138,55 @@ QByteArray pictureBytes(PictureFormat format, const QImage &image, const QString
     return {};
 }
 
+namespace
+{
+
+// Calls visit(step, x, y) for the pixels inside a width x height picture that the rasteriser
+// lights for the segment at scale 1, in its own order: end points rounded halves to even, one
+// pixel per step along the major axis at the minor offset floor((2 i dMinor + dMajor) /
+// (2 dMajor)), dashes lit for steps 0..17 of every 24.
+template <typename Visit> void forEachLinePixel(const Segment &s, int width, int height, Visit &&visit)
+{
+    const auto round = [](double v) {
+        return std::isnan(v) ? 0LL : static_cast<long long>(std::nearbyint(std::clamp(v, -kCoordLimit, kCoordLimit)));
+    };
+    const long long x1 = round(s.x1), y1 = round(s.y1), x2 = round(s.x2), y2 = round(s.y2);
+    const long long dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    const bool xMajor = dx >= dy;
+    const long long dMajor = xMajor ? dx : dy, dMinor = xMajor ? dy : dx;
+    const long long major0 = xMajor ? x1 : y1, minor0 = xMajor ? y1 : x1;
+    const long long sMajor = (xMajor ? x2 >= x1 : y2 >= y1) ? 1 : -1;
+    const long long sMinor = (xMajor ? y2 >= y1 : x2 >= x1) ? 1 : -1;
+    const long long majorLimit = xMajor ? width : height, minorLimit = xMajor ? height : width;
+    long long lo = 0, hi = dMajor;
+    if (sMajor > 0) {
+        lo = std::max(lo, -major0);
+        hi = std::min(hi, majorLimit - 1 - major0);
+    } else {
+        lo = std::max(lo, major0 - (majorLimit - 1));
+        hi = std::min(hi, major0);
+    }
+    for (long long i = lo; i <= hi; ++i) {
+        if (s.dashed && i % kDashPeriod >= kDashOn)
+            continue;
+        const long long minor = minor0 + sMinor * ((2 * i * dMinor + dMajor) / (2 * std::max(dMajor, 1LL)));
+        if (minor < 0 || minor >= minorLimit)
+            continue;
+        const long long major = major0 + sMajor * i;
+        visit(i, static_cast<int>(xMajor ? major : minor), static_cast<int>(xMajor ? minor : major));
+    }
+}
+
+} // namespace
+
 void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePicture &picture, const QImage *lamp)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const QRect area(QPoint(0, 0), picture.image.size());
-    painter.fillRect(area, state.blackBackground ? Qt::black : Qt::white);
+    const QImage &image = picture.image;
+    const QRect area(QPoint(0, 0), image.size());
+    const QRgb background = state.blackBackground ? 0xff000000u : 0xffffffffu;
+    painter.fillRect(area, QColor::fromRgb(background));
     painter.setClipRect(area);
 
     std::vector<Radiation> rays;
@@ -151,53 +197,70 @@ void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePi
     } else {
         rays = sceneRadiations(state);
     }
-    // The picture ORs its rays together: where several radiations light the same pixels (inside
-    // the prism, the shared outline) it shows the OR of their colours. Lines whose rounded end
-    // points coincide are therefore drawn once, in the OR of their colours, as the picture shows
-    // them; the file also stays small.
-    struct Line {
-        QPoint from, to;
-        bool dashed;
-        Rgb colour;
-    };
-    std::vector<Line> lines;
-    std::map<std::array<int, 5>, std::size_t> seen;
-    const auto add = [&](const std::vector<Segment> &segments) {
-        for (const Segment &s : segments) {
-            const QPoint from(int(std::nearbyint(s.x1)), int(std::nearbyint(s.y1)));
-            const QPoint to(int(std::nearbyint(s.x2)), int(std::nearbyint(s.y2)));
-            const std::array<int, 5> key{from.x(), from.y(), to.x(), to.y(), s.dashed};
-            const auto [it, inserted] = seen.emplace(key, lines.size());
-            if (!inserted) {
-                lines[it->second].colour |= s.colour;
-                continue;
-            }
-            lines.push_back({from, to, s.dashed, s.colour});
-        }
-    };
+    std::vector<Segment> segments;
     if (!rays.empty()) {
-        Rgb allColours = 0;
-        for (const Radiation &r : rays)
-            allColours |= r.colour;
-        TraceInput shared = traceInputFor(state, rays.front());
-        shared.colour = allColours;
-        std::vector<Segment> primitives;
-        computeLayout(shared, &primitives);
-        add(primitives);
+        computeLayout(traceInputFor(state, rays.front()), &segments); // the outline and the rest shared
         TraceResult result;
         for (const Radiation &r : rays) {
             TraceRay(traceInputFor(state, r), result, false);
-            add(result.segments);
+            segments.insert(segments.end(), result.segments.begin(), result.segments.end());
         }
     }
-    QPen solid(Qt::white, 1.0, Qt::SolidLine, Qt::SquareCap);
-    QPen dashed(Qt::white, 1.0, Qt::SolidLine, Qt::FlatCap);
-    dashed.setDashPattern({18.0, 6.0});
-    for (const Line &l : lines) {
-        QPen &pen = l.dashed ? dashed : solid;
-        pen.setColor(state.blackBackground ? QColor::fromRgb(toQRgb(l.colour)) : QColor(Qt::black));
-        painter.setPen(pen);
-        painter.drawLine(QPointF(l.from) + QPointF(0.5, 0.5), QPointF(l.to) + QPointF(0.5, 0.5));
+    // The picture ORs its rays: a pixel several of them light shows the OR of their colours (white
+    // where the 401 rays of white light overlap inside the prism), which painting lines over one
+    // another cannot give. So each line is cut into runs of the colour the picture shows at its
+    // pixels, and a pixel an earlier run already drew is left out: the runs never overlap, and
+    // whatever order they are drawn in, every pixel is the picture's.
+    struct Run {
+        QPoint from, to;
+        QRgb colour;
+    };
+    std::vector<Run> runs;
+    std::vector<bool> drawn(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    for (const Segment &s : segments) {
+        bool open = false;
+        long long last = 0;
+        Run run{};
+        forEachLinePixel(s, image.width(), image.height(), [&](long long step, int x, int y) {
+            const QRgb colour = image.pixel(x, y);
+            const std::size_t index =
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width()) + static_cast<std::size_t>(x);
+            const bool skip = drawn[index] || colour == background;
+            if (open && (skip || colour != run.colour || step != last + 1)) {
+                runs.push_back(run);
+                open = false;
+            }
+            if (skip)
+                return;
+            if (!open)
+                run = {QPoint(x, y), QPoint(x, y), colour};
+            run.to = QPoint(x, y);
+            open = true;
+            last = step;
+            drawn[index] = true;
+        });
+        if (open)
+            runs.push_back(run);
+    }
+    // One path per colour keeps the file small. A run reaches half a step beyond the centres of
+    // its end pixels along its major axis, with flat ends, so that it covers its own pixels only,
+    // a single pixel included.
+    std::stable_sort(runs.begin(), runs.end(), [](const Run &a, const Run &b) { return a.colour < b.colour; });
+    painter.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const Run &r = runs[i];
+        const QPoint d = r.to - r.from;
+        const int steps = std::max(std::abs(d.x()), std::abs(d.y()));
+        const QPointF half = steps == 0 ? QPointF(0.5, 0) : QPointF(d) * (0.5 / steps);
+        const QPointF centre(0.5, 0.5);
+        path.moveTo(QPointF(r.from) + centre - half);
+        path.lineTo(QPointF(r.to) + centre + half);
+        if (i + 1 == runs.size() || runs[i + 1].colour != r.colour) {
+            painter.setPen(QPen(QColor::fromRgb(r.colour), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+            painter.drawPath(path);
+            path.clear();
+        }
     }
     paintSceneOverlays(painter, sceneOverlays(picture), lamp);
     painter.restore();

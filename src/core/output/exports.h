@@ -42,10 +42,10 @@ QByteArray pdfBytes(QSize size, const QString &title, const VectorPainter &paint
 // The bytes of an export in any format: the raster image for PNG, paint for SVG and PDF.
 QByteArray pictureBytes(PictureFormat format, const QImage &image, const QString &title, const VectorPainter &paint);
 
-// The figure as printed (the persistent picture with Line1 and the lamp) replayed as vector
-// lines: the background, then every trace segment of the radiations the picture shows (the 401
-// of white light once they are drawn, otherwise the one or five of RedrawScene), then Line1
-// and the lamp picture.
+// The figure as printed (the persistent picture with Line1 and the lamp) as vector lines: the
+// trace segments of the radiations the picture shows (the 401 of white light once they are
+// drawn, otherwise the one or five of RedrawScene), each cut into runs of the colour the picture
+// shows along it, no pixel drawn twice; then Line1 and the lamp picture.
 void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePicture &picture, const QImage *lamp);
 
 // The table as CSV for a spreadsheet under French settings: UTF-8 with a byte order mark, ";"

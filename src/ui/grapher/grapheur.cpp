@@ -4,6 +4,7 @@
 #include "common/pictures.h"
 #include "common/titlestrip.h"
 #include "grapher/graphpainter.h"
+#include "grapher/graphsheet.h"
 #include "output/printservice.h"
 #include "table/valuetable.h"
 
@@ -286,9 +287,15 @@ FitModel Grapheur::fitModel() const
 
 ExportCommands::Outcome Grapheur::exportGraph()
 {
-    const GraphPicture graph = m_graph;
-    return m_exports->exportPicture(this, QStringLiteral("Exporter le graphe"), QStringLiteral("graphe"), m_picture,
-                                    [graph](QPainter &p) { PaintGraphVector(p, graph); });
+    // The file goes into a report: its numbers, axis names and scales go with it.
+    const auto name = [this](int column) {
+        const QString title = m_table.title(column).trimmed();
+        return title.isEmpty() ? QStringLiteral("C%1").arg(column + 1) : title;
+    };
+    const GraphSheet sheet = layoutGraphSheet(m_graph, name(std::max(0, m_combo1->currentIndex())),
+                                              name(std::max(0, m_combo2->currentIndex())), m_table.locale());
+    return m_exports->exportPicture(this, QStringLiteral("Exporter le graphe"), QStringLiteral("graphe"),
+                                    GraphSheetImage(sheet), [sheet](QPainter &p) { PaintGraphSheet(p, sheet, true); });
 }
 
 void Grapheur::paintEvent(QPaintEvent *)

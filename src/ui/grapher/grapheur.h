@@ -44,7 +44,8 @@ class Grapheur : public QDialog
 
     void printGraph(); // Image2
     void copyGraph();  // Image4
-    // Image6: the graph as PNG (its size or doubled), SVG or PDF, with the fit as shown.
+    // Image6: the graph as PNG (its size or doubled), SVG or PDF, with the fit as shown and, around
+    // the plot, the graduation values, the columns' titles and the scale sentence.
     ExportCommands::Outcome exportGraph();
     // The fit model of the list Combo3.
     FitModel fitModel() const;

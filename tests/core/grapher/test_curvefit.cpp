@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 using namespace vorlac;
 
@@ -150,7 +151,7 @@ TEST_P(Fits, FindTheCoefficientsAndR2)
     for (std::size_t j = 0; j < want.size(); ++j)
         EXPECT_NEAR(fit.coefficients[j], double(want[j]), row.tolerance * std::max(1.0L, std::abs(want[j])))
             << "coefficient " << j;
-    // R² by its definition; about 0 for the line through the origin
+    // R² by its usual definition, about the mean, for every model
     long double mean = 0, res = 0, tot = 0;
     for (const double v : row.data.y)
         mean += v / row.data.y.size();
@@ -160,7 +161,7 @@ TEST_P(Fits, FindTheCoefficientsAndR2)
         for (std::size_t j = 0; j < t.size(); ++j)
             f += want[j] * t[j];
         res += (row.data.y[i] - f) * (row.data.y[i] - f);
-        const long double d = row.data.y[i] - (row.model == FitModel::Proportional ? 0 : mean);
+        const long double d = row.data.y[i] - mean;
         tot += d * d;
     }
     ASSERT_TRUE(fit.r2);
@@ -211,6 +212,36 @@ INSTANTIATE_TEST_SUITE_P(
                       FitRow{"noisyParabola", FitModel::Parabola, noisy(-5, 0.25, 60, 13), {}, true, 1e-9},
                       FitRow{"noisyCauchy", FitModel::Cauchy, noisy(400, 20, 21, 17), {}, true, 1e-8}),
     RowName());
+
+// One R² for every model: on the same data, a model that holds another (affine holds
+// proportional, the parabola holds affine) never reads a smaller R², as its residuals are never
+// larger. D against i (crown, A = 60°): the line through the origin read the highest.
+struct NestedRow {
+    const char *name;
+    Data data;
+};
+void PrintTo(const NestedRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class NestedModels : public ::testing::TestWithParam<NestedRow>
+{
+};
+TEST_P(NestedModels, NeverReadASmallerR2)
+{
+    double previous = -std::numeric_limits<double>::infinity();
+    for (const FitModel m : {FitModel::Proportional, FitModel::Affine, FitModel::Parabola}) {
+        const FitResult fit = fitCurve(m, GetParam().data.x, GetParam().data.y);
+        ASSERT_TRUE(fit.ok && fit.r2) << fitModelName(m).toStdString();
+        EXPECT_GE(*fit.r2, previous - 1e-12) << fitModelName(m).toStdString();
+        previous = *fit.r2;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Rows, NestedModels,
+                         ::testing::Values(NestedRow{"deviationAgainstIncidence",
+                                                     {{30, 40, 50, 60, 70, 80}, {47.9, 39.5, 38.6, 40.6, 45.3, 51.0}}},
+                                           NestedRow{"noisyFarFromOrigin", noisy(20, 0.5, 30, 5)}),
+                         RowName());
 
 // What cannot be fitted says why in French, on the graph too, and nothing is NaN.
 struct FailRow {
@@ -284,8 +315,10 @@ TEST_P(FitTexts, AreWrittenAsShown)
 INSTANTIATE_TEST_SUITE_P(
     Rows, FitTexts,
     ::testing::Values(
-        // a = 7/5, residuals -0,4 and 0,2: 1 - 0,2/10 through the origin (0,9 about the mean)
-        TextRow{"proportionalThroughOrigin", FitModel::Proportional, {1, 2}, {1, 3}, "y = 1,400·x", "R² = 0,9800"},
+        // a = 7/5, residuals -0,4 and 0,2: 1 - 0,2/2 about the mean (not 1 - 0,2/10 about 0)
+        TextRow{"proportionalThroughOrigin", FitModel::Proportional, {1, 2}, {1, 3}, "y = 1,400·x", "R² = 0,9000"},
+        // worse than the horizontal line at the mean: said, not hidden behind 0
+        TextRow{"proportionalWorseThanMean", FitModel::Proportional, {1, 2}, {3, 1}, "y = 1,000·x", "R² = −1,5000"},
         TextRow{"allYEqual",
                 FitModel::Affine,
                 {1, 2, 3},

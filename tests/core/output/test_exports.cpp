@@ -18,6 +18,7 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 using namespace vorlac;
@@ -67,25 +68,69 @@ double coveredShare(const QImage &a, const QImage &b, QRgb background)
     return lit == 0 ? 1.0 : double(covered) / lit;
 }
 
+// The PDF page as pixels at 96 dpi, smoothed as a viewer shows it; null without poppler-utils.
+QImage renderPdf(const QByteArray &pdf, QSize size)
+{
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        return {};
+    QTemporaryDir dir;
+    writeAll(dir.filePath("page.pdf"), pdf);
+    pdfprobe::run("pdftoppm", {"-r", "96", "-png", "-singlefile", dir.filePath("page.pdf"), dir.filePath("page")});
+    const QImage page = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
+    return page.isNull() ? page : page.copy(QRect(QPoint(0, 0), size));
+}
+
+// Share of the lit pixels of `a` in 10 x 10 blocks where `b` shows the same colour: each channel's
+// share of the block's ink, which smoothing a line over two pixels keeps, within 0,2.
+double colourAgreement(const QImage &a, const QImage &b, QRgb background)
+{
+    int lit = 0, agreeing = 0;
+    for (int by = 0; by < a.height(); by += 10)
+        for (int bx = 0; bx < a.width(); bx += 10) {
+            std::array<double, 4> sums[2]{}; // three channels and their largest
+            int count = 0;
+            for (int y = by; y < std::min(by + 10, a.height()); ++y)
+                for (int x = bx; x < std::min(bx + 10, a.width()); ++x)
+                    for (int k = 0; k < 2; ++k) {
+                        const QRgb c = (k == 0 ? a : b).pixel(x, y);
+                        const std::array<int, 3> ink{std::abs(qRed(c) - qRed(background)),
+                                                     std::abs(qGreen(c) - qGreen(background)),
+                                                     std::abs(qBlue(c) - qBlue(background))};
+                        for (int ch = 0; ch < 3; ++ch)
+                            sums[k][ch] += ink[ch];
+                        sums[k][3] += *std::max_element(ink.begin(), ink.end());
+                        count += k == 0 && (c & 0xffffff) != (background & 0xffffff);
+                    }
+            lit += count;
+            bool same = sums[0][3] > 0 && sums[1][3] > 0;
+            for (int ch = 0; ch < 3 && same; ++ch)
+                same = std::abs(sums[0][ch] / sums[0][3] - sums[1][ch] / sums[1][3]) <= 0.2;
+            agreeing += same ? count : 0;
+        }
+    return lit == 0 ? 1.0 : double(agreeing) / lit;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// The figure's SVG, rendered, shows what the PNG shows.
+// The figure's SVG and PDF, rendered, show what the PNG shows: the same lit pixels, the same
+// colours (white inside the prism in white light, each colour of the fan where it is).
 
 struct FigureRow {
     const char *name;
     SourceType source;
     bool black;
     bool normals;
+    PictureFormat format;
 };
 void PrintTo(const FigureRow &r, std::ostream *os)
 {
-    *os << r.name;
+    *os << r.name << '_' << pictureSuffix(r.format).toStdString();
 }
-class FigureSvg : public ::testing::TestWithParam<FigureRow>
+class FigureVector : public ::testing::TestWithParam<FigureRow>
 {
 };
-TEST_P(FigureSvg, RendersLikeThePicture)
+TEST_P(FigureVector, RendersLikeThePicture)
 {
     SceneState state;
     state.source = GetParam().source;
@@ -98,22 +143,35 @@ TEST_P(FigureSvg, RendersLikeThePicture)
     RedrawWhiteLight(state, spectrum, picture);
     const QImage lamp = testLamp();
     const QImage png = figureWithOverlays(picture, lamp);
-    const QByteArray svg = svgBytes(png.size(), QStringLiteral("schéma"),
-                                    [&](QPainter &p) { paintFigureVector(p, state, picture, &lamp); });
-    ASSERT_FALSE(svg.isEmpty());
-    // rays are vector lines, not a picture of them
-    EXPECT_GT(svg.count("<polyline") + svg.count("<line") + svg.count("<path"), 10);
+    const QByteArray bytes = pictureBytes(GetParam().format, png, QStringLiteral("schéma"),
+                                          [&](QPainter &p) { paintFigureVector(p, state, picture, &lamp); });
+    ASSERT_FALSE(bytes.isEmpty());
     const QRgb background = GetParam().black ? 0xff000000u : 0xffffffffu;
-    const QImage rendered = renderSvg(svg, png.size(), QColor::fromRgb(background));
+    QImage rendered;
+    if (GetParam().format == PictureFormat::Svg) {
+        // rays are vector lines, not a picture of them: the lamp is the only picture
+        EXPECT_EQ(bytes.count("<image"), 1);
+        rendered = renderSvg(bytes, png.size(), QColor::fromRgb(background));
+    } else {
+        rendered = renderPdf(bytes, png.size());
+        if (rendered.isNull())
+            GTEST_SKIP() << "poppler-utils absent";
+    }
     EXPECT_GE(coveredShare(png, rendered, background), 0.97);
     EXPECT_GE(coveredShare(rendered, png, background), 0.97);
+    EXPECT_GE(colourAgreement(png, rendered, background), 0.95);
 }
-INSTANTIATE_TEST_SUITE_P(Rows, FigureSvg,
-                         ::testing::Values(FigureRow{"monochromatic", SourceType::Monochromatic, true, false},
-                                           FigureRow{"fiveRadiationsNormals", SourceType::FiveRadiations, true, true},
-                                           FigureRow{"whiteLight", SourceType::WhiteLight, true, false},
-                                           FigureRow{"whiteBackground", SourceType::FiveRadiations, false, true}),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FigureVector,
+    ::testing::Values(FigureRow{"monochromatic", SourceType::Monochromatic, true, false, PictureFormat::Svg},
+                      FigureRow{"monochromatic", SourceType::Monochromatic, true, false, PictureFormat::Pdf},
+                      FigureRow{"fiveRadiationsNormals", SourceType::FiveRadiations, true, true, PictureFormat::Svg},
+                      FigureRow{"fiveRadiationsNormals", SourceType::FiveRadiations, true, true, PictureFormat::Pdf},
+                      FigureRow{"whiteLight", SourceType::WhiteLight, true, false, PictureFormat::Svg},
+                      FigureRow{"whiteLight", SourceType::WhiteLight, true, false, PictureFormat::Pdf},
+                      FigureRow{"whiteBackground", SourceType::FiveRadiations, false, true, PictureFormat::Svg},
+                      FigureRow{"whiteBackground", SourceType::WhiteLight, false, false, PictureFormat::Pdf}),
+    RowName());
 
 // ---------------------------------------------------------------------------------------------
 // The graph's SVG and PDF: the same plot, the fit included; the PDF is one vector page.

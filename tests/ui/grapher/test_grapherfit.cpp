@@ -1,6 +1,7 @@
 #include "grapher/grapheur.h"
 #include "table/valuetable.h"
 
+#include "../../core/output/pdfprobe.h"
 #include "rowname.h"
 #include "testfiles.h"
 
@@ -9,8 +10,10 @@
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 using namespace vorlac;
 
@@ -47,6 +50,17 @@ class GrapherFit : public ::testing::Test
     std::unique_ptr<Grapheur> open()
     {
         return std::make_unique<Grapheur>(table, nullptr, messenger, &main, exports.get());
+    }
+    // Where the picture lies whole in the sheet; null when it does not.
+    static QPoint plotOffset(const QImage &sheet, const QImage &picture)
+    {
+        const QImage s = sheet.convertToFormat(QImage::Format_RGB32);
+        const QImage p = picture.convertToFormat(QImage::Format_RGB32);
+        for (int y = 1; y + p.height() <= s.height(); ++y)
+            for (int x = 1; x + p.width() <= s.width(); ++x)
+                if (s.copy(QRect(QPoint(x, y), p.size())) == p)
+                    return {x, y};
+        return {};
     }
     static int count(const QImage &image, QRgb colour)
     {
@@ -117,9 +131,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, GrapherModels,
                                            ModelRow{"parabola", 3, "y = 0·x² + 2,500·x + 0"}),
                          RowName());
 
-TEST_F(GrapherFit, ExportWritesThePictureAsShown)
+// The exported graph can be read in a report: around the plot as shown, the graduation values,
+// the columns' titles as the axis names and the scale sentence; in SVG and PDF as text.
+TEST_F(GrapherFit, ExportCarriesNumbersAxisNamesAndScales)
 {
-    fill({"1", "2", "3"}, {"1", "4", "9"});
+    fill({"30", "40", "50", "60"}, {"40", "38", "39", "42"});
+    table.setTitle(0, QStringLiteral("i (°)"));
+    table.setTitle(1, QStringLiteral("D (°)"));
     const auto g = open();
     g->findChild<QComboBox *>("Combo3")->setCurrentIndex(3);
     file = dir.filePath("graphe.png");
@@ -128,13 +146,37 @@ TEST_F(GrapherFit, ExportWritesThePictureAsShown)
     auto *icon = g->findChild<QWidget *>("Image6");
     icon->setFocus();
     QTest::keyClick(icon, Qt::Key_Return);
-    QImage saved;
-    ASSERT_TRUE(saved.load(file));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), g->picture().convertToFormat(QImage::Format_RGB32));
+    QImage sheet;
+    ASSERT_TRUE(sheet.load(file));
+    const QPoint at = plotOffset(sheet, g->picture());
+    ASSERT_FALSE(at.isNull()) << "the plot as shown, with its fit, whole";
+    int ink = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            ink += !QRect(at, QSize(501, 501)).contains(x, y) && qGray(sheet.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 1500) << "numbers, names and sentence around the plot";
     EXPECT_TRUE(messages.isEmpty());
 
+    const auto expectTexts = [](QString text) {
+        text = text.simplified();
+        for (const char *wanted :
+             {"i (°)", "D (°)", "60", "35", "R²", "En abscisse, une division correspond à 10 unités.",
+              "En ordonnée, une division correspond à 5 unités."})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << " in " << text.toStdString();
+    };
     file = dir.filePath("graphe.svg");
     filter = pictureFilter(PictureFormat::Svg);
-    EXPECT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
-    EXPECT_TRUE(readAll(file).contains("R²"));
+    ASSERT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
+    QXmlStreamReader xml(readAll(file));
+    QString text;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
+            text += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'\n';
+    expectTexts(text);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "poppler-utils absent";
+    file = dir.filePath("graphe.pdf");
+    filter = pictureFilter(PictureFormat::Pdf);
+    ASSERT_EQ(g->exportGraph(), ExportCommands::Outcome::Saved);
+    expectTexts(pdfprobe::run("pdftotext", {file, "-"}));
 }
