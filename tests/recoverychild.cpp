@@ -1,16 +1,20 @@
 // A separate program for the recovery tests: the real main window in a process of its own, so
 // that a test can kill it as a power cut would and start it again.
 //
-//   recoverychild session STATE PROGRAM DUMP   changes the work through the window's controls,
-//                                               waits until it is written, writes DUMP (what the
-//                                               window shows), prints "PRET", then runs on
-//   recoverychild restore STATE PROGRAM DUMP ok|annuler
-//                                               starts, answers the restore question, writes
-//                                               DUMP and the messages it saw, closes
+//   recoverychild session STATE PROGRAM DUMP [renommage]
+//                     changes the work through the window's controls, waits until it is written,
+//                     writes DUMP (what the window shows), prints "PRET", then runs on; with
+//                     "renommage", changes the work again and dies at the rename of that write
+//   recoverychild restore STATE PROGRAM DUMP ok|annuler [garder|ouvrir] [FILE] [effacement]
+//                     starts (given FILE, if any), answers the restore question and the choice
+//                     between restored work and FILE, writes DUMP, the titles and the texts of
+//                     the messages it saw, closes; with "effacement", dies at the first file
+//                     removal after the restore question
 #include "common/frenchui.h"
 #include "exercises/exercisecommands.h"
 #include "recovery/recoverykeeper.h"
 #include "simulator/exercisearea.h"
+#include "simulator/givenfileopener.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/toolbar.h"
 #include "simulator/vorlacwindow.h"
@@ -27,7 +31,16 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+#include <cstddef>
 #include <cstdio>
+#include <initializer_list>
+#include <vector>
+
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace vorlac;
 
@@ -112,6 +125,22 @@ void changeTheWork(Vorlac &w, const QString &program)
     scene.releaseLamp();
 }
 
+// From now on the first of these system calls kills the whole program on the spot, every thread
+// at once, as a power cut at that moment would.
+void dieAt(std::initializer_list<long> calls)
+{
+    std::vector<sock_filter> filter{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+    for (const long call : calls) {
+        filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __u32(call), 0, 1));
+        filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS));
+    }
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        ::syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_TSYNC, &program) != 0)
+        std::exit(7);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -125,30 +154,47 @@ int main(int argc, char **argv)
         return 2;
     const QString mode = args[1], program = args[3], dump = args[4];
     const bool accept = args.value(5) == QLatin1String("ok");
+    const bool keepRestored = args.value(6) != QLatin1String("ouvrir");
+    const QString given = args.value(7);
+    const bool dieAtRemoval = args.value(8) == QLatin1String("effacement");
 
-    QStringList messages;
+    QStringList messages, texts;
     VorlacEnvironment env;
     env.stateDirectory = args[2];
     env.programDirectory = program;
     env.endProgram = [] {};
-    env.messenger.show = [&](QWidget *, QMessageBox::Icon, const QString &title, const QString &,
+    env.messenger.show = [&](QWidget *, QMessageBox::Icon, const QString &title, const QString &text,
                              QMessageBox::StandardButtons buttons) {
         messages << title;
-        if (title == QStringLiteral("Restaurer le travail non enregistré"))
+        texts << text;
+        if (title == QStringLiteral("Restaurer le travail non enregistré")) {
+            if (dieAtRemoval)
+                dieAt({SYS_unlink, SYS_unlinkat});
             return accept ? QMessageBox::Ok : QMessageBox::Cancel;
+        }
+        if (title == QStringLiteral("Travail non enregistré"))
+            return keepRestored ? QMessageBox::Cancel : QMessageBox::Open;
         return (buttons & QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Yes;
     };
     Vorlac w(env);
     w.show();
-    w.offerRecovery();
+    startWithGivenFiles(w, given.isEmpty() ? QStringList() : QStringList{given}, program);
 
     if (mode == QLatin1String("session")) {
         changeTheWork(w, program);
         // Printed once the last change is on the disk: the parent kills us then.
+        const bool dieAtRename = args.value(5) == QLatin1String("renommage");
         QObject::connect(&w.recovery(), &RecoveryKeeper::written, &app, [&](bool ok) {
             if (!ok)
                 std::exit(6);
             save(dump, screenDump(w));
+            if (dieAtRename) {
+                // The next write replaces this file: its temporary file is made, then renamed.
+                w.valueTable().setTextMatrix(3, 3, QStringLiteral("9,99"));
+                dieAt({SYS_rename, SYS_renameat, SYS_renameat2});
+                w.recovery().writeNow();
+                return;
+            }
             std::printf("PRET\n");
             std::fflush(stdout);
         });
@@ -156,6 +202,7 @@ int main(int argc, char **argv)
     }
     save(dump, screenDump(w));
     save(dump + QStringLiteral(".messages"), messages.join(QLatin1Char('\n')).toUtf8());
+    save(dump + QStringLiteral(".textes"), texts.join(QLatin1Char('\n')).toUtf8());
     w.close();
     return 0;
 }

@@ -12,10 +12,10 @@ int main(int argc, char **argv)
 
     vorlac::Vorlac window;
     window.show();
-    window.offerRecovery();
-    // A file given on the command line (a double click) opens once the window is up, as if
-    // opened from the program. Qt has already taken its own options out of the arguments.
+    // Once the window is up: the unsaved work of an ended program, then a file given on the
+    // command line (a double click), opened as if from the program. Qt has already taken its
+    // own options out of the arguments.
     const QStringList given = QCoreApplication::arguments().mid(1);
-    QTimer::singleShot(0, &window, [&window, given] { vorlac::openGivenFiles(window, given); });
+    QTimer::singleShot(0, &window, [&window, given] { vorlac::startWithGivenFiles(window, given); });
     return app.exec();
 }

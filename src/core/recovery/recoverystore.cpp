@@ -9,7 +9,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
+#include <QSysInfo>
 #include <algorithm>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#endif
 
 namespace vorlac
 {
@@ -20,6 +30,58 @@ namespace
 const QString kPrefix = QStringLiteral("travail-");
 const QString kSuffix = QStringLiteral(".vorlac-travail");
 const QString kLockSuffix = QStringLiteral(".verrou");
+const QString kAsideSuffix = QStringLiteral(".vorlac-ecarte");
+const QString kStampFormat = QStringLiteral("yyyyMMdd-hhmmss");
+// The atomic writer's temporary file of another file than a recovery file is taken as left by
+// an ended program once it is this old: a write takes milliseconds.
+constexpr qint64 kForeignTemporaryAgeMs = 3600 * 1000;
+
+bool processRunning(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    ::CloseHandle(process);
+    return running;
+#else
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+#endif
+}
+
+// A lock that could not be taken: true when its program is known to be gone (this machine, no
+// such process), which QLockFile could not act on because the folder refuses changes.
+bool holderGone(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host, application;
+    if (!lock.getLockInfo(&pid, &host, &application))
+        return false; // being written by a program starting now
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return false;
+    return !processRunning(pid);
+}
+
+// Replaces `to` by `from` in one step.
+bool renameOver(const QString &from, const QString &to)
+{
+#ifdef Q_OS_WIN
+    return ::MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                         reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+std::unique_ptr<QLockFile> lockOf(const QDir &dir, const QString &id)
+{
+    auto lock = std::make_unique<QLockFile>(dir.filePath(kPrefix + id + kLockSuffix));
+    lock->setStaleLockTime(0); // only a program that is gone gives its lock up
+    return lock;
+}
 
 } // namespace
 
@@ -67,53 +129,125 @@ void RecoveryStore::discard()
     m_lock.reset();
 }
 
-QStringList RecoveryStore::orphans()
+void RecoveryStore::sweep()
+{
+    const QDir dir(m_folder);
+    const QString own = QString::number(m_pid);
+    const QRegularExpression lockName(QStringLiteral("^travail-(\\d+)\\.verrou$"));
+    // The atomic writer's temporary file: the target's name and six letters or digits.
+    const QRegularExpression temporaryName(QStringLiteral("^(.+\\.[^.]+)\\.[A-Za-z0-9]{6}$"));
+    const QRegularExpression recoveryName(QStringLiteral("^travail-(\\d+)\\.vorlac-travail$"));
+
+    std::map<QString, QStringList> temporariesOf; // by program
+    QSet<QString> programs;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const QFileInfo &f : dir.entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (const QRegularExpressionMatch lock = lockName.match(f.fileName()); lock.hasMatch()) {
+            programs.insert(lock.captured(1));
+            continue;
+        }
+        const QRegularExpressionMatch temporary = temporaryName.match(f.fileName());
+        if (!temporary.hasMatch() || temporary.captured(1).endsWith(kLockSuffix))
+            continue; // not one (QLockFile's own files end in .verrou)
+        if (const QRegularExpressionMatch of = recoveryName.match(temporary.captured(1)); of.hasMatch()) {
+            temporariesOf[of.captured(1)] << f.filePath();
+            programs.insert(of.captured(1));
+        } else if (f.lastModified().toUTC().msecsTo(now) > kForeignTemporaryAgeMs) {
+            QFile::remove(f.filePath());
+        }
+    }
+    for (const QString &id : programs) {
+        if (id == own)
+            continue;
+        // The lock is free (or stale) only when its program is gone; letting it go removes it,
+        // and orphans() takes the lock of a work file again.
+        const std::unique_ptr<QLockFile> lock = lockOf(dir, id);
+        const bool held = m_orphanLocks.count(dir.filePath(kPrefix + id + kSuffix)) > 0;
+        if (!held && !lock->tryLock(0))
+            continue;
+        for (const QString &path : temporariesOf[id])
+            QFile::remove(path);
+    }
+}
+
+QList<RecoveryOrphan> RecoveryStore::orphans()
 {
     const QRegularExpression name(QStringLiteral("^travail-(\\d+)\\.vorlac-travail$"));
     const QDir dir(m_folder);
     QFileInfoList files = dir.entryInfoList({kPrefix + QLatin1Char('*') + kSuffix}, QDir::Files);
     std::stable_sort(files.begin(), files.end(),
                      [](const QFileInfo &a, const QFileInfo &b) { return a.lastModified() > b.lastModified(); });
-    QStringList found;
+    QList<RecoveryOrphan> found;
     for (const QFileInfo &f : files) {
         const QRegularExpressionMatch m = name.match(f.fileName());
         if (!m.hasMatch() || m.captured(1) == QString::number(m_pid))
             continue;
-        auto lock = std::make_unique<QLockFile>(dir.filePath(kPrefix + m.captured(1) + kLockSuffix));
-        lock->setStaleLockTime(0); // only a program that is gone gives its lock up
-        if (!lock->tryLock(0))
+        if (m_orphanLocks.count(f.filePath())) {
+            found << RecoveryOrphan{f.filePath(), true};
             continue;
-        m_orphanLocks[f.filePath()] = std::move(lock);
-        found << f.filePath();
+        }
+        std::unique_ptr<QLockFile> lock = lockOf(dir, m.captured(1));
+        if (lock->tryLock(0)) {
+            m_orphanLocks[f.filePath()] = std::move(lock);
+            found << RecoveryOrphan{f.filePath(), true};
+        } else if (lock->error() != QLockFile::LockFailedError || holderGone(*lock)) {
+            // The folder refuses changes: no lock can be made or cleared there. Reading is
+            // enough to restore, so the work is offered all the same.
+            found << RecoveryOrphan{f.filePath(), false};
+        }
     }
     return found;
 }
 
-QString RecoveryStore::setAside(const QString &path, const QString &why)
+bool RecoveryStore::adopt(const QString &path)
+{
+    if (!takeOwnLock() || !renameOver(path, filePath()))
+        return false;
+    dropOrphanLock(path);
+    return true;
+}
+
+QString RecoveryStore::setAsideTarget(const QString &path, const QString &why) const
 {
     const QFileInfo f(path);
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString target = f.dir().filePath(f.completeBaseName() + QLatin1Char('-') + why + QLatin1Char('-') + stamp +
-                                      QStringLiteral(".vorlac-ecarte"));
+    const QString base = f.completeBaseName() + QLatin1Char('-') + why + QLatin1Char('-') +
+                         QDateTime::currentDateTime().toString(kStampFormat);
+    QString target = f.dir().filePath(base + kAsideSuffix);
     for (int n = 2; QFileInfo::exists(target); ++n)
-        target = f.dir().filePath(f.completeBaseName() + QLatin1Char('-') + why + QLatin1Char('-') + stamp +
-                                  QLatin1Char('-') + QString::number(n) + QStringLiteral(".vorlac-ecarte"));
-    if (!QFile::rename(path, target))
+        target = f.dir().filePath(base + QLatin1Char('-') + QString::number(n) + kAsideSuffix);
+    return target;
+}
+
+QString RecoveryStore::setAside(const QString &path, const QString &why, const QString &target)
+{
+    const QString to = target.isEmpty() || QFileInfo::exists(target) ? setAsideTarget(path, why) : target;
+    if (!QFile::rename(path, to))
         return QString();
     dropOrphanLock(path);
-    return target;
+    return to;
+}
+
+QList<SetAsidePiece> RecoveryStore::setAsidePieces() const
+{
+    const QRegularExpression name(QStringLiteral("-([a-z]+)-(\\d{8}-\\d{6})(?:-\\d+)?\\.vorlac-ecarte$"));
+    QList<SetAsidePiece> pieces;
+    for (const QFileInfo &f : QDir(m_folder).entryInfoList({QLatin1Char('*') + kAsideSuffix}, QDir::Files)) {
+        const QRegularExpressionMatch m = name.match(f.fileName());
+        SetAsidePiece piece{f.filePath(), m.captured(1), QDateTime::fromString(m.captured(2), kStampFormat)};
+        if (!piece.setAsideAt.isValid())
+            piece.setAsideAt = f.lastModified();
+        pieces << piece;
+    }
+    std::stable_sort(pieces.begin(), pieces.end(), [](const SetAsidePiece &a, const SetAsidePiece &b) {
+        return a.setAsideAt != b.setAsideAt ? a.setAsideAt > b.setAsideAt : a.path > b.path;
+    });
+    return pieces;
 }
 
 void RecoveryStore::dropOrphanLock(const QString &path)
 {
     // Unlocking removes the lock file: nothing of the ended program is left behind.
     m_orphanLocks.erase(path);
-}
-
-void RecoveryStore::release(const QString &path)
-{
-    QFile::remove(path);
-    dropOrphanLock(path);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QList>
 #include <QLockFile>
 #include <QString>
 #include <QStringList>
@@ -14,6 +16,21 @@
 
 namespace vorlac
 {
+
+// A file left by a program that ended without a confirmed close.
+struct RecoveryOrphan {
+    QString path;
+    // False when its folder refuses changes (read-only): the file can be read and restored, but
+    // neither removed nor set aside, so it is offered again at the next start.
+    bool cleanable = true;
+};
+
+// A file set aside: kept under a name that is never offered, for the pupil to open again.
+struct SetAsidePiece {
+    QString path;
+    QString why;          // "annule", "ouverture", "abime", "restaure" (see RecoveryStore::setAside)
+    QDateTime setAsideAt; // local time, from its name
+};
 
 // The recovery files of one user, in one folder. Each running program writes its own file,
 // named with its process id, and holds a lock file beside it for as long as it runs; at
@@ -40,14 +57,28 @@ class RecoveryStore
     // A confirmed close: removes this program's file and lets the lock go.
     void discard();
 
+    // Removes what ended programs left besides their work: the temporary files of a write cut
+    // short (by their program's lock, or by age for the other files of the folder) and the
+    // locks of programs that left no work. Files of running programs are left alone.
+    void sweep();
     // Files of programs that ended without a confirmed close, newest first. Their locks are
     // taken, so a second program starting at the same time does not offer them too.
-    QStringList orphans();
-    // Renames a file out of the way ("annule" when the user declined it, "abime" when it could
-    // not be read): it is kept, and never offered again. Returns the new path, "" on failure.
-    QString setAside(const QString &path, const QString &why);
-    // Removes a file that was restored (its work now lives in this program's file).
-    void release(const QString &path);
+    QList<RecoveryOrphan> orphans();
+    // Lets the locks of orphans that were not dealt with go (they are offered at a later start).
+    void dropOrphanLocks() { m_orphanLocks.clear(); }
+    // Makes a restored orphan this program's own file, in one rename: at every moment the work
+    // is in exactly one file that a later start offers once. False when the folder refuses.
+    bool adopt(const QString &path);
+
+    // The name setAside(path, why) gives now: why is "annule" (declined at start-up),
+    // "ouverture" (a file opened at start-up took the place of the restored work), "abime"
+    // (unreadable) or "restaure" (restored, but it could not become this program's file).
+    QString setAsideTarget(const QString &path, const QString &why) const;
+    // Renames a file out of the way, to target when given and free: it is kept and never offered
+    // again. Returns the new path, "" on failure.
+    QString setAside(const QString &path, const QString &why, const QString &target = QString());
+    // The files set aside in the folder, newest first.
+    QList<SetAsidePiece> setAsidePieces() const;
 
   private:
     bool takeOwnLock();

@@ -1,10 +1,13 @@
 #include "common/messenger.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QPushButton>
 #include <QSpacerItem>
 
 namespace vorlac
@@ -16,7 +19,47 @@ namespace
 // Room the title bar keeps beside its text: the window's icon and its buttons.
 constexpr int kTitleBarButtons = 120;
 
+// Puts the labels on the message box of that title as it is shown, before its size is set:
+// whatever shows the box (Messenger's own function or another) stays the same.
+class ButtonLabels : public QObject
+{
+  public:
+    ButtonLabels(QString title, Messenger::Labels labels) : m_title(std::move(title)), m_labels(std::move(labels))
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = event->type() == QEvent::Show ? qobject_cast<QMessageBox *>(watched) : nullptr;
+        if (box && box->windowTitle() == m_title) {
+            for (const auto &[button, text] : m_labels)
+                if (QAbstractButton *b = box->button(button)) {
+                    b->setText(text);
+                    b->setIcon(QIcon()); // a stock icon (Cancel's cross) would say something else
+                }
+            if (auto *first = qobject_cast<QPushButton *>(box->button(m_labels.value(0).first)))
+                box->setDefaultButton(first);
+        }
+        return false;
+    }
+
+  private:
+    QString m_title;
+    Messenger::Labels m_labels;
+};
+
 } // namespace
+
+QMessageBox::StandardButton Messenger::askLabelled(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                                   const QString &text, const Labels &labels) const
+{
+    QMessageBox::StandardButtons buttons;
+    for (const auto &label : labels)
+        buttons |= label.first;
+    const ButtonLabels relabel(title, labels);
+    return show(parent, icon, title, text, buttons);
+}
 
 int messageBoxMinimumWidth(const QString &title)
 {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QMessageBox>
 #include <functional>
+#include <utility>
 
 namespace vorlac
 {
@@ -28,6 +30,11 @@ struct Messenger {
     {
         show(parent, QMessageBox::Critical, title, text, QMessageBox::Ok);
     }
+    // A question whose buttons say what they do: each standard button shows its own text, the
+    // first one is the default. The answer is still the standard button (tests answer it so).
+    using Labels = QList<std::pair<QMessageBox::StandardButton, QString>>;
+    QMessageBox::StandardButton askLabelled(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                            const QString &text, const Labels &labels) const;
 };
 
 // Asks for a file to write until the pupil picks a new one, agrees to replace one that exists, or

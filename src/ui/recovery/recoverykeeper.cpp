@@ -4,12 +4,16 @@
 #include "common/messenger.h"
 #include "exercises/exercisecommands.h"
 #include "exercises/rtf.h"
+#include "recovery/recoverysummary.h"
+#include "recovery/setasidedialog.h"
 #include "recovery/workwatcher.h"
 #include "simulator/exercisearea.h"
+#include "simulator/hintline.h"
 #include "simulator/panelframe.h"
 #include "simulator/protractorpanel.h"
 #include "simulator/protractorview.h"
 #include "simulator/scenecontroller.h"
+#include "situations/dialogplacement.h"
 #include "situations/situationbinder.h"
 #include "table/valuetable.h"
 
@@ -20,6 +24,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -166,57 +171,209 @@ void RecoveryKeeper::showWriteFailure()
                     QStringLiteral("Sauvegarde automatique impossible"), text, QMessageBox::Ok);
 }
 
-QString RecoveryKeeper::describe(const QString &path) const
+namespace
+{
+
+QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
 }
 
-void RecoveryKeeper::offer()
+const QString kFindAgain = QStringLiteral("Le bouton « Travail mis de côté… » de la fenêtre « Ouvrir une "
+                                          "configuration » permet de le retrouver.");
+
+} // namespace
+
+void RecoveryKeeper::reportUnreadable(const RecoveryOrphan &orphan, RecoveryFailure failure)
+{
+    const QString aside = orphan.cleanable ? m_store.setAside(orphan.path, QStringLiteral("abime")) : QString();
+    QString text = failure == RecoveryFailure::NewerFormat
+                       ? QStringLiteral("Le travail non enregistré d'une séance précédente a été écrit par une "
+                                        "version plus récente du simulateur et ne peut pas être repris.")
+                       : QStringLiteral("Le travail non enregistré d'une séance précédente est illisible "
+                                        "(fichier endommagé) et ne peut pas être repris.");
+    if (!aside.isEmpty())
+        text += kCrLf + QStringLiteral("Le fichier a été mis de côté : ") + native(aside);
+    else
+        text += kCrLf + QStringLiteral("Le fichier %1 ne peut pas être retiré de son dossier, qui est en lecture "
+                                       "seule.")
+                            .arg(native(orphan.path));
+    m_messenger.critical(messageParent(m_parts.window), QStringLiteral("Travail non récupérable"), text);
+}
+
+bool RecoveryKeeper::askRestore(const RecoveryWork &work, const RecoveryOrphan &orphan, const QString &aside)
 {
     const QLocale french(QLocale::French, QLocale::France);
-    for (const QString &path : m_store.orphans()) {
-        QFile f(path);
-        QByteArray bytes;
-        if (f.open(QIODevice::ReadOnly))
-            bytes = f.read(kRecoveryMaxBytes + 1);
-        f.close();
-        const RecoveryResult read = parseRecovery(bytes);
-        if (!read.work) {
-            const QString aside = m_store.setAside(path, QStringLiteral("abime"));
-            QString text = read.failure == RecoveryFailure::NewerFormat
-                               ? QStringLiteral("Le travail non enregistré d'une séance précédente a été écrit par une "
-                                                "version plus récente du simulateur et ne peut pas être repris.")
-                               : QStringLiteral("Le travail non enregistré d'une séance précédente est illisible "
-                                                "(fichier endommagé) et ne peut pas être repris.");
-            if (!aside.isEmpty())
-                text += kCrLf + QStringLiteral("Le fichier a été mis de côté : ") + describe(aside);
-            m_messenger.critical(messageParent(m_parts.window), QStringLiteral("Travail non récupérable"), text);
-            continue;
-        }
-        const QDateTime when = QDateTime::fromMSecsSinceEpoch(read.work->savedAtMs).toLocalTime();
-        const QString text =
-            QStringLiteral("Le simulateur s'est arrêté sans que le travail en cours soit enregistré (dernière "
-                           "modification le %1 à %2).")
-                .arg(french.toString(when.date(), QStringLiteral("dd/MM/yyyy")),
-                     french.toString(when.time(), QStringLiteral("HH:mm"))) +
-            kCrLf + kCrLf + QStringLiteral("Restaurer ce travail non enregistré ?") + kCrLf +
-            QStringLiteral("(Annuler : le simulateur démarre comme d'habitude ; le travail est mis de côté.)");
-        if (m_messenger.ask(messageParent(m_parts.window), QMessageBox::Question,
-                            QStringLiteral("Restaurer le travail non enregistré"), text,
-                            QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
-            m_store.setAside(path, QStringLiteral("annule"));
-            continue;
-        }
-        restore(*read.work);
-        // The work lives on in this program's own file before the old one goes.
+    const QDateTime when = QDateTime::fromMSecsSinceEpoch(work.savedAtMs).toLocalTime();
+    QString text = QStringLiteral("Le simulateur s'est arrêté sans que le travail en cours soit enregistré (dernière "
+                                  "modification le %1 à %2).")
+                       .arg(french.toString(when.date(), QStringLiteral("dd/MM/yyyy")),
+                            french.toString(when.time(), QStringLiteral("HH:mm"))) +
+                   kCrLf + kCrLf + QStringLiteral("Restaurer ce travail non enregistré ?") + kCrLf;
+    if (orphan.cleanable)
+        text += QStringLiteral("(Annuler : le simulateur démarre comme d'habitude ; le travail est mis de côté dans "
+                               "le fichier %1. ")
+                    .arg(native(aside)) +
+                kFindAgain + QLatin1Char(')');
+    else
+        text += QStringLiteral("(Annuler : le simulateur démarre comme d'habitude.)") + kCrLf + kCrLf +
+                QStringLiteral("Ce travail est dans le dossier %1, qui est en lecture seule : il ne peut pas en être "
+                               "retiré et sera proposé de nouveau au prochain démarrage.")
+                    .arg(native(QFileInfo(orphan.path).path()));
+    return m_messenger.ask(messageParent(m_parts.window), QMessageBox::Question,
+                           QStringLiteral("Restaurer le travail non enregistré"), text,
+                           QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool RecoveryKeeper::keepRestoredOver(const QString &fileToOpen, const RecoveryOrphan &orphan)
+{
+    const QString aside =
+        orphan.cleanable ? m_store.setAsideTarget(orphan.path, QStringLiteral("ouverture")) : QString();
+    QString text = QStringLiteral("Un travail non enregistré vient d'être restauré, et le fichier %1 est en cours "
+                                  "d'ouverture : il remplacerait ce travail.")
+                       .arg(native(fileToOpen)) +
+                   kCrLf + kCrLf +
+                   QStringLiteral("Garder le travail restauré : le fichier n'est pas ouvert ; il reste à sa place et "
+                                  "pourra être ouvert plus tard.") +
+                   kCrLf;
+    if (orphan.cleanable)
+        text += QStringLiteral("Ouvrir le fichier : le travail restauré est mis de côté dans le fichier %1. ")
+                    .arg(native(aside)) +
+                kFindAgain;
+    else
+        text += QStringLiteral("Ouvrir le fichier : le travail restauré reste dans le dossier %1, en lecture seule, "
+                               "et sera proposé de nouveau au prochain démarrage.")
+                    .arg(native(QFileInfo(orphan.path).path()));
+    const QMessageBox::StandardButton answer = m_messenger.askLabelled(
+        messageParent(m_parts.window), QMessageBox::Question, QStringLiteral("Travail non enregistré"), text,
+        {{QMessageBox::Cancel, QStringLiteral("Garder le travail restauré")},
+         {QMessageBox::Open, QStringLiteral("Ouvrir le fichier")}});
+    if (answer != QMessageBox::Open)
+        return true;
+    if (orphan.cleanable && m_store.setAside(orphan.path, QStringLiteral("ouverture"), aside).isEmpty())
+        return true; // it could not be moved out of the way: nothing is lost, the file waits
+    return false;
+}
+
+void RecoveryKeeper::keep(const RecoveryOrphan &orphan)
+{
+    if (!orphan.cleanable)
+        return; // the folder refuses it; the question said so
+    // The restored file becomes this program's own in one rename, so that a kill at any moment
+    // leaves the work in one file.
+    m_writer->waitIdle();
+    if (!m_store.adopt(orphan.path)) {
         writeNow();
         m_writer->waitIdle();
-        if (QFileInfo::exists(m_store.filePath()))
-            m_store.release(path);
-        else
-            m_store.setAside(path, QStringLiteral("restaure"));
-        return;
+        m_store.setAside(orphan.path, QStringLiteral("restaure"));
     }
+}
+
+void RecoveryKeeper::putBack(const RecoveryWork &startState)
+{
+    restore(startState);
+    if (startState.exercise.fileField.isEmpty() && m_parts.exerciseCommands) {
+        m_watcher->setSuspended(true);
+        m_parts.exercises->exerciseTextModified = 0; // the restored text is set aside, not lost
+        m_parts.exerciseCommands->Closexo();
+        m_watcher->setSuspended(false);
+    }
+}
+
+bool RecoveryKeeper::offer(const QString &fileToOpen)
+{
+    m_store.sweep();
+    bool openFile = true;
+    for (const RecoveryOrphan &orphan : m_store.orphans()) {
+        const RecoveryResult read = readRecoveryFile(orphan.path);
+        if (!read.work) {
+            reportUnreadable(orphan, read.failure);
+            continue;
+        }
+        const QString aside =
+            orphan.cleanable ? m_store.setAsideTarget(orphan.path, QStringLiteral("annule")) : QString();
+        if (!askRestore(*read.work, orphan, aside)) {
+            if (orphan.cleanable)
+                m_store.setAside(orphan.path, QStringLiteral("annule"), aside);
+            continue;
+        }
+        const RecoveryWork startState = capture();
+        restore(*read.work);
+        if (fileToOpen.isEmpty() || keepRestoredOver(fileToOpen, orphan)) {
+            openFile = fileToOpen.isEmpty();
+            keep(orphan);
+        } else {
+            // The file opens over the start-up state, as if nothing had been restored.
+            putBack(startState);
+        }
+        break;
+    }
+    // The others wait for a later start.
+    m_store.dropOrphanLocks();
+    return openFile;
+}
+
+QList<SetAsideRow> RecoveryKeeper::setAsideRows() const
+{
+    QList<SetAsideRow> rows;
+    for (const SetAsidePiece &piece : m_store.setAsidePieces()) {
+        SetAsideRow row{piece.path, {}, {}, setAsideReasonText(piece.why)};
+        if (const RecoveryResult read = readRecoveryFile(piece.path); read.work) {
+            row.changedAt = QDateTime::fromMSecsSinceEpoch(read.work->savedAtMs).toLocalTime();
+            row.summary = recoveryWorkSummary(*read.work);
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+QString RecoveryKeeper::chooseSetAside(QWidget *parent)
+{
+    SetAsideDialog dialog(m_store.folder(), setAsideRows(), m_parts.hints, parent);
+    if (showSetAsideDialog)
+        showSetAsideDialog(dialog);
+    else
+        dialog.exec();
+    return dialog.result() == QDialog::Accepted ? dialog.chosenPath() : QString();
+}
+
+bool RecoveryKeeper::openSetAside(const QString &path)
+{
+    const RecoveryResult read = readRecoveryFile(path);
+    if (!read.work) {
+        m_messenger.critical(messageParent(m_parts.window), QStringLiteral("Travail non récupérable"),
+                             QStringLiteral("Ce travail mis de côté est illisible et ne peut pas être ouvert : ") +
+                                 native(path));
+        return false;
+    }
+    if (!read.work->exercise.fileField.isEmpty() && m_parts.exercises->exerciseTextModified == 1 &&
+        m_messenger.ask(messageParent(m_parts.window), QMessageBox::Question, QStringLiteral("Abandon des données?"),
+                        QStringLiteral("Attention: perte des modifications du texte."),
+                        QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return false;
+    if (m_parts.nameStep)
+        m_parts.nameStep(QStringLiteral("ouverture du travail mis de côté"));
+    restore(*read.work);
+    writeNow(); // the restore itself notes no change
+    return true;
+}
+
+void RecoveryKeeper::addSetAsideButton(QDialog &openDialog)
+{
+    // Beside OUVRIR and ANNULER, under the folder list.
+    QPushButton *button =
+        addDialogButton(&openDialog, "travailMisDeCote", QStringLiteral("Travail mis de côté…"), {8, 244, 200, 25});
+    button->setToolTip(QStringLiteral("Retrouver un travail non enregistré mis de côté au démarrage"));
+    if (m_parts.hints)
+        m_parts.hints->addHint(button, QStringLiteral("Rouvrir un travail non enregistré que le simulateur a mis de "
+                                                      "côté au démarrage, après un arrêt imprévu"));
+    connect(button, &QPushButton::clicked, &openDialog, [this, dialog = &openDialog] {
+        const QString path = chooseSetAside(dialog);
+        if (path.isEmpty())
+            return;
+        dialog->reject();
+        openSetAside(path);
+    });
 }
 
 } // namespace vorlac

@@ -2,11 +2,14 @@
 
 #include "recovery/recoveryfile.h"
 #include "recovery/recoverystore.h"
+#include "recovery/recoverytiming.h"
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
+class QDialog;
 class QWidget;
 
 namespace vorlac
@@ -14,17 +17,15 @@ namespace vorlac
 
 class ExerciseArea;
 class ExerciseCommands;
+class HintLine;
+class SetAsideDialog;
+struct SetAsideRow;
 class ProtractorPanel;
 class SceneController;
 class SituationBinder;
 class ValueTable;
 class WorkWatcher;
 struct Messenger;
-
-struct RecoveryTiming {
-    int quietMs = 1000;   // the work is written this long after the last change...
-    int longestMs = 5000; // ...or this long after the first of changes that never pause
-};
 
 // Keeps the unsaved work of the running program in its recovery file, and offers the work of a
 // program that ended without a confirmed close at start-up. The work is captured on the window's
@@ -41,6 +42,8 @@ class RecoveryKeeper : public QObject
         ExerciseArea *exercises = nullptr;
         ExerciseCommands *exerciseCommands = nullptr;
         QWidget *window = nullptr; // parent of the messages
+        HintLine *hints = nullptr;
+        std::function<void(const QString &label)> nameStep; // names the undo step of an opening
     };
     RecoveryKeeper(Parts parts, const QString &folder, const Messenger &messenger, RecoveryTiming timing = {});
     ~RecoveryKeeper() override;
@@ -52,9 +55,23 @@ class RecoveryKeeper : public QObject
     // Replaces the whole work; changes made by it are not noted as new work.
     void restore(const RecoveryWork &work);
 
-    // Start-up: asks about each file left by a program that ended without a confirmed close,
-    // newest first, until one is restored.
-    void offer();
+    // Start-up: clears what ended programs left, then asks about each file left by a program
+    // that ended without a confirmed close, newest first, until one is restored. fileToOpen is
+    // a file the program was given to open: when work is restored too, the pupil chooses which
+    // to keep, and the other is set aside. False when fileToOpen is not to be opened.
+    bool offer(const QString &fileToOpen = QString());
+
+    // The work set aside in the folder, as the list shows it.
+    QList<SetAsideRow> setAsideRows() const;
+    // Shows the list of the work set aside over parent; the piece chosen, "" for none.
+    QString chooseSetAside(QWidget *parent);
+    // Opens a piece set aside in place of the current work, as one undo step. False when it
+    // cannot be read or the pupil keeps an edited exercise text.
+    bool openSetAside(const QString &path);
+    // Adds "Travail mis de côté…" to the open dialog: the list, and the piece chosen opened.
+    void addSetAsideButton(QDialog &openDialog);
+    // How the list is shown (modal); tests replace it.
+    std::function<void(SetAsideDialog &)> showSetAsideDialog;
     // Writes the work now (on the writer's thread).
     void writeNow();
     // Returns once every write asked for has been made.
@@ -69,7 +86,11 @@ class RecoveryKeeper : public QObject
   private:
     void writeFinished(bool ok, const QString &reason);
     void showWriteFailure();
-    QString describe(const QString &path) const;
+    void reportUnreadable(const RecoveryOrphan &orphan, RecoveryFailure failure);
+    bool askRestore(const RecoveryWork &work, const RecoveryOrphan &orphan, const QString &aside);
+    bool keepRestoredOver(const QString &fileToOpen, const RecoveryOrphan &orphan);
+    void keep(const RecoveryOrphan &orphan);
+    void putBack(const RecoveryWork &startState);
 
     Parts m_parts;
     const Messenger &m_messenger;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recovery/settleschedule.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -8,9 +10,9 @@ namespace vorlac
 {
 
 // Turns the change notifications of the program's parts into one "the work has settled"
-// signal: `quietMs` after the last change, or at the latest `longestMs` after the first one
-// of a run of changes that never pauses (a long lamp drag). A change costs a clock read and
-// no timer restart, so it can follow every mouse move.
+// signal, when the SettleSchedule says so: `quietMs` after the last change, or at the latest
+// `longestMs` after the first one not yet written (typing or a lamp drag that never pauses).
+// A change costs a clock read and no timer restart, so it can follow every mouse move.
 //
 // A new source of changes is one line: watcher.watch(sender, &Sender::itsSignal).
 class WorkWatcher : public QObject
@@ -28,7 +30,7 @@ class WorkWatcher : public QObject
     // While suspended (the work is being replaced as a whole) changes are not noted.
     void setSuspended(bool suspended) { m_suspended = suspended; }
     bool pending() const { return m_timer.isActive(); }
-    int quietMs() const { return m_quietMs; }
+    int quietMs() const { return m_schedule.quietMs(); }
 
   signals:
     void settled();
@@ -36,12 +38,10 @@ class WorkWatcher : public QObject
   private:
     void check();
 
-    int m_quietMs;
-    int m_longestMs;
+    SettleSchedule m_schedule;
     bool m_suspended = false;
     QTimer m_timer;
-    QElapsedTimer m_sinceFirst;
-    QElapsedTimer m_sinceLast;
+    QElapsedTimer m_clock;
 };
 
 } // namespace vorlac

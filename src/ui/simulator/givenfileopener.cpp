@@ -10,9 +10,11 @@
 namespace vorlac
 {
 
-void openGivenFiles(Vorlac &window, const QStringList &arguments, const QString &currentFolder)
+namespace
 {
-    const GivenFiles given = sortGivenFiles(arguments, currentFolder);
+
+void openGiven(Vorlac &window, const GivenFiles &given)
+{
     switch (given.kind) {
     case GivenFiles::Kind::Situation:
         if (checkSituationPath(window.messenger(), &window, given.open))
@@ -29,6 +31,21 @@ void openGivenFiles(Vorlac &window, const QStringList &arguments, const QString 
                                     given.refused.size() == 1 ? QStringLiteral("Fichier non ouvert")
                                                               : QStringLiteral("Fichiers non ouverts"),
                                     refusedFilesText(given.refused));
+}
+
+} // namespace
+
+void openGivenFiles(Vorlac &window, const QStringList &arguments, const QString &currentFolder)
+{
+    openGiven(window, sortGivenFiles(arguments, currentFolder));
+}
+
+void startWithGivenFiles(Vorlac &window, const QStringList &arguments, const QString &currentFolder)
+{
+    GivenFiles given = sortGivenFiles(arguments, currentFolder);
+    if (!window.offerRecovery(given.open))
+        given.kind = GivenFiles::Kind::None; // the restored work was kept; the file stays where it is
+    openGiven(window, given);
 }
 
 } // namespace vorlac

@@ -15,4 +15,9 @@ class Vorlac;
 // nothing happens.
 void openGivenFiles(Vorlac &window, const QStringList &arguments, const QString &currentFolder = QDir::currentPath());
 
+// The end of start-up: offers the unsaved work of an ended program (knowing which file is about
+// to open, so that the pupil chooses between the two), then opens what was given.
+void startWithGivenFiles(Vorlac &window, const QStringList &arguments,
+                         const QString &currentFolder = QDir::currentPath());
+
 } // namespace vorlac

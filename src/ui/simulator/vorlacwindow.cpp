@@ -359,18 +359,23 @@ void Vorlac::connectRecovery()
     parts.exercises = m_exercises;
     parts.exerciseCommands = m_exerciseCommands;
     parts.window = this;
+    parts.hints = m_hints;
+    parts.nameStep = [this](const QString &label) { m_history->nameStep(label); };
     const QString folder = m_env.stateDirectory.isEmpty() ? RecoveryStore::defaultFolder() : m_env.stateDirectory;
-    m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger);
+    m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger, m_env.recoveryTiming);
     // Undo and redo restore quietly; the history says when the work changed.
     m_recovery->watcher().watch(m_history, &UndoHistory::workChanged);
+    // The work set aside is found where situations are opened.
+    m_situations->setOpenDialogExtra([this](QDialog &dialog) { m_recovery->addSetAsideButton(dialog); });
 }
 
-void Vorlac::offerRecovery()
+bool Vorlac::offerRecovery(const QString &fileToOpen)
 {
-    m_recovery->offer();
+    const bool openFile = m_recovery->offer(fileToOpen);
     // Restored work is where undo stops, as the start-up state is.
     m_history->closeStep();
     m_history->clear();
+    return openFile;
 }
 
 void Vorlac::hidePanels()

@@ -2,6 +2,7 @@
 
 #include "common/messenger.h"
 #include "model/scenestate.h"
+#include "recovery/recoverytiming.h"
 #include "render/scenerenderer.h"
 
 #include <QWidget>
@@ -44,6 +45,7 @@ struct VorlacEnvironment {
     std::function<QSize()> screenSize; // available screen size in pixels; empty: the primary screen
     std::function<void()> endProgram;  // after an accepted close; empty: quit the application
     Messenger messenger;
+    RecoveryTiming recoveryTiming; // when the unsaved work is written
 };
 
 // Where the small-screen rule puts the window's frame on a screen of that logical size.
@@ -84,8 +86,9 @@ class Vorlac : public QWidget
     RecoveryKeeper &recovery() const { return *m_recovery; }
 
     // The last step of start-up, once the window is shown: offers the unsaved work of a program
-    // that ended without a confirmed close.
-    void offerRecovery();
+    // that ended without a confirmed close. fileToOpen: the file the program was given; false
+    // when the pupil chose to keep the restored work instead of opening it.
+    bool offerRecovery(const QString &fileToOpen = QString());
     // The program's one undo stack, and its items and keys.
     UndoHistory &undoHistory() const { return *m_history; }
     UndoActions &undoActions() const { return *m_undoActions; }

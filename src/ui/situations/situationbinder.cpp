@@ -134,6 +134,8 @@ void SituationBinder::showOpenDialog()
 {
     OpenDialog dialog(
         m_messenger, m_currentFolder, [this](const QString &path) { LoadSituation(path); }, m_window);
+    if (m_openDialogExtra)
+        m_openDialogExtra(dialog);
     dialog.exec();
     m_currentFolder = dialog.currentFolder();
 }

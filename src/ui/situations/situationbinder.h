@@ -4,7 +4,9 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace vorlac
@@ -43,6 +45,8 @@ class SituationBinder : public QObject
 
     void showSaveDialog(); // Command11
     void showOpenDialog(); // Command2
+    // Runs on each open dialog before it is shown (a command another part adds to it).
+    void setOpenDialogExtra(std::function<void(QDialog &)> extra) { m_openDialogExtra = std::move(extra); }
 
   private:
     void succeeded(const QString &path);
@@ -53,6 +57,7 @@ class SituationBinder : public QObject
     const Messenger &m_messenger;
     QString m_situationFileName;
     QString m_currentFolder;
+    std::function<void(QDialog &)> m_openDialogExtra;
 };
 
 } // namespace vorlac

@@ -4,6 +4,7 @@
 #include "rowname.h"
 #include "testfiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -202,15 +203,43 @@ TEST_F(RecoveryFolder, OffersTheFileOfAnEndedProgramOnceAndKeepsWhatIsSetAside)
         ASSERT_TRUE(ended.write(old));
     } // the program is gone without a confirmed close: its lock is free, its file stays
     RecoveryStore now(folder(), 222);
-    const QStringList found = now.orphans();
+    const QList<RecoveryOrphan> found = now.orphans();
     ASSERT_EQ(found.size(), 1);
-    const QString aside = now.setAside(found[0], QStringLiteral("annule"));
+    const QString aside = now.setAside(found[0].path, QStringLiteral("annule"));
     ASSERT_FALSE(aside.isEmpty());
     EXPECT_TRUE(readAll(aside) == old);
-    EXPECT_FALSE(QFile::exists(found[0]));
+    EXPECT_FALSE(QFile::exists(found[0].path));
     EXPECT_TRUE(QDir(folder()).entryList({"*.verrou"}, QDir::Files).isEmpty()); // its lock went with it
     RecoveryStore later(folder(), 333);
     EXPECT_TRUE(later.orphans().isEmpty());
+}
+
+// At start-up what ended programs left besides their work goes; what running ones hold stays.
+TEST_F(RecoveryFolder, SweepingRemovesOnlyWhatEndedProgramsLeft)
+{
+    RecoveryStore running(folder(), 111);
+    ASSERT_TRUE(running.write(bytesOf(fullWork(2))));
+    for (const int ended : {222, 333}) // never destroyed: the lock stays, as a killed program's does
+        ASSERT_EQ(exitCodeInChild([&] { return (new RecoveryStore(folder(), ended))->write(bytesOf(fullWork(1))); }),
+                  1);
+    QFile::remove(folder() + "/travail-333.vorlac-travail");
+    const QDir dir(folder());
+    for (const char *name : {"travail-111.vorlac-travail.Ab12Cd", "travail-222.vorlac-travail.Ef34Gh",
+                             "TEMPO.SPC.Ij56Kl", "TEMPO.SPC.Mn78Op"})
+        writeAll(dir.filePath(name), "cut");
+    QFile old(dir.filePath("TEMPO.SPC.Ij56Kl"));
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    old.close();
+
+    RecoveryStore starting(folder(), 444);
+    starting.sweep();
+    EXPECT_EQ(dir.entryList(QDir::Files, QDir::Name),
+              QStringList({"TEMPO.SPC.Mn78Op", "travail-111.verrou", "travail-111.vorlac-travail",
+                           "travail-111.vorlac-travail.Ab12Cd", "travail-222.vorlac-travail"}));
+    const QList<RecoveryOrphan> found = starting.orphans();
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_TRUE(found[0].path.endsWith("travail-222.vorlac-travail") && found[0].cleanable);
 }
 
 TEST_F(RecoveryFolder, TheWriterKeepsOnlyTheNewestWork)

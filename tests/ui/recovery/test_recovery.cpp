@@ -4,19 +4,26 @@
 
 #include "exercises/exercisecommands.h"
 #include "recovery/recoverykeeper.h"
+#include "recovery/setasidedialog.h"
 #include "recovery/workwatcher.h"
 #include "simulator/exercisearea.h"
 #include "simulator/protractorpanel.h"
 #include "simulator/protractorview.h"
+#include "simulator/toolbar.h"
 #include "table/valuetable.h"
+#include "undo/undohistory.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include <csignal>
 #include <sys/mount.h>
@@ -25,8 +32,6 @@ using namespace vorlac;
 
 namespace
 {
-
-const QString kQuestion = QStringLiteral("Restaurer le travail non enregistré");
 
 QStringList filesIn(const QString &folder, const QString &pattern)
 {
@@ -158,31 +163,88 @@ INSTANTIATE_TEST_SUITE_P(Rows, DamagedRecovery,
                                            BadFileRow{"NewerFormat", newerWork()}),
                          RowName());
 
+// A folder that becomes read-only under the test's feet: a tmpfs remounted read-only for root,
+// who may write anywhere, its permissions otherwise.
+struct FreezableFolder {
+    explicit FreezableFolder(const QString &folder) : path(QFile::encodeName(folder))
+    {
+        QDir().mkpath(folder);
+        mounted = ::geteuid() == 0 && ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=8m") == 0;
+    }
+    ~FreezableFolder()
+    {
+        if (mounted)
+            ::umount2(path.constData(), MNT_DETACH);
+        else
+            QFile::setPermissions(QFile::decodeName(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool usable() const { return mounted || ::geteuid() != 0; }
+    bool freeze() const
+    {
+        if (mounted)
+            return ::mount("tmpfs", path.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=8m") == 0;
+        return QFile::setPermissions(QFile::decodeName(path), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    QByteArray path;
+    bool mounted = false;
+};
+
 // A folder nothing can be written to: one message in the whole run, the program goes on.
 TEST_F(Recovery, AReadOnlyStateFolderGivesOneMessageAndTheProgramGoesOn)
 {
-    const QString ro = dir.path() + "/lecture-seule";
-    ASSERT_TRUE(QDir().mkpath(ro));
-    bool mounted = false;
-    if (::geteuid() == 0)
-        mounted = ::mount("tmpfs", QFile::encodeName(ro).constData(), "tmpfs", MS_RDONLY, "size=64k") == 0;
-    else
-        QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (::geteuid() == 0 && !mounted)
+    const FreezableFolder ro(dir.path() + "/lecture-seule");
+    if (!ro.usable() || !ro.freeze())
         GTEST_SKIP() << "no read-only tmpfs can be mounted here";
-    stateDir = ro + "/vorlac";
+    stateDir = dir.path() + "/lecture-seule/vorlac";
     Vorlac &w = window();
     for (int i = 0; i < 5; ++i) {
         w.valueTable().setTextMatrix(1, 0, QString::number(i));
         w.recovery().writeNow();
         w.recovery().waitForWrites();
     }
-    if (mounted)
-        ::umount2(QFile::encodeName(ro).constData(), MNT_DETACH);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Sauvegarde automatique impossible");
     EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
     EXPECT_EQ(w.valueTable().TextMatrix(1, 0), "4");
+}
+
+// Work set aside is found again from the open dialog, listed newest first with what it holds,
+// and opens in place of the current work as one undo step.
+TEST_F(Recovery, SetAsideWorkIsListedAndOpensFromTheOpenDialog)
+{
+    ASSERT_TRUE(QDir().mkpath(state()));
+    RecoveryWork piece;
+    piece.numberFormat = "##0.0";
+    piece.situation.scene.apexAngle = 60;
+    piece.situation.lines[2][1] = "12,5";
+    piece.situationFileName = "/cours/prisme.P01";
+    writeAll(state() + "/travail-5-annule-20250102-030405.vorlac-ecarte", *serialiseRecovery(piece));
+    writeAll(state() + "/travail-6-abime-20250103-030405.vorlac-ecarte", "illisible");
+    Vorlac &w = window();
+    QStringList listed;
+    w.recovery().showSetAsideDialog = [&listed](SetAsideDialog &d) {
+        for (int i = 0; i < d.list()->topLevelItemCount(); ++i)
+            listed << d.list()->topLevelItem(i)->text(1) + " | " + d.list()->topLevelItem(i)->text(2);
+        d.accept(); // the first piece that can be opened is selected
+    };
+    QObject step;
+    QTimer::singleShot(0, &step, [] {
+        auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(open, nullptr);
+        if (auto *button = open->findChild<QPushButton *>("travailMisDeCote"))
+            button->click();
+        open->reject(); // already closed by the opening
+    });
+    w.toolbar().openButton()->click();
+    EXPECT_EQ(listed, QStringList({"illisible : ne peut pas être ouvert | illisible",
+                                   "situation prisme.P01 ; A = 60°, i = 36,0° ; 1 ligne de mesures | non restauré au "
+                                   "démarrage"}));
+    EXPECT_EQ(w.scene().apexAngle, 60);
+    EXPECT_EQ(w.valueTable().TextMatrix(3, 1), "12,5");
+    EXPECT_EQ(w.windowTitle(), "Le vorlac - /cours/prisme.P01");
+    w.undoHistory().undo();
+    EXPECT_EQ(w.scene().apexAngle, 45);
+    EXPECT_EQ(w.valueTable().TextMatrix(3, 1), "");
 }
 
 TEST(WorkWatcherTest, SettlesOnceAfterABurstAndAgainAfterTheNext)
@@ -205,7 +267,12 @@ TEST(WorkWatcherTest, SettlesOnceAfterABurstAndAgainAfterTheNext)
 
 struct KillRow {
     const char *name;
-    bool accept;
+    const char *sessionEnd;          // "": killed once its work is written; "renommage": see recoverychild
+    bool readOnly;                   // the folder is read-only from the next start on
+    std::vector<QStringList> starts; // what each later start answers (FICHIER: the file given)
+    const char *messages;            // the titles of the last start's messages
+    const char *screen;              // the last start shows "avant" the work, "neuf" a fresh start, or "fichier"
+    int setAside;                    // files set aside at the end
 };
 void PrintTo(const KillRow &row, std::ostream *os)
 {
@@ -228,47 +295,92 @@ void copyFolder(const QString &from, const QString &to)
     }
 }
 
-TEST_P(KilledProgram, StartsAgainWithTheWorkOnScreen)
+TEST_P(KilledProgram, StartsAgainWithTheWorkOnScreenOfferedOnce)
 {
+    const KillRow &row = GetParam();
     QTemporaryDir tmp;
     const QString stateDir = tmp.filePath("etat"), program = tmp.filePath("programme") + "/";
+    const QString given = program + "exercices/DEBUT.P01";
     copyFolder(QStringLiteral(VORLAC_SOURCE_DIR "/data/exercices"), program + "exercices");
     ASSERT_TRUE(QFile::copy(QStringLiteral(VORLAC_SOURCE_DIR "/data/VORLAC1.E01"), program + "VORLAC1.E01"));
+    const FreezableFolder folder(stateDir);
+    if (row.readOnly && !folder.usable())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
 
     QProcess session;
-    session.start(QStringLiteral(VORLAC_RECOVERY_CHILD), {"session", stateDir, program, tmp.filePath("avant")});
+    session.start(QStringLiteral(VORLAC_RECOVERY_CHILD),
+                  {"session", stateDir, program, tmp.filePath("avant"), row.sessionEnd});
     ASSERT_TRUE(session.waitForStarted(20000));
     QByteArray out;
-    while (!out.contains("PRET") && session.state() == QProcess::Running && session.waitForReadyRead(60000))
+    while (!*row.sessionEnd && !out.contains("PRET") && session.state() == QProcess::Running &&
+           session.waitForReadyRead(60000))
         out += session.readAllStandardOutput();
-    ASSERT_TRUE(out.contains("PRET")) << session.readAllStandardError().toStdString();
-    ::kill(pid_t(session.processId()), SIGKILL);
-    ASSERT_TRUE(session.waitForFinished(20000));
+    ASSERT_TRUE(*row.sessionEnd || out.contains("PRET")) << session.readAllStandardError().toStdString();
+    if (!*row.sessionEnd) {
+        ::kill(pid_t(session.processId()), SIGKILL);
+    }
+    ASSERT_TRUE(session.waitForFinished(60000));
+    ASSERT_EQ(session.exitStatus(), QProcess::CrashExit);
     ASSERT_EQ(filesIn(stateDir, "*.vorlac-travail").size(), 1);
+    if (*row.sessionEnd) { // killed at the rename: its temporary file is left
+        ASSERT_EQ(filesIn(stateDir, "*.vorlac-travail.*").size(), 1);
+    }
+    if (row.readOnly) {
+        ASSERT_TRUE(folder.freeze());
+    }
 
-    QProcess again;
-    again.start(QStringLiteral(VORLAC_RECOVERY_CHILD),
-                {"restore", stateDir, program, tmp.filePath("apres"), GetParam().accept ? "ok" : "annuler"});
-    ASSERT_TRUE(again.waitForFinished(60000));
-    ASSERT_EQ(again.exitCode(), 0) << again.readAllStandardError().toStdString();
-    EXPECT_EQ(readAll(tmp.filePath("apres.messages")), kQuestion.toUtf8());
+    for (QStringList start : row.starts) {
+        start.replaceInStrings("FICHIER", given);
+        QProcess again;
+        again.start(QStringLiteral(VORLAC_RECOVERY_CHILD),
+                    QStringList{"restore", stateDir, program, tmp.filePath("apres")} + start);
+        ASSERT_TRUE(again.waitForFinished(60000));
+        if (start.value(3).isEmpty()) {
+            ASSERT_EQ(again.exitCode(), 0) << again.readAllStandardError().toStdString();
+        }
+    }
+    EXPECT_EQ(readAll(tmp.filePath("apres.messages")), QByteArray(row.messages));
+    const QString texts = QString::fromUtf8(readAll(tmp.filePath("apres.textes")));
     const QByteArray before = readAll(tmp.filePath("avant")), after = readAll(tmp.filePath("apres"));
-    if (GetParam().accept) {
+    const QByteArray screen(row.screen);
+    if (screen == "avant") {
         EXPECT_TRUE(after == before) << "before:\n"
                                      << before.left(2000).toStdString() << "\nafter:\n"
                                      << after.left(2000).toStdString();
-        EXPECT_TRUE(filesIn(stateDir, "*.vorlac-ecarte").isEmpty());
-    } else {
-        EXPECT_TRUE(after != before);
-        EXPECT_TRUE(after.startsWith("Le vorlac\n")); // as a fresh start
-        EXPECT_EQ(filesIn(stateDir, "*.vorlac-ecarte").size(), 1);
+    } else { // a fresh start, or the file given over it: nothing of the restored work is left on screen
+        EXPECT_TRUE(after.startsWith(screen == "neuf" ? "Le vorlac\n" : ("Le vorlac - " + given + "\n").toUtf8()) &&
+                    !after.contains("Reponse : n = 1,52"))
+            << after.left(300).toStdString();
     }
-    // The second program closed confirmed: nothing is left to offer.
-    EXPECT_TRUE(filesIn(stateDir, "*.vorlac-travail").isEmpty());
+    const QStringList aside = filesIn(stateDir, "*.vorlac-ecarte");
+    ASSERT_EQ(aside.size(), row.setAside);
+    for (const QString &name : aside) { // the message said where it went
+        EXPECT_TRUE(texts.contains(QDir(stateDir).filePath(name))) << texts.toStdString();
+    }
+    // Nothing else is left: no work to offer again, no lock, no temporary file; a read-only
+    // folder keeps its work, and says so.
+    QStringList left = QDir(stateDir).entryList(QDir::Files | QDir::Hidden);
+    left.removeIf([](const QString &name) { return name.endsWith(".vorlac-ecarte"); });
+    EXPECT_EQ(left.filter(".vorlac-travail").size(), row.readOnly ? 1 : 0) << left.join(' ').toStdString();
+    if (!row.readOnly) {
+        EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
+    }
+    EXPECT_EQ(texts.contains("lecture seule"), row.readOnly);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, KilledProgram,
-                         ::testing::Values(KillRow{"RestoreWithOk", true}, KillRow{"KeepAsideWithAnnuler", false}),
-                         RowName());
+const char *const kOneQuestion = "Restaurer le travail non enregistré";
+const char *const kTwoQuestions = "Restaurer le travail non enregistré\nTravail non enregistré";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KilledProgram,
+    ::testing::Values(
+        KillRow{"RestoreWithOk", "", false, {{"ok"}}, kOneQuestion, "avant", 0},
+        KillRow{"KeepAsideWithAnnuler", "", false, {{"annuler"}}, kOneQuestion, "neuf", 1},
+        KillRow{"KeepRestoredOverAGivenFile", "", false, {{"ok", "garder", "FICHIER"}}, kTwoQuestions, "avant", 0},
+        KillRow{"OpenTheGivenFile", "", false, {{"ok", "ouvrir", "FICHIER"}}, kTwoQuestions, "fichier", 1},
+        KillRow{"KilledAtTheRename", "renommage", false, {{"ok"}}, kOneQuestion, "avant", 0},
+        KillRow{"KilledDuringTheRestore", "", false, {{"ok", "", "", "effacement"}, {"ok"}}, kOneQuestion, "avant", 0},
+        KillRow{"ReadOnlyFolder", "", true, {{"ok"}}, kOneQuestion, "avant", 0}),
+    RowName());
 
 } // namespace

@@ -1,0 +1,102 @@
+#include "recovery/setasidedialog.h"
+
+#include "simulator/hintline.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace vorlac
+{
+
+namespace
+{
+
+constexpr int kPathRole = Qt::UserRole;
+
+} // namespace
+
+SetAsideDialog::SetAsideDialog(const QString &folder, const QList<SetAsideRow> &rows, HintLine *hints, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("travailEcarte"));
+    setWindowTitle(QStringLiteral("Travail mis de côté"));
+    setModal(true);
+    resize(820, 320);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *where = new QLabel(
+        (rows.isEmpty() ? QStringLiteral("Aucun travail non enregistré n'est mis de côté dans le dossier ")
+                        : QStringLiteral("Travail non enregistré mis de côté au démarrage, dans le dossier ")) +
+            QDir::toNativeSeparators(folder) + QLatin1Char('.'),
+        this);
+    where->setObjectName(QStringLiteral("dossierEcarts"));
+    where->setWordWrap(true);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(where);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("listeEcarts"));
+    m_list->setRootIsDecorated(false);
+    m_list->setHeaderLabels(
+        {QStringLiteral("Dernière modification"), QStringLiteral("Contenu"), QStringLiteral("Mis de côté")});
+    const QLocale french(QLocale::French, QLocale::France);
+    for (const SetAsideRow &row : rows) {
+        auto *item = new QTreeWidgetItem(m_list);
+        item->setText(0, row.changedAt.isValid() ? french.toString(row.changedAt, QStringLiteral("dd/MM/yyyy HH:mm"))
+                                                 : QStringLiteral("?"));
+        item->setText(1, row.summary.isEmpty() ? QStringLiteral("illisible : ne peut pas être ouvert") : row.summary);
+        item->setText(2, row.reason);
+        item->setData(0, kPathRole, row.path);
+        item->setToolTip(1, item->text(1) + QLatin1Char('\n') + QDir::toNativeSeparators(row.path));
+        if (row.summary.isEmpty())
+            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    }
+    m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_list->header()->setStretchLastSection(false);
+    layout->addWidget(m_list);
+
+    auto *buttons = new QDialogButtonBox(this);
+    m_open = buttons->addButton(QStringLiteral("Ouvrir"), QDialogButtonBox::AcceptRole);
+    m_open->setObjectName(QStringLiteral("ouvrirEcart"));
+    m_open->setToolTip(QStringLiteral("Ouvrir le travail choisi à la place du travail en cours"));
+    QPushButton *close = buttons->addButton(QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("fermerEcarts"));
+    close->setToolTip(QStringLiteral("Fermer cette fenêtre sans rien ouvrir"));
+    if (hints) {
+        hints->addHint(m_open, QStringLiteral("Ouvrir le travail mis de côté choisi : il remplace la situation en "
+                                              "cours, comme l'ouverture d'une configuration"));
+        hints->addHint(close, QStringLiteral("Fermer la liste du travail mis de côté sans rien ouvrir"));
+    }
+    layout->addWidget(buttons);
+
+    const auto update = [this] { m_open->setEnabled(!chosenPath().isEmpty()); };
+    connect(m_list, &QTreeWidget::currentItemChanged, this, update);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (!chosenPath().isEmpty())
+            accept();
+    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        if (m_list->topLevelItem(i)->flags() & Qt::ItemIsEnabled) {
+            m_list->setCurrentItem(m_list->topLevelItem(i));
+            break;
+        }
+    update();
+}
+
+QString SetAsideDialog::chosenPath() const
+{
+    const QTreeWidgetItem *item = m_list->currentItem();
+    return item && (item->flags() & Qt::ItemIsEnabled) ? item->data(0, kPathRole).toString() : QString();
+}
+
+} // namespace vorlac
