@@ -39,7 +39,7 @@ TEST_P(MeasurePlace, OpensMovesAndIsRemembered)
         QTest::keyClick(panel.titleBar(), Qt::Key(key), Qt::AltModifier);
     EXPECT_EQ(panel.pos(), expected);
     EXPECT_FALSE(panel.isHidden()); // a drag is no click
-    if (drag.isNull() && !key) { // where it opens, the tab, the file name and the scene stay free
+    if (drag.isNull() && !key) {    // where it opens, the tab, the file name and the scene stay free
         for (const char *name : {"btexo", "fich", "Picture3"})
             EXPECT_FALSE(panel.geometry().intersects(child<QWidget>(name)->geometry())) << name;
     }
