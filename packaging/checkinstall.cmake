@@ -9,7 +9,8 @@ set(expected
   bin/vorlac
   share/vorlac/KT4.hlp share/vorlac/Dadevedozoz.chm share/vorlac/VORLAC.PEM
   share/applications/org.vorlac.Vorlac.desktop share/metainfo/org.vorlac.Vorlac.metainfo.xml
-  share/mime/packages/org.vorlac.Vorlac.xml share/icons/hicolor/scalable/apps/org.vorlac.Vorlac.svg)
+  share/mime/packages/org.vorlac.Vorlac.xml share/icons/hicolor/scalable/apps/org.vorlac.Vorlac.svg
+  share/doc/vorlac/copyright share/doc/vorlac/changelog.gz share/man/man1/vorlac.1.gz)
 foreach(size 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/org.vorlac.Vorlac.png)
   foreach(type situation exercise)

@@ -1,6 +1,10 @@
 #include "common/givenfiles.h"
 
+#include "common/recordfile.h"
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace vorlac
@@ -15,7 +19,8 @@ GivenFiles::Kind kindOf(const QString &path)
         return GivenFiles::Kind::Situation;
     if (path.endsWith(QStringLiteral(".E01"), Qt::CaseInsensitive))
         return GivenFiles::Kind::Exercise;
-    return GivenFiles::Kind::None;
+    // The desktop recognises a situation by its content whatever its name, and sends it here.
+    return holdsSituation(path) ? GivenFiles::Kind::Situation : GivenFiles::Kind::None;
 }
 
 QString localPath(const QString &argument)
@@ -30,15 +35,28 @@ QString localPath(const QString &argument)
 
 } // namespace
 
+bool holdsSituation(const QString &path)
+{
+    // Only a regular file is read (a FIFO would block), and only its first record.
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return RecordReader(file.read(kRecordSize)).text(1) == QStringLiteral("VORLAC");
+}
+
 GivenFiles sortGivenFiles(const QStringList &arguments, const QString &currentFolder)
 {
     GivenFiles given;
     for (const QString &argument : arguments) {
-        const QString path = localPath(argument);
-        const GivenFiles::Kind kind = path.isEmpty() ? GivenFiles::Kind::None : kindOf(path);
-        if (given.kind == GivenFiles::Kind::None && kind != GivenFiles::Kind::None) {
+        const QString local = localPath(argument);
+        const QString path = local.isEmpty() ? QString() : QDir::cleanPath(QDir(currentFolder).absoluteFilePath(local));
+        const GivenFiles::Kind kind =
+            path.isEmpty() || given.kind != GivenFiles::Kind::None ? GivenFiles::Kind::None : kindOf(path);
+        if (kind != GivenFiles::Kind::None) {
             given.kind = kind;
-            given.open = QDir::cleanPath(QDir(currentFolder).absoluteFilePath(path));
+            given.open = path;
         } else {
             given.refused << argument;
         }

@@ -55,6 +55,13 @@ QString userStateFolder()
     return withSlash(QDir::cleanPath(base) + QStringLiteral("/vorlac"));
 }
 
+QStringList markerFolders(const QString &programDirectory, const QString &executableFolder, const QString &stateFolder)
+{
+    if (withSlash(QDir::cleanPath(programDirectory)) == installedDataFolder(executableFolder))
+        return {stateFolder};
+    return {programDirectory, stateFolder};
+}
+
 QString writeMarkerRecord(const QStringList &folders, const QString &fileName, int record, const QString &text)
 {
     for (const QString &folder : folders) {

@@ -21,6 +21,12 @@ QString findProgramDirectory(const QString &executableFolder);
 // absolute), else ~/.local/state/vorlac. Ends with "/"; it need not exist yet.
 QString userStateFolder();
 
+// Where the marker file may go, in order of preference. An installed program's data folder
+// belongs to the package: it is never written, even by root (a marker there would outlive the
+// package's removal), so only the state folder remains. A build folder or a portable copy comes
+// first, the state folder after it.
+QStringList markerFolders(const QString &programDirectory, const QString &executableFolder, const QString &stateFolder);
+
 // Writes text as record `record` of the marker file in the first folder of `folders` that takes
 // it (a folder is created first when missing). Returns that folder, "" when none did; a failure
 // is never reported further.

@@ -405,13 +405,13 @@ void Vorlac::startUp()
 
 void Vorlac::writeMarker(const QString &text)
 {
-    // The program directory first; an installed program's is read-only, so its marker goes to
-    // the user's state folder. Closing writes where start-up did. Failures (a full disk, no
-    // writable place) are ignored: start-up and closing go on, and the atomic rewrite leaves
-    // the file as it was.
+    // The program directory first, unless it is an installed program's data folder; the user's
+    // state folder when it is, or when the program directory refuses the write. Closing writes
+    // where start-up did. Failures (a full disk, no writable place) are ignored: start-up and
+    // closing go on, and the atomic rewrite leaves the file as it was.
     const QString state = m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory;
-    QStringList places{m_programDir, state};
-    if (m_markerDir == state)
+    QStringList places = markerFolders(m_programDir, QCoreApplication::applicationDirPath(), state);
+    if (m_markerDir == state && places.size() == 2)
         std::swap(places[0], places[1]);
     m_markerDir = writeMarkerRecord(places, kMarkerFile, kMarkerRecord, text);
 }

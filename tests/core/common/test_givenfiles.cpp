@@ -1,7 +1,12 @@
 #include "common/givenfiles.h"
 #include "rowname.h"
+#include "testfiles.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -52,5 +57,54 @@ INSTANTIATE_TEST_SUITE_P(
                  "/home/eleve/c.E01",
                  {"--aide", "x.rtf", "d.P01"}}),
     RowName());
+
+// A file of another name, sent by the desktop because its content is a situation; when it is
+// not one, the situation after it is opened instead.
+struct ContentRow {
+    const char *name;
+    QByteArray bytes; // the file's content; "fifo": a named pipe, "folder": a folder
+    bool opened;
+};
+
+void PrintTo(const ContentRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class GivenFilesContent : public ::testing::TestWithParam<ContentRow>
+{
+};
+
+TEST_P(GivenFilesContent, OpensASituationWhateverItsName)
+{
+    const ContentRow &row = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("copie de mesure.bin");
+    if (row.bytes == "fifo")
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (row.bytes == "folder")
+        ASSERT_TRUE(QDir().mkpath(path));
+    else
+        writeAll(path, row.bytes);
+    const vorlac::GivenFiles given = vorlac::sortGivenFiles({"copie de mesure.bin", "b.P01"}, dir.path());
+    EXPECT_EQ(int(given.kind), int(Kind::Situation));
+    EXPECT_EQ(given.open, row.opened ? path : dir.filePath("b.P01"));
+    EXPECT_EQ(given.refused, QStringList(row.opened ? "b.P01" : "copie de mesure.bin"));
+}
+
+const QByteArray kSignature = QByteArray("\x06\x00VORLAC", 8) + QByteArray(120, '\0');
+
+INSTANTIATE_TEST_SUITE_P(Rows, GivenFilesContent,
+                         ::testing::Values(ContentRow{"situation", kSignature + QByteArray(400, ' '), true},
+                                           ContentRow{"damaged after the signature", kSignature + "x", true},
+                                           ContentRow{"signature record cut short", kSignature.left(100), false},
+                                           ContentRow{"longer first record",
+                                                      QByteArray("\x07\x00VORLACS", 9) + QByteArray(119, '\0'), false},
+                                           ContentRow{"text starting with the name", QByteArray("VORLAC").repeated(30),
+                                                      false},
+                                           ContentRow{"empty", "", false}, ContentRow{"named pipe", "fifo", false},
+                                           ContentRow{"folder", "folder", false}),
+                         RowName());
 
 } // namespace

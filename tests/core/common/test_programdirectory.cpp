@@ -111,6 +111,41 @@ INSTANTIATE_TEST_SUITE_P(Rows, MarkerPlace,
                                            MarkerRow{"nowhere to write", false, false, ""}),
                          RowName());
 
+// Which folders may take the marker: an installed data folder never does.
+struct MarkerFoldersRow {
+    const char *name;
+    QString program;
+    QString exe;
+    QStringList expected; // "P": the program directory, "S": the state folder
+};
+
+void PrintTo(const MarkerFoldersRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class MarkerFolders : public ::testing::TestWithParam<MarkerFoldersRow>
+{
+};
+
+TEST_P(MarkerFolders, NeverTheInstalledDataFolder)
+{
+    const MarkerFoldersRow &row = GetParam();
+    const QString state = "/home/eleve/.local/state/vorlac/";
+    QStringList expected;
+    for (const QString &e : row.expected)
+        expected << (e == "P" ? row.program : state);
+    EXPECT_EQ(vorlac::markerFolders(row.program, row.exe, state), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MarkerFolders,
+    ::testing::Values(MarkerFoldersRow{"build folder", "/src/vorlac/build/", "/src/vorlac/build", {"P", "S"}},
+                      MarkerFoldersRow{"installed", "/usr/share/vorlac/", "/usr/bin", {"S"}},
+                      MarkerFoldersRow{"moved prefix", "/opt/v/share/vorlac", "/opt/v/bin/", {"S"}},
+                      MarkerFoldersRow{"missing data", "/tmp/v/bin/", "/tmp/v/bin", {"P", "S"}}),
+    RowName());
+
 struct StateRow {
     const char *name;
     const char *xdgStateHome; // nullptr: unset

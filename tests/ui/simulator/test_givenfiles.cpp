@@ -16,8 +16,9 @@ using namespace vorlac;
 namespace
 {
 
-// One start of the program with these arguments, in a folder holding a situation (apex 60), an
-// exercise whose statement names it, a situation that is not one, and a text file.
+// One start of the program with these arguments, in a folder holding a situation (apex 60) and a
+// copy of it under another name, an exercise whose statement names it, a situation that is not
+// one, and a text file.
 struct GivenRow {
     const char *name;
     QStringList arguments;
@@ -47,6 +48,7 @@ class GivenFilesAtStart : public VorlacFixture, public ::testing::WithParamInter
         ASSERT_TRUE(writeRtfFile(dir.filePath("ENONCE.RTF"), statement));
         const ExerciseFile exercise{"ENONCE.RTF", "SOIXANTE.P01", "", "", "1", "", {"", "", "", ""}, "Déviation"};
         writeAll(dir.filePath("TD.E01"), *serialiseExerciseFile(exercise));
+        ASSERT_TRUE(QFile::copy(dir.filePath("SOIXANTE.P01"), dir.filePath("soixante (copie)")));
         writeAll(dir.filePath("FAUX.P01"), QByteArray(300, 'z'));
         writeAll(dir.filePath("notes.txt"), "notes");
     }
@@ -77,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         GivenRow{"nothing", {}, 45, "Le vorlac", "", {}, ""},
         GivenRow{"situation", {"SOIXANTE.P01"}, 60, "Le vorlac - DIR/SOIXANTE.P01", "", {}, ""},
+        GivenRow{
+            "situation under another name", {"soixante (copie)"}, 60, "Le vorlac - DIR/soixante (copie)", "", {}, ""},
         GivenRow{"exercise", {"TD.E01"}, 60, "Le vorlac - DIR/SOIXANTE.P01", "DIR/TD.E01", {}, ""},
         GivenRow{"situation of another program",
                  {"FAUX.P01"},
