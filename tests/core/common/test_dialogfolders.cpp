@@ -19,6 +19,10 @@ struct FolderRow {
     bool situation, exercise, usedGone;
     const char *expected;
 };
+void PrintTo(const FolderRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 const FolderRow kFolderRows[] = {
     {"NothingKnownGivesDocuments", FileKind::Picture, -1, false, false, false, ""},

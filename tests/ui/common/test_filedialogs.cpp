@@ -45,6 +45,10 @@ void withFileDialog(const std::function<void()> &open, const std::function<void(
 struct ListingRow {
     const char *name, *file, *bytes, *type;
 };
+void PrintTo(const ListingRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 const ListingRow kListingRows[] = {
     {"FolderReadsDossier", "sous-dossier", nullptr, "Dossier"},
