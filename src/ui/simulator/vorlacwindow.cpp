@@ -248,6 +248,7 @@ void Vorlac::connectRooms()
     connect(m_copyMenu->tableExportAction(), &QAction::triggered, this, [this] { m_output->exportTable(this); });
     relayStatusTips(m_copyMenu, [this](const QString &t) { setInfo(t); });
     relayStatusTips(m_tableFrame->tableMenu(), [this](const QString &t) { setInfo(t); });
+    relayStatusTips(m_tableFrame->columnMenu(), [this](const QString &t) { setInfo(t); });
     auto *help = new HelpAccess(this, m_programDir, m_env.messenger);
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
     addShortcuts();
