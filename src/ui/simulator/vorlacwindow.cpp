@@ -138,6 +138,9 @@ void Vorlac::connectUndo()
     m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
+    // An opened file is where undo stops, as restored work is: undoing past it would put the
+    // old work back under the new file's name (and an exercise's statement).
+    connect(m_situations, &SituationBinder::situationOpened, m_history, &UndoHistory::clear);
 }
 
 QString Vorlac::copyConfirmation() const
@@ -309,7 +312,7 @@ void Vorlac::connectExercises()
     parts.window = this;
     parts.programDirectory = m_programDir;
     parts.hidePanels = [this] { hidePanels(); };
-    parts.nameChange = [this](const QString &label) { m_history->nameStep(label); };
+    parts.workReplaced = [this] { m_history->clear(); };
     m_exerciseCommands = new ExerciseCommands(std::move(parts), m_env.messenger);
     const std::pair<const char *, void (ExerciseCommands::*)()> items[] = {
         {"PRISENMAIN", &ExerciseCommands::PRISENMAIN}, {"openexo", &ExerciseCommands::openexo},

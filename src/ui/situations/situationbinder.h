@@ -44,6 +44,10 @@ class SituationBinder : public QObject
     void showSaveDialog(); // Command11
     void showOpenDialog(); // Command2
 
+  signals:
+    // LoadSituation applied a file (its name is now situationFileName).
+    void situationOpened();
+
   private:
     void succeeded(const QString &path);
 
