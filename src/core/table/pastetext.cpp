@@ -88,17 +88,71 @@ std::optional<float> readPastedNumber(const QString &cell, const QLocale &locale
     return readCellSingle(joined, locale);
 }
 
+namespace
+{
+
+// A first line made of texts only: the titles of its columns.
+bool isTitleLine(const QStringList &cells, const QLocale &locale)
+{
+    bool any = false;
+    for (const QString &cell : cells) {
+        if (cell.trimmed().isEmpty())
+            continue;
+        if (readPastedNumber(cell, locale))
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+} // namespace
+
+QString patternShownAs(const QString &pattern, const QLocale &locale)
+{
+    QString shown = pattern;
+    shown.remove(u'#');
+    return shown.replace(u'.', regionalDecimalSeparator(locale));
+}
+
 PastePlan planPaste(const QString &text, int row, int col, const QString &format, const QLocale &locale)
 {
     PastePlan plan;
     PasteReport &r = plan.report;
+    r.format = patternShownAs(format, locale);
     const int lastDataRow = ValueTable::kMaxRows - 1;
     row = std::clamp(row, 1, lastDataRow);
     col = std::clamp(col, 0, ValueTable::kColumns - 1);
     const std::vector<QStringList> lines = splitPastedText(text);
     std::vector<bool> columnDropped;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const int target = row + static_cast<int>(i);
+    const auto dropColumn = [&](int c) {
+        ++r.droppedCells;
+        const auto k = static_cast<std::size_t>(c - ValueTable::kColumns);
+        if (columnDropped.size() <= k)
+            columnDropped.resize(k + 1, false);
+        columnDropped[k] = true;
+    };
+    const bool titled = !lines.empty() && isTitleLine(lines.front(), locale);
+    if (titled) {
+        const QStringList &cells = lines.front();
+        for (qsizetype j = 0; j < cells.size(); ++j) {
+            const int c = col + static_cast<int>(j);
+            const QString title = cells[j].simplified();
+            if (title.isEmpty())
+                continue;
+            if (c >= ValueTable::kColumns) {
+                dropColumn(c);
+            } else if (!ValueTable::textProblem(title).isEmpty()) {
+                ++r.refusedTitles;
+            } else {
+                plan.writes.push_back({0, c, title});
+                r.firstTitle = r.firstTitle < 0 ? c : r.firstTitle;
+                r.lastTitle = c;
+            }
+        }
+    }
+    const std::size_t firstData = titled ? 1 : 0;
+    for (std::size_t i = firstData; i < lines.size(); ++i) {
+        const int target = row + static_cast<int>(i - firstData);
         const QStringList &cells = lines[i];
         bool lineDropped = false;
         for (qsizetype j = 0; j < cells.size(); ++j) {
@@ -107,14 +161,11 @@ PastePlan planPaste(const QString &text, int row, int col, const QString &format
             const bool empty = cell.trimmed().isEmpty();
             if (target > lastDataRow || c >= ValueTable::kColumns) {
                 if (!empty) {
-                    ++r.droppedCells;
                     lineDropped = lineDropped || target > lastDataRow;
-                    if (c >= ValueTable::kColumns) {
-                        const auto k = static_cast<std::size_t>(c - ValueTable::kColumns);
-                        if (columnDropped.size() <= k)
-                            columnDropped.resize(k + 1, false);
-                        columnDropped[k] = true;
-                    }
+                    if (c >= ValueTable::kColumns)
+                        dropColumn(c);
+                    else
+                        ++r.droppedCells;
                 }
                 continue;
             }
@@ -126,6 +177,10 @@ PastePlan planPaste(const QString &text, int row, int col, const QString &format
                     continue;
                 }
                 written = ValueTable::singleText(*v, format, locale);
+                // Rounded when the cell reads back other than the value's own seven digits.
+                const QString whole = ValueTable::singleText(*v, QString(), locale);
+                if (readCellSingle(written, locale) != readCellSingle(whole, locale))
+                    ++r.rounded;
             }
             plan.writes.push_back({target, c, written});
             ++r.written;
@@ -163,6 +218,25 @@ QString pasteMessage(const PasteReport &r)
         parts << (r.texts > 1 ? QStringLiteral("%1 textes qui ne sont pas des nombres ont été laissés de côté.")
                               : QStringLiteral("%1 texte qui n'est pas un nombre a été laissé de côté."))
                      .arg(r.texts);
+    if (r.rounded > 0)
+        parts << (r.rounded > 1 ? QStringLiteral("%1 valeurs ont été arrondies au format %2 du tableau.")
+                                : QStringLiteral("%1 valeur a été arrondie au format %2 du tableau."))
+                     .arg(r.rounded)
+                     .arg(r.format);
+    if (r.firstTitle >= 0)
+        parts << (r.firstTitle == r.lastTitle
+                      ? QStringLiteral("La première ligne a donné le titre de C%1.").arg(r.firstTitle + 1)
+                      : QStringLiteral("La première ligne a donné les titres de C%1 à C%2.")
+                            .arg(r.firstTitle + 1)
+                            .arg(r.lastTitle + 1));
+    if (r.refusedTitles > 0)
+        parts << (r.refusedTitles > 1
+                      ? QStringLiteral("%1 titres n'ont pas été repris : plus de %2 caractères ou un caractère qui "
+                                       "ne peut pas être enregistré.")
+                      : QStringLiteral("%1 titre n'a pas été repris : plus de %2 caractères ou un caractère qui ne "
+                                       "peut pas être enregistré."))
+                     .arg(r.refusedTitles)
+                     .arg(ValueTable::kMaxTextLength);
     return parts.join(u'\n');
 }
 

@@ -24,15 +24,20 @@ std::optional<float> readPastedNumber(const QString &cell, const QLocale &locale
 struct PasteReport {
     int written = 0;        // cells written (numbers and emptied cells)
     int texts = 0;          // cells left out because they are not numbers
+    int rounded = 0;        // numbers the table's format shows with fewer digits than they had
+    int refusedTitles = 0;  // titles left out: too long, or a character a situation cannot hold
     int droppedLines = 0;   // lines beyond the 100th line of the table that held something
     int droppedColumns = 0; // columns beyond C7 that held something
     int droppedCells = 0;   // cells with something in them among those
     int firstRow = 0;       // the lines written, 0 when none
     int lastRow = 0;
+    int firstTitle = -1; // the columns whose title the first line gave, -1 when none
+    int lastTitle = -1;
+    QString format; // the table's format as the pupil reads it ("0,000")
 };
 
 // One cell write of a paste: row and column in the table, the text the cell gets ("" or a
-// number in the table's format).
+// number in the table's format; row 0: a column title).
 struct PasteWrite {
     int row;
     int col;
@@ -46,10 +51,16 @@ struct PastePlan {
 };
 
 // The writes that pasting `text` at data cell (row, col) makes, in a table of 7 columns that can
-// grow to 100 data lines, numbers written with `format` (ValueTable::singleText).
+// grow to 100 data lines, numbers written with `format` (ValueTable::singleText). A first line
+// that holds texts and no number gives the titles of its columns (within ValueTable::textProblem;
+// an empty cell keeps its title), and the lines after it start at `row`.
 PastePlan planPaste(const QString &text, int row, int col, const QString &format, const QLocale &locale);
 
-// The one French message after a paste that left something out ("" when everything went in).
+// A number pattern as the pupil reads it: "########0.000" is "0,000" under French settings.
+QString patternShownAs(const QString &pattern, const QLocale &locale);
+
+// The one French message after a paste: what was left out, rounded or taken as titles ("" when
+// every value went in as it was).
 QString pasteMessage(const PasteReport &report);
 
 } // namespace vorlac

@@ -483,8 +483,10 @@ PasteReport ValueTable::paste(const QString &text)
         setRows(plan.rowsNeeded);
     for (const PasteWrite &w : plan.writes)
         m_cells[static_cast<std::size_t>(w.row)][w.col] = w.text;
-    if (!plan.writes.empty())
-        noteChanged(plan.report.firstRow, plan.report.lastRow);
+    if (!plan.writes.empty()) {
+        const PasteReport &r = plan.report;
+        noteChanged(r.firstTitle >= 0 ? 0 : r.firstRow, std::max(r.lastRow, 0));
+    }
     return plan.report;
 }
 

@@ -180,8 +180,9 @@ class ValueTable : public QObject
     // --- Paste ----------------------------------------------------------------------------------
     // Pastes text copied from a spreadsheet or from the table (splitPastedText) from the active
     // cell: numbers are written with TableNumberFormat as typing would write them, empty cells
-    // are emptied, texts that are not numbers are left out; the table grows as needed up to 100
-    // lines and what falls past C7 or line 100 is dropped. One change: one notification.
+    // are emptied, texts that are not numbers are left out; a first line of texts gives the
+    // column titles (planPaste); the table grows as needed up to 100 lines and what falls past C7
+    // or line 100 is dropped. One change: one notification.
     PasteReport paste(const QString &text);
 
     // Groups writes: while at least one Bulk is alive, notifications are collected and the

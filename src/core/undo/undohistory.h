@@ -58,7 +58,7 @@ class UndoHistory : public QObject
     // Something changed; label names it in French ("angle au sommet"). The last label of a step
     // names it unless nameStep gave it a name.
     void noteChange(const QString &label);
-    // Names the step in progress whatever its changes say ("ouverture de l'exercice").
+    // Names the step in progress whatever its changes say.
     void nameStep(const QString &label);
     // Ends the step in progress now.
     void closeStep();

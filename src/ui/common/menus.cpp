@@ -37,8 +37,10 @@ QMenu *makeNamedMenu(QWidget *parent, const char *name, std::initializer_list<st
 
 void relayStatusTips(QMenu *menu, const std::function<void(const QString &)> &show)
 {
+    // An item without a tip clears the line: the command it runs must not stand under the last
+    // item's sentence (the mouse or the arrow keys went over it before it was chosen).
     QObject::connect(menu, &QMenu::hovered, menu, [show](QAction *action) {
-        if (action && !action->statusTip().isEmpty())
+        if (action)
             show(action->statusTip());
     });
 }

@@ -18,8 +18,8 @@ QAction *namedAction(const QMenu &menu, const char *name);
 // A named pop-up menu with its items in order; a caption "-" is a separator.
 QMenu *makeNamedMenu(QWidget *parent, const char *name, std::initializer_list<std::pair<const char *, QString>> items);
 
-// Hovering an item of menu that has a status tip shows it with `show` (the hint line); items
-// without one leave the line as it is.
+// Hovering an item of menu shows its status tip with `show` (the hint line); an item without one
+// empties the line.
 void relayStatusTips(QMenu *menu, const std::function<void(const QString &)> &show);
 
 } // namespace vorlac

@@ -124,8 +124,6 @@ void ExerciseCommands::loadSituation(const QString &storedName)
     // LoadSituation reports its own failures; the exercise goes on without the situation.
     if (isBlankRecord(storedName))
         return;
-    if (m_parts.nameChange)
-        m_parts.nameChange(QStringLiteral("ouverture de l'exercice"));
     m_parts.situations->LoadSituation(resolveExerciseName(m_exerciseFolder, storedName));
 }
 
@@ -137,6 +135,8 @@ void ExerciseCommands::showExercise(bool editable, bool textReplaced)
         m_parts.area->exerciseTextModified = 0;
     if (m_parts.hidePanels)
         m_parts.hidePanels();
+    if (m_parts.workReplaced)
+        m_parts.workReplaced();
 }
 
 void ExerciseCommands::PRISENMAIN()

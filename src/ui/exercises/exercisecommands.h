@@ -44,8 +44,9 @@ class ExerciseCommands : public QObject
         QWidget *window = nullptr;        // the main window: parent of every dialog
         QString programDirectory;         // where VORLAC.PEM and the shipped exercises are
         std::function<void()> hidePanels; // the table and the floating panels
-        // Names the undo step an exercise's situation makes; may be empty.
-        std::function<void(const QString &label)> nameChange;
+        // An exercise (its text, situation and name) replaced the work: undo stops there. May be
+        // empty.
+        std::function<void()> workReplaced;
         // Where the text dialogs start (shared with the other file dialogs); may be null.
         DialogFolders *folders = nullptr;
     };
@@ -79,7 +80,7 @@ class ExerciseCommands : public QObject
     bool loadExerciseText(const QString &storedName, bool reportAsInstallation = false);
     void loadSituation(const QString &storedName);
     // The last steps of every load: editable (statement) or read-only (correction); the edited
-    // flag is cleared when the text was replaced.
+    // flag is cleared when the text was replaced; undo stops at the exercise.
     void showExercise(bool editable, bool textReplaced = true);
     void readFailure() const;
 

@@ -143,6 +143,9 @@ void Vorlac::connectUndo()
     m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
+    // An opened file is where undo stops, as restored work is: undoing past it would put the
+    // old work back under the new file's name (and an exercise's statement).
+    connect(m_situations, &SituationBinder::situationOpened, m_history, &UndoHistory::clear);
 }
 
 QString Vorlac::copyConfirmation() const
@@ -262,6 +265,7 @@ void Vorlac::connectRooms()
     connect(m_copyMenu->tableExportAction(), &QAction::triggered, this, [this] { m_output->exportTable(this); });
     relayStatusTips(m_copyMenu, [this](const QString &t) { setInfo(t); });
     relayStatusTips(m_tableFrame->tableMenu(), [this](const QString &t) { setInfo(t); });
+    relayStatusTips(m_tableFrame->columnMenu(), [this](const QString &t) { setInfo(t); });
     auto *help = new HelpAccess(this, m_programDir, m_env.messenger);
     connect(m_toolbar->helpButton(), &QToolButton::clicked, help, &HelpAccess::showHelp);
     addShortcuts();
@@ -336,7 +340,7 @@ void Vorlac::connectExercises()
     parts.window = this;
     parts.programDirectory = m_programDir;
     parts.hidePanels = [this] { hidePanels(); };
-    parts.nameChange = [this](const QString &label) { m_history->nameStep(label); };
+    parts.workReplaced = [this] { m_history->clear(); };
     parts.folders = &m_output->dialogFolders();
     m_exerciseCommands = new ExerciseCommands(std::move(parts), m_env.messenger);
     const std::pair<const char *, void (ExerciseCommands::*)()> items[] = {

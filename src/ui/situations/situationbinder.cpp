@@ -119,6 +119,7 @@ void SituationBinder::LoadSituation(const QString &path)
     }
     applySituation(*r.situation);
     succeeded(path);
+    emit situationOpened();
 }
 
 void SituationBinder::showSaveDialog()

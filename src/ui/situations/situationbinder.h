@@ -48,6 +48,10 @@ class SituationBinder : public QObject
     // Runs on each open dialog before it is shown (a command another part adds to it).
     void setOpenDialogExtra(std::function<void(QDialog &)> extra) { m_openDialogExtra = std::move(extra); }
 
+  signals:
+    // LoadSituation applied a file (its name is now situationFileName).
+    void situationOpened();
+
   private:
     void succeeded(const QString &path);
 

@@ -1,6 +1,9 @@
+#include "analysis/measuretexts.h"
 #include "exercises/exercisecheck.h"
 #include "exercises/exercisesource.h"
 #include "model/constants.h"
+#include "render/scenerenderer.h"
+#include "situations/situationfile.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -10,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <array>
 #include <cmath>
 
 using namespace vorlac;
@@ -118,6 +122,55 @@ TEST(ShippedExercises, CoverTheLevelsAndNameEveryFile)
         EXPECT_TRUE(named.contains(QDir::cleanPath(folder.filePath(f))))
             << f.toStdString() << " is named by no exercise";
 }
+
+// ---- Each situation opens with the ray its text speaks of -----------------------------------------
+
+// Out by the exit face, except in the statement about total reflection; as the program draws it
+// (the rays the measurements panel reads).
+
+class ShippedSituation : public ::testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(ShippedSituation, OpensWithTheRayItsTextSpeaksOf)
+{
+    const QString name = QString::fromStdString(GetParam()).chopped(4); // ".txt"
+    const SituationResult file = readSituationFile(kData + "/exercices/" + name);
+    ASSERT_TRUE(file.situation);
+    ScenePicture picture;
+    RedrawScene(file.situation->scene, picture);
+    const std::vector<RayMeasures> rays = shownMeasures(file.situation->scene, picture);
+    ASSERT_FALSE(rays.empty());
+    for (const RayMeasures &ray : rays)
+        EXPECT_EQ(ray.measures.direct, name != u"REFLEX.P01") << ray.wavelength << " nm";
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, ShippedSituation, ::testing::ValuesIn(descriptions({QStringLiteral("*.P01.txt")})),
+                         [](const auto &p) { return rowName(p.param); });
+
+// ---- French typography: no line break between a guillemet and its word ---------------------------
+
+class ShippedText : public ::testing::TestWithParam<std::array<const char *, 3>> // folder, files, loose
+{
+};
+
+TEST_P(ShippedText, KeepsGuillemetsWithTheirWords)
+{
+    const auto [folder, files, loose] = GetParam();
+    const QDir dir(QStringLiteral(VORLAC_SOURCE_DIR "/") + QString::fromLatin1(folder));
+    const QStringList names = dir.entryList({QString::fromLatin1(files)}, QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString &f : names)
+        EXPECT_FALSE(textOf(dir.filePath(f)).contains(QRegularExpression(QString::fromUtf8(loose)))) << f.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Data, ShippedText,
+    ::testing::Values(std::array<const char *, 3>{"data/exercices", "*.RTF", R"(\\'ab(?!\\'a0)|(?<!\\'a0)\\'bb)"},
+                      std::array<const char *, 3>{"data/exercices/src", "*.txt", "«(?!\u00a0)|(?<!\u00a0)»"},
+                      std::array<const char *, 3>{"help/aide", "*.html", "«(?!&nbsp;)|(?<!&nbsp;)»"},
+                      std::array<const char *, 3>{"help/cours", "*.html", "«(?!&nbsp;)|(?<!&nbsp;)»"}),
+    [](const auto &p) { return rowName(std::string(p.param[0])); });
 
 // ---- The quantities agree with the textbook formulas ----------------------------------------
 

@@ -17,6 +17,9 @@ struct PasteRow {
     int rowsAfter;
     std::vector<std::tuple<int, int, const char *>> cells; // every non-empty cell after the paste
     int texts, droppedLines, droppedColumns, droppedCells;
+    int rounded = 0;
+    int refusedTitles = 0;
+    const char *titles = "C1|C2|C3|C4|C5|C6|C7"; // after the paste
 };
 void PrintTo(const PasteRow &r, std::ostream *os)
 {
@@ -37,7 +40,7 @@ TEST_P(Paste, WritesFromTheActiveCellInOneChange)
     QObject::connect(&t, &ValueTable::cellsChanged, [&] { ++notifications; });
     QObject::connect(&t, &ValueTable::tableReset, [&] { ++notifications; });
     const PasteReport report = t.paste(p.text);
-    EXPECT_EQ(notifications, report.written > 0 ? 1 : 0);
+    EXPECT_EQ(notifications, report.written > 0 || report.firstTitle >= 0 ? 1 : 0);
     EXPECT_EQ(t.Rows(), p.rowsAfter);
     for (int r = 1; r < t.Rows(); ++r)
         for (int c = 0; c < 7; ++c) {
@@ -50,6 +53,9 @@ TEST_P(Paste, WritesFromTheActiveCellInOneChange)
     EXPECT_EQ(report.droppedLines, p.droppedLines);
     EXPECT_EQ(report.droppedColumns, p.droppedColumns);
     EXPECT_EQ(report.droppedCells, p.droppedCells);
+    EXPECT_EQ(report.rounded, p.rounded);
+    EXPECT_EQ(report.refusedTitles, p.refusedTitles);
+    EXPECT_EQ(t.titles().join(u'|'), QString::fromUtf8(p.titles));
     EXPECT_EQ(t.Row(), p.row);
     EXPECT_EQ(t.Col(), p.col);
 }
@@ -89,18 +95,37 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  0,
                  0},
-        // the table's own copy: the titles are texts, left out; empty cells empty the table's
+        // the table's own copy: its first line gives the titles, the data starts at the active
+        // line; empty cells empty the table's
         PasteRow{"ownCopyWithTitles",
                  "C1\tC2\tC3\tC4\tC5\tC6\tC7\n1,000\t\t\t\t\t\t\n",
                  1,
                  0,
                  11,
                  11,
-                 {{2, 0, "1,000"}, {1, 6, "9,000"}},
-                 7,
+                 {{1, 0, "1,000"}},
+                 0,
                  0,
                  0,
                  0},
+        // a title the situation file could not hold (a lambda, 130 characters) keeps the old one;
+        // an empty title cell too; a title past C7 is dropped like a cell. 10,5556 is rounded by
+        // the format, 123456789 only by single precision.
+        PasteRow{"titlesWithinTheirRulesAndRounding",
+                 QStringLiteral("i (\u00b0)\t\t\u03bb\tn\t") + QString(130, u'x') +
+                     QStringLiteral("\tD\tE\n10,5556\t1\t2\t123456789"),
+                 3,
+                 1,
+                 11,
+                 11,
+                 {{3, 1, "10,556"}, {3, 2, "1,000"}, {3, 3, "2,000"}, {3, 4, "123456800,000"}, {1, 6, "9,000"}},
+                 0,
+                 0,
+                 1,
+                 1,
+                 1,
+                 2,
+                 "C1|i (\u00b0)|C3|C4|n|C6|D"},
         // a quoted cell holds its TAB and line break: one text, not three cells
         PasteRow{"quotedTextAndWords",
                  "\"a\tb\nc\"\t1\n12 kg\t2\r3",

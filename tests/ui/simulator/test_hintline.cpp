@@ -1,8 +1,13 @@
 #include "vorlacfixture.h"
 
+#include "common/menus.h"
+#include "rowname.h"
+#include "simulator/copymenu.h"
 #include "simulator/hintline.h"
 #include "simulator/protractorpanel.h"
+#include "simulator/tableframe.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QMouseEvent>
 
@@ -59,5 +64,27 @@ TEST_F(HintLineFit, MoveOverTheSpectrumStripShowsItsOwnHint)
     QCoreApplication::sendEvent(panel, &bare);
     EXPECT_EQ(w.info(), "La longueur d'onde de la lumière émise par la source monochromatique varie de 400 à 800 nm");
 }
+
+// After a command of the table's menus the line shows that command's hint, or nothing: never the
+// sentence of the item hovered before it (the CSV export's, here). Rows: menu (0 table, 1 column),
+// item.
+class MenuCommandHint : public VorlacFixture, public ::testing::WithParamInterface<std::pair<int, const char *>>
+{
+};
+TEST_P(MenuCommandHint, ReplacesTheLastItemsSentence)
+{
+    Vorlac &w = window();
+    emit w.copyMenu().hovered(w.copyMenu().tableExportAction());
+    ASSERT_FALSE(w.info().isEmpty());
+    QMenu &menu = GetParam().first ? *w.tableFrame().columnMenu() : *w.tableFrame().tableMenu();
+    QAction *item = namedAction(menu, GetParam().second);
+    emit menu.hovered(item);
+    item->trigger();
+    EXPECT_EQ(w.info(), item->statusTip());
+}
+INSTANTIATE_TEST_SUITE_P(Rows, MenuCommandHint,
+                         ::testing::Values(std::pair{0, "efftableau"}, std::pair{0, "fermtab"}, std::pair{0, "coller"},
+                                           std::pair{1, "triertab"}),
+                         RowName());
 
 } // namespace

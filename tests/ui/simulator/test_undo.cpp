@@ -1,4 +1,7 @@
 #include "common/menus.h"
+#include "exercises/exercisecommands.h"
+#include "exercises/exercisefile.h"
+#include "exercises/exercisetext.h"
 #include "rowname.h"
 #include "simulator/exercisearea.h"
 #include "simulator/protractorview.h"
@@ -161,18 +164,6 @@ const WindowChange kWindowChanges[] = {
      "rotation du rapporteur"},
     {"protractor line aimed", [](Undo &u, Vorlac &) { u.dragHandle("Imageboule", QPoint(50, 10)); },
      "mesure au rapporteur"},
-    {"situation opened",
-     [](Undo &u, Vorlac &w) {
-         Situation s = w.situations().captureSituation();
-         s.scene.apexAngle = 70;
-         s.lines = QList<SituationRow>(20);
-         s.lines[4][2] = QStringLiteral("8,000");
-         s.titles[1] = QStringLiteral("r");
-         const QString path = u.dir.path() + QStringLiteral("/autre.spc");
-         ASSERT_TRUE(writeSituationFile(path, s));
-         w.situations().LoadSituation(path);
-     },
-     "ouverture d'une situation"},
     {"table menu: line appended", [](Undo &, Vorlac &w) { trigger(w.tableFrame().tableMenu(), "insereligne"); },
      "ajout d'une ligne"},
     {"column menu: sort", [](Undo &, Vorlac &w) { trigger(w.tableFrame().columnMenu(), "triertab"); }, "tri de C1"},
@@ -190,6 +181,70 @@ const WindowChange kWindowChanges[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, WindowChanges, ::testing::ValuesIn(kWindowChanges), RowName());
+
+// Opening a situation or an exercise replaces the work with a file's: undo stops there, so that
+// it never puts the old work back under the new file's name, statement and window title.
+struct Opening {
+    const char *name;
+    std::function<void(Vorlac &, const QString &folder)> open;
+};
+
+void PrintTo(const Opening &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class Openings : public Undo, public ::testing::WithParamInterface<Opening>
+{
+};
+
+TEST_P(Openings, AreWhereUndoStops)
+{
+    Vorlac &w = window();
+    showWindow();
+    // An exercise, also as the getting-started file: apex 70 in the statement, 30 in the correction.
+    const QString folder = dir.path() + u'/';
+    QTextDocument text(QStringLiteral("Énoncé"));
+    ASSERT_TRUE(writeRtfFile(folder + "E.RTF", text));
+    Situation s;
+    for (const auto &[name, apex] : {std::pair{"E.P01", 70}, std::pair{"C.P01", 30}}) {
+        s.scene.apexAngle = apex;
+        ASSERT_TRUE(writeSituationFile(folder + name, s));
+    }
+    for (const char *name : {"A.E01", "VORLAC.PEM"}) {
+        QFile f(folder + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) &&
+                    f.write(*serialiseExerciseFile({"E.RTF", "E.P01", "", "C.P01", "1", "", {"", "", "", ""}, "x"})));
+    }
+    w.controller().setApexAngle(50);
+    w.valueTable().setCellValue(1, 0, 3.5f);
+    settle();
+
+    GetParam().open(w, folder);
+    settle();
+    EXPECT_NE(w.scene().apexAngle, 50) << "nothing was opened";
+    const QByteArray opened = oracle();
+    const QString title = w.windowTitle();
+    EXPECT_FALSE(w.undoActions().undoAction()->isEnabled());
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(oracle() == opened);
+    EXPECT_EQ(w.windowTitle(), title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Openings,
+    ::testing::Values(
+        Opening{"situation", [](Vorlac &w, const QString &folder) { w.situations().LoadSituation(folder + "E.P01"); }},
+        Opening{"exercise",
+                [](Vorlac &w, const QString &folder) { w.exerciseCommands().openExerciseFile(folder + "A.E01"); }},
+        Opening{"correction",
+                [](Vorlac &w, const QString &folder) {
+                    w.exerciseCommands().openExerciseFile(folder + "A.E01");
+                    w.controller().setApexAngle(40);
+                    w.exerciseCommands().opencor();
+                }},
+        Opening{"getting started", [](Vorlac &w, const QString &) { w.exerciseCommands().PRISENMAIN(); }}),
+    RowName());
 
 TEST_F(Undo, ItemsEndTheTableMenu)
 {

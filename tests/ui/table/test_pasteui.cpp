@@ -83,6 +83,20 @@ TEST_F(PasteInWindow, MenuItemFollowsTheTablesItemsAndSaysWhatWasLeftOutOnce)
                              "au-delà de C7).\n1 texte qui n'est pas un nombre a été laissé de côté."));
 }
 
+TEST_F(PasteInWindow, SaysWhatTheTablesFormatRoundedAndTakesAFirstLineOfTextsAsTitles)
+{
+    Vorlac &w = window();
+    ValueTable &t = w.valueTable();
+    QApplication::clipboard()->setText(QStringLiteral("angle\tindice\n1,546416\t1,5\n2,0004\t2,25\n"));
+    namedAction(*w.tableFrame().tableMenu(), "coller")->trigger();
+    EXPECT_EQ(t.titles().mid(0, 3), (QStringList{"angle", "indice", "C3"}));
+    EXPECT_EQ(t.TextMatrix(1, 0), QStringLiteral("1,546"));
+    EXPECT_EQ(t.TextMatrix(2, 1), QStringLiteral("2,250"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("2 valeurs ont été arrondies au format 0,000 du tableau.\n"
+                                               "La première ligne a donné les titres de C1 à C2."));
+}
+
 TEST_F(PasteInWindow, CopyMenuEndsWithTheExportsWhichOpenAFrenchSaveDialog)
 {
     Vorlac &w = window();
