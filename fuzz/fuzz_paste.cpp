@@ -1,6 +1,6 @@
 // Arbitrary clipboard text pasted into the table at an arbitrary cell: the table keeps its shape
 // (7 columns, 1..100 data lines), every data cell holds "" or a number in the table's format, and
-// the counts of the report add up.
+// the counts of the report add up; a message appears only when something must be said.
 #include "table/pastetext.h"
 #include "table/valuetable.h"
 
@@ -35,7 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (!cell.isEmpty() && !table.cellValue(r, c))
                 std::abort();
         }
-    if (report.texts == 0 && report.droppedCells == 0 && !vorlac::pasteMessage(report).isEmpty())
+    // Only something the pupil must know about (left out, rounded, titles) makes a message.
+    const bool notable = report.texts > 0 || report.droppedCells > 0 || report.rounded > 0 ||
+                         report.refusedTitles > 0 || report.firstTitle >= 0;
+    if (!notable && !vorlac::pasteMessage(report).isEmpty())
         std::abort();
     return 0;
 }
