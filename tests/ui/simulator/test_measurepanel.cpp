@@ -6,15 +6,10 @@
 #include "simulator/measurepanel.h"
 #include "table/valuetable.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace vorlac;
 
@@ -42,20 +37,6 @@ class MeasurePanelTest : public VorlacFixture
     QString cell(int line, int quantity)
     {
         return child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(quantity).toLatin1().constData())->text();
-    }
-
-    // Runs fn on the modal dialog once it is open; one fn leaves open is closed and fails.
-    void whenDialogOpens(std::function<void(QDialog *)> fn)
-    {
-        QTimer::singleShot(0, [fn] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            fn(dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog stayed open";
-                dialog->reject();
-            }
-        });
     }
 };
 
@@ -174,7 +155,7 @@ TEST_F(MeasurePanelTest, RecordKeyAndColumnChoice)
               ValueTable::singleText(static_cast<float>(m.deviation), t.TableNumberFormat(), t.locale()));
 
     MeasurePanel &panel = openPanel();
-    whenDialogOpens([](QDialog *d) {
+    dialogs.answer("ColonnesReleve", [](QWidget *d) {
         auto *c1 = d->findChild<QComboBox *>("ColonneReleve1");
         auto *c3 = d->findChild<QComboBox *>("ColonneReleve3");
         ASSERT_TRUE(c1 && c3);

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -23,7 +22,6 @@
 #include <gtest/gtest-spi.h>
 
 #include <cmath>
-#include <functional>
 
 using namespace vorlac;
 
@@ -42,24 +40,6 @@ class SceneControls : public VorlacFixture
         const double y = 125 + distance * std::sin(ang);
         const QWidget *lamp = child<QWidget>("lampe");
         return {std::round(x) - lamp->x(), std::round(y) - lamp->y()};
-    }
-
-    // Runs fn on the modal dialog once it is open. A dialog fn leaves open (one that refused
-    // its OK) is closed and the test fails, so that no test waits on a dialog.
-    void whenDialogOpens(std::function<void(QWidget *)> fn)
-    {
-        QTimer::singleShot(0, [fn] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
-            fn(dialog);
-            if (QApplication::activeModalWidget() == dialog && dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog " << dialog->objectName().toStdString() << " stayed open";
-                if (auto *d = qobject_cast<QDialog *>(dialog))
-                    d->reject();
-                else
-                    dialog->close();
-            }
-        });
     }
 
     void chooseCustom(const char *list)
@@ -293,8 +273,7 @@ TEST_F(SceneControls, LoupeOpensOnThePrismPairAndAcceptsAFullStop)
 {
     Vorlac &w = window();
     bool ran = false;
-    whenDialogOpens([&](QWidget *d) {
-        EXPECT_EQ(d->objectName(), "LOUPE");
+    dialogs.answer("LOUPE", [&](QWidget *d) {
         EXPECT_EQ(d->windowTitle(), "Definir un matériau non listé");
         auto *a = d->findChild<QLineEdit *>("Text1");
         auto *b = d->findChild<QLineEdit *>("Text2");
@@ -325,14 +304,14 @@ TEST_F(SceneControls, DialogLeftOpenFailsTheTestInsteadOfHanging)
     {
         const ::testing::ScopedFakeTestPartResultReporter reporter(
             ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
-        whenDialogOpens([](QWidget *d) {
+        dialogs.answer("LOUPE", [](QWidget *d) {
             d->findChild<QLineEdit *>("Text1")->setText("5");
             d->findChild<QPushButton *>("Command2")->click();
         });
         chooseCustom("Combo1");
     }
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_THAT(failures.GetTestPartResult(0).message(), ::testing::HasSubstr("LOUPE stayed open"));
+    EXPECT_THAT(failures.GetTestPartResult(0).message(), ::testing::HasSubstr("(LOUPE) stayed open"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(window().scene().prismMaterial, 2);
 }
@@ -341,7 +320,7 @@ TEST_F(SceneControls, LoupeOpensOnTheMediumPair)
 {
     window();
     QString a, b;
-    whenDialogOpens([&](QWidget *d) {
+    dialogs.answer("LOUPE", [&](QWidget *d) {
         a = d->findChild<QLineEdit *>("Text1")->text();
         b = d->findChild<QLineEdit *>("Text2")->text();
         d->findChild<QPushButton *>("Command1")->click();
@@ -370,7 +349,7 @@ TEST_P(LoupeRefusals, KeepTheDialogOpenWithItsTexts)
     Vorlac &w = window();
     const RefusalRow row = GetParam();
     bool stillOpen = false;
-    whenDialogOpens([&](QWidget *d) {
+    dialogs.answer("LOUPE", [&](QWidget *d) {
         auto *a = d->findChild<QLineEdit *>("Text1");
         auto *b = d->findChild<QLineEdit *>("Text2");
         a->setText(row.a);
@@ -414,7 +393,7 @@ TEST_P(LoupeAccepts, InclusiveLimitsAndEmptyB)
 {
     Vorlac &w = window();
     const AcceptRow row = GetParam();
-    whenDialogOpens([&](QWidget *d) {
+    dialogs.answer("LOUPE", [&](QWidget *d) {
         d->findChild<QLineEdit *>("Text1")->setText(row.a);
         d->findChild<QLineEdit *>("Text2")->setText(row.b);
         d->findChild<QPushButton *>("Command2")->click();
@@ -440,7 +419,7 @@ TEST_F(SceneControls, LoupeCancelPutsTheListBackOnThePreviousMaterial)
     auto *combo = child<QComboBox>("Combo1");
     combo->setCurrentIndex(3);
     emit combo->activated(3); // Verre Flint
-    whenDialogOpens([&](QWidget *d) {
+    dialogs.answer("LOUPE", [&](QWidget *d) {
         d->findChild<QLineEdit *>("Text1")->setText("1,9");
         d->findChild<QPushButton *>("Command1")->click();
     });
@@ -458,7 +437,7 @@ TEST_F(SceneControls, LoupeKeyFilterFollowsTheRegionalSeparator)
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QString typed;
-    whenDialogOpens([&](QWidget *d) {
+    dialogs.answer("LOUPE", [&](QWidget *d) {
         auto *a = d->findChild<QLineEdit *>("Text1");
         a->clear();
         QTest::keyClicks(a, "1.4,5");
