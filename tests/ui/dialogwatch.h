@@ -19,11 +19,14 @@
 // modal windows every few milliseconds, runs the queued answer that expects each one, and closes
 // (and fails the test on) a window nobody expected, one its answer left open, one still open
 // after the timeout, and at its end any still open. An answer that never ran fails too.
+// Watches nest: the newest one alive does the work (the one of a test, not its fixture's).
 class DialogWatch
 {
   public:
     explicit DialogWatch(std::chrono::milliseconds timeout = std::chrono::seconds(10)) : m_timeout(timeout)
     {
+        m_marker.setObjectName(QStringLiteral("DialogWatch"));
+        m_marker.setParent(qApp);
         m_timer.setSingleShot(true);
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
@@ -107,6 +110,8 @@ class DialogWatch
     {
         // A new timer each time: the running one would not fire inside a dialog an answer opens.
         m_timer.start();
+        if (qApp->findChildren<QObject *>(m_marker.objectName(), Qt::FindDirectChildrenOnly).constLast() != &m_marker)
+            return;
         const QList<QWidget *> open = modalWindows();
         m_seen.remove_if([&open](const Seen &s) { return !s.busy && !open.contains(s.window.data()); });
         for (QWidget *w : open) {
@@ -145,6 +150,7 @@ class DialogWatch
     }
 
     std::chrono::milliseconds m_timeout;
+    QObject m_marker; // among the application's children, in the order the watches were made
     QTimer m_timer;
     std::deque<Answer> m_answers;
     std::list<Seen> m_seen;

@@ -86,6 +86,13 @@ const WatchRow kRows[] = {
          EXPECT_EQ(files.exec(), QDialog::Accepted);
      },
      nullptr},
+    {"innerWatchFirst",
+     [](DialogWatch &) {
+         DialogWatch inner;
+         inner.answer("boite", DialogWatch::close);
+         openBox();
+     },
+     nullptr},
     {"unexpected", [](DialogWatch &) { openBox(); }, "\"Boîte\" (boite) opened unexpectedly"},
     {"leftOpen",
      [](DialogWatch &watch) {

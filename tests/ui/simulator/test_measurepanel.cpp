@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 using namespace vorlac;
 
 namespace
@@ -37,6 +39,11 @@ class MeasurePanelTest : public VorlacFixture
     QString cell(int line, int quantity)
     {
         return child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(quantity).toLatin1().constData())->text();
+    }
+
+    void whenDialogOpens(std::function<void(QDialog *)> fn)
+    {
+        dialogs.answer<QDialog>("ColonnesReleve", std::move(fn));
     }
 };
 
@@ -155,7 +162,7 @@ TEST_F(MeasurePanelTest, RecordKeyAndColumnChoice)
               ValueTable::singleText(static_cast<float>(m.deviation), t.TableNumberFormat(), t.locale()));
 
     MeasurePanel &panel = openPanel();
-    dialogs.answer("ColonnesReleve", [](QWidget *d) {
+    whenDialogOpens([](QDialog *d) {
         auto *c1 = d->findChild<QComboBox *>("ColonneReleve1");
         auto *c3 = d->findChild<QComboBox *>("ColonneReleve3");
         ASSERT_TRUE(c1 && c3);

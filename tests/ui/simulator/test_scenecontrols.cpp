@@ -22,6 +22,7 @@
 #include <gtest/gtest-spi.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace vorlac;
 
@@ -41,6 +42,8 @@ class SceneControls : public VorlacFixture
         const QWidget *lamp = child<QWidget>("lampe");
         return {std::round(x) - lamp->x(), std::round(y) - lamp->y()};
     }
+
+    void whenDialogOpens(std::function<void(QWidget *)> fn) { dialogs.answer("LOUPE", std::move(fn)); }
 
     void chooseCustom(const char *list)
     {
@@ -273,7 +276,8 @@ TEST_F(SceneControls, LoupeOpensOnThePrismPairAndAcceptsAFullStop)
 {
     Vorlac &w = window();
     bool ran = false;
-    dialogs.answer("LOUPE", [&](QWidget *d) {
+    whenDialogOpens([&](QWidget *d) {
+        EXPECT_EQ(d->objectName(), "LOUPE");
         EXPECT_EQ(d->windowTitle(), "Definir un matériau non listé");
         auto *a = d->findChild<QLineEdit *>("Text1");
         auto *b = d->findChild<QLineEdit *>("Text2");
@@ -304,7 +308,7 @@ TEST_F(SceneControls, DialogLeftOpenFailsTheTestInsteadOfHanging)
     {
         const ::testing::ScopedFakeTestPartResultReporter reporter(
             ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
-        dialogs.answer("LOUPE", [](QWidget *d) {
+        whenDialogOpens([](QWidget *d) {
             d->findChild<QLineEdit *>("Text1")->setText("5");
             d->findChild<QPushButton *>("Command2")->click();
         });
@@ -320,7 +324,7 @@ TEST_F(SceneControls, LoupeOpensOnTheMediumPair)
 {
     window();
     QString a, b;
-    dialogs.answer("LOUPE", [&](QWidget *d) {
+    whenDialogOpens([&](QWidget *d) {
         a = d->findChild<QLineEdit *>("Text1")->text();
         b = d->findChild<QLineEdit *>("Text2")->text();
         d->findChild<QPushButton *>("Command1")->click();
@@ -349,7 +353,7 @@ TEST_P(LoupeRefusals, KeepTheDialogOpenWithItsTexts)
     Vorlac &w = window();
     const RefusalRow row = GetParam();
     bool stillOpen = false;
-    dialogs.answer("LOUPE", [&](QWidget *d) {
+    whenDialogOpens([&](QWidget *d) {
         auto *a = d->findChild<QLineEdit *>("Text1");
         auto *b = d->findChild<QLineEdit *>("Text2");
         a->setText(row.a);
@@ -393,7 +397,7 @@ TEST_P(LoupeAccepts, InclusiveLimitsAndEmptyB)
 {
     Vorlac &w = window();
     const AcceptRow row = GetParam();
-    dialogs.answer("LOUPE", [&](QWidget *d) {
+    whenDialogOpens([&](QWidget *d) {
         d->findChild<QLineEdit *>("Text1")->setText(row.a);
         d->findChild<QLineEdit *>("Text2")->setText(row.b);
         d->findChild<QPushButton *>("Command2")->click();
@@ -419,7 +423,7 @@ TEST_F(SceneControls, LoupeCancelPutsTheListBackOnThePreviousMaterial)
     auto *combo = child<QComboBox>("Combo1");
     combo->setCurrentIndex(3);
     emit combo->activated(3); // Verre Flint
-    dialogs.answer("LOUPE", [&](QWidget *d) {
+    whenDialogOpens([&](QWidget *d) {
         d->findChild<QLineEdit *>("Text1")->setText("1,9");
         d->findChild<QPushButton *>("Command1")->click();
     });
@@ -437,7 +441,7 @@ TEST_F(SceneControls, LoupeKeyFilterFollowsTheRegionalSeparator)
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QString typed;
-    dialogs.answer("LOUPE", [&](QWidget *d) {
+    whenDialogOpens([&](QWidget *d) {
         auto *a = d->findChild<QLineEdit *>("Text1");
         a->clear();
         QTest::keyClicks(a, "1.4,5");
