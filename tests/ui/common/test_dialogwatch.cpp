@@ -76,10 +76,10 @@ const WatchRow kRows[] = {
          QFileDialog files(nullptr, "Enregistrer", dir.path());
          files.setOption(QFileDialog::DontUseNativeDialog);
          files.setAcceptMode(QFileDialog::AcceptSave);
+         files.selectFile(dir.filePath("a.txt")); // before it shows: once its name field has the focus, ignored
          watch
              .answer<QFileDialog>("Enregistrer",
-                                  [&dir](QFileDialog *d) {
-                                      d->selectFile(dir.filePath("a.txt"));
+                                  [](QFileDialog *d) {
                                       static_cast<QDialog *>(d)->accept(); // asks whether to replace it
                                   })
              .answer<QMessageBox>("", [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
