@@ -6,11 +6,9 @@
 #include "situations/situationnames.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 #include <sys/stat.h>
@@ -20,23 +18,15 @@ using namespace vorlac;
 namespace
 {
 
-// Runs `open`, which shows a program file dialog, hands the dialog to `inspect`, then closes it;
-// a watchdog closes it if that fails.
+// Runs `open`, which shows a program file dialog, and hands the dialog to `inspect` before
+// closing it.
 void withFileDialog(const std::function<void()> &open, const std::function<void(QFileDialog &)> &inspect)
 {
-    QTimer::singleShot(0, [&] {
-        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    DialogWatch watch(std::chrono::seconds(30)); // the types may take long to come
+    watch.answer<QFileDialog>("", [&inspect](QFileDialog *d) {
         inspect(*d);
         d->reject();
     });
-    QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        ADD_FAILURE() << "the file dialog stayed open";
-        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            d->reject();
-    });
-    watchdog.start(30000);
     open();
 }
 

@@ -1,9 +1,7 @@
 #include "common/messenger.h"
+#include "ui/dialogwatch.h"
 
-#include <QApplication>
 #include <QFontDatabase>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace vorlac;
 
@@ -28,20 +26,11 @@ TEST_P(MessageBoxWidth, HoldsTheTitleAndTheWindowButtons)
 {
     const QString title = QString::fromUtf8(GetParam().title);
     int width = 0;
-    QTimer::singleShot(0, [&] {
-        if (QWidget *box = QApplication::activeModalWidget()) {
-            width = box->windowTitle() == title ? box->width() : 0;
-            box->close();
-        }
+    DialogWatch watch;
+    watch.answer(title, [&width](QWidget *box) {
+        width = box->width();
+        DialogWatch::close(box);
     });
-    QTimer watchdog; // closes the box whatever happens
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            ADD_FAILURE() << "the message box stayed open";
-            modal->close();
-        }
-    });
-    watchdog.start(5000);
     Messenger().critical(nullptr, title, QStringLiteral("C1 * 2"));
     // a bold title and at least three buttons of 30 pixels beside it
     QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);

@@ -227,8 +227,6 @@ TEST_F(GrapheurTest, FermerCloses)
 #include "vorlacfixture.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QTimer>
 
 class GrapheurOpening : public VorlacFixture
 {
@@ -239,22 +237,11 @@ TEST_F(GrapheurOpening, RepgrapheOpensTheGrapherModallyOverTheMainWindow)
     vorlac::Vorlac &w = window();
     QAction *item = w.findChild<QAction *>(QStringLiteral("repgraphe"));
     ASSERT_NE(item, nullptr);
-    QString seen;
-    int attempts = 0;
-    // Whatever happens, the modal window is closed: the test cannot hang.
-    std::function<void()> closeIt = [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            seen = modal->objectName() + "|" + modal->windowTitle();
-            if (auto *d = qobject_cast<QDialog *>(modal))
-                d->reject();
-            else
-                modal->close();
-            return;
-        }
-        if (++attempts < 200)
-            QTimer::singleShot(10, closeIt);
-    };
-    QTimer::singleShot(0, closeIt);
+    QString title;
+    dialogs.answer("grapheur", [&title](QWidget *d) {
+        title = d->windowTitle();
+        DialogWatch::close(d);
+    });
     item->trigger();
-    EXPECT_EQ(seen, QStringLiteral("grapheur|") + w.windowTitle());
+    EXPECT_EQ(title, w.windowTitle());
 }

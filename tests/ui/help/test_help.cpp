@@ -3,6 +3,7 @@
 #include "help/helpviewer.h"
 #include "help/notationsdialog.h"
 #include "testfiles.h"
+#include "ui/dialogwatch.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,7 +16,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -33,25 +33,6 @@ QString dataDir()
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
     return QString::fromStdString(exe.parent_path().parent_path().string()) + u'/';
 }
-
-// Closes whatever modal dialog comes up, so that no test can hang on one.
-struct ModalGuard {
-    explicit ModalGuard(std::function<void(QWidget *)> inspect = {})
-    {
-        timer.setInterval(20);
-        QObject::connect(&timer, &QTimer::timeout, [this, inspect] {
-            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                if (inspect)
-                    inspect(d);
-                ++closed;
-                d->reject();
-            }
-        });
-        timer.start();
-    }
-    QTimer timer;
-    int closed = 0;
-};
 
 class HelpTest : public ::testing::Test
 {
@@ -187,14 +168,15 @@ TEST_F(HelpTest, F1InsideAModalDialogGivesAViewerThatDialogDoesNotBlock)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     HelpViewer *seen = nullptr;
     QWidget *modal = nullptr;
-    ModalGuard guard([&](QWidget *d) {
+    DialogWatch watch;
+    watch.answer("", [&](QWidget *d) {
         modal = d;
         pressF1(d);
         seen = access().viewer(QString::fromLatin1(kCourseFileName));
+        DialogWatch::close(d);
     });
     QDialog dialog(&owner);
     dialog.exec();
-    ASSERT_EQ(guard.closed, 1);
     ASSERT_NE(seen, nullptr);
     // While the dialog was up the viewer belonged to it; now it is back on its own.
     EXPECT_NE(seen->parentWidget(), modal);
@@ -217,9 +199,9 @@ TEST_F(HelpTest, NotationsWindow)
     ASSERT_NE(image, nullptr);
     EXPECT_FALSE(image->pixmap().isNull());
 
-    ModalGuard guard([](QWidget *w) { EXPECT_EQ(w->objectName(), u"Notations"); });
+    DialogWatch watch;
+    watch.answer("Notations", DialogWatch::close);
     access().showNotations();
-    EXPECT_EQ(guard.closed, 1);
 }
 
 TEST_F(HelpTest, MissingOrForeignFilesGiveAFrenchMessage)

@@ -8,9 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QRadioButton>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace vorlac;
@@ -41,21 +39,11 @@ TEST_F(OutputWiring, CopyItemsPutTheDataThenConfirm)
 TEST_F(OutputWiring, PrintButtonOpensConfimpWithTheTableChoice)
 {
     Vorlac &w = window();
-    bool seen = false, tableEnabled = false;
-    QTimer::singleShot(0, [&] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (d && d->objectName() == "confimp") {
-            seen = true;
-            tableEnabled = d->findChild<QRadioButton *>("Option1")->isEnabled();
-        }
-        if (d)
-            d->reject();
-    });
-    QTimer::singleShot(3000, [] {
-        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            d->reject();
+    bool tableEnabled = false;
+    dialogs.answer("confimp", [&tableEnabled](QWidget *d) {
+        tableEnabled = d->findChild<QRadioButton *>("Option1")->isEnabled();
+        DialogWatch::close(d);
     });
     w.toolbar().printButton()->click();
-    EXPECT_TRUE(seen);
     EXPECT_TRUE(tableEnabled);
 }

@@ -1,15 +1,14 @@
 #include "../../failingdisk.h"
 #include "output/printwindow.h"
 #include "table/valuetable.h"
+#include "ui/dialogwatch.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <optional>
 
@@ -184,7 +183,7 @@ TEST_P(SetupFileName, EveryJobAsksForItsFile)
 INSTANTIATE_TEST_SUITE_P(Rows, SetupFileName, ::testing::Bool(),
                          [](const auto &row) { return std::string(row.param ? "WithPrinter" : "NoPrinter"); });
 
-// The real set-up dialog, closed by the test (a watchdog closes it if that fails).
+// The real set-up dialog, closed by the test.
 class SetupDialogButton : public ::testing::TestWithParam<bool>
 {
 };
@@ -193,22 +192,13 @@ TEST_P(SetupDialogButton, ReadsOkWhereAcceptingPrintsNothing)
 {
     const bool setupOnly = GetParam();
     QStringList accepts;
-    QTimer::singleShot(0, [&] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    DialogWatch watch;
+    watch.answer<QDialog>("", [&accepts](QDialog *d) {
         for (QDialogButtonBox *box : d->findChildren<QDialogButtonBox *>())
             if (box->window() == d && box->button(QDialogButtonBox::Ok))
                 accepts << box->button(QDialogButtonBox::Ok)->text();
         d->reject();
     });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        ADD_FAILURE() << "the set-up dialog stayed open";
-        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            d->reject();
-    });
-    watchdog.start(10000);
     const PrintEnvironment real;
     QPrinter printer;
     EXPECT_FALSE(setupOnly ? real.setupOnlyDialog(printer, nullptr) : real.setupDialog(printer, nullptr));

@@ -13,7 +13,6 @@
 #include "table/valuetable.h"
 #include "undo/undohistory.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
@@ -21,7 +20,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -227,13 +225,10 @@ TEST_F(Recovery, SetAsideWorkIsListedAndOpensFromTheOpenDialog)
             listed << d.list()->topLevelItem(i)->text(1) + " | " + d.list()->topLevelItem(i)->text(2);
         d.accept(); // the first piece that can be opened is selected
     };
-    QObject step;
-    QTimer::singleShot(0, &step, [] {
-        auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(open, nullptr);
-        if (auto *button = open->findChild<QPushButton *>("travailMisDeCote"))
-            button->click();
-        open->reject(); // already closed by the opening
+    dialogs.answer("ouvrir", [](QWidget *open) {
+        auto *button = open->findChild<QPushButton *>("travailMisDeCote");
+        ASSERT_NE(button, nullptr);
+        button->click(); // the opening closes the dialog
     });
     w.toolbar().openButton()->click();
     EXPECT_EQ(listed, QStringList({"illisible : ne peut pas être ouvert | illisible",

@@ -92,28 +92,14 @@ TEST_P(NamedWidgets, EveryWidgetHasAFrenchName)
         QTest::mouseClick(child<QWidget>(icon), Qt::LeftButton, {}, QPoint(5, 5));
     child<QAbstractButton>("Check1")->click();
     QStringList missing;
-    QString seen;
-    // The window is checked while it is up, then closed, whatever happens.
-    QTimer watchdog;
-    watchdog.setInterval(30);
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (top == &w || !top->isVisible() || top->objectName() != QLatin1String(row.window))
-                continue;
-            if (seen.isEmpty()) {
-                seen = top->objectName();
-                missing = unnamed(top);
-            }
-            top->close();
-        }
-        if (QWidget *modal = QApplication::activeModalWidget(); modal && !seen.isEmpty())
-            modal->close();
-    });
-    watchdog.start();
     if (row.open) {
+        // The window is checked while it is up, then closed.
+        dialogs.answer(row.window, [&missing](QWidget *d) {
+            missing = unnamed(d);
+            DialogWatch::close(d);
+        });
         row.open(w);
-        QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 5000);
+        dialogs.wait();
     } else {
         missing = unnamed(&w);
     }

@@ -6,13 +6,10 @@
 #include "simulator/measurepanel.h"
 #include "table/valuetable.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -44,18 +41,9 @@ class MeasurePanelTest : public VorlacFixture
         return child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(quantity).toLatin1().constData())->text();
     }
 
-    // Runs fn on the modal dialog once it is open; one fn leaves open is closed and fails.
     void whenDialogOpens(std::function<void(QDialog *)> fn)
     {
-        QTimer::singleShot(0, [fn] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            fn(dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog stayed open";
-                dialog->reject();
-            }
-        });
+        dialogs.answer<QDialog>("ColonnesReleve", std::move(fn));
     }
 };
 

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -44,23 +43,7 @@ class SceneControls : public VorlacFixture
         return {std::round(x) - lamp->x(), std::round(y) - lamp->y()};
     }
 
-    // Runs fn on the modal dialog once it is open. A dialog fn leaves open (one that refused
-    // its OK) is closed and the test fails, so that no test waits on a dialog.
-    void whenDialogOpens(std::function<void(QWidget *)> fn)
-    {
-        QTimer::singleShot(0, [fn] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
-            fn(dialog);
-            if (QApplication::activeModalWidget() == dialog && dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog " << dialog->objectName().toStdString() << " stayed open";
-                if (auto *d = qobject_cast<QDialog *>(dialog))
-                    d->reject();
-                else
-                    dialog->close();
-            }
-        });
-    }
+    void whenDialogOpens(std::function<void(QWidget *)> fn) { dialogs.answer("LOUPE", std::move(fn)); }
 
     void chooseCustom(const char *list)
     {
@@ -332,7 +315,7 @@ TEST_F(SceneControls, DialogLeftOpenFailsTheTestInsteadOfHanging)
         chooseCustom("Combo1");
     }
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_THAT(failures.GetTestPartResult(0).message(), ::testing::HasSubstr("LOUPE stayed open"));
+    EXPECT_THAT(failures.GetTestPartResult(0).message(), ::testing::HasSubstr("(LOUPE) stayed open"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(window().scene().prismMaterial, 2);
 }

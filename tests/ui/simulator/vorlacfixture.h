@@ -3,6 +3,7 @@
 #include "common/frenchui.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/vorlacwindow.h"
+#include "ui/dialogwatch.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
@@ -18,7 +19,7 @@ inline void fireTimer1(vorlac::SceneController &c)
 }
 
 // A main window in a temporary program folder, with message boxes recorded and answered from
-// a queue instead of shown.
+// a queue instead of shown, and the other dialogs answered by `dialogs`.
 class VorlacFixture : public ::testing::Test
 {
   protected:
@@ -71,4 +72,5 @@ class VorlacFixture : public ::testing::Test
     std::vector<Message> messages;
     std::deque<QMessageBox::StandardButton> answers;
     int programEnded = 0;
+    DialogWatch dialogs; // answers the test's dialogs, closes any other: no test waits on one
 };

@@ -112,18 +112,10 @@ TEST_F(PasteInWindow, CopyMenuEndsWithTheExportsWhichOpenAFrenchSaveDialog)
         QStringList filters;
     };
     std::vector<Seen> seen;
-    const auto closeDialog = [&seen] {
-        if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+    for (QAction *a : {menu.figureExportAction(), menu.tableExportAction()}) {
+        dialogs.answer<QFileDialog>("", [&seen](QFileDialog *d) {
             seen.push_back({d->windowTitle(), d->nameFilters()});
             d->reject();
-        }
-    };
-    for (QAction *a : {menu.figureExportAction(), menu.tableExportAction()}) {
-        QTimer::singleShot(0, closeDialog);
-        // whatever happens, no dialog stays open
-        QTimer::singleShot(5000, [] {
-            if (QWidget *d = QApplication::activeModalWidget())
-                d->close();
         });
         a->trigger();
     }

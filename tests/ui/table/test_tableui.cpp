@@ -10,6 +10,7 @@
 #include "table/titleheader.h"
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
+#include "ui/dialogwatch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
@@ -36,31 +36,9 @@ struct Shown {
     QString text;
 };
 
-// Closes whatever modal dialog is open after the test's own step, and fails the test if the
-// step left one open.
-class ModalGuard
-{
-  public:
-    explicit ModalGuard(std::function<void(QWidget *)> step)
-    {
-        QTimer::singleShot(0, [step] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                step(modal);
-        });
-        m_watchdog.setSingleShot(true);
-        m_watchdog.setInterval(5000);
-        QObject::connect(&m_watchdog, &QTimer::timeout, [] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                ADD_FAILURE() << "a modal dialog stayed open";
-                if (auto *d = qobject_cast<QDialog *>(modal))
-                    d->reject();
-            }
-        });
-        m_watchdog.start();
-    }
-
-  private:
-    QTimer m_watchdog;
+// Runs the test's step on the dialog that opens; closes (and fails on) any other.
+struct ModalGuard : DialogWatch {
+    explicit ModalGuard(std::function<void(QWidget *)> step) { answer("", std::move(step)); }
 };
 
 class TableUi : public ::testing::Test
