@@ -2,6 +2,7 @@
 
 #include "calculator/calculatorlauncher.h"
 #include "common/accessiblenaming.h"
+#include "common/accessiblewidgets.h"
 #include "common/clicklabel.h"
 #include "common/crlf.h"
 #include "common/focusmarks.h"
@@ -90,6 +91,8 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     qApp->installEventFilter(new AccessibleNaming(this));
     // The controls' focus marks follow the keyboard, not the clicks.
     qApp->installEventFilter(new FocusMarks(this));
+    QAccessible::installFactory(programAccessibleFactory);
+    QAccessible::installFactory(hintLineAccessibleFactory);
     QAccessible::installFactory(sceneAccessibleFactory);
 
     // Creation order is stacking order: the panels lie over their icons.
@@ -98,6 +101,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     auto *hintIcon = new QLabel(this);
     hintIcon->setObjectName(QStringLiteral("Image2"));
     hintIcon->setGeometry(144, 296, 32, 32);
+    hintIcon->setAccessibleName(QStringLiteral("Icône de la ligne d'aide"));
     hintIcon->setPixmap(svgPicture(QStringLiteral("hint"), QSize(32, 32), devicePixelRatioF()));
     buildPanelIcons();
     m_toolbar = new Toolbar(*m_hints, this);
@@ -134,6 +138,8 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 Vorlac::~Vorlac()
 {
     QAccessible::removeFactory(sceneAccessibleFactory);
+    QAccessible::removeFactory(hintLineAccessibleFactory);
+    QAccessible::removeFactory(programAccessibleFactory);
     m_history->setScene(nullptr);
 }
 
@@ -238,7 +244,7 @@ void Vorlac::connectRooms()
     out.print.figure = [this] { return figureWithOverlays(picture(), lampPicture().toImage()); };
     out.print.report = [this] { return sceneReportTexts(scene()); };
     out.print.table = m_valueTable;
-    out.setInfo = [this](const QString &t) { setInfo(t); };
+    out.setInfo = [this](const QString &t) { m_hints->announce(t); };
     out.copyConfirmation = kCopyConfirmation;
     m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
     // File dialogs start beside the work at hand (read when each one opens).
