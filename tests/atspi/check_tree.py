@@ -98,7 +98,8 @@ def inside(program):
         # Every panel is opened by its icon, pressed as a screen reader presses it.
         for icon in [c for c in window if c.getRoleName() == "push button"]:
             icon.queryAction().doAction(0)
-        wait_for(lambda: find("panel", "Paramétrer le vorlac"))
+        if not wait_for(lambda: find("panel", "Paramétrer le vorlac")):
+            failures.append("the icons did not open the panels, or the panels are not panels")
         for o in objects(window):
             if not showing(o) or o.parent is None:
                 continue
@@ -121,7 +122,7 @@ def inside(program):
                 v = o.queryValue()
                 if not v.minimumValue <= v.currentValue <= v.maximumValue or v.minimumValue == v.maximumValue:
                     failures.append("no value: " + where)
-            if role == "combo box" and not (label and o.name):
+            if role == "combo box" and not (label and o.queryText().getText(0, -1)):
                 failures.append("a list without its caption or value: " + where)
         measures = find("panel", "Mesures")
         if not measures or not any(o.getRoleName() == "label" and any(ch.isdigit() for ch in o.name)
@@ -129,6 +130,9 @@ def inside(program):
             failures.append("the measures are not read as numbers")
         # The lamp moved by a key: the scene's value follows, and its change is sent.
         lamp, scene = find("slider", "Lampe"), find("image", "Scène du prisme")
+        if not (lamp and scene):
+            failures.append("no lamp or no scene")
+            return 1
         before = scene.queryValue().currentValue
         lamp.queryComponent().grabFocus()
         wait_for(lambda: lamp.getState().contains(pyatspi.STATE_FOCUSED), 10)
@@ -147,8 +151,8 @@ def inside(program):
     finally:
         vorlac.kill()
         vorlac.wait(timeout=20)
-    for f in failures:
-        print("FAIL: " + f)
+        for f in failures:
+            print("FAIL: " + f)
     return 1 if failures else 0
 
 

@@ -4,8 +4,10 @@
 #include "common/clicklabel.h"
 #include "common/updown.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QFrame>
 
 namespace vorlac
@@ -94,6 +96,65 @@ class UpDownAccessible : public QAccessibleWidget, public QAccessibleValueInterf
     QVariant minimumStepSize() const override { return 1; }
 };
 
+class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+  public:
+    explicit ComboAccessible(QComboBox *b) : QAccessibleWidget(b, QAccessible::ComboBox) {}
+
+    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    // The list that opens, as the toolkit gives it.
+    int childCount() const override { return box()->view() ? 1 : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && box()->view() ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *c) const override
+    {
+        return c && box()->view() && c->object() == box()->view() ? 0 : -1;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction()} << QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == showMenuAction() || action == pressAction())
+            box()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+    // The chosen item, read only.
+    QString text(int start, int end) const override { return box()->currentText().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(box()->currentText().size()); }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        *start = *end = offset;
+        return {};
+    }
+};
+
 } // namespace
 
 bool isContainerFrame(const QWidget *w)
@@ -121,6 +182,8 @@ QAccessibleInterface *programAccessibleFactory(const QString &, QObject *object)
         return new ClickAccessible(l);
     if (auto *u = qobject_cast<UpDown *>(w))
         return new UpDownAccessible(u);
+    if (auto *b = qobject_cast<QComboBox *>(w); b && !b->isEditable())
+        return new ComboAccessible(b);
     if (isContainerFrame(w))
         return new ContainerAccessible(w);
     return nullptr;

@@ -171,17 +171,26 @@ void Vorlac::buildPanelIcons()
         QPoint pos;
         const char *picture;
         QString hint;
+        QString caption; // the word under the picture: its name for screen readers
     };
     const Icon icons[] = {
-        {{24, 392}, "icon_prism", QStringLiteral("Définir l'angle au sommet et le matériau.")},
-        {{16, 200}, "icon_medium", QStringLiteral("Pour modifier le milieu extérieur au vorlac")},
+        {{24, 392},
+         "icon_prism",
+         QStringLiteral("Définir l'angle au sommet et le matériau."),
+         QStringLiteral("Vorlac")},
+        {{16, 200},
+         "icon_medium",
+         QStringLiteral("Pour modifier le milieu extérieur au vorlac"),
+         QStringLiteral("Milieu")},
         {{216, 344},
          "icon_display",
-         QStringLiteral("Modifier le fond, afficher les normales ou le sens de propagation")},
+         QStringLiteral("Modifier le fond, afficher les normales ou le sens de propagation"),
+         QStringLiteral("Affichage")},
         {{216, 448},
          "icon_source",
-         QStringLiteral("Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde")},
-        {{24, 80}, "icon_protractor", QStringLiteral("Afficher le rapporteur.")},
+         QStringLiteral("Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde"),
+         QStringLiteral("Source")},
+        {{24, 80}, "icon_protractor", QStringLiteral("Afficher le rapporteur."), QStringLiteral("Rapporteur")},
     };
     m_iconPicture = new QWidget(this);
     m_iconPicture->setObjectName(QStringLiteral("Picture1"));
@@ -197,6 +206,7 @@ void Vorlac::buildPanelIcons()
         // Transparent where the picture is: the painted background shows through.
         l->setPixmap(svgPicture(QString::fromLatin1(ic.picture), QSize(108, 70), devicePixelRatioF()));
         l->setCursor(hand);
+        l->setAccessibleName(ic.caption);
         m_hints->addHint(l, ic.hint);
         m_panelIcons[i] = l;
     }
@@ -301,6 +311,7 @@ void Vorlac::buildMeasurements()
     m_measureIcon->setPixmap(svgPicture(QStringLiteral("icon_measures"), QSize(108, 70), devicePixelRatioF()));
     m_measureIcon->setCursor(svgCursor(QStringLiteral("cursor_hand")));
     m_measureIcon->setToolTip(QStringLiteral("Afficher les mesures"));
+    m_measureIcon->setAccessibleName(QStringLiteral("Mesures"));
     m_measureIcon->lower(); // under the panels, as the other icons
     m_hints->addHint(m_measureIcon,
                      QStringLiteral("Afficher les angles, les indices et le minimum de déviation du rayon tracé"));

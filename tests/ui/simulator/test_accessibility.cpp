@@ -169,13 +169,13 @@ class SceneSpeech : public VorlacFixture
 };
 
 // The controls as a screen reader finds them with every panel open: what each is, its name, and
-// its value where it holds one; a caption names its list by the label relation.
+// its value where it holds one.
 struct ControlRow {
     const char *name;
     const char *object;
     QAccessible::Role role;
-    const char *accessibleName; // empty: a combo box, named by its caption
-    const char *value;          // empty: none checked
+    const char *accessibleName;
+    const char *value; // empty: none checked
 };
 
 void PrintTo(const ControlRow &r, std::ostream *os)
@@ -200,12 +200,12 @@ TEST_P(ReaderControls, RoleNameAndValue)
     ASSERT_TRUE(c && c->isVisible()) << row.object;
     QAccessibleInterface *i = QAccessible::queryAccessibleInterface(c);
     EXPECT_EQ(i->role(), row.role);
-    if (*row.accessibleName) {
-        EXPECT_EQ(i->text(QAccessible::Name), QString::fromUtf8(row.accessibleName));
-    } else {
-        const auto labels = i->relations(QAccessible::Label);
-        ASSERT_EQ(labels.size(), 1);
-        EXPECT_EQ(labels.front().first->text(QAccessible::Name), "Matériau:");
+    EXPECT_EQ(i->text(QAccessible::Name), QString::fromUtf8(row.accessibleName));
+    if (row.role == QAccessible::ComboBox) {
+        // Orca takes the value from the text; the caption is its label too.
+        ASSERT_NE(i->textInterface(), nullptr);
+        EXPECT_EQ(i->textInterface()->text(0, i->textInterface()->characterCount()), QString::fromUtf8(row.value));
+        ASSERT_EQ(i->relations(QAccessible::Label).size(), 1);
     }
     if (*row.value) {
         EXPECT_EQ(i->text(QAccessible::Value), QString::fromUtf8(row.value));
@@ -222,14 +222,14 @@ INSTANTIATE_TEST_SUITE_P(
         ControlRow{"scene_frame_is_a_group", "Picture3", QAccessible::Grouping, "Scène", ""},
         ControlRow{"measures_panel", "PictureMesures", QAccessible::Grouping, "Mesures", ""},
         ControlRow{"title_bar_closes", "LabelMesures", QAccessible::Button, "Fermer le panneau Mesures", ""},
-        ControlRow{"panel_icon", "Image3(5)", QAccessible::Button, "Afficher le rapporteur.", ""},
+        ControlRow{"panel_icon", "Image3(5)", QAccessible::Button, "Rapporteur", ""},
         ControlRow{"exercise_tab", "btexo", QAccessible::PageTab, "Exercices", ""},
         ControlRow{"apex", "angle", QAccessible::SpinBox, "Angle au sommet", "45"},
         ControlRow{"apex_arrow", "up", QAccessible::Button, "Augmenter", ""},
         ControlRow{"scene_scroll_bar", "VScroll1", QAccessible::ScrollBar, "Défilement de la scène", "10"},
         ControlRow{"wavelength", "HScroll1", QAccessible::ScrollBar, "Longueur d'onde (nm)", "589"},
         ControlRow{"scene", "dessin", QAccessible::Graphic, "Scène du prisme", ""},
-        ControlRow{"prism_material", "Combo1", QAccessible::ComboBox, "", "Verre Crown"},
+        ControlRow{"prism_material", "Combo1", QAccessible::ComboBox, "Matériau", "Verre Crown"},
         ControlRow{"measure_is_its_number", "Mesure1_2", QAccessible::StaticText, "1,546416", ""},
         ControlRow{"exercise_file", "fich", QAccessible::EditableText, "Fichier de l'exercice", ""},
         ControlRow{"exercise_text", "supertext", QAccessible::EditableText, "Texte de l'exercice", ""}),
