@@ -1,5 +1,7 @@
 #include "common/accessiblenaming.h"
 
+#include "common/accessiblewidgets.h"
+
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QEvent>
@@ -15,7 +17,18 @@ namespace vorlac
 namespace
 {
 
-QString plain(const QString &text)
+// The name this filter gave a widget, told apart from a name given on purpose.
+constexpr const char *kDerivedName = "vorlacDerivedName";
+
+bool showsOnlyText(const QWidget *w)
+{
+    const auto *l = qobject_cast<const QLabel *>(w);
+    return l && l->pixmap().isNull();
+}
+
+} // namespace
+
+QString AccessibleNaming::plainText(const QString &text)
 {
     QString t = Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
     // A mnemonic's "&" is not read; "&&" is one "&".
@@ -25,55 +38,60 @@ QString plain(const QString &text)
     return t.simplified();
 }
 
-bool hasBuddyLabel(const QWidget *w)
+QString AccessibleNaming::captionOf(const QWidget *w)
 {
     const QWidget *parent = w->parentWidget();
     if (!parent)
-        return false;
+        return {};
     for (const QLabel *l : parent->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
-        if (l->buddy() == w && !plain(l->text()).isEmpty())
-            return true;
-    return false;
+        if (l->buddy() == w) {
+            QString t = plainText(l->text());
+            while (t.endsWith(QLatin1Char(':')))
+                t.chop(1);
+            if (!t.trimmed().isEmpty())
+                return t.trimmed();
+        }
+    return {};
 }
 
-// A panel or frame is known by its title: the first label among its direct children.
-QString titleOf(const QWidget *w)
+QString AccessibleNaming::title(const QWidget *w)
 {
     if (qobject_cast<const QLabel *>(w) || qobject_cast<const QAbstractButton *>(w))
         return {};
     for (const QObject *o : w->children())
         if (const auto *l = qobject_cast<const QLabel *>(o)) {
-            const QString t = plain(l->text());
+            const QString t = plainText(l->text());
             if (!t.isEmpty())
                 return t;
         }
     return {};
 }
 
-} // namespace
-
 QString AccessibleNaming::ownName(const QWidget *w)
 {
     if (w->isWindow())
-        return plain(w->windowTitle());
+        return plainText(w->windowTitle());
     if (const auto *b = qobject_cast<const QAbstractButton *>(w))
-        return plain(b->text());
+        return plainText(b->text());
     if (const auto *l = qobject_cast<const QLabel *>(w))
-        return plain(l->text());
+        return plainText(l->text());
     if (const auto *g = qobject_cast<const QGroupBox *>(w))
-        return plain(g->title());
+        return plainText(g->title());
     return {};
 }
 
 QString AccessibleNaming::derivedName(const QWidget *w)
 {
+    const QString caption = captionOf(w);
+    if (!caption.isEmpty())
+        return caption;
     if (!w->toolTip().isEmpty())
-        return plain(w->toolTip());
-    const QString title = titleOf(w);
-    if (!title.isEmpty())
-        return title;
+        return plainText(w->toolTip());
+    const QString t = title(w);
+    if (!t.isEmpty())
+        return t;
     if (!w->accessibleDescription().isEmpty())
-        return plain(w->accessibleDescription());
+        return plainText(w->accessibleDescription());
     // The inner parts of a control (viewport, header, scroll bar corner) are known by the
     // control, even when it is named after them.
     const QWidget *p = w->parentWidget();
@@ -87,11 +105,17 @@ QString AccessibleNaming::derivedName(const QWidget *w)
 
 void AccessibleNaming::name(QWidget *w)
 {
-    if (!w->accessibleName().isEmpty() || !ownName(w).isEmpty() || hasBuddyLabel(w))
+    const QString given = w->accessibleName();
+    if (!given.isEmpty() && given != w->property(kDerivedName).toString())
+        return; // named on purpose
+    // A label's text, a title or a caption is read as it is now, not as it was at the polish.
+    QString n;
+    if (!namedByItsContent(w) && !showsOnlyText(w) && ownName(w).isEmpty())
+        n = derivedName(w);
+    if (n == given)
         return;
-    const QString n = derivedName(w);
-    if (!n.isEmpty())
-        w->setAccessibleName(n);
+    w->setAccessibleName(n);
+    w->setProperty(kDerivedName, n.isEmpty() ? QVariant() : QVariant(n));
 }
 
 bool AccessibleNaming::eventFilter(QObject *watched, QEvent *event)

@@ -39,7 +39,7 @@ void ClickLabel::keyPressEvent(QKeyEvent *e)
     const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
         e->accept();
-        emit clicked();
+        click();
         return;
     }
     QLabel::keyPressEvent(e);

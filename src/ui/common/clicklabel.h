@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QLabel>
 
 class QPainter;
@@ -16,6 +17,12 @@ class ClickLabel : public QLabel
     explicit ClickLabel(QWidget *parent = nullptr);
     ClickLabel(const QString &text, QWidget *parent = nullptr);
 
+    // What a screen reader calls it: a button, or the page tab it stands for.
+    QAccessible::Role accessibleRole() const { return m_role; }
+    void setAccessibleRole(QAccessible::Role role) { m_role = role; }
+    // A click from the keyboard or a screen reader.
+    void click() { emit clicked(); }
+
   signals:
     void clicked();
 
@@ -27,6 +34,7 @@ class ClickLabel : public QLabel
 
   private:
     bool m_pressed = false;
+    QAccessible::Role m_role = QAccessible::Button;
 };
 
 // A dashed black and white rectangle just inside rect: the focus mark of the program's own

@@ -3,6 +3,7 @@
 #include "common/clicklabel.h"
 #include "common/focusmarks.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -24,6 +25,8 @@ UpDown::UpDown(QWidget *parent) : QWidget(parent), m_up(new QToolButton(this)), 
     }
     m_up->setObjectName(QStringLiteral("up"));
     m_down->setObjectName(QStringLiteral("down"));
+    m_up->setAccessibleName(QStringLiteral("Augmenter"));
+    m_down->setAccessibleName(QStringLiteral("Diminuer"));
     connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
     setFocusPolicy(Qt::TabFocus); // the arrows' keys; a click on an arrow leaves the focus alone
@@ -43,6 +46,8 @@ void UpDown::setValue(int v)
         return;
     m_value = v;
     emit valueChanged(v);
+    QAccessibleValueChangeEvent changed(this, v);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void UpDown::resizeEvent(QResizeEvent *)

@@ -72,6 +72,8 @@ Fichexo::Fichexo(const Messenger &messenger, const QString &startFolder, OpenFun
     m_label5 = namedLabel(m_frame1, "Label5", QStringLiteral("Liste des exercices:"));
     m_browser = new FolderBrowser(startFolder, m_frame1, QStringLiteral(".E01"));
     m_browser->files()->installEventFilter(this);
+    m_label5->setBuddy(m_browser->files()); // the list's name for screen readers
+    m_browser->folders()->setAccessibleName(QStringLiteral("Répertoire"));
 
     m_fichierexo = new QLineEdit(this);
     m_fichierexo->setObjectName(QStringLiteral("fichierexo"));

@@ -51,7 +51,7 @@ PrintWindow::PrintWindow(PrintService &service, PrintSources sources, QWidget *p
     m_chec[0]->setChecked(true);
     m_chec[2]->setChecked(true);
 
-    place(new QLabel(QStringLiteral("Nombre d'exemplaires:"), this), "Label3", {24, 174, 140, 22});
+    QLabel *copies = place(new QLabel(QStringLiteral("Nombre d'exemplaires:"), this), "Label3", {24, 174, 140, 22});
     m_label4 = place(new QLabel(QStringLiteral("1"), this), "Label4", {166, 174, 34, 22});
     m_label4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_label4->setAlignment(Qt::AlignCenter);
@@ -60,10 +60,12 @@ PrintWindow::PrintWindow(PrintService &service, PrintSources sources, QWidget *p
     m_upDown1 = place(new UpDown(this), "UpDown1", {200, 174, 17, 22});
     m_upDown1->setRange(1, 40);
     m_upDown1->setValue(1);
+    copies->setBuddy(m_upDown1); // its name for screen readers
     connect(m_upDown1, &UpDown::valueChanged, this, [this](int v) { m_label4->setText(QString::number(v)); });
 
-    place(new QLabel(QStringLiteral("Imprimante:"), this), "Label2", {24, 222, 80, 22});
+    QLabel *printer = place(new QLabel(QStringLiteral("Imprimante:"), this), "Label2", {24, 222, 80, 22});
     m_defaut = place(new QLineEdit(this), "defaut", {104, 222, 277, 22});
+    printer->setBuddy(m_defaut);
     m_defaut->setReadOnly(true);
 
     m_command1 = place(new QPushButton(QStringLiteral("&OK"), this), "Command1", {280, 70, 101, 28});

@@ -23,6 +23,7 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
     m_file->setObjectName(QStringLiteral("fich"));
     m_file->setGeometry(80, 0, 281, 19);
     m_file->setReadOnly(true);
+    m_file->setAccessibleName(QStringLiteral("Fichier de l'exercice"));
     connect(m_file, &QLineEdit::textChanged, this, [this](const QString &t) {
         m_file->setCursorPosition(static_cast<int>(t.size()));
         m_file->setToolTip(t);
@@ -32,6 +33,7 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
     m_tab->setObjectName(QStringLiteral("btexo"));
     m_tab->setGeometry(0, 0, 97, 19);
     m_tab->setAlignment(Qt::AlignCenter);
+    m_tab->setAccessibleRole(QAccessible::PageTab);
     styleTitleBar(m_tab);
     m_tab->setFrameStyle(QFrame::Panel | QFrame::Raised);
     hints.addHint(m_tab,
@@ -43,6 +45,7 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
     m_text->setObjectName(QStringLiteral("supertext"));
     m_text->setGeometry(0, 19, 361, 230);
     m_text->setContextMenuPolicy(Qt::NoContextMenu);
+    m_text->setAccessibleName(QStringLiteral("Texte de l'exercice"));
     m_text->viewport()->installEventFilter(this);
     connect(m_text, &QTextEdit::textChanged, this, [this] {
         // Only the pupil's edits of an open exercise's text count.

@@ -2,6 +2,7 @@
 
 #include "common/crlf.h"
 
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QMouseEvent>
 
@@ -12,6 +13,20 @@ namespace
 {
 constexpr int kLargestPixels = 11;
 constexpr int kSmallestPixels = 8;
+
+class HintLineAccessible : public QAccessibleWidget
+{
+  public:
+    explicit HintLineAccessible(HintLine *line) : QAccessibleWidget(line, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<HintLine *>(widget())->info().replace(kCrLf, QStringLiteral(" ")).simplified();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 } // namespace
 
 HintLine::HintLine(QWidget *parent) : QLabel(parent)
@@ -41,6 +56,14 @@ void HintLine::setInfo(const QString &text)
         if (heightForWidth(width()) <= height())
             break;
     }
+}
+
+void HintLine::announce(const QString &text)
+{
+    setInfo(text);
+    // Orca reads a notification when it is shown; the toolkit has no announcement of its own.
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void HintLine::addHint(QWidget *w, const QString &text)
@@ -86,6 +109,13 @@ bool HintLine::eventFilter(QObject *watched, QEvent *event)
             setInfo(it.value());
     }
     return QLabel::eventFilter(watched, event);
+}
+
+QAccessibleInterface *hintLineAccessibleFactory(const QString &, QObject *object)
+{
+    if (auto *line = qobject_cast<HintLine *>(object))
+        return new HintLineAccessible(line);
+    return nullptr;
 }
 
 } // namespace vorlac

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QLabel>
 
+class QAccessibleInterface;
+
 namespace vorlac
 {
 
@@ -17,6 +19,9 @@ class HintLine : public QLabel
 
     QString info() const { return m_text; } // line breaks as CR LF
     void setInfo(const QString &text);
+    // Shows the outcome of an action (a measure recorded, a copy made) and has screen readers
+    // say it: the line is a notification to them, shown again.
+    void announce(const QString &text);
 
     // Hovering w shows text.
     void addHint(QWidget *w, const QString &text);
@@ -34,5 +39,8 @@ class HintLine : public QLabel
     QHash<QObject *, QString> m_hints;
     QHash<QObject *, QString> m_kept;
 };
+
+// The hint line as screen readers see it: a notification whose name is the line's text.
+QAccessibleInterface *hintLineAccessibleFactory(const QString &key, QObject *object);
 
 } // namespace vorlac

@@ -65,14 +65,17 @@ LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *
         ->setWordWrap(true);
     auto *relation = addLabel(this, "Image1", QString(), QRect(16, 40, 276, 24));
     relation->setPixmap(svgPicture(QStringLiteral("cauchy"), QSize(276, 24), devicePixelRatioF()));
-    addLabel(this, "Label2", QStringLiteral("Valeur de A ( de 1 à 2 ):"), QRect(16, 74, 177, 17));
-    addLabel(this, "Label3", QStringLiteral("Valeur de B ( de 0 à 40000 nm² ):"), QRect(16, 98, 177, 17));
+    QLabel *captionA = addLabel(this, "Label2", QStringLiteral("Valeur de A ( de 1 à 2 ):"), QRect(16, 74, 177, 17));
+    QLabel *captionB =
+        addLabel(this, "Label3", QStringLiteral("Valeur de B ( de 0 à 40000 nm² ):"), QRect(16, 98, 177, 17));
     m_a = new QLineEdit(this);
     m_a->setObjectName(QStringLiteral("Text1"));
     m_a->setGeometry(200, 72, 97, 19);
     m_b = new QLineEdit(this);
     m_b->setObjectName(QStringLiteral("Text2"));
     m_b->setGeometry(200, 96, 97, 19);
+    captionA->setBuddy(m_a); // the boxes' names for screen readers
+    captionB->setBuddy(m_b);
     auto *filter = new DecimalKeyFilter(this);
     m_a->installEventFilter(filter);
     m_b->installEventFilter(filter);

@@ -85,8 +85,9 @@ MaterialPanel::MaterialPanel(MaterialSide side, SceneController &controller, Hin
     m_focusHint = l.focusHint;
     if (side == MaterialSide::Prism)
         buildApex();
-    addLabel(this, l.materialLabel, QStringLiteral("Matériau:"), {6, l.materialY, 118, 15});
+    QLabel *caption = addLabel(this, l.materialLabel, QStringLiteral("Matériau:"), {6, l.materialY, 118, 15});
     m_list = new QComboBox(this);
+    caption->setBuddy(m_list); // the list's name for screen readers
     m_list->setObjectName(QString::fromLatin1(l.list));
     m_list->setGeometry(6, l.listY, 117, 21);
     m_list->setToolTip(l.tooltip);
@@ -110,7 +111,7 @@ MaterialPanel::MaterialPanel(MaterialSide side, SceneController &controller, Hin
 
 void MaterialPanel::buildApex()
 {
-    addLabel(this, "Label1", QStringLiteral("Angle au sommet:"), {6, 21, 118, 15});
+    QLabel *caption = addLabel(this, "Label1", QStringLiteral("Angle au sommet:"), {6, 21, 118, 15});
     addLabel(this, "Label11", QStringLiteral("A ="), {8, 42, 22, 15});
     m_apexValue = addLabel(this, "Label2", QString(), {30, 38, 26, 22});
     styleReadout(m_apexValue);
@@ -118,6 +119,7 @@ void MaterialPanel::buildApex()
     m_apex->setObjectName(QStringLiteral("angle"));
     m_apex->setGeometry(57, 37, 15, 24);
     m_apex->setRange(2, 90);
+    caption->setBuddy(m_apex);
     addLabel(this, "Label3", QStringLiteral("degrés."), {77, 42, 48, 15});
     connect(m_apex, &UpDown::valueChanged, this, [this](int degrees) {
         m_hints.setInfo(QStringLiteral("L'angle au sommet du vorlac peut") + kCrLf +

@@ -250,10 +250,10 @@ bool MeasurePanel::record()
     const RecordOutcome out = recordMeasurement(m_table, m_columns, rays, state.apexAngle);
     switch (out.status) {
     case RecordOutcome::Recorded:
-        m_hints.setInfo(out.lines == 1 ? QStringLiteral("Mesure relevée à la ligne %1 du tableau").arg(out.firstLine)
-                                       : QStringLiteral("Mesures relevées aux lignes %1 à %2 du tableau")
-                                             .arg(out.firstLine)
-                                             .arg(out.firstLine + out.lines - 1));
+        m_hints.announce(out.lines == 1 ? QStringLiteral("Mesure relevée à la ligne %1 du tableau").arg(out.firstLine)
+                                        : QStringLiteral("Mesures relevées aux lignes %1 à %2 du tableau")
+                                              .arg(out.firstLine)
+                                              .arg(out.firstLine + out.lines - 1));
         emit recorded(out.firstLine);
         return true;
     case RecordOutcome::TableFull:

@@ -27,6 +27,7 @@ PanelFrame::PanelFrame(const char *name, QRect geometry, const char *titleName, 
     m_titleBar->setObjectName(QString::fromLatin1(titleName));
     m_titleBar->setGeometry(0, 0, geometry.width(), 17);
     m_titleBar->setToolTip(QStringLiteral("Fermer"));
+    m_titleBar->setAccessibleName(QStringLiteral("Fermer le panneau ") + title);
     m_titleBar->setIndent(4);
     styleTitleBar(m_titleBar);
     connect(m_titleBar, &ClickLabel::clicked, this, &QWidget::hide);

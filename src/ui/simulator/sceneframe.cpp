@@ -29,11 +29,13 @@ SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *wi
     setGeometry(144, 48, 620, 241);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
+    setAccessibleName(QStringLiteral("Scène"));
     auto *viewport = new QWidget(this);
     viewport->setObjectName(QStringLiteral("Picture3Viewport"));
     viewport->setGeometry(2, 2, 616, 237);
     m_view = new SceneView(controller.picture(), viewport);
     m_view->setController(&controller);
+    m_view->setAccessibleName(QStringLiteral("Scène du prisme"));
     LampLabel *lamp = m_view->lamp();
     lamp->setFocusPolicy(Qt::StrongFocus);
     lamp->setAccessibleName(QStringLiteral("Lampe"));
@@ -46,6 +48,7 @@ SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *wi
 
     m_scroll = new QScrollBar(Qt::Vertical, window);
     m_scroll->setObjectName(QStringLiteral("VScroll1"));
+    m_scroll->setAccessibleName(QStringLiteral("Défilement de la scène"));
     m_scroll->setGeometry(768, 48, 17, 241);
     m_scroll->setRange(0, 150);
     m_scroll->setSingleStep(1);

@@ -37,8 +37,10 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
     spectrum->setObjectName(QStringLiteral("Image1"));
     spectrum->setGeometry(8, 76, 159, 31);
     spectrum->setPixmap(spectrumStrip(QSize(159, 31), devicePixelRatioF()));
+    spectrum->setAccessibleName(QStringLiteral("Spectre de la lumière visible"));
     m_wavelength = new QScrollBar(Qt::Horizontal, this);
     m_wavelength->setObjectName(QStringLiteral("HScroll1"));
+    m_wavelength->setAccessibleName(QStringLiteral("Longueur d'onde (nm)"));
     m_wavelength->setGeometry(8, 108, 159, 17);
     m_wavelength->setRange(kMinWavelength, kMaxWavelength);
     m_wavelength->setSingleStep(1);

@@ -61,6 +61,7 @@ TableFrame::TableFrame(QWidget *parent) : QFrame(parent)
     m_title->setObjectName(QStringLiteral("Label26"));
     m_title->setGeometry(88, 0, 321, kTitleHeight);
     m_title->setToolTip(QStringLiteral("Fermer"));
+    m_title->setAccessibleName(QStringLiteral("Fermer le tableau de valeurs"));
     styleTitleBar(m_title);
     m_title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

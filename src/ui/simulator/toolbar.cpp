@@ -11,6 +11,7 @@ namespace vorlac
 Toolbar::Toolbar(HintLine &hints, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("toolbar"));
+    setAccessibleName(QStringLiteral("Barre d'outils"));
     setGeometry(0, 0, 801, 41);
     struct Tool {
         QToolButton **target;

@@ -2,6 +2,7 @@
 
 #include "calculator/calculatorlauncher.h"
 #include "common/accessiblenaming.h"
+#include "common/accessiblewidgets.h"
 #include "common/clicklabel.h"
 #include "common/crlf.h"
 #include "common/focusmarks.h"
@@ -90,6 +91,8 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     qApp->installEventFilter(new AccessibleNaming(this));
     // The controls' focus marks follow the keyboard, not the clicks.
     qApp->installEventFilter(new FocusMarks(this));
+    QAccessible::installFactory(programAccessibleFactory);
+    QAccessible::installFactory(hintLineAccessibleFactory);
     QAccessible::installFactory(sceneAccessibleFactory);
 
     // Creation order is stacking order: the panels lie over their icons.
@@ -98,6 +101,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     auto *hintIcon = new QLabel(this);
     hintIcon->setObjectName(QStringLiteral("Image2"));
     hintIcon->setGeometry(144, 296, 32, 32);
+    hintIcon->setAccessibleName(QStringLiteral("Icône de la ligne d'aide"));
     hintIcon->setPixmap(svgPicture(QStringLiteral("hint"), QSize(32, 32), devicePixelRatioF()));
     buildPanelIcons();
     m_toolbar = new Toolbar(*m_hints, this);
@@ -134,6 +138,8 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 Vorlac::~Vorlac()
 {
     QAccessible::removeFactory(sceneAccessibleFactory);
+    QAccessible::removeFactory(hintLineAccessibleFactory);
+    QAccessible::removeFactory(programAccessibleFactory);
     m_history->setScene(nullptr);
 }
 
@@ -168,17 +174,26 @@ void Vorlac::buildPanelIcons()
         QPoint pos;
         const char *picture;
         QString hint;
+        QString caption; // the word under the picture: its name for screen readers
     };
     const Icon icons[] = {
-        {{24, 392}, "icon_prism", QStringLiteral("Définir l'angle au sommet et le matériau.")},
-        {{16, 200}, "icon_medium", QStringLiteral("Pour modifier le milieu extérieur au vorlac")},
+        {{24, 392},
+         "icon_prism",
+         QStringLiteral("Définir l'angle au sommet et le matériau."),
+         QStringLiteral("Vorlac")},
+        {{16, 200},
+         "icon_medium",
+         QStringLiteral("Pour modifier le milieu extérieur au vorlac"),
+         QStringLiteral("Milieu")},
         {{216, 344},
          "icon_display",
-         QStringLiteral("Modifier le fond, afficher les normales ou le sens de propagation")},
+         QStringLiteral("Modifier le fond, afficher les normales ou le sens de propagation"),
+         QStringLiteral("Affichage")},
         {{216, 448},
          "icon_source",
-         QStringLiteral("Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde")},
-        {{24, 80}, "icon_protractor", QStringLiteral("Afficher le rapporteur.")},
+         QStringLiteral("Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde"),
+         QStringLiteral("Source")},
+        {{24, 80}, "icon_protractor", QStringLiteral("Afficher le rapporteur."), QStringLiteral("Rapporteur")},
     };
     m_iconPicture = new QWidget(this);
     m_iconPicture->setObjectName(QStringLiteral("Picture1"));
@@ -194,6 +209,7 @@ void Vorlac::buildPanelIcons()
         // Transparent where the picture is: the painted background shows through.
         l->setPixmap(svgPicture(QString::fromLatin1(ic.picture), QSize(108, 70), devicePixelRatioF()));
         l->setCursor(hand);
+        l->setAccessibleName(ic.caption);
         m_hints->addHint(l, ic.hint);
         m_panelIcons[i] = l;
     }
@@ -241,7 +257,7 @@ void Vorlac::connectRooms()
     out.print.figure = [this] { return figureWithOverlays(picture(), lampPicture().toImage()); };
     out.print.report = [this] { return sceneReportTexts(scene()); };
     out.print.table = m_valueTable;
-    out.setInfo = [this](const QString &t) { setInfo(t); };
+    out.setInfo = [this](const QString &t) { m_hints->announce(t); };
     out.copyConfirmation = kCopyConfirmation;
     m_output = std::make_unique<OutputCommands>(std::move(out), m_env.messenger);
     // File dialogs start beside the work at hand (read when each one opens).
@@ -299,6 +315,7 @@ void Vorlac::buildMeasurements()
     m_measureIcon->setPixmap(svgPicture(QStringLiteral("icon_measures"), QSize(108, 70), devicePixelRatioF()));
     m_measureIcon->setCursor(svgCursor(QStringLiteral("cursor_hand")));
     m_measureIcon->setToolTip(QStringLiteral("Afficher les mesures"));
+    m_measureIcon->setAccessibleName(QStringLiteral("Mesures"));
     m_measureIcon->lower(); // under the panels, as the other icons
     m_hints->addHint(m_measureIcon,
                      QStringLiteral("Afficher les angles, les indices et le minimum de déviation du rayon tracé"));

@@ -27,9 +27,9 @@ OpenDialog::OpenDialog(const Messenger &messenger, const QString &currentFolder,
     setModal(true);
     setFixedSize(433, 305);
 
-    addLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
-    addLabel(this, "Label2", QStringLiteral("Répertoire"), {8, 54, 200, 16});
-    addLabel(this, "Label3", QStringLiteral("Fichiers"), {216, 8, 209, 16});
+    QLabel *drive = addLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
+    QLabel *folder = addLabel(this, "Label2", QStringLiteral("Répertoire"), {8, 54, 200, 16});
+    QLabel *files = addLabel(this, "Label3", QStringLiteral("Fichiers"), {216, 8, 209, 16});
 
     m_browser = new FolderBrowser(currentFolder, this);
     m_browser->drives()->setGeometry(8, 24, 200, 24);
@@ -42,6 +42,11 @@ OpenDialog::OpenDialog(const Messenger &messenger, const QString &currentFolder,
     m_ficharge = new QLineEdit(this);
     m_ficharge->setObjectName(QStringLiteral("ficharge"));
     m_ficharge->setGeometry(8, 276, 417, 22); // the margin of the controls above
+    m_ficharge->setAccessibleName(QStringLiteral("Fichier à ouvrir"));
+    // Each caption names its control for screen readers.
+    drive->setBuddy(m_browser->drives());
+    folder->setBuddy(m_browser->folders());
+    files->setBuddy(m_browser->files());
 
     m_frame1 = new QFrame(this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));

@@ -32,10 +32,10 @@ SaveDialog::SaveDialog(const Messenger &messenger, const QString &situationFileN
     setModal(true);
     setFixedSize(433, 305);
 
-    addLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
-    addLabel(this, "Label3", QStringLiteral("Répertoire:"), {8, 54, 200, 16});
-    addLabel(this, "Label4", QStringLiteral("Fichiers enregistrés"), {216, 8, 209, 16});
-    addLabel(this, "Label2", QStringLiteral("Nom du fichier:"), {8, 226, 417, 16});
+    QLabel *drive = addLabel(this, "Label1", QStringLiteral("Lecteur:"), {8, 8, 200, 16});
+    QLabel *folder = addLabel(this, "Label3", QStringLiteral("Répertoire:"), {8, 54, 200, 16});
+    QLabel *files = addLabel(this, "Label4", QStringLiteral("Fichiers enregistrés"), {216, 8, 209, 16});
+    QLabel *fileName = addLabel(this, "Label2", QStringLiteral("Nom du fichier:"), {8, 226, 417, 16});
 
     m_browser = new FolderBrowser(currentFolder, this);
     m_browser->drives()->setGeometry(8, 24, 200, 24);
@@ -45,6 +45,11 @@ SaveDialog::SaveDialog(const Messenger &messenger, const QString &situationFileN
     m_text1 = new QLineEdit(situationFileName, this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setGeometry(8, 242, 417, 22);
+    // Each caption names its control for screen readers.
+    drive->setBuddy(m_browser->drives());
+    folder->setBuddy(m_browser->folders());
+    files->setBuddy(m_browser->files());
+    fileName->setBuddy(m_text1);
 
     m_command1 = addDialogButton(this, "Command1", QStringLiteral("ENREGISTRER"), {224, 272, 97, 25});
     m_command2 = addDialogButton(this, "Command2", QStringLiteral("ANNULER"), {328, 272, 97, 25});

@@ -34,6 +34,8 @@ ArithDialog::ArithDialog(const ValueTable &table, const Messenger &messenger, QW
         auto *b = new QLineEdit(this);
         b->setObjectName(QStringLiteral("Text1"));
         b->setProperty("index", static_cast<int>(i));
+        // The caption drawn beside the box, without its colon.
+        b->setAccessibleName(QString::fromUtf8(kLabels[i]).chopped(1));
         b->setGeometry(160, kBoxTop + static_cast<int>(i) * kBoxStep, 113, 23);
         b->setMaxLength(ValueTable::kMaxTextLength);
         b->setContextMenuPolicy(Qt::NoContextMenu); // no pasting around the key filter

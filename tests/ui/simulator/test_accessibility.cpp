@@ -1,6 +1,7 @@
 // What a screen reader finds: a French name on every widget of every window, the scene's words
 // and its incidence as a value; and the window drawn for large screens.
 #include "common/accessiblenaming.h"
+#include "common/clicklabel.h"
 #include "common/menus.h"
 #include "rowname.h"
 #include "simulator/exercisearea.h"
@@ -15,6 +16,7 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
@@ -36,7 +38,15 @@ bool soundsFrench(const QString &name, const QWidget *w)
            (name != w->objectName() || AccessibleNaming::ownName(w) == name);
 }
 
-// Every visible widget of the window w (w included) without a French accessible name.
+QString nameOf(QWidget *w)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+// Every visible widget of the window w (w included) without a French accessible name of its own:
+// a label is named by the text it shows now (an empty one says nothing), and no two controls
+// of one parent share a name.
 QStringList unnamed(QWidget *w)
 {
     QStringList missing;
@@ -45,10 +55,21 @@ QStringList unnamed(QWidget *w)
     for (QWidget *c : all) {
         if (!c->isVisible() || c->window() != w)
             continue;
-        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c);
-        const QString name = iface ? iface->text(QAccessible::Name) : QString();
+        const QString name = nameOf(c);
+        const QString what = QStringLiteral("%1 (%2): \"%3\"").arg(c->objectName(), c->metaObject()->className(), name);
+        const auto *label = qobject_cast<QLabel *>(c);
+        if (label && label->pixmap().isNull() && !qobject_cast<ClickLabel *>(c)) {
+            if (name != AccessibleNaming::plainText(label->text()) && c->accessibleName().isEmpty())
+                missing << what + " is not its text";
+            continue;
+        }
         if (!soundsFrench(name, c))
-            missing << QStringLiteral("%1 (%2): \"%3\"").arg(c->objectName(), c->metaObject()->className(), name);
+            missing << what;
+        for (QWidget *s : c->parentWidget() ? c->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)
+                                            : QList<QWidget *>{})
+            if (s != c && s->isVisible() && (c->focusPolicy() & Qt::TabFocus) && (s->focusPolicy() & Qt::TabFocus) &&
+                nameOf(s) == name && !qobject_cast<QComboBox *>(c))
+                missing << what + " shared with " + s->objectName();
     }
     return missing;
 }
@@ -127,6 +148,71 @@ INSTANTIATE_TEST_SUITE_P(
                                     list->setCurrentIndex(list->count() - 1);
                                     emit list->activated(list->count() - 1);
                                 }}),
+    RowName());
+
+// The controls as a screen reader finds them with every panel open: what each is, its name, and
+// its value where it holds one.
+struct ControlRow {
+    const char *name;
+    const char *object;
+    QAccessible::Role role;
+    const char *accessibleName;
+    const char *value; // empty: none checked
+};
+
+void PrintTo(const ControlRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+
+class ReaderControls : public VorlacFixture, public ::testing::WithParamInterface<ControlRow>
+{
+};
+
+TEST_P(ReaderControls, RoleNameAndValue)
+{
+    const ControlRow row = GetParam();
+    Vorlac &w = window();
+    w.show();
+    for (const char *icon : {"Image3(1)", "Image3(2)", "Image3(3)", "Image3(4)", "Image3(5)", "ImageMesures"})
+        if (auto *i = w.findChild<QWidget *>(QString::fromLatin1(icon)))
+            if (QAccessibleActionInterface *press = QAccessible::queryAccessibleInterface(i)->actionInterface())
+                press->doAction(QAccessibleActionInterface::pressAction());
+    auto *c = child<QWidget>(row.object);
+    ASSERT_TRUE(c && c->isVisible()) << row.object;
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(c);
+    EXPECT_EQ(i->role(), row.role);
+    EXPECT_EQ(i->text(QAccessible::Name), QString::fromUtf8(row.accessibleName));
+    const QString value = QString::fromUtf8(row.value);
+    EXPECT_EQ(*row.value ? i->text(QAccessible::Value) : value, value);
+    QAccessibleValueInterface *number = *row.value ? i->valueInterface() : nullptr;
+    EXPECT_EQ(number ? number->currentValue().toString() : value, value);
+    if (row.role == QAccessible::ComboBox) {
+        // Orca reads a list box's choice from its text, its caption from the label relation.
+        ASSERT_NE(i->textInterface(), nullptr);
+        EXPECT_EQ(i->textInterface()->text(0, i->textInterface()->characterCount()), value);
+        EXPECT_EQ(i->relations(QAccessible::Label).size(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReaderControls,
+    ::testing::Values(
+        ControlRow{"prism_panel_is_a_group", "Picture4", QAccessible::Grouping, "Paramétrer le vorlac", ""},
+        ControlRow{"scene_frame_is_a_group", "Picture3", QAccessible::Grouping, "Scène", ""},
+        ControlRow{"measures_panel", "PictureMesures", QAccessible::Grouping, "Mesures", ""},
+        ControlRow{"title_bar_closes", "LabelMesures", QAccessible::Button, "Fermer le panneau Mesures", ""},
+        ControlRow{"panel_icon", "Image3(5)", QAccessible::Button, "Rapporteur", ""},
+        ControlRow{"exercise_tab", "btexo", QAccessible::PageTab, "Exercices", ""},
+        ControlRow{"apex", "angle", QAccessible::SpinBox, "Angle au sommet", "45"},
+        ControlRow{"apex_arrow", "up", QAccessible::Button, "Augmenter", ""},
+        ControlRow{"scene_scroll_bar", "VScroll1", QAccessible::ScrollBar, "Défilement de la scène", "10"},
+        ControlRow{"wavelength", "HScroll1", QAccessible::ScrollBar, "Longueur d'onde (nm)", "589"},
+        ControlRow{"scene", "dessin", QAccessible::Graphic, "Scène du prisme", ""},
+        ControlRow{"prism_material", "Combo1", QAccessible::ComboBox, "Matériau", "Verre Crown"},
+        ControlRow{"measure_is_its_number", "Mesure1_2", QAccessible::StaticText, "1,546416", ""},
+        ControlRow{"exercise_file", "fich", QAccessible::EditableText, "Fichier de l'exercice", ""},
+        ControlRow{"exercise_text", "supertext", QAccessible::EditableText, "Texte de l'exercice", ""}),
     RowName());
 
 // The offscreen platform has no accessibility bridge, so QAccessible is never active there and
