@@ -21,6 +21,7 @@
 #include "recovery/recoverykeeper.h"
 #include "recovery/workwatcher.h"
 #include "simulator/copymenu.h"
+#include "simulator/coveredcontrols.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
 #include "simulator/hintline.h"
@@ -141,6 +142,12 @@ Vorlac::~Vorlac()
     QAccessible::removeFactory(hintLineAccessibleFactory);
     QAccessible::removeFactory(programAccessibleFactory);
     m_history->setScene(nullptr);
+}
+
+bool Vorlac::focusNextPrevChild(bool next)
+{
+    const CoveredControls covered(*this);
+    return QWidget::focusNextPrevChild(next);
 }
 
 void Vorlac::connectUndo()

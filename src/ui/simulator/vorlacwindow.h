@@ -102,6 +102,7 @@ class Vorlac : public QWidget
     void closeEvent(QCloseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
     void keyPressEvent(QKeyEvent *) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     // The small-screen rule (start-up and every resize).

@@ -1,5 +1,8 @@
 // Commands that had only a mouse way: each row takes the keyboard's way and says where it led.
+#include "common/clicklabel.h"
+#include "common/focusring.h"
 #include "rowname.h"
+#include "simulator/coveredcontrols.h"
 #include "table/valuetable.h"
 #include "vorlacfixture.h"
 
@@ -7,6 +10,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSet>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -83,6 +87,44 @@ QString wavelengthAfter(Vorlac &w, int key)
            (bar->sliderPosition() > before ? QStringLiteral(" vers la droite") : QStringLiteral(" vers la gauche"));
 }
 
+// Tab until the control named `name` has the focus; false when the chain never reaches it.
+bool tabTo(const QString &name)
+{
+    for (int i = 0; i < 300 && focusName() != name; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    return focusName() == name;
+}
+
+// The control the keyboard's ring surrounds, as the pupil sees it.
+QString ringAround(Vorlac &w)
+{
+    auto *ring = w.findChild<FocusRing *>(QStringLiteral("FocusRing"));
+    return ring && ring->isVisible() && ring->widget() ? ring->widget()->objectName()
+                                                       : QStringLiteral("(aucun anneau)");
+}
+
+// Opens every panel and the table, then goes round the whole Tab chain: the first control
+// reached that lies under one of them, or how many were reached.
+QString tabRoundWithEverythingOpen(Vorlac &w)
+{
+    for (const char *icon : {"Image3(1)", "Image3(2)", "Image3(3)", "Image3(4)", "Image3(5)", "ImageMesures"})
+        if (auto *opener = w.findChild<ClickLabel *>(QString::fromLatin1(icon)))
+            emit opener->clicked();
+    w.findChild<QToolButton *>(QStringLiteral("Check1"))->click();
+    QWidget *start = QApplication::focusWidget();
+    QSet<QWidget *> reached;
+    for (int i = 0; i < 300; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *f = QApplication::focusWidget();
+        if (isCovered(f, &w))
+            return QStringLiteral("caché : ") + f->objectName();
+        if (f == start || reached.contains(f))
+            break;
+        reached.insert(f);
+    }
+    return reached.size() > 10 ? QStringLiteral("aucun caché") : QStringLiteral("%1 atteints").arg(reached.size());
+}
+
 class KeyboardRoutes : public VorlacFixture, public ::testing::WithParamInterface<RouteRow>
 {
 };
@@ -118,7 +160,20 @@ INSTANTIATE_TEST_SUITE_P(
                      b->click(); // as Alt+P's mnemonic does
                      return shownMenu(b, QPoint(0, b->height()));
                  },
-                 "menucopie à sa place"}),
+                 "menucopie à sa place"},
+        RouteRow{"tab_passes_over_covered_controls", tabRoundWithEverythingOpen, "aucun caché"},
+        RouteRow{"ring_on_scroll_bar",
+                 [](Vorlac &w) { return tabTo(QStringLiteral("VScroll1")) ? ringAround(w) : focusName(); }, "VScroll1"},
+        RouteRow{"ring_on_introduction_text",
+                 [](Vorlac &w) { return tabTo(QStringLiteral("supertext")) ? ringAround(w) : focusName(); },
+                 "supertext"},
+        RouteRow{"no_ring_after_click",
+                 [](Vorlac &w) {
+                     tabTo(QStringLiteral("VScroll1"));
+                     QTest::mouseClick(w.findChild<QWidget *>(QStringLiteral("lampe")), Qt::LeftButton);
+                     return ringAround(w);
+                 },
+                 "(aucun anneau)"}),
     RowName());
 
 } // namespace
