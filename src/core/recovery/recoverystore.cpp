@@ -90,13 +90,24 @@ QString RecoveryStore::defaultFolder()
     return userStateFolder();
 }
 
-RecoveryStore::RecoveryStore(QString folder, qint64 processId) : m_folder(std::move(folder)), m_pid(processId) {}
+RecoveryStore::RecoveryStore(QString folder, qint64 processId)
+    : m_folder(std::move(folder)), m_id(QString::number(processId))
+{
+    const QDir dir(m_folder);
+    const QString base = m_id;
+    const auto taken = [&dir](const QString &id) {
+        return QFileInfo::exists(dir.filePath(kPrefix + id + kSuffix)) ||
+               QFileInfo::exists(dir.filePath(kPrefix + id + kLockSuffix));
+    };
+    for (int n = 2; taken(m_id); ++n)
+        m_id = base + QLatin1Char('-') + QString::number(n);
+}
 
 RecoveryStore::~RecoveryStore() = default;
 
 QString RecoveryStore::filePath() const
 {
-    return QDir(m_folder).filePath(kPrefix + QString::number(m_pid) + kSuffix);
+    return QDir(m_folder).filePath(kPrefix + m_id + kSuffix);
 }
 
 bool RecoveryStore::takeOwnLock()
@@ -105,7 +116,7 @@ bool RecoveryStore::takeOwnLock()
         return true;
     if (!QDir().mkpath(m_folder))
         return false;
-    m_lock = std::make_unique<QLockFile>(QDir(m_folder).filePath(kPrefix + QString::number(m_pid) + kLockSuffix));
+    m_lock = std::make_unique<QLockFile>(QDir(m_folder).filePath(kPrefix + m_id + kLockSuffix));
     m_lock->setStaleLockTime(0); // held for the whole run, however long
     return m_lock->tryLock(0);
 }
@@ -132,11 +143,11 @@ void RecoveryStore::discard()
 void RecoveryStore::sweep()
 {
     const QDir dir(m_folder);
-    const QString own = QString::number(m_pid);
-    const QRegularExpression lockName(QStringLiteral("^travail-(\\d+)\\.verrou$"));
+    const QString &own = m_id;
+    const QRegularExpression lockName(QStringLiteral("^travail-(\\d+(?:-\\d+)?)\\.verrou$"));
     // The atomic writer's temporary file: the target's name and six letters or digits.
     const QRegularExpression temporaryName(QStringLiteral("^(.+\\.[^.]+)\\.[A-Za-z0-9]{6}$"));
-    const QRegularExpression recoveryName(QStringLiteral("^travail-(\\d+)\\.vorlac-travail$"));
+    const QRegularExpression recoveryName(QStringLiteral("^travail-(\\d+(?:-\\d+)?)\\.vorlac-travail$"));
 
     std::map<QString, QStringList> temporariesOf; // by program
     QSet<QString> programs;
@@ -172,7 +183,7 @@ void RecoveryStore::sweep()
 
 QList<RecoveryOrphan> RecoveryStore::orphans()
 {
-    const QRegularExpression name(QStringLiteral("^travail-(\\d+)\\.vorlac-travail$"));
+    const QRegularExpression name(QStringLiteral("^travail-(\\d+(?:-\\d+)?)\\.vorlac-travail$"));
     const QDir dir(m_folder);
     QFileInfoList files = dir.entryInfoList({kPrefix + QLatin1Char('*') + kSuffix}, QDir::Files);
     std::stable_sort(files.begin(), files.end(),
@@ -180,7 +191,7 @@ QList<RecoveryOrphan> RecoveryStore::orphans()
     QList<RecoveryOrphan> found;
     for (const QFileInfo &f : files) {
         const QRegularExpressionMatch m = name.match(f.fileName());
-        if (!m.hasMatch() || m.captured(1) == QString::number(m_pid))
+        if (!m.hasMatch() || m.captured(1) == m_id)
             continue;
         if (m_orphanLocks.count(f.filePath())) {
             found << RecoveryOrphan{f.filePath(), true};

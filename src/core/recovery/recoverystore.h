@@ -83,7 +83,9 @@ class RecoveryStore
   private:
     bool takeOwnLock();
     QString m_folder;
-    qint64 m_pid;
+    // The process id, with "-2", "-3"... when an ended program of the same id (a reused process
+    // id) left its files here: they are offered like any other, never written over.
+    QString m_id;
     std::unique_ptr<QLockFile> m_lock;
     void dropOrphanLock(const QString &path);
 
