@@ -330,6 +330,19 @@ QList<SetAsideRow> RecoveryKeeper::setAsideRows() const
 QString RecoveryKeeper::chooseSetAside(QWidget *parent)
 {
     SetAsideDialog dialog(m_store.folder(), setAsideRows(), m_parts.hints, parent);
+    dialog.setRemover([this, &dialog](const QString &path) {
+        if (m_messenger.ask(&dialog, QMessageBox::Question, QStringLiteral("Supprimer le travail mis de côté"),
+                            QStringLiteral("Ce travail non enregistré sera supprimé définitivement :\n") + native(path),
+                            QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+            return false;
+        if (QFile::remove(path) || !QFileInfo::exists(path))
+            return true;
+        m_messenger.critical(&dialog, QStringLiteral("Travail mis de côté"),
+                             QStringLiteral("Ce travail n'a pas pu être supprimé (le dossier est peut-être en lecture "
+                                            "seule) : ") +
+                                 native(path));
+        return false;
+    });
     if (showSetAsideDialog)
         showSetAsideDialog(dialog);
     else

@@ -18,6 +18,7 @@ namespace
 {
 
 constexpr int kPathRole = Qt::UserRole;
+constexpr int kReadableRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -53,9 +54,11 @@ SetAsideDialog::SetAsideDialog(const QString &folder, const QList<SetAsideRow> &
         item->setText(1, row.summary.isEmpty() ? QStringLiteral("illisible : ne peut pas être ouvert") : row.summary);
         item->setText(2, row.reason);
         item->setData(0, kPathRole, row.path);
+        item->setData(0, kReadableRole, !row.summary.isEmpty());
         item->setToolTip(1, item->text(1) + QLatin1Char('\n') + QDir::toNativeSeparators(row.path));
-        if (row.summary.isEmpty())
-            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+        if (row.summary.isEmpty()) // can be chosen to delete it, never to open it
+            for (int c = 0; c < 3; ++c)
+                item->setForeground(c, palette().brush(QPalette::Disabled, QPalette::Text));
     }
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -67,18 +70,23 @@ SetAsideDialog::SetAsideDialog(const QString &folder, const QList<SetAsideRow> &
     m_open = buttons->addButton(QStringLiteral("Ouvrir"), QDialogButtonBox::AcceptRole);
     m_open->setObjectName(QStringLiteral("ouvrirEcart"));
     m_open->setToolTip(QStringLiteral("Ouvrir le travail choisi à la place du travail en cours"));
+    m_remove = buttons->addButton(QStringLiteral("Supprimer…"), QDialogButtonBox::ActionRole);
+    m_remove->setObjectName(QStringLiteral("supprimerEcart"));
+    m_remove->setToolTip(QStringLiteral("Supprimer définitivement le travail choisi"));
     QPushButton *close = buttons->addButton(QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("fermerEcarts"));
     close->setToolTip(QStringLiteral("Fermer cette fenêtre sans rien ouvrir"));
     if (hints) {
         hints->addHint(m_open, QStringLiteral("Ouvrir le travail mis de côté choisi : il remplace la situation en "
                                               "cours, comme l'ouverture d'une configuration"));
+        hints->addHint(m_remove, QStringLiteral("Supprimer définitivement le travail mis de côté choisi, après "
+                                                "confirmation : il ne pourra plus être ouvert"));
         hints->addHint(close, QStringLiteral("Fermer la liste du travail mis de côté sans rien ouvrir"));
     }
     layout->addWidget(buttons);
 
-    const auto update = [this] { m_open->setEnabled(!chosenPath().isEmpty()); };
-    connect(m_list, &QTreeWidget::currentItemChanged, this, update);
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &SetAsideDialog::updateButtons);
+    connect(m_remove, &QPushButton::clicked, this, &SetAsideDialog::removeCurrent);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (!chosenPath().isEmpty())
             accept();
@@ -86,17 +94,38 @@ SetAsideDialog::SetAsideDialog(const QString &folder, const QList<SetAsideRow> &
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     for (int i = 0; i < m_list->topLevelItemCount(); ++i)
-        if (m_list->topLevelItem(i)->flags() & Qt::ItemIsEnabled) {
+        if (m_list->topLevelItem(i)->data(0, kReadableRole).toBool()) {
             m_list->setCurrentItem(m_list->topLevelItem(i));
             break;
         }
-    update();
+    updateButtons();
 }
 
 QString SetAsideDialog::chosenPath() const
 {
     const QTreeWidgetItem *item = m_list->currentItem();
-    return item && (item->flags() & Qt::ItemIsEnabled) ? item->data(0, kPathRole).toString() : QString();
+    return item && item->data(0, kReadableRole).toBool() ? item->data(0, kPathRole).toString() : QString();
+}
+
+void SetAsideDialog::setRemover(std::function<bool(const QString &)> remover)
+{
+    m_remover = std::move(remover);
+    updateButtons();
+}
+
+void SetAsideDialog::updateButtons()
+{
+    m_open->setEnabled(!chosenPath().isEmpty());
+    m_remove->setEnabled(m_remover && m_list->currentItem());
+}
+
+void SetAsideDialog::removeCurrent()
+{
+    QTreeWidgetItem *item = m_list->currentItem();
+    if (!item || !m_remover || !m_remover(item->data(0, kPathRole).toString()))
+        return;
+    delete item;
+    updateButtons();
 }
 
 } // namespace vorlac

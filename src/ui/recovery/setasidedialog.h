@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <functional>
 
 class QPushButton;
 class QTreeWidget;
@@ -24,6 +25,7 @@ struct SetAsideRow {
 // "Travail mis de côté": the pieces of unsaved work set aside at start-up, newest first, with
 // the date of their last change, what they hold and why they were set aside, and the folder
 // they are in. The pupil picks one to open; unreadable ones are listed but cannot be opened.
+// Any piece can be deleted for good, through the remover (which asks first).
 class SetAsideDialog : public QDialog
 {
     Q_OBJECT
@@ -34,10 +36,18 @@ class SetAsideDialog : public QDialog
     QString chosenPath() const;
     QTreeWidget *list() const { return m_list; }
     QPushButton *openButton() const { return m_open; }
+    QPushButton *removeButton() const { return m_remove; }
+    // Deletes the piece at a path; false when it was kept (the pupil said no, or it failed).
+    void setRemover(std::function<bool(const QString &path)> remover);
 
   private:
+    void removeCurrent();
+    void updateButtons();
+
     QTreeWidget *m_list;
     QPushButton *m_open;
+    QPushButton *m_remove;
+    std::function<bool(const QString &)> m_remover;
 };
 
 } // namespace vorlac

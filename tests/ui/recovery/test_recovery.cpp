@@ -242,6 +242,30 @@ TEST_F(Recovery, SetAsideWorkIsListedAndOpensFromTheOpenDialog)
     EXPECT_EQ(w.valueTable().TextMatrix(3, 1), "");
 }
 
+// Set-aside pieces, readable or not, can be deleted for good, and only after a yes.
+TEST_F(Recovery, ASetAsidePieceIsDeletedOnlyAfterAYes)
+{
+    ASSERT_TRUE(QDir().mkpath(state()));
+    const QString unreadable = state() + "/travail-6-abime-20250103-030405.vorlac-ecarte";
+    writeAll(unreadable, "illisible");
+    writeAll(state() + "/travail-5-annule-20250102-030405.vorlac-ecarte", *serialiseRecovery(RecoveryWork{}));
+    Vorlac &w = window();
+    answers = {QMessageBox::Cancel, QMessageBox::Ok};
+    QList<int> counts;
+    w.recovery().showSetAsideDialog = [&](SetAsideDialog &d) {
+        d.list()->setCurrentItem(d.list()->topLevelItem(0)); // the unreadable one, newest
+        for (int i = 0; i < 2; ++i) {
+            d.removeButton()->click();
+            counts << d.list()->topLevelItemCount() << int(QFile::exists(unreadable));
+        }
+        d.reject();
+    };
+    EXPECT_EQ(w.recovery().chooseSetAside(&w), "");
+    EXPECT_EQ(counts, QList<int>({2, 1, 1, 0}));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].title, "Supprimer le travail mis de côté");
+}
+
 TEST(WorkWatcherTest, SettlesOnceAfterABurstAndAgainAfterTheNext)
 {
     WorkWatcher watcher(30, 10000);
