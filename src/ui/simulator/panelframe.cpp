@@ -118,10 +118,12 @@ bool PanelFrame::eventFilter(QObject *watched, QEvent *event)
         place(pos());
         return false;
     }
-    if (watched != m_titleBar)
+    const auto type = event->type();
+    if (watched != m_titleBar ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return QFrame::eventFilter(watched, event);
     const auto *me = static_cast<QMouseEvent *>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         if (me->button() == Qt::LeftButton) {
             m_grabbedAt = me->globalPosition().toPoint();
