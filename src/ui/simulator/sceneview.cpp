@@ -3,6 +3,7 @@
 #include "common/clicklabel.h"
 #include "common/focusmarks.h"
 #include "common/pictures.h"
+#include "simulator/figureoptions.h"
 #include "simulator/sceneaccessible.h"
 
 #include <QMouseEvent>
@@ -82,6 +83,14 @@ void SceneView::paintEvent(QPaintEvent *)
     }
     p.drawImage(QRect(QPoint(0, 0), m_picture.image.size()), m_picture.shownImage());
     paintSceneOverlays(p, m_overlays, nullptr);
+    if (m_options)
+        m_options->paintMarks(p);
+}
+
+void SceneView::setFigureOptions(const FigureOptions *options)
+{
+    m_options = options;
+    connect(options, &FigureOptions::changed, this, qOverload<>(&QWidget::update));
 }
 
 } // namespace vorlac

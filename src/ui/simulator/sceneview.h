@@ -9,6 +9,7 @@
 namespace vorlac
 {
 
+class FigureOptions;
 class SceneController;
 
 // The lamp image: reports the mouse in its own pixel coordinates, with the buttons held. When it
@@ -47,6 +48,8 @@ class SceneView : public QWidget
     // incidence they may set. None for a bare view.
     void setController(SceneController *controller) { m_controller = controller; }
     SceneController *controller() const { return m_controller; }
+    // The marks drawn over the picture when their option is on.
+    void setFigureOptions(const FigureOptions *options);
 
   signals:
     // The view now stands on a screen of another device pixel ratio.
@@ -60,6 +63,7 @@ class SceneView : public QWidget
     LampLabel *m_lamp;
     SceneOverlays m_overlays;
     SceneController *m_controller = nullptr;
+    const FigureOptions *m_options = nullptr;
     qreal m_lampRatio = 1.0;
     bool m_ratioChangeQueued = false;
 };
