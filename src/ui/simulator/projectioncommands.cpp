@@ -35,7 +35,7 @@ ProjectionCommands::ProjectionCommands(SceneController &controller, FigureOption
 
     // Between the medium's icon and the prism's, left of the hint line.
     m_icon->setObjectName(QStringLiteral("ImageProjection"));
-    m_icon->setGeometry(24, 296, 108, 70);
+    m_icon->setGeometry(24, 310, 108, 70);
     m_icon->setPixmap(svgPicture(QStringLiteral("icon_projection"), QSize(108, 70), window->devicePixelRatioF()));
     m_icon->setCursor(svgCursor(QStringLiteral("cursor_hand")));
     m_icon->setToolTip(QStringLiteral("Projeter la scène en plein écran (F11)"));
