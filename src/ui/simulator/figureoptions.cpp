@@ -42,10 +42,12 @@ FigureOptions::FigureOptions(SceneController &controller, const QString &setting
                                           "l'écran, l'image copiée, imprimée ou exportée"));
     m_menu->setToolTipsVisible(true);
     connect(m_angles, &QAction::toggled, this, &FigureOptions::setAngleMarks);
-    connect(&controller, &SceneController::pictureRedrawn, this, [this] {
-        if (m_settings.angleMarks)
-            refreshMarks();
-    });
+    // With five radiations the cursor chooses the measured ray without a new picture.
+    for (auto changed : {&SceneController::pictureRedrawn, &SceneController::sceneChanged})
+        connect(&controller, changed, this, [this] {
+            if (m_settings.angleMarks)
+                refreshMarks();
+        });
     refreshMarks();
 }
 

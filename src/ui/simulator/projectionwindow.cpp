@@ -74,6 +74,7 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     });
     // Drawn in the same frame as the main window's picture.
     connect(&controller, &SceneController::pictureRedrawn, this, &ProjectionWindow::render);
+    connect(&controller, &SceneController::sceneChanged, this, qOverload<>(&QWidget::update));
     m_view = fittedViewport(size());
     render();
 }
