@@ -37,10 +37,12 @@ class LineRasteriser
     // End points in device pixels; one pixel wide whatever the scale, dashes scaled.
     void drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour, bool dashed = false);
 
-  private:
+    // End points in device pixels, `width` pixels side by side across the main direction
+    // (from the thin line's pixel towards +x or +y), dashes scaled.
     void drawWideLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour, bool dashed,
                       int width);
 
+  private:
     QRgb *m_bits;
     std::int64_t m_stride; // in pixels
     std::int64_t m_width;

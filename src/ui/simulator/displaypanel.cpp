@@ -17,6 +17,7 @@ DisplayPanel::DisplayPanel(SceneController &controller, HintLine &hints, QWidget
     auto *group = new QGroupBox(QStringLiteral("Affichage"), this);
     group->setObjectName(QStringLiteral("Frame1Box"));
     group->setGeometry(3, 17, 259, 54);
+    group->setToolTip(QStringLiteral("Clic droit : angles sur le schéma, fenêtre de projection"));
     m_normals = new QCheckBox(QStringLiteral("Normales aux dioptres"), group);
     m_normals->setObjectName(QStringLiteral("normales"));
     m_normals->setGeometry(6, 17, 150, 17);

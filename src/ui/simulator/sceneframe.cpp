@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <optional>
 
 namespace vorlac
@@ -57,6 +58,27 @@ SceneFrame::SceneFrame(SceneController &controller, HintLine &hints, QWidget *wi
     m_view->move(0, -m_scroll->value());
     connect(m_scroll, &QScrollBar::valueChanged, this, [this](int v) { m_view->move(0, -v); });
 
+    // Ctrl+plus and Ctrl+minus zoom the scene about the pointer (the middle of what shows when
+    // the pointer is elsewhere), Ctrl+0 returns to the designed view.
+    const auto zoomKeys = [this, window](QKeySequence key, double factor) {
+        auto *shortcut = new QShortcut(key, window);
+        connect(shortcut, &QShortcut::activated, this, [this, factor] {
+            if (factor == 0) {
+                m_view->resetZoom();
+                return;
+            }
+            const QWidget *port = m_view->parentWidget();
+            QPoint at = port->mapFromGlobal(QCursor::pos());
+            if (!port->rect().contains(at))
+                at = port->rect().center();
+            m_view->zoomAt(m_view->mapFrom(port, at), factor);
+        });
+    };
+    zoomKeys(QKeySequence(Qt::CTRL | Qt::Key_Plus), 1.25);
+    zoomKeys(QKeySequence(Qt::CTRL | Qt::Key_Equal), 1.25);
+    zoomKeys(QKeySequence(Qt::CTRL | Qt::Key_Minus), 0.8);
+    zoomKeys(QKeySequence(Qt::CTRL | Qt::Key_0), 0);
+
     // The hourglass while the white-light picture is computed.
     connect(&controller, &SceneController::whiteLightRedrawStarting, this, [this] {
         m_busy = true;
@@ -98,8 +120,10 @@ void SceneFrame::lampMouseMove(Qt::MouseButtons buttons, QPointF posInLamp)
 {
     m_hints.setInfo(kLampHint);
     const QWidget *lamp = m_view->lamp();
-    const double x = posInLamp.x() + lamp->x();
-    const double y = posInLamp.y() + lamp->y();
+    // The lamp stands where the (possibly zoomed) view draws it.
+    const QPointF scene = m_view->viewport().toScene(posInLamp + QPointF(lamp->pos()));
+    const double x = scene.x();
+    const double y = scene.y();
     const QPoint at(toInt16(x), toInt16(y));
     if (at == m_lastLampMouse)
         return;

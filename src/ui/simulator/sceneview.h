@@ -2,13 +2,16 @@
 
 #include "render/sceneoverlays.h"
 #include "render/scenerenderer.h"
+#include "render/sceneviewport.h"
 
 #include <QLabel>
 #include <QWidget>
+#include <optional>
 
 namespace vorlac
 {
 
+class FigureOptions;
 class SceneController;
 
 // The lamp image: reports the mouse in its own pixel coordinates, with the buttons held. When it
@@ -47,6 +50,14 @@ class SceneView : public QWidget
     // incidence they may set. None for a bare view.
     void setController(SceneController *controller) { m_controller = controller; }
     SceneController *controller() const { return m_controller; }
+    // The marks drawn over the picture when their option is on.
+    void setFigureOptions(const FigureOptions *options);
+
+    // Zoom (1x..20x) about a point of the view, redrawn at that scale; Ctrl+wheel does it, and
+    // dragging empty space pans while zoomed. At 1x the view is the designed one.
+    const SceneViewport &viewport() const { return m_zoom; }
+    void zoomAt(QPointF at, double factor);
+    void resetZoom();
 
   signals:
     // The view now stands on a screen of another device pixel ratio.
@@ -54,12 +65,22 @@ class SceneView : public QWidget
 
   protected:
     void paintEvent(QPaintEvent *) override;
+    void wheelEvent(QWheelEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
 
   private:
     const ScenePicture &m_picture;
     LampLabel *m_lamp;
     SceneOverlays m_overlays;
     SceneController *m_controller = nullptr;
+    const FigureOptions *m_options = nullptr;
+    void renderZoom();
+    SceneViewport m_zoom;
+    QImage m_zoomImage;
+    SpectrumColours m_spectrum{};
+    std::optional<QPointF> m_panFrom;
     qreal m_lampRatio = 1.0;
     bool m_ratioChangeQueued = false;
 };

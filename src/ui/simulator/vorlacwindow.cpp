@@ -24,12 +24,14 @@
 #include "simulator/coveredcontrols.h"
 #include "simulator/displaypanel.h"
 #include "simulator/exercisearea.h"
+#include "simulator/figureoptions.h"
 #include "simulator/hintline.h"
 #include "simulator/materialpanel.h"
 #include "simulator/measureicon.h"
 #include "simulator/measurepanel.h"
 #include "simulator/panelframe.h"
 #include "simulator/panelplacement.h"
+#include "simulator/projectioncommands.h"
 #include "simulator/protractorpanel.h"
 #include "simulator/sceneaccessible.h"
 #include "simulator/scenecontroller.h"
@@ -107,11 +109,19 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     buildPanelIcons();
     m_toolbar = new Toolbar(*m_hints, this);
     m_sceneFrame = new SceneFrame(*m_controller, *m_hints, this);
+    m_figureOptions = new FigureOptions(
+        *m_controller,
+        QDir(m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory).filePath("affichage.txt"),
+        this);
+    m_sceneFrame->view()->setFigureOptions(m_figureOptions);
     m_protractorPanel = new ProtractorPanel(*m_hints, this);
     m_mediumPanel = new MaterialPanel(MaterialSide::Outside, *m_controller, *m_hints, m_env.messenger, this);
     m_prismPanel = new MaterialPanel(MaterialSide::Prism, *m_controller, *m_hints, m_env.messenger, this);
     m_displayPanel = new DisplayPanel(*m_controller, *m_hints, this);
     m_sourcePanel = new SourcePanel(*m_controller, *m_hints, this);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_displayPanel, m_sceneFrame->view()})
+        m_figureOptions->offerMenuOn(w);
+    m_projection = new ProjectionCommands(*m_controller, *m_figureOptions, *m_hints, this);
     m_tableFrame = new TableFrame(this);
     m_valueTable = new ValueTable(this);
     auto *grid = new ValueGrid(*m_valueTable);
@@ -261,7 +271,9 @@ void Vorlac::connectRooms()
     connect(m_toolbar->openButton(), &QToolButton::clicked, m_situations, &SituationBinder::showOpenDialog);
     // Printing and copying read the figure and the report texts at the moment they run.
     OutputCommands::Sources out;
-    out.print.figure = [this] { return figureWithOverlays(picture(), lampPicture().toImage()); };
+    out.print.figure = [this] {
+        return m_figureOptions->markedFigure(figureWithOverlays(picture(), lampPicture().toImage()));
+    };
     out.print.report = [this] { return sceneReportTexts(scene()); };
     out.print.table = m_valueTable;
     out.setInfo = [this](const QString &t) { m_hints->announce(t); };
@@ -274,6 +286,7 @@ void Vorlac::connectRooms()
     m_output->setFigureVector([this](QPainter &p) {
         const QImage lamp = lampPicture().toImage();
         paintFigureVector(p, scene(), picture(), &lamp);
+        m_figureOptions->paintMarks(p);
     });
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });
     connect(m_copyMenu->sceneAction(), &QAction::triggered, this, [this] { m_output->copyFigure(this); });
@@ -287,6 +300,7 @@ void Vorlac::connectRooms()
     connect(m_copyMenu->figureExportAction(), &QAction::triggered, this, [this] { m_output->exportFigure(this); });
     connect(m_copyMenu->tableExportAction(), &QAction::triggered, this, [this] { m_output->exportTable(this); });
     relayStatusTips(m_copyMenu, [this](const QString &t) { setInfo(t); });
+    relayStatusTips(m_figureOptions->menu(), [this](const QString &t) { setInfo(t); });
     relayStatusTips(m_tableFrame->tableMenu(), [this](const QString &t) { setInfo(t); });
     relayStatusTips(m_tableFrame->columnMenu(), [this](const QString &t) { setInfo(t); });
     auto *help = new HelpAccess(this, m_programDir, m_env.messenger);

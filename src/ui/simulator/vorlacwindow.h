@@ -19,10 +19,12 @@ class CopyMenu;
 class DisplayPanel;
 class ExerciseArea;
 class ExerciseCommands;
+class FigureOptions;
 class HintLine;
 class MaterialPanel;
 class MeasurePanel;
 class OutputCommands;
+class ProjectionCommands;
 class ProtractorPanel;
 class RecoveryKeeper;
 class SceneController;
@@ -93,6 +95,8 @@ class Vorlac : public QWidget
     UndoHistory &undoHistory() const { return *m_history; }
     UndoActions &undoActions() const { return *m_undoActions; }
     MeasurePanel &measurePanel() const { return *m_measurePanel; }
+    FigureOptions &figureOptions() const { return *m_figureOptions; }
+    ProjectionCommands &projection() const { return *m_projection; }
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -151,6 +155,8 @@ class Vorlac : public QWidget
     ClickLabel *m_panelIcons[5] = {}; // Image3(1..5)
     ClickLabel *m_measureIcon = nullptr;
     MeasurePanel *m_measurePanel = nullptr;
+    FigureOptions *m_figureOptions = nullptr;
+    ProjectionCommands *m_projection = nullptr;
 };
 
 } // namespace vorlac

@@ -1,0 +1,92 @@
+// The projection window and the zoom: white light redrawn for a 1920 x 1080 window with 3-pixel
+// rays, a lamp step's projection redraw (five rays), a zoomed redraw, and the angle marks; the
+// designed 616 x 390 picture alone as the baseline.
+#include "model/constants.h"
+#include "render/anglemarks.h"
+#include "render/scenerenderer.h"
+#include "render/sceneviewport.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+using namespace vorlac;
+
+namespace
+{
+
+struct Scene {
+    SceneState state;
+    SpectrumColours spectrum{};
+    ScenePicture picture;
+    explicit Scene(SourceType source)
+    {
+        state.source = source;
+        FillSpectrumColours(spectrum);
+        RedrawScene(state, picture);
+        RedrawWhiteLight(state, spectrum, picture);
+    }
+};
+
+void BM_DesignedWhitePicture(benchmark::State &st)
+{
+    Scene s(SourceType::WhiteLight);
+    for (auto _ : st)
+        RedrawWhiteLight(s.state, s.spectrum, s.picture);
+}
+BENCHMARK(BM_DesignedWhitePicture)->Unit(benchmark::kMicrosecond);
+
+void BM_ProjectionWhite1080p3px(benchmark::State &st)
+{
+    Scene s(SourceType::WhiteLight);
+    QImage target(1920, 1080, QImage::Format_RGB32);
+    const SceneViewport v = fittedViewport(QSizeF(1920, 1080));
+    for (auto _ : st)
+        drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 3, target);
+}
+BENCHMARK(BM_ProjectionWhite1080p3px)->Unit(benchmark::kMicrosecond);
+
+void BM_ProjectionLampStep(benchmark::State &st)
+{
+    Scene s(SourceType::FiveRadiations);
+    QImage target(1920, 1080, QImage::Format_RGB32);
+    const SceneViewport v = fittedViewport(QSizeF(1920, 1080));
+    double step = 0;
+    for (auto _ : st) {
+        s.state.incidenceAngle = 30 + (step += 0.1, std::fmod(step, 20));
+        RedrawScene(s.state, s.picture);
+        drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 3, target);
+    }
+}
+BENCHMARK(BM_ProjectionLampStep)->Unit(benchmark::kMicrosecond);
+
+void BM_ZoomedRedraw(benchmark::State &st)
+{
+    Scene s(SourceType::WhiteLight);
+    QImage target(616, 390, QImage::Format_RGB32);
+    SceneViewport v = designedViewport();
+    zoomAbout(v, QPointF(400, 150), 8);
+    for (auto _ : st)
+        drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 1, target);
+}
+BENCHMARK(BM_ZoomedRedraw)->Unit(benchmark::kMicrosecond);
+
+void BM_AngleMarks(benchmark::State &st)
+{
+    Scene s(SourceType::FiveRadiations);
+    const QLocale fr(QLocale::French, QLocale::France);
+    for (auto _ : st)
+        benchmark::DoNotOptimize(angleMarks(s.state, fr).marks.size());
+}
+BENCHMARK(BM_AngleMarks)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // the label metrics need the fonts
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,48 @@
+#include "common/displaysettings.h"
+
+#include <QList>
+
+namespace vorlac
+{
+
+namespace
+{
+
+const QByteArray kAngles = "angles";
+const QByteArray kRayWidth = "epaisseur";
+const QByteArray kReadout = "lecture";
+
+} // namespace
+
+DisplaySettings readDisplaySettings(const QByteArray &text)
+{
+    DisplaySettings s;
+    for (const QByteArray &raw : text.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        const qsizetype eq = line.indexOf('=');
+        if (eq <= 0)
+            continue;
+        const QByteArray name = line.left(eq).trimmed();
+        const QByteArray value = line.mid(eq + 1).trimmed();
+        bool ok = false;
+        const int n = value.toInt(&ok);
+        if (!ok)
+            continue;
+        if (name == kAngles && (n == 0 || n == 1))
+            s.angleMarks = n == 1;
+        else if (name == kReadout && (n == 0 || n == 1))
+            s.projectionReadout = n == 1;
+        else if (name == kRayWidth && n >= kMinRayWidth && n <= kMaxRayWidth)
+            s.projectionRayWidth = n;
+    }
+    return s;
+}
+
+QByteArray displaySettingsText(const DisplaySettings &s)
+{
+    return kAngles + '=' + QByteArray::number(s.angleMarks ? 1 : 0) + '\n' + kRayWidth + '=' +
+           QByteArray::number(s.projectionRayWidth) + '\n' + kReadout + '=' +
+           QByteArray::number(s.projectionReadout ? 1 : 0) + '\n';
+}
+
+} // namespace vorlac

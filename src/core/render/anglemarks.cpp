@@ -1,0 +1,337 @@
+#include "render/anglemarks.h"
+
+#include "analysis/measuretexts.h"
+#include "model/constants.h"
+#include "render/scenerenderer.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vorlac
+{
+
+namespace
+{
+
+constexpr double kArcRadius = 30;
+constexpr double kDeviationRadius = 42;
+constexpr double kGuideLength = 48;
+const QRectF kPicture(0, 0, kSceneWidth, kSceneHeight);
+
+QPointF unit(QPointF v)
+{
+    const double l = std::hypot(v.x(), v.y());
+    return l > 0 ? v / l : QPointF(1, 0);
+}
+
+// Direction of v in degrees, anticlockwise with y upwards.
+double direction(QPointF v)
+{
+    return std::atan2(-v.y(), v.x()) * 180.0 / std::numbers::pi;
+}
+
+QPointF along(double degrees)
+{
+    const double r = degrees * std::numbers::pi / 180.0;
+    return {std::cos(r), -std::sin(r)};
+}
+
+// The arc from direction a to direction b the short way round.
+void setArc(AngleMark &m, QPointF vertex, double radius, QPointF a, QPointF b)
+{
+    m.vertex = vertex;
+    m.radius = radius;
+    m.startAngle = direction(a);
+    double span = direction(b) - m.startAngle;
+    while (span > 180)
+        span -= 360;
+    while (span <= -180)
+        span += 360;
+    m.spanAngle = span;
+}
+
+// The arc as short lines, for keeping labels off it.
+void arcLines(const AngleMark &m, std::vector<QLineF> &out)
+{
+    if (!m.hasArc)
+        return;
+    const int steps = std::max(2, static_cast<int>(std::abs(m.spanAngle) / 10) + 1);
+    QPointF prev = m.vertex + along(m.startAngle) * m.radius;
+    for (int k = 1; k <= steps; ++k) {
+        const QPointF next = m.vertex + along(m.startAngle + m.spanAngle * k / steps) * m.radius;
+        out.emplace_back(prev, next);
+        prev = next;
+    }
+}
+
+// The wavelengths whose rays the picture shows, enough of white light's to cover its fan.
+std::vector<int> drawnWavelengths(const SceneState &state, int measured)
+{
+    std::vector<int> out;
+    if (state.source == SourceType::WhiteLight) {
+        for (int l = kMinWavelength; l <= kMaxWavelength; l += 20)
+            out.push_back(l);
+    } else {
+        for (const Radiation &r : sceneRadiations(state))
+            out.push_back(r.wavelength);
+    }
+    out.push_back(measured);
+    return out;
+}
+
+struct Placer {
+    std::vector<QLineF> lines; // rays, outline, guides, arcs
+    std::vector<QRectF> boxes; // the lamp and the labels placed so far
+
+    bool clear(const QRectF &r, bool ofLines) const
+    {
+        if (!kPicture.adjusted(1, 1, -1, -1).contains(r))
+            return false;
+        const QRectF wide = r.adjusted(-3, -3, 3, 3);
+        for (const QRectF &b : boxes)
+            if (wide.intersects(b))
+                return false;
+        if (ofLines)
+            for (const QLineF &l : lines)
+                if (segmentMeetsRect(l, r.adjusted(-2, -2, 2, 2)))
+                    return false;
+        return true;
+    }
+
+    // Around the arc's middle first, further out and further round when that is taken.
+    QRectF place(const AngleMark &m, QSizeF size) const
+    {
+        const double middle = m.startAngle + m.spanAngle / 2;
+        struct Candidate {
+            double cost;
+            QRectF rect;
+        };
+        std::vector<Candidate> candidates;
+        const double first = m.hasArc ? m.radius + 4 : 6;
+        for (double dist = first; dist <= first + 160; dist += 6)
+            for (int turn = -180; turn < 180; turn += 15) {
+                const QPointF u = along(middle + turn);
+                const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
+                const QPointF c = m.vertex + u * (dist + extent);
+                candidates.push_back(
+                    {dist - first + std::abs(turn) * 0.8,
+                     QRectF(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height())});
+            }
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate &a, const Candidate &b) { return a.cost < b.cost; });
+        for (const bool ofLines : {true, false})
+            for (const Candidate &c : candidates)
+                if (clear(c.rect, ofLines))
+                    return c.rect;
+        // Nowhere free: inside the picture at least.
+        QRectF r = candidates.front().rect;
+        r.moveLeft(std::clamp(r.left(), 1.0, kSceneWidth - 1 - r.width()));
+        r.moveTop(std::clamp(r.top(), 1.0, kSceneHeight - 1 - r.height()));
+        return r;
+    }
+};
+
+} // namespace
+
+QFont angleMarkFont()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(13);
+    f.setBold(true);
+    return f;
+}
+
+bool segmentMeetsRect(const QLineF &s, const QRectF &r)
+{
+    // Liang-Barsky clipping: some part of the segment lies in the rectangle.
+    double t0 = 0, t1 = 1;
+    const double dx = s.dx(), dy = s.dy();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {s.x1() - r.left(), r.right() - s.x1(), s.y1() - r.top(), r.bottom() - s.y1()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+AngleFigure angleMarks(const SceneState &state, const QLocale &locale)
+{
+    AngleFigure fig;
+    const int lambda = minimumWavelength(state);
+    TraceResult ray;
+    TraceRay(traceInputFor(state, {lambda, palette::White}), ray, true);
+    const MeasureLineTexts texts = measureLineTexts({lambda, ray.measures}, locale);
+    const TraceLayout &lay = ray.layout;
+
+    // The ray's own lines, after the shared primitives.
+    std::vector<QLineF> path;
+    for (std::size_t k = ray.sharedCount; k < ray.segments.size(); ++k) {
+        const Segment &s = ray.segments[k];
+        if (s.colour == palette::White && !s.dashed)
+            path.emplace_back(s.x1, s.y1, s.x2, s.y2);
+    }
+    // Arrow heads are drawn as lines too; the ray's segments start at the vertices it passes.
+    const QPointF m(lay.line1End.x, lay.line1End.y);
+    const QPointF lamp(lay.line1Start.x, lay.line1Start.y);
+    const QPointF apex(kApexX, kApexY);
+    const double len = lay.faceLength;
+    const QPointF entryOut(-200.0 / len, -lay.halfBase / len);
+    const QPointF exitOut(200.0 / len, -lay.halfBase / len);
+    const auto segmentFrom = [&](QPointF from) -> const QLineF * {
+        for (const QLineF &l : path)
+            if (std::hypot(l.x1() - from.x(), l.y1() - from.y()) < 1e-6)
+                return &l;
+        return nullptr;
+    };
+    const auto add = [&](AngleKind kind, const QString &label) -> AngleMark & {
+        AngleMark mk;
+        mk.kind = kind;
+        mk.label = label;
+        fig.marks.push_back(mk);
+        return fig.marks.back();
+    };
+    const auto named = [](const char *symbol, const QString &value) {
+        return QString::fromUtf8(symbol) + QStringLiteral(" = ") + value + QStringLiteral("°");
+    };
+
+    setArc(add(AngleKind::Apex, QStringLiteral("A = %1°").arg(wholeText(state.apexAngle, locale))), apex, kArcRadius,
+           QPointF(lay.baseLeftX, kBaseY) - apex, QPointF(lay.baseRightX, kBaseY) - apex);
+    setArc(add(AngleKind::Incidence, named("i", texts.incidence)), m, kArcRadius, entryOut, lamp - m);
+    fig.guides.emplace_back(m + entryOut * kGuideLength, m - entryOut * kGuideLength);
+    const QLineF *inside = segmentFrom(m);
+    if (!texts.refraction.isEmpty() && inside)
+        setArc(add(AngleKind::Refraction, named("r", texts.refraction)), m, kArcRadius, -entryOut,
+               inside->p2() - inside->p1());
+    if (!texts.exitIncidence.isEmpty() && inside) {
+        const QPointF p = inside->p2();
+        setArc(add(AngleKind::ExitIncidence, named("r'", texts.exitIncidence)), p, kArcRadius, -exitOut,
+               inside->p1() - p);
+        fig.guides.emplace_back(p + exitOut * kGuideLength, p - exitOut * kGuideLength);
+        const QLineF *out = segmentFrom(p);
+        if (!texts.emergence.isEmpty() && out) {
+            setArc(add(AngleKind::Emergence, named("i'", texts.emergence)), p, kArcRadius, exitOut, out->p2() - p);
+            // D between the incident ray produced and the emergent ray, where the two lines meet.
+            const QLineF incident(lamp, m), emergent(p, out->p2());
+            QPointF meet;
+            AngleMark &d = add(AngleKind::Deviation, named("D", texts.deviation));
+            if (incident.intersects(emergent, &meet) != QLineF::NoIntersection &&
+                kPicture.adjusted(8, 8, -8, -8).contains(meet)) {
+                const QPointF u = unit(m - lamp);
+                setArc(d, meet, kDeviationRadius, u, out->p2() - p);
+                fig.guides.emplace_back(m, meet + u * (kDeviationRadius + 12));
+                fig.guides.emplace_back(p, meet);
+            } else {
+                d.hasArc = false;
+                d.vertex = p + unit(out->p2() - p) * 60;
+                d.startAngle = direction(out->p2() - p);
+            }
+        }
+    }
+
+    // Everything drawn, which the labels keep off.
+    Placer placer;
+    for (const int l : drawnWavelengths(state, lambda)) {
+        TraceResult other;
+        TraceInput in = traceInputFor(state, {l, palette::White});
+        in.showNormals = state.showNormals && state.source != SourceType::WhiteLight;
+        in.showPropagation = state.showPropagation && state.source != SourceType::WhiteLight;
+        TraceRay(in, other, true);
+        for (const Segment &s : other.segments)
+            placer.lines.emplace_back(s.x1, s.y1, s.x2, s.y2);
+    }
+    placer.lines.emplace_back(lamp, m);
+    placer.lines.insert(placer.lines.end(), fig.guides.begin(), fig.guides.end());
+    for (const AngleMark &mk : fig.marks)
+        arcLines(mk, placer.lines);
+    placer.boxes.emplace_back(lay.lampTopLeft.x, lay.lampTopLeft.y, 32, 32);
+
+    const QFontMetricsF metrics(angleMarkFont());
+    for (AngleMark &mk : fig.marks) {
+        const QSizeF size(metrics.horizontalAdvance(mk.label) + 4, metrics.height() + 2);
+        mk.labelRect = placer.place(mk, size);
+        placer.boxes.push_back(mk.labelRect);
+        const QPointF anchor = mk.hasArc ? mk.vertex + along(mk.startAngle + mk.spanAngle / 2) * mk.radius : mk.vertex;
+        const QRectF &r = mk.labelRect;
+        const QPointF near(std::clamp(anchor.x(), r.left(), r.right()), std::clamp(anchor.y(), r.top(), r.bottom()));
+        if (QLineF(anchor, near).length() > 14)
+            mk.leader = QLineF(anchor, near);
+    }
+    return fig;
+}
+
+void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    const QColor ink = blackBackground ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    const QColor ground = blackBackground ? QColor(0, 0, 0, 200) : QColor(255, 255, 255, 220);
+    QPen guide(blackBackground ? QColor(170, 170, 170) : QColor(110, 110, 110), 1.0, Qt::DashLine);
+    guide.setCosmetic(false);
+    p.setPen(guide);
+    p.setBrush(Qt::NoBrush);
+    for (const QLineF &g : figure.guides)
+        p.drawLine(g);
+    p.setPen(QPen(ink, 1.5));
+    for (const AngleMark &m : figure.marks) {
+        if (!m.hasArc)
+            continue;
+        QPainterPath arc;
+        const QRectF box(m.vertex.x() - m.radius, m.vertex.y() - m.radius, 2 * m.radius, 2 * m.radius);
+        arc.arcMoveTo(box, m.startAngle);
+        arc.arcTo(box, m.startAngle, m.spanAngle);
+        p.drawPath(arc);
+    }
+    QColor thread = ink;
+    thread.setAlpha(150);
+    p.setPen(QPen(thread, 1.0));
+    for (const AngleMark &m : figure.marks)
+        if (!m.leader.isNull())
+            p.drawLine(m.leader);
+    p.setFont(angleMarkFont());
+    for (const AngleMark &m : figure.marks) {
+        p.fillRect(m.labelRect, ground);
+        p.setPen(ink);
+        p.drawText(m.labelRect, Qt::AlignCenter, m.label);
+    }
+    p.restore();
+}
+
+} // namespace vorlac
+
+namespace vorlac
+{
+
+QStringList readoutLines(const SceneState &state, const ScenePicture &picture, const QLocale &locale)
+{
+    const int lambda = minimumWavelength(state);
+    const TraceMeasures *m = measuresAt(picture, lambda);
+    if (!m)
+        return {};
+    const MeasureLineTexts t = measureLineTexts({lambda, *m}, locale);
+    QString source = QStringLiteral("λ = %1 nm").arg(wholeText(lambda, locale));
+    if (state.source == SourceType::FiveRadiations)
+        source += QStringLiteral(" (cinq radiations)");
+    else if (state.source == SourceType::WhiteLight)
+        source += QStringLiteral(" (lumière blanche)");
+    return {QStringLiteral("i = %1°").arg(t.incidence),
+            t.deviation.isEmpty() ? QStringLiteral("D : pas d'émergence") : QStringLiteral("D = %1°").arg(t.deviation),
+            source};
+}
+
+} // namespace vorlac

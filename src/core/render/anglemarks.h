@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/scenestate.h"
+
+#include <QFont>
+#include <QLineF>
+#include <QLocale>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QPainter;
+
+namespace vorlac
+{
+
+enum class AngleKind { Incidence, Refraction, ExitIncidence, Emergence, Apex, Deviation };
+
+// One angle marked on the figure: an arc at its vertex and a label with its value. Angles are in
+// degrees anticlockwise from +x with y upwards, as QPainter::drawArc takes them.
+struct AngleMark {
+    AngleKind kind = AngleKind::Incidence;
+    QString label; // "i = 36,0°": the measurements panel's value text
+    QPointF vertex;
+    double radius = 0;
+    double startAngle = 0;
+    double spanAngle = 0;
+    bool hasArc = true; // D without a vertex inside the picture has its label only
+    QRectF labelRect;   // scene pixels
+    QLineF leader;      // from the arc to a label placed away from it; null when it is beside it
+};
+
+// The marks of the ray the panel measures (the cursor's wavelength; with five radiations the
+// drawn one nearest the cursor), with the dashed guides they are read against: the normals at
+// the faces and the incident ray produced. A mark exists where the panel shows a value, so the
+// marks stop where the ray stops.
+struct AngleFigure {
+    std::vector<AngleMark> marks;
+    std::vector<QLineF> guides;
+};
+
+// The font of the labels, in scene pixels.
+QFont angleMarkFont();
+
+// The marks for the state, labels placed clear of every drawn ray, the outline, the lamp, the
+// arcs and each other, and inside the picture.
+AngleFigure angleMarks(const SceneState &state, const QLocale &locale);
+
+// Paints the marks in the scene's coordinates (the painter may scale them): arcs and guides as
+// lines, labels as text, readable on either background.
+void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground);
+
+// Whether a segment meets a rectangle (end points inside count).
+bool segmentMeetsRect(const QLineF &segment, const QRectF &rect);
+
+} // namespace vorlac
+
+namespace vorlac
+{
+
+struct ScenePicture;
+
+// The projection window's large read-out: i, D and the wavelength of the measured ray, with the
+// measurements panel's texts ("i = 36,0°", "D = 24,3°", "λ = 589 nm").
+QStringList readoutLines(const SceneState &state, const ScenePicture &picture, const QLocale &locale);
+
+} // namespace vorlac

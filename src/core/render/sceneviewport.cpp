@@ -1,0 +1,133 @@
+#include "render/sceneviewport.h"
+
+#include "model/constants.h"
+#include "render/rasteriser.h"
+#include "render/sceneoverlays.h"
+#include "render/scenerenderer.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace vorlac
+{
+
+SceneViewport designedViewport()
+{
+    return {};
+}
+
+SceneViewport fittedViewport(QSizeF window)
+{
+    SceneViewport v;
+    v.fitScale = std::max(1e-3, std::min(window.width() / kSceneWidth, window.height() / kSceneHeight));
+    v.fitOrigin = QPointF(kSceneWidth - window.width() / v.fitScale, kSceneHeight - window.height() / v.fitScale) / 2;
+    v.origin = v.fitOrigin;
+    return v;
+}
+
+void zoomAbout(SceneViewport &view, QPointF pointer, double factor)
+{
+    const double zoom = std::clamp(view.zoom * factor, kMinZoom, kMaxZoom);
+    if (zoom == kMinZoom) {
+        resetZoom(view);
+        return;
+    }
+    const QPointF under = view.toScene(pointer);
+    view.zoom = zoom;
+    view.origin = under - pointer / view.scale();
+}
+
+void panBy(SceneViewport &view, QPointF delta, QSizeF window)
+{
+    if (!view.zoomed())
+        return;
+    view.origin -= delta / view.scale();
+    // The window's centre stays over the picture.
+    const QPointF half = QPointF(window.width(), window.height()) / (2 * view.scale());
+    view.origin.setX(std::clamp(view.origin.x(), -half.x(), kSceneWidth - half.x()));
+    view.origin.setY(std::clamp(view.origin.y(), -half.y(), kSceneHeight - half.y()));
+}
+
+void resetZoom(SceneViewport &view)
+{
+    view.zoom = 1;
+    view.origin = view.fitOrigin;
+}
+
+namespace
+{
+
+constexpr double kCoordLimit = 1.0e7;
+
+std::int64_t device(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return static_cast<std::int64_t>(std::nearbyint(std::clamp(v, -kCoordLimit, kCoordLimit)));
+}
+
+struct ViewRaster {
+    LineRasteriser raster;
+    QPointF origin;
+    double scale;
+    int width;
+
+    void draw(const Segment &s)
+    {
+        std::int64_t x1 = device((s.x1 - origin.x()) * scale), y1 = device((s.y1 - origin.y()) * scale);
+        std::int64_t x2 = device((s.x2 - origin.x()) * scale), y2 = device((s.y2 - origin.y()) * scale);
+        // A wide line grows towards +x or +y from its thin pixels: centre it on them.
+        const int back = (width - 1) / 2;
+        if (std::abs(x2 - x1) >= std::abs(y2 - y1)) {
+            y1 -= back;
+            y2 -= back;
+        } else {
+            x1 -= back;
+            x2 -= back;
+        }
+        raster.drawWideLine(x1, y1, x2, y2, toQRgb(s.colour), s.dashed, width);
+    }
+};
+
+} // namespace
+
+void drawSceneView(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
+                   const SceneViewport &view, double ratio, int rayWidth, QImage &target)
+{
+    target.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
+    const double scale = view.scale() * ratio;
+    const int width = std::clamp(rayWidth, 1, 64);
+    ViewRaster v{LineRasteriser(target, std::max(1.0, scale)), view.origin, scale, width};
+    v.raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
+    const bool white = state.source == SourceType::WhiteLight && picture.raysTraced == kSpectrumSize;
+    const std::vector<Radiation> rays = white ? whiteLightRadiations(spectrum) : sceneRadiations(state);
+    Rgb allColours = 0;
+    for (const Radiation &r : rays)
+        allColours |= r.colour;
+    TraceInput shared = traceInputFor(state, rays.front());
+    shared.colour = allColours;
+    std::vector<Segment> primitives;
+    computeLayout(shared, &primitives);
+    for (const Segment &s : primitives)
+        v.draw(s);
+    TraceResult result;
+    for (const Radiation &r : rays) {
+        TraceRay(traceInputFor(state, r), result, false);
+        for (const Segment &s : result.segments)
+            v.draw(s);
+    }
+
+    QPainter p(&target);
+    const SceneOverlays o = sceneOverlays(picture);
+    if (scale == 1.0 && width == 1 && view.origin == QPointF()) {
+        paintSceneOverlays(p, o, nullptr); // exactly the designed view's pixels
+        return;
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(toQRgb(o.line1Colour)), width, Qt::SolidLine, Qt::FlatCap));
+    const auto at = [&](QPoint s) { return (QPointF(s) - view.origin) * scale; };
+    p.drawLine(at(o.line1.p1()), at(o.line1.p2()));
+}
+
+} // namespace vorlac

@@ -1,0 +1,64 @@
+#include "simulator/projectioncommands.h"
+
+#include "common/clicklabel.h"
+#include "common/pictures.h"
+#include "simulator/figureoptions.h"
+#include "simulator/hintline.h"
+#include "simulator/projectionwindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+namespace vorlac
+{
+
+namespace
+{
+const QString kHint = QStringLiteral("Montrer la scène seule en plein écran, sur le second écran s'il y en a un "
+                                     "(F11 ou Échap pour revenir)");
+} // namespace
+
+ProjectionCommands::ProjectionCommands(SceneController &controller, FigureOptions &options, HintLine &hints,
+                                       QWidget *window)
+    : QObject(window), m_controller(controller), m_options(options), m_window(window),
+      m_action(new QAction(QStringLiteral("Projection"), window)), m_icon(new ClickLabel(window))
+{
+    m_action->setObjectName(QStringLiteral("projection"));
+    m_action->setShortcut(QKeySequence(Qt::Key_F11));
+    m_action->setShortcutContext(Qt::WindowShortcut);
+    m_action->setToolTip(QStringLiteral("Projeter la scène en plein écran (F11)"));
+    m_action->setStatusTip(kHint);
+    window->addAction(m_action);
+    connect(m_action, &QAction::triggered, this, &ProjectionCommands::toggle);
+    options.menu()->addAction(m_action);
+
+    // Between the medium's icon and the prism's, left of the hint line.
+    m_icon->setObjectName(QStringLiteral("ImageProjection"));
+    m_icon->setGeometry(24, 310, 108, 70);
+    m_icon->setPixmap(svgPicture(QStringLiteral("icon_projection"), QSize(108, 70), window->devicePixelRatioF()));
+    m_icon->setCursor(svgCursor(QStringLiteral("cursor_hand")));
+    m_icon->setToolTip(QStringLiteral("Projeter la scène en plein écran (F11)"));
+    m_icon->setAccessibleName(QStringLiteral("Projection"));
+    m_icon->lower(); // under the panels, as the other icons
+    hints.addHint(m_icon, kHint);
+    connect(m_icon, &ClickLabel::clicked, this, &ProjectionCommands::toggle);
+}
+
+ProjectionWindow *ProjectionCommands::window() const
+{
+    return m_projection;
+}
+
+void ProjectionCommands::toggle()
+{
+    if (m_projection) {
+        m_projection->close();
+        return;
+    }
+    m_projection = new ProjectionWindow(m_controller, m_options, m_window);
+    connect(m_projection, &QObject::destroyed, m_window, [w = m_window] { w->activateWindow(); });
+    m_projection->showOnProjector();
+}
+
+} // namespace vorlac

@@ -1,0 +1,282 @@
+#include "simulator/projectionwindow.h"
+
+#include "common/menus.h"
+#include "common/pictures.h"
+#include "common/regional.h"
+#include "common/rounding.h"
+#include "model/lampgeometry.h"
+#include "render/anglemarks.h"
+#include "simulator/figureoptions.h"
+#include "simulator/scenecontroller.h"
+
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace vorlac
+{
+
+namespace
+{
+constexpr double kZoomStep = 1.25;
+} // namespace
+
+ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Window), m_controller(controller), m_options(options), m_menu(new QMenu(this))
+{
+    setObjectName(QStringLiteral("Projection"));
+    setWindowTitle(QStringLiteral("Projection - Le vorlac"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAccessibleName(QStringLiteral("Projection de la scène"));
+    setToolTip(QStringLiteral("Faire glisser la lampe ; Ctrl+molette : zoom ; Échap ou F11 : retour"));
+    FillSpectrumColours(m_spectrum);
+    resize(960, 608);
+
+    m_menu->setObjectName(QStringLiteral("menuprojection"));
+    m_menu->addAction(options.anglesAction());
+    QAction *readout = addNamedAction(m_menu, "lectureProjection", QStringLiteral("Lecture des mesures"));
+    readout->setCheckable(true);
+    readout->setChecked(options.settings().projectionReadout);
+    connect(readout, &QAction::toggled, &options, &FigureOptions::setProjectionReadout);
+    QMenu *widths = m_menu->addMenu(QStringLiteral("Épaisseur des rayons"));
+    widths->setObjectName(QStringLiteral("menuepaisseur"));
+    auto *group = new QActionGroup(widths);
+    for (int w = kMinRayWidth; w <= kMaxRayWidth; ++w) {
+        QAction *a = widths->addAction(QStringLiteral("%1 pixel%2 (touche %1)").arg(w).arg(w > 1 ? "s" : ""));
+        a->setObjectName(QStringLiteral("epaisseur%1").arg(w));
+        a->setCheckable(true);
+        a->setChecked(w == options.settings().projectionRayWidth);
+        group->addAction(a);
+        connect(a, &QAction::triggered, &options, [&options, w] { options.setProjectionRayWidth(w); });
+    }
+    addNamedSeparator(m_menu, "sepprojection");
+    QAction *reset = addNamedAction(m_menu, "vueEntiere", QStringLiteral("Toute la scène (Ctrl+0)"));
+    connect(reset, &QAction::triggered, this, [this] {
+        resetZoom(m_view);
+        render();
+    });
+    QAction *close = addNamedAction(m_menu, "fermerProjection", QStringLiteral("Fermer la projection (Échap)"));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    connect(&options, &FigureOptions::changed, this, [this, readout, group] {
+        readout->setChecked(m_options.settings().projectionReadout);
+        const QList<QAction *> all = group->actions();
+        all[m_options.settings().projectionRayWidth - kMinRayWidth]->setChecked(true);
+        render();
+    });
+    // Drawn in the same frame as the main window's picture.
+    connect(&controller, &SceneController::pictureRedrawn, this, &ProjectionWindow::render);
+    connect(&controller, &SceneController::sceneChanged, this, qOverload<>(&QWidget::update));
+    m_view = fittedViewport(size());
+    render();
+}
+
+void ProjectionWindow::showOnProjector()
+{
+    const QScreen *own = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    QScreen *target = nullptr;
+    for (QScreen *s : QGuiApplication::screens())
+        if (s != own)
+            target = s;
+    if (target)
+        setScreen(target);
+    // The geometry too: without a window manager full screen alone leaves the size as it was.
+    if (QScreen *on = target ? target : (parentWidget() ? parentWidget()->screen() : nullptr))
+        setGeometry(on->geometry());
+    showFullScreen();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+QRectF ProjectionWindow::lampRect() const
+{
+    const TraceLayout &l = m_controller.layout();
+    const QPointF centre = m_view.toWindow(QPointF(l.line1Start.x, l.line1Start.y));
+    const double side = 32 * m_view.scale();
+    return {centre.x() - side / 2, centre.y() - side / 2, side, side};
+}
+
+void ProjectionWindow::render()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio)));
+    if (m_image.size() != pixels)
+        m_image = QImage(pixels, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(1.0);
+    drawSceneView(m_controller.state(), m_controller.picture(), m_spectrum, m_view, ratio,
+                  m_options.settings().projectionRayWidth, m_image);
+    m_image.setDevicePixelRatio(ratio);
+    update();
+}
+
+void ProjectionWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(QPointF(0, 0), m_image);
+    const QRectF lamp = lampRect();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(lamp, lampPicture(lamp.width() / 32 * devicePixelRatioF()), QRectF());
+    p.save();
+    p.scale(m_view.scale(), m_view.scale());
+    p.translate(-m_view.origin);
+    m_options.paintMarks(p);
+    p.restore();
+    if (m_options.settings().projectionReadout)
+        paintReadout(p);
+}
+
+void ProjectionWindow::paintReadout(QPainter &p)
+{
+    const QStringList lines = readoutLines(m_controller.state(), m_controller.picture(), regionalLocale());
+    if (lines.isEmpty())
+        return;
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(std::max(14, height() / 18));
+    f.setBold(true);
+    const QFontMetricsF fm(f);
+    double w = 0;
+    for (const QString &l : lines)
+        w = std::max(w, fm.horizontalAdvance(l));
+    const double pad = fm.height() / 3;
+    // Bottom left, where the scene has least: below the base, away from the emergent beam.
+    const double h = fm.height() * lines.size() + pad;
+    const QRectF box(pad, height() - pad - h, w + 2 * pad, h);
+    const bool black = m_controller.state().blackBackground;
+    p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
+    p.setPen(black ? Qt::white : Qt::black);
+    p.setFont(f);
+    for (int k = 0; k < lines.size(); ++k)
+        p.drawText(QPointF(box.left() + pad, box.top() + pad / 2 + fm.ascent() + k * fm.height()), lines[k]);
+}
+
+void ProjectionWindow::resizeEvent(QResizeEvent *)
+{
+    const SceneViewport fitted = fittedViewport(size());
+    // A zoom survives a resize about the window's centre.
+    const QPointF centre = m_view.toScene(QPointF(width(), height()) / 2);
+    const double zoom = m_view.zoom;
+    m_view = fitted;
+    if (zoom > 1) {
+        m_view.zoom = zoom;
+        m_view.origin = centre - QPointF(width(), height()) / (2 * m_view.scale());
+    }
+    render();
+}
+
+void ProjectionWindow::dragTo(Qt::MouseButtons buttons, QPointF window)
+{
+    const QPointF s = m_view.toScene(window);
+    const QPoint at(toInt16(s.x()), toInt16(s.y()));
+    if (at == m_lastLampMouse)
+        return;
+    m_lastLampMouse = at;
+    m_controller.dragLamp(buttons, s.x(), s.y());
+}
+
+void ProjectionWindow::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(e);
+    if (lampRect().contains(e->position())) {
+        m_dragging = true;
+        m_lastLampMouse = QPoint(-1, -1);
+        dragTo(e->buttons(), e->position());
+    } else if (m_view.zoomed()) {
+        m_panning = true;
+        m_panFrom = e->position();
+        setCursor(Qt::ClosedHandCursor);
+    }
+    e->accept();
+}
+
+void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
+{
+    if (m_dragging && (e->buttons() & Qt::LeftButton)) {
+        dragTo(e->buttons(), e->position());
+    } else if (m_panning) {
+        panBy(m_view, e->position() - m_panFrom, size());
+        m_panFrom = e->position();
+        render();
+    } else {
+        setCursor(lampRect().contains(e->position()) ? svgCursor(QStringLiteral("cursor_grab")) : QCursor());
+    }
+    e->accept();
+}
+
+void ProjectionWindow::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (m_dragging) {
+        m_dragging = false;
+        m_controller.releaseLamp();
+    }
+    if (m_panning) {
+        m_panning = false;
+        unsetCursor();
+    }
+    e->accept();
+}
+
+void ProjectionWindow::wheelEvent(QWheelEvent *e)
+{
+    if (!(e->modifiers() & Qt::ControlModifier))
+        return QWidget::wheelEvent(e);
+    zoomAbout(m_view, e->position(), std::pow(kZoomStep, e->angleDelta().y() / 120.0));
+    render();
+    e->accept();
+}
+
+void ProjectionWindow::zoomBy(double factor)
+{
+    const QPointF pointer = mapFromGlobal(QCursor::pos());
+    zoomAbout(m_view, rect().contains(pointer.toPoint()) ? pointer : QPointF(width(), height()) / 2, factor);
+    render();
+}
+
+void ProjectionWindow::keyPressEvent(QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    const int key = e->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_F11) {
+        close();
+    } else if (mods == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
+        zoomBy(kZoomStep);
+    } else if (mods == Qt::ControlModifier && key == Qt::Key_Minus) {
+        zoomBy(1 / kZoomStep);
+    } else if (mods == Qt::ControlModifier && key == Qt::Key_0) {
+        resetZoom(m_view);
+        render();
+    } else if (mods == Qt::NoModifier && key >= Qt::Key_1 && key <= Qt::Key_6) {
+        m_options.setProjectionRayWidth(key - Qt::Key_0);
+    } else if (const std::optional<double> step = lampKeyStep(key, e->modifiers())) {
+        m_controller.stepLamp(*step);
+    } else {
+        return QWidget::keyPressEvent(e);
+    }
+    e->accept();
+}
+
+void ProjectionWindow::keyReleaseEvent(QKeyEvent *e)
+{
+    if (lampKeyStep(e->key(), e->modifiers()) && !e->isAutoRepeat()) {
+        m_controller.releaseLamp(); // the white light once the key is let go, as in the main window
+        e->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(e);
+}
+
+void ProjectionWindow::contextMenuEvent(QContextMenuEvent *e)
+{
+    m_menu->popup(e->globalPos());
+}
+
+} // namespace vorlac

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "model/colour.h"
+#include "render/sceneviewport.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+class QMenu;
+
+namespace vorlac
+{
+
+class FigureOptions;
+class HintLine;
+class SceneController;
+
+// The window `Projection`: the scene alone, redrawn to fill it at the chosen ray width, live
+// with every picture of the main window, with a large read-out in its corner. The lamp drags and
+// steps here through the same controller; Ctrl+wheel and Ctrl+plus/minus zoom about the pointer,
+// dragging empty space pans, Ctrl+0 returns to the whole scene; Escape or F11 closes it.
+class ProjectionWindow : public QWidget
+{
+    Q_OBJECT
+  public:
+    ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow);
+
+    // Full screen on a screen other than the main window's when there is one, else on its own.
+    void showOnProjector();
+
+    const QImage &sceneImage() const { return m_image; }
+    const SceneViewport &viewport() const { return m_view; }
+    QRectF lampRect() const; // window pixels
+    QMenu *menu() const { return m_menu; }
+
+  protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+    void wheelEvent(QWheelEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+    void keyReleaseEvent(QKeyEvent *) override;
+    void contextMenuEvent(QContextMenuEvent *) override;
+
+  private:
+    void render();
+    void dragTo(Qt::MouseButtons buttons, QPointF window);
+    void zoomBy(double factor);
+    void paintReadout(QPainter &p);
+
+    SceneController &m_controller;
+    FigureOptions &m_options;
+    SceneViewport m_view;
+    SpectrumColours m_spectrum{};
+    QImage m_image;
+    QMenu *m_menu;
+    bool m_dragging = false;
+    bool m_panning = false;
+    QPointF m_panFrom;
+    QPoint m_lastLampMouse{-1, -1};
+};
+
+} // namespace vorlac

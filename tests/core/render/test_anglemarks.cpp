@@ -1,0 +1,138 @@
+#include "analysis/measuretexts.h"
+#include "common/displaysettings.h"
+#include "model/constants.h"
+#include "render/anglemarks.h"
+#include "render/scenerenderer.h"
+#include "rowname.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+#include <map>
+#include <ostream>
+
+using namespace vorlac;
+
+namespace
+{
+
+struct MarkRow {
+    const char *name;
+    int prism, outside; // material rows
+    SourceType source;
+    int wavelength;
+    bool black;
+};
+
+[[maybe_unused]] void PrintTo(const MarkRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class AngleMarkSweep : public ::testing::TestWithParam<MarkRow>
+{
+};
+
+// Over every apex and a sweep of incidences: each label reads the panel's value, a mark exists
+// exactly where the panel shows a value, and the labels stay inside the picture, apart, and off
+// the measured ray and the prism's outline.
+TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
+{
+    const MarkRow &row = GetParam();
+    const QLocale fr(QLocale::French, QLocale::France);
+    SceneState s;
+    s.prismMaterial = row.prism;
+    s.outsideMaterial = row.outside;
+    s.prismCauchyA = kMaterials[row.prism].cauchyA;
+    s.prismCauchyB = kMaterials[row.prism].cauchyB;
+    s.outsideCauchyA = kMaterials[row.outside].cauchyA;
+    s.outsideCauchyB = kMaterials[row.outside].cauchyB;
+    s.source = row.source;
+    s.wavelength = row.wavelength;
+    s.blackBackground = row.black;
+    const QRectF picture(0, 0, kSceneWidth, kSceneHeight);
+    for (int apex : {2, 10, 30, 45, 60, 75, 90})
+        for (double incidence = -85; incidence <= 90; incidence += 7.5) {
+            s.apexAngle = apex;
+            s.incidenceAngle = incidence;
+            SCOPED_TRACE(testing::Message() << "A=" << apex << " i=" << incidence);
+            ScenePicture pic;
+            RedrawScene(s, pic);
+            const std::vector<RayMeasures> shown = shownMeasures(s, pic);
+            const RayMeasures *ray = nullptr;
+            for (const RayMeasures &r : shown)
+                if (r.wavelength == minimumWavelength(s))
+                    ray = &r;
+            ASSERT_NE(ray, nullptr);
+            const MeasureLineTexts t = measureLineTexts(*ray, fr);
+            std::map<AngleKind, QString> want{{AngleKind::Apex, QStringLiteral("A = %1°").arg(apex)}};
+            const std::pair<AngleKind, std::pair<const char *, QString>> quantities[] = {
+                {AngleKind::Incidence, {"i", t.incidence}},          {AngleKind::Refraction, {"r", t.refraction}},
+                {AngleKind::ExitIncidence, {"r'", t.exitIncidence}}, {AngleKind::Emergence, {"i'", t.emergence}},
+                {AngleKind::Deviation, {"D", t.deviation}},
+            };
+            for (const auto &[kind, q] : quantities)
+                if (!q.second.isEmpty())
+                    want[kind] = QString::fromLatin1(q.first) + QStringLiteral(" = ") + q.second + QStringLiteral("°");
+
+            const AngleFigure fig = angleMarks(s, fr);
+            std::map<AngleKind, QString> got;
+            for (const AngleMark &m : fig.marks)
+                got[m.kind] = m.label;
+            EXPECT_EQ(got, want);
+
+            TraceResult measured;
+            TraceRay(rayOnlyInput(apex, incidence, ray->measures.prismIndex, ray->measures.outsideIndex), measured);
+            for (std::size_t a = 0; a < fig.marks.size(); ++a) {
+                const QRectF r = fig.marks[a].labelRect;
+                EXPECT_TRUE(picture.contains(r)) << fig.marks[a].label.toStdString();
+                for (std::size_t b = a + 1; b < fig.marks.size(); ++b)
+                    EXPECT_FALSE(r.intersects(fig.marks[b].labelRect))
+                        << fig.marks[a].label.toStdString() << " / " << fig.marks[b].label.toStdString();
+                for (const Segment &seg : measured.segments)
+                    EXPECT_FALSE(segmentMeetsRect(QLineF(seg.x1, seg.y1, seg.x2, seg.y2), r))
+                        << fig.marks[a].label.toStdString();
+            }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AngleMarkSweep,
+    ::testing::Values(MarkRow{"crown in air, 589 nm", 2, 0, SourceType::Monochromatic, 589, true},
+                      MarkRow{"flint in air, five radiations", 3, 0, SourceType::FiveRadiations, 640, true},
+                      MarkRow{"crown in water, white light", 2, 1, SourceType::WhiteLight, 450, false},
+                      MarkRow{"water prism in flint, outside denser", 1, 3, SourceType::Monochromatic, 700, false}),
+    RowName());
+
+struct SettingsRow {
+    const char *name;
+    const char *text;
+    DisplaySettings want;
+};
+
+[[maybe_unused]] void PrintTo(const SettingsRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class DisplaySettingsText : public ::testing::TestWithParam<SettingsRow>
+{
+};
+
+// Read back what was written; anything foreign or out of range keeps the first values.
+TEST_P(DisplaySettingsText, ReadsWhatItWrites)
+{
+    const SettingsRow &row = GetParam();
+    EXPECT_EQ(readDisplaySettings(row.text), row.want);
+    EXPECT_EQ(readDisplaySettings(displaySettingsText(row.want)), row.want);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DisplaySettingsText,
+                         ::testing::Values(SettingsRow{"empty file", "", DisplaySettings{}},
+                                           SettingsRow{"all set", "angles=1\nepaisseur=6\nlecture=0\n",
+                                                       DisplaySettings{true, 6, false}},
+                                           SettingsRow{"out of range and foreign",
+                                                       "angles=2\r\nepaisseur=9\nx=1\nlecture\n", DisplaySettings{}}),
+                         RowName());
+
+} // namespace
