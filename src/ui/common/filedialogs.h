@@ -22,6 +22,7 @@ struct FileDialogRequest {
     QStringList filters;   // the first is selected
     QString defaultSuffix; // added by the dialog to a name typed without one
     bool save = true;      // false: an existing file to open
+    bool chooseFolder = false; // true: a folder is chosen (files are not shown)
 };
 
 // Every file dialog of the program: Qt's own dialog, never the platform's, so that each one
