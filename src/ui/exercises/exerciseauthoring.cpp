@@ -50,6 +50,16 @@ QImage thumbnailOf(const QByteArray &situation)
     return picture.image;
 }
 
+// What a new text is written in, whatever the pupil's text showed.
+QTextCharFormat plainFormat()
+{
+    QTextCharFormat plain;
+    plain.setFontFamilies({QStringLiteral("Arial")});
+    plain.setFontPointSize(12);
+    plain.setForeground(QColor(Qt::black));
+    return plain;
+}
+
 bool isExerciseFile(const QString &path)
 {
     return path.endsWith(QLatin1String(".E01"), Qt::CaseInsensitive) && QFileInfo(path).isFile();
@@ -288,6 +298,8 @@ void ExerciseAuthoring::showText(bool correction)
     text->setDocument(correction ? m_correction : m_statement);
     m_parts.area->exerciseTextModified = modified;
     text->setReadOnly(false);
+    if (text->document()->isEmpty())
+        text->setCurrentCharFormat(plainFormat());
     m_bar->attach(text);
     showSituation();
 }
@@ -358,9 +370,14 @@ void ExerciseAuthoring::checkFields()
     AuthoringPanel &p = *m_panel;
     const QString title = p.title()->text();
     const QString problem = titleProblem(title);
-    AuthoringPanel::setNote(p.titleNote(),
-                            problem.isEmpty() ? QStringLiteral("%1 / 126 caractères").arg(title.size()) : problem,
-                            !problem.isEmpty());
+    if (title.isEmpty())
+        AuthoringPanel::setNote(p.titleNote(), QStringLiteral("Un titre est nécessaire : 126 caractères au plus."),
+                                false);
+    else
+        AuthoringPanel::setNote(p.titleNote(),
+                                problem.isEmpty() ? QStringLiteral("%1 / 126 caractères").arg(title.size()) : problem,
+                                !problem.isEmpty());
+
     QString notion;
     for (int i = 0; i < 4 && notion.isEmpty(); ++i)
         notion = notionProblem(p.notion(i)->text());
