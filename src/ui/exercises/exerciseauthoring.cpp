@@ -338,7 +338,8 @@ void ExerciseAuthoring::dropSituation()
 void ExerciseAuthoring::insertMeasures()
 {
     QTextEdit *text = m_parts.area->text();
-    text->textCursor().insertText(m_parts.measures());
+    // A paragraph of their own, so that the text after them stays apart.
+    text->textCursor().insertText(m_parts.measures() + QLatin1Char('\n'));
     text->setFocus();
 }
 

@@ -147,6 +147,12 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         EXPECT_TRUE(authoring().finish());
         break;
     case Then::CloseCancelThenOk:
+        click(panelChild<QPushButton>("inseremesures"));
+        EXPECT_TRUE(editor()->toPlainText().contains("A = 30°\nλ = 400 nm : n = "))
+            << editor()->toPlainText().toStdString();
+        area().openMenu();
+        EXPECT_FALSE(area().menuAction("openexo")->isEnabled()) << "would load a text into the one being written";
+        area().menu()->hide();
         answers = {QMessageBox::Cancel};
         EXPECT_FALSE(authoring().finish());
         EXPECT_TRUE(authoring().isActive());
