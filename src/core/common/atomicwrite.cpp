@@ -1,10 +1,15 @@
 #include "common/atomicwrite.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -39,6 +44,65 @@ bool syncToDisk(QFileDevice &file)
 #endif
 }
 
+// Opens a temporary file beside target and writes, flushes and (with sync) syncs bytes into it;
+// null (and nothing left behind) on failure.
+std::unique_ptr<QSaveFile> writeTemporary(const QString &target, const QByteArray &bytes, QString *why,
+                                          bool sync = true)
+{
+    auto file = std::make_unique<QSaveFile>(target);
+    // Unbuffered: every write reaches the system at once and reports its own failure. Qt 6.4's
+    // commit() ignores a failed flush of its buffer and renames a cut file over the old one.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        *why = file->errorString();
+        return nullptr;
+    }
+    bool written = file->write(bytes) == bytes.size() && file->flush();
+    *why = file->errorString();
+    // A rename may reach the disk before the data it names: sync the data first.
+    if (written && sync && !syncToDisk(*file)) {
+        written = false;
+        *why = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    if (!written) {
+        file->cancelWriting();
+        file->commit(); // removes the temporary file
+        return nullptr;
+    }
+    return file;
+}
+
+void discard(QSaveFile &file)
+{
+    file.cancelWriting();
+    file.commit();
+}
+
+std::filesystem::path fsPath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// A second name for the old file, to put it back if a later rename fails: a hard link where the
+// file system has them (no data copied, so it works on a full disk), else a copy.
+QString keepOldFile(const QString &target)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = target + QStringLiteral(".old") + QString::number(attempt);
+        if (QFileInfo::exists(name))
+            continue;
+        std::error_code error;
+        std::filesystem::create_hard_link(fsPath(target), fsPath(name), error);
+        if (!error || QFile::copy(target, name))
+            return name;
+        return QString();
+    }
+    return QString();
+}
+
 } // namespace
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
@@ -59,25 +123,94 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
     if (target.isEmpty())
         return fail(QStringLiteral("ce nom ne désigne pas un fichier ordinaire"));
 
-    QSaveFile file(target);
-    // Unbuffered: every write reaches the system at once and reports its own failure. Qt 6.4's
-    // commit() ignores a failed flush of its buffer and renames a cut file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    bool written = file.write(bytes) == bytes.size() && file.flush();
-    QString why = file.errorString();
-    // A rename may reach the disk before the data it names: sync the data first.
-    if (written && !syncToDisk(file)) {
-        written = false;
-        why = QString::fromLocal8Bit(std::strerror(errno));
+    QString why;
+    const std::unique_ptr<QSaveFile> file = writeTemporary(target, bytes, &why);
+    if (!file)
+        return fail(why);
+    if (!file->commit())
+        return fail(file->errorString());
+    return true;
+}
+
+bool writeFilesAtomically(const QList<FileBytes> &files, QString *reason)
+{
+    const auto fail = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    QStringList targets;
+    for (const FileBytes &file : files) {
+        if (file.path.isEmpty())
+            return fail(QStringLiteral("aucun nom de fichier"));
+        const QString target = regularTarget(file.path);
+        if (target.isEmpty())
+            return fail(QStringLiteral("ce nom ne désigne pas un fichier ordinaire"));
+        if (targets.contains(target))
+            return fail(QStringLiteral("un même fichier nommé deux fois"));
+        targets.append(target);
     }
-    if (!written) {
-        file.cancelWriting();
-        file.commit(); // removes the temporary file
+
+    std::vector<std::unique_ptr<QSaveFile>> written;
+    const auto discardAll = [&written] {
+        for (const auto &file : written)
+            if (file)
+                discard(*file);
+    };
+    // All written first, then all synced: on journalling file systems the first sync commits the
+    // others' data too, so a set costs about one sync, not one per file.
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QString why;
+        written.push_back(writeTemporary(targets[i], files[i].bytes, &why, false));
+        if (!written.back()) {
+            discardAll();
+            return fail(why);
+        }
+    }
+    for (const auto &file : written)
+        if (!syncToDisk(*file)) {
+            const QString why = QString::fromLocal8Bit(std::strerror(errno));
+            discardAll();
+            return fail(why);
+        }
+
+    QStringList olds(targets.size());
+    const auto dropOlds = [&olds] {
+        for (const QString &old : olds)
+            if (!old.isEmpty())
+                QFile::remove(old);
+    };
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        if (!QFileInfo::exists(targets[i]))
+            continue;
+        olds[i] = keepOldFile(targets[i]);
+        if (olds[i].isEmpty()) {
+            discardAll();
+            dropOlds();
+            return fail(QStringLiteral("impossible de garder l'ancien fichier %1").arg(targets[i]));
+        }
+    }
+
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        if (written[size_t(i)]->commit()) {
+            written[size_t(i)].reset();
+            continue;
+        }
+        const QString why = written[size_t(i)]->errorString();
+        written[size_t(i)].reset();
+        // Put back what the renames before this one replaced.
+        for (qsizetype j = 0; j < i; ++j) {
+            std::error_code error;
+            if (olds[j].isEmpty())
+                QFile::remove(targets[j]);
+            else
+                std::filesystem::rename(fsPath(olds[j]), fsPath(targets[j]), error);
+        }
+        discardAll();
+        dropOlds();
         return fail(why);
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    dropOlds();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace vorlac
@@ -18,5 +19,16 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // The same; on failure *reason (when given) receives why, for the caller's message.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *reason);
+
+struct FileBytes {
+    QString path;
+    QByteArray bytes;
+};
+
+// Several files replaced as one set (an exercise and the texts and situations it names): every
+// file is written to a temporary beside it and synced before any is renamed, in the order given.
+// On any failure, including a rename that fails half-way, every old file is put back byte for
+// byte and no new file is left; the files' names follow the same rules as above.
+bool writeFilesAtomically(const QList<FileBytes> &files, QString *reason = nullptr);
 
 } // namespace vorlac

@@ -168,6 +168,13 @@ QString askForFile(QWidget *parent, const FileDialogRequest &request, QString *s
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    if (request.chooseFolder) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dossier :"));
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Choisir"));
+    }
     if (!request.filters.isEmpty()) {
         dialog.setNameFilters(request.filters);
         dialog.selectNameFilter(request.filters.front());

@@ -17,11 +17,12 @@ struct FileDialogRequest {
     {
     }
     QString title;
-    QString folder;        // where the dialog starts
-    QString fileName;      // the name offered, or a pattern ("*.rtf") in an open dialog
-    QStringList filters;   // the first is selected
-    QString defaultSuffix; // added by the dialog to a name typed without one
-    bool save = true;      // false: an existing file to open
+    QString folder;            // where the dialog starts
+    QString fileName;          // the name offered, or a pattern ("*.rtf") in an open dialog
+    QStringList filters;       // the first is selected
+    QString defaultSuffix;     // added by the dialog to a name typed without one
+    bool save = true;          // false: an existing file to open
+    bool chooseFolder = false; // true: a folder is chosen (files are not shown)
 };
 
 // Every file dialog of the program: Qt's own dialog, never the platform's, so that each one

@@ -10,8 +10,11 @@
 #include "common/panelplaces.h"
 #include "common/pictures.h"
 #include "common/programdirectory.h"
+#include "common/regional.h"
 #include "common/rounding.h"
+#include "exercises/exerciseauthoring.h"
 #include "exercises/exercisecommands.h"
+#include "exercises/measuresinsert.h"
 #include "grapher/grapheur.h"
 #include "help/helpaccess.h"
 #include "output/exports.h"
@@ -56,6 +59,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -389,6 +393,18 @@ void Vorlac::connectExercises()
     };
     for (const auto &[name, command] : items)
         connect(m_exercises->menuAction(name), &QAction::triggered, m_exerciseCommands, command);
+
+    ExerciseAuthoring::Parts authoring;
+    authoring.area = m_exercises;
+    authoring.situations = m_situations;
+    authoring.hints = m_hints;
+    authoring.window = this;
+    authoring.measures = [this] {
+        return measuresAsText(m_controller->state(), m_controller->picture(), regionalLocale());
+    };
+    authoring.exerciseInUse = [this] { return m_exercises->fileField()->text(); };
+    authoring.folders = &m_output->dialogFolders();
+    m_authoring = new ExerciseAuthoring(std::move(authoring), m_env.messenger);
 }
 
 void Vorlac::connectRecovery()

@@ -18,6 +18,7 @@ class ClickLabel;
 class CopyMenu;
 class DisplayPanel;
 class ExerciseArea;
+class ExerciseAuthoring;
 class ExerciseCommands;
 class FigureOptions;
 class HintLine;
@@ -84,6 +85,7 @@ class Vorlac : public QWidget
     CopyMenu &copyMenu() const { return *m_copyMenu; }
     ExerciseArea &exercises() const { return *m_exercises; }
     ExerciseCommands &exerciseCommands() const { return *m_exerciseCommands; }
+    ExerciseAuthoring &exerciseAuthoring() const { return *m_authoring; }
     SituationBinder &situations() const { return *m_situations; }
     RecoveryKeeper &recovery() const { return *m_recovery; }
 
@@ -145,6 +147,7 @@ class Vorlac : public QWidget
     CopyMenu *m_copyMenu;
     ExerciseArea *m_exercises;
     ExerciseCommands *m_exerciseCommands = nullptr;
+    ExerciseAuthoring *m_authoring = nullptr;
     SituationBinder *m_situations;
     RecoveryKeeper *m_recovery = nullptr;
     std::unique_ptr<OutputCommands> m_output;

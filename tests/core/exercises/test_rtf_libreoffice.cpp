@@ -1,4 +1,5 @@
 // LibreOffice as the real other end: it reads what we write, and we read what it writes.
+#include "exercises/exerciseset.h"
 #include "exercises/rtf.h"
 #include "help/introduction.h"
 
@@ -186,5 +187,54 @@ TEST_F(RtfLibreOffice, OurFileResavedReadsTheSame)
     ASSERT_TRUE(readRtf(resaved, back)) << resaved.left(2000).toStdString();
     EXPECT_EQ(describe(back), describe(doc));
 }
+
+// An exercise as the editor saves it: its statement and its correction, read from the files the
+// set wrote, come back from LibreOffice with the same words and the same formats.
+class SavedExerciseLibreOffice : public RtfLibreOffice, public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(SavedExerciseLibreOffice, KeepsWordsAndFormats)
+{
+    const bool correction = std::string(GetParam()) == "Correction";
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    const auto run = [&c](const QString &text, auto change) {
+        QTextCharFormat f = chars(u"Arial"_qs, 12);
+        change(f);
+        c.insertText(text, f);
+    };
+    run(correction ? u"Correction : "_qs : u"Énoncé : "_qs, [](QTextCharFormat &) {});
+    run(u"gras "_qs, [](QTextCharFormat &f) { f.setFontWeight(QFont::Bold); });
+    run(u"italique "_qs, [](QTextCharFormat &f) { f.setFontItalic(true); });
+    run(u"n"_qs, [](QTextCharFormat &) {});
+    run(u"2"_qs, [](QTextCharFormat &f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); });
+    run(u" D"_qs, [](QTextCharFormat &) {});
+    run(u"m"_qs, [](QTextCharFormat &f) { f.setVerticalAlignment(QTextCharFormat::AlignSubScript); });
+    run(u" bleu"_qs, [](QTextCharFormat &f) { f.setForeground(QColor(0, 0, 192)); });
+    c.insertBlock();
+    run(u"αβγδεθλμπσφωΔΩ°′″≈≤≥×·→"_qs, [](QTextCharFormat &f) { f.setFontFamilies({u"Times New Roman"_qs}); });
+
+    QTemporaryDir folder;
+    ExerciseSet set;
+    set.title = u"Prisme"_qs;
+    set.statement = set.correction = writeRtf(doc);
+    ASSERT_EQ(saveExerciseSet(folder.path(), freshExerciseNames(folder.path(), set.title), set), QString());
+    QFile saved(folder.filePath(correction ? u"PRISME-C.RTF"_qs : u"PRISME.RTF"_qs));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+
+    QString text = QString::fromUtf8(convert(u"saved.rtf"_qs, bytes, u"txt:Text (encoded):UTF8"_qs, u"txt"_qs));
+    text.remove(QChar(0xFEFF)).remove(u'\r');
+    while (text.endsWith(u'\n'))
+        text.chop(1);
+    EXPECT_EQ(text, blocksText(doc));
+    QTextDocument back;
+    const QByteArray resaved = convert(u"saved.rtf"_qs, bytes, u"rtf"_qs, u"rtf"_qs);
+    ASSERT_TRUE(readRtf(resaved, back)) << resaved.left(2000).toStdString();
+    EXPECT_EQ(describe(back), describe(doc));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SavedExerciseLibreOffice, ::testing::Values("Statement", "Correction"));
 
 } // namespace
