@@ -1,6 +1,7 @@
 #include "output/scenereport.h"
 
 #include "model/materials.h"
+#include "analysis/measuretexts.h"
 #include "model/scenetexts.h"
 
 namespace vorlac
@@ -14,7 +15,8 @@ ReportTexts sceneReportTexts(const SceneState &s)
             materialName(s.prismMaterial),
             indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)),
             materialName(s.outsideMaterial),
-            indexText(CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength))};
+            indexText(CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength)),
+            s.source == SourceType::LineLamp ? lampTitle(s) : QString()};
 }
 
 } // namespace vorlac

@@ -210,7 +210,7 @@ void MeasurePanel::refresh()
 void MeasurePanel::updateMinimum()
 {
     const SceneState &s = m_controller.state();
-    const int lambda = minimumWavelength(s);
+    const double lambda = minimumWavelength(s);
     const MinimumKey key{s.apexAngle, lambda, s.source, CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
                          CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda)};
     if (key == m_minimumKey)
@@ -225,7 +225,7 @@ bool MeasurePanel::record()
 {
     const SceneState &state = m_controller.state();
     const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
-    // Five lines are told apart by their wavelength.
+    // Five lines (or a lamp's) are told apart by their wavelength.
     const bool five = rays.size() > 1;
     const QStringList titles = m_table.titles();
     RecordColumns columns = five ? withWavelength(m_columns, titles) : m_columns;

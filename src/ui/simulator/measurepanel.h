@@ -79,7 +79,8 @@ class MeasurePanel : public PanelFrame
     int m_shownWavelength = -1; // the cursor's at the last refresh
     // What the minimum was computed for (and how its text names the radiation).
     struct MinimumKey {
-        int apex = -1, wavelength = -1;
+        int apex = -1;
+        double wavelength = -1;
         SourceType source = SourceType::Monochromatic;
         double prism = 0, outside = 0;
         bool operator==(const MinimumKey &) const = default;

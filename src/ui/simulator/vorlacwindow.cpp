@@ -35,6 +35,7 @@
 #include "simulator/sceneframe.h"
 #include "simulator/sceneview.h"
 #include "simulator/sourcepanel.h"
+#include "simulator/lamppanel.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
 #include "simulator/undoactions.h"
@@ -111,6 +112,12 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     m_prismPanel = new MaterialPanel(MaterialSide::Prism, *m_controller, *m_hints, m_env.messenger, this);
     m_displayPanel = new DisplayPanel(*m_controller, *m_hints, this);
     m_sourcePanel = new SourcePanel(*m_controller, *m_hints, this);
+    m_lampPanel = new LampPanel(*m_controller, *m_hints, this);
+    connect(m_sourcePanel, &PanelFrame::visibilityChanged, m_lampPanel, [this](bool visible) {
+        m_lampPanel->setVisible(visible);
+        if (visible)
+            m_lampPanel->raise(); // over the exercise text, beside the source panel
+    });
     m_tableFrame = new TableFrame(this);
     m_valueTable = new ValueTable(this);
     auto *grid = new ValueGrid(*m_valueTable);
