@@ -35,6 +35,7 @@
 #include "simulator/sceneframe.h"
 #include "simulator/sceneview.h"
 #include "simulator/sourcepanel.h"
+#include "simulator/sweepcommand.h"
 #include "simulator/lamppanel.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
@@ -54,6 +55,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -156,6 +158,16 @@ void Vorlac::connectUndo()
     m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
+    // The sweep fills the table: it stands with the table's commands, before undo.
+    auto *sweep = new SweepCommand(*m_controller, *m_valueTable, *m_hints, m_env.messenger, *this,
+                                   [this] { return askSweepStep(this); });
+    QMenu *tableMenu = m_tableFrame->tableMenu();
+    QAction *before = nullptr;
+    for (QAction *a : tableMenu->actions())
+        if (a->objectName() == QLatin1String("sepannul"))
+            before = a;
+    tableMenu->insertAction(before, sweep->action());
+    addAction(sweep->action());
     // An opened file is where undo stops, as restored work is: undoing past it would put the
     // old work back under the new file's name (and an exercise's statement).
     connect(m_situations, &SituationBinder::situationOpened, m_history, &UndoHistory::clear);
