@@ -137,12 +137,11 @@ QString measuredRaysText(const SceneState &state, const QLocale &locale)
 
 QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale)
 {
-    const QString at =
-        QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale)) +
-        (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)")
-         : source == SourceType::LineLamp     ? QStringLiteral(" (raie la plus proche du curseur)")
-                                              : QString()) +
-        QStringLiteral(" : ");
+    const QString at = QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale)) +
+                       (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)")
+                        : source == SourceType::LineLamp     ? QStringLiteral(" (raie la plus proche du curseur)")
+                                                             : QString()) +
+                       QStringLiteral(" : ");
     if (!m.found)
         return QStringLiteral("Minimum de déviation") + at +
                QStringLiteral("le rayon ne sort par la face de sortie à aucune incidence.");

@@ -17,8 +17,8 @@ struct SpectralLine {
 
 // A line-spectrum lamp of the "Lampe spectrale" source.
 struct LineLamp {
-    const char *name;   // French, as in the lamp list: "mercure"
-    const char *symbol; // "Hg"
+    const char *name;                    // French, as in the lamp list: "mercure"
+    const char *symbol;                  // "Hg"
     std::span<const SpectralLine> lines; // increasing wavelengths, 400..800 nm
 };
 

@@ -1,7 +1,7 @@
 #include "output/scenereport.h"
 
-#include "model/materials.h"
 #include "analysis/measuretexts.h"
+#include "model/materials.h"
 #include "model/scenetexts.h"
 
 namespace vorlac

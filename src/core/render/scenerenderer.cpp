@@ -146,8 +146,8 @@ std::vector<Radiation> lampRadiations(const SceneState &state)
         strongest = std::max(strongest, l.intensity);
     rays.reserve(lines.size());
     for (const SpectralLine &l : lines)
-        rays.push_back({l.wavelength, state.blackBackground ? lineColour(l.wavelength, l.intensity / strongest)
-                                                            : palette::Black});
+        rays.push_back(
+            {l.wavelength, state.blackBackground ? lineColour(l.wavelength, l.intensity / strongest) : palette::Black});
     return rays;
 }
 

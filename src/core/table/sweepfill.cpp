@@ -16,8 +16,8 @@ void fillTableWithSweep(ValueTable &table, const Sweep &sweep)
         table.setColumnExpression(c, QString()); // the column no longer holds what a formula computed
         for (int row = 1; row < table.Rows(); ++row) {
             const std::size_t k = std::size_t(row - 1);
-            table.setCellValue(row, c,
-                               row <= lines ? std::optional<float>(float(sweep.lines[k][std::size_t(c)])) : std::nullopt);
+            table.setCellValue(
+                row, c, row <= lines ? std::optional<float>(float(sweep.lines[k][std::size_t(c)])) : std::nullopt);
         }
     }
 }

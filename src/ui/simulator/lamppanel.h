@@ -30,10 +30,10 @@ class LampPanel : public PanelFrame
     void chooseUnknownLamp();
 
     SceneController &m_controller;
-    QRadioButton *m_option;  // OptionLampe
-    QComboBox *m_lamps;      // ComboLampe
-    QPushButton *m_unknown;  // BoutonLampeInconnue
-    QPushButton *m_reveal;   // BoutonReveler
+    QRadioButton *m_option; // OptionLampe
+    QComboBox *m_lamps;     // ComboLampe
+    QPushButton *m_unknown; // BoutonLampeInconnue
+    QPushButton *m_reveal;  // BoutonReveler
 };
 
 } // namespace vorlac

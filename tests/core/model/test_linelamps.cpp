@@ -242,8 +242,7 @@ TEST_P(DamagedAddition, IsUnreadable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DamagedAddition,
-                         ::testing::Values("LAMPE=krypton", "LAMPE?=00000000", "COULEUR=rouge", "FIN", ""),
-                         RowName());
+                         ::testing::Values("LAMPE=krypton", "LAMPE?=00000000", "COULEUR=rouge", "FIN", ""), RowName());
 
 // --- Sweeps against the tracer -------------------------------------------------------------------
 
