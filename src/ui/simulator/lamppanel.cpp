@@ -40,7 +40,7 @@ LampPanel::LampPanel(SceneController &controller, HintLine &hints, QWidget *pare
     m_lamps->setObjectName(QStringLiteral("ComboLampe"));
     m_lamps->setGeometry(6, 40, 158, 21);
     m_lamps->setToolTip(kListHint);
-    m_lamps->setAccessibleName(QStringLiteral("Lampe spectrale"));
+    m_lamps->setAccessibleName(QStringLiteral("Liste des lampes"));
     for (int row = 0; row < lineLampCount(); ++row)
         m_lamps->addItem(lineLampName(row));
     m_lamps->setPlaceholderText(QStringLiteral("(lampe inconnue)"));

@@ -33,13 +33,12 @@ std::ostream &operator<<(std::ostream &o, const SweepRow &r)
 
 class Spectro : public VorlacFixture, public ::testing::WithParamInterface<SweepRow>
 {
-  public:
-    void settle()
-    {
-        UndoHistory &h = window().undoHistory();
-        ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.stepPending(); }, 3000));
-    }
 };
+
+void settle(Vorlac &w)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return !w.undoHistory().stepPending(); }, 3000));
+}
 
 TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
 {
@@ -47,13 +46,13 @@ TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
     Vorlac &w = window();
     ValueTable &table = w.valueTable();
     table.setTextMatrix(1, 0, QStringLiteral("7,000"));
-    settle();
+    settle(w);
     if (row.lamp >= 0) {
         child<QRadioButton>("OptionLampe")->click();
         auto *combo = child<QComboBox>("ComboLampe");
         combo->setCurrentIndex(row.lamp);
         emit combo->activated(row.lamp);
-        settle();
+        settle(w);
     }
     const QStringList titlesBefore = table.titles();
     const SceneState state = w.controller().state();
@@ -65,7 +64,7 @@ TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
         });
     child<QAction>("balayage")->trigger();
     dialogs.wait();
-    settle();
+    settle(w);
     ASSERT_FALSE(expected.lines.empty());
     EXPECT_EQ(table.title(0), expected.titles[0]);
     EXPECT_GE(table.Rows(), int(expected.lines.size()) + 1);
@@ -103,13 +102,12 @@ TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
     const QString name = lineLampName(s.lamp);
     for (QLabel *l : w.findChildren<QLabel *>())
         EXPECT_FALSE(l->text().contains(name, Qt::CaseInsensitive)) << l->objectName().toStdString();
-    UndoHistory &h = w.undoHistory();
-    ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.stepPending(); }, 3000));
+    settle(w);
     reveal->click();
     EXPECT_EQ(combo->currentText(), name);
     EXPECT_FALSE(reveal->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.stepPending(); }, 3000));
-    h.undo();
+    settle(w);
+    w.undoHistory().undo();
     EXPECT_TRUE(w.controller().state().lampHidden);
     EXPECT_TRUE(combo->currentText().isEmpty());
 }
