@@ -123,7 +123,17 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     m_columnsText = new QLabel(body);
     m_columnsText->setObjectName(QStringLiteral("MesureColonnes"));
     m_columnsText->setToolTip(kColumnsHint);
-    outer->addWidget(m_columnsText);
+    auto *columnsRow = new QHBoxLayout;
+    columnsRow->addWidget(m_columnsText, 1);
+    auto *sweep = new QPushButton(QStringLiteral("Balayage…"), body);
+    sweep->setObjectName(QStringLiteral("BoutonBalayage"));
+    sweep->setToolTip(
+        QStringLiteral("Remplir le tableau d'une série calculée : D en fonction de i, ou Dmin, n et λ pour "
+                       "chaque raie de la lampe (Maj+F9)"));
+    hints.addHint(sweep, sweep->toolTip());
+    connect(sweep, &QPushButton::clicked, this, &MeasurePanel::sweepRequested);
+    columnsRow->addWidget(sweep);
+    outer->addLayout(columnsRow);
 
     auto *buttons = new QHBoxLayout;
     m_placeLamp = new QPushButton(QStringLiteral("Placer la la&mpe"), body);

@@ -50,6 +50,8 @@ class MeasurePanel : public PanelFrame
   signals:
     // After a record: the first data line written (the table may scroll to it).
     void recorded(int firstLine);
+    // "Balayage…": the window runs the sweep.
+    void sweepRequested();
 
   private:
     struct Line {

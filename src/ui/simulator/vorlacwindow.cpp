@@ -158,10 +158,10 @@ void Vorlac::connectUndo()
     m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
-    // The sweep fills the table: last in the table menu, after the items the window always had.
+    // The sweep fills the table: the measurements panel's button and Shift+F9 anywhere in the window.
     auto *sweep = new SweepCommand(*m_controller, *m_valueTable, *m_hints, m_env.messenger, *this,
                                    [this] { return askSweepStep(this); });
-    m_tableFrame->tableMenu()->addAction(sweep->action());
+    connect(m_measurePanel, &MeasurePanel::sweepRequested, sweep, &SweepCommand::run);
     addAction(sweep->action());
     // An opened file is where undo stops, as restored work is: undoing past it would put the
     // old work back under the new file's name (and an exercise's statement).
