@@ -128,7 +128,7 @@ QString measuredRaysText(const SceneState &state, const QLocale &locale)
     case SourceType::FiveRadiations:
         return QStringLiteral("Les cinq radiations tracées");
     case SourceType::LineLamp:
-        return lampTitle(state) + QStringLiteral(" : les raies les plus proches du curseur");
+        return lampTitle(state) + QStringLiteral(" : raies près du curseur");
     case SourceType::WhiteLight:
         break;
     }
