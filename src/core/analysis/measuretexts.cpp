@@ -1,8 +1,10 @@
 #include "analysis/measuretexts.h"
 
 #include "common/numberpattern.h"
+#include "model/linelamps.h"
 #include "render/scenerenderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -14,19 +16,32 @@ std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePictu
     std::vector<RayMeasures> rays;
     if (state.source == SourceType::FiveRadiations) {
         rays = picture.measures;
+    } else if (state.source == SourceType::LineLamp) {
+        rays = picture.measures;
+        const double cursor = state.wavelength;
+        auto nearer = [cursor](const RayMeasures &a, const RayMeasures &b) {
+            const double da = std::abs(a.wavelength - cursor), db = std::abs(b.wavelength - cursor);
+            return da != db ? da < db : a.wavelength < b.wavelength;
+        };
+        std::stable_sort(rays.begin(), rays.end(), nearer);
+        if (rays.size() > kShownLampLines)
+            rays.resize(kShownLampLines);
+        std::sort(rays.begin(), rays.end(),
+                  [](const RayMeasures &a, const RayMeasures &b) { return a.wavelength < b.wavelength; });
     } else if (const TraceMeasures *m = measuresAt(picture, state.wavelength)) {
-        rays.push_back({state.wavelength, *m});
+        rays.push_back({double(state.wavelength), *m});
     }
     return rays;
 }
 
-int minimumWavelength(const SceneState &state)
+double minimumWavelength(const SceneState &state)
 {
-    if (state.source != SourceType::FiveRadiations)
+    if (state.source != SourceType::FiveRadiations && state.source != SourceType::LineLamp)
         return state.wavelength;
-    int best = 0;
+    double best = 0;
     for (const Radiation &r : sceneRadiations(state))
-        if (best == 0 || std::abs(r.wavelength - state.wavelength) < std::abs(best - state.wavelength))
+        if (best == 0 || std::abs(r.wavelength - state.wavelength) < std::abs(best - state.wavelength) ||
+            (std::abs(r.wavelength - state.wavelength) == std::abs(best - state.wavelength) && r.wavelength < best))
             best = r.wavelength;
     return best;
 }
@@ -46,11 +61,25 @@ QString wholeText(int value, const QLocale &locale)
     return formatNumberPattern(value, QString(kPatternWhole), locale);
 }
 
+QString wavelengthValueText(double nm, const QLocale &locale)
+{
+    if (nm == std::floor(nm))
+        return wholeText(int(nm), locale);
+    return formatNumberPattern(nm, QStringLiteral("0.000"), locale);
+}
+
+QString lampTitle(const SceneState &state)
+{
+    if (state.lampHidden)
+        return QStringLiteral("Lampe inconnue");
+    return QStringLiteral("Lampe spectrale (%1)").arg(lineLampName(state.lamp));
+}
+
 MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale)
 {
     const TraceMeasures &m = ray.measures;
     MeasureLineTexts t;
-    t.wavelength = wholeText(ray.wavelength, locale);
+    t.wavelength = wavelengthValueText(ray.wavelength, locale);
     t.prismIndex = indexValueText(m.prismIndex, locale);
     t.outsideIndex = indexValueText(m.outsideIndex, locale);
     t.incidence = angleText(m.incidence, locale);
@@ -98,18 +127,21 @@ QString measuredRaysText(const SceneState &state, const QLocale &locale)
         return QStringLiteral("Lumière monochromatique de %1 nm").arg(wholeText(state.wavelength, locale));
     case SourceType::FiveRadiations:
         return QStringLiteral("Les cinq radiations tracées");
+    case SourceType::LineLamp:
+        return lampTitle(state) + QStringLiteral(" : raies près du curseur");
     case SourceType::WhiteLight:
         break;
     }
     return QStringLiteral("Lumière blanche : rayon du spectre à λ = %1 nm").arg(wholeText(state.wavelength, locale));
 }
 
-QString minimumDeviationText(const MinimumDeviation &m, int lambda, SourceType source, const QLocale &locale)
+QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale)
 {
-    const QString at =
-        QStringLiteral(" à %1 nm").arg(wholeText(lambda, locale)) +
-        (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)") : QString()) +
-        QStringLiteral(" : ");
+    const QString at = QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale)) +
+                       (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)")
+                        : source == SourceType::LineLamp     ? QStringLiteral(" (raie la plus proche du curseur)")
+                                                             : QString()) +
+                       QStringLiteral(" : ");
     if (!m.found)
         return QStringLiteral("Minimum de déviation") + at +
                QStringLiteral("le rayon ne sort par la face de sortie à aucune incidence.");

@@ -15,12 +15,15 @@ namespace vorlac
 struct ScenePicture;
 
 // The rays the measurements panel shows, taken from the picture just drawn: the one ray of a
-// monochromatic source, the five radiations, or the chosen wavelength of white light.
+// monochromatic source, the five radiations, the chosen wavelength of white light, or the (at
+// most five) lamp lines nearest the cursor, by increasing wavelength.
 std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePicture &picture);
+inline constexpr std::size_t kShownLampLines = 5;
 
 // The wavelength the minimum of deviation is computed for: one the picture draws. The cursor's,
-// except with five radiations: the radiation nearest the cursor (the shorter on a tie).
-int minimumWavelength(const SceneState &state);
+// except with five radiations or a lamp: the radiation or line nearest the cursor (the shorter
+// on a tie).
+double minimumWavelength(const SceneState &state);
 
 // Every number the panel shows goes through the number patterns: angles to a tenth of a degree,
 // indices with the six decimals of the index read-outs (and a zero before the separator, which a
@@ -35,6 +38,10 @@ QString angleText(double degrees, const QLocale &locale);
 QString indexValueText(double n, const QLocale &locale);
 // A whole number: "589".
 QString wholeText(int value, const QLocale &locale);
+// A wavelength: whole as "589", a lamp line's with its three decimals: "588,995".
+QString wavelengthValueText(double nm, const QLocale &locale);
+// The lamp as every text names it: "Lampe spectrale (mercure)", or "Lampe inconnue" while hidden.
+QString lampTitle(const SceneState &state);
 
 // The texts of one line of the panel. A quantity the ray does not have is empty, and note says
 // why, standing in the place of the first missing quantity.
@@ -52,6 +59,6 @@ QString measuredRaysText(const SceneState &state, const QLocale &locale);
 
 // The minimum of deviation, as two lines of text for the wavelength lambda; with five
 // radiations the text says which one it is.
-QString minimumDeviationText(const MinimumDeviation &m, int lambda, SourceType source, const QLocale &locale);
+QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale);
 
 } // namespace vorlac

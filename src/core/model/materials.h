@@ -46,4 +46,10 @@ inline double CauchyIndex(float a, float b, int lambda)
     return static_cast<double>(a) + static_cast<double>(b) / (l * l);
 }
 
+// The same law at a real wavelength (a lamp line).
+inline double CauchyIndex(float a, float b, double lambda)
+{
+    return static_cast<double>(a) + static_cast<double>(b) / (lambda * lambda);
+}
+
 } // namespace vorlac

@@ -86,7 +86,7 @@ struct TraceMeasures {
 
 // What one traced radiation measures.
 struct RayMeasures {
-    int wavelength = 0;
+    double wavelength = 0; // nm; a lamp line's is not whole
     TraceMeasures measures;
 };
 

@@ -106,7 +106,9 @@ QString describeScene(const SceneState &state, const QLocale &locale)
         return text + describeRadiation(state, state.wavelength, locale) +
                QStringLiteral(" (%1 nm)").arg(state.wavelength);
     text += state.source == SourceType::WhiteLight ? QStringLiteral("lumière blanche : ")
-                                                   : QStringLiteral("cinq radiations : ");
+            : state.source == SourceType::LineLamp
+                ? (state.lampHidden ? QStringLiteral("lampe inconnue : ") : QStringLiteral("lampe spectrale : "))
+                : QStringLiteral("cinq radiations : ");
     const Passage red = passage(state, kMaxWavelength);
     const Passage violet = passage(state, kMinWavelength);
     if (red.deviation && violet.deviation)

@@ -5,7 +5,7 @@
 namespace vorlac
 {
 
-enum class SourceType { Monochromatic, FiveRadiations, WhiteLight };
+enum class SourceType { Monochromatic, FiveRadiations, WhiteLight, LineLamp };
 
 // Everything the optical model reads, with the values of a fresh start.
 struct SceneState {
@@ -19,6 +19,8 @@ struct SceneState {
 
     int prismMaterial = 2;   // row of kMaterials
     int outsideMaterial = 0; // row of kMaterials
+    int lamp = 0;            // row of lineLamps(), the lamp of a LineLamp source
+    bool lampHidden = false; // "Lampe inconnue": the lamp's name is shown nowhere
     float prismCauchyA = kMaterials[2].cauchyA;
     float prismCauchyB = kMaterials[2].cauchyB;
     float outsideCauchyA = kMaterials[0].cauchyA;

@@ -16,9 +16,11 @@ PageMetrics PageMetrics::of(const QPaintDevice &device)
             static_cast<double>(device.logicalDpiX()), static_cast<double>(device.logicalDpiY())};
 }
 
-QString reportSourceText(SourceType source, const QString &wavelength)
+QString reportSourceText(SourceType source, const QString &wavelength, const QString &lamp)
 {
     switch (source) {
+    case SourceType::LineLamp:
+        return lamp.toLower() + QStringLiteral(" (raies de 400 à 800 nm).");
     case SourceType::Monochromatic:
         return QStringLiteral("monochromatique (longueur d'onde dans le vide ") + wavelength + QStringLiteral(" nm).");
     case SourceType::WhiteLight:
@@ -34,7 +36,7 @@ std::vector<ReportLine> parameterReport(const ReportTexts &t)
     const QString atWavelength =
         QStringLiteral("- indice pour une longueur d'onde de ") + t.wavelength + QStringLiteral(" nm: ");
     return {
-        {QStringLiteral("Source lumineuse: "), reportSourceText(t.source, t.wavelength), false},
+        {QStringLiteral("Source lumineuse: "), reportSourceText(t.source, t.wavelength, t.lamp), false},
         {},
         {QStringLiteral("Le vorlac: "), {}, false},
         {{}, QStringLiteral("- angle au sommet: A = ") + t.apex + QStringLiteral(" degrés"), true},

@@ -35,6 +35,7 @@ struct ReportTexts {
     QString prismIndex;      // Label4, e.g. "n = 1,516961"
     QString outsideMaterial; // Combo2
     QString outsideIndex;    // Label16
+    QString lamp;            // a lamp source: "Lampe spectrale (mercure)" or "Lampe inconnue"
 };
 
 // One line of the parameter report: a bold part followed by a regular part.
@@ -45,7 +46,7 @@ struct ReportLine {
     bool empty() const { return bold.isEmpty() && regular.isEmpty(); }
 };
 
-QString reportSourceText(SourceType source, const QString &wavelength);
+QString reportSourceText(SourceType source, const QString &wavelength, const QString &lamp = QString());
 std::vector<ReportLine> parameterReport(const ReportTexts &texts);
 
 // The miniature's resolution: 616 picture pixels print 52 mm wide on any printer.

@@ -1,5 +1,6 @@
 #include "output/scenereport.h"
 
+#include "analysis/measuretexts.h"
 #include "model/materials.h"
 #include "model/scenetexts.h"
 
@@ -14,7 +15,8 @@ ReportTexts sceneReportTexts(const SceneState &s)
             materialName(s.prismMaterial),
             indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)),
             materialName(s.outsideMaterial),
-            indexText(CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength))};
+            indexText(CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength)),
+            s.source == SourceType::LineLamp ? lampTitle(s) : QString()};
 }
 
 } // namespace vorlac

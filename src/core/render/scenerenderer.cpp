@@ -1,8 +1,10 @@
 #include "render/scenerenderer.h"
 
 #include "model/constants.h"
+#include "model/linelamps.h"
 #include "render/rasteriser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -133,8 +135,26 @@ double ScenePicture::screenRatio() const
     return screenImage.isNull() ? 1.0 : screenImage.devicePixelRatio();
 }
 
+std::vector<Radiation> lampRadiations(const SceneState &state)
+{
+    std::vector<Radiation> rays;
+    if (state.lamp < 0 || state.lamp >= lineLampCount())
+        return rays;
+    const std::span<const SpectralLine> lines = lineLamps()[std::size_t(state.lamp)].lines;
+    double strongest = 0;
+    for (const SpectralLine &l : lines)
+        strongest = std::max(strongest, l.intensity);
+    rays.reserve(lines.size());
+    for (const SpectralLine &l : lines)
+        rays.push_back(
+            {l.wavelength, state.blackBackground ? lineColour(l.wavelength, l.intensity / strongest) : palette::Black});
+    return rays;
+}
+
 std::vector<Radiation> sceneRadiations(const SceneState &state)
 {
+    if (state.source == SourceType::LineLamp)
+        return lampRadiations(state);
     if (state.source != SourceType::Monochromatic)
         return {{400, palette::Blue},
                 {500, palette::Cyan},
@@ -144,7 +164,7 @@ std::vector<Radiation> sceneRadiations(const SceneState &state)
     Rgb colour = palette::Black;
     if (state.blackBackground)
         WavelengthColour(state.wavelength, colour);
-    return {{state.wavelength, colour}};
+    return {{double(state.wavelength), colour}};
 }
 
 std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColour)
@@ -152,7 +172,7 @@ std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColou
     std::vector<Radiation> rays;
     rays.reserve(spectrumColour.size());
     for (int lambda = kMinWavelength; lambda <= kMaxWavelength; ++lambda)
-        rays.push_back({lambda, spectrumColour[static_cast<std::size_t>(lambda - kMinWavelength)]});
+        rays.push_back({double(lambda), spectrumColour[static_cast<std::size_t>(lambda - kMinWavelength)]});
     return rays;
 }
 
@@ -168,13 +188,13 @@ TraceLayout RedrawScene(const SceneState &state, ScenePicture &picture)
     const TraceLayout layout = drawRadiations(state, rays, picture);
     if (state.source == SourceType::WhiteLight && !measuresAt(picture, state.wavelength)) {
         TraceResult result;
-        TraceRay(traceInputFor(state, {state.wavelength, palette::White}), result, false);
-        picture.measures.push_back({state.wavelength, result.measures});
+        TraceRay(traceInputFor(state, {double(state.wavelength), palette::White}), result, false);
+        picture.measures.push_back({double(state.wavelength), result.measures});
     }
     return layout;
 }
 
-const TraceMeasures *measuresAt(const ScenePicture &picture, int wavelength)
+const TraceMeasures *measuresAt(const ScenePicture &picture, double wavelength)
 {
     for (const RayMeasures &m : picture.measures)
         if (m.wavelength == wavelength)

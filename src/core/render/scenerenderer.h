@@ -33,11 +33,11 @@ struct ScenePicture {
 };
 
 // The measures the picture holds for that wavelength; nullptr when it traced none.
-const TraceMeasures *measuresAt(const ScenePicture &picture, int wavelength);
+const TraceMeasures *measuresAt(const ScenePicture &picture, double wavelength);
 
 // One radiation of a picture: its wavelength and ray colour.
 struct Radiation {
-    int wavelength;
+    double wavelength; // nm; whole except for a lamp line
     Rgb colour;
 };
 
@@ -48,6 +48,9 @@ TraceInput traceInputFor(const SceneState &state, const Radiation &ray);
 // light is previewed with the five).
 std::vector<Radiation> sceneRadiations(const SceneState &state);
 std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColour);
+// Every line of the state's lamp, in its colour with the brightness of its intensity (black on
+// the white background, as one wavelength is).
+std::vector<Radiation> lampRadiations(const SceneState &state);
 
 // Rebuilds the picture from scratch for monochromatic light or the five radiations (in white
 // light: the quick five-ray preview). Returns the layout of the trace (also kept in

@@ -3,6 +3,7 @@
 #include "common/numbertext.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
+#include "model/linelamps.h"
 
 #include <cmath>
 #include <limits>
@@ -15,6 +16,11 @@ namespace
 {
 
 const QString kSignature = QStringLiteral("VORLAC");
+const QString kExtendedSignature = QStringLiteral("VORLAC+");
+const QString kEndRecord = QStringLiteral("FIN");
+const QString kLampKey = QStringLiteral("LAMPE=");
+const QString kHiddenLampKey = QStringLiteral("LAMPE?=");
+constexpr quint32 kLampScramble = 0x9E3779B1u;
 constexpr int kSingleDigits = 7;
 constexpr int kDoubleDigits = 15;
 
@@ -94,6 +100,38 @@ std::optional<float> singleOf(const std::optional<QString> &text)
     return static_cast<float>(v);
 }
 
+// The "clé=valeur" records of the extended layout, up to "FIN"; false on an unknown key, a key
+// given twice, a value that names nothing, or no "FIN".
+bool readAddedRecords(RecordCursor &in, SceneState &c)
+{
+    bool lampRead = false;
+    for (int k = 0; k < kSituationAddedRecords; ++k) {
+        const std::optional<QString> t = in.next();
+        if (!t)
+            return false;
+        if (*t == kEndRecord)
+            return lampRead || c.source != SourceType::LineLamp;
+        if (lampRead)
+            return false;
+        if (t->startsWith(kHiddenLampKey)) {
+            const std::optional<int> row = hiddenLampRow(t->mid(kHiddenLampKey.size()));
+            if (!row)
+                return false;
+            c.lamp = *row;
+            c.lampHidden = true;
+        } else if (t->startsWith(kLampKey)) {
+            c.lamp = lineLampRow(t->mid(kLampKey.size()));
+            c.lampHidden = false;
+            if (c.lamp < 0)
+                return false;
+        } else {
+            return false;
+        }
+        lampRead = true;
+    }
+    return false;
+}
+
 SituationResult unreadable()
 {
     return {std::nullopt, SituationFailure::Unreadable};
@@ -112,6 +150,25 @@ double readSituationNumber(QStringView text)
     return readBlankDotNumber(text);
 }
 
+bool usesExtendedLayout(const SceneState &scene)
+{
+    return scene.source == SourceType::LineLamp || scene.lampHidden;
+}
+
+QString hiddenLampCode(int row)
+{
+    const quint32 v = (quint32(row) + 1u) * kLampScramble ^ 0x5A17C0DEu;
+    return QString::number(v, 16).rightJustified(8, QLatin1Char('0')).toUpper();
+}
+
+std::optional<int> hiddenLampRow(const QString &code)
+{
+    for (int row = 0; row < lineLampCount(); ++row)
+        if (code == hiddenLampCode(row))
+            return row;
+    return std::nullopt;
+}
+
 bool isValidSituation(const Situation &s)
 {
     const SceneState &c = s.scene;
@@ -121,7 +178,9 @@ bool isValidSituation(const Situation &s)
         c.outsideMaterial >= kMaterialCount)
         return false;
     if (c.source != SourceType::Monochromatic && c.source != SourceType::FiveRadiations &&
-        c.source != SourceType::WhiteLight)
+        c.source != SourceType::WhiteLight && c.source != SourceType::LineLamp)
+        return false;
+    if (usesExtendedLayout(c) && (c.lamp < 0 || c.lamp >= lineLampCount()))
         return false;
     if (!std::isfinite(c.incidenceAngle))
         return false;
@@ -136,8 +195,9 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
     if (!isValidSituation(s))
         return std::nullopt;
     const SceneState &c = s.scene;
+    const bool extended = usesExtendedLayout(c);
     RecordWriter w;
-    w.append(kSignature);
+    w.append(extended ? kExtendedSignature : kSignature);
     w.append(writeSituationNumber(c.apexAngle));
     w.append(materialName(c.prismMaterial));
     w.append(materialName(c.outsideMaterial));
@@ -163,6 +223,10 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
     }
     for (const QString &t : s.formulas)
         w.append(t);
+    if (extended) {
+        w.append(c.lampHidden ? kHiddenLampKey + hiddenLampCode(c.lamp) : kLampKey + lineLampName(c.lamp));
+        w.append(kEndRecord);
+    }
     if (w.failed())
         return std::nullopt;
     return w.bytes();
@@ -171,7 +235,9 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
 SituationResult parseSituation(QByteArrayView bytes)
 {
     RecordCursor in(bytes);
-    if (in.next() != kSignature)
+    const std::optional<QString> signature = in.next();
+    const bool extended = signature == kExtendedSignature;
+    if (signature != kSignature && !extended)
         return {std::nullopt, SituationFailure::NotOurs};
 
     Situation s;
@@ -196,14 +262,18 @@ SituationResult parseSituation(QByteArrayView bytes)
 
     auto selected = [&options](int i) { return options[std::size_t(i)] == QLatin1String("1"); };
     const bool mono = selected(0), white = selected(1), black = selected(2), whiteBg = selected(3), five = selected(4);
-    if (int(mono) + int(white) + int(five) != 1 || black == whiteBg)
+    const int sources = int(mono) + int(white) + int(five);
+    if (sources > 1 || (sources == 0 && !extended) || black == whiteBg)
         return unreadable();
 
     SceneState &c = s.scene;
     c.apexAngle = *apex;
     c.prismMaterial = materialRow(*prismName);
     c.outsideMaterial = materialRow(*outsideName);
-    c.source = mono ? SourceType::Monochromatic : (white ? SourceType::WhiteLight : SourceType::FiveRadiations);
+    c.source = mono    ? SourceType::Monochromatic
+               : white ? SourceType::WhiteLight
+               : five  ? SourceType::FiveRadiations
+                       : SourceType::LineLamp;
     c.blackBackground = black;
     c.wavelength = *wavelength;
     c.showPropagation = *propagation == 1;
@@ -235,7 +305,9 @@ SituationResult parseSituation(QByteArrayView bytes)
     }
     for (QString &t : s.formulas)
         t = in.next().value_or(QString());
-    if (in.failed() || !isValidSituation(s))
+    if (extended && !readAddedRecords(in, c))
+        return unreadable();
+    if (in.failed() || !isValidSituation(s) || (extended && !usesExtendedLayout(c)))
         return unreadable();
     return {std::move(s), SituationFailure::None};
 }

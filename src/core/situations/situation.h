@@ -25,7 +25,14 @@ inline constexpr int situationRecordCount(int rows)
 {
     return kSituationHeadRecords + ValueTable::kColumns * (rows + 1);
 }
-inline constexpr qint64 kSituationMaxBytes = qint64(situationRecordCount(ValueTable::kMaxRows)) * 128;
+// A situation with a lamp source or a hidden lamp is written in the extended layout: record 1
+// holds "VORLAC+" (so a reader of the classic layout refuses it as "Fichier non valide"), none
+// of records 5, 6 and 9 is "1" when the source is the lamp, and after the formulas come records
+// "clé=valeur" ended by "FIN": "LAMPE=<nom>", or "LAMPE?=<code>" for a hidden lamp. A situation
+// without them is written in the classic layout, byte for byte as before.
+inline constexpr int kSituationAddedRecords = 8;
+inline constexpr qint64 kSituationMaxBytes =
+    qint64(situationRecordCount(ValueTable::kMaxRows) + kSituationAddedRecords) * 128;
 
 using SituationRow = std::array<QString, ValueTable::kColumns>;
 
@@ -51,6 +58,14 @@ struct SituationResult {
     std::optional<Situation> situation; // set exactly when failure is None
     SituationFailure failure = SituationFailure::None;
 };
+
+// True when the situation needs the extended layout.
+bool usesExtendedLayout(const SceneState &scene);
+
+// The code of a hidden lamp in a file: the lamp's row scrambled, so that the name cannot be read
+// off the file; nullopt for a code that names no lamp.
+QString hiddenLampCode(int row);
+std::optional<int> hiddenLampRow(const QString &code);
 
 // True when every value lies within what the program's controls accept: apex 2..90, wavelength
 // 400..800, materials rows of the list, finite numbers (a custom material within the dialog's

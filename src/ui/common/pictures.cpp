@@ -2,6 +2,7 @@
 
 #include "common/rounding.h"
 #include "model/colour.h"
+#include "model/linelamps.h"
 
 #include <QFile>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <QSvgRenderer>
 #include <QtMath>
 #include <algorithm>
+#include <cmath>
 
 namespace vorlac
 {
@@ -57,6 +59,30 @@ QPixmap spectrumStrip(QSize size, qreal devicePixelRatio)
         WavelengthColour(lambda, c);
         for (int y = 0; y < image.height(); ++y)
             image.setPixel(x, y, toQRgb(c));
+    }
+    image.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(image);
+}
+
+QPixmap lampSpectrumStrip(int lamp, QSize size, qreal devicePixelRatio)
+{
+    const qreal ratio = devicePixelRatio > 1.0 ? devicePixelRatio : 1.0;
+    QImage image(QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)), QImage::Format_RGB32);
+    image.fill(0xff000000u);
+    if (lamp >= 0 && lamp < lineLampCount()) {
+        const std::span<const SpectralLine> lines = lineLamps()[std::size_t(lamp)].lines;
+        double strongest = 0;
+        for (const SpectralLine &l : lines)
+            strongest = std::max(strongest, l.intensity);
+        const double span = kMaxWavelength - kMinWavelength;
+        for (const SpectralLine &l : lines) {
+            const int x = std::clamp(int(std::lround((l.wavelength - kMinWavelength) / span * (image.width() - 1))), 0,
+                                     image.width() - 1);
+            const QRgb c = toQRgb(lineColour(l.wavelength, l.intensity / strongest));
+            // Lines closer than a pixel share it: the brighter one shows.
+            for (int y = 0; y < image.height(); ++y)
+                image.setPixel(x, y, image.pixel(x, y) | c);
+        }
     }
     image.setDevicePixelRatio(ratio);
     return QPixmap::fromImage(image);

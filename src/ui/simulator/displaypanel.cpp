@@ -56,8 +56,8 @@ void DisplayPanel::showState(const SceneState &state)
     const QSignalBlocker b1(m_normals), b2(m_propagation), b3(m_black), b4(m_white);
     m_normals->setChecked(state.showNormals);
     m_propagation->setChecked(state.showPropagation);
-    // White light draws no marks.
-    const bool marks = state.source != SourceType::WhiteLight;
+    // White light and lamps draw no marks: too many rays for them to be read.
+    const bool marks = state.source != SourceType::WhiteLight && state.source != SourceType::LineLamp;
     m_normals->setEnabled(marks);
     m_propagation->setEnabled(marks);
     (state.blackBackground ? m_black : m_white)->setChecked(true);

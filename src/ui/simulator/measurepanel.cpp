@@ -123,7 +123,17 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     m_columnsText = new QLabel(body);
     m_columnsText->setObjectName(QStringLiteral("MesureColonnes"));
     m_columnsText->setToolTip(kColumnsHint);
-    outer->addWidget(m_columnsText);
+    auto *columnsRow = new QHBoxLayout;
+    columnsRow->addWidget(m_columnsText, 1);
+    auto *sweep = new QPushButton(QStringLiteral("Balayage…"), body);
+    sweep->setObjectName(QStringLiteral("BoutonBalayage"));
+    sweep->setToolTip(
+        QStringLiteral("Remplir le tableau d'une série calculée : D en fonction de i, ou Dmin, n et λ pour "
+                       "chaque raie de la lampe (Maj+F9)"));
+    hints.addHint(sweep, sweep->toolTip());
+    connect(sweep, &QPushButton::clicked, this, &MeasurePanel::sweepRequested);
+    columnsRow->addWidget(sweep);
+    outer->addLayout(columnsRow);
 
     auto *buttons = new QHBoxLayout;
     m_placeLamp = new QPushButton(QStringLiteral("Placer la la&mpe"), body);
@@ -210,7 +220,7 @@ void MeasurePanel::refresh()
 void MeasurePanel::updateMinimum()
 {
     const SceneState &s = m_controller.state();
-    const int lambda = minimumWavelength(s);
+    const double lambda = minimumWavelength(s);
     const MinimumKey key{s.apexAngle, lambda, s.source, CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
                          CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda)};
     if (key == m_minimumKey)
@@ -225,7 +235,7 @@ bool MeasurePanel::record()
 {
     const SceneState &state = m_controller.state();
     const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
-    // Five lines are told apart by their wavelength.
+    // Five lines (or a lamp's) are told apart by their wavelength.
     const bool five = rays.size() > 1;
     const QStringList titles = m_table.titles();
     RecordColumns columns = five ? withWavelength(m_columns, titles) : m_columns;

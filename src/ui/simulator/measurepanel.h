@@ -50,6 +50,8 @@ class MeasurePanel : public PanelFrame
   signals:
     // After a record: the first data line written (the table may scroll to it).
     void recorded(int firstLine);
+    // "Balayage…": the window runs the sweep.
+    void sweepRequested();
 
   private:
     struct Line {
@@ -79,7 +81,8 @@ class MeasurePanel : public PanelFrame
     int m_shownWavelength = -1; // the cursor's at the last refresh
     // What the minimum was computed for (and how its text names the radiation).
     struct MinimumKey {
-        int apex = -1, wavelength = -1;
+        int apex = -1;
+        double wavelength = -1;
         SourceType source = SourceType::Monochromatic;
         double prism = 0, outside = 0;
         bool operator==(const MinimumKey &) const = default;

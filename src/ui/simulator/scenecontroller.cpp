@@ -69,7 +69,7 @@ void SceneController::setWavelength(int nm)
 void SceneController::setSource(SourceType source)
 {
     m_state.source = source;
-    if (source == SourceType::WhiteLight) {
+    if (source == SourceType::WhiteLight || source == SourceType::LineLamp) {
         m_state.showNormals = false;
         m_state.showPropagation = false;
     } else {
@@ -80,6 +80,37 @@ void SceneController::setSource(SourceType source)
     redrawScene();
     if (source == SourceType::WhiteLight)
         redrawWhiteLight();
+}
+
+void SceneController::setLamp(int row)
+{
+    m_state.lamp = row;
+    m_state.lampHidden = false;
+    emit sceneChanged();
+    emit edited(QStringLiteral("choix de la lampe"));
+    if (m_state.source == SourceType::LineLamp)
+        redrawScene();
+}
+
+void SceneController::setUnknownLamp(int row)
+{
+    m_state.lamp = row;
+    m_state.lampHidden = true;
+    if (m_state.source != SourceType::LineLamp) {
+        setSource(SourceType::LineLamp); // one step with the lamp: its own edited names it last
+        emit edited(QStringLiteral("lampe inconnue"));
+        return;
+    }
+    emit sceneChanged();
+    emit edited(QStringLiteral("lampe inconnue"));
+    redrawScene();
+}
+
+void SceneController::revealLamp()
+{
+    m_state.lampHidden = false;
+    emit sceneChanged();
+    emit edited(QStringLiteral("lampe révélée"));
 }
 
 void SceneController::setBlackBackground(bool black)

@@ -38,6 +38,11 @@ class SceneController : public QObject
     void setIncidenceAngle(double degrees); // stored as the trace clamps it; white light at once unless dragging
     void setWavelength(int nm);             // redraws only a monochromatic source
     void setSource(SourceType source);      // white light clears the marks, the others bring back propagation
+    // The lamp of the "Lampe spectrale" source (a row of lineLamps()); shown by name.
+    void setLamp(int row);
+    // "Lampe inconnue": the lamp becomes the source and its name is hidden until revealLamp.
+    void setUnknownLamp(int row);
+    void revealLamp();
     void setBlackBackground(bool black);
     void setMarks(bool normals, bool propagation);
     // A listed material (rows 0..3) takes its coefficients; row kCustomMaterial only records which

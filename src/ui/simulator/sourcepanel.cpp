@@ -33,10 +33,9 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
     m_white->setObjectName(QStringLiteral("Option2"));
     m_white->setGeometry(6, 55, 254, 18);
 
-    auto *spectrum = new QLabel(this);
+    auto *spectrum = m_spectrum = new QLabel(this);
     spectrum->setObjectName(QStringLiteral("Image1"));
     spectrum->setGeometry(8, 76, 159, 31);
-    spectrum->setPixmap(spectrumStrip(QSize(159, 31), devicePixelRatioF()));
     spectrum->setAccessibleName(QStringLiteral("Spectre de la lumière visible"));
     m_wavelength = new QScrollBar(Qt::Horizontal, this);
     m_wavelength->setObjectName(QStringLiteral("HScroll1"));
@@ -72,10 +71,24 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
 void SourcePanel::showState(const SceneState &state)
 {
     const QSignalBlocker b1(m_monochromatic), b2(m_five), b3(m_white), b4(m_wavelength);
-    QRadioButton *option = state.source == SourceType::Monochromatic ? m_monochromatic
-                           : state.source == SourceType::WhiteLight  ? m_white
-                                                                     : m_five;
-    option->setChecked(true);
+    // A lamp source checks none of the three (its option stands in the lamp panel).
+    for (QRadioButton *o : {m_monochromatic, m_five, m_white}) {
+        o->setAutoExclusive(false);
+        o->setChecked(false);
+        o->setAutoExclusive(true);
+    }
+    if (state.source != SourceType::LineLamp) {
+        QRadioButton *option = state.source == SourceType::Monochromatic ? m_monochromatic
+                               : state.source == SourceType::WhiteLight  ? m_white
+                                                                         : m_five;
+        option->setChecked(true);
+    }
+    const int stripLamp = state.source == SourceType::LineLamp ? state.lamp : -1;
+    if (stripLamp != m_stripLamp) {
+        m_stripLamp = stripLamp;
+        m_spectrum->setPixmap(stripLamp < 0 ? spectrumStrip(QSize(159, 31), devicePixelRatioF())
+                                            : lampSpectrumStrip(stripLamp, QSize(159, 31), devicePixelRatioF()));
+    }
     m_wavelength->setValue(state.wavelength);
     m_wavelengthValue->setText(wavelengthText(state.wavelength));
 }

@@ -32,6 +32,8 @@ class SourcePanel : public PanelFrame
     QRadioButton *m_white;         // Option2
     QScrollBar *m_wavelength;      // HScroll1
     QLabel *m_wavelengthValue;     // Label7
+    QLabel *m_spectrum;            // Image1
+    int m_stripLamp = -2;          // the lamp Image1 shows the lines of; -1 the continuous spectrum
 };
 
 } // namespace vorlac

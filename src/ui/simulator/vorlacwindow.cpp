@@ -29,6 +29,7 @@
 #include "simulator/exercisearea.h"
 #include "simulator/figureoptions.h"
 #include "simulator/hintline.h"
+#include "simulator/lamppanel.h"
 #include "simulator/materialpanel.h"
 #include "simulator/measureicon.h"
 #include "simulator/measurepanel.h"
@@ -41,6 +42,7 @@
 #include "simulator/sceneframe.h"
 #include "simulator/sceneview.h"
 #include "simulator/sourcepanel.h"
+#include "simulator/sweepcommand.h"
 #include "simulator/tableframe.h"
 #include "simulator/toolbar.h"
 #include "simulator/undoactions.h"
@@ -60,6 +62,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -126,6 +129,12 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     for (QWidget *w : std::initializer_list<QWidget *>{m_displayPanel, m_sceneFrame->view()})
         m_figureOptions->offerMenuOn(w);
     m_projection = new ProjectionCommands(*m_controller, *m_figureOptions, *m_hints, this);
+    m_lampPanel = new LampPanel(*m_controller, *m_hints, this);
+    connect(m_sourcePanel, &PanelFrame::visibilityChanged, m_lampPanel, [this](bool visible) {
+        m_lampPanel->setVisible(visible);
+        if (visible)
+            m_lampPanel->raise(); // over the exercise text, beside the source panel
+    });
     m_tableFrame = new TableFrame(this);
     m_valueTable = new ValueTable(this);
     auto *grid = new ValueGrid(*m_valueTable);
@@ -170,6 +179,11 @@ void Vorlac::connectUndo()
     m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
+    // The sweep fills the table: the measurements panel's button and Shift+F9 anywhere in the window.
+    auto *sweep = new SweepCommand(*m_controller, *m_valueTable, *m_hints, m_env.messenger, *this,
+                                   [this] { return askSweepStep(this); });
+    connect(m_measurePanel, &MeasurePanel::sweepRequested, sweep, &SweepCommand::run);
+    addAction(sweep->action());
     // An opened file is where undo stops, as restored work is: undoing past it would put the
     // old work back under the new file's name (and an exercise's statement).
     connect(m_situations, &SituationBinder::situationOpened, m_history, &UndoHistory::clear);

@@ -32,6 +32,7 @@ class SceneController;
 class SceneFrame;
 class SituationBinder;
 class SourcePanel;
+class LampPanel;
 class TableFrame;
 class TableCommands;
 class ValueTable;
@@ -141,6 +142,7 @@ class Vorlac : public QWidget
     MaterialPanel *m_prismPanel;
     DisplayPanel *m_displayPanel;
     SourcePanel *m_sourcePanel;
+    LampPanel *m_lampPanel; // shown and hidden with the source panel
     TableFrame *m_tableFrame;
     ValueTable *m_valueTable;
     TableCommands *m_tableCommands;

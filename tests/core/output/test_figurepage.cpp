@@ -16,7 +16,7 @@ namespace
 
 ReportTexts crownAt589()
 {
-    return {SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"};
+    return {SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276", {}};
 }
 
 QImage testFigure()

@@ -52,15 +52,15 @@ SceneState customPrismInWater()
     return s;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SceneReport,
-                         ::testing::Values(ReportRow{"StartScene",
-                                                     SceneState{},
-                                                     {SourceType::FiveRadiations, "589", "45", "Verre Crown",
-                                                      "n = 1,506516", "Air", "n = 1,000277"}},
-                                           ReportRow{"CustomPrismInWater",
-                                                     customPrismInWater(),
-                                                     {SourceType::WhiteLight, "400", "60", "Autre", "n = 1,251875",
-                                                      "Eau", "n = 1,339828"}}),
-                         [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SceneReport,
+    ::testing::Values(
+        ReportRow{"StartScene",
+                  SceneState{},
+                  {SourceType::FiveRadiations, "589", "45", "Verre Crown", "n = 1,506516", "Air", "n = 1,000277", {}}},
+        ReportRow{"CustomPrismInWater",
+                  customPrismInWater(),
+                  {SourceType::WhiteLight, "400", "60", "Autre", "n = 1,251875", "Eau", "n = 1,339828", {}}}),
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

@@ -62,7 +62,7 @@ struct Fixture {
         };
         s.report = [] {
             return ReportTexts{
-                SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"};
+                SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276", {}};
         };
         s.table = &table;
         return s;

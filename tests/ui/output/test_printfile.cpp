@@ -82,7 +82,7 @@ struct PdfJobs {
         };
         s.report = [] {
             return ReportTexts{
-                SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276"};
+                SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276", {}};
         };
         table.setRows(14);
         for (int r = 1; r <= 13; ++r)

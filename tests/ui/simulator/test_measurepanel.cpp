@@ -112,7 +112,7 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
             continue;
         }
         const int lambda = lambdas[static_cast<std::size_t>(l - 1)];
-        const TraceMeasures m = TraceRay(traceInputFor(s, {lambda, palette::White})).measures;
+        const TraceMeasures m = TraceRay(traceInputFor(s, {double(lambda), palette::White})).measures;
         EXPECT_EQ(cell(l, 1), QString::number(lambda));
         EXPECT_EQ(cell(l, 2), kFrench.toString(m.prismIndex, 'f', 6));
         EXPECT_EQ(cell(l, 4), angleText(s.incidenceAngle, kFrench));

@@ -1,0 +1,87 @@
+#include "analysis/sweeps.h"
+
+#include "analysis/minimumdeviation.h"
+#include "model/materials.h"
+#include "model/raytracer.h"
+#include "render/scenerenderer.h"
+
+#include <cmath>
+
+namespace vorlac
+{
+
+namespace
+{
+
+void append(Sweep &s, std::vector<double> line)
+{
+    if (int(s.lines.size()) < Sweep::kMaxLines)
+        s.lines.push_back(std::move(line));
+    else
+        ++s.cut;
+}
+
+} // namespace
+
+Sweep deviationSweep(const SceneState &state, double lambda, double step)
+{
+    Sweep s;
+    s.titles = {QStringLiteral("i (°)"), QStringLiteral("D (°)")};
+    if (!(step > 0) || !std::isfinite(step)) {
+        s.problem = QStringLiteral("Le pas du balayage doit être un nombre positif.");
+        return s;
+    }
+    const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, lambda);
+    const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, lambda);
+    TraceResult r;
+    TraceRay(rayOnlyInput(state.apexAngle, 90.0, n, ne), r);
+    double from = -90.0, to = 90.0;
+    switch (r.measures.limit) {
+    case EmergenceLimit::Angle:
+        (r.measures.criticalAngle ? from : to) = r.measures.limitIncidence;
+        break;
+    case EmergenceLimit::Always:
+        break;
+    case EmergenceLimit::Never:
+        s.problem = QStringLiteral("Aucune incidence ne fait sortir le rayon par la face de sortie.");
+        return s;
+    }
+    // A whole number of steps from the limit; the count, not a running sum, places each one.
+    const long long count = static_cast<long long>(std::floor((to - from) / step + 1e-9));
+    for (long long k = 0; k <= count; ++k) {
+        const double i = from + double(k) * step;
+        if (const std::optional<double> d = tracedDeviation(state.apexAngle, n, ne, i))
+            append(s, {i, *d});
+    }
+    if (s.lines.empty() && s.cut == 0)
+        s.problem = QStringLiteral("Aucune incidence du balayage ne fait sortir le rayon par la face de sortie.");
+    return s;
+}
+
+Sweep lampSweep(const SceneState &state)
+{
+    Sweep s;
+    s.titles = {QStringLiteral("lambda (nm)"), QStringLiteral("Dmin (°)"), QStringLiteral("n")};
+    for (const Radiation &ray : lampRadiations(state)) {
+        const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, ray.wavelength);
+        const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, ray.wavelength);
+        const MinimumDeviation m = findMinimumDeviation(state.apexAngle, n, ne);
+        if (m.found && !m.uniform)
+            append(s, {ray.wavelength, m.deviation, m.relativeIndex});
+    }
+    if (s.lines.empty() && s.cut == 0)
+        s.problem = QStringLiteral("Aucune raie de la lampe ne traverse le vorlac par la face de sortie.");
+    return s;
+}
+
+QString sweepCutMessage(const Sweep &sweep)
+{
+    if (sweep.cut == 0)
+        return QString();
+    return QStringLiteral("Le balayage compte %1 lignes : seules les %2 premières tiennent dans le tableau. "
+                          "Choisir un pas plus grand pour le parcourir en entier.")
+        .arg(int(sweep.lines.size()) + sweep.cut)
+        .arg(Sweep::kMaxLines);
+}
+
+} // namespace vorlac

@@ -1,0 +1,98 @@
+#include "simulator/lamppanel.h"
+
+#include "model/linelamps.h"
+#include "model/scenestate.h"
+#include "simulator/hintline.h"
+#include "simulator/scenecontroller.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+
+namespace vorlac
+{
+
+namespace
+{
+const QString kOptionHint =
+    QStringLiteral("Éclairer le vorlac avec une lampe spectrale : chaque raie de la lampe est tracée dans sa couleur");
+const QString kListHint = QStringLiteral("Choisir la lampe spectrale : mercure, sodium, hydrogène, hélium...");
+const QString kUnknownHint =
+    QStringLiteral("Tirer au hasard une lampe dont le nom reste caché : mesurer ses raies pour l'identifier");
+const QString kRevealHint = QStringLiteral("Afficher le nom de la lampe inconnue");
+} // namespace
+
+QString LampPanel::panelHint()
+{
+    return kOptionHint;
+}
+
+LampPanel::LampPanel(SceneController &controller, HintLine &hints, QWidget *parent)
+    : PanelFrame("PictureLampe", {420, 416, 170, 110}, "LabelLampe", QStringLiteral("Lampe spectrale"), parent),
+      m_controller(controller)
+{
+    m_option = new QRadioButton(QStringLiteral("Lampe spectrale"), this);
+    m_option->setObjectName(QStringLiteral("OptionLampe"));
+    m_option->setGeometry(6, 20, 158, 18);
+    m_option->setToolTip(kOptionHint);
+    m_lamps = new QComboBox(this);
+    m_lamps->setObjectName(QStringLiteral("ComboLampe"));
+    m_lamps->setGeometry(6, 40, 158, 21);
+    m_lamps->setToolTip(kListHint);
+    m_lamps->setAccessibleName(QStringLiteral("Liste des lampes"));
+    for (int row = 0; row < lineLampCount(); ++row)
+        m_lamps->addItem(lineLampName(row));
+    m_lamps->setPlaceholderText(QStringLiteral("(lampe inconnue)"));
+    m_unknown = new QPushButton(QStringLiteral("Lampe inconnue"), this);
+    m_unknown->setObjectName(QStringLiteral("BoutonLampeInconnue"));
+    m_unknown->setGeometry(6, 64, 158, 21);
+    m_unknown->setToolTip(kUnknownHint);
+    m_reveal = new QPushButton(QStringLiteral("Révéler la lampe"), this);
+    m_reveal->setObjectName(QStringLiteral("BoutonReveler"));
+    m_reveal->setGeometry(6, 86, 158, 21);
+    m_reveal->setToolTip(kRevealHint);
+
+    connect(m_option, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_controller.setSource(SourceType::LineLamp);
+    });
+    connect(m_lamps, &QComboBox::activated, this, &LampPanel::chooseLamp);
+    connect(m_unknown, &QPushButton::clicked, this, &LampPanel::chooseUnknownLamp);
+    connect(m_reveal, &QPushButton::clicked, this, [this] { m_controller.revealLamp(); });
+    hints.addHint(this, kOptionHint);
+    hints.addHint(m_option, kOptionHint);
+    hints.addHint(m_lamps, kListHint);
+    hints.addHint(m_unknown, kUnknownHint);
+    hints.addHint(m_reveal, kRevealHint);
+    connect(&controller, &SceneController::sceneChanged, this, [this] { showState(m_controller.state()); });
+    showState(controller.state());
+}
+
+void LampPanel::showState(const SceneState &state)
+{
+    const QSignalBlocker b1(m_option), b2(m_lamps);
+    // The option shares the source's choice with Option1, Option5 and Option2 of another panel.
+    m_option->setAutoExclusive(false);
+    m_option->setChecked(state.source == SourceType::LineLamp);
+    m_option->setAutoExclusive(true);
+    m_lamps->setCurrentIndex(state.lampHidden ? -1 : state.lamp);
+    m_reveal->setEnabled(state.lampHidden);
+}
+
+void LampPanel::chooseLamp(int row)
+{
+    if (row < 0)
+        return;
+    // Choosing a lamp lights it: one step for both changes.
+    m_controller.setLamp(row);
+    if (m_controller.state().source != SourceType::LineLamp)
+        m_controller.setSource(SourceType::LineLamp);
+}
+
+void LampPanel::chooseUnknownLamp()
+{
+    m_controller.setUnknownLamp(int(QRandomGenerator::global()->bounded(lineLampCount())));
+}
+
+} // namespace vorlac

@@ -1,0 +1,245 @@
+#include "analysis/measuretexts.h"
+#include "analysis/sweeps.h"
+#include "common/recordfile.h"
+#include "model/linelamps.h"
+#include "model/scenedescription.h"
+#include "output/figurepage.h"
+#include "output/scenereport.h"
+#include "render/scenerenderer.h"
+#include "rowname.h"
+#include "situations/situation.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <cmath>
+#include <ostream>
+
+using namespace vorlac;
+
+namespace
+{
+
+SceneState lampScene(const char *lamp, bool hidden = false)
+{
+    SceneState s;
+    s.source = SourceType::LineLamp;
+    s.lamp = lineLampRow(QString::fromUtf8(lamp));
+    s.lampHidden = hidden;
+    s.showPropagation = false;
+    return s;
+}
+
+// The deviation at incidence i, with the exact constants (the tracer's differ by 5e-6).
+double exactDeviation(int apex, double n, double i)
+{
+    const double k = M_PI / 180.0, a = apex * k, r = std::asin(std::sin(i * k) / n);
+    return (i * k + std::asin(n * std::sin(a - r)) - a) / k;
+}
+
+// --- Line data against the check values ------------------------------------------------------
+
+struct CheckLine {
+    const char *lamp;
+    double wavelength;
+    double tolerance; // half the last digit of the check value
+};
+std::ostream &operator<<(std::ostream &o, const CheckLine &c)
+{
+    return o << c.lamp << ' ' << c.wavelength;
+}
+
+using LampLines = ::testing::TestWithParam<CheckLine>;
+
+TEST_P(LampLines, HoldTheCheckValue)
+{
+    const CheckLine c = GetParam();
+    const int row = lineLampRow(QString::fromUtf8(c.lamp));
+    ASSERT_GE(row, 0);
+    bool found = false;
+    for (const SpectralLine &l : lineLamps()[std::size_t(row)].lines)
+        found = found || std::abs(l.wavelength - c.wavelength) <= c.tolerance;
+    EXPECT_TRUE(found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LampLines,
+                         ::testing::Values(CheckLine{"mercure", 404.656, 5e-4}, CheckLine{"mercure", 435.833, 5e-4},
+                                           CheckLine{"mercure", 546.074, 5e-4}, CheckLine{"mercure", 576.960, 5e-4},
+                                           CheckLine{"mercure", 579.066, 5e-4}, CheckLine{"sodium", 588.995, 5e-4},
+                                           CheckLine{"sodium", 589.592, 5e-4}, CheckLine{"hydrogène", 656.28, 5e-3},
+                                           CheckLine{"hydrogène", 486.13, 5e-3}, CheckLine{"hydrogène", 434.05, 5e-3},
+                                           CheckLine{"hydrogène", 410.17, 5e-3}),
+                         RowName());
+
+// --- Real wavelengths: the sodium doublet drawn apart by the exact difference -----------------
+
+struct Doublet {
+    const char *material;
+    int prism; // row of kMaterials
+    double incidence;
+};
+std::ostream &operator<<(std::ostream &o, const Doublet &d)
+{
+    return o << d.material << ' ' << d.incidence;
+}
+
+using SodiumDoublet = ::testing::TestWithParam<Doublet>;
+
+TEST_P(SodiumDoublet, RaysApartByTheExactDifference)
+{
+    const Doublet d = GetParam();
+    SceneState s = lampScene("sodium");
+    s.prismMaterial = d.prism;
+    s.prismCauchyA = kMaterials[std::size_t(d.prism)].cauchyA;
+    s.prismCauchyB = kMaterials[std::size_t(d.prism)].cauchyB;
+    s.incidenceAngle = d.incidence;
+    ScenePicture picture;
+    RedrawScene(s, picture);
+    const TraceMeasures *d1 = measuresAt(picture, 588.995), *d2 = measuresAt(picture, 589.592);
+    ASSERT_TRUE(d1 && d2);
+    ASSERT_TRUE(d1->direct && d2->direct);
+    const double ne = CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, 589.0);
+    const double exact =
+        exactDeviation(s.apexAngle, CauchyIndex(s.prismCauchyA, s.prismCauchyB, 588.995) / ne, d.incidence) -
+        exactDeviation(s.apexAngle, CauchyIndex(s.prismCauchyA, s.prismCauchyB, 589.592) / ne, d.incidence);
+    ASSERT_GT(exact, 0.0);
+    EXPECT_NEAR(d1->deviation - d2->deviation, exact, 0.02 * exact);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SodiumDoublet,
+                         ::testing::Values(Doublet{"flint", 3, 36.0}, Doublet{"flint", 3, 60.0},
+                                           Doublet{"crown", 2, 45.0}),
+                         RowName());
+
+// --- The hidden lamp's name appears nowhere ----------------------------------------------------
+
+using HiddenLamp = ::testing::TestWithParam<const char *>;
+
+TEST_P(HiddenLamp, NameLeaksNowhere)
+{
+    const SceneState s = lampScene(GetParam(), true);
+    const QString name = QString::fromUtf8(GetParam());
+    const QString symbol = QString::fromUtf8(lineLamps()[std::size_t(s.lamp)].symbol);
+    const QLocale fr(QLocale::French, QLocale::France);
+    QStringList texts = {measuredRaysText(s, fr), describeScene(s, fr), lampTitle(s)};
+    for (const ReportLine &l : parameterReport(sceneReportTexts(s)))
+        texts << l.bold + l.regular;
+    for (const QString &t : texts)
+        EXPECT_FALSE(t.contains(name, Qt::CaseInsensitive)) << t.toStdString();
+    Situation situation;
+    situation.scene = s;
+    const QByteArray bytes = serialiseSituation(situation).value_or(QByteArray());
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_FALSE(QString::fromLatin1(bytes).contains(name.left(4), Qt::CaseInsensitive));
+    EXPECT_FALSE(QString::fromLatin1(bytes).contains(QStringLiteral("=") + symbol));
+    // Read back, it stays hidden; revealed, the texts name it.
+    const SituationResult back = parseSituation(bytes);
+    ASSERT_TRUE(back.situation);
+    EXPECT_TRUE(back.situation->scene.lampHidden);
+    EXPECT_EQ(back.situation->scene.lamp, s.lamp);
+    SceneState shown = s;
+    shown.lampHidden = false;
+    EXPECT_TRUE(measuredRaysText(shown, fr).contains(name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HiddenLamp,
+                         ::testing::Values("mercure", "sodium", "hydrogène", "hélium", "cadmium", "néon", "zinc",
+                                           "lithium"),
+                         RowName());
+
+// --- Files with and without the addition -------------------------------------------------------
+
+struct FileCase {
+    const char *name;
+    SourceType source;
+    int lamp;
+    bool hidden;
+    bool extended; // written in the extended layout
+};
+std::ostream &operator<<(std::ostream &o, const FileCase &c)
+{
+    return o << c.name;
+}
+
+using LampFiles = ::testing::TestWithParam<FileCase>;
+
+TEST_P(LampFiles, ClassicUnlessALampAndReadBackExactly)
+{
+    const FileCase c = GetParam();
+    Situation s;
+    s.scene.source = c.source;
+    s.scene.lamp = c.lamp;
+    s.scene.lampHidden = c.hidden;
+    const QByteArray bytes = serialiseSituation(s).value_or(QByteArray());
+    ASSERT_FALSE(bytes.isEmpty());
+    const RecordReader reader(bytes);
+    // A classic reader takes only "VORLAC": the extended file is refused as not its own.
+    EXPECT_EQ(reader.text(1), c.extended ? QStringLiteral("VORLAC+") : QStringLiteral("VORLAC"));
+    if (!c.extended) {
+        Situation plain = s;
+        plain.scene.lamp = 0;
+        EXPECT_EQ(bytes, serialiseSituation(plain).value_or(QByteArray())); // byte for byte as before
+        EXPECT_EQ(reader.recordCount(), situationRecordCount(s.rowCount()));
+    }
+    const SituationResult back = parseSituation(bytes);
+    ASSERT_TRUE(back.situation);
+    EXPECT_EQ(back.situation->scene.source, c.source);
+    EXPECT_EQ(back.situation->scene.lampHidden, c.hidden);
+    if (c.extended) {
+        EXPECT_EQ(back.situation->scene.lamp, c.lamp);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LampFiles,
+                         ::testing::Values(FileCase{"five", SourceType::FiveRadiations, 0, false, false},
+                                           FileCase{"mono_lamp_3_kept_out", SourceType::Monochromatic, 3, false, false},
+                                           FileCase{"white", SourceType::WhiteLight, 5, false, false},
+                                           FileCase{"lamp_sodium", SourceType::LineLamp, 1, false, true},
+                                           FileCase{"lamp_neon_hidden", SourceType::LineLamp, 5, true, true},
+                                           FileCase{"mono_with_hidden_lamp", SourceType::Monochromatic, 7, true, true}),
+                         RowName());
+
+// --- Sweeps against the tracer -------------------------------------------------------------------
+
+struct SweepCase {
+    const char *name;
+    int prism;
+    double step;
+    int lines; // expected count (at most 100)
+    int cut;
+};
+std::ostream &operator<<(std::ostream &o, const SweepCase &c)
+{
+    return o << c.name << ' ' << c.step;
+}
+
+using DeviationSweep = ::testing::TestWithParam<SweepCase>;
+
+TEST_P(DeviationSweep, FollowsTheTracerFromTheLimit)
+{
+    const SweepCase c = GetParam();
+    SceneState s;
+    s.prismCauchyA = kMaterials[std::size_t(c.prism)].cauchyA;
+    s.prismCauchyB = kMaterials[std::size_t(c.prism)].cauchyB;
+    const Sweep sweep = deviationSweep(s, 589.0, c.step);
+    EXPECT_EQ(int(sweep.lines.size()), c.lines);
+    EXPECT_EQ(sweep.cut, c.cut);
+    EXPECT_EQ(sweepCutMessage(sweep).isEmpty(), c.cut == 0);
+    ASSERT_FALSE(sweep.lines.empty());
+    const double n = CauchyIndex(s.prismCauchyA, s.prismCauchyB, 589.0);
+    const double ne = CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, 589.0);
+    const TraceResult limit = TraceRay(rayOnlyInput(s.apexAngle, 90.0, n, ne));
+    EXPECT_NEAR(sweep.lines.front()[0], limit.measures.limitIncidence, c.step);
+    for (const std::vector<double> &line : sweep.lines) {
+        TraceResult r = TraceRay(rayOnlyInput(s.apexAngle, line[0], n, ne));
+        ASSERT_TRUE(r.measures.direct);
+        EXPECT_DOUBLE_EQ(line[1], r.measures.deviation);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeviationSweep,
+                         ::testing::Values(SweepCase{"crown", 2, 1.0, 85, 0}, SweepCase{"flint", 3, 5.0, 16, 0},
+                                           SweepCase{"crown_cut", 2, 0.5, 100, 70}),
+                         RowName());
+
+} // namespace

@@ -1,0 +1,115 @@
+#include "analysis/sweeps.h"
+#include "model/linelamps.h"
+#include "rowname.h"
+#include "simulator/scenecontroller.h"
+#include "table/valuetable.h"
+#include "undo/undohistory.h"
+#include "vorlacfixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <ostream>
+
+using namespace vorlac;
+
+namespace
+{
+
+// A sweep from the window: lamp lines, or D(i) with a step typed in the dialog.
+struct SweepRow {
+    const char *name;
+    int lamp;    // -1: the five radiations, D against i
+    double step; // typed in PasBalayage
+};
+std::ostream &operator<<(std::ostream &o, const SweepRow &r)
+{
+    return o << r.name;
+}
+
+class Spectro : public VorlacFixture, public ::testing::WithParamInterface<SweepRow>
+{
+};
+
+void settle(Vorlac &w)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return !w.undoHistory().stepPending(); }, 3000));
+}
+
+TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
+{
+    const SweepRow row = GetParam();
+    Vorlac &w = window();
+    ValueTable &table = w.valueTable();
+    table.setTextMatrix(1, 0, QStringLiteral("7,000"));
+    settle(w);
+    if (row.lamp >= 0) {
+        child<QRadioButton>("OptionLampe")->click();
+        auto *combo = child<QComboBox>("ComboLampe");
+        combo->setCurrentIndex(row.lamp);
+        emit combo->activated(row.lamp);
+        settle(w);
+    }
+    const QStringList titlesBefore = table.titles();
+    const SceneState state = w.controller().state();
+    const Sweep expected = row.lamp >= 0 ? lampSweep(state) : deviationSweep(state, 600.0, row.step);
+    if (row.lamp < 0)
+        dialogs.answer<QInputDialog>("PasBalayage", [&](QInputDialog *d) {
+            d->setDoubleValue(row.step);
+            d->accept();
+        });
+    child<QAction>("balayage")->trigger();
+    dialogs.wait();
+    settle(w);
+    ASSERT_FALSE(expected.lines.empty());
+    EXPECT_EQ(table.title(0), expected.titles[0]);
+    EXPECT_GE(table.Rows(), int(expected.lines.size()) + 1);
+    for (std::size_t k = 0; k < expected.lines.size(); ++k)
+        for (int c = 0; c < expected.titles.size(); ++c)
+            EXPECT_EQ(table.TextMatrix(int(k) + 1, c),
+                      ValueTable::singleText(float(expected.lines[k][std::size_t(c)]), table.TableNumberFormat()))
+                << k << ' ' << c;
+    EXPECT_TRUE(table.TextMatrix(int(expected.lines.size()) + 1, 0).isEmpty());
+    // One step: a single undo brings the table back whole, the scene untouched.
+    w.undoHistory().undo();
+    EXPECT_EQ(table.titles(), titlesBefore);
+    EXPECT_EQ(table.TextMatrix(1, 0), QStringLiteral("7,000"));
+    EXPECT_EQ(w.controller().state(), state);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Spectro,
+                         ::testing::Values(SweepRow{"mercure", 0, 0}, SweepRow{"neon", 5, 0},
+                                           SweepRow{"five_step_5", -1, 5.0}, SweepRow{"five_step_2", -1, 2.0}),
+                         RowName());
+
+// The unknown lamp: no name in the list or the panel until revealed; undo hides it again.
+TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
+{
+    Vorlac &w = window();
+    auto *combo = child<QComboBox>("ComboLampe");
+    auto *reveal = child<QPushButton>("BoutonReveler");
+    EXPECT_FALSE(reveal->isEnabled());
+    child<QPushButton>("BoutonLampeInconnue")->click();
+    const SceneState &s = w.controller().state();
+    ASSERT_EQ(s.source, SourceType::LineLamp);
+    ASSERT_TRUE(s.lampHidden);
+    EXPECT_TRUE(combo->currentText().isEmpty());
+    EXPECT_TRUE(reveal->isEnabled());
+    const QString name = lineLampName(s.lamp);
+    for (QLabel *l : w.findChildren<QLabel *>())
+        EXPECT_FALSE(l->text().contains(name, Qt::CaseInsensitive)) << l->objectName().toStdString();
+    settle(w);
+    reveal->click();
+    EXPECT_EQ(combo->currentText(), name);
+    EXPECT_FALSE(reveal->isEnabled());
+    settle(w);
+    w.undoHistory().undo();
+    EXPECT_TRUE(w.controller().state().lampHidden);
+    EXPECT_TRUE(combo->currentText().isEmpty());
+}
+
+} // namespace
