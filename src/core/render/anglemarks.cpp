@@ -69,9 +69,9 @@ void arcLines(const AngleMark &m, std::vector<QLineF> &out)
 }
 
 // The wavelengths whose rays the picture shows, enough of white light's to cover its fan.
-std::vector<int> drawnWavelengths(const SceneState &state, int measured)
+std::vector<double> drawnWavelengths(const SceneState &state, double measured)
 {
-    std::vector<int> out;
+    std::vector<double> out;
     if (state.source == SourceType::WhiteLight) {
         for (int l = kMinWavelength; l <= kMaxWavelength; l += 20)
             out.push_back(l);
@@ -172,7 +172,7 @@ bool segmentMeetsRect(const QLineF &s, const QRectF &r)
 AngleFigure angleMarks(const SceneState &state, const QLocale &locale)
 {
     AngleFigure fig;
-    const int lambda = minimumWavelength(state);
+    const double lambda = minimumWavelength(state);
     TraceResult ray;
     TraceRay(traceInputFor(state, {lambda, palette::White}), ray, true);
     const MeasureLineTexts texts = measureLineTexts({lambda, ray.measures}, locale);
@@ -245,7 +245,7 @@ AngleFigure angleMarks(const SceneState &state, const QLocale &locale)
 
     // Everything drawn, which the labels keep off.
     Placer placer;
-    for (const int l : drawnWavelengths(state, lambda)) {
+    for (const double l : drawnWavelengths(state, lambda)) {
         TraceResult other;
         TraceInput in = traceInputFor(state, {l, palette::White});
         in.showNormals = state.showNormals && state.source != SourceType::WhiteLight;
@@ -319,13 +319,15 @@ namespace vorlac
 
 QStringList readoutLines(const SceneState &state, const ScenePicture &picture, const QLocale &locale)
 {
-    const int lambda = minimumWavelength(state);
+    const double lambda = minimumWavelength(state);
     const TraceMeasures *m = measuresAt(picture, lambda);
     if (!m)
         return {};
     const MeasureLineTexts t = measureLineTexts({lambda, *m}, locale);
-    QString source = QStringLiteral("λ = %1 nm").arg(wholeText(lambda, locale));
-    if (state.source == SourceType::FiveRadiations)
+    QString source = QStringLiteral("λ = %1 nm").arg(wavelengthValueText(lambda, locale));
+    if (state.source == SourceType::LineLamp)
+        source += QStringLiteral(" (%1)").arg(lampTitle(state).toLower());
+    else if (state.source == SourceType::FiveRadiations)
         source += QStringLiteral(" (cinq radiations)");
     else if (state.source == SourceType::WhiteLight)
         source += QStringLiteral(" (lumière blanche)");
