@@ -22,6 +22,7 @@ struct MarkRow {
     SourceType source;
     int wavelength;
     bool black;
+    int lamp = 0; // row of lineLamps() for a lamp source
 };
 
 [[maybe_unused]] void PrintTo(const MarkRow &row, std::ostream *os)
@@ -50,6 +51,7 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
     s.source = row.source;
     s.wavelength = row.wavelength;
     s.blackBackground = row.black;
+    s.lamp = row.lamp;
     const QRectF picture(0, 0, kSceneWidth, kSceneHeight);
     for (int apex : {2, 10, 30, 45, 60, 75, 90})
         for (double incidence = -85; incidence <= 90; incidence += 7.5) {
@@ -101,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MarkRow{"crown in air, 589 nm", 2, 0, SourceType::Monochromatic, 589, true},
                       MarkRow{"flint in air, five radiations", 3, 0, SourceType::FiveRadiations, 640, true},
                       MarkRow{"crown in water, white light", 2, 1, SourceType::WhiteLight, 450, false},
-                      MarkRow{"water prism in flint, outside denser", 1, 3, SourceType::Monochromatic, 700, false}),
+                      MarkRow{"water prism in flint, outside denser", 1, 3, SourceType::Monochromatic, 700, false},
+                      MarkRow{"flint in air, neon lamp", 3, 0, SourceType::LineLamp, 640, true, 5}),
     RowName());
 
 struct SettingsRow {
