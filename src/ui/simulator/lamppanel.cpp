@@ -6,6 +6,7 @@
 #include "simulator/scenecontroller.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -36,11 +37,14 @@ LampPanel::LampPanel(SceneController &controller, HintLine &hints, QWidget *pare
     m_option->setObjectName(QStringLiteral("OptionLampe"));
     m_option->setGeometry(6, 20, 158, 18);
     m_option->setToolTip(kOptionHint);
+    auto *caption = new QLabel(QStringLiteral("Lampe :"), this);
+    caption->setObjectName(QStringLiteral("LabelListeLampes"));
+    caption->setGeometry(6, 42, 44, 17);
     m_lamps = new QComboBox(this);
     m_lamps->setObjectName(QStringLiteral("ComboLampe"));
-    m_lamps->setGeometry(6, 40, 158, 21);
+    m_lamps->setGeometry(52, 40, 112, 21);
     m_lamps->setToolTip(kListHint);
-    m_lamps->setAccessibleName(QStringLiteral("Liste des lampes"));
+    caption->setBuddy(m_lamps); // the list's name for screen readers, its choice is its value
     for (int row = 0; row < lineLampCount(); ++row)
         m_lamps->addItem(lineLampName(row));
     m_lamps->setPlaceholderText(QStringLiteral("(lampe inconnue)"));

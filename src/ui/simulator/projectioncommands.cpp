@@ -57,6 +57,10 @@ void ProjectionCommands::toggle()
         return;
     }
     m_projection = new ProjectionWindow(m_controller, m_options, m_window);
+    // The main window's keys that act on the scene or the table (F9, Shift+F9) work there too.
+    for (QAction *a : m_window->actions())
+        if (a != m_action)
+            m_projection->addAction(a);
     connect(m_projection, &QObject::destroyed, m_window, [w = m_window] { w->activateWindow(); });
     m_projection->showOnProjector();
 }

@@ -161,6 +161,7 @@ TEST_P(ProjectionLamp, MovesWhereDrawnWithOneUndoStep)
     w.projection().toggle();
     ProjectionWindow *proj = w.projection().window();
     ASSERT_NE(proj, nullptr);
+    EXPECT_TRUE(proj->actions().contains(w.findChild<QAction *>("releveMesure"))); // F9 records from there too
     QApplication::processEvents();
     if (row.zoom > 1)
         QTest::keyClick(proj, Qt::Key_Plus, Qt::ControlModifier); // about the centre: the pointer is away
