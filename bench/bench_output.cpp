@@ -30,8 +30,8 @@ QImage figure()
 
 const std::vector<ReportLine> &report()
 {
-    static const auto lines =
-        parameterReport({SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276", {}});
+    static const auto lines = parameterReport(
+        {SourceType::Monochromatic, "589", "45", "Verre Crown", "n = 1,516961", "Air", "n = 1,000276", {}});
     return lines;
 }
 
