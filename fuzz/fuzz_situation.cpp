@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!vorlac::isValidSituation(*first.situation))
         std::abort();
     const std::optional<QByteArray> stored = vorlac::serialiseSituation(*first.situation);
-    if (!stored || stored->size() != qsizetype(vorlac::situationRecordCount(first.situation->rowCount())) * 128)
+    // The extended layout adds the lamp's record and "FIN".
+    const int added = vorlac::usesExtendedLayout(first.situation->scene) ? 2 : 0;
+    if (!stored || stored->size() != qsizetype(vorlac::situationRecordCount(first.situation->rowCount()) + added) * 128)
         std::abort();
     const vorlac::SituationResult second = vorlac::parseSituation(*stored);
     if (!second.situation)
@@ -28,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (a.titles != b.titles || a.lines != b.lines || a.formulas != b.formulas || sa.apexAngle != sb.apexAngle ||
         sa.prismMaterial != sb.prismMaterial || sa.outsideMaterial != sb.outsideMaterial || sa.source != sb.source ||
         sa.blackBackground != sb.blackBackground || sa.wavelength != sb.wavelength ||
-        sa.showPropagation != sb.showPropagation || sa.showNormals != sb.showNormals)
+        sa.showPropagation != sb.showPropagation || sa.showNormals != sb.showNormals || sa.lamp != sb.lamp ||
+        sa.lampHidden != sb.lampHidden)
         std::abort();
     if (vorlac::serialiseSituation(b) != stored)
         std::abort();
