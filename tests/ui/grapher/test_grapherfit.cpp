@@ -2,9 +2,9 @@
 #include "table/valuetable.h"
 
 #include "../../core/output/pdfprobe.h"
-#include "dialogwatch.h"
 #include "rowname.h"
 #include "testfiles.h"
+#include "ui/dialogwatch.h"
 
 #include <gtest/gtest.h>
 
