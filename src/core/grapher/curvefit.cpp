@@ -167,6 +167,8 @@ FitResult fitCurve(FitModel model, const std::vector<double> &x, const std::vect
         }
         vs.push_back(variable(model, x[i]));
         ys.push_back(y[i]);
+        r.xmin = vs.size() == 1 ? x[i] : std::min(r.xmin, x[i]);
+        r.xmax = vs.size() == 1 ? x[i] : std::max(r.xmax, x[i]);
     }
     r.points = static_cast<int>(vs.size());
     const int cols = fitCoefficientCount(model);

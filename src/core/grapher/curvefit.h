@@ -31,7 +31,8 @@ struct FitResult {
     // origin that does worse than the mean); nullopt when every ordinate is equal.
     std::optional<double> r2;
     int points = 0;
-    QString message; // why there is no fit (French), when !ok and model != None
+    double xmin = 0, xmax = 0; // span of the fitted abscissas
+    QString message;           // why there is no fit (French), when !ok and model != None
 };
 
 // Least squares of y against x in double precision, through a QR factorisation of the scaled

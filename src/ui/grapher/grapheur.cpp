@@ -3,6 +3,7 @@
 #include "common/clicklabel.h"
 #include "common/pictures.h"
 #include "common/titlestrip.h"
+#include "grapher/curvereadingdialog.h"
 #include "grapher/graphpainter.h"
 #include "grapher/graphsheet.h"
 #include "output/printservice.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <cmath>
@@ -138,12 +140,16 @@ Grapheur::Grapheur(const ValueTable &table, PrintService *printService, Messenge
     m_combo2->setCurrentIndex(1);
     majgraf();
 
-    connect(m_combo1, &QComboBox::activated, this, &Grapheur::majgraf);
-    connect(m_combo2, &QComboBox::activated, this, &Grapheur::majgraf);
+    // Another column makes the value of y meaningless: the reading goes before the redraw.
+    for (QComboBox *c : {m_combo1, m_combo2}) {
+        connect(c, &QComboBox::activated, this, [this] { m_readingY.reset(); });
+        connect(c, &QComboBox::activated, this, &Grapheur::majgraf);
+    }
     for (QCheckBox *c : {m_check1, m_check2, m_check3})
         connect(c, &QCheckBox::toggled, this, &Grapheur::majgraf);
     connect(m_combo3, &QComboBox::currentIndexChanged, this, &Grapheur::majgraf);
     connect(m_image6, &ClickLabel::clicked, this, &Grapheur::exportGraph);
+    connect(m_readButton, &QPushButton::clicked, this, &Grapheur::askReading);
     connect(m_image2, &ClickLabel::clicked, this, &Grapheur::printGraph);
     connect(m_image4, &ClickLabel::clicked, this, &Grapheur::copyGraph);
     connect(m_image5, &ClickLabel::clicked, this, &QDialog::reject);
@@ -170,6 +176,13 @@ void Grapheur::majgraf()
     }
     const GraphOptions options{m_check1->isChecked(), m_check2->isChecked(), m_check3->isChecked(), fitModel()};
     m_graph = ComputeGraph(x, y, options, m_table.locale());
+    m_reading.reset();
+    if (m_readingY && m_graph.fit.ok) {
+        m_reading = readCurve(m_graph.fit, *m_readingY, m_table.locale());
+        addCurveReading(m_graph, *m_reading, m_table.locale());
+    }
+    if (m_readButton)
+        m_readButton->setEnabled(m_graph.fit.ok);
     m_picture = GraphImage(m_graph);
     // The screen shows the same plot drawn for its own pixels.
     const qreal ratio = devicePixelRatioF();
@@ -237,6 +250,16 @@ void Grapheur::buildFitAndExport()
     m_hints.insert(m_image6, QStringLiteral("Enregistrer le graphe dans un fichier : image PNG, PNG double taille, "
                                             "dessin SVG ou document PDF."));
 
+    // Beside the export icon, where the fit's result is looked at.
+    m_readButton = new QPushButton(QStringLiteral("Lire sur la courbe"), this);
+    m_readButton->setObjectName(QStringLiteral("LireCourbe"));
+    m_readButton->setGeometry(54, height() - 88, 98, 28);
+    m_readButton->setToolTip(QStringLiteral("Lire sur la courbe ajustée l'abscisse x d'une valeur de y"));
+    m_readButton->setEnabled(false);
+    m_hints.insert(m_readButton, QStringLiteral("Donner une valeur de y (tapée ou prise dans le tableau) : x est "
+                                                "calculé sur la courbe ajustée et tracé avec ses traits de "
+                                                "construction."));
+
     // The hint strip: over the right of the title strip, empty until the pointer is on a control
     // that has a hint.
     m_hint = new QLabel(this);
@@ -273,6 +296,36 @@ bool Grapheur::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void Grapheur::askReading()
+{
+    if (!m_graph.fit.ok)
+        return;
+    std::vector<std::pair<QString, double>> lines;
+    const int column = m_combo2->currentIndex();
+    for (int r = 1; r < m_table.Rows(); ++r) {
+        const QString text = m_table.TextMatrix(r, column).trimmed();
+        bool ok = false;
+        const double v = m_table.locale().toDouble(text, &ok);
+        if (ok && std::isfinite(v))
+            lines.emplace_back(QStringLiteral("Ligne %1 : %2").arg(r).arg(text), v);
+    }
+    CurveReadingDialog dialog(lines, m_table.locale(), this);
+    if (dialog.exec() == QDialog::Accepted && dialog.value())
+        readCurveAt(*dialog.value());
+}
+
+void Grapheur::readCurveAt(double y)
+{
+    m_readingY = y;
+    majgraf();
+}
+
+void Grapheur::clearReading()
+{
+    m_readingY.reset();
+    majgraf();
 }
 
 QString Grapheur::hint() const

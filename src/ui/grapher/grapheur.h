@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/messenger.h"
+#include "grapher/curvereading.h"
 #include "grapher/graph.h"
 #include "output/exportcommands.h"
 
@@ -8,10 +9,12 @@
 #include <QHash>
 #include <QImage>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 namespace vorlac
 {
@@ -49,6 +52,13 @@ class Grapheur : public QDialog
     ExportCommands::Outcome exportGraph();
     // The fit model of the list Combo3.
     FitModel fitModel() const;
+    // "Lire sur la courbe": asks a value of y, then reads it on the fitted curve.
+    void askReading();
+    // Reads y on the fitted curve and draws it until the columns change or clearReading().
+    void readCurveAt(double y);
+    void clearReading();
+    // The reading drawn (nullopt when none is asked or there is no fit).
+    const std::optional<CurveReading> &reading() const { return m_reading; }
     // The hint strip's text (what the pointer is over among the fit and export controls).
     QString hint() const;
 
@@ -77,6 +87,7 @@ class Grapheur : public QDialog
     QLabel *m_fitCaption;
     QComboBox *m_combo3;  // fit model
     ClickLabel *m_image6; // export
+    QPushButton *m_readButton = nullptr;
     QLabel *m_hint;
     QHash<QObject *, QString> m_hints;
     std::unique_ptr<ExportCommands> m_ownExports;
@@ -85,6 +96,8 @@ class Grapheur : public QDialog
     GraphPicture m_graph;
     QString m_scaleText;
     int m_redraws = 0;
+    std::optional<double> m_readingY;
+    std::optional<CurveReading> m_reading;
 };
 
 } // namespace vorlac

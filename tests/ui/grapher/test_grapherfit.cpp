@@ -4,12 +4,15 @@
 #include "../../core/output/pdfprobe.h"
 #include "rowname.h"
 #include "testfiles.h"
+#include "ui/dialogwatch.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,7 +118,8 @@ TEST_P(GrapherModels, DrawTheCurveAndWriteTheEquationOnThePicture)
     // the curve and the box are part of the picture that is printed and copied
     EXPECT_GT(count(g->picture(), graphcolour::DarkGreen), 200);
     // the new controls: in the left panel, a tooltip, a hint while the pointer is on them
-    for (QWidget *w : {static_cast<QWidget *>(combo), g->findChild<QWidget *>("Image6")}) {
+    for (QWidget *w :
+         {static_cast<QWidget *>(combo), g->findChild<QWidget *>("Image6"), g->findChild<QWidget *>("LireCourbe")}) {
         EXPECT_FALSE(w->toolTip().isEmpty());
         EXPECT_TRUE(QRect(0, 0, 158, g->height()).contains(w->geometry()));
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
@@ -130,6 +134,55 @@ INSTANTIATE_TEST_SUITE_P(Rows, GrapherModels,
                          ::testing::Values(ModelRow{"proportional", 1, "y = 2,500·x"},
                                            ModelRow{"parabola", 3, "y = 0·x² + 2,500·x + 0"}),
                          RowName());
+
+struct ReadingRow {
+    const char *name;
+    const char *typed; // the field's text, or a table line's label
+    std::vector<double> x;
+    const char *sentence;
+};
+void PrintTo(const ReadingRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class GrapherReading : public GrapherFit, public ::testing::WithParamInterface<ReadingRow>
+{
+};
+// Mercury-like D(λ) on A = 40, B = 1.2e6 nm², read back through the button and its dialog.
+TEST_P(GrapherReading, SolveOnTheCurveDrawAndClear)
+{
+    fill({"404,656", "435,833", "546,074", "579,066"}, {"47,3284", "46,3174", "44,0242", "43,5787"});
+    const auto g = open();
+    auto *button = g->findChild<QPushButton *>("LireCourbe");
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->isEnabled()) << "nothing to read without a fit";
+    g->findChild<QComboBox *>("Combo3")->setCurrentIndex(4);
+    ASSERT_TRUE(button->isEnabled());
+    const QImage plain = g->picture();
+    DialogWatch dialogs;
+    dialogs.answer<QDialog>("lectureCourbe", [this](QDialog *d) {
+        d->findChild<QComboBox *>("valeurY")->lineEdit()->setText(QString::fromUtf8(GetParam().typed));
+        d->accept();
+    });
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+    dialogs.wait();
+    ASSERT_TRUE(g->reading());
+    ASSERT_EQ(g->reading()->x.size(), GetParam().x.size());
+    for (std::size_t i = 0; i < GetParam().x.size(); ++i)
+        EXPECT_NEAR(g->reading()->x[i], GetParam().x[i], 0.05);
+    EXPECT_EQ(g->reading()->sentence, QString::fromUtf8(GetParam().sentence));
+    EXPECT_GT(count(g->picture(), graphcolour::Blue), 20) << "construction lines and value drawn";
+    g->clearReading();
+    EXPECT_EQ(g->picture(), plain) << "no reading, the same picture";
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GrapherReading,
+    ::testing::Values(ReadingRow{"typedWithComma", "45,5", {467.10}, "Pour y = 45,50, la courbe donne x = 467,1."},
+                      ReadingRow{
+                          "tableLine", "Ligne 3 : 44,0242", {546.07}, "Pour y = 44,02, la courbe donne x = 546,1."},
+                      ReadingRow{"underAsymptote", "39", {}, "Aucune abscisse de la courbe ne donne y = 39,00."}),
+    RowName());
 
 // The exported graph can be read in a report: around the plot as shown, the graduation values,
 // the columns' titles as the axis names and the scale sentence; in SVG and PDF as text.
