@@ -111,8 +111,8 @@ void addCurveReading(GraphPicture &graph, const CurveReading &reading, const QLo
     const int lineHeight = static_cast<int>(std::ceil(metrics.height()));
     for (const double x : reading.x) {
         const int column = clampPixel(x * s.kx + s.x0);
-        graph.lines.push_back({QPoint(axisColumn, row), QPoint(column, row), graphcolour::Blue, true});
-        graph.lines.push_back({QPoint(column, row), QPoint(column, axisRow), graphcolour::Blue, true});
+        graph.lines.push_back({QPoint(axisColumn, row), QPoint(column, row), graphcolour::Magenta, true});
+        graph.lines.push_back({QPoint(column, row), QPoint(column, axisRow), graphcolour::Magenta, true});
         const QString text = QStringLiteral("x = ") + fitNumberText(x, locale);
         const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
         // Below and right of the point, or left of it near the right edge.
@@ -121,7 +121,7 @@ void addCurveReading(GraphPicture &graph, const CurveReading &reading, const QLo
             left = column - 4 - width;
         const int top = std::min(row + 4, kGraphSize - lineHeight - 2);
         graph.boxes.push_back({QRect(left - 1, top, width + 2, lineHeight), graphcolour::White});
-        graph.texts.push_back({text, graphcolour::Blue, kReadingFontPoints, double(left), double(top), true});
+        graph.texts.push_back({text, graphcolour::Magenta, kReadingFontPoints, double(left), double(top), true});
     }
     if (reading.x.size() != 1) {
         const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(reading.sentence)));

@@ -27,6 +27,7 @@ inline constexpr QRgb Blue = 0xff0000ffu;      // palette 9: the message
 inline constexpr QRgb Red = 0xffff0000u;       // palette 12: points and joining lines
 inline constexpr QRgb White = 0xffffffffu;
 inline constexpr QRgb DarkGreen = 0xff008000u; // palette 2: the fitted curve and its equation
+inline constexpr QRgb Magenta = 0xffc000c0u;   // a reading on the curve, apart from the grid's blue
 } // namespace graphcolour
 
 inline constexpr QStringView kGraphInvalidMessage = u"Choisir des grandeurs valides pour l'abscisse et l'ordonnée";
