@@ -8,11 +8,8 @@
 namespace vorlac
 {
 
-namespace
-{
-
 // Coordinates this far out are cut down first; the picture is a few hundred pixels wide, so
-// the pixels inside cannot change noticeably and the 64-bit arithmetic below cannot overflow.
+// the pixels inside cannot change noticeably and the 64-bit arithmetic cannot overflow.
 constexpr double kCoordLimit = 1.0e7;
 
 std::int64_t roundCoord(double v)
@@ -21,6 +18,9 @@ std::int64_t roundCoord(double v)
         return 0;
     return static_cast<std::int64_t>(std::nearbyint(std::clamp(v, -kCoordLimit, kCoordLimit)));
 }
+
+namespace
+{
 
 // Smallest step i >= 0 with minorOffset(i) >= target, where minorOffset(i) =
 // floor((2 i dMinor + dMajor) / (2 dMajor)), non-decreasing in i.

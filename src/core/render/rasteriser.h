@@ -6,6 +6,9 @@
 namespace vorlac
 {
 
+// A coordinate rounded to the pixel grid, clamped far outside any picture (NaN gives 0).
+std::int64_t roundCoord(double v);
+
 // How a pen combines with the picture.
 enum class PenMode {
     Merge,     // bitwise OR of the pen colour into the pixel (black background)

@@ -58,15 +58,6 @@ void resetZoom(SceneViewport &view)
 namespace
 {
 
-constexpr double kCoordLimit = 1.0e7;
-
-std::int64_t device(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    return static_cast<std::int64_t>(std::nearbyint(std::clamp(v, -kCoordLimit, kCoordLimit)));
-}
-
 struct ViewRaster {
     LineRasteriser raster;
     QPointF origin;
@@ -75,8 +66,8 @@ struct ViewRaster {
 
     void draw(const Segment &s)
     {
-        std::int64_t x1 = device((s.x1 - origin.x()) * scale), y1 = device((s.y1 - origin.y()) * scale);
-        std::int64_t x2 = device((s.x2 - origin.x()) * scale), y2 = device((s.y2 - origin.y()) * scale);
+        std::int64_t x1 = roundCoord((s.x1 - origin.x()) * scale), y1 = roundCoord((s.y1 - origin.y()) * scale);
+        std::int64_t x2 = roundCoord((s.x2 - origin.x()) * scale), y2 = roundCoord((s.y2 - origin.y()) * scale);
         // A wide line grows towards +x or +y from its thin pixels: centre it on them.
         const int back = (width - 1) / 2;
         if (std::abs(x2 - x1) >= std::abs(y2 - y1)) {

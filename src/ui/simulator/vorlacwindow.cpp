@@ -34,6 +34,7 @@
 #include "simulator/measureicon.h"
 #include "simulator/measurepanel.h"
 #include "simulator/panelframe.h"
+#include "simulator/panelicons.h"
 #include "simulator/panelplacement.h"
 #include "simulator/projectioncommands.h"
 #include "simulator/protractorpanel.h"
@@ -205,49 +206,9 @@ const ScenePicture &Vorlac::picture() const
 
 void Vorlac::buildPanelIcons()
 {
-    struct Icon {
-        QPoint pos;
-        const char *picture;
-        QString hint;
-        QString caption; // the word under the picture: its name for screen readers
-    };
-    const Icon icons[] = {
-        {{24, 392},
-         "icon_prism",
-         QStringLiteral("Définir l'angle au sommet et le matériau."),
-         QStringLiteral("Vorlac")},
-        {{16, 200},
-         "icon_medium",
-         QStringLiteral("Pour modifier le milieu extérieur au vorlac"),
-         QStringLiteral("Milieu")},
-        {{216, 344},
-         "icon_display",
-         QStringLiteral("Modifier le fond, afficher les normales ou le sens de propagation"),
-         QStringLiteral("Affichage")},
-        {{216, 448},
-         "icon_source",
-         QStringLiteral("Définir la source ( monochromatique / polychromatique ) ou modifier la longueur d'onde"),
-         QStringLiteral("Source")},
-        {{24, 80}, "icon_protractor", QStringLiteral("Afficher le rapporteur."), QStringLiteral("Rapporteur")},
-    };
-    m_iconPicture = new QWidget(this);
-    m_iconPicture->setObjectName(QStringLiteral("Picture1"));
-    m_iconPicture->setGeometry(32, 40, 108, 70);
-    m_iconPicture->hide();
-    const QCursor hand = svgCursor(QStringLiteral("cursor_hand"));
-    m_iconPicture->setCursor(hand);
-    for (int i = 0; i < 5; ++i) {
-        const Icon &ic = icons[i];
-        auto *l = new ClickLabel(this);
-        l->setObjectName(QStringLiteral("Image3(%1)").arg(i + 1));
-        l->setGeometry(QRect(ic.pos, QSize(108, 70)));
-        // Transparent where the picture is: the painted background shows through.
-        l->setPixmap(svgPicture(QString::fromLatin1(ic.picture), QSize(108, 70), devicePixelRatioF()));
-        l->setCursor(hand);
-        l->setAccessibleName(ic.caption);
-        m_hints->addHint(l, ic.hint);
-        m_panelIcons[i] = l;
-    }
+    const PanelIcons icons = makePanelIcons(*this, *m_hints);
+    m_iconPicture = icons.picture;
+    std::copy(icons.icons.begin(), icons.icons.end(), m_panelIcons);
 }
 
 void Vorlac::connectRooms()
