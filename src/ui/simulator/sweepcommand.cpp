@@ -40,9 +40,10 @@ bool SweepCommand::run()
     if (state.source == SourceType::LineLamp) {
         sweep = lampSweep(state);
     } else {
-        const std::optional<SweepChoice> choice = m_askChoice();
+        const std::optional<SweepChoice> choice = m_askChoice(m_lastChoice);
         if (!choice)
             return false;
+        m_lastChoice = *choice;
         sweep = choice->kind == SweepChoice::Kind::MinimumEvery10nm
                     ? spectrumSweep(state)
                     : deviationSweep(state, minimumWavelength(state), choice->step);

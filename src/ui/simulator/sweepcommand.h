@@ -25,8 +25,9 @@ class SweepCommand : public QObject
 {
     Q_OBJECT
   public:
-    // askChoice asks what to sweep (nullopt: cancelled); the window gives the dialog PasBalayage.
-    using AskChoice = std::function<std::optional<SweepChoice>()>;
+    // askChoice asks what to sweep, offering the last choice (nullopt: cancelled); the window
+    // gives the dialog PasBalayage.
+    using AskChoice = std::function<std::optional<SweepChoice>(const SweepChoice &last)>;
     SweepCommand(SceneController &controller, ValueTable &table, HintLine &hints, const Messenger &messenger,
                  QWidget &window, AskChoice askChoice);
 
@@ -45,6 +46,7 @@ class SweepCommand : public QObject
     const Messenger &m_messenger;
     QWidget &m_window;
     AskChoice m_askChoice;
+    SweepChoice m_lastChoice; // offered again at the next sweep of this run
     QAction *m_action;
 };
 

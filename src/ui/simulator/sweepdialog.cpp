@@ -82,13 +82,16 @@ SweepChoice SweepDialog::choice() const
 
 void SweepDialog::setChoice(const SweepChoice &choice)
 {
-    (choice.kind == SweepChoice::Kind::MinimumEvery10nm ? m_spectrum : m_incidence)->setChecked(true);
+    const bool spectrum = choice.kind == SweepChoice::Kind::MinimumEvery10nm;
+    (spectrum ? m_spectrum : m_incidence)->setChecked(true);
     m_step->setValue(choice.step);
+    (spectrum ? static_cast<QWidget *>(m_spectrum) : m_step)->setFocus();
 }
 
-std::optional<SweepChoice> askSweepChoice(QWidget *parent, HintLine *hints)
+std::optional<SweepChoice> askSweepChoice(QWidget *parent, HintLine *hints, const SweepChoice &last)
 {
     SweepDialog dialog(hints, parent);
+    dialog.setChoice(last);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();

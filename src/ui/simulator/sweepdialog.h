@@ -35,7 +35,7 @@ class SweepDialog : public QDialog
     QDoubleSpinBox *m_step;
 };
 
-// The window's way of asking: the dialog, modal; nullopt when cancelled.
-std::optional<SweepChoice> askSweepChoice(QWidget *parent, HintLine *hints);
+// The window's way of asking: the dialog, modal, showing the last choice; nullopt when cancelled.
+std::optional<SweepChoice> askSweepChoice(QWidget *parent, HintLine *hints, const SweepChoice &last);
 
 } // namespace vorlac

@@ -92,6 +92,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, Spectro,
                                            SweepRow{"five_every_10nm", -1, 0}),
                          RowName());
 
+// The dialog offers again what was chosen last in the run.
+TEST_F(VorlacFixture, SweepDialogOffersTheLastChoice)
+{
+    const SweepChoice chosen{SweepChoice::Kind::MinimumEvery10nm, 2.5};
+    SweepChoice offered;
+    for (int k = 0; k < 2; ++k) {
+        dialogs.answer<SweepDialog>("PasBalayage", [&](SweepDialog *d) {
+            offered = d->choice();
+            d->setChoice(chosen);
+            d->accept();
+        });
+        child<QAction>("balayage")->trigger();
+        dialogs.wait();
+    }
+    EXPECT_EQ(offered.kind, chosen.kind);
+    EXPECT_EQ(offered.step, chosen.step);
+}
+
 // The unknown lamp: no name in the list or the panel until revealed; undo hides it again.
 TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
 {
