@@ -69,6 +69,17 @@ void BM_LampSweepNeon(benchmark::State &st)
 }
 BENCHMARK(BM_LampSweepNeon)->Unit(benchmark::kMillisecond);
 
+// D_min, n and lambda every 10 nm (41 lines) with a continuous source.
+void BM_SpectrumSweep(benchmark::State &st)
+{
+    const SceneState s;
+    for (auto _ : st) {
+        const Sweep sweep = spectrumSweep(s);
+        benchmark::DoNotOptimize(sweep.lines.data());
+    }
+}
+BENCHMARK(BM_SpectrumSweep)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

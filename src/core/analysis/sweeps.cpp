@@ -21,6 +21,23 @@ void append(Sweep &s, std::vector<double> line)
         ++s.cut;
 }
 
+// lambda (or the line's number), D_min and n for each wavelength, as the tracer finds them.
+Sweep minimumSweep(const SceneState &state, const std::vector<double> &wavelengths, bool numbered)
+{
+    Sweep s;
+    s.titles = {numbered ? QStringLiteral("raie") : QStringLiteral("lambda (nm)"), QStringLiteral("Dmin (°)"),
+                QStringLiteral("n")};
+    for (std::size_t k = 0; k < wavelengths.size(); ++k) {
+        const double lambda = wavelengths[k];
+        const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, lambda);
+        const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, lambda);
+        const MinimumDeviation m = findMinimumDeviation(state.apexAngle, n, ne);
+        if (m.found && !m.uniform)
+            append(s, {numbered ? double(k + 1) : lambda, m.deviation, m.relativeIndex});
+    }
+    return s;
+}
+
 } // namespace
 
 Sweep deviationSweep(const SceneState &state, double lambda, double step)
@@ -60,17 +77,23 @@ Sweep deviationSweep(const SceneState &state, double lambda, double step)
 
 Sweep lampSweep(const SceneState &state)
 {
-    Sweep s;
-    s.titles = {QStringLiteral("lambda (nm)"), QStringLiteral("Dmin (°)"), QStringLiteral("n")};
-    for (const Radiation &ray : lampRadiations(state)) {
-        const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, ray.wavelength);
-        const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, ray.wavelength);
-        const MinimumDeviation m = findMinimumDeviation(state.apexAngle, n, ne);
-        if (m.found && !m.uniform)
-            append(s, {ray.wavelength, m.deviation, m.relativeIndex});
-    }
+    std::vector<double> wavelengths;
+    for (const Radiation &ray : lampRadiations(state))
+        wavelengths.push_back(ray.wavelength);
+    Sweep s = minimumSweep(state, wavelengths, state.lampHidden);
     if (s.lines.empty() && s.cut == 0)
         s.problem = QStringLiteral("Aucune raie de la lampe ne traverse le vorlac par la face de sortie.");
+    return s;
+}
+
+Sweep spectrumSweep(const SceneState &state)
+{
+    std::vector<double> wavelengths;
+    for (int lambda = 400; lambda <= 800; lambda += kSpectrumStep)
+        wavelengths.push_back(lambda);
+    Sweep s = minimumSweep(state, wavelengths, false);
+    if (s.lines.empty() && s.cut == 0)
+        s.problem = QStringLiteral("Aucune longueur d'onde ne traverse le vorlac par la face de sortie.");
     return s;
 }
 

@@ -25,8 +25,13 @@ struct Sweep {
 Sweep deviationSweep(const SceneState &state, double lambda, double step);
 
 // lambda, D_min and n for every line of the state's lamp: the minimum of deviation the tracer
-// finds, and the relative index computed from it as the pupil would.
+// finds, and the relative index computed from it as the pupil would. A hidden lamp's lines are
+// numbered 1, 2, ... instead: their wavelengths are what the pupil has to find.
 Sweep lampSweep(const SceneState &state);
+
+// The same for a continuous source, every kSpectrumStep nm from 400 to 800 nm (41 lines).
+inline constexpr int kSpectrumStep = 10;
+Sweep spectrumSweep(const SceneState &state);
 
 // The French sentence that tells the pupil the series was cut; empty when it was not.
 QString sweepCutMessage(const Sweep &sweep);

@@ -1,6 +1,8 @@
 #include "exercises/exercisequantity.h"
 
+#include "grapher/curvefit.h"
 #include "model/constants.h"
+#include "model/linelamps.h"
 #include "model/raytracer.h"
 
 #include <QStringList>
@@ -14,7 +16,7 @@ namespace vorlac
 namespace
 {
 
-constexpr std::array<std::pair<const char16_t *, Quantity>, 18> kNames = {{
+constexpr std::array<std::pair<const char16_t *, Quantity>, 21> kNames = {{
     {u"A", Quantity::Apex},
     {u"lambda", Quantity::Wavelength},
     {u"x", Quantity::InverseSquare},
@@ -33,12 +35,15 @@ constexpr std::array<std::pair<const char16_t *, Quantity>, 18> kNames = {{
     {u"Amax", Quantity::LargestApex},
     {u"cA", Quantity::CauchyA},
     {u"cB", Quantity::CauchyB},
+    {u"cal.a", Quantity::CalibrationSlope},
+    {u"cal.b", Quantity::CalibrationIntercept},
+    {u"cal.lambda", Quantity::CalibratedWavelength},
 }};
 
 // Enough halvings of the 180-degree range for any quoted precision.
 constexpr int kSearchSteps = 80;
 
-double indexOf(const IndexLaw &law, int wavelength)
+double indexOf(const IndexLaw &law, double wavelength)
 {
     return CauchyIndex(law.cauchyA, law.cauchyB, wavelength);
 }
@@ -140,6 +145,41 @@ std::optional<double> largestApex(QuantityScene s)
     return std::nullopt;
 }
 
+double inverseSquare(double wavelength)
+{
+    return 1e6 / (wavelength * wavelength);
+}
+
+// The affine fit of Dm against x over the mercury lamp's lines.
+std::optional<FitResult> mercuryCalibration(QuantityScene s)
+{
+    std::vector<double> x, y;
+    for (const SpectralLine &line : lineLamps()[std::size_t(lineLampRow(QStringLiteral("mercure")))].lines) {
+        s.wavelength = line.wavelength;
+        const auto m = minimumDeviation(s);
+        if (!m)
+            return std::nullopt;
+        x.push_back(inverseSquare(line.wavelength));
+        y.push_back(m->second);
+    }
+    const FitResult fit = fitCurve(FitModel::Affine, x, y);
+    if (!fit.ok)
+        return std::nullopt;
+    return fit;
+}
+
+std::optional<double> calibratedWavelength(const QuantityScene &s)
+{
+    const std::optional<FitResult> fit = mercuryCalibration(s);
+    const auto m = minimumDeviation(s);
+    if (!fit || !m || fit->coefficients[0] == 0)
+        return std::nullopt;
+    const double x = (m->second - fit->coefficients[1]) / fit->coefficients[0];
+    if (!(x > 0))
+        return std::nullopt;
+    return 1000.0 / std::sqrt(x);
+}
+
 std::optional<IndexLaw> materialLaw(QStringView name, const IndexLaw &current)
 {
     for (int row = 0; row < kMaterialCount; ++row) {
@@ -188,7 +228,7 @@ bool applyQuantitySettings(QuantityScene &scene, QStringView settings)
             scene.incidenceAngle = value.toDouble(&ok);
             ok = ok && std::isfinite(scene.incidenceAngle) && std::fabs(scene.incidenceAngle) <= 180.0;
         } else if (key == u"lambda") {
-            scene.wavelength = value.toInt(&ok);
+            scene.wavelength = value.toDouble(&ok);
             ok = ok && scene.wavelength >= 400 && scene.wavelength <= 800;
         } else if (key == u"A") {
             scene.apexAngle = value.toInt(&ok);
@@ -216,7 +256,7 @@ std::optional<double> computeQuantity(Quantity quantity, const QuantityScene &s)
     case Quantity::Wavelength:
         return s.wavelength;
     case Quantity::InverseSquare:
-        return 1e6 / (double(s.wavelength) * s.wavelength);
+        return inverseSquare(s.wavelength);
     case Quantity::Incidence:
         return s.incidenceAngle;
     case Quantity::Refraction:
@@ -254,6 +294,15 @@ std::optional<double> computeQuantity(Quantity quantity, const QuantityScene &s)
         return double(s.prism.cauchyA);
     case Quantity::CauchyB:
         return double(s.prism.cauchyB);
+    case Quantity::CalibrationSlope:
+    case Quantity::CalibrationIntercept: {
+        const std::optional<FitResult> fit = mercuryCalibration(s);
+        if (!fit)
+            return std::nullopt;
+        return fit->coefficients[quantity == Quantity::CalibrationSlope ? 0 : 1];
+    }
+    case Quantity::CalibratedWavelength:
+        return calibratedWavelength(s);
     }
     return std::nullopt;
 }

@@ -15,7 +15,7 @@ namespace vorlac
 // what the pupil measures on the figure.
 enum class Quantity {
     Apex,             // "A", the apex angle as set
-    Wavelength,       // "lambda", in nm, as set
+    Wavelength,       // "lambda", in nm, as set (a lamp line's to 0.001 nm)
     InverseSquare,    // "x" = 1 / lambda^2 with lambda in micrometres (Cauchy's law plotted)
     Incidence,        // "i", the incidence as set
     Refraction,       // "r", at the entry face, from the drawn ray inside the vorlac
@@ -32,6 +32,12 @@ enum class Quantity {
     LargestApex,      // "Amax", largest whole apex angle for which the ray at i = 90 leaves by the exit face
     CauchyA,          // "cA", "cB": the vorlac's index-law coefficients
     CauchyB,
+    // Calibration with the mercury lamp: the least-squares line Dm = a·x + b through the lamp's
+    // lines (x as above), as the grapher's affine fit gives it, and the wavelength that line
+    // gives back for the Dm of the scene's wavelength (a line of another lamp).
+    CalibrationSlope,     // "cal.a"
+    CalibrationIntercept, // "cal.b"
+    CalibratedWavelength, // "cal.lambda"
 };
 
 std::optional<Quantity> quantityNamed(QStringView name);
@@ -40,15 +46,15 @@ std::optional<Quantity> quantityNamed(QStringView name);
 struct QuantityScene {
     int apexAngle = 45;
     double incidenceAngle = 36.0;
-    int wavelength = 589;
+    double wavelength = 589;
     IndexLaw prism{kMaterials[2].cauchyA, kMaterials[2].cauchyB};
     IndexLaw outside{kMaterials[0].cauchyA, kMaterials[0].cauchyB};
 };
 
 QuantityScene quantitySceneOf(const Situation &situation);
 
-// Settings "key=value" separated by ";": i (degrees, "." decimals), lambda (nm), A (degrees,
-// whole), prism and outside (a material of the list; "Autre" keeps the scene's coefficients).
+// Settings "key=value" separated by ";": i (degrees, "." decimals), lambda (nm, "." decimals for
+// a lamp line), A (degrees, whole), prism and outside (a material of the list; "Autre" keeps the scene's coefficients).
 // False on an unknown key or a value out of the simulator's ranges.
 bool applyQuantitySettings(QuantityScene &scene, QStringView settings);
 

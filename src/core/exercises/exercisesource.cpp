@@ -2,6 +2,7 @@
 
 #include "common/numberpattern.h"
 #include "expr/calculator.h"
+#include "model/linelamps.h"
 #include "table/valuetable.h"
 
 #include <QLocale>
@@ -190,7 +191,8 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
     bool customGiven[2] = {false, false};
     const QMap<QString, SourceType> sources = {{QStringLiteral("mono"), SourceType::Monochromatic},
                                                {QStringLiteral("five"), SourceType::FiveRadiations},
-                                               {QStringLiteral("white"), SourceType::WhiteLight}};
+                                               {QStringLiteral("white"), SourceType::WhiteLight},
+                                               {QStringLiteral("lamp"), SourceType::LineLamp}};
     for (const Entry &e : *entries) {
         bool ok = true;
         const QString &k = e.key;
@@ -205,6 +207,11 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
         } else if (k == QLatin1String("source")) {
             ok = sources.contains(e.value);
             s.scene.source = sources.value(e.value);
+        } else if (k == QLatin1String("lamp")) {
+            s.scene.lamp = lineLampRow(e.value);
+            ok = s.scene.lamp >= 0;
+        } else if (k == QLatin1String("lamp_hidden")) {
+            ok = readFlag(e, &s.scene.lampHidden, error);
         } else if (k == QLatin1String("wavelength")) {
             s.scene.wavelength = e.value.toInt(&ok);
         } else if (k == QLatin1String("background")) {

@@ -26,7 +26,8 @@ namespace vorlac
 // "given"), changed by its settings.
 //
 // Situation description: apex, prism, outside (list names), prism_a, prism_b, outside_a,
-// outside_b (for "Autre"), source (mono, five, white), wavelength, background (black, white),
+// outside_b (for "Autre"), source (mono, five, white, lamp), lamp (a name of the lamp list),
+// lamp_hidden (0 or 1: the lamp's name hidden), wavelength, background (black, white),
 // normals, propagation (0 or 1), incidence, lines (data lines), format (the table format
 // computed cells are written with: Standard1, Standard2 (the default), Standard3,
 // Scientifique1, Scientifique2, as the table's format dialog names them), titles ("a | b | ..."), row (one

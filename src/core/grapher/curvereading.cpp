@@ -125,7 +125,10 @@ void addCurveReading(GraphPicture &graph, const CurveReading &reading, const QLo
     }
     if (reading.x.size() != 1) {
         const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(reading.sentence)));
-        const int top = kGraphSize - lineHeight - 4;
+        int top = kGraphSize - lineHeight - 4;
+        // Above the x axis when it runs along the bottom: the filled box would hide it.
+        if (axisRow >= top - 2)
+            top = std::max(0, axisRow - lineHeight - 4);
         const int left = std::max(0, (kGraphSize - width) / 2);
         graph.boxes.push_back({QRect(left - 3, top - 1, width + 6, lineHeight + 2), graphcolour::Blue});
         graph.texts.push_back(

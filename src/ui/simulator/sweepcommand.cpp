@@ -9,7 +9,6 @@
 #include "table/valuetable.h"
 
 #include <QAction>
-#include <QInputDialog>
 #include <QWidget>
 
 namespace vorlac
@@ -18,13 +17,13 @@ namespace vorlac
 QString SweepCommand::hint()
 {
     return QStringLiteral("Balayage : remplit le tableau d'une série de mesures calculées (D en fonction de i, "
-                          "ou Dmin, n et λ pour chaque raie de la lampe)");
+                          "ou Dmin, n et λ pour chaque raie de la lampe ou tous les 10 nm)");
 }
 
 SweepCommand::SweepCommand(SceneController &controller, ValueTable &table, HintLine &hints, const Messenger &messenger,
-                           QWidget &window, AskStep askStep)
+                           QWidget &window, AskChoice askChoice)
     : QObject(&window), m_controller(controller), m_table(table), m_hints(hints), m_messenger(messenger),
-      m_window(window), m_askStep(std::move(askStep)), m_action(new QAction(QStringLiteral("Balayage..."), this))
+      m_window(window), m_askChoice(std::move(askChoice)), m_action(new QAction(QStringLiteral("Balayage..."), this))
 {
     m_action->setObjectName(QStringLiteral("balayage"));
     m_action->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F9));
@@ -41,10 +40,13 @@ bool SweepCommand::run()
     if (state.source == SourceType::LineLamp) {
         sweep = lampSweep(state);
     } else {
-        const std::optional<double> step = m_askStep();
-        if (!step)
+        const std::optional<SweepChoice> choice = m_askChoice(m_lastChoice);
+        if (!choice)
             return false;
-        sweep = deviationSweep(state, minimumWavelength(state), *step);
+        m_lastChoice = *choice;
+        sweep = choice->kind == SweepChoice::Kind::MinimumEvery10nm
+                    ? spectrumSweep(state)
+                    : deviationSweep(state, minimumWavelength(state), choice->step);
     }
     if (sweep.lines.empty()) {
         m_messenger.critical(&m_window, QStringLiteral("Balayage impossible"), sweep.problem);
@@ -57,24 +59,6 @@ bool SweepCommand::run()
         m_messenger.ask(&m_window, QMessageBox::Information, QStringLiteral("Balayage incomplet"),
                         sweepCutMessage(sweep), QMessageBox::Ok);
     return true;
-}
-
-std::optional<double> askSweepStep(QWidget *parent)
-{
-    QInputDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("PasBalayage"));
-    dialog.setWindowTitle(QStringLiteral("Balayage"));
-    dialog.setLabelText(QStringLiteral("Pas de l'angle d'incidence (en degrés) :"));
-    dialog.setToolTip(QStringLiteral("D est calculé de l'incidence limite jusqu'à 90° avec ce pas"));
-    dialog.setInputMode(QInputDialog::DoubleInput);
-    dialog.setDoubleRange(0.1, 45.0);
-    dialog.setDoubleDecimals(1);
-    dialog.setDoubleValue(1.0);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Annuler"));
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.doubleValue();
 }
 
 } // namespace vorlac

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "simulator/sweepdialog.h"
+
 #include <QObject>
 #include <functional>
 #include <optional>
@@ -16,16 +18,18 @@ class ValueTable;
 struct Messenger;
 
 // "Balayage" (menutableau, Shift+F9): fills the table in one change, one undo step. With a lamp,
-// lambda, D_min and n for every line; otherwise D against i for the wavelength the minimum of
-// deviation uses, from the limit incidence to 90 degrees by a step the pupil chooses.
+// lambda, D_min and n for every line; otherwise, as the pupil chooses, D against i for the
+// wavelength the minimum of deviation uses (from the limit incidence to 90 degrees by a step) or
+// lambda, D_min and n every 10 nm from 400 to 800 nm.
 class SweepCommand : public QObject
 {
     Q_OBJECT
   public:
-    // askStep asks the step in degrees (nullopt: cancelled); the window gives an input dialog.
-    using AskStep = std::function<std::optional<double>()>;
+    // askChoice asks what to sweep, offering the last choice (nullopt: cancelled); the window
+    // gives the dialog PasBalayage.
+    using AskChoice = std::function<std::optional<SweepChoice>(const SweepChoice &last)>;
     SweepCommand(SceneController &controller, ValueTable &table, HintLine &hints, const Messenger &messenger,
-                 QWidget &window, AskStep askStep);
+                 QWidget &window, AskChoice askChoice);
 
     QAction *action() const { return m_action; }
     static QString hint();
@@ -41,11 +45,9 @@ class SweepCommand : public QObject
     HintLine &m_hints;
     const Messenger &m_messenger;
     QWidget &m_window;
-    AskStep m_askStep;
+    AskChoice m_askChoice;
+    SweepChoice m_lastChoice; // offered again at the next sweep of this run
     QAction *m_action;
 };
-
-// The window's way of asking the step: a French input dialog `PasBalayage`, 1 degree offered.
-std::optional<double> askSweepStep(QWidget *parent);
 
 } // namespace vorlac

@@ -182,7 +182,7 @@ void Vorlac::connectUndo()
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
     // The sweep fills the table: the measurements panel's button and Shift+F9 anywhere in the window.
     auto *sweep = new SweepCommand(*m_controller, *m_valueTable, *m_hints, m_env.messenger, *this,
-                                   [this] { return askSweepStep(this); });
+                                   [this](const SweepChoice &last) { return askSweepChoice(this, m_hints, last); });
     connect(m_measurePanel, &MeasurePanel::sweepRequested, sweep, &SweepCommand::run);
     addAction(sweep->action());
     // An opened file is where undo stops, as restored work is: undoing past it would put the

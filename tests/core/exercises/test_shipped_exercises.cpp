@@ -2,6 +2,7 @@
 #include "exercises/exercisecheck.h"
 #include "exercises/exercisesource.h"
 #include "model/constants.h"
+#include "model/linelamps.h"
 #include "render/scenerenderer.h"
 #include "situations/situationfile.h"
 
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -171,6 +173,39 @@ INSTANTIATE_TEST_SUITE_P(
                       std::array<const char *, 3>{"help/aide", "*.html", "«(?!&nbsp;)|(?<!&nbsp;)»"},
                       std::array<const char *, 3>{"help/cours", "*.html", "«(?!&nbsp;)|(?<!&nbsp;)»"}),
     [](const auto &p) { return rowName(std::string(p.param[0])); });
+
+// ---- The help's table of lines lists each lamp's lines, no more, no fewer ---------------------
+
+struct HelpRow {
+    const char *lamp;
+    int lines;
+};
+
+using HelpTable = ::testing::TestWithParam<HelpRow>;
+
+TEST_P(HelpTable, ListsTheLampsLines)
+{
+    const HelpRow r = GetParam();
+    QFile f(QStringLiteral(VORLAC_SOURCE_DIR "/help/aide/spectres.html"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString name = QString::fromUtf8(r.lamp);
+    const QRegularExpression row(QStringLiteral("<td>") + name + QStringLiteral(" \\([A-Za-z]+\\)</td><td>([^<]*)"));
+    const QRegularExpressionMatch m = row.match(QString::fromUtf8(f.readAll()));
+    ASSERT_TRUE(m.hasMatch());
+    const QStringList listed = m.captured(1).split(QStringLiteral(" ; "));
+    const std::span<const SpectralLine> lines = lineLamps()[std::size_t(lineLampRow(name))].lines;
+    ASSERT_EQ(int(lines.size()), r.lines);
+    ASSERT_EQ(listed.size(), r.lines);
+    const QLocale fr(QLocale::French);
+    for (int k = 0; k < r.lines; ++k)
+        EXPECT_EQ(listed[k], fr.toString(lines[std::size_t(k)].wavelength, 'f', 3)) << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HelpTable,
+                         ::testing::Values(HelpRow{"mercure", 9}, HelpRow{"sodium", 9}, HelpRow{"hydrogène", 4},
+                                           HelpRow{"hélium", 12}, HelpRow{"cadmium", 4}, HelpRow{"néon", 71},
+                                           HelpRow{"zinc", 4}, HelpRow{"lithium", 5}),
+                         [](const auto &p) { return rowName(p.param.lamp); });
 
 // ---- The quantities agree with the textbook formulas ----------------------------------------
 

@@ -1,4 +1,5 @@
 #include "grapher/curvereading.h"
+#include "grapher/graphpainter.h"
 #include "rowname.h"
 
 #include <gtest/gtest.h>
@@ -119,3 +120,32 @@ INSTANTIATE_TEST_SUITE_P(Rows, CurveReadings,
                                                    {},
                                                    "Aucune abscisse de la courbe ne donne y = 3,000."}),
                          RowName());
+
+// The sentence of a reading without one abscissa sits in a filled box: it must not hide the x
+// axis when the axis runs along the bottom (positive ordinates), nor leave the picture.
+class ReadingSentence : public ::testing::TestWithParam<std::array<const char *, 2>> // name, y values
+{
+};
+
+TEST_P(ReadingSentence, LeavesTheXAxisVisible)
+{
+    GraphOptions options;
+    options.fit = FitModel::Cauchy;
+    const QStringList y = QString::fromUtf8(GetParam()[1]).split(u' ');
+    GraphPicture g = ComputeGraph({"404,656", "435,833", "546,074", "579,066"}, y, options, kFrench);
+    ASSERT_TRUE(g.fit.ok);
+    const std::size_t before = g.boxes.size();
+    addCurveReading(g, readCurve(g.fit, 1000.0, kFrench), kFrench);
+    ASSERT_EQ(g.boxes.size(), before + 1);
+    const QRect box = g.boxes.back().rect;
+    const int axisRow = graphPixel(500.0 - g.scale.y0);
+    EXPECT_GE(box.top(), 0);
+    EXPECT_LE(box.bottom(), kGraphSize);
+    EXPECT_FALSE(box.top() <= axisRow && axisRow <= box.bottom()) << box.top() << ".." << box.bottom();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReadingSentence,
+                         ::testing::Values(std::array<const char *, 2>{"positive", "41,094 40,198 38,197 37,813"},
+                                           std::array<const char *, 2>{"axisInTheMiddle",
+                                                                       "-41,094 -40,198 38,197 37,813"}),
+                         [](const auto &p) { return std::string(p.param[0]); });

@@ -1,4 +1,5 @@
 #include "analysis/measuretexts.h"
+#include "analysis/minimumdeviation.h"
 #include "analysis/sweeps.h"
 #include "common/recordfile.h"
 #include "model/linelamps.h"
@@ -68,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, LampLines,
                                            CheckLine{"mercure", 579.066, 5e-4}, CheckLine{"sodium", 588.995, 5e-4},
                                            CheckLine{"sodium", 589.592, 5e-4}, CheckLine{"hydrogène", 656.28, 5e-3},
                                            CheckLine{"hydrogène", 486.13, 5e-3}, CheckLine{"hydrogène", 434.05, 5e-3},
-                                           CheckLine{"hydrogène", 410.17, 5e-3}),
+                                           CheckLine{"hydrogène", 410.17, 5e-3}, CheckLine{"hélium", 471.315, 5e-4},
+                                           CheckLine{"néon", 453.775, 5e-4}, CheckLine{"néon", 692.947, 5e-4},
+                                           CheckLine{"néon", 794.318, 5e-4}),
                          RowName());
 
 // --- Real wavelengths: the sodium doublet drawn apart by the exact difference -----------------
@@ -240,6 +243,51 @@ TEST_P(DeviationSweep, FollowsTheTracerFromTheLimit)
 INSTANTIATE_TEST_SUITE_P(Rows, DeviationSweep,
                          ::testing::Values(SweepCase{"crown", 2, 1.0, 85, 0}, SweepCase{"flint", 3, 5.0, 16, 0},
                                            SweepCase{"crown_cut", 2, 0.5, 100, 70}),
+                         RowName());
+
+// D_min, n and lambda every 10 nm with a continuous source, or for each line of a lamp (numbered
+// when the lamp is hidden), as findMinimumDeviation gives them.
+struct MinimumSweepCase {
+    const char *name;
+    int prism;
+    const char *lamp; // nullptr: a continuous source
+    bool hidden;
+    int lines;
+};
+std::ostream &operator<<(std::ostream &o, const MinimumSweepCase &c)
+{
+    return o << c.name;
+}
+
+using MinimumSweep = ::testing::TestWithParam<MinimumSweepCase>;
+
+TEST_P(MinimumSweep, FollowsFindMinimumDeviation)
+{
+    const MinimumSweepCase c = GetParam();
+    SceneState s = c.lamp ? lampScene(c.lamp, c.hidden) : SceneState{};
+    s.prismCauchyA = kMaterials[std::size_t(c.prism)].cauchyA;
+    s.prismCauchyB = kMaterials[std::size_t(c.prism)].cauchyB;
+    const Sweep sweep = c.lamp ? lampSweep(s) : spectrumSweep(s);
+    ASSERT_EQ(int(sweep.lines.size()), c.lines);
+    EXPECT_EQ(sweep.titles.front(), c.hidden ? QStringLiteral("raie") : QStringLiteral("lambda (nm)"));
+    for (int k = 0; k < c.lines; ++k) {
+        const double lambda =
+            c.lamp ? lineLamps()[std::size_t(s.lamp)].lines[std::size_t(k)].wavelength : 400.0 + 10 * k;
+        const MinimumDeviation m =
+            findMinimumDeviation(s.apexAngle, CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
+                                 CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda));
+        const std::vector<double> &line = sweep.lines[std::size_t(k)];
+        EXPECT_EQ(line[0], c.hidden ? k + 1.0 : lambda);
+        EXPECT_DOUBLE_EQ(line[1], m.deviation);
+        EXPECT_DOUBLE_EQ(line[2], m.relativeIndex);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MinimumSweep,
+                         ::testing::Values(MinimumSweepCase{"crown_spectrum", 2, nullptr, false, 41},
+                                           MinimumSweepCase{"flint_spectrum", 3, nullptr, false, 41},
+                                           MinimumSweepCase{"flint_neon", 3, "néon", false, 71},
+                                           MinimumSweepCase{"crown_hidden_mercury", 2, "mercure", true, 9}),
                          RowName());
 
 } // namespace

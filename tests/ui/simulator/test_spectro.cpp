@@ -2,13 +2,13 @@
 #include "model/linelamps.h"
 #include "rowname.h"
 #include "simulator/scenecontroller.h"
+#include "simulator/sweepdialog.h"
 #include "table/valuetable.h"
 #include "undo/undohistory.h"
 #include "vorlacfixture.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,11 +20,12 @@ using namespace vorlac;
 namespace
 {
 
-// A sweep from the window: lamp lines, or D(i) with a step typed in the dialog.
+// A sweep from the window: lamp lines, or what PasBalayage chose: D(i) with a step, or D_min, n
+// and lambda every 10 nm.
 struct SweepRow {
     const char *name;
-    int lamp;    // -1: the five radiations, D against i
-    double step; // typed in PasBalayage
+    int lamp;    // -1: the five radiations
+    double step; // typed in PasBalayage; 0: every 10 nm
 };
 std::ostream &operator<<(std::ostream &o, const SweepRow &r)
 {
@@ -56,10 +57,14 @@ TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
     }
     const QStringList titlesBefore = table.titles();
     const SceneState state = w.controller().state();
-    const Sweep expected = row.lamp >= 0 ? lampSweep(state) : deviationSweep(state, 600.0, row.step);
+    const Sweep expected = row.lamp >= 0  ? lampSweep(state)
+                           : row.step > 0 ? deviationSweep(state, 600.0, row.step)
+                                          : spectrumSweep(state);
     if (row.lamp < 0)
-        dialogs.answer<QInputDialog>("PasBalayage", [&](QInputDialog *d) {
-            d->setDoubleValue(row.step);
+        dialogs.answer<SweepDialog>("PasBalayage", [&](SweepDialog *d) {
+            d->setChoice(
+                {row.step > 0 ? SweepChoice::Kind::DeviationAgainstIncidence : SweepChoice::Kind::MinimumEvery10nm,
+                 row.step > 0 ? row.step : 1.0});
             d->accept();
         });
     child<QAction>("balayage")->trigger();
@@ -83,8 +88,27 @@ TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
 
 INSTANTIATE_TEST_SUITE_P(Rows, Spectro,
                          ::testing::Values(SweepRow{"mercure", 0, 0}, SweepRow{"neon", 5, 0},
-                                           SweepRow{"five_step_5", -1, 5.0}, SweepRow{"five_step_2", -1, 2.0}),
+                                           SweepRow{"five_step_5", -1, 5.0}, SweepRow{"five_step_2", -1, 2.0},
+                                           SweepRow{"five_every_10nm", -1, 0}),
                          RowName());
+
+// The dialog offers again what was chosen last in the run.
+TEST_F(VorlacFixture, SweepDialogOffersTheLastChoice)
+{
+    const SweepChoice chosen{SweepChoice::Kind::MinimumEvery10nm, 2.5};
+    SweepChoice offered;
+    for (int k = 0; k < 2; ++k) {
+        dialogs.answer<SweepDialog>("PasBalayage", [&](SweepDialog *d) {
+            offered = d->choice();
+            d->setChoice(chosen);
+            d->accept();
+        });
+        child<QAction>("balayage")->trigger();
+        dialogs.wait();
+    }
+    EXPECT_EQ(offered.kind, chosen.kind);
+    EXPECT_EQ(offered.step, chosen.step);
+}
 
 // The unknown lamp: no name in the list or the panel until revealed; undo hides it again.
 TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
