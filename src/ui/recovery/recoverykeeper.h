@@ -16,6 +16,7 @@ namespace vorlac
 {
 
 class ExerciseArea;
+class ExerciseAuthoring;
 class ExerciseCommands;
 class HintLine;
 class SetAsideDialog;
@@ -41,6 +42,7 @@ class RecoveryKeeper : public QObject
         ProtractorPanel *protractor = nullptr;
         ExerciseArea *exercises = nullptr;
         ExerciseCommands *exerciseCommands = nullptr;
+        ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
         QWidget *window = nullptr; // parent of the messages
         HintLine *hints = nullptr;
         std::function<void(const QString &label)> nameStep; // names the undo step of an opening
