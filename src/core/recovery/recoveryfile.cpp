@@ -173,8 +173,8 @@ QByteArray draftSection(const RecoveredDraft &d)
     o.u8(quint8(d.set.notions.size()));
     for (const QString &notion : d.set.notions)
         o.text(notion);
-    for (const QByteArray *b : {&d.set.statement, &d.set.statementSituation, &d.set.correction,
-                                &d.set.correctionSituation})
+    for (const QByteArray *b :
+         {&d.set.statement, &d.set.statementSituation, &d.set.correction, &d.set.correctionSituation})
         o.bytes(*b);
     return o.data();
 }
@@ -194,8 +194,8 @@ bool readDraft(QByteArrayView b, RecoveredDraft &d)
     d.showingCorrection = showing == 1;
     for (int i = 0; i < notions; ++i)
         d.set.notions.append(in.text());
-    for (QByteArray *bytes : {&d.set.statement, &d.set.statementSituation, &d.set.correction,
-                              &d.set.correctionSituation})
+    for (QByteArray *bytes :
+         {&d.set.statement, &d.set.statementSituation, &d.set.correction, &d.set.correctionSituation})
         *bytes = in.bytes().toByteArray();
     // A situation is restored to the scene later: it must be one the program reads.
     for (const QByteArray *situation : {&d.set.statementSituation, &d.set.correctionSituation})

@@ -96,12 +96,13 @@ AuthoringPanel::AuthoringPanel(HintLine &hints, QWidget *parent) : QDialog(paren
         named(new QPushButton(QStringLiteral("Prendre la &situation actuelle"), texts), "prendresituation",
               QStringLiteral("Garder la scène, le tableau et les formules tels qu'ils sont maintenant"),
               QStringLiteral("La situation actuelle (scène, tableau, formules) sera chargée avec ce texte."), hints);
-    m_toScene = named(new QPushButton(QStringLiteral("Mett&re sur la scène"), texts), "surlascene",
-                      QStringLiteral("Remettre sur la scène la situation gardée avec ce texte, pour la revoir ou la "
-                                     "retoucher"),
-                      QStringLiteral("La scène, le tableau et les formules reprennent la situation de la vignette "
-                                     "(Ctrl+Z la défait) ; retouchée, « Prendre la situation actuelle » la garde."),
-                      hints);
+    m_toScene =
+        named(new QPushButton(QStringLiteral("Mett&re sur la scène"), texts), "surlascene",
+              QStringLiteral("Remettre sur la scène la situation gardée avec ce texte, pour la revoir ou la "
+                             "retoucher"),
+              QStringLiteral("La scène, le tableau et les formules reprennent la situation de la vignette, en une "
+                             "étape que « Annuler » défait."),
+              hints);
     m_none = named(new QPushButton(QStringLiteral("&Aucune situation"), texts), "sanssituation",
                    QStringLiteral("Ce texte ne charge aucune situation"),
                    QStringLiteral("Ce texte s'ouvrira sans changer la situation de l'élève."), hints);

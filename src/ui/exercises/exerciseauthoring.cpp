@@ -366,9 +366,9 @@ void ExerciseAuthoring::putOnScene()
                                     : QStringLiteral("situation de l'énoncé sur la scène"));
     m_parts.situations->applySituation(*read.situation);
     if (m_parts.hints)
-        m_parts.hints->announce(correction ? QStringLiteral("La situation de la correction est sur la scène : Ctrl+Z "
-                                                            "remet la scène d'avant.")
-                                           : QStringLiteral("La situation de l'énoncé est sur la scène : Ctrl+Z "
+        m_parts.hints->announce(correction ? QStringLiteral("La situation de la correction est sur la scène ; "
+                                                            "« Annuler » remet la scène d'avant.")
+                                           : QStringLiteral("La situation de l'énoncé est sur la scène ; « Annuler » "
                                                             "remet la scène d'avant."));
 }
 

@@ -221,8 +221,12 @@ bool RecoveryKeeper::askRestore(const RecoveryWork &work, const RecoveryOrphan &
     QString text = QStringLiteral("Le simulateur s'est arrêté sans que le travail en cours soit enregistré (dernière "
                                   "modification le %1 à %2).")
                        .arg(french.toString(when.date(), QStringLiteral("dd/MM/yyyy")),
-                            french.toString(when.time(), QStringLiteral("HH:mm"))) +
-                   kCrLf + kCrLf + QStringLiteral("Restaurer ce travail non enregistré ?") + kCrLf;
+                            french.toString(when.time(), QStringLiteral("HH:mm")));
+    if (work.draft)
+        text +=
+            kCrLf + QStringLiteral("Il comprend l'exercice en cours d'écriture « %1 », qui sera rouvert.")
+                        .arg(work.draft->set.title.isEmpty() ? QStringLiteral("sans titre") : work.draft->set.title);
+    text += kCrLf + kCrLf + QStringLiteral("Restaurer ce travail non enregistré ?") + kCrLf;
     if (orphan.cleanable)
         text += QStringLiteral("(Annuler : le simulateur démarre comme d'habitude ; le travail est mis de côté dans "
                                "le fichier %1. ")

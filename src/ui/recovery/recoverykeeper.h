@@ -43,7 +43,7 @@ class RecoveryKeeper : public QObject
         ExerciseArea *exercises = nullptr;
         ExerciseCommands *exerciseCommands = nullptr;
         ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
-        QWidget *window = nullptr; // parent of the messages
+        QWidget *window = nullptr;              // parent of the messages
         HintLine *hints = nullptr;
         std::function<void(const QString &label)> nameStep; // names the undo step of an opening
     };

@@ -259,6 +259,10 @@ struct HalfWayRow {
     const char *name;
     std::vector<const char *> files;
 };
+void PrintTo(const HalfWayRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
 class HalfWayRename : public ::testing::TestWithParam<HalfWayRow>
 {
 };
