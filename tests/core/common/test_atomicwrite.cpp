@@ -1,5 +1,4 @@
 #include "../../failingdisk.h"
-#include "../../rowname.h"
 #include "common/atomicwrite.h"
 #include "common/recordfile.h"
 #include "situations/situationfile.h"
@@ -252,50 +251,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, OddTarget,
                              return std::string(kWriterNames[int(std::get<0>(row.param))]) +
                                     kTargetNames[int(std::get<1>(row.param))];
                          });
-
-// A rename failing half-way, for real: in a folder with the sticky bit "nobody" may write a
-// temporary beside root's file, but not rename it over that file. "+": the file exists already.
-struct HalfWayRow {
-    const char *name;
-    std::vector<const char *> files;
-};
-void PrintTo(const HalfWayRow &r, std::ostream *os)
-{
-    *os << r.name;
-}
-class HalfWayRename : public ::testing::TestWithParam<HalfWayRow>
-{
-};
-
-TEST_P(HalfWayRename, PutsEveryOldFileBackAndLeavesNoNewOne)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to give the files another owner";
-    QTemporaryDir tmp;
-    ASSERT_EQ(::chmod(QFile::encodeName(tmp.path()).constData(), 0755), 0);
-    for (const auto &[name, mode] : {std::pair{"ouvert", 0777}, std::pair{"partage", 01777}})
-        ASSERT_TRUE(QDir(tmp.path()).mkdir(name) &&
-                    ::chmod(QFile::encodeName(tmp.filePath(name)).constData(), mode) == 0);
-    QList<FileBytes> files;
-    for (const char *spec : GetParam().files) {
-        const QString path = tmp.filePath(QString::fromLatin1(spec + (*spec == '+')));
-        if (*spec == '+') {
-            QFile old(path);
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(pattern(300, 'o')) == 300);
-            ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
-        }
-        files.append({path, pattern(20000, 'n')});
-    }
-    const QStringList before = snapshot(tmp.filePath("ouvert")) + snapshot(tmp.filePath("partage"));
-    EXPECT_EQ(failingdisk::inChild([&] { return writeFilesAtomically(files) ? 1 : 0; }, RLIM_INFINITY, true), 0);
-    EXPECT_EQ(snapshot(tmp.filePath("ouvert")) + snapshot(tmp.filePath("partage")), before);
-}
-
-const HalfWayRow kHalfWayRows[] = {
-    {"SecondOfTwo", {"+ouvert/A.E01", "+partage/B.RTF"}},
-    {"ThirdAfterANewFile", {"+ouvert/A.E01", "ouvert/NEUF.RTF", "+partage/B.RTF"}},
-    {"NewThenTwoLocked", {"ouvert/NEUF.E01", "+partage/B.RTF", "+partage/C.P01"}},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, HalfWayRename, ::testing::ValuesIn(kHalfWayRows), RowName());
 
 } // namespace

@@ -33,21 +33,12 @@ namespace
 
 // What a row does after writing a statement "Angle α" (α bold) with the situation at apex 60 and
 // a correction "D" at apex 30.
-enum class Then {
-    SaveListOpen,
-    SaveThenEditInPlace,
-    UndoFormat,
-    CloseCancelThenOk,
-    CheckFolder,
-    ImportStatement,
-    ImportCorrection,
-    ReadOnlyCopy,
-    PutOnScene
-};
+enum class Then { SaveListOpen, SaveThenEditInPlace, UndoFormat, CloseCancelThenOk, CheckFolder, Import, Copy, Scene };
 
 struct AuthoringRow {
     const char *name;
     Then then;
+    bool correction = false; // Import: into the correction
 };
 void PrintTo(const AuthoringRow &r, std::ostream *os)
 {
@@ -198,9 +189,8 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         EXPECT_TRUE(authoring().finish());
         break;
     }
-    case Then::ImportStatement:
-    case Then::ImportCorrection: {
-        const bool correction = GetParam().then == Then::ImportCorrection;
+    case Then::Import: {
+        const bool correction = GetParam().correction;
         click(panelChild<QRadioButton>(correction ? "choixcorrection" : "choixenonce"));
         const QString rtf = dir.filePath("lu.rtf");
         writeAll(rtf,
@@ -223,18 +213,14 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         EXPECT_TRUE(authoring().finish());
         break;
     }
-    case Then::ReadOnlyCopy: {
-        const QString school = dir.filePath("ecole"), copy = dir.filePath("copie");
-        const QByteArray fs = QFile::encodeName(school);
-        QDir().mkpath(school);
-        if (::mount("tmpfs", fs.constData(), "tmpfs", 0, "size=1m") != 0)
+    case Then::Copy: {
+        const QByteArray fs = QFile::encodeName(dir.filePath("classe"));
+        if (!QDir().mkpath(dir.filePath("classe")) || ::mount("tmpfs", fs.constData(), "tmpfs", 0, nullptr) != 0)
             GTEST_SKIP() << "no tmpfs can be mounted here";
         const auto unmount = qScopeGuard([&fs] { ::umount2(fs.constData(), MNT_DETACH); });
-        answerFolder("Dossier de l'exercice", school);
-        EXPECT_TRUE(authoring().saveExercise());
-        dialogs.wait();
+        const QString school = saveInto(), copy = dir.filePath("copie");
         EXPECT_TRUE(authoring().finish());
-        ASSERT_EQ(::mount("tmpfs", fs.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=1m"), 0);
+        ASSERT_EQ(::mount("tmpfs", fs.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
         const auto bytes = [&school] { return QDir(school).entryList().join(' ') + readAll(school + "/DEVIATIO.E01"); };
         const QString before = bytes();
         ASSERT_TRUE(window().exerciseCommands().openExerciseFile(QDir(school).filePath("DEVIATIO.E01")));
@@ -248,7 +234,7 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         EXPECT_TRUE(authoring().finish());
         break;
     }
-    case Then::PutOnScene: {
+    case Then::Scene: {
         window().undoHistory().closeStep();
         click(panelChild<QPushButton>("surlascene"));
         EXPECT_EQ(window().scene().apexAngle, 60);
@@ -262,7 +248,7 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
     }
     EXPECT_FALSE(authoring().isActive());
     if (GetParam().then != Then::SaveListOpen && GetParam().then != Then::SaveThenEditInPlace &&
-        GetParam().then != Then::ReadOnlyCopy) {
+        GetParam().then != Then::Copy) {
         EXPECT_EQ(editor()->toPlainText(), pupilText) << "the pupil's text comes back";
     }
     EXPECT_EQ(window().findChild<FormatBar *>(), nullptr);
@@ -274,10 +260,10 @@ const AuthoringRow kRows[] = {
     {"UndoFormat", Then::UndoFormat},
     {"CloseCancelThenOk", Then::CloseCancelThenOk},
     {"CheckFolder", Then::CheckFolder},
-    {"ImportStatement", Then::ImportStatement},
-    {"ImportCorrection", Then::ImportCorrection},
-    {"ReadOnlyCopy", Then::ReadOnlyCopy},
-    {"PutOnScene", Then::PutOnScene},
+    {"ImportStatement", Then::Import},
+    {"ImportCorrection", Then::Import, true},
+    {"ReadOnlyCopy", Then::Copy},
+    {"PutOnScene", Then::Scene},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Authoring, ::testing::ValuesIn(kRows), RowName());
 
