@@ -6,6 +6,7 @@
 #include "exercises/exercisefile.h"
 #include "exercises/fichexo.h"
 #include "exercises/formatbar.h"
+#include "recovery/recoverykeeper.h"
 #include "simulator/exercisearea.h"
 #include "situations/folderbrowser.h"
 #include "undo/undohistory.h"
@@ -38,7 +39,6 @@ enum class Then { SaveListOpen, SaveThenEditInPlace, UndoFormat, CloseCancelThen
 struct AuthoringRow {
     const char *name;
     Then then;
-    bool correction = false; // Import: into the correction
 };
 void PrintTo(const AuthoringRow &r, std::ostream *os)
 {
@@ -190,7 +190,7 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         break;
     }
     case Then::Import: {
-        const bool correction = GetParam().correction;
+        const bool correction = std::string_view(GetParam().name) == "ImportCorrection";
         click(panelChild<QRadioButton>(correction ? "choixcorrection" : "choixenonce"));
         const QString rtf = dir.filePath("lu.rtf");
         writeAll(rtf,
@@ -210,7 +210,17 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         };
         EXPECT_TRUE(after(1).fontWeight() >= QFont::Bold && after(2).fontItalic() && !after(3).fontItalic() &&
                     after(4).verticalAlignment() == QTextCharFormat::AlignSuperScript);
-        EXPECT_TRUE(authoring().finish());
+        // Killed now, the program offers the whole draft back at the next start.
+        RecoveryKeeper &keeper = window().recovery();
+        const std::optional<RecoveredDraft> draft = keeper.capture().draft;
+        keeper.writeNow();
+        keeper.waitForWrites();
+        ASSERT_TRUE(QFile::copy(keeper.store().filePath(), dir.path() + "/etat/travail-999999.vorlac-travail"));
+        authoring().abandon();
+        ASSERT_TRUE(draft && !keeper.capture().draft) << "left, it leaves the store";
+        window().offerRecovery();
+        EXPECT_TRUE(authoring().draft() == draft);
+        EXPECT_EQ(editor()->document(), &authoring().document(correction));
         break;
     }
     case Then::Copy: {
@@ -231,7 +241,6 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         answerFolder("Dossier de l'exercice", copy);
         saveAndList(copy + "/MA-COPIE.E01", "Ma copie", false);
         EXPECT_TRUE(bytes() == before) << "the original is left as it was";
-        EXPECT_TRUE(authoring().finish());
         break;
     }
     case Then::Scene: {
@@ -242,10 +251,10 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         EXPECT_EQ(window().scene().apexAngle, 30) << "one undo step";
         click(panelChild<QPushButton>("sanssituation"));
         EXPECT_FALSE(panelChild<QPushButton>("surlascene")->isEnabled());
-        EXPECT_TRUE(authoring().finish());
         break;
     }
     }
+    EXPECT_TRUE(authoring().finish());
     EXPECT_FALSE(authoring().isActive());
     if (GetParam().then != Then::SaveListOpen && GetParam().then != Then::SaveThenEditInPlace &&
         GetParam().then != Then::Copy) {
@@ -255,14 +264,10 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
 }
 
 const AuthoringRow kRows[] = {
-    {"SaveListOpen", Then::SaveListOpen},
-    {"SaveThenEditInPlace", Then::SaveThenEditInPlace},
-    {"UndoFormat", Then::UndoFormat},
-    {"CloseCancelThenOk", Then::CloseCancelThenOk},
-    {"CheckFolder", Then::CheckFolder},
-    {"ImportStatement", Then::Import},
-    {"ImportCorrection", Then::Import, true},
-    {"ReadOnlyCopy", Then::Copy},
+    {"SaveListOpen", Then::SaveListOpen}, {"SaveThenEditInPlace", Then::SaveThenEditInPlace},
+    {"UndoFormat", Then::UndoFormat},     {"CloseCancelThenOk", Then::CloseCancelThenOk},
+    {"CheckFolder", Then::CheckFolder},   {"ImportStatement", Then::Import},
+    {"ImportCorrection", Then::Import},   {"ReadOnlyCopy", Then::Copy},
     {"PutOnScene", Then::Scene},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Authoring, ::testing::ValuesIn(kRows), RowName());

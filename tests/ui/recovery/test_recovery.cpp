@@ -2,8 +2,6 @@
 #include "testfiles.h"
 #include "vorlacfixture.h"
 
-#include "exercises/authoringpanel.h"
-#include "exercises/exerciseauthoring.h"
 #include "exercises/exercisecommands.h"
 #include "recovery/recoverykeeper.h"
 #include "recovery/setasidedialog.h"
@@ -17,11 +15,9 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -113,40 +109,6 @@ TEST_F(Recovery, ChangesAreWrittenOnceSettledAndAConfirmedCloseRemovesThem)
     w.close();
     EXPECT_FALSE(QFile::exists(file));
 }
-
-// An exercise being written, left in the store as a killed program leaves it, offered and taken
-// back: the writing mode reopens with everything; abandoned, it leaves the store.
-class RecoveredDraftRows : public Recovery, public ::testing::WithParamInterface<const char *>
-{
-};
-
-TEST_P(RecoveredDraftRows, ReopensTheWritingModeWithEverything)
-{
-    const bool correction = GetParam()[0] == 'C';
-    Vorlac &w = window();
-    ExerciseAuthoring &writing = w.exerciseAuthoring();
-    writing.nouvelexo();
-    writing.panel()->title()->setText(QStringLiteral("Prisme"));
-    writing.panel()->difficulty()->setValue(3);
-    w.controller().setApexAngle(60);
-    writing.takeSituation();
-    writing.showText(correction);
-    w.exercises().text()->insertHtml(QStringLiteral("<b>D</b><sup>m</sup> = δ"));
-    const std::optional<RecoveredDraft> draft = w.recovery().capture().draft;
-    w.recovery().writeNow();
-    w.recovery().waitForWrites();
-    ASSERT_TRUE(QFile::copy(w.recovery().store().filePath(), state() + "/travail-999999.vorlac-travail"));
-    writing.abandon(); // what the killed program held is gone
-    ASSERT_TRUE(draft.has_value() && !w.recovery().capture().draft);
-    w.offerRecovery();
-    ASSERT_TRUE(writing.isActive());
-    EXPECT_TRUE(writing.draft() == draft);
-    EXPECT_EQ(w.exercises().text()->document(), &writing.document(correction));
-    EXPECT_EQ(w.exercises().exerciseTextModified, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, RecoveredDraftRows, ::testing::Values("Statement", "Correction"),
-                         [](const auto &row) { return std::string(row.param); });
 
 struct BadFileRow {
     const char *name;
