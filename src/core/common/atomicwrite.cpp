@@ -86,8 +86,21 @@ std::filesystem::path fsPath(const QString &path)
 #endif
 }
 
+// Whether a second name of the file would be ours to remove: in a folder with the sticky bit (a
+// folder shared by several teachers) only the owner of a file may remove or replace it.
+bool ownedByUs(const QString &path)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return true;
+#else
+    return QFileInfo(path).ownerId() == uint(::geteuid());
+#endif
+}
+
 // A second name for the old file, to put it back if a later rename fails: a hard link where the
-// file system has them (no data copied, so it works on a full disk), else a copy.
+// file system has them (no data copied, so it works on a full disk), else a copy. A link to
+// another user's file would be that user's, and might not be removable afterwards: a copy.
 QString keepOldFile(const QString &target)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -95,7 +108,10 @@ QString keepOldFile(const QString &target)
         if (QFileInfo::exists(name))
             continue;
         std::error_code error;
-        std::filesystem::create_hard_link(fsPath(target), fsPath(name), error);
+        if (ownedByUs(target))
+            std::filesystem::create_hard_link(fsPath(target), fsPath(name), error);
+        else
+            error = std::make_error_code(std::errc::operation_not_permitted);
         if (!error || QFile::copy(target, name))
             return name;
         return QString();

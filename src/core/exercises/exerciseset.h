@@ -17,6 +17,7 @@ struct ExerciseSet {
     QByteArray statementSituation; // empty: none
     QByteArray correction;         // empty: no correction
     QByteArray correctionSituation;
+    bool operator==(const ExerciseSet &) const = default;
 };
 
 // The file names of a set, relative to its folder ("\" separating folders, as stored).

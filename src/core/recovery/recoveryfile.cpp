@@ -122,6 +122,7 @@ const quint32 kExac = tagOf("EXAC"); // the scene numbers the situation records 
 const quint32 kTabl = tagOf("TABL"); // number format, situation file name
 const quint32 kProt = tagOf("PROT"); // the protractor
 const quint32 kExer = tagOf("EXER"); // the exercise area
+const quint32 kDrft = tagOf("DRFT"); // an exercise being written
 
 void addSection(Out &body, quint32 tag, const QByteArray &payload)
 {
@@ -158,6 +159,49 @@ bool readExactScene(QByteArrayView b, SceneState &c)
     c.outsideCauchyA = values[2];
     c.outsideCauchyB = values[3];
     return true;
+}
+
+QByteArray draftSection(const RecoveredDraft &d)
+{
+    Out o;
+    o.text(d.path);
+    o.text(d.folder);
+    o.text(d.title);
+    o.u8(d.showingCorrection ? 1 : 0);
+    o.u8(quint8(d.set.difficulty));
+    o.text(d.set.title);
+    o.u8(quint8(d.set.notions.size()));
+    for (const QString &notion : d.set.notions)
+        o.text(notion);
+    for (const QByteArray *b :
+         {&d.set.statement, &d.set.statementSituation, &d.set.correction, &d.set.correctionSituation})
+        o.bytes(*b);
+    return o.data();
+}
+
+bool readDraft(QByteArrayView b, RecoveredDraft &d)
+{
+    In in(b);
+    d.path = in.text();
+    d.folder = in.text();
+    d.title = in.text();
+    const quint8 showing = in.u8();
+    d.set.difficulty = in.u8();
+    d.set.title = in.text();
+    const quint8 notions = in.u8();
+    if (in.failed() || showing > 1 || d.set.difficulty < 1 || d.set.difficulty > 3 || notions > 4)
+        return false;
+    d.showingCorrection = showing == 1;
+    for (int i = 0; i < notions; ++i)
+        d.set.notions.append(in.text());
+    for (QByteArray *bytes :
+         {&d.set.statement, &d.set.statementSituation, &d.set.correction, &d.set.correctionSituation})
+        *bytes = in.bytes().toByteArray();
+    // A situation is restored to the scene later: it must be one the program reads.
+    for (const QByteArray *situation : {&d.set.statementSituation, &d.set.correctionSituation})
+        if (!situation->isEmpty() && !parseSituation(*situation).situation)
+            return false;
+    return in.whole();
 }
 
 RecoveryResult damaged()
@@ -213,6 +257,8 @@ std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
         o.bytes(e.rtf);
         add(kExer, o.data());
     }
+    if (work.draft)
+        add(kDrft, draftSection(*work.draft));
 
     QByteArray bytes(kMagic, sizeof kMagic);
     Out head;
@@ -308,6 +354,12 @@ RecoveryResult parseRecovery(QByteArrayView bytes)
         e.editable = flags & 1;
         e.edited = flags & 2;
         e.hasCorrection = flags & 4;
+    }
+    if (const auto drft = section(kDrft)) {
+        RecoveredDraft draft;
+        if (!readDraft(*drft, draft))
+            return damaged();
+        w.draft = std::move(draft);
     }
     return {std::move(w), RecoveryFailure::None};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/exerciseset.h"
 #include "model/protractor.h"
 #include "situations/situation.h"
 
@@ -24,6 +25,17 @@ struct RecoveredExercise {
     bool operator==(const RecoveredExercise &) const = default;
 };
 
+// An exercise being written and not saved yet, as the writing mode holds it: both texts as RTF
+// (the program's writer), the form, the two situations, and where it would be saved.
+struct RecoveredDraft {
+    ExerciseSet set;
+    QString path;   // the exercise file being rewritten; "" for a new one or a copy
+    QString folder; // the folder saved into last ("" before any save)
+    QString title;  // the writing window's title ("Nouvel exercice", "Copie de l'exercice X.E01"...)
+    bool showingCorrection = false;
+    bool operator==(const RecoveredDraft &) const = default;
+};
+
 // Everything the unsaved work of one running program is made of.
 struct RecoveryWork {
     qint64 processId = 0;
@@ -33,7 +45,8 @@ struct RecoveryWork {
     QString situationFileName; // the file saved or loaded last; "" for none
     ProtractorState protractor;
     bool protractorShown = false;
-    RecoveredExercise exercise;
+    RecoveredExercise exercise; // the pupil's side, also while an exercise is written
+    std::optional<RecoveredDraft> draft;
     bool operator==(const RecoveryWork &) const = default;
 };
 

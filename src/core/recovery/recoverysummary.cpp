@@ -36,6 +36,9 @@ QString recoveryWorkSummary(const RecoveryWork &work)
     if (!work.exercise.fileField.isEmpty())
         parts << QStringLiteral("exercice ") + QFileInfo(work.exercise.fileField).fileName() +
                      (work.exercise.edited ? QStringLiteral(" (texte modifié)") : QString());
+    if (work.draft)
+        parts << QStringLiteral("exercice en cours d'écriture « %1 »")
+                     .arg(work.draft->set.title.isEmpty() ? QStringLiteral("sans titre") : work.draft->set.title);
     return parts.join(QStringLiteral(" ; "));
 }
 

@@ -96,6 +96,13 @@ AuthoringPanel::AuthoringPanel(HintLine &hints, QWidget *parent) : QDialog(paren
         named(new QPushButton(QStringLiteral("Prendre la &situation actuelle"), texts), "prendresituation",
               QStringLiteral("Garder la scène, le tableau et les formules tels qu'ils sont maintenant"),
               QStringLiteral("La situation actuelle (scène, tableau, formules) sera chargée avec ce texte."), hints);
+    m_toScene =
+        named(new QPushButton(QStringLiteral("Mett&re sur la scène"), texts), "surlascene",
+              QStringLiteral("Remettre sur la scène la situation gardée avec ce texte, pour la revoir ou la "
+                             "retoucher"),
+              QStringLiteral("La scène, le tableau et les formules reprennent la situation de la vignette, en une "
+                             "étape que « Annuler » défait."),
+              hints);
     m_none = named(new QPushButton(QStringLiteral("&Aucune situation"), texts), "sanssituation",
                    QStringLiteral("Ce texte ne charge aucune situation"),
                    QStringLiteral("Ce texte s'ouvrira sans changer la situation de l'élève."), hints);
@@ -108,7 +115,7 @@ AuthoringPanel::AuthoringPanel(HintLine &hints, QWidget *parent) : QDialog(paren
                      QStringLiteral("Un texte RTF écrit dans un traitement de texte remplace ce texte, avec sa mise "
                                     "en forme."),
                      hints);
-    for (QPushButton *b : {m_take, m_none, m_measures, m_import})
+    for (QPushButton *b : {m_take, m_toScene, m_none, m_measures, m_import})
         situationButtons->addWidget(b);
     situationButtons->addStretch();
     situation->addLayout(situationButtons);
@@ -135,6 +142,8 @@ AuthoringPanel::AuthoringPanel(HintLine &hints, QWidget *parent) : QDialog(paren
 
 void AuthoringPanel::showThumbnail(const QImage &image)
 {
+    // Nothing to put on the scene without a situation.
+    m_toScene->setEnabled(!image.isNull());
     if (image.isNull()) {
         m_thumbnail->setPixmap(QPixmap());
         m_thumbnail->setText(QStringLiteral("Aucune situation"));

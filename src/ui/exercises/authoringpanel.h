@@ -33,6 +33,7 @@ class AuthoringPanel : public QDialog
     QLabel *thumbnail() const { return m_thumbnail; }
     QPushButton *takeSituation() const { return m_take; }
     QPushButton *noSituation() const { return m_none; }
+    QPushButton *putOnScene() const { return m_toScene; }
     QPushButton *insertMeasures() const { return m_measures; }
     QPushButton *importText() const { return m_import; }
     QPushButton *save() const { return m_save; }
@@ -64,6 +65,7 @@ class AuthoringPanel : public QDialog
     QLabel *m_thumbnail;
     QPushButton *m_take;
     QPushButton *m_none;
+    QPushButton *m_toScene;
     QPushButton *m_measures;
     QPushButton *m_import;
     QPushButton *m_save;

@@ -125,11 +125,27 @@ ExerciseAuthoring::ExerciseAuthoring(Parts parts, const Messenger &messenger, Au
             m_parts.hints->setInfo(action->statusTip());
     });
     connect(menu, &QMenu::aboutToShow, this, &ExerciseAuthoring::enableMenu);
-    for (QTextDocument *document : {m_statement, m_correction})
+    for (QTextDocument *document : {m_statement, m_correction}) {
         connect(document, &QTextDocument::modificationChanged, this, [this] {
             if (m_active)
                 m_parts.area->exerciseTextModified = m_pupilModified || unsaved() ? 1 : 0;
         });
+        const int which = document == m_correction ? 1 : 0;
+        connect(document, &QTextDocument::contentsChanged, this, [this, which] {
+            m_rtfStale[which] = true;
+            if (m_active)
+                emit draftChanged();
+        });
+    }
+}
+
+QByteArray ExerciseAuthoring::rtfOf(bool correction) const
+{
+    if (m_rtfStale[correction]) {
+        m_rtf[correction] = writeRtf(document(correction));
+        m_rtfStale[correction] = false;
+    }
+    return m_rtf[correction];
 }
 
 ExerciseAuthoring::~ExerciseAuthoring() = default;
@@ -223,7 +239,8 @@ bool ExerciseAuthoring::start(const QString &title)
         auto *p = m_panel.data();
         connect(p, &AuthoringPanel::closeRequested, this, &ExerciseAuthoring::finish);
         connect(p->finish(), &QPushButton::clicked, this, &ExerciseAuthoring::finish);
-        connect(p->save(), &QPushButton::clicked, this, &ExerciseAuthoring::saveExercise);
+        connect(p->save(), &QPushButton::clicked, this, &ExerciseAuthoring::saveAndShow);
+        connect(p->putOnScene(), &QPushButton::clicked, this, &ExerciseAuthoring::putOnScene);
         connect(p->statementChoice(), &QRadioButton::toggled, this, [this](bool on) { showText(!on); });
         connect(p->takeSituation(), &QPushButton::clicked, this, &ExerciseAuthoring::takeSituation);
         connect(p->noSituation(), &QPushButton::clicked, this, &ExerciseAuthoring::dropSituation);
@@ -233,6 +250,7 @@ bool ExerciseAuthoring::start(const QString &title)
             m_formChanged = true;
             m_parts.area->exerciseTextModified = 1;
             checkFields();
+            emit draftChanged();
         };
         connect(p->title(), &QLineEdit::textEdited, this, changed);
         for (int i = 0; i < 4; ++i)
@@ -322,6 +340,7 @@ void ExerciseAuthoring::takeSituation()
     m_formChanged = true;
     m_parts.area->exerciseTextModified = 1;
     showSituation();
+    emit draftChanged();
 }
 
 void ExerciseAuthoring::dropSituation()
@@ -333,6 +352,24 @@ void ExerciseAuthoring::dropSituation()
     m_formChanged = true;
     m_parts.area->exerciseTextModified = 1;
     showSituation();
+    emit draftChanged();
+}
+
+void ExerciseAuthoring::putOnScene()
+{
+    const bool correction = m_showingCorrection;
+    const SituationResult read = parseSituation(m_situations[correction ? 1 : 0]);
+    if (!m_active || !read.situation)
+        return;
+    if (m_parts.nameStep)
+        m_parts.nameStep(correction ? QStringLiteral("situation de la correction sur la scène")
+                                    : QStringLiteral("situation de l'énoncé sur la scène"));
+    m_parts.situations->applySituation(*read.situation);
+    if (m_parts.hints)
+        m_parts.hints->announce(correction ? QStringLiteral("La situation de la correction est sur la scène ; "
+                                                            "« Annuler » remet la scène d'avant.")
+                                           : QStringLiteral("La situation de l'énoncé est sur la scène ; « Annuler » "
+                                                            "remet la scène d'avant."));
 }
 
 void ExerciseAuthoring::insertMeasures()
@@ -395,15 +432,49 @@ ExerciseSet ExerciseAuthoring::currentSet() const
     while (!set.notions.isEmpty() && set.notions.back().trimmed().isEmpty())
         set.notions.removeLast();
     set.difficulty = p.difficulty()->value();
-    set.statement = writeRtf(*m_statement);
+    set.statement = rtfOf(false);
     set.statementSituation = m_situations[0];
     // An empty correction with no situation: the exercise is not corrected.
-    if (!m_correction->isEmpty())
-        set.correction = writeRtf(*m_correction);
     set.correctionSituation = m_situations[1];
-    if (!set.correctionSituation.isEmpty() && set.correction.isEmpty())
-        set.correction = writeRtf(*m_correction);
+    if (!m_correction->isEmpty() || !set.correctionSituation.isEmpty())
+        set.correction = rtfOf(true);
     return set;
+}
+
+std::optional<RecoveredDraft> ExerciseAuthoring::draft() const
+{
+    if (!m_active || !unsaved())
+        return std::nullopt;
+    RecoveredDraft d;
+    d.set = currentSet();
+    d.path = m_path;
+    d.folder = m_folder;
+    d.title = m_panel->windowTitle();
+    d.showingCorrection = m_showingCorrection;
+    return d;
+}
+
+void ExerciseAuthoring::restoreDraft(const RecoveredDraft &draft)
+{
+    m_path = draft.path;
+    m_folder = draft.folder;
+    start(draft.title.isEmpty() ? QStringLiteral("Nouvel exercice") : draft.title);
+    load(draft.set);
+    showText(draft.showingCorrection);
+    // Nothing of it is saved: the close question and the next crash keep protecting it.
+    m_formChanged = true;
+    m_parts.area->exerciseTextModified = 1;
+    emit draftChanged();
+}
+
+void ExerciseAuthoring::abandon()
+{
+    if (!m_active)
+        return;
+    m_statement->setModified(false);
+    m_correction->setModified(false);
+    m_formChanged = false;
+    finish();
 }
 
 bool ExerciseAuthoring::saveExercise()
@@ -447,12 +518,19 @@ bool ExerciseAuthoring::saveExercise()
     return true;
 }
 
+void ExerciseAuthoring::saveAndShow()
+{
+    if (saveExercise() && m_parts.showWritten)
+        m_parts.showWritten(m_path);
+}
+
 void ExerciseAuthoring::markSaved()
 {
     m_statement->setModified(false);
     m_correction->setModified(false);
     m_formChanged = false;
     m_parts.area->exerciseTextModified = m_pupilModified;
+    emit draftChanged();
 }
 
 bool ExerciseAuthoring::finish()
@@ -476,6 +554,7 @@ bool ExerciseAuthoring::finish()
     m_panel->deleteLater();
     m_statement->clear();
     m_correction->clear();
+    emit draftChanged();
     return true;
 }
 

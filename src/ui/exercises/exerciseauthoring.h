@@ -1,12 +1,14 @@
 #pragma once
 
 #include "exercises/exerciseset.h"
+#include "recovery/recoveryfile.h"
 
 #include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QTextDocument;
 class QWidget;
@@ -53,6 +55,10 @@ class ExerciseAuthoring : public QObject
         std::function<QString()> measures;      // the measurements panel's values as text
         std::function<QString()> exerciseInUse; // the open exercise file ("" when none)
         DialogFolders *folders = nullptr;       // may be null
+        // After "Enregistrer l'exercice": the exercise window on the file just written. May be empty.
+        std::function<void(const QString &path)> showWritten;
+        // Names the undo step in progress. May be empty.
+        std::function<void(const QString &label)> nameStep;
     };
 
     ExerciseAuthoring(Parts parts, const Messenger &messenger, AuthoringEnvironment environment = {});
@@ -66,12 +72,16 @@ class ExerciseAuthoring : public QObject
     // Saves into the folder chosen (a new exercise) or over the same names (one being edited);
     // true when every file was written.
     bool saveExercise();
+    // "Enregistrer l'exercice": saves, then lists the exercise in the exercise window.
+    void saveAndShow();
     // Leaves the authoring mode, after the lost-edits question when something was not saved;
     // false when the teacher kept on writing.
     bool finish();
     void showText(bool correction);
     void takeSituation();
     void dropSituation();
+    // The shown text's situation back on the scene (table and formulas too), as one undo step.
+    void putOnScene();
     void insertMeasures();
     void importText();
 
@@ -83,6 +93,22 @@ class ExerciseAuthoring : public QObject
     // What would be saved now.
     ExerciseSet currentSet() const;
 
+    // The exercise being written while something of it is not saved; nullopt otherwise (none
+    // written, or all of it saved).
+    std::optional<RecoveredDraft> draft() const;
+    // Reopens the writing mode with a draft brought back after a crash; it counts as unsaved.
+    void restoreDraft(const RecoveredDraft &draft);
+    // Leaves the writing mode without a question: its work is being replaced.
+    void abandon();
+    // The pupil's side, set aside while an exercise is written (null when none is).
+    QTextDocument *pupilDocument() const { return m_active ? m_pupilDocument.data() : nullptr; }
+    bool pupilReadOnly() const { return m_pupilReadOnly; }
+    bool pupilEdited() const { return m_pupilModified == 1; }
+
+  signals:
+    // The draft changed, was saved or was left.
+    void draftChanged();
+
   private:
     bool start(const QString &title);
     void load(const ExerciseSet &set);
@@ -92,6 +118,7 @@ class ExerciseAuthoring : public QObject
     void showSituation();
     void checkFields();
     void enableMenu();
+    QByteArray rtfOf(bool correction) const;
 
     Parts m_parts;
     const Messenger &m_messenger;
@@ -99,6 +126,9 @@ class ExerciseAuthoring : public QObject
     bool m_active = false;
     QTextDocument *m_statement;
     QTextDocument *m_correction;
+    // The texts as RTF, written again only after they changed (the recovery reads them often).
+    mutable QByteArray m_rtf[2];
+    mutable bool m_rtfStale[2] = {true, true};
     QByteArray m_situations[2];
     bool m_formChanged = false;
     bool m_showingCorrection = false;

@@ -174,6 +174,19 @@ void ExerciseCommands::openexo()
     m_env.showFichexo(window);
 }
 
+void ExerciseCommands::showWrittenExercise(const QString &path, const std::function<bool()> &mayOpen)
+{
+    const QFileInfo written(path);
+    Fichexo window(
+        m_messenger, written.absolutePath(),
+        [this, mayOpen](const QString &chosen) {
+            return mayLoseEdits() && (!mayOpen || mayOpen()) && openExerciseFile(chosen);
+        },
+        m_parts.window);
+    window.selectOnShow(written.fileName());
+    m_env.showFichexo(window);
+}
+
 bool ExerciseCommands::openExerciseFile(const QString &path)
 {
     const std::optional<ExerciseFile> exercise = readExerciseFile(path);

@@ -61,6 +61,10 @@ class ExerciseCommands : public QObject
     void imprimetexte();
     void Closexo();
 
+    // The exercise window on the folder of a file just written, that file selected and
+    // previewed. Opening an exercise from it first runs mayOpen (false: the window stays).
+    void showWrittenExercise(const QString &path, const std::function<bool()> &mayOpen);
+
     // What the exercise window's open button runs: reads the exercise at path and shows its
     // statement and situation. False (reported) when it could not.
     bool openExerciseFile(const QString &path);

@@ -228,7 +228,9 @@ void Fichexo::showEvent(QShowEvent *event)
     m_firstShown = true;
     QListWidget *files = m_browser->files();
     if (files->count() > 0) {
-        files->setCurrentRow(0);
+        const QList<QListWidgetItem *> chosen = files->findItems(m_selectOnShow, Qt::MatchExactly);
+        files->setCurrentRow(chosen.isEmpty() ? 0 : files->row(chosen.first()));
+        files->scrollToItem(files->currentItem());
         files->setFocus();
     }
 }

@@ -34,6 +34,9 @@ class Fichexo : public QDialog
     // ouvreur: opens the exercise named in fichierexo.
     void openSelected();
 
+    // The file of the list selected when the window shows, instead of the first one.
+    void selectOnShow(const QString &fileName) { m_selectOnShow = fileName; }
+
     FolderBrowser *browser() const { return m_browser; }
     QLineEdit *fileField() const { return m_fichierexo; }
     // The folder of the file selected last ("" until one was).
@@ -52,6 +55,7 @@ class Fichexo : public QDialog
     OpenFunction m_open;
     QString m_exerciseFolder;
     bool m_firstShown = false;
+    QString m_selectOnShow;
 
     TitleStrip *m_tito;
     QFrame *m_frame1;

@@ -2,6 +2,7 @@
 
 #include "common/crlf.h"
 #include "common/messenger.h"
+#include "exercises/exerciseauthoring.h"
 #include "exercises/exercisecommands.h"
 #include "exercises/rtf.h"
 #include "recovery/recoverysummary.h"
@@ -64,6 +65,8 @@ RecoveryKeeper::RecoveryKeeper(Parts parts, const QString &folder, const Messeng
         w.watch(view, &ProtractorView::stateChanged);
     w.watch(m_parts.exercises->text(), &QTextEdit::textChanged);
     w.watch(m_parts.exercises->fileField(), &QLineEdit::textChanged);
+    if (m_parts.authoring)
+        w.watch(m_parts.authoring, &ExerciseAuthoring::draftChanged);
 
     connect(m_parts.exercises->text()->document(), &QTextDocument::contentsChanged, this,
             [this] { m_rtfStale = true; });
@@ -88,19 +91,24 @@ RecoveryWork RecoveryKeeper::capture() const
         w.protractor = view->state();
     w.protractorShown = !m_parts.protractor->isHidden();
     const ExerciseArea &area = *m_parts.exercises;
+    // While an exercise is written the text box shows it; the pupil's text is set aside.
+    const ExerciseAuthoring *authoring = m_parts.authoring;
+    QTextDocument *pupil = authoring ? authoring->pupilDocument() : nullptr;
     if (!area.fileField()->text().isEmpty()) {
         RecoveredExercise &e = w.exercise;
         e.fileField = area.fileField()->text();
         e.folder = m_parts.exerciseCommands ? m_parts.exerciseCommands->exerciseFolder() : QString();
-        e.editable = !area.text()->isReadOnly();
-        e.edited = area.exerciseTextModified == 1;
+        e.editable = pupil ? !authoring->pupilReadOnly() : !area.text()->isReadOnly();
+        e.edited = pupil ? authoring->pupilEdited() : area.exerciseTextModified == 1;
         e.hasCorrection = area.correctionAvailable == 1;
         if (m_rtfStale) {
-            m_rtf = writeRtf(*area.text()->document());
+            m_rtf = writeRtf(pupil ? *pupil : *area.text()->document());
             m_rtfStale = false;
         }
         e.rtf = m_rtf;
     }
+    if (authoring)
+        w.draft = authoring->draft();
     return w;
 }
 
@@ -117,8 +125,13 @@ void RecoveryKeeper::restore(const RecoveryWork &work)
         m_parts.protractor->open();
     else
         m_parts.protractor->hide();
+    // The pupil's text goes into the text box: the exercise being written leaves it first.
+    if (m_parts.authoring)
+        m_parts.authoring->abandon();
     if (m_parts.exerciseCommands)
         m_parts.exerciseCommands->restoreExercise(work.exercise);
+    if (m_parts.authoring && work.draft)
+        m_parts.authoring->restoreDraft(*work.draft);
     m_watcher->setSuspended(false);
 }
 
@@ -208,8 +221,12 @@ bool RecoveryKeeper::askRestore(const RecoveryWork &work, const RecoveryOrphan &
     QString text = QStringLiteral("Le simulateur s'est arrêté sans que le travail en cours soit enregistré (dernière "
                                   "modification le %1 à %2).")
                        .arg(french.toString(when.date(), QStringLiteral("dd/MM/yyyy")),
-                            french.toString(when.time(), QStringLiteral("HH:mm"))) +
-                   kCrLf + kCrLf + QStringLiteral("Restaurer ce travail non enregistré ?") + kCrLf;
+                            french.toString(when.time(), QStringLiteral("HH:mm")));
+    if (work.draft)
+        text +=
+            kCrLf + QStringLiteral("Il comprend l'exercice en cours d'écriture « %1 », qui sera rouvert.")
+                        .arg(work.draft->set.title.isEmpty() ? QStringLiteral("sans titre") : work.draft->set.title);
+    text += kCrLf + kCrLf + QStringLiteral("Restaurer ce travail non enregistré ?") + kCrLf;
     if (orphan.cleanable)
         text += QStringLiteral("(Annuler : le simulateur démarre comme d'habitude ; le travail est mis de côté dans "
                                "le fichier %1. ")
@@ -359,7 +376,9 @@ bool RecoveryKeeper::openSetAside(const QString &path)
                                  native(path));
         return false;
     }
-    if (!read.work->exercise.fileField.isEmpty() && m_parts.exercises->exerciseTextModified == 1 &&
+    const bool replacesText = !read.work->exercise.fileField.isEmpty() || read.work->draft ||
+                              (m_parts.authoring && m_parts.authoring->draft());
+    if (replacesText && m_parts.exercises->exerciseTextModified == 1 &&
         m_messenger.ask(messageParent(m_parts.window), QMessageBox::Question, QStringLiteral("Abandon des données?"),
                         QStringLiteral("Attention: perte des modifications du texte."),
                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)

@@ -16,6 +16,7 @@ namespace vorlac
 {
 
 class ExerciseArea;
+class ExerciseAuthoring;
 class ExerciseCommands;
 class HintLine;
 class SetAsideDialog;
@@ -41,7 +42,8 @@ class RecoveryKeeper : public QObject
         ProtractorPanel *protractor = nullptr;
         ExerciseArea *exercises = nullptr;
         ExerciseCommands *exerciseCommands = nullptr;
-        QWidget *window = nullptr; // parent of the messages
+        ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
+        QWidget *window = nullptr;              // parent of the messages
         HintLine *hints = nullptr;
         std::function<void(const QString &label)> nameStep; // names the undo step of an opening
     };

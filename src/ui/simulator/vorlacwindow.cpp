@@ -379,6 +379,10 @@ void Vorlac::connectExercises()
     };
     authoring.exerciseInUse = [this] { return m_exercises->fileField()->text(); };
     authoring.folders = &m_output->dialogFolders();
+    authoring.showWritten = [this](const QString &path) {
+        m_exerciseCommands->showWrittenExercise(path, [this] { return m_authoring->finish(); });
+    };
+    authoring.nameStep = [this](const QString &label) { m_history->nameStep(label); };
     m_authoring = new ExerciseAuthoring(std::move(authoring), m_env.messenger);
 }
 
@@ -391,6 +395,7 @@ void Vorlac::connectRecovery()
     parts.protractor = m_protractorPanel;
     parts.exercises = m_exercises;
     parts.exerciseCommands = m_exerciseCommands;
+    parts.authoring = m_authoring;
     parts.window = this;
     parts.hints = m_hints;
     parts.nameStep = [this](const QString &label) { m_history->nameStep(label); };

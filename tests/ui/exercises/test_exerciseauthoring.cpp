@@ -6,10 +6,13 @@
 #include "exercises/exercisefile.h"
 #include "exercises/fichexo.h"
 #include "exercises/formatbar.h"
+#include "recovery/recoverykeeper.h"
 #include "simulator/exercisearea.h"
 #include "situations/folderbrowser.h"
+#include "undo/undohistory.h"
 
 #include "rowname.h"
+#include "testfiles.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -22,6 +25,8 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <sys/mount.h>
+
 using namespace vorlac;
 
 namespace
@@ -29,7 +34,7 @@ namespace
 
 // What a row does after writing a statement "Angle α" (α bold) with the situation at apex 60 and
 // a correction "D" at apex 30.
-enum class Then { SaveListOpen, SaveThenEditInPlace, UndoFormat, CloseCancelThenOk, CheckFolder };
+enum class Then { SaveListOpen, SaveThenEditInPlace, UndoFormat, CloseCancelThenOk, CheckFolder, Import, Copy, Scene };
 
 struct AuthoringRow {
     const char *name;
@@ -79,6 +84,17 @@ class Authoring : public VorlacFixture, public ::testing::WithParamInterface<Aut
         click(panelChild<QRadioButton>("choixenonce"));
         EXPECT_EQ(editor()->toPlainText(), "Angle α") << "switching keeps both texts";
     }
+    // "Enregistrer l'exercice" shows the exercise window on the folder, the file written selected.
+    void saveAndList(const QString &path, const QString &title, bool open)
+    {
+        dialogs.answer<Fichexo>("Fichexo", [=](Fichexo *list) {
+            EXPECT_EQ(list->fileField()->text(), path);
+            EXPECT_EQ(list->findChild<QLabel *>("titratexo")->text(), title);
+            open ? list->openSelected() : list->reject();
+        });
+        click(panelChild<QPushButton>("enregistreexo"));
+        dialogs.wait();
+    }
     QString saveInto()
     {
         const QString folder = dir.filePath("classe");
@@ -98,19 +114,13 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
     EXPECT_EQ(area().exerciseTextModified, 1);
     switch (GetParam().then) {
     case Then::SaveListOpen: {
-        const QString folder = saveInto();
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 5);
-        // The exercise window lists it with its preview.
-        Fichexo list(
-            window().messenger(), folder, [](const QString &) { return true; }, &window());
-        ASSERT_EQ(list.browser()->files()->count(), 1);
-        EXPECT_EQ(list.browser()->files()->item(0)->text(), "DEVIATIO.E01");
-        list.fileField()->setText(QDir(folder).filePath("DEVIATIO.E01"));
-        list.apercu();
-        EXPECT_EQ(list.findChild<QLabel *>("titratexo")->text(), "Déviation minimale");
-        EXPECT_TRUE(authoring().finish());
-        // Opening it gives back the texts, their formats and the situations.
-        ASSERT_TRUE(window().exerciseCommands().openExerciseFile(QDir(folder).filePath("DEVIATIO.E01")));
+        const QString folder = dir.filePath("classe");
+        QDir().mkpath(folder);
+        writeAll(QDir(folder).filePath("AUTRE.E01"), {}); // listed first, not selected
+        answerFolder("Dossier de l'exercice", folder);
+        saveAndList(folder + "/DEVIATIO.E01", "Déviation minimale", true);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 6);
+        // Opened from there: the writing mode ends, the texts, formats and situations come back.
         EXPECT_EQ(editor()->toPlainText(), "Angle α");
         QTextCursor c(editor()->document());
         c.setPosition(7);
@@ -179,9 +189,75 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         EXPECT_TRUE(authoring().finish());
         break;
     }
+    case Then::Import: {
+        const bool correction = std::string_view(GetParam().name) == "ImportCorrection";
+        click(panelChild<QRadioButton>(correction ? "choixcorrection" : "choixenonce"));
+        const QString rtf = dir.filePath("lu.rtf");
+        writeAll(rtf,
+                 "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}{\\b g}{\\i i}x{\\super 2}{\\f1 a}}");
+        dialogs.answer<QFileDialog>("Importer un texte", [rtf](QFileDialog *d) {
+            d->selectFile(rtf);
+            static_cast<QDialog *>(d)->accept();
+        });
+        click(panelChild<QPushButton>("importetexte"));
+        dialogs.wait();
+        EXPECT_EQ(authoring().document(correction).toPlainText(), "gix2α");
+        EXPECT_EQ(authoring().document(!correction).toPlainText(), correction ? "Angle α" : "D");
+        const auto after = [&](int position) {
+            QTextCursor c(&authoring().document(correction));
+            c.setPosition(position);
+            return c.charFormat();
+        };
+        EXPECT_TRUE(after(1).fontWeight() >= QFont::Bold && after(2).fontItalic() && !after(3).fontItalic() &&
+                    after(4).verticalAlignment() == QTextCharFormat::AlignSuperScript);
+        // Killed now, the program offers the whole draft back at the next start.
+        RecoveryKeeper &keeper = window().recovery();
+        const std::optional<RecoveredDraft> draft = keeper.capture().draft;
+        keeper.writeNow();
+        keeper.waitForWrites();
+        ASSERT_TRUE(QFile::copy(keeper.store().filePath(), dir.path() + "/etat/travail-999999.vorlac-travail"));
+        authoring().abandon();
+        ASSERT_TRUE(draft && !keeper.capture().draft) << "left, it leaves the store";
+        window().offerRecovery();
+        EXPECT_TRUE(authoring().draft() == draft);
+        EXPECT_EQ(editor()->document(), &authoring().document(correction));
+        break;
     }
+    case Then::Copy: {
+        const QByteArray fs = QFile::encodeName(dir.filePath("classe"));
+        if (!QDir().mkpath(dir.filePath("classe")) || ::mount("tmpfs", fs.constData(), "tmpfs", 0, nullptr) != 0)
+            GTEST_SKIP() << "no tmpfs can be mounted here";
+        const auto unmount = qScopeGuard([&fs] { ::umount2(fs.constData(), MNT_DETACH); });
+        const QString school = saveInto(), copy = dir.filePath("copie");
+        EXPECT_TRUE(authoring().finish());
+        ASSERT_EQ(::mount("tmpfs", fs.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+        const auto bytes = [&school] { return QDir(school).entryList().join(' ') + readAll(school + "/DEVIATIO.E01"); };
+        const QString before = bytes();
+        ASSERT_TRUE(window().exerciseCommands().openExerciseFile(QDir(school).filePath("DEVIATIO.E01")));
+        area().menuAction("modifexo")->trigger();
+        EXPECT_EQ(authoring().panel()->windowTitle(), "Copie de l'exercice DEVIATIO.E01");
+        panelChild<QLineEdit>("titreexo")->setText("Ma copie");
+        QDir().mkpath(copy);
+        answerFolder("Dossier de l'exercice", copy);
+        saveAndList(copy + "/MA-COPIE.E01", "Ma copie", false);
+        EXPECT_TRUE(bytes() == before) << "the original is left as it was";
+        break;
+    }
+    case Then::Scene: {
+        window().undoHistory().closeStep();
+        click(panelChild<QPushButton>("surlascene"));
+        EXPECT_EQ(window().scene().apexAngle, 60);
+        window().undoHistory().undo();
+        EXPECT_EQ(window().scene().apexAngle, 30) << "one undo step";
+        click(panelChild<QPushButton>("sanssituation"));
+        EXPECT_FALSE(panelChild<QPushButton>("surlascene")->isEnabled());
+        break;
+    }
+    }
+    EXPECT_TRUE(authoring().finish());
     EXPECT_FALSE(authoring().isActive());
-    if (GetParam().then != Then::SaveListOpen && GetParam().then != Then::SaveThenEditInPlace) {
+    if (GetParam().then != Then::SaveListOpen && GetParam().then != Then::SaveThenEditInPlace &&
+        GetParam().then != Then::Copy) {
         EXPECT_EQ(editor()->toPlainText(), pupilText) << "the pupil's text comes back";
     }
     EXPECT_EQ(window().findChild<FormatBar *>(), nullptr);
@@ -190,7 +266,9 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
 const AuthoringRow kRows[] = {
     {"SaveListOpen", Then::SaveListOpen}, {"SaveThenEditInPlace", Then::SaveThenEditInPlace},
     {"UndoFormat", Then::UndoFormat},     {"CloseCancelThenOk", Then::CloseCancelThenOk},
-    {"CheckFolder", Then::CheckFolder},
+    {"CheckFolder", Then::CheckFolder},   {"ImportStatement", Then::Import},
+    {"ImportCorrection", Then::Import},   {"ReadOnlyCopy", Then::Copy},
+    {"PutOnScene", Then::Scene},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Authoring, ::testing::ValuesIn(kRows), RowName());
 
