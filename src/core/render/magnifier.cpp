@@ -72,13 +72,15 @@ MagnifiedBeam magnifiedBeam(const SceneState &state)
         beam.emerged = true;
         beam.exitPoint = e->from;
         beam.direction = e->direction;
-        beam.centre = along(e->from, e->direction, insidePicture(e->from, e->direction));
+        beam.distance = insidePicture(e->from, e->direction);
+        beam.centre = along(e->from, e->direction, beam.distance);
     } else if (!r.segments.empty()) {
         // The light ends inside or goes back: look along the last stretch of its path.
         const Segment &s = r.segments.back();
         beam.exitPoint = {s.x1, s.y1};
         beam.direction = std::atan2(s.y2 - s.y1, s.x2 - s.x1) / kDegToRad;
-        beam.centre = along(beam.exitPoint, beam.direction, insidePicture(beam.exitPoint, beam.direction));
+        beam.distance = insidePicture(beam.exitPoint, beam.direction);
+        beam.centre = along(beam.exitPoint, beam.direction, beam.distance);
     }
     return beam;
 }

@@ -32,6 +32,7 @@ struct MagnifiedBeam {
     PointD exitPoint;     // scene pixels, where that stretch starts
     double direction = 0; // degrees, screen convention (clockwise from +x)
     PointD centre;        // the point looked at, along the beam, inside the picture
+    double distance = 0;  // from exitPoint to centre, scene pixels
 };
 
 // Where the beam is, from a trace of the measured ray as the scene stands.

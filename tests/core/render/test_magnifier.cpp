@@ -120,6 +120,7 @@ TEST_P(MagnifierBeam, CentredOnTheDrawnBeamAndFollowsIt)
     const QPointF centre(beam.centre.x, beam.centre.y);
     EXPECT_TRUE(litNear(d.picture.image, centre, 1)) << centre.x() << ", " << centre.y();
     const double distance = std::hypot(beam.centre.x - beam.exitPoint.x, beam.centre.y - beam.exitPoint.y);
+    EXPECT_NEAR(distance, beam.distance, 1e-9);
     EXPECT_LE(distance, kMagnifierDistance + 1e-9);
     EXPECT_GT(distance, 20);
     const QImage big = d.magnified(beam, 50);
