@@ -27,7 +27,6 @@ LampLineList::LampLineList(QWidget *parent) : QTableWidget(parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setHighlightSections(true);
     // The selected line stays as visible when the focus is elsewhere.
@@ -94,6 +93,19 @@ void LampLineList::showLines(const std::vector<RayMeasures> &rays, std::size_t n
         if (from >= 0 && kLastAngle > from)
             setSpan(r, from, 1, kLastAngle - from + 1);
     }
+    // Columns as wide as their texts, and those under a note wide enough for it.
+    resizeColumnsToContents();
+    const QFontMetrics fm(font());
+    for (int r = 0; r < rows; ++r)
+        for (int from = kNoteStart; from <= kLastAngle; ++from)
+            if (columnSpan(r, from) > 1) {
+                int shown = 0;
+                for (int c = from; c <= kLastAngle; ++c)
+                    shown += columnWidth(c);
+                const int missing = fm.horizontalAdvance(item(r, from)->text()) + 10 - shown;
+                for (int c = from; missing > 0 && c <= kLastAngle; ++c)
+                    setColumnWidth(c, columnWidth(c) + (missing + kLastAngle - from) / (kLastAngle - from + 1));
+            }
     m_nearest = rows > 0 ? int(std::min(nearest, rays.size() - 1)) : -1;
     if (m_nearest >= 0 && currentRow() != m_nearest) {
         setCurrentCell(m_nearest, 0);

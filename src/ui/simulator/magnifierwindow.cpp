@@ -177,17 +177,23 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
                                               .arg(int(std::lround(m_beam.distance)))
                                               .arg(zoom())
                                         : QStringLiteral("Le rayon mesuré ne sort pas du vorlac : fin de son tracé");
+    // On a plate of the background, so that many rays do not hide the words.
+    const QColor plate = black ? QColor(0, 0, 0, 235) : QColor(255, 255, 255, 235);
+    const QFontMetrics fm(font());
+    const QRect top = fm.boundingRect(what).translated(area.left() + 8, area.top() + 6 + fm.ascent());
+    p.fillRect(top.adjusted(-4, -2, 4, 2), plate);
     p.setPen(ink);
-    p.drawText(area.adjusted(8, 6, -8, -6), Qt::AlignLeft | Qt::AlignTop, what);
+    p.drawText(area.left() + 8, area.top() + 6 + fm.ascent(), what);
     // A bar of a round length of the scene, so that a gap between rays can be read.
     const double scene = scaleBarLength(zoom());
     const double length = scene * m_view.scale();
     const QPointF start(area.left() + 10, area.bottom() - 12);
+    const QString label =
+        QStringLiteral("%1 pixel%2 de la scène").arg(locale.toString(scene, 'g', 2), scene >= 2 ? "s" : "");
+    p.fillRect(QRectF(start.x() - 4, start.y() - 8, length + 16 + fm.horizontalAdvance(label), 16), plate);
     p.drawLine(start, start + QPointF(length, 0));
     p.drawLine(start + QPointF(0, -4), start + QPointF(0, 4));
     p.drawLine(start + QPointF(length, -4), start + QPointF(length, 4));
-    const QString label =
-        QStringLiteral("%1 pixel%2 de la scène").arg(locale.toString(scene, 'g', 2), scene >= 2 ? "s" : "");
     p.drawText(start + QPointF(length + 8, 4), label);
 }
 
