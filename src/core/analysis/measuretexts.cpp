@@ -34,6 +34,25 @@ std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePictu
     return rays;
 }
 
+std::vector<RayMeasures> lampLineMeasures(const ScenePicture &picture)
+{
+    std::vector<RayMeasures> rays = picture.measures;
+    std::stable_sort(rays.begin(), rays.end(),
+                     [](const RayMeasures &a, const RayMeasures &b) { return a.wavelength < b.wavelength; });
+    return rays;
+}
+
+std::size_t nearestRay(const std::vector<RayMeasures> &rays, double cursor)
+{
+    std::size_t best = 0;
+    for (std::size_t k = 1; k < rays.size(); ++k)
+        if (std::abs(rays[k].wavelength - cursor) < std::abs(rays[best].wavelength - cursor) ||
+            (std::abs(rays[k].wavelength - cursor) == std::abs(rays[best].wavelength - cursor) &&
+             rays[k].wavelength < rays[best].wavelength))
+            best = k;
+    return best;
+}
+
 double minimumWavelength(const SceneState &state)
 {
     if (state.source != SourceType::FiveRadiations && state.source != SourceType::LineLamp)
@@ -46,9 +65,22 @@ double minimumWavelength(const SceneState &state)
     return best;
 }
 
-QString angleText(double degrees, const QLocale &locale)
+QString anglePattern(int decimals)
 {
-    return formatNumberPattern(degrees, QString(kPatternAngle), locale);
+    return QStringLiteral("0.") + QString(std::clamp(decimals, kMinAngleDecimals, kMaxAngleDecimals), u'0');
+}
+
+QString angleText(double degrees, const QLocale &locale, int decimals)
+{
+    return formatNumberPattern(degrees, anglePattern(decimals), locale);
+}
+
+double roundedAngle(double degrees, int decimals)
+{
+    // Through the text itself, so that the table holds what the panel shows.
+    bool ok = false;
+    const double v = formatNumberPattern(degrees, anglePattern(decimals), QLocale::c()).toDouble(&ok);
+    return ok ? v : degrees;
 }
 
 QString indexValueText(double n, const QLocale &locale)
@@ -75,20 +107,20 @@ QString lampTitle(const SceneState &state)
     return QStringLiteral("Lampe spectrale (%1)").arg(lineLampName(state.lamp));
 }
 
-MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale)
+MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale, int angleDecimals)
 {
+    const auto angle = [&](double v) { return angleText(v, locale, angleDecimals); };
     const TraceMeasures &m = ray.measures;
     MeasureLineTexts t;
     t.wavelength = wavelengthValueText(ray.wavelength, locale);
     t.prismIndex = indexValueText(m.prismIndex, locale);
     t.outsideIndex = indexValueText(m.outsideIndex, locale);
-    t.incidence = angleText(m.incidence, locale);
-    t.criticalAngle = m.criticalAngle ? angleText(*m.criticalAngle, locale) : QStringLiteral("—");
+    t.incidence = angle(m.incidence);
+    t.criticalAngle = m.criticalAngle ? angle(*m.criticalAngle) : QStringLiteral("—");
     switch (m.limit) {
     case EmergenceLimit::Angle:
         // Emergence from the limit upwards; with the outside denser, entry up to it.
-        t.limitIncidence =
-            (m.criticalAngle ? QStringLiteral("≥ ") : QStringLiteral("≤ ")) + angleText(m.limitIncidence, locale);
+        t.limitIncidence = (m.criticalAngle ? QStringLiteral("≥ ") : QStringLiteral("≤ ")) + angle(m.limitIncidence);
         break;
     case EmergenceLimit::Always:
         t.limitIncidence = QStringLiteral("toute");
@@ -102,21 +134,21 @@ MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale)
         t.noteColumn = 0;
         return t;
     }
-    t.refraction = angleText(m.refraction, locale);
+    t.refraction = angle(m.refraction);
     if (m.firstFace != TraceFace::Exit) {
         t.note = QStringLiteral("atteint d'abord la base");
         t.noteColumn = 1;
         return t;
     }
-    t.exitIncidence = angleText(m.exitIncidence, locale);
+    t.exitIncidence = angle(m.exitIncidence);
     if (!m.direct) {
         t.note =
             std::abs(m.exitIncidence) >= 90.0 ? QStringLiteral("rayon rasant") : QStringLiteral("réflexion totale");
         t.noteColumn = 2;
         return t;
     }
-    t.emergence = angleText(m.emergence, locale);
-    t.deviation = angleText(m.deviation, locale);
+    t.emergence = angle(m.emergence);
+    t.deviation = angle(m.deviation);
     return t;
 }
 
@@ -128,14 +160,15 @@ QString measuredRaysText(const SceneState &state, const QLocale &locale)
     case SourceType::FiveRadiations:
         return QStringLiteral("Les cinq radiations tracées");
     case SourceType::LineLamp:
-        return lampTitle(state) + QStringLiteral(" : raies près du curseur");
+        return lampTitle(state) + QStringLiteral(" : toutes ses raies");
     case SourceType::WhiteLight:
         break;
     }
     return QStringLiteral("Lumière blanche : rayon du spectre à λ = %1 nm").arg(wholeText(state.wavelength, locale));
 }
 
-QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale)
+QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale,
+                             int angleDecimals)
 {
     const QString at = QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale)) +
                        (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)")
@@ -149,9 +182,9 @@ QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceTyp
         return QStringLiteral("Minimum de déviation") + at + QStringLiteral("même indice dedans et dehors, D = 0.");
     // With the outside denser D is negative and its extremum is the smallest |D|.
     const QString head = m.deviation < 0 ? QStringLiteral("|D| minimale") : QStringLiteral("Minimum de déviation");
-    return head + at + QStringLiteral("Dm = ") + angleText(m.deviation, locale) + QStringLiteral("° pour i = ") +
-           angleText(m.incidence, locale) + QStringLiteral("°\nn = sin((A + Dm)/2) / sin(A/2) = ") +
-           indexValueText(m.relativeIndex, locale);
+    return head + at + QStringLiteral("Dm = ") + angleText(m.deviation, locale, angleDecimals) +
+           QStringLiteral("° pour i = ") + angleText(m.incidence, locale, angleDecimals) +
+           QStringLiteral("°\nn = sin((A + Dm)/2) / sin(A/2) = ") + indexValueText(m.relativeIndex, locale);
 }
 
 } // namespace vorlac

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/minimumdeviation.h"
+#include "common/displaysettings.h"
 #include "model/raytracer.h"
 #include "model/scenestate.h"
 
@@ -20,6 +21,11 @@ struct ScenePicture;
 std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePicture &picture);
 inline constexpr std::size_t kShownLampLines = 5;
 
+// Every line of the lamp the picture traced, by increasing wavelength (the panel's list).
+std::vector<RayMeasures> lampLineMeasures(const ScenePicture &picture);
+// The index of the ray nearest the cursor (the shorter on a tie); 0 for an empty list.
+std::size_t nearestRay(const std::vector<RayMeasures> &rays, double cursor);
+
 // The wavelength the minimum of deviation is computed for: one the picture draws. The cursor's,
 // except with five radiations or a lamp: the radiation or line nearest the cursor (the shorter
 // on a tie).
@@ -32,8 +38,17 @@ inline constexpr QLatin1StringView kPatternAngle{"0.0"};
 inline constexpr QLatin1StringView kPatternMeasuredIndex{"0.000000"};
 inline constexpr QLatin1StringView kPatternWhole{"0"};
 
-// An angle with one decimal, regional separator, half away from zero, never "-0,0": "36,0".
-QString angleText(double degrees, const QLocale &locale);
+// The pupil's choice of angle precision, in decimals: 0,1 (the designed one), 0,01 or 0,001 degree.
+inline constexpr int kMinAngleDecimals = kMinSettingsDecimals;
+inline constexpr int kMaxAngleDecimals = kMaxSettingsDecimals;
+QString anglePattern(int decimals); // "0.0", "0.00", "0.000"
+
+// An angle with one decimal (or `decimals`), regional separator, half away from zero, never
+// "-0,0": "36,0".
+QString angleText(double degrees, const QLocale &locale, int decimals = kMinAngleDecimals);
+// The angle as its text shows it, for what a record writes: 30.25 to two decimals is 30.25,
+// to one 30.3.
+double roundedAngle(double degrees, int decimals);
 // An index with six decimals: "1,516930".
 QString indexValueText(double n, const QLocale &locale);
 // A whole number: "589".
@@ -52,13 +67,14 @@ struct MeasureLineTexts {
     QString note;
     int noteColumn = -1; // 0 r, 1 r', 2 i' (the note covers it and the columns after); -1 none
 };
-MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale);
+MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale, int angleDecimals = kMinAngleDecimals);
 
 // What the panel's columns are: "Rayon du spectre à λ = 589 nm" in white light, and so on.
 QString measuredRaysText(const SceneState &state, const QLocale &locale);
 
 // The minimum of deviation, as two lines of text for the wavelength lambda; with five
 // radiations the text says which one it is.
-QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale);
+QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale,
+                             int angleDecimals = kMinAngleDecimals);
 
 } // namespace vorlac

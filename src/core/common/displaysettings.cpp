@@ -11,6 +11,8 @@ namespace
 const QByteArray kAngles = "angles";
 const QByteArray kRayWidth = "epaisseur";
 const QByteArray kReadout = "lecture";
+const QByteArray kZoom = "grossissement";
+const QByteArray kDecimals = "decimalesangles";
 
 } // namespace
 
@@ -34,6 +36,10 @@ DisplaySettings readDisplaySettings(const QByteArray &text)
             s.projectionReadout = n == 1;
         else if (name == kRayWidth && n >= kMinRayWidth && n <= kMaxRayWidth)
             s.projectionRayWidth = n;
+        else if (name == kZoom && n >= kMinSettingsZoom && n <= kMaxSettingsZoom)
+            s.magnifierZoom = n;
+        else if (name == kDecimals && n >= kMinSettingsDecimals && n <= kMaxSettingsDecimals)
+            s.angleDecimals = n;
     }
     return s;
 }
@@ -42,7 +48,8 @@ QByteArray displaySettingsText(const DisplaySettings &s)
 {
     return kAngles + '=' + QByteArray::number(s.angleMarks ? 1 : 0) + '\n' + kRayWidth + '=' +
            QByteArray::number(s.projectionRayWidth) + '\n' + kReadout + '=' +
-           QByteArray::number(s.projectionReadout ? 1 : 0) + '\n';
+           QByteArray::number(s.projectionReadout ? 1 : 0) + '\n' + kZoom + '=' + QByteArray::number(s.magnifierZoom) +
+           '\n' + kDecimals + '=' + QByteArray::number(s.angleDecimals) + '\n';
 }
 
 } // namespace vorlac

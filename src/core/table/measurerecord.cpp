@@ -1,5 +1,6 @@
 #include "table/measurerecord.h"
 
+#include "analysis/measuretexts.h"
 #include "table/valuetable.h"
 
 #include <algorithm>
@@ -259,10 +260,26 @@ bool targetsEmpty(const ValueTable &table, const RecordColumns &columns, int lin
     return true;
 }
 
+bool isAngle(Quantity q)
+{
+    switch (q) {
+    case Quantity::Incidence:
+    case Quantity::Refraction:
+    case Quantity::ExitIncidence:
+    case Quantity::Emergence:
+    case Quantity::Deviation:
+    case Quantity::CriticalAngle:
+    case Quantity::LimitIncidence:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 RecordOutcome recordMeasurement(ValueTable &table, const RecordColumns &columns, const std::vector<RayMeasures> &rays,
-                                int apexAngle)
+                                int apexAngle, std::optional<int> angleDecimals)
 {
     RecordOutcome out;
     if (!columns.any() || rays.empty())
@@ -296,7 +313,9 @@ RecordOutcome recordMeasurement(ValueTable &table, const RecordColumns &columns,
         if (untitled(titles, c))
             table.setTitle(c, quantityTitle(q));
         for (std::size_t k = 0; k < rays.size(); ++k) {
-            const std::optional<double> v = quantityValue(q, rays[k], apexAngle);
+            std::optional<double> v = quantityValue(q, rays[k], apexAngle);
+            if (v && angleDecimals && isAngle(q))
+                v = roundedAngle(*v, *angleDecimals);
             table.setCellValue(lines[k], c, v ? std::optional<float>(static_cast<float>(*v)) : std::nullopt);
         }
     }

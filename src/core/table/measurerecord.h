@@ -90,7 +90,9 @@ struct RecordOutcome {
 // left empty, untitled columns ("" or their own name C1..C7) titled after their quantity. One
 // change notification for all of it; nothing written when the rays do not all fit or a column
 // may not receive its quantity (TitleConflict).
+// With angleDecimals, angles are written as the panel shows them to that many decimals;
+// without, as computed.
 RecordOutcome recordMeasurement(ValueTable &table, const RecordColumns &columns, const std::vector<RayMeasures> &rays,
-                                int apexAngle);
+                                int apexAngle, std::optional<int> angleDecimals = std::nullopt);
 
 } // namespace vorlac

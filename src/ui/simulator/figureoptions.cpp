@@ -90,6 +90,26 @@ void FigureOptions::setProjectionReadout(bool on)
     emit changed();
 }
 
+void FigureOptions::setMagnifierZoom(int zoom)
+{
+    zoom = std::clamp(zoom, kMinSettingsZoom, kMaxSettingsZoom);
+    if (zoom == m_settings.magnifierZoom)
+        return;
+    m_settings.magnifierZoom = zoom;
+    save();
+    emit changed();
+}
+
+void FigureOptions::setAngleDecimals(int decimals)
+{
+    decimals = std::clamp(decimals, kMinSettingsDecimals, kMaxSettingsDecimals);
+    if (decimals == m_settings.angleDecimals)
+        return;
+    m_settings.angleDecimals = decimals;
+    save();
+    emit changed();
+}
+
 void FigureOptions::refreshMarks()
 {
     m_marks = m_settings.angleMarks ? angleMarks(m_controller.state(), regionalLocale()) : AngleFigure{};

@@ -33,6 +33,8 @@ class FigureOptions : public QObject
     void setAngleMarks(bool on);
     void setProjectionRayWidth(int pixels);
     void setProjectionReadout(bool on);
+    void setMagnifierZoom(int zoom);
+    void setAngleDecimals(int decimals);
 
     // "Angles sur le schéma", checkable; in the display menu.
     QAction *anglesAction() const { return m_angles; }

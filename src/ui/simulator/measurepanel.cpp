@@ -1,18 +1,24 @@
 #include "simulator/measurepanel.h"
 
 #include "analysis/measuretexts.h"
+#include "common/menus.h"
 #include "common/messenger.h"
 #include "common/panelstyle.h"
 #include "common/regional.h"
 #include "model/materials.h"
 #include "simulator/hintline.h"
+#include "simulator/lamplinelist.h"
 #include "simulator/recordcolumnsdialog.h"
 #include "simulator/scenecontroller.h"
 #include "table/valuetable.h"
 
+#include <QActionGroup>
+#include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <cmath>
 
 namespace vorlac
 {
@@ -28,6 +34,8 @@ const QString kPanelHint = QStringLiteral("Les angles et les indices du rayon tr
 const QString kRecordHint =
     QStringLiteral("Écrire les valeurs affichées dans la première ligne libre du tableau (touche F9)");
 const QString kColumnsHint = QStringLiteral("Choisir quelle grandeur va dans quelle colonne du tableau");
+const QString kPrecisionHint = QStringLiteral("Nombre de décimales des angles du panneau et du relevé (F9) ; "
+                                              "clic droit sur le panneau");
 const QString kPlaceHint =
     QStringLiteral("Placer la lampe à l'incidence du minimum de déviation (avec cinq radiations, "
                    "celui de la radiation la plus proche du curseur)");
@@ -58,6 +66,9 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
 {
     auto *body = new QWidget(this);
     body->setGeometry(4, 19, width() - 8, height() - 21);
+    body->setToolTip(
+        QStringLiteral("Clic droit : précision des angles (%1°, %2° ou %3°)")
+            .arg(angleText(0.1, m_locale, 1), angleText(0.01, m_locale, 2), angleText(0.001, m_locale, 3)));
     auto *outer = new QVBoxLayout(body);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(3);
@@ -86,6 +97,7 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
         h->setToolTip(QString::fromUtf8(kHeaders[c].tip));
         setBold(h);
         m_grid->addWidget(h, c + 1, 0);
+        m_headers.push_back(h);
     }
     for (int l = 0; l < kLines; ++l) {
         Line &line = m_lines[static_cast<std::size_t>(l)];
@@ -112,6 +124,21 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
         line.note->hide();
     }
     outer->addLayout(m_grid);
+    // With a lamp, every line of it in a list that scrolls, in place of the five columns.
+    m_lampLines = new LampLineList(body);
+    m_lampLines->setFont(small);
+    QStringList titles, tips;
+    for (int c = 1; c < kCells; ++c) {
+        titles << QString::fromUtf8(kHeaders[c].text);
+        tips << QString::fromUtf8(kHeaders[c].tip);
+    }
+    m_lampLines->setHeaders(titles, tips);
+    m_lampLines->setToolTip(QStringLiteral("Toutes les raies de la lampe ; la plus proche du curseur est en "
+                                           "surbrillance (flèches pour faire défiler)"));
+    hints.addHint(m_lampLines, QStringLiteral("Chaque raie de la lampe sur une ligne ; la raie la plus proche du "
+                                              "curseur est en surbrillance et reste visible"));
+    m_lampLines->hide();
+    outer->addWidget(m_lampLines, 20); // all the room the other lines leave
 
     m_minimumText = new QLabel(body);
     m_minimumText->setObjectName(QStringLiteral("MesureMinimum"));
@@ -150,6 +177,7 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     buttons->addWidget(m_columnsButton);
     outer->addLayout(buttons);
     setRecordColumns(m_columns);
+    buildPrecisionMenu(hints);
 
     hints.addHint(this, kPanelHint);
     hints.addHint(m_record, kRecordHint);
@@ -174,6 +202,68 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     });
 }
 
+void MeasurePanel::buildPrecisionMenu(HintLine &hints)
+{
+    m_precisionMenu = new QMenu(this);
+    m_precisionMenu->setObjectName(QStringLiteral("menuprecision"));
+    m_precisionMenu->setToolTipsVisible(true);
+    m_precisionMenu->setTitle(QStringLiteral("Précision des angles"));
+    m_precisions = new QActionGroup(m_precisionMenu);
+    const char *names[] = {"precision1", "precision2", "precision3"};
+    for (int d = kMinAngleDecimals; d <= kMaxAngleDecimals; ++d) {
+        const QString step = angleText(std::pow(10.0, -d), m_locale, d);
+        QAction *a = addNamedAction(m_precisionMenu, names[d - 1], QStringLiteral("Angles à %1°").arg(step));
+        a->setCheckable(true);
+        a->setChecked(d == m_angleDecimals);
+        a->setData(d);
+        a->setToolTip(QStringLiteral("Afficher et relever les angles à %1 degré près").arg(step));
+        a->setStatusTip(kPrecisionHint);
+        m_precisions->addAction(a);
+        connect(a, &QAction::triggered, this, [this, d] {
+            setAngleDecimals(d);
+            emit angleDecimalsChosen(d);
+        });
+    }
+    relayStatusTips(m_precisionMenu, [&hints](const QString &t) { hints.setInfo(t); });
+}
+
+void MeasurePanel::contextMenuEvent(QContextMenuEvent *e)
+{
+    m_precisionMenu->popup(e->globalPos());
+    e->accept();
+}
+
+void MeasurePanel::setAngleDecimals(int decimals)
+{
+    decimals = std::clamp(decimals, kMinAngleDecimals, kMaxAngleDecimals);
+    for (QAction *a : m_precisions->actions())
+        a->setChecked(a->data().toInt() == decimals);
+    if (decimals == m_angleDecimals)
+        return;
+    m_angleDecimals = decimals;
+    m_minimumKey = {}; // its text too
+    if (!isHidden())
+        refresh();
+}
+
+void MeasurePanel::showLampMode(bool lamp)
+{
+    if (lamp == m_lampMode)
+        return;
+    m_lampMode = lamp;
+    for (QLabel *h : m_headers)
+        h->setVisible(!lamp);
+    for (Line &line : m_lines) {
+        for (QLabel *c : line.cells)
+            c->setVisible(!lamp);
+        if (lamp)
+            line.note->hide();
+        else
+            line.noteColumn = -2; // placed again by the next showLine
+    }
+    m_lampLines->setVisible(lamp);
+}
+
 void MeasurePanel::showLine(Line &line, int index, const RayMeasures *ray)
 {
     if (!ray) {
@@ -182,7 +272,7 @@ void MeasurePanel::showLine(Line &line, int index, const RayMeasures *ray)
         line.note->hide();
         return;
     }
-    const MeasureLineTexts t = measureLineTexts(*ray, m_locale);
+    const MeasureLineTexts t = measureLineTexts(*ray, m_locale, m_angleDecimals);
     const QString *texts[kCells] = {&t.wavelength,    &t.prismIndex,    &t.outsideIndex, &t.incidence,
                                     &t.refraction,    &t.exitIncidence, &t.emergence,    &t.deviation,
                                     &t.criticalAngle, &t.limitIncidence};
@@ -206,10 +296,16 @@ void MeasurePanel::showLine(Line &line, int index, const RayMeasures *ray)
 void MeasurePanel::refresh()
 {
     const SceneState &state = m_controller.state();
-    const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
-    for (int l = 0; l < kLines; ++l) {
-        const std::size_t k = static_cast<std::size_t>(l);
-        showLine(m_lines[k], l, k < rays.size() ? &rays[k] : nullptr);
+    showLampMode(state.source == SourceType::LineLamp);
+    if (m_lampMode) {
+        const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.picture());
+        m_lampLines->showLines(rays, nearestRay(rays, state.wavelength), m_locale, m_angleDecimals);
+    } else {
+        const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
+        for (int l = 0; l < kLines; ++l) {
+            const std::size_t k = static_cast<std::size_t>(l);
+            showLine(m_lines[k], l, k < rays.size() ? &rays[k] : nullptr);
+        }
     }
     m_apex->setText(QStringLiteral("A = %1°").arg(wholeText(state.apexAngle, m_locale)));
     m_rays->setText(measuredRaysText(state, m_locale));
@@ -227,7 +323,7 @@ void MeasurePanel::updateMinimum()
         return; // the lamp moved: the minimum does not depend on it
     m_minimumKey = key;
     m_minimum = findMinimumDeviation(key.apex, key.prism, key.outside);
-    m_minimumText->setText(minimumDeviationText(m_minimum, key.wavelength, key.source, m_locale));
+    m_minimumText->setText(minimumDeviationText(m_minimum, key.wavelength, key.source, m_locale, m_angleDecimals));
     m_placeLamp->setEnabled(m_minimum.found && !m_minimum.uniform);
 }
 
@@ -257,7 +353,11 @@ bool MeasurePanel::record()
     }
     if (columns != m_columns)
         setRecordColumns(columns);
-    const RecordOutcome out = recordMeasurement(m_table, m_columns, rays, state.apexAngle);
+    // At the designed precision the record writes the angles as computed, as it always did; a
+    // finer choice writes them as the panel shows them.
+    const RecordOutcome out =
+        recordMeasurement(m_table, m_columns, rays, state.apexAngle,
+                          m_angleDecimals > kMinAngleDecimals ? std::optional<int>(m_angleDecimals) : std::nullopt);
     switch (out.status) {
     case RecordOutcome::Recorded:
         m_hints.announce(out.lines == 1 ? QStringLiteral("Mesure relevée à la ligne %1 du tableau").arg(out.firstLine)

@@ -7,15 +7,19 @@
 
 #include <QLocale>
 #include <array>
+#include <vector>
 
+class QActionGroup;
 class QGridLayout;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace vorlac
 {
 
 class HintLine;
+class LampLineList;
 class SceneController;
 class ValueTable;
 struct Messenger;
@@ -44,6 +48,13 @@ class MeasurePanel : public PanelFrame
     void setRecordColumns(const RecordColumns &c);
     const MinimumDeviation &minimum() const { return m_minimum; }
 
+    // Decimals of the angles shown and recorded: 1 (0,1°, the designed texts), 2 or 3.
+    int angleDecimals() const { return m_angleDecimals; }
+    void setAngleDecimals(int decimals);
+    // The pop-up menu `menuprecision` (right click or the menu key on the panel).
+    QMenu *precisionMenu() const { return m_precisionMenu; }
+    LampLineList *lampLines() const { return m_lampLines; }
+
     static constexpr int kLines = 5;
     static constexpr int kCells = 10; // lambda, n, n ext., i, r, r', i', D, critical angle, limit
 
@@ -52,6 +63,11 @@ class MeasurePanel : public PanelFrame
     void recorded(int firstLine);
     // "Balayage…": the window runs the sweep.
     void sweepRequested();
+    // The pupil chose another angle precision in the panel's menu.
+    void angleDecimalsChosen(int decimals);
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent *e) override;
 
   private:
     struct Line {
@@ -61,6 +77,8 @@ class MeasurePanel : public PanelFrame
     };
     void updateMinimum();
     void showLine(Line &line, int index, const struct RayMeasures *ray);
+    void buildPrecisionMenu(HintLine &hints);
+    void showLampMode(bool lamp);
 
     SceneController &m_controller;
     ValueTable &m_table;
@@ -69,6 +87,12 @@ class MeasurePanel : public PanelFrame
     QLocale m_locale;
     QGridLayout *m_grid;
     std::array<Line, kLines> m_lines;
+    std::vector<QLabel *> m_headers;
+    LampLineList *m_lampLines;
+    QMenu *m_precisionMenu = nullptr;
+    QActionGroup *m_precisions = nullptr;
+    int m_angleDecimals = 1;
+    bool m_lampMode = false;
     QLabel *m_apex;
     QLabel *m_rays; // what the columns are: the radiations, the white-light ray
     QLabel *m_minimumText;

@@ -30,6 +30,7 @@
 #include "simulator/figureoptions.h"
 #include "simulator/hintline.h"
 #include "simulator/lamppanel.h"
+#include "simulator/magnifiercommands.h"
 #include "simulator/materialpanel.h"
 #include "simulator/measureicon.h"
 #include "simulator/measurepanel.h"
@@ -130,6 +131,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     for (QWidget *w : std::initializer_list<QWidget *>{m_displayPanel, m_sceneFrame->view()})
         m_figureOptions->offerMenuOn(w);
     m_projection = new ProjectionCommands(*m_controller, *m_figureOptions, *m_hints, this);
+    m_magnifier = new MagnifierCommands(*m_controller, *m_figureOptions, *m_hints, this);
     m_lampPanel = new LampPanel(*m_controller, *m_hints, this);
     connect(m_sourcePanel, &PanelFrame::visibilityChanged, m_lampPanel, [this](bool visible) {
         m_lampPanel->setVisible(visible);
@@ -325,6 +327,11 @@ void Vorlac::buildMeasurements()
     connect(m_sourcePanel, &PanelFrame::visibilityChanged, m_measureIcon, coverIcon);
     connect(m_toolbar->tableToggle(), &QToolButton::toggled, m_measureIcon, coverIcon);
     m_measurePanel = new MeasurePanel(*m_controller, *m_valueTable, *m_hints, m_env.messenger, this);
+    // The angle precision is kept with the display choices for the next start.
+    m_measurePanel->setAngleDecimals(m_figureOptions->settings().angleDecimals);
+    connect(m_measurePanel, &MeasurePanel::angleDecimalsChosen, m_figureOptions, &FigureOptions::setAngleDecimals);
+    connect(m_figureOptions, &FigureOptions::changed, m_measurePanel,
+            [this] { m_measurePanel->setAngleDecimals(m_figureOptions->settings().angleDecimals); });
     // Movable, first beside the designed window when it has room, else over the exercise text.
     const QString state = m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory;
     new PanelPlacement(*m_measurePanel, QDir(state).filePath(QStringLiteral("panneaux.txt")),

@@ -26,6 +26,7 @@ class MaterialPanel;
 class MeasurePanel;
 class OutputCommands;
 class ProjectionCommands;
+class MagnifierCommands;
 class ProtractorPanel;
 class RecoveryKeeper;
 class SceneController;
@@ -100,6 +101,7 @@ class Vorlac : public QWidget
     MeasurePanel &measurePanel() const { return *m_measurePanel; }
     FigureOptions &figureOptions() const { return *m_figureOptions; }
     ProjectionCommands &projection() const { return *m_projection; }
+    MagnifierCommands &magnifier() const { return *m_magnifier; }
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -162,6 +164,7 @@ class Vorlac : public QWidget
     MeasurePanel *m_measurePanel = nullptr;
     FigureOptions *m_figureOptions = nullptr;
     ProjectionCommands *m_projection = nullptr;
+    MagnifierCommands *m_magnifier = nullptr;
 };
 
 } // namespace vorlac

@@ -1,0 +1,157 @@
+#include "render/magnifier.h"
+
+#include "analysis/measuretexts.h"
+#include "model/constants.h"
+#include "render/rasteriser.h"
+#include "render/scenerenderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorlac
+{
+
+namespace
+{
+
+constexpr double kEmergentLength = 400.0; // as the tracer draws it
+
+struct Emergence {
+    PointD from;
+    double direction = 0; // degrees
+};
+
+std::optional<Emergence> emergenceOf(const TraceResult &r, const TraceInput &in)
+{
+    const std::size_t arrow = in.showPropagation ? 2 : 0;
+    if (r.end != TraceEnd::Emerged || r.segments.size() <= arrow)
+        return std::nullopt;
+    const Segment &s = r.segments[r.segments.size() - 1 - arrow];
+    return Emergence{{s.x1, s.y1}, r.emergentDirection};
+}
+
+PointD along(PointD from, double degrees, double length)
+{
+    const double d = degrees * kDegToRad;
+    return {from.x + length * std::cos(d), from.y + length * std::sin(d)};
+}
+
+// How far from `from` (inside the picture) the beam may be looked at and still lie on it.
+double insidePicture(PointD from, double degrees)
+{
+    const double d = degrees * kDegToRad, ux = std::cos(d), uy = std::sin(d);
+    double t = kMagnifierDistance;
+    const auto limit = [&t](double p, double u, double high) {
+        if (u > 1e-12)
+            t = std::min(t, (high - p) / u);
+        else if (u < -1e-12)
+            t = std::min(t, (1.0 - p) / u);
+    };
+    limit(from.x, ux, kSceneWidth - 2.0);
+    limit(from.y, uy, kSceneHeight - 2.0);
+    return std::max(0.0, t);
+}
+
+TraceInput rayInput(const SceneState &state, double wavelength)
+{
+    TraceInput in = traceInputFor(state, {wavelength, palette::White});
+    in.showNormals = false;
+    in.showPropagation = false;
+    return in;
+}
+
+} // namespace
+
+MagnifiedBeam magnifiedBeam(const SceneState &state)
+{
+    MagnifiedBeam beam;
+    beam.wavelength = minimumWavelength(state);
+    const TraceInput in = rayInput(state, beam.wavelength);
+    const TraceResult r = TraceRay(in);
+    if (const std::optional<Emergence> e = emergenceOf(r, in)) {
+        beam.emerged = true;
+        beam.exitPoint = e->from;
+        beam.direction = e->direction;
+        beam.distance = insidePicture(e->from, e->direction);
+        beam.centre = along(e->from, e->direction, beam.distance);
+    } else if (!r.segments.empty()) {
+        // The light ends inside or goes back: look along the last stretch of its path.
+        const Segment &s = r.segments.back();
+        beam.exitPoint = {s.x1, s.y1};
+        beam.direction = std::atan2(s.y2 - s.y1, s.x2 - s.x1) / kDegToRad;
+        beam.distance = insidePicture(beam.exitPoint, beam.direction);
+        beam.centre = along(beam.exitPoint, beam.direction, beam.distance);
+    }
+    return beam;
+}
+
+SceneViewport magnifierViewport(const MagnifiedBeam &beam, QSizeF window, double zoom)
+{
+    SceneViewport v;
+    v.zoom = std::clamp(zoom, double(kMagnifierMinZoom), double(kMagnifierMaxZoom));
+    const QPointF centre(beam.centre.x, beam.centre.y);
+    v.fitOrigin = centre - QPointF(window.width(), window.height()) / 2;
+    v.origin = centre - QPointF(window.width(), window.height()) / (2 * v.scale());
+    return v;
+}
+
+std::optional<double> beamOffset(const SceneState &state, const MagnifiedBeam &beam, double wavelength)
+{
+    const TraceInput in = rayInput(state, wavelength);
+    const std::optional<Emergence> e = emergenceOf(TraceRay(in), in);
+    if (!e || !beam.emerged)
+        return std::nullopt;
+    const double b = beam.direction * kDegToRad, u = e->direction * kDegToRad;
+    const double bx = std::cos(b), by = std::sin(b), ux = std::cos(u), uy = std::sin(u);
+    const double across = ux * bx + uy * by;
+    if (std::abs(across) < 1e-9)
+        return std::nullopt;
+    const double t = ((beam.centre.x - e->from.x) * bx + (beam.centre.y - e->from.y) * by) / across;
+    const double x = e->from.x + t * ux - beam.centre.x, y = e->from.y + t * uy - beam.centre.y;
+    return -x * by + y * bx;
+}
+
+void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
+                        const SceneViewport &view, double ratio, QImage &target)
+{
+    target.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
+    const double scale = view.scale() * ratio;
+    const int width = std::max(1, int(std::lround(kMagnifierRayWidth * ratio)));
+    LineRasteriser raster(target, 1.0);
+    raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
+    const auto draw = [&](double x1, double y1, double x2, double y2, Rgb colour, bool dashed) {
+        std::int64_t ax = roundCoord((x1 - view.origin.x()) * scale), ay = roundCoord((y1 - view.origin.y()) * scale);
+        std::int64_t bx = roundCoord((x2 - view.origin.x()) * scale), by = roundCoord((y2 - view.origin.y()) * scale);
+        // Centred on the thin line, as the projection's wide rays are.
+        const int back = (width - 1) / 2;
+        const bool flat = std::abs(bx - ax) >= std::abs(by - ay);
+        (flat ? ay : ax) -= back;
+        (flat ? by : bx) -= back;
+        raster.drawWideLine(ax, ay, bx, by, toQRgb(colour), dashed, width);
+    };
+    const bool white = state.source == SourceType::WhiteLight && picture.raysTraced == kSpectrumSize;
+    const std::vector<Radiation> rays = white ? whiteLightRadiations(spectrum) : sceneRadiations(state);
+    Rgb allColours = 0;
+    for (const Radiation &r : rays)
+        allColours |= r.colour;
+    TraceInput shared = traceInputFor(state, rays.front());
+    shared.colour = allColours;
+    std::vector<Segment> primitives;
+    computeLayout(shared, &primitives);
+    for (const Segment &s : primitives)
+        draw(s.x1, s.y1, s.x2, s.y2, s.colour, s.dashed);
+    TraceResult result;
+    for (const Radiation &r : rays) {
+        const TraceInput in = traceInputFor(state, r);
+        TraceRay(in, result, false);
+        const std::optional<Emergence> e = emergenceOf(result, in);
+        const std::size_t last = e ? result.segments.size() - 1 - (in.showPropagation ? 2 : 0) : result.segments.size();
+        for (std::size_t k = 0; k < result.segments.size(); ++k) {
+            const Segment &s = result.segments[k];
+            const PointD end = k == last ? along(e->from, e->direction, kEmergentLength) : PointD{s.x2, s.y2};
+            draw(s.x1, s.y1, end.x, end.y, s.colour, s.dashed);
+        }
+    }
+}
+
+} // namespace vorlac

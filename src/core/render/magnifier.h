@@ -1,0 +1,54 @@
+#pragma once
+
+#include "common/displaysettings.h"
+#include "model/colour.h"
+#include "model/raytracer.h"
+#include "model/scenestate.h"
+#include "render/sceneviewport.h"
+
+#include <QImage>
+#include <QSizeF>
+
+namespace vorlac
+{
+
+struct ScenePicture;
+
+// The magnifier ("Grossissement") looks at the emergent beam of the measured ray (the cursor's
+// wavelength; with five radiations or a lamp the drawn one nearest it) at a fixed distance from
+// the exit face, where close wavelengths have drifted apart.
+inline constexpr int kMagnifierMinZoom = kMinSettingsZoom;
+inline constexpr int kMagnifierMaxZoom = kMaxSettingsZoom;
+inline constexpr int kMagnifierDefaultZoom = DisplaySettings{}.magnifierZoom;
+// Scene pixels along the beam from its exit point: half the drawn emergent ray (400 pixels),
+// less where the beam leaves the picture sooner.
+inline constexpr double kMagnifierDistance = 200.0;
+// Rays of the magnified picture, in window pixels.
+inline constexpr int kMagnifierRayWidth = 2;
+
+struct MagnifiedBeam {
+    bool emerged = false; // the measured ray leaves the prism; else the last stretch of its path
+    double wavelength = 0;
+    PointD exitPoint;     // scene pixels, where that stretch starts
+    double direction = 0; // degrees, screen convention (clockwise from +x)
+    PointD centre;        // the point looked at, along the beam, inside the picture
+    double distance = 0;  // from exitPoint to centre, scene pixels
+};
+
+// Where the beam is, from a trace of the measured ray as the scene stands.
+MagnifiedBeam magnifiedBeam(const SceneState &state);
+
+// The rectangle shown: zoom window pixels per scene pixel, centred on the beam's point.
+SceneViewport magnifierViewport(const MagnifiedBeam &beam, QSizeF window, double zoom);
+
+// Where the ray of `wavelength` crosses the line through the beam's centre square to the beam,
+// as a signed distance in scene pixels from the centre; nullopt when it does not emerge.
+std::optional<double> beamOffset(const SceneState &state, const MagnifiedBeam &beam, double wavelength);
+
+// The picture's radiations drawn again for the view, as drawSceneView does, except that each
+// emergent ray goes in its exact direction: the designed picture ends it on a whole pixel,
+// which at this scale would bend the beams together.
+void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
+                        const SceneViewport &view, double ratio, QImage &target);
+
+} // namespace vorlac

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/colour.h"
+#include "render/magnifier.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QSlider;
+class QSpinBox;
+
+namespace vorlac
+{
+
+class FigureOptions;
+class HintLine;
+class SceneController;
+
+// The tool window `Grossissement`: the emergent beam of the measured ray seen through a
+// magnifier, 10x to 200x, a fixed distance from the exit face, redrawn by the program's own
+// rasteriser in the slot of every picture of the main window, so it follows the lamp live. The
+// slider, its box and Ctrl+wheel set the zoom, which is kept for the next start; Escape closes.
+class MagnifierWindow : public QWidget
+{
+    Q_OBJECT
+  public:
+    MagnifierWindow(SceneController &controller, FigureOptions &options, HintLine &hints, QWidget *mainWindow);
+
+    // Beside the main window, on the right when the screen has room there.
+    void showBesideMainWindow();
+
+    int zoom() const;
+    void setZoom(int zoom);
+    const QImage &image() const { return m_image; }
+    const MagnifiedBeam &beam() const { return m_beam; }
+    const SceneViewport &viewport() const { return m_view; }
+    QRect pictureRect() const;
+
+  protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void wheelEvent(QWheelEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+
+  private:
+    void render();
+    void paintCaption(QPainter &p, QRect area);
+
+    SceneController &m_controller;
+    FigureOptions &m_options;
+    SpectrumColours m_spectrum{};
+    MagnifiedBeam m_beam;
+    SceneViewport m_view;
+    QImage m_image;
+    QSlider *m_slider;
+    QSpinBox *m_spin;
+    QWidget *m_bar;
+};
+
+} // namespace vorlac
