@@ -7,6 +7,7 @@
 #include "model/lampgeometry.h"
 #include "render/anglemarks.h"
 #include "simulator/figureoptions.h"
+#include "simulator/protractorview.h"
 #include "simulator/scenecontroller.h"
 
 #include <QActionGroup>
@@ -27,8 +28,10 @@ namespace
 constexpr double kZoomStep = 1.25;
 } // namespace
 
-ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow)
-    : QWidget(mainWindow, Qt::Window), m_controller(controller), m_options(options), m_menu(new QMenu(this))
+ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
+                                   const ProtractorView *protractor)
+    : QWidget(mainWindow, Qt::Window), m_controller(controller), m_options(options), m_menu(new QMenu(this)),
+      m_protractor(protractor)
 {
     setObjectName(QStringLiteral("Projection"));
     setWindowTitle(QStringLiteral("Projection - Le vorlac"));
@@ -75,17 +78,22 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     // Drawn in the same frame as the main window's picture.
     connect(&controller, &SceneController::pictureRedrawn, this, &ProjectionWindow::render);
     connect(&controller, &SceneController::sceneChanged, this, qOverload<>(&QWidget::update));
+    if (protractor)
+        connect(protractor, &ProtractorView::figureChanged, this, qOverload<>(&QWidget::update));
     m_view = fittedViewport(size());
     render();
 }
 
 void ProjectionWindow::showOnProjector()
 {
-    const QScreen *own = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    QScreen *target = nullptr;
-    for (QScreen *s : QGuiApplication::screens())
-        if (s != own)
-            target = s;
+    QScreen *own = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QList<QRect> geometries;
+    for (const QScreen *s : screens)
+        geometries.append(s->geometry());
+    // Not a screen that overlaps the main window's (X11 reports the span of all monitors too).
+    const int chosen = projectorScreen(geometries, static_cast<int>(screens.indexOf(own)));
+    QScreen *target = chosen >= 0 ? screens[chosen] : nullptr;
     if (target)
         setScreen(target);
     // The geometry too: without a window manager full screen alone leaves the size as it was.
@@ -130,8 +138,32 @@ void ProjectionWindow::paintEvent(QPaintEvent *)
     p.translate(-m_view.origin);
     m_options.paintMarks(p);
     p.restore();
+    paintProtractor(p);
     if (m_options.settings().projectionReadout)
         paintReadout(p);
+}
+
+void ProjectionWindow::paintProtractor(QPainter &p)
+{
+    if (!m_protractor || m_protractor->isHidden())
+        return;
+    ProtractorState state = m_protractor->state();
+    const ProtractorFigure figure = layoutProtractor(state);
+    // Its lines as wide as the normals, its handles grown with the scene as the lamp is.
+    const qreal ratio = devicePixelRatioF();
+    paintProtractorOnView(p, figure, protractorColours(m_controller.state().blackBackground), state.position, m_view,
+                          m_options.settings().projectionRayWidth / ratio);
+    const QTransform toWindow = protractorToWindow(state.position, m_view);
+    const double side = protractor::kHandleSize * m_view.scale();
+    const QPointF half(protractor::kHandleSize / 2.0, protractor::kHandleSize / 2.0);
+    const auto handle = [&](QPointF corner, const QPixmap &picture) {
+        const QPointF centre = toWindow.map(corner + half);
+        p.drawPixmap(QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side), picture, QRectF());
+    };
+    const qreal pictureRatio = m_view.scale() * ratio;
+    handle(figure.turnHandle, ProtractorView::turnPicture(pictureRatio));
+    handle(figure.cross, ProtractorView::crossPicture(pictureRatio));
+    handle(figure.sphere, ProtractorView::spherePicture(pictureRatio));
 }
 
 void ProjectionWindow::paintReadout(QPainter &p)

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 class QMenu;
@@ -14,6 +15,7 @@ namespace vorlac
 
 class FigureOptions;
 class HintLine;
+class ProtractorView;
 class SceneController;
 
 // The window `Projection`: the scene alone, redrawn to fill it at the chosen ray width, live
@@ -24,7 +26,9 @@ class ProjectionWindow : public QWidget
 {
     Q_OBJECT
   public:
-    ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow);
+    // protractor: the main window's, drawn here at the projection's scale while it is shown.
+    ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
+                     const ProtractorView *protractor = nullptr);
 
     // Full screen on a screen other than the main window's when there is one, else on its own.
     void showOnProjector();
@@ -50,6 +54,7 @@ class ProjectionWindow : public QWidget
     void dragTo(Qt::MouseButtons buttons, QPointF window);
     void zoomBy(double factor);
     void paintReadout(QPainter &p);
+    void paintProtractor(QPainter &p);
 
     SceneController &m_controller;
     FigureOptions &m_options;
@@ -57,6 +62,7 @@ class ProjectionWindow : public QWidget
     SpectrumColours m_spectrum{};
     QImage m_image;
     QMenu *m_menu;
+    QPointer<const ProtractorView> m_protractor;
     bool m_dragging = false;
     bool m_panning = false;
     QPointF m_panFrom;

@@ -120,12 +120,14 @@ void SceneView::zoomAt(QPointF at, double factor)
 {
     zoomAbout(m_zoom, at, factor);
     placeOverlays();
+    emit viewportChanged(m_zoom);
 }
 
 void SceneView::resetZoom()
 {
     vorlac::resetZoom(m_zoom);
     placeOverlays();
+    emit viewportChanged(m_zoom);
 }
 
 void SceneView::wheelEvent(QWheelEvent *e)
@@ -152,6 +154,7 @@ void SceneView::mouseMoveEvent(QMouseEvent *e)
         panBy(m_zoom, e->position() - *m_panFrom, QSizeF(size()));
         m_panFrom = e->position();
         placeOverlays();
+        emit viewportChanged(m_zoom);
     }
     QWidget::mouseMoveEvent(e);
 }
