@@ -29,7 +29,7 @@ constexpr double kZoomStep = 1.25;
 } // namespace
 
 ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
-                                   const ProtractorView *protractor)
+                                   ProtractorView *protractor)
     : QWidget(mainWindow, Qt::Window), m_controller(controller), m_options(options), m_menu(new QMenu(this)),
       m_protractor(protractor)
 {
@@ -153,17 +153,31 @@ void ProjectionWindow::paintProtractor(QPainter &p)
     const qreal ratio = devicePixelRatioF();
     paintProtractorOnView(p, figure, protractorColours(m_controller.state().blackBackground), state.position, m_view,
                           m_options.settings().projectionRayWidth / ratio);
-    const QTransform toWindow = protractorToWindow(state.position, m_view);
+    const qreal pictureRatio = m_view.scale() * ratio;
+    using H = ProtractorView::Handle;
+    p.drawPixmap(protractorHandleRect(H::Turn), ProtractorView::turnPicture(pictureRatio), QRectF());
+    p.drawPixmap(protractorHandleRect(H::Cross), ProtractorView::crossPicture(pictureRatio), QRectF());
+    p.drawPixmap(protractorHandleRect(H::Sphere), ProtractorView::spherePicture(pictureRatio), QRectF());
+}
+
+QRectF ProjectionWindow::protractorHandleRect(ProtractorView::Handle handle) const
+{
     const double side = protractor::kHandleSize * m_view.scale();
     const QPointF half(protractor::kHandleSize / 2.0, protractor::kHandleSize / 2.0);
-    const auto handle = [&](QPointF corner, const QPixmap &picture) {
-        const QPointF centre = toWindow.map(corner + half);
-        p.drawPixmap(QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side), picture, QRectF());
-    };
-    const qreal pictureRatio = m_view.scale() * ratio;
-    handle(figure.turnHandle, ProtractorView::turnPicture(pictureRatio));
-    handle(figure.cross, ProtractorView::crossPicture(pictureRatio));
-    handle(figure.sphere, ProtractorView::spherePicture(pictureRatio));
+    const QPointF centre =
+        protractorToWindow(m_protractor->state().position, m_view).map(m_protractor->handleCorner(handle) + half);
+    return {centre.x() - side / 2, centre.y() - side / 2, side, side};
+}
+
+std::optional<ProtractorView::Handle> ProjectionWindow::protractorHandleAt(QPointF window) const
+{
+    if (!m_protractor || m_protractor->isHidden())
+        return {};
+    using H = ProtractorView::Handle;
+    for (const H h : {H::Sphere, H::Cross, H::Turn}) // the order they lie in, the top first
+        if (protractorHandleRect(h).contains(window))
+            return h;
+    return {};
 }
 
 void ProjectionWindow::paintReadout(QPainter &p)
@@ -218,7 +232,12 @@ void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(e);
-    if (lampRect().contains(e->position())) {
+    // The protractor's handles work here as on the main window's scene.
+    if (const auto handle = protractorHandleAt(e->position())) {
+        m_protractorDrag = handle;
+        if (*handle == ProtractorView::Handle::Cross)
+            m_protractor->grabCross(m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
+    } else if (lampRect().contains(e->position())) {
         m_dragging = true;
         m_lastLampMouse = QPoint(-1, -1);
         dragTo(e->buttons(), e->position());
@@ -232,20 +251,28 @@ void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 
 void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
 {
-    if (m_dragging && (e->buttons() & Qt::LeftButton)) {
+    if (m_protractorDrag && m_protractor && (e->buttons() & Qt::LeftButton)) {
+        m_protractor->dragHandle(*m_protractorDrag,
+                                 m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
+    } else if (m_dragging && (e->buttons() & Qt::LeftButton)) {
         dragTo(e->buttons(), e->position());
     } else if (m_panning) {
         panBy(m_view, e->position() - m_panFrom, size());
         m_panFrom = e->position();
         render();
     } else {
-        setCursor(lampRect().contains(e->position()) ? svgCursor(QStringLiteral("cursor_grab")) : QCursor());
+        const auto handle = protractorHandleAt(e->position());
+        if (handle)
+            setCursor(*handle == ProtractorView::Handle::Cross ? Qt::SizeAllCursor : Qt::PointingHandCursor);
+        else
+            setCursor(lampRect().contains(e->position()) ? svgCursor(QStringLiteral("cursor_grab")) : QCursor());
     }
     e->accept();
 }
 
 void ProjectionWindow::mouseReleaseEvent(QMouseEvent *e)
 {
+    m_protractorDrag.reset();
     if (m_dragging) {
         m_dragging = false;
         m_controller.releaseLamp();

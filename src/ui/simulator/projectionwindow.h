@@ -2,11 +2,13 @@
 
 #include "model/colour.h"
 #include "render/sceneviewport.h"
+#include "simulator/protractorview.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QMenu;
 
@@ -15,7 +17,6 @@ namespace vorlac
 
 class FigureOptions;
 class HintLine;
-class ProtractorView;
 class SceneController;
 
 // The window `Projection`: the scene alone, redrawn to fill it at the chosen ray width, live
@@ -28,7 +29,7 @@ class ProjectionWindow : public QWidget
   public:
     // protractor: the main window's, drawn here at the projection's scale while it is shown.
     ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
-                     const ProtractorView *protractor = nullptr);
+                     ProtractorView *protractor = nullptr);
 
     // Full screen on a screen other than the main window's when there is one, else on its own.
     void showOnProjector();
@@ -55,6 +56,9 @@ class ProjectionWindow : public QWidget
     void zoomBy(double factor);
     void paintReadout(QPainter &p);
     void paintProtractor(QPainter &p);
+    // The protractor's handle under a window point (the topmost), while it is shown.
+    std::optional<ProtractorView::Handle> protractorHandleAt(QPointF window) const;
+    QRectF protractorHandleRect(ProtractorView::Handle handle) const;
 
     SceneController &m_controller;
     FigureOptions &m_options;
@@ -62,7 +66,8 @@ class ProjectionWindow : public QWidget
     SpectrumColours m_spectrum{};
     QImage m_image;
     QMenu *m_menu;
-    QPointer<const ProtractorView> m_protractor;
+    QPointer<ProtractorView> m_protractor;
+    std::optional<ProtractorView::Handle> m_protractorDrag;
     bool m_dragging = false;
     bool m_panning = false;
     QPointF m_panFrom;

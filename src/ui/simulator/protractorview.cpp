@@ -373,6 +373,26 @@ QPointF ProtractorView::inPicture(const QWidget *handle, QPointF pos) const
     return corner(handle) + inHandle(handle, pos);
 }
 
+QPointF ProtractorView::handleCorner(Handle handle) const
+{
+    return handle == Handle::Cross ? m_figure.cross : handle == Handle::Turn ? m_figure.turnHandle : m_figure.sphere;
+}
+
+void ProtractorView::grabCross(QPointF at)
+{
+    recordCrossGrab(m_state, at.x() - m_figure.cross.x(), at.y() - m_figure.cross.y());
+}
+
+void ProtractorView::dragHandle(Handle handle, QPointF at)
+{
+    if (handle == Handle::Cross)
+        moveCrossTo(at - m_figure.cross);
+    else if (handle == Handle::Turn)
+        turnTo(at);
+    else
+        aimTo(at);
+}
+
 void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
 {
     if (!(buttons & Qt::LeftButton)) {
@@ -381,8 +401,12 @@ void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
         recordCrossGrab(m_state, at.x(), at.y());
         return;
     }
+    moveCrossTo(inHandle(m_cross, pos));
+}
+
+void ProtractorView::moveCrossTo(QPointF at)
+{
     const QRect sceneRect(QPoint(0, 0), m_scene.image.size());
-    const QPointF at = inHandle(m_cross, pos);
     if (!moveProtractor(m_state, at.x(), at.y(), sceneRect))
         return;
     place();
@@ -398,7 +422,11 @@ void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
         emit hint(kTurnHint);
         return;
     }
-    const QPointF at = inPicture(m_turn, pos);
+    turnTo(inPicture(m_turn, pos));
+}
+
+void ProtractorView::turnTo(QPointF at)
+{
     turnProtractor(m_state, at.x(), at.y());
     DrawProtractor();
     emit stateChanged();
@@ -411,7 +439,11 @@ void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
         emit hint(kSphereHint);
         return;
     }
-    const QPointF at = inPicture(m_sphere, pos);
+    aimTo(inPicture(m_sphere, pos));
+}
+
+void ProtractorView::aimTo(QPointF at)
+{
     const float before = m_state.lineAngle;
     aimLine(m_state, at.x(), at.y());
     emit readOutChanged(readOut());

@@ -41,6 +41,13 @@ class ProtractorView : public QWidget
     // is the designed picture.
     void setViewport(const SceneViewport &view);
 
+    // Another view of the protractor (the projection) drags its handles with these, at points of
+    // the protractor's picture: what the mouse does on the handle widgets.
+    enum class Handle { Cross, Turn, Sphere };
+    QPointF handleCorner(Handle handle) const;
+    void grabCross(QPointF at);
+    void dragHandle(Handle handle, QPointF at);
+
     // The handles' pictures, for a device pixel ratio.
     static QPixmap crossPicture(qreal ratio);
     static QPixmap turnPicture(qreal ratio);
@@ -80,6 +87,9 @@ class ProtractorView : public QWidget
     void crossMoved(Qt::MouseButtons buttons, QPointF pos);
     void turnMoved(Qt::MouseButtons buttons, QPointF pos);
     void sphereMoved(Qt::MouseButtons buttons, QPointF pos);
+    void moveCrossTo(QPointF inCross);
+    void turnTo(QPointF at);
+    void aimTo(QPointF at);
 
     const ScenePicture &m_scene;
     ProtractorState m_state;

@@ -13,146 +13,112 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
-#include <ostream>
 
 using namespace vorlac;
 
 namespace
 {
 
-struct ZoomRow {
-    const char *name;
-    bool projection;
-    int notches;           // Ctrl+wheel, one event
-    std::vector<int> keys; // then Ctrl+these
-    double zoom;
+// The projection window or the main window's scene, zoomed with Ctrl+wheel at a point.
+template <typename Row> class OnViews : public VorlacFixture, public ::testing::WithParamInterface<Row>
+{
+  protected:
+    QWidget *target(bool projection)
+    {
+        if (projection && !window().projection().window())
+            window().projection().toggle();
+        return projection ? static_cast<QWidget *>(window().projection().window()) : window().sceneFrame().view();
+    }
+    SceneViewport view(bool projection)
+    {
+        return projection ? static_cast<ProjectionWindow *>(target(true))->viewport()
+                          : window().sceneFrame().view()->viewport();
+    }
+    void wheel(bool projection, QPointF at, int notches)
+    {
+        QWheelEvent e(at, at, {}, {0, 120 * notches}, {}, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target(projection), &e);
+    }
 };
 
-[[maybe_unused]] void PrintTo(const ZoomRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
+using K = std::string;
+using ZoomInput = OnViews<std::tuple<bool, int, K, double>>;
 
-class ZoomInput : public VorlacFixture, public ::testing::WithParamInterface<ZoomRow>
-{
-};
-
-// Ctrl+wheel and Ctrl+plus/minus keep the scene point under the pointer within 1x..20x; Ctrl+0
-// is the whole scene again.
+// Ctrl+wheel, then Ctrl+plus/minus/0: the scene point under the pointer stays within 1x..20x.
 TEST_P(ZoomInput, KeepsThePointUnderThePointer)
 {
-    const ZoomRow &row = GetParam();
-    Vorlac &w = window();
-    w.show();
-    w.activateWindow();
-    if (!row.projection && !QTest::qWaitForWindowActive(&w))
+    const auto [projection, notches, keys, zoom] = GetParam();
+    QWidget *top = projection ? target(true) : &window();
+    top->show();
+    top->activateWindow();
+    if (!QTest::qWaitForWindowActive(top))
         GTEST_SKIP() << "no active window on this platform";
-    if (row.projection)
-        w.projection().toggle();
-    QWidget *target = row.projection ? static_cast<QWidget *>(w.projection().window()) : w.sceneFrame().view();
-    const auto view = [&] {
-        return row.projection ? w.projection().window()->viewport() : w.sceneFrame().view()->viewport();
-    };
-    const QPointF pointer = row.projection ? QPointF(target->width() * 0.7, target->height() * 0.3) : QPointF(200, 80);
-    QCursor::setPos(target->mapToGlobal(pointer.toPoint()));
-    const QPointF under = view().toScene(pointer);
-    QWheelEvent wheel(pointer, target->mapToGlobal(pointer), {}, {0, 120 * row.notches}, {}, Qt::ControlModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &wheel);
-    for (const int key : row.keys)
-        QTest::keyClick(row.projection ? target : &w, static_cast<Qt::Key>(key), Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(view().zoom, row.zoom);
-    if (row.zoom > 1) {
-        EXPECT_NEAR(view().toScene(pointer).x(), under.x(), 1e-6);
-        EXPECT_NEAR(view().toScene(pointer).y(), under.y(), 1e-6);
-    }
+    const QPointF at(200, 80);
+    QCursor::setPos(target(projection)->mapToGlobal(at.toPoint()));
+    const QPointF under = view(projection).toScene(at);
+    wheel(projection, at, notches);
+    QTest::keyClicks(top, QString::fromStdString(keys), Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view(projection).zoom, zoom);
+    EXPECT_LT(zoom > 1 ? QLineF(view(projection).toScene(at), under).length() : 0, 1e-6);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ZoomInput,
-    ::testing::Values(ZoomRow{"projection wheel", true, 2, {}, 1.5625}, ZoomRow{"projection to 20", true, 40, {}, 20},
-                      ZoomRow{"projection out stays 1", true, -3, {}, 1},
-                      ZoomRow{"projection keys", true, 0, {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus}, 1.25},
-                      ZoomRow{"projection ctrl 0", true, 5, {Qt::Key_0}, 1}, ZoomRow{"main wheel", false, 1, {}, 1.25},
-                      ZoomRow{"main to 20", false, 60, {Qt::Key_Equal}, 20},
-                      ZoomRow{"main keys", false, -1, {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus}, 1.25},
-                      ZoomRow{"main ctrl 0", false, 3, {Qt::Key_0}, 1}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ZoomInput,
+                         ::testing::Values(std::tuple(true, 2, K(""), 1.5625), std::tuple(true, 40, K("="), 20.0),
+                                           std::tuple(true, -3, K(""), 1.0), std::tuple(true, 0, K("++-"), 1.25),
+                                           std::tuple(true, 5, K("0"), 1.0), std::tuple(false, 1, K(""), 1.25),
+                                           std::tuple(false, 60, K("+"), 20.0), std::tuple(false, -1, K("++-"), 1.25),
+                                           std::tuple(false, 3, K("0"), 1.0)),
+                         RowName());
 
-class RayWidth : public VorlacFixture, public ::testing::WithParamInterface<std::tuple<int, bool>>
-{
-};
+using RayWidth = OnViews<std::tuple<int, bool>>;
 
-// Keys 1..6 and the menu choose the rays' width: wider rays light more pixels, the menu shows
-// the choice and the next start finds it.
+// Keys 1..6 or the menu: wider rays light more pixels, the menu shows the choice, the next start
+// finds it.
 TEST_P(RayWidth, KeyOrMenuChoosesAndKeepsIt)
 {
     const auto [width, menu] = GetParam();
-    Vorlac &w = window();
-    w.projection().toggle();
-    ProjectionWindow *proj = w.projection().window();
+    auto *proj = static_cast<ProjectionWindow *>(target(true));
     const auto lit = [proj] {
-        qsizetype n = 0;
-        for (int y = 0; y < proj->sceneImage().height(); ++y)
-            for (int x = 0; x < proj->sceneImage().width(); ++x)
-                n += proj->sceneImage().pixel(x, y) != 0xff000000u;
-        return n;
+        const auto *px = reinterpret_cast<const QRgb *>(proj->sceneImage().constBits());
+        return std::count_if(px, px + proj->sceneImage().sizeInBytes() / 4, [](QRgb c) { return c != 0xff000000u; });
     };
-    QTest::keyClick(proj, Qt::Key_1);
-    const qsizetype thin = lit();
+    QTest::keyClick(proj, '1');
+    const auto thin = lit();
     auto *item = proj->menu()->findChild<QAction *>(QStringLiteral("epaisseur%1").arg(width));
-    if (menu)
-        item->trigger();
-    else
-        QTest::keyClick(proj, static_cast<Qt::Key>(Qt::Key_0 + width));
-    EXPECT_EQ(w.figureOptions().settings().projectionRayWidth, width);
+    menu ? item->trigger() : QTest::keyClick(proj, char('0' + width));
     EXPECT_TRUE(item->isChecked());
     EXPECT_EQ(lit() > thin, width > 1);
-    FigureOptions next(w.controller(), dir.path() + "/etat/affichage.txt", nullptr);
-    EXPECT_EQ(next.settings().projectionRayWidth, width);
+    EXPECT_EQ(
+        FigureOptions(window().controller(), dir.path() + "/etat/affichage.txt", nullptr).settings().projectionRayWidth,
+        width);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RayWidth, ::testing::Combine(::testing::Range(1, 7), ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(Rows, RayWidth, ::testing::Combine(::testing::Range(1, 7), ::testing::Bool()), RowName());
 
-class ProtractorOnViews : public VorlacFixture, public ::testing::WithParamInterface<std::tuple<bool, double>>
-{
-};
+using ProtractorOnViews = OnViews<std::tuple<bool, int>>;
 
-// The protractor is drawn in the projection and in the zoomed scene where the view puts its own
-// scene points (so where the prism is), each graduation on its place; zoomed in the main window
-// its sphere still aims the line where it is drawn.
+// The protractor is drawn where the view puts its scene points (so where the prism is), each
+// graduation white in its place; its sphere aims where it is drawn.
 TEST_P(ProtractorOnViews, GraduationsWhereTheViewPutsThem)
 {
-    const auto [projection, zoom] = GetParam();
-    Vorlac &w = window();
-    w.figureOptions().setProjectionReadout(false);
+    const auto [projection, notches] = GetParam();
+    window().figureOptions().setProjectionReadout(false);
     QTest::mouseClick(child<QWidget>("Image3(5)"), Qt::LeftButton);
     auto *protractor = child<ProtractorView>("picturap");
-    if (projection)
-        w.projection().toggle();
-    QWidget *target = projection ? static_cast<QWidget *>(w.projection().window()) : w.sceneFrame().view();
-    const auto view = [&] {
-        return projection ? w.projection().window()->viewport() : w.sceneFrame().view()->viewport();
-    };
-    const QPointF centre = QPointF(protractor->state().position) + QPointF(100, 100);
-    QWheelEvent wheel(view().toWindow(centre + QPointF(2, 2)), {}, {},
-                      {0, qRound(120 * std::log(zoom) / std::log(1.25))}, {}, Qt::ControlModifier, Qt::NoScrollPhase,
-                      false);
-    QApplication::sendEvent(target, &wheel);
-    const QImage shown = target->grab().toImage();
-    protractor->hide();
-    const QImage bare = target->grab().toImage();
-    protractor->show();
     ProtractorState state = protractor->state();
-    int checked = 0;
     const ProtractorFigure figure = layoutProtractor(state);
+    wheel(projection, view(projection).toWindow(QPointF(state.position) + QPointF(102, 102)), notches);
+    const QImage shown = target(projection)->grab().toImage();
+    protractor->hide();
+    const QImage bare = target(projection)->grab().toImage();
+    protractor->show();
+    int checked = 0;
     for (const ProtractorLine &l : figure.lines) {
-        const QPoint at = view().toWindow(QPointF(state.position) + (l.a + l.b) / 2).toPoint();
-        // Not the graduation under the sphere.
+        const QPoint at = view(projection).toWindow(QPointF(state.position) + (l.a + l.b) / 2).toPoint();
         if (!shown.rect().adjusted(1, 1, -1, -1).contains(at) ||
             QRectF(figure.sphere, QSizeF(16, 16)).contains((l.a + l.b) / 2))
-            continue;
-        bool drawn = false; // white on the black scene, where the scene itself is not
+            continue; // the graduation under the sphere neither
+        bool drawn = false;
         for (int k = 0; k < 9; ++k) {
             const QPoint q = at + QPoint(k % 3 - 1, k / 3 - 1);
             drawn |= shown.pixel(q) == 0xffffffffu && bare.pixel(q) != 0xffffffffu;
@@ -161,46 +127,42 @@ TEST_P(ProtractorOnViews, GraduationsWhereTheViewPutsThem)
         ++checked;
     }
     EXPECT_GT(checked, 0);
-    if (projection)
-        return;
-    auto *sphere = child<LampLabel>("Imageboule");
-    const QPointF aim = view().toWindow(QPointF(state.position) + protractorPolar(90, state.rotation + 0.7853982));
-    emit sphere->mouseMoved(Qt::LeftButton, aim - QPointF(protractor->pos() + sphere->pos()));
+    const QPointF aim = view(projection).toWindow(QPointF(state.position) + protractorPolar(90, 0.7853982));
+    if (projection) { // the projection drags the main window's protractor as its own handles do
+        const QPointF from = view(true).toWindow(QPointF(state.position) + figure.sphere + QPointF(8, 8));
+        for (const auto &[type, at] : {std::pair(QEvent::MouseButtonPress, from), std::pair(QEvent::MouseMove, aim)}) {
+            QMouseEvent e(type, at, at, Qt::LeftButton, Qt::LeftButton, {});
+            QApplication::sendEvent(target(true), &e);
+        }
+    } else {
+        auto *sphere = child<LampLabel>("Imageboule");
+        emit sphere->mouseMoved(Qt::LeftButton, aim - QPointF(protractor->pos() + sphere->pos()));
+    }
     EXPECT_NEAR(readOutDegrees(protractor->state().lineAngle), 45, 0.6);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ProtractorOnViews,
-                         ::testing::Combine(::testing::Bool(), ::testing::Values(1.0, 2.44140625, 14.551915228)));
+INSTANTIATE_TEST_SUITE_P(Rows, ProtractorOnViews, ::testing::Combine(::testing::Bool(), ::testing::Values(0, 4, 12)),
+                         RowName());
 
-struct ScreenRow {
-    const char *name;
-    QList<QRect> screens;
-    int own, chosen;
-};
-
-[[maybe_unused]] void PrintTo(const ScreenRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
-class ProjectorScreen : public ::testing::TestWithParam<ScreenRow>
+class ProjectorScreen : public ::testing::TestWithParam<std::tuple<std::vector<int>, int, int>>
 {
 };
 
-// Another screen that shares no pixel with the main window's; not the span of both.
+// Another screen that shares no pixel with the main window's: not the span of both, no mirror.
 TEST_P(ProjectorScreen, IsOneBesideTheMainWindows)
 {
-    EXPECT_EQ(projectorScreen(GetParam().screens, GetParam().own), GetParam().chosen);
+    const QRect kinds[] = {{0, 0, 1920, 1080}, {1920, 0, 2560, 1440}, {0, 0, 4480, 1440}}; // laptop, projector, span
+    QList<QRect> screens;
+    for (const int k : std::get<0>(GetParam()))
+        screens.append(kinds[k]);
+    EXPECT_EQ(projectorScreen(screens, std::get<1>(GetParam())), std::get<2>(GetParam()));
 }
 
-const QRect kLaptop(0, 0, 1920, 1080), kProjector(1920, 0, 2560, 1440), kSpan(0, 0, 4480, 1440);
 INSTANTIATE_TEST_SUITE_P(Rows, ProjectorScreen,
-                         ::testing::Values(ScreenRow{"one screen", {kLaptop}, 0, -1},
-                                           ScreenRow{"second", {kLaptop, kProjector}, 0, 1},
-                                           ScreenRow{"from the second", {kLaptop, kProjector}, 1, 0},
-                                           ScreenRow{"span listed last", {kLaptop, kProjector, kSpan}, 0, 1},
-                                           ScreenRow{"span listed first", {kSpan, kLaptop, kProjector}, 1, 2},
-                                           ScreenRow{"mirror", {kLaptop, kLaptop}, 0, -1}),
+                         ::testing::Values(std::tuple(std::vector{0}, 0, -1), std::tuple(std::vector{0, 1}, 0, 1),
+                                           std::tuple(std::vector{0, 1}, 1, 0), std::tuple(std::vector{0, 1, 2}, 0, 1),
+                                           std::tuple(std::vector{2, 0, 1}, 1, 2),
+                                           std::tuple(std::vector{0, 0}, 0, -1)),
                          RowName());
 
 } // namespace
