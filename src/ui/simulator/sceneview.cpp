@@ -65,7 +65,10 @@ void SceneView::placeOverlays()
     if (m_zoom.zoomed()) {
         const QPointF centre = m_zoom.toWindow(QPointF(m_overlays.lampTopLeft) + QPointF(16, 16));
         m_lamp->move((centre - QPointF(16, 16)).toPoint());
+        m_lamp->raise(); // over the zoomed protractor's box, which would take its mouse
         renderZoom();
+    } else {
+        m_lamp->lower(); // under the protractor, as designed
     }
     update();
     announceScene(this);
