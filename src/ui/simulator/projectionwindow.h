@@ -21,7 +21,8 @@ class SceneController;
 
 // The window `Projection`: the scene alone, redrawn to fill it at the chosen ray width, live
 // with every picture of the main window, with a large read-out in its corner. The lamp drags and
-// steps here through the same controller; Ctrl+wheel and Ctrl+plus/minus zoom about the pointer,
+// steps here through the same controller, and the main window's protractor, while shown, is
+// drawn and dragged here too; Ctrl+wheel and Ctrl+plus/minus zoom about the pointer,
 // dragging empty space pans, Ctrl+0 returns to the whole scene; Escape or F11 closes it.
 class ProjectionWindow : public QWidget
 {
