@@ -2,7 +2,6 @@
 #include "simulator/figureoptions.h"
 #include "simulator/projectioncommands.h"
 #include "simulator/projectionwindow.h"
-#include "simulator/protractorview.h"
 #include "simulator/sceneframe.h"
 #include "simulator/sceneview.h"
 #include "vorlacfixture.h"
