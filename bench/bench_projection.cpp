@@ -1,8 +1,9 @@
 // The projection window and the zoom: white light redrawn for a 1920 x 1080 window with 3-pixel
-// rays, a lamp step's projection redraw (five rays), a zoomed redraw, and the angle marks; the
-// designed 616 x 390 picture alone as the baseline.
+// rays, a lamp step's projection redraw (five rays), a zoomed redraw, the angle marks and the
+// protractor drawn over the projection; the designed 616 x 390 picture alone as the baseline.
 #include "model/constants.h"
 #include "render/anglemarks.h"
+#include "render/protractorpainter.h"
 #include "render/scenerenderer.h"
 #include "render/sceneviewport.h"
 
@@ -79,6 +80,21 @@ void BM_AngleMarks(benchmark::State &st)
         benchmark::DoNotOptimize(angleMarks(s.state, fr).marks.size());
 }
 BENCHMARK(BM_AngleMarks)->Unit(benchmark::kMicrosecond);
+
+void BM_ProjectionProtractor(benchmark::State &st)
+{
+    Scene s(SourceType::WhiteLight);
+    QImage target(1920, 1080, QImage::Format_RGB32);
+    const SceneViewport v = fittedViewport(QSizeF(1920, 1080));
+    drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 3, target);
+    ProtractorState state;
+    const ProtractorFigure figure = layoutProtractor(state);
+    for (auto _ : st) {
+        QPainter p(&target);
+        paintProtractorOnView(p, figure, protractorColours(true), state.position, v, 3);
+    }
+}
+BENCHMARK(BM_ProjectionProtractor)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

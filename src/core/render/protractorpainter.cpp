@@ -48,13 +48,14 @@ QImage copyProtractorBackground(const QImage &scene, QPoint position, int side)
     return background;
 }
 
-void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
+namespace
+{
+
+void paintFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours, qreal width)
 {
     constexpr double toDegrees = 180.0 / std::numbers::pi;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
-    // One logical pixel: the cosmetic one-pixel pen at ratio 1, a scaled pen above it.
-    const qreal width = p.device() && p.device()->devicePixelRatio() > 1.0 ? 1.0 : 0.0;
     p.setPen(QPen(QColor(toQRgb(colours.main)), width));
     QPainterPath arcs;
     for (const ProtractorArc &a : figure.arcs) {
@@ -67,6 +68,30 @@ void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const Pr
         p.drawLine(l.a, l.b);
     p.setPen(QPen(QColor(toQRgb(colours.line)), width));
     p.drawLine(figure.measuringLine.a, figure.measuringLine.b);
+}
+
+} // namespace
+
+void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours)
+{
+    // One logical pixel: the cosmetic one-pixel pen at ratio 1, a scaled pen above it.
+    paintFigure(p, figure, colours, p.device() && p.device()->devicePixelRatio() > 1.0 ? 1.0 : 0.0);
+}
+
+QTransform protractorToWindow(QPoint position, const SceneViewport &view)
+{
+    const QPointF shift = QPointF(position) - view.origin;
+    return QTransform::fromScale(view.scale(), view.scale()).translate(shift.x(), shift.y());
+}
+
+void paintProtractorOnView(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours,
+                           QPoint position, const SceneViewport &view, double lineWidth)
+{
+    p.save();
+    p.setTransform(protractorToWindow(position, view), true);
+    // The pen is scaled with the figure: divided here, it is lineWidth window pixels again.
+    paintFigure(p, figure, colours, lineWidth / view.scale());
+    p.restore();
 }
 
 QImage drawProtractorPicture(const QImage &background, QPoint position, const SceneOverlays &overlays,

@@ -3,9 +3,11 @@
 #include "model/colour.h"
 #include "model/protractor.h"
 #include "render/sceneoverlays.h"
+#include "render/sceneviewport.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QTransform>
 
 namespace vorlac
 {
@@ -28,6 +30,14 @@ QImage copyProtractorBackground(const QImage &scene, QPoint position, int side);
 // Arcs, graduations, straight edge, centre mark and measuring line (not the handles, which are
 // pictures of their own).
 void paintProtractorFigure(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours);
+
+// Scene pixels of the protractor at position to window pixels of view: the same place on the
+// scene whatever the zoom.
+QTransform protractorToWindow(QPoint position, const SceneViewport &view);
+// The figure drawn at the view's scale (not its pixels enlarged), every line lineWidth window
+// pixels wide, over whatever the painter already shows.
+void paintProtractorOnView(QPainter &p, const ProtractorFigure &figure, const ProtractorColours &colours,
+                           QPoint position, const SceneViewport &view, double lineWidth);
 
 // The whole protractor picture at position: background, the scene's overlays (with the lamp
 // picture, if any), figure (handles left out).

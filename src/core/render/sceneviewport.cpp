@@ -55,6 +55,15 @@ void resetZoom(SceneViewport &view)
     view.origin = view.fitOrigin;
 }
 
+int projectorScreen(const QList<QRect> &screens, int own)
+{
+    const QRect ownGeometry = own >= 0 && own < screens.size() ? screens[own] : QRect();
+    for (int k = 0; k < screens.size(); ++k)
+        if (k != own && !screens[k].intersects(ownGeometry) && !screens[k].isEmpty())
+            return k;
+    return -1;
+}
+
 namespace
 {
 

@@ -4,7 +4,9 @@
 #include "model/scenestate.h"
 
 #include <QImage>
+#include <QList>
 #include <QPointF>
+#include <QRect>
 #include <QSizeF>
 
 namespace vorlac
@@ -42,6 +44,10 @@ void zoomAbout(SceneViewport &view, QPointF pointer, double factor);
 // stays over the picture.
 void panBy(SceneViewport &view, QPointF delta, QSizeF window);
 void resetZoom(SceneViewport &view);
+
+// Which of the screens (their geometries) a projection goes to from the screen own: the first
+// that shares no pixel with it, so a span of both or a mirror is not taken; -1 if none.
+int projectorScreen(const QList<QRect> &screens, int own);
 
 // The scene as the picture shows it (the same radiations: the 401 of white light once drawn),
 // drawn again for a window of `size` device pixels at the view's scale times ratio, rays and

@@ -5,6 +5,7 @@
 #include "simulator/figureoptions.h"
 #include "simulator/hintline.h"
 #include "simulator/projectionwindow.h"
+#include "simulator/protractorview.h"
 
 #include <QAction>
 #include <QMenu>
@@ -50,13 +51,18 @@ ProjectionWindow *ProjectionCommands::window() const
     return m_projection;
 }
 
+void ProjectionCommands::setProtractor(ProtractorView *protractor)
+{
+    m_protractor = protractor;
+}
+
 void ProjectionCommands::toggle()
 {
     if (m_projection) {
         m_projection->close();
         return;
     }
-    m_projection = new ProjectionWindow(m_controller, m_options, m_window);
+    m_projection = new ProjectionWindow(m_controller, m_options, m_window, m_protractor);
     // The main window's keys that act on the scene or the table (F9, Shift+F9) work there too.
     for (QAction *a : m_window->actions())
         if (a != m_action)

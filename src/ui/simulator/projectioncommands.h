@@ -13,6 +13,7 @@ class ClickLabel;
 class FigureOptions;
 class HintLine;
 class ProjectionWindow;
+class ProtractorView;
 class SceneController;
 
 // "Projection": the item (F11) and the icon `ImageProjection` beside the panel icons that open
@@ -28,6 +29,8 @@ class ProjectionCommands : public QObject
     // The open window; nullptr when closed.
     ProjectionWindow *window() const;
     void toggle();
+    // The main window's protractor, drawn in the projection while it is shown.
+    void setProtractor(ProtractorView *protractor);
 
   private:
     SceneController &m_controller;
@@ -36,6 +39,7 @@ class ProjectionCommands : public QObject
     QAction *m_action;
     ClickLabel *m_icon;
     QPointer<ProjectionWindow> m_projection;
+    QPointer<ProtractorView> m_protractor;
 };
 
 } // namespace vorlac

@@ -7,6 +7,7 @@
 #include "model/lampgeometry.h"
 #include "render/anglemarks.h"
 #include "simulator/figureoptions.h"
+#include "simulator/protractorview.h"
 #include "simulator/scenecontroller.h"
 
 #include <QActionGroup>
@@ -27,8 +28,10 @@ namespace
 constexpr double kZoomStep = 1.25;
 } // namespace
 
-ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow)
-    : QWidget(mainWindow, Qt::Window), m_controller(controller), m_options(options), m_menu(new QMenu(this))
+ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
+                                   ProtractorView *protractor)
+    : QWidget(mainWindow, Qt::Window), m_controller(controller), m_options(options), m_menu(new QMenu(this)),
+      m_protractor(protractor)
 {
     setObjectName(QStringLiteral("Projection"));
     setWindowTitle(QStringLiteral("Projection - Le vorlac"));
@@ -75,17 +78,22 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     // Drawn in the same frame as the main window's picture.
     connect(&controller, &SceneController::pictureRedrawn, this, &ProjectionWindow::render);
     connect(&controller, &SceneController::sceneChanged, this, qOverload<>(&QWidget::update));
+    if (protractor)
+        connect(protractor, &ProtractorView::figureChanged, this, qOverload<>(&QWidget::update));
     m_view = fittedViewport(size());
     render();
 }
 
 void ProjectionWindow::showOnProjector()
 {
-    const QScreen *own = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    QScreen *target = nullptr;
-    for (QScreen *s : QGuiApplication::screens())
-        if (s != own)
-            target = s;
+    QScreen *own = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QList<QRect> geometries;
+    for (const QScreen *s : screens)
+        geometries.append(s->geometry());
+    // Not a screen that overlaps the main window's (X11 reports the span of all monitors too).
+    const int chosen = projectorScreen(geometries, static_cast<int>(screens.indexOf(own)));
+    QScreen *target = chosen >= 0 ? screens[chosen] : nullptr;
     if (target)
         setScreen(target);
     // The geometry too: without a window manager full screen alone leaves the size as it was.
@@ -130,8 +138,46 @@ void ProjectionWindow::paintEvent(QPaintEvent *)
     p.translate(-m_view.origin);
     m_options.paintMarks(p);
     p.restore();
+    paintProtractor(p);
     if (m_options.settings().projectionReadout)
         paintReadout(p);
+}
+
+void ProjectionWindow::paintProtractor(QPainter &p)
+{
+    if (!m_protractor || m_protractor->isHidden())
+        return;
+    ProtractorState state = m_protractor->state();
+    const ProtractorFigure figure = layoutProtractor(state);
+    // Its lines as wide as the normals, its handles grown with the scene as the lamp is.
+    const qreal ratio = devicePixelRatioF();
+    paintProtractorOnView(p, figure, protractorColours(m_controller.state().blackBackground), state.position, m_view,
+                          m_options.settings().projectionRayWidth / ratio);
+    const qreal pictureRatio = m_view.scale() * ratio;
+    using H = ProtractorView::Handle;
+    p.drawPixmap(protractorHandleRect(H::Turn), ProtractorView::turnPicture(pictureRatio), QRectF());
+    p.drawPixmap(protractorHandleRect(H::Cross), ProtractorView::crossPicture(pictureRatio), QRectF());
+    p.drawPixmap(protractorHandleRect(H::Sphere), ProtractorView::spherePicture(pictureRatio), QRectF());
+}
+
+QRectF ProjectionWindow::protractorHandleRect(ProtractorView::Handle handle) const
+{
+    const double side = protractor::kHandleSize * m_view.scale();
+    const QPointF half(protractor::kHandleSize / 2.0, protractor::kHandleSize / 2.0);
+    const QPointF centre =
+        protractorToWindow(m_protractor->state().position, m_view).map(m_protractor->handleCorner(handle) + half);
+    return {centre.x() - side / 2, centre.y() - side / 2, side, side};
+}
+
+std::optional<ProtractorView::Handle> ProjectionWindow::protractorHandleAt(QPointF window) const
+{
+    if (!m_protractor || m_protractor->isHidden())
+        return {};
+    using H = ProtractorView::Handle;
+    for (const H h : {H::Sphere, H::Cross, H::Turn}) // the order they lie in, the top first
+        if (protractorHandleRect(h).contains(window))
+            return h;
+    return {};
 }
 
 void ProjectionWindow::paintReadout(QPainter &p)
@@ -186,7 +232,12 @@ void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(e);
-    if (lampRect().contains(e->position())) {
+    // The protractor's handles work here as on the main window's scene.
+    if (const auto handle = protractorHandleAt(e->position())) {
+        m_protractorDrag = handle;
+        if (*handle == ProtractorView::Handle::Cross)
+            m_protractor->grabCross(m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
+    } else if (lampRect().contains(e->position())) {
         m_dragging = true;
         m_lastLampMouse = QPoint(-1, -1);
         dragTo(e->buttons(), e->position());
@@ -200,20 +251,28 @@ void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 
 void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
 {
-    if (m_dragging && (e->buttons() & Qt::LeftButton)) {
+    if (m_protractorDrag && m_protractor && (e->buttons() & Qt::LeftButton)) {
+        m_protractor->dragHandle(*m_protractorDrag,
+                                 m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
+    } else if (m_dragging && (e->buttons() & Qt::LeftButton)) {
         dragTo(e->buttons(), e->position());
     } else if (m_panning) {
         panBy(m_view, e->position() - m_panFrom, size());
         m_panFrom = e->position();
         render();
     } else {
-        setCursor(lampRect().contains(e->position()) ? svgCursor(QStringLiteral("cursor_grab")) : QCursor());
+        const auto handle = protractorHandleAt(e->position());
+        if (handle)
+            setCursor(*handle == ProtractorView::Handle::Cross ? Qt::SizeAllCursor : Qt::PointingHandCursor);
+        else
+            setCursor(lampRect().contains(e->position()) ? svgCursor(QStringLiteral("cursor_grab")) : QCursor());
     }
     e->accept();
 }
 
 void ProjectionWindow::mouseReleaseEvent(QMouseEvent *e)
 {
+    m_protractorDrag.reset();
     if (m_dragging) {
         m_dragging = false;
         m_controller.releaseLamp();

@@ -2,10 +2,13 @@
 
 #include "model/colour.h"
 #include "render/sceneviewport.h"
+#include "simulator/protractorview.h"
 
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QMenu;
 
@@ -18,13 +21,16 @@ class SceneController;
 
 // The window `Projection`: the scene alone, redrawn to fill it at the chosen ray width, live
 // with every picture of the main window, with a large read-out in its corner. The lamp drags and
-// steps here through the same controller; Ctrl+wheel and Ctrl+plus/minus zoom about the pointer,
+// steps here through the same controller, and the main window's protractor, while shown, is
+// drawn and dragged here too; Ctrl+wheel and Ctrl+plus/minus zoom about the pointer,
 // dragging empty space pans, Ctrl+0 returns to the whole scene; Escape or F11 closes it.
 class ProjectionWindow : public QWidget
 {
     Q_OBJECT
   public:
-    ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow);
+    // protractor: the main window's, drawn here at the projection's scale while it is shown.
+    ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
+                     ProtractorView *protractor = nullptr);
 
     // Full screen on a screen other than the main window's when there is one, else on its own.
     void showOnProjector();
@@ -50,6 +56,10 @@ class ProjectionWindow : public QWidget
     void dragTo(Qt::MouseButtons buttons, QPointF window);
     void zoomBy(double factor);
     void paintReadout(QPainter &p);
+    void paintProtractor(QPainter &p);
+    // The protractor's handle under a window point (the topmost), while it is shown.
+    std::optional<ProtractorView::Handle> protractorHandleAt(QPointF window) const;
+    QRectF protractorHandleRect(ProtractorView::Handle handle) const;
 
     SceneController &m_controller;
     FigureOptions &m_options;
@@ -57,6 +67,8 @@ class ProjectionWindow : public QWidget
     SpectrumColours m_spectrum{};
     QImage m_image;
     QMenu *m_menu;
+    QPointer<ProtractorView> m_protractor;
+    std::optional<ProtractorView::Handle> m_protractorDrag;
     bool m_dragging = false;
     bool m_panning = false;
     QPointF m_panFrom;

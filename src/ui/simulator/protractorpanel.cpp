@@ -6,6 +6,7 @@
 #include "simulator/hintline.h"
 #include "simulator/protractorview.h"
 #include "simulator/scenecontroller.h"
+#include "simulator/sceneview.h"
 
 namespace vorlac
 {
@@ -45,6 +46,9 @@ void ProtractorPanel::attachProtractor(SceneController &controller, QWidget *des
     connect(m_protractor, &ProtractorView::readOutChanged, m_readout, &QLabel::setText);
     connect(m_protractor, &ProtractorView::hint, &m_hints, &HintLine::setInfo);
     connect(m_protractor, &ProtractorView::closeRequested, this, &QWidget::hide);
+    // Zoomed and panned with the scene, drawn at its scale.
+    if (auto *view = qobject_cast<SceneView *>(dessin))
+        connect(view, &SceneView::viewportChanged, m_protractor, &ProtractorView::setViewport);
     connect(&controller, &SceneController::pictureRedrawn, this, [this] {
         if (!isHidden())
             refreshProtractor();

@@ -5,6 +5,7 @@
 #include "common/pictures.h"
 #include "common/regional.h"
 #include "common/rounding.h"
+#include "simulator/figureoptions.h"
 #include "simulator/sceneview.h"
 
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QtMath>
 
 namespace vorlac
 {
@@ -29,10 +31,12 @@ const QString kKeysDescription =
                    "Alt + flèches : orienter la droite cyan (1 degré, Maj : 0,1 degré). Échap : fermer.");
 
 // The handles are drawn dark with a light halo so that they read on either background.
-QImage handleImage()
+QImage handleImage(qreal ratio)
 {
-    QImage img(protractor::kHandleSize, protractor::kHandleSize, QImage::Format_ARGB32_Premultiplied);
+    const int side = qCeil(protractor::kHandleSize * ratio);
+    QImage img(side, side, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
+    img.setDevicePixelRatio(ratio); // the painter draws in the handle's own 16 x 16
     return img;
 }
 
@@ -42,9 +46,11 @@ void haloStroke(QPainter &p, const QPainterPath &path)
     p.strokePath(path, QPen(QColor(0, 0, 96), 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
-QPixmap crossPicture()
+} // namespace
+
+QPixmap ProtractorView::crossPicture(qreal ratio)
 {
-    QImage img = handleImage();
+    QImage img = handleImage(ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
@@ -70,9 +76,9 @@ QPixmap crossPicture()
     return QPixmap::fromImage(img);
 }
 
-QPixmap turnPicture()
+QPixmap ProtractorView::turnPicture(qreal ratio)
 {
-    QImage img = handleImage();
+    QImage img = handleImage(ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
@@ -89,9 +95,9 @@ QPixmap turnPicture()
     return QPixmap::fromImage(img);
 }
 
-QPixmap spherePicture()
+QPixmap ProtractorView::spherePicture(qreal ratio)
 {
-    QImage img = handleImage();
+    QImage img = handleImage(ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient g(QPointF(6, 6), 8);
@@ -104,6 +110,9 @@ QPixmap spherePicture()
     p.end();
     return QPixmap::fromImage(img);
 }
+
+namespace
+{
 
 LampLabel *makeHandle(QWidget *parent, const char *name, const QPixmap &picture, const QCursor &cursor)
 {
@@ -130,9 +139,9 @@ QPoint rounded(QPointF p)
 
 ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
     : QWidget(dessin), m_scene(scene), m_colours(protractorColours(true)),
-      m_cross(makeHandle(this, "Imagecroix", crossPicture(), Qt::SizeAllCursor)),
-      m_turn(makeHandle(this, "Imaged", turnPicture(), Qt::PointingHandCursor)),
-      m_sphere(makeHandle(this, "Imageboule", spherePicture(), Qt::PointingHandCursor))
+      m_cross(makeHandle(this, "Imagecroix", crossPicture(1), Qt::SizeAllCursor)),
+      m_turn(makeHandle(this, "Imaged", turnPicture(1), Qt::PointingHandCursor)),
+      m_sphere(makeHandle(this, "Imageboule", spherePicture(1), Qt::PointingHandCursor))
 {
     setObjectName(QStringLiteral("picturap"));
     setGeometry(QRect(m_state.position, QSize(protractor::kSize, protractor::kSize)));
@@ -149,8 +158,10 @@ ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
     connect(m_cross, &LampLabel::mouseMoved, this, &ProtractorView::crossMoved);
     // The grab point is taken on the press too, so a drag that starts without a hover first
     // (a touch pad tap, a window raised under the mouse) does not jump.
-    connect(m_cross, &LampLabel::mouseDown, this,
-            [this](Qt::MouseButtons, QPointF pos) { recordCrossGrab(m_state, pos.x(), pos.y()); });
+    connect(m_cross, &LampLabel::mouseDown, this, [this](Qt::MouseButtons, QPointF pos) {
+        const QPointF at = inHandle(m_cross, pos);
+        recordCrossGrab(m_state, at.x(), at.y());
+    });
     connect(m_turn, &LampLabel::mouseMoved, this, &ProtractorView::turnMoved);
     connect(m_sphere, &LampLabel::mouseMoved, this, &ProtractorView::sphereMoved);
 }
@@ -172,7 +183,7 @@ void ProtractorView::setPlacement(float rotation, float lineAngle, QPoint positi
 void ProtractorView::setState(const ProtractorState &state)
 {
     m_state = state;
-    move(m_state.position);
+    place();
     copyBackground();
     DrawProtractor();
     emit readOutChanged(readOut());
@@ -190,9 +201,62 @@ void ProtractorView::RefreshProtractor(bool blackBackground)
     DrawProtractor();
 }
 
+void ProtractorView::setViewport(const SceneViewport &view)
+{
+    m_view = view;
+    place();
+    if (!m_view.zoomed())
+        copyBackground();
+    DrawProtractor();
+}
+
+void ProtractorView::place()
+{
+    // Zoomed, the protractor is drawn over the view's own picture, which shows through.
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_view.zoomed());
+    if (!m_view.zoomed()) {
+        setGeometry(QRect(m_state.position, QSize(protractor::kSize, protractor::kSize)));
+        return;
+    }
+    const QRectF drawn =
+        protractorToWindow(m_state.position, m_view).mapRect(QRectF(0, 0, protractor::kSize, protractor::kSize));
+    // Only what shows of it: at 20x the whole protractor would be thousands of pixels wide.
+    const QRect shown = parentWidget() ? drawn.toAlignedRect() & parentWidget()->rect() : drawn.toAlignedRect();
+    setGeometry(shown.isEmpty() ? QRect(shown.topLeft(), QSize(0, 0)) : shown);
+}
+
+QPointF ProtractorView::corner(const QWidget *handle) const
+{
+    if (handle == m_cross)
+        return m_figure.cross;
+    if (handle == m_turn)
+        return m_figure.turnHandle;
+    return m_figure.sphere;
+}
+
+QPointF ProtractorView::inHandle(const QWidget *handle, QPointF pos) const
+{
+    if (!m_view.zoomed())
+        return pos;
+    // The scene point under the mouse, in the handle's own pixels as the figure lays it out.
+    const QPointF scene = m_view.toScene(QPointF(this->pos() + handle->pos()) + pos);
+    return scene - QPointF(m_state.position) - corner(handle);
+}
+
 void ProtractorView::DrawProtractor(const QRect &dirty)
 {
     m_figure = layoutProtractor(m_state);
+    if (m_view.zoomed()) {
+        // Each handle keeps its size, centred where the zoomed figure puts it.
+        const QTransform toWindow = protractorToWindow(m_state.position, m_view);
+        const QPointF half(protractor::kHandleSize / 2.0, protractor::kHandleSize / 2.0);
+        for (QWidget *h :
+             {static_cast<QWidget *>(m_turn), static_cast<QWidget *>(m_cross), static_cast<QWidget *>(m_sphere)})
+            h->move(rounded(toWindow.map(corner(h) + half) - QPointF(pos()) - half));
+        update();
+        emit figureChanged();
+        return;
+    }
     // Handle corners are kept in single precision; the widgets sit on the nearest pixel.
     m_turn->move(rounded(m_figure.turnHandle));
     m_cross->move(rounded(m_figure.cross));
@@ -201,13 +265,29 @@ void ProtractorView::DrawProtractor(const QRect &dirty)
         update();
     else
         update(dirty);
+    emit figureChanged();
 }
 
 void ProtractorView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    if (m_view.zoomed()) {
+        p.translate(-QPointF(pos()));
+        paintProtractorOnView(p, m_figure, m_colours, m_state.position, m_view, 1.0);
+        p.resetTransform();
+        if (FocusMarks::shows(this))
+            paintFocusMark(p, rect());
+        return;
+    }
     p.drawImage(QRect(0, 0, protractor::kSize, protractor::kSize), m_background);
     paintSceneOverlays(p, sceneOverlays(m_scene), &m_lamp, m_state.position);
+    // The angle marks lie over the picture, not in it: drawn again so that they show through.
+    if (const auto *view = qobject_cast<const SceneView *>(parentWidget()); view && view->figureOptions()) {
+        p.save();
+        p.translate(-QPointF(m_state.position));
+        view->figureOptions()->paintMarks(p);
+        p.restore();
+    }
     paintProtractorFigure(p, m_figure, m_colours);
     if (FocusMarks::shows(this))
         paintFocusMark(p, rect());
@@ -224,7 +304,7 @@ bool ProtractorView::handleKey(int key, Qt::KeyboardModifiers modifiers)
         return true;
     case ProtractorKey::Move:
         if (nudgeProtractor(m_state, k.dx, k.dy, QRect(QPoint(0, 0), m_scene.image.size()))) {
-            move(m_state.position);
+            place();
             copyBackground();
             DrawProtractor();
             emit stateChanged();
@@ -266,33 +346,70 @@ QImage ProtractorView::picture()
 
 void ProtractorView::mouseMoveEvent(QMouseEvent *e)
 {
+    if (e->buttons() != Qt::NoButton && m_view.zoomed()) {
+        e->ignore(); // a drag begun on empty space pans the zoomed scene beneath
+        return;
+    }
     if (e->buttons() == Qt::NoButton)
         emit hint(kProtractorHint);
     e->accept();
 }
 
+void ProtractorView::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    emit figureChanged();
+}
+
+void ProtractorView::hideEvent(QHideEvent *e)
+{
+    QWidget::hideEvent(e);
+    emit figureChanged();
+}
+
 QPointF ProtractorView::inPicture(const QWidget *handle, QPointF pos) const
 {
     // Measured from the handle's single-precision corner, as the drawing placed it.
-    QPointF corner = m_figure.sphere;
-    if (handle == m_cross)
-        corner = m_figure.cross;
-    else if (handle == m_turn)
-        corner = m_figure.turnHandle;
-    return corner + pos;
+    return corner(handle) + inHandle(handle, pos);
+}
+
+QPointF ProtractorView::handleCorner(Handle handle) const
+{
+    return handle == Handle::Cross ? m_figure.cross : handle == Handle::Turn ? m_figure.turnHandle : m_figure.sphere;
+}
+
+void ProtractorView::grabCross(QPointF at)
+{
+    recordCrossGrab(m_state, at.x() - m_figure.cross.x(), at.y() - m_figure.cross.y());
+}
+
+void ProtractorView::dragHandle(Handle handle, QPointF at)
+{
+    if (handle == Handle::Cross)
+        moveCrossTo(at - m_figure.cross);
+    else if (handle == Handle::Turn)
+        turnTo(at);
+    else
+        aimTo(at);
 }
 
 void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
 {
     if (!(buttons & Qt::LeftButton)) {
         emit hint(kCrossHint);
-        recordCrossGrab(m_state, pos.x(), pos.y());
+        const QPointF at = inHandle(m_cross, pos);
+        recordCrossGrab(m_state, at.x(), at.y());
         return;
     }
+    moveCrossTo(inHandle(m_cross, pos));
+}
+
+void ProtractorView::moveCrossTo(QPointF at)
+{
     const QRect sceneRect(QPoint(0, 0), m_scene.image.size());
-    if (!moveProtractor(m_state, pos.x(), pos.y(), sceneRect))
+    if (!moveProtractor(m_state, at.x(), at.y(), sceneRect))
         return;
-    move(m_state.position);
+    place();
     copyBackground();
     DrawProtractor();
     emit stateChanged();
@@ -305,7 +422,11 @@ void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
         emit hint(kTurnHint);
         return;
     }
-    const QPointF at = inPicture(m_turn, pos);
+    turnTo(inPicture(m_turn, pos));
+}
+
+void ProtractorView::turnTo(QPointF at)
+{
     turnProtractor(m_state, at.x(), at.y());
     DrawProtractor();
     emit stateChanged();
@@ -318,7 +439,11 @@ void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
         emit hint(kSphereHint);
         return;
     }
-    const QPointF at = inPicture(m_sphere, pos);
+    aimTo(inPicture(m_sphere, pos));
+}
+
+void ProtractorView::aimTo(QPointF at)
+{
     const float before = m_state.lineAngle;
     aimLine(m_state, at.x(), at.y());
     emit readOutChanged(readOut());

@@ -36,6 +36,23 @@ class ProtractorView : public QWidget
     // The picture as shown, handles included.
     QImage picture();
 
+    // The scene's view: zoomed, the protractor is drawn at that scale over the zoomed picture
+    // (the widget covers what shows of it) and its handles work where they are drawn. At 1x it
+    // is the designed picture.
+    void setViewport(const SceneViewport &view);
+
+    // Another view of the protractor (the projection) drags its handles with these, at points of
+    // the protractor's picture: what the mouse does on the handle widgets.
+    enum class Handle { Cross, Turn, Sphere };
+    QPointF handleCorner(Handle handle) const;
+    void grabCross(QPointF at);
+    void dragHandle(Handle handle, QPointF at);
+
+    // The handles' pictures, for a device pixel ratio.
+    static QPixmap crossPicture(qreal ratio);
+    static QPixmap turnPicture(qreal ratio);
+    static QPixmap spherePicture(qreal ratio);
+
     // The keys of the protractor with the focus (arrows move, Ctrl turns, Alt aims, Escape
     // closes). Returns whether the key was the protractor's.
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
@@ -49,13 +66,20 @@ class ProtractorView : public QWidget
     void hint(const QString &text);
     // Escape with the focus on the protractor.
     void closeRequested();
+    // Drawn again (moved, turned, aimed, a new background) or shown or hidden.
+    void figureChanged();
 
   protected:
     void paintEvent(QPaintEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
   private:
+    void place();
+    QPointF corner(const QWidget *handle) const;
+    QPointF inHandle(const QWidget *handle, QPointF pos) const;
     void copyBackground();
     // Lays the figure out and places the handles; repaints dirty (the whole picture if empty).
     void DrawProtractor(const QRect &dirty = {});
@@ -63,6 +87,9 @@ class ProtractorView : public QWidget
     void crossMoved(Qt::MouseButtons buttons, QPointF pos);
     void turnMoved(Qt::MouseButtons buttons, QPointF pos);
     void sphereMoved(Qt::MouseButtons buttons, QPointF pos);
+    void moveCrossTo(QPointF inCross);
+    void turnTo(QPointF at);
+    void aimTo(QPointF at);
 
     const ScenePicture &m_scene;
     ProtractorState m_state;
@@ -73,6 +100,7 @@ class ProtractorView : public QWidget
     LampLabel *m_cross;
     LampLabel *m_turn;
     LampLabel *m_sphere;
+    SceneViewport m_view;
 };
 
 } // namespace vorlac

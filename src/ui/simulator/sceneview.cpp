@@ -65,7 +65,10 @@ void SceneView::placeOverlays()
     if (m_zoom.zoomed()) {
         const QPointF centre = m_zoom.toWindow(QPointF(m_overlays.lampTopLeft) + QPointF(16, 16));
         m_lamp->move((centre - QPointF(16, 16)).toPoint());
+        m_lamp->raise(); // over the zoomed protractor's box, which would take its mouse
         renderZoom();
+    } else {
+        m_lamp->lower(); // under the protractor, as designed
     }
     update();
     announceScene(this);
@@ -120,12 +123,14 @@ void SceneView::zoomAt(QPointF at, double factor)
 {
     zoomAbout(m_zoom, at, factor);
     placeOverlays();
+    emit viewportChanged(m_zoom);
 }
 
 void SceneView::resetZoom()
 {
     vorlac::resetZoom(m_zoom);
     placeOverlays();
+    emit viewportChanged(m_zoom);
 }
 
 void SceneView::wheelEvent(QWheelEvent *e)
@@ -152,6 +157,7 @@ void SceneView::mouseMoveEvent(QMouseEvent *e)
         panBy(m_zoom, e->position() - *m_panFrom, QSizeF(size()));
         m_panFrom = e->position();
         placeOverlays();
+        emit viewportChanged(m_zoom);
     }
     QWidget::mouseMoveEvent(e);
 }

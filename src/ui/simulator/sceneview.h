@@ -52,6 +52,7 @@ class SceneView : public QWidget
     SceneController *controller() const { return m_controller; }
     // The marks drawn over the picture when their option is on.
     void setFigureOptions(const FigureOptions *options);
+    const FigureOptions *figureOptions() const { return m_options; }
 
     // Zoom (1x..20x) about a point of the view, redrawn at that scale; Ctrl+wheel does it, and
     // dragging empty space pans while zoomed. At 1x the view is the designed one.
@@ -62,6 +63,8 @@ class SceneView : public QWidget
   signals:
     // The view now stands on a screen of another device pixel ratio.
     void screenRatioChanged(qreal ratio);
+    // Zoomed, panned or back to the designed view.
+    void viewportChanged(const SceneViewport &view);
 
   protected:
     void paintEvent(QPaintEvent *) override;

@@ -444,6 +444,7 @@ void Vorlac::startUp()
     setInfo(kStartHint);
     m_controller->start();
     m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view());
+    m_projection->setProtractor(m_protractorPanel->protractor());
 
     m_hints->keepWhileHovering(m_toolbar->copyButton(), kCopyConfirmation);
 }
