@@ -107,6 +107,31 @@ QString lampTitle(const SceneState &state)
     return QStringLiteral("Lampe spectrale (%1)").arg(lineLampName(state.lamp));
 }
 
+int hiddenLineNumber(const SceneState &state, double nm)
+{
+    if (state.source != SourceType::LineLamp || !state.lampHidden || state.lamp < 0 || state.lamp >= lineLampCount())
+        return 0;
+    const auto lines = lineLamps()[std::size_t(state.lamp)].lines;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        if (lines[k].wavelength == nm)
+            return int(k) + 1;
+    return 0;
+}
+
+QString lineLabel(const SceneState &state, double nm, const QLocale &locale)
+{
+    const int rank = hiddenLineNumber(state, nm);
+    return rank > 0 ? QStringLiteral("raie %1").arg(rank) : wavelengthValueText(nm, locale);
+}
+
+std::vector<RayMeasures> withHiddenLines(const SceneState &state, std::vector<RayMeasures> rays)
+{
+    for (RayMeasures &r : rays)
+        if (const int rank = hiddenLineNumber(state, r.wavelength))
+            r.wavelength = rank;
+    return rays;
+}
+
 MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale, int angleDecimals)
 {
     const auto angle = [&](double v) { return angleText(v, locale, angleDecimals); };
@@ -168,9 +193,11 @@ QString measuredRaysText(const SceneState &state, const QLocale &locale)
 }
 
 QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale,
-                             int angleDecimals)
+                             int angleDecimals, int hiddenLine)
 {
-    const QString at = QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale)) +
+    const QString line = hiddenLine > 0 ? QStringLiteral(" pour la raie %1").arg(hiddenLine)
+                                        : QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale));
+    const QString at = line +
                        (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)")
                         : source == SourceType::LineLamp     ? QStringLiteral(" (raie la plus proche du curseur)")
                                                              : QString()) +

@@ -57,6 +57,14 @@ QString wholeText(int value, const QLocale &locale);
 QString wavelengthValueText(double nm, const QLocale &locale);
 // The lamp as every text names it: "Lampe spectrale (mercure)", or "Lampe inconnue" while hidden.
 QString lampTitle(const SceneState &state);
+// While the lamp is hidden its lines go by rank, shortest first, so that no text gives away the
+// wavelengths the pupil is to find: 3 for the third line; 0 when the lamp is shown, the source is
+// another or nm is none of the lamp's lines.
+int hiddenLineNumber(const SceneState &state, double nm);
+// How a line is named: "588,995", or "raie 3" while the lamp is hidden.
+QString lineLabel(const SceneState &state, double nm, const QLocale &locale);
+// The rays a record writes: a hidden lamp's wavelengths become the lines' ranks, as its sweep writes.
+std::vector<RayMeasures> withHiddenLines(const SceneState &state, std::vector<RayMeasures> rays);
 
 // The texts of one line of the panel. A quantity the ray does not have is empty, and note says
 // why, standing in the place of the first missing quantity.
@@ -73,8 +81,8 @@ MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale,
 QString measuredRaysText(const SceneState &state, const QLocale &locale);
 
 // The minimum of deviation, as two lines of text for the wavelength lambda; with five
-// radiations the text says which one it is.
+// radiations the text says which one it is; hiddenLine > 0 names a hidden lamp's line by its rank.
 QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale,
-                             int angleDecimals = kMinAngleDecimals);
+                             int angleDecimals = kMinAngleDecimals, int hiddenLine = 0);
 
 } // namespace vorlac

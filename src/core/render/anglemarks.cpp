@@ -324,7 +324,9 @@ QStringList readoutLines(const SceneState &state, const ScenePicture &picture, c
     if (!m)
         return {};
     const MeasureLineTexts t = measureLineTexts({lambda, *m}, locale);
-    QString source = QStringLiteral("λ = %1 nm").arg(wavelengthValueText(lambda, locale));
+    const int rank = hiddenLineNumber(state, lambda);
+    QString source = rank > 0 ? QStringLiteral("raie %1").arg(rank)
+                              : QStringLiteral("λ = %1 nm").arg(wavelengthValueText(lambda, locale));
     if (state.source == SourceType::LineLamp)
         source += QStringLiteral(" (%1)").arg(lampTitle(state).toLower());
     else if (state.source == SourceType::FiveRadiations)

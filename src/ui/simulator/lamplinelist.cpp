@@ -58,8 +58,8 @@ QTableWidgetItem *LampLineList::cell(int row, int column)
     return it;
 }
 
-void LampLineList::showLines(const std::vector<RayMeasures> &rays, std::size_t nearest, const QLocale &locale,
-                             int angleDecimals)
+void LampLineList::showLines(const SceneState &state, const std::vector<RayMeasures> &rays, std::size_t nearest,
+                             const QLocale &locale, int angleDecimals)
 {
     const int rows = int(rays.size());
     if (rowCount() != rows) {
@@ -71,10 +71,13 @@ void LampLineList::showLines(const std::vector<RayMeasures> &rays, std::size_t n
         QTableWidgetItem *head = verticalHeaderItem(r);
         if (!head) {
             head = new QTableWidgetItem;
-            head->setToolTip(QStringLiteral("Longueur d'onde de la raie (nm)"));
             setVerticalHeaderItem(r, head);
         }
-        head->setText(t.wavelength);
+        head->setToolTip(state.lampHidden
+                             ? QStringLiteral("Rang de la raie, de la plus courte longueur d'onde à la plus "
+                                              "longue : à trouver, la lampe est inconnue")
+                             : QStringLiteral("Longueur d'onde de la raie (nm)"));
+        head->setText(lineLabel(state, rays[std::size_t(r)].wavelength, locale));
         const QString *texts[] = {&t.prismIndex, &t.outsideIndex, &t.incidence,     &t.refraction,    &t.exitIncidence,
                                   &t.emergence,  &t.deviation,    &t.criticalAngle, &t.limitIncidence};
         const int from = t.noteColumn >= 0 ? kNoteStart + t.noteColumn : -1;

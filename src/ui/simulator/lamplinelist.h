@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/raytracer.h"
+#include "model/scenestate.h"
 
 #include <QLocale>
 #include <QTableWidget>
@@ -20,7 +21,8 @@ class LampLineList : public QTableWidget
 
     // The headings and tooltips of the quantity columns (n, n ext., i, ... i lim.).
     void setHeaders(const QStringList &titles, const QStringList &tips);
-    void showLines(const std::vector<RayMeasures> &rays, std::size_t nearest, const QLocale &locale, int angleDecimals);
+    void showLines(const SceneState &state, const std::vector<RayMeasures> &rays, std::size_t nearest,
+                   const QLocale &locale, int angleDecimals);
     int nearestRow() const { return m_nearest; }
 
   private:

@@ -193,7 +193,8 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     // The wavelength redraws only a monochromatic picture; the other modes still show another
     // white-light ray, another radiation for the minimum.
     connect(&controller, &SceneController::sceneChanged, this, [this] {
-        if (!isHidden() && m_controller.state().wavelength != m_shownWavelength)
+        const SceneState &s = m_controller.state();
+        if (!isHidden() && (s.wavelength != m_shownWavelength || s.lampHidden != m_shownHidden))
             refresh();
     });
     connect(this, &PanelFrame::visibilityChanged, this, [this](bool visible) {
@@ -299,7 +300,7 @@ void MeasurePanel::refresh()
     showLampMode(state.source == SourceType::LineLamp);
     if (m_lampMode) {
         const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.picture());
-        m_lampLines->showLines(rays, nearestRay(rays, state.wavelength), m_locale, m_angleDecimals);
+        m_lampLines->showLines(state, rays, nearestRay(rays, state.wavelength), m_locale, m_angleDecimals);
     } else {
         const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
         for (int l = 0; l < kLines; ++l) {
@@ -310,6 +311,7 @@ void MeasurePanel::refresh()
     m_apex->setText(QStringLiteral("A = %1°").arg(wholeText(state.apexAngle, m_locale)));
     m_rays->setText(measuredRaysText(state, m_locale));
     m_shownWavelength = state.wavelength;
+    m_shownHidden = state.lampHidden;
     updateMinimum();
 }
 
@@ -317,20 +319,25 @@ void MeasurePanel::updateMinimum()
 {
     const SceneState &s = m_controller.state();
     const double lambda = minimumWavelength(s);
-    const MinimumKey key{s.apexAngle, lambda, s.source, CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
-                         CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda)};
+    const MinimumKey key{s.apexAngle,
+                         lambda,
+                         s.source,
+                         CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
+                         CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda),
+                         hiddenLineNumber(s, lambda)};
     if (key == m_minimumKey)
         return; // the lamp moved: the minimum does not depend on it
     m_minimumKey = key;
     m_minimum = findMinimumDeviation(key.apex, key.prism, key.outside);
-    m_minimumText->setText(minimumDeviationText(m_minimum, key.wavelength, key.source, m_locale, m_angleDecimals));
+    m_minimumText->setText(
+        minimumDeviationText(m_minimum, key.wavelength, key.source, m_locale, m_angleDecimals, key.hiddenLine));
     m_placeLamp->setEnabled(m_minimum.found && !m_minimum.uniform);
 }
 
 bool MeasurePanel::record()
 {
     const SceneState &state = m_controller.state();
-    const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
+    const std::vector<RayMeasures> rays = withHiddenLines(state, shownMeasures(state, m_controller.picture()));
     // Five lines (or a lamp's) are told apart by their wavelength.
     const bool five = rays.size() > 1;
     const QStringList titles = m_table.titles();

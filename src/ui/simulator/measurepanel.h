@@ -103,12 +103,14 @@ class MeasurePanel : public PanelFrame
     RecordColumns m_columns;
     MinimumDeviation m_minimum;
     int m_shownWavelength = -1; // the cursor's at the last refresh
+    bool m_shownHidden = false; // whether the lamp was hidden then: revealing it names its lines
     // What the minimum was computed for (and how its text names the radiation).
     struct MinimumKey {
         int apex = -1;
         double wavelength = -1;
         SourceType source = SourceType::Monochromatic;
         double prism = 0, outside = 0;
+        int hiddenLine = 0; // revealing the lamp renames the line
         bool operator==(const MinimumKey &) const = default;
     } m_minimumKey;
 };

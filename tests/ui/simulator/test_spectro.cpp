@@ -1,6 +1,7 @@
 #include "analysis/sweeps.h"
 #include "model/linelamps.h"
 #include "rowname.h"
+#include "simulator/lamplinelist.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/sweepdialog.h"
 #include "table/valuetable.h"
@@ -124,10 +125,27 @@ TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
     EXPECT_TRUE(combo->currentText().isEmpty());
     EXPECT_TRUE(reveal->isEnabled());
     const QString name = lineLampName(s.lamp);
-    for (QLabel *l : w.findChildren<QLabel *>())
-        EXPECT_FALSE(l->text().contains(name, Qt::CaseInsensitive)) << l->objectName().toStdString();
+    QTest::mouseClick(child<QLabel>("ImageMesures"), Qt::LeftButton);
     settle(w);
+    // Nor its wavelengths, which the pupil is to find: the lines go by rank.
+    QStringList texts;
+    for (QLabel *l : w.findChildren<QLabel *>())
+        texts << l->text();
+    auto *list = child<LampLineList>("MesureRaies");
+    for (int r = 0; r < list->rowCount(); ++r)
+        texts << list->verticalHeaderItem(r)->text();
+    const SpectralLine first = lineLamps()[std::size_t(s.lamp)].lines.front();
+    const QString lambda = QString::number(first.wavelength, 'f', 3);
+    for (const QString &t : std::as_const(texts)) {
+        EXPECT_FALSE(t.contains(name, Qt::CaseInsensitive)) << t.toStdString();
+        EXPECT_FALSE(t.contains(lambda) || t.contains(QString(lambda).replace(u'.', u','))) << t.toStdString();
+    }
+    ASSERT_GT(list->rowCount(), 0);
+    EXPECT_EQ(list->verticalHeaderItem(0)->text(), QStringLiteral("raie 1"));
     reveal->click();
+    settle(w);
+    EXPECT_TRUE(list->verticalHeaderItem(0)->text().contains(QString(lambda).replace(u'.', u',')) ||
+                list->verticalHeaderItem(0)->text().contains(lambda));
     EXPECT_EQ(combo->currentText(), name);
     EXPECT_FALSE(reveal->isEnabled());
     settle(w);
