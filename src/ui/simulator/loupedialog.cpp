@@ -122,6 +122,11 @@ LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *
 
 void LoupeDialog::buildGlasses(HintLine *hints)
 {
+    auto *rule = new QFrame(this); // sets the additions apart from the buttons above
+    rule->setObjectName(QStringLiteral("LigneVerres"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    rule->setGeometry(8, 170, 302, 2);
     auto *caption = addLabel(this, "LabelVerres", QStringLiteral("Verres réels :"), QRect(16, 180, 80, 17));
     m_glasses = new QComboBox(this);
     m_glasses->setObjectName(QStringLiteral("ComboVerres"));

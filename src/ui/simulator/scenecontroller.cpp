@@ -190,6 +190,7 @@ void SceneController::revealGlass()
     m_state.glassHidden = false;
     emit sceneChanged();
     emit edited(QStringLiteral("verre révélé"));
+    redrawForMaterial(); // the picture's measures carry the index again
 }
 
 void SceneController::forgetGlass()

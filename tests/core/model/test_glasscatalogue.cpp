@@ -1,3 +1,4 @@
+#include "analysis/sweeps.h"
 #include "common/codepage1252.h"
 #include "common/numbertext.h"
 #include "exercises/measuresinsert.h"
@@ -126,6 +127,9 @@ TEST_P(UnknownGlass, LeaksNowhereAndComesBack)
         EXPECT_FALSE(recovery.contains(inFile)) << secret.toStdString();
     }
     EXPECT_EQ(report.prismIndex, QStringLiteral("n = ?"));
+    SceneState lamp = st;
+    lamp.source = SourceType::LineLamp;
+    EXPECT_EQ(lampSweep(lamp).titles.size(), 2); // lambda and Dmin, no n
 
     // Read back: still the same hidden glass, with the catalogue's pair; the recovery too.
     const SituationResult back = parseSituation(bytes);

@@ -94,12 +94,15 @@ TEST_P(GlassDialog, FillsHidesAndUndoes)
     }
     // Hidden: no label of the window shows the name or the index.
     EXPECT_EQ(child<QLabel>("Label4")->text(), "n = ?");
+    child<QWidget>("PictureMesures")->show();
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().endsWith("= ?"));
     const QString index = indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)).mid(4, 5);
     for (QLabel *l : w.findChildren<QLabel *>())
         EXPECT_FALSE(l->text().contains(name) || l->text().contains(index)) << l->objectName().toStdString();
     settle();
     w.controller().revealGlass();
     EXPECT_NE(child<QLabel>("Label4")->text(), "n = ?");
+    EXPECT_FALSE(child<QLabel>("MesureMinimum")->text().endsWith("= ?"));
     settle();
     w.undoHistory().undo(); // hidden again
     EXPECT_TRUE(w.controller().state().glassHidden);
