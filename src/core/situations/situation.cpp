@@ -115,6 +115,7 @@ std::optional<float> singleOf(const std::optional<QString> &text)
 // given twice, a value that names nothing, or no "FIN".
 bool readAddedRecords(RecordCursor &in, SceneState &c)
 {
+    auto found = [](int row) { return row >= 0 ? std::optional(row) : std::nullopt; };
     bool lampRead = false, glassRead = false;
     for (int k = 0; k < kSituationAddedRecords; ++k) {
         const std::optional<QString> t = in.next();
@@ -122,27 +123,21 @@ bool readAddedRecords(RecordCursor &in, SceneState &c)
             return false;
         if (*t == kEndRecord) // a lamp record only for the lamp source or a hidden lamp
             return lampRead == (c.source == SourceType::LineLamp || c.lampHidden);
-        std::optional<int> row;
-        bool &read = t->startsWith(QLatin1String("VERRE")) ? glassRead : lampRead;
+        const bool hidden = t->startsWith(kHiddenLampKey) || t->startsWith(kHiddenGlassKey);
+        const bool glass = t->startsWith(kGlassKey) || t->startsWith(kHiddenGlassKey);
+        if (!glass && !hidden && !t->startsWith(kLampKey))
+            return false;
+        bool &read = glass ? glassRead : lampRead;
         if (read)
             return false;
         read = true;
-        if (t->startsWith(kHiddenLampKey)) {
-            row = hiddenLampRow(t->mid(kHiddenLampKey.size()));
-            c.lampHidden = true;
-        } else if (t->startsWith(kLampKey)) {
-            const int r = lineLampRow(t->mid(kLampKey.size()));
-            row = r >= 0 ? std::optional(r) : std::nullopt;
-        } else if (t->startsWith(kHiddenGlassKey)) {
-            row = hiddenGlassRow(t->mid(kHiddenGlassKey.size()));
-            c.glassHidden = true;
-        } else if (t->startsWith(kGlassKey)) {
-            const int r = glassRow(t->mid(kGlassKey.size()));
-            row = r >= 0 ? std::optional(r) : std::nullopt;
-        }
+        const QString value = t->mid(t->indexOf(QLatin1Char('=')) + 1);
+        const std::optional<int> row = glass ? (hidden ? hiddenGlassRow(value) : found(glassRow(value)))
+                                             : (hidden ? hiddenLampRow(value) : found(lineLampRow(value)));
         if (!row)
             return false;
-        (&read == &glassRead ? c.glass : c.lamp) = *row;
+        (glass ? c.glass : c.lamp) = *row;
+        (glass ? c.glassHidden : c.lampHidden) = hidden;
     }
     return false;
 }
