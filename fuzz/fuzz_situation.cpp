@@ -17,8 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!vorlac::isValidSituation(*first.situation))
         std::abort();
     const std::optional<QByteArray> stored = vorlac::serialiseSituation(*first.situation);
-    // The extended layout adds the lamp's record and "FIN".
-    const int added = vorlac::usesExtendedLayout(first.situation->scene) ? 2 : 0;
+    // The extended layout adds the lamp's record, the glass's and "FIN".
+    const vorlac::SceneState &s = first.situation->scene;
+    const int added = vorlac::usesExtendedLayout(s)
+                          ? 1 + int(s.source == vorlac::SourceType::LineLamp || s.lampHidden) + int(s.glass >= 0)
+                          : 0;
     if (!stored || stored->size() != qsizetype(vorlac::situationRecordCount(first.situation->rowCount()) + added) * 128)
         std::abort();
     const vorlac::SituationResult second = vorlac::parseSituation(*stored);
@@ -31,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         sa.prismMaterial != sb.prismMaterial || sa.outsideMaterial != sb.outsideMaterial || sa.source != sb.source ||
         sa.blackBackground != sb.blackBackground || sa.wavelength != sb.wavelength ||
         sa.showPropagation != sb.showPropagation || sa.showNormals != sb.showNormals || sa.lamp != sb.lamp ||
-        sa.lampHidden != sb.lampHidden)
+        sa.lampHidden != sb.lampHidden || sa.glass != sb.glass || sa.glassHidden != sb.glassHidden ||
+        (sa.glass >= 0 && (sa.prismCauchyA != sb.prismCauchyA || sa.prismCauchyB != sb.prismCauchyB)))
         std::abort();
     if (vorlac::serialiseSituation(b) != stored)
         std::abort();

@@ -85,6 +85,8 @@ double roundedAngle(double degrees, int decimals)
 
 QString indexValueText(double n, const QLocale &locale)
 {
+    if (std::isnan(n))
+        return QStringLiteral("?"); // an unknown glass
     return formatNumberPattern(n, QString(kPatternMeasuredIndex), locale);
 }
 

@@ -27,13 +27,17 @@ Sweep minimumSweep(const SceneState &state, const std::vector<double> &wavelengt
     Sweep s;
     s.titles = {numbered ? QStringLiteral("raie") : QStringLiteral("lambda (nm)"), QStringLiteral("Dmin (°)"),
                 QStringLiteral("n")};
+    const bool hidden = prismIndexHidden(state); // an unknown glass's index is the pupil's to compute
+    if (hidden)
+        s.titles.removeLast();
     for (std::size_t k = 0; k < wavelengths.size(); ++k) {
         const double lambda = wavelengths[k];
         const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, lambda);
         const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, lambda);
         const MinimumDeviation m = findMinimumDeviation(state.apexAngle, n, ne);
         if (m.found && !m.uniform)
-            append(s, {numbered ? double(k + 1) : lambda, m.deviation, m.relativeIndex});
+            append(s, hidden ? std::vector<double>{numbered ? double(k + 1) : lambda, m.deviation}
+                             : std::vector<double>{numbered ? double(k + 1) : lambda, m.deviation, m.relativeIndex});
     }
     return s;
 }

@@ -2,6 +2,7 @@
 
 #include "common/numberpattern.h"
 #include "expr/calculator.h"
+#include "model/glasscatalogue.h"
 #include "model/linelamps.h"
 #include "table/valuetable.h"
 
@@ -204,6 +205,13 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
         } else if (float *coefficient = coefficients.value(k)) {
             *coefficient = e.value.toFloat(&ok);
             customGiven[k.startsWith(QLatin1String("prism")) ? 0 : 1] = true;
+        } else if (k == QLatin1String("glass")) { // a glass of the "Verres réels" list is the prism
+            s.scene.glass = glassRow(e.value);
+            ok = s.scene.glass >= 0;
+            s.scene.prismMaterial = kCustomMaterial;
+            customGiven[0] = true;
+        } else if (k == QLatin1String("glass_hidden")) {
+            ok = readFlag(e, &s.scene.glassHidden, error);
         } else if (k == QLatin1String("source")) {
             ok = sources.contains(e.value);
             s.scene.source = sources.value(e.value);
@@ -263,6 +271,11 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
             a = kMaterials[std::size_t(row)].cauchyA;
             b = kMaterials[std::size_t(row)].cauchyB;
         }
+    }
+    if (s.scene.glass >= 0) {
+        const IndexLaw law = glassLaw(s.scene.glass);
+        s.scene.prismCauchyA = law.cauchyA;
+        s.scene.prismCauchyB = law.cauchyB;
     }
     if (rows.size() > lines) {
         fail(error, 0, QStringLiteral("more rows than lines"));

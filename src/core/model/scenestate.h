@@ -17,10 +17,12 @@ struct SceneState {
     bool showNormals = false;
     bool showPropagation = true;
 
-    int prismMaterial = 2;   // row of kMaterials
-    int outsideMaterial = 0; // row of kMaterials
-    int lamp = 0;            // row of lineLamps(), the lamp of a LineLamp source
-    bool lampHidden = false; // "Lampe inconnue": the lamp's name is shown nowhere
+    int prismMaterial = 2;    // row of kMaterials
+    int outsideMaterial = 0;  // row of kMaterials
+    int lamp = 0;             // row of lineLamps(), the lamp of a LineLamp source
+    bool lampHidden = false;  // "Lampe inconnue": the lamp's name is shown nowhere
+    int glass = -1;           // row of glassCatalogue() whose fit the prism ("Autre") holds, -1 when typed
+    bool glassHidden = false; // "Verre inconnu": the glass's name, coefficients and index are shown nowhere
     float prismCauchyA = kMaterials[2].cauchyA;
     float prismCauchyB = kMaterials[2].cauchyB;
     float outsideCauchyA = kMaterials[0].cauchyA;
@@ -28,5 +30,11 @@ struct SceneState {
 
     bool operator==(const SceneState &) const = default;
 };
+
+// True while the prism is an unknown glass: no text may show its name, coefficients or index.
+inline bool prismIndexHidden(const SceneState &s)
+{
+    return s.glass >= 0 && s.glassHidden;
+}
 
 } // namespace vorlac

@@ -1,6 +1,7 @@
 #include "output/scenereport.h"
 
 #include "analysis/measuretexts.h"
+#include "model/glasscatalogue.h"
 #include "model/materials.h"
 #include "model/scenetexts.h"
 
@@ -12,8 +13,9 @@ ReportTexts sceneReportTexts(const SceneState &s)
     return {s.source,
             wavelengthText(s.wavelength),
             apexText(s.apexAngle),
-            materialName(s.prismMaterial),
-            indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)),
+            prismMaterialText(s),
+            prismIndexHidden(s) ? QStringLiteral("n = ?")
+                                : indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)),
             materialName(s.outsideMaterial),
             indexText(CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength)),
             s.source == SourceType::LineLamp ? lampTitle(s) : QString()};

@@ -135,8 +135,10 @@ QByteArray exactScene(const SceneState &c)
 {
     Out o;
     o.f64(c.incidenceAngle);
-    o.f32(c.prismCauchyA);
-    o.f32(c.prismCauchyB);
+    // A catalogue glass's pair comes back from its row in the situation; an unknown glass's must
+    // not be readable here.
+    o.f32(c.glass >= 0 ? 0.0f : c.prismCauchyA);
+    o.f32(c.glass >= 0 ? 0.0f : c.prismCauchyB);
     o.f32(c.outsideCauchyA);
     o.f32(c.outsideCauchyB);
     return o.data();
@@ -154,8 +156,10 @@ bool readExactScene(QByteArrayView b, SceneState &c)
             return false;
     }
     c.incidenceAngle = incidence;
-    c.prismCauchyA = values[0];
-    c.prismCauchyB = values[1];
+    if (c.glass < 0) {
+        c.prismCauchyA = values[0];
+        c.prismCauchyB = values[1];
+    }
     c.outsideCauchyA = values[2];
     c.outsideCauchyB = values[3];
     return true;

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <optional>
 
+#include <limits>
+
 namespace vorlac
 {
 
@@ -68,6 +70,14 @@ TraceInput traceInputFor(const SceneState &state, const Radiation &ray)
 namespace
 {
 
+// What the panels and records may read of a ray: an unknown glass's index is not a number.
+RayMeasures shownRay(const SceneState &state, double wavelength, TraceMeasures m)
+{
+    if (prismIndexHidden(state))
+        m.prismIndex = std::numeric_limits<double>::quiet_NaN();
+    return {wavelength, m};
+}
+
 template <typename Raster> void drawSegments(Raster &raster, const std::vector<Segment> &segments, std::size_t from)
 {
     for (std::size_t i = from; i < segments.size(); ++i) {
@@ -102,7 +112,7 @@ TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation>
         TraceRay(traceInputFor(state, r), result, false);
         drawSegments(raster, result.segments, 0);
         ++picture.raysTraced;
-        picture.measures.push_back({r.wavelength, result.measures});
+        picture.measures.push_back(shownRay(state, r.wavelength, result.measures));
     }
     picture.lastLayout = layout;
     return layout;
@@ -189,7 +199,7 @@ TraceLayout RedrawScene(const SceneState &state, ScenePicture &picture)
     if (state.source == SourceType::WhiteLight && !measuresAt(picture, state.wavelength)) {
         TraceResult result;
         TraceRay(traceInputFor(state, {double(state.wavelength), palette::White}), result, false);
-        picture.measures.push_back({double(state.wavelength), result.measures});
+        picture.measures.push_back(shownRay(state, double(state.wavelength), result.measures));
     }
     return layout;
 }

@@ -3,6 +3,7 @@
 #include "common/numbertext.h"
 #include "common/recordfile.h"
 #include "common/rounding.h"
+#include "model/glasscatalogue.h"
 #include "model/linelamps.h"
 
 #include <cmath>
@@ -20,7 +21,10 @@ const QString kExtendedSignature = QStringLiteral("VORLAC+");
 const QString kEndRecord = QStringLiteral("FIN");
 const QString kLampKey = QStringLiteral("LAMPE=");
 const QString kHiddenLampKey = QStringLiteral("LAMPE?=");
+const QString kGlassKey = QStringLiteral("VERRE=");
+const QString kHiddenGlassKey = QStringLiteral("VERRE?=");
 constexpr quint32 kLampScramble = 0x9E3779B1u;
+constexpr quint32 kGlassMask = 0x3C6EF372u;
 constexpr int kSingleDigits = 7;
 constexpr int kDoubleDigits = 15;
 
@@ -34,6 +38,13 @@ bool areCoefficientsValid(int material, float a, float b)
     if (!std::isfinite(a) || !std::isfinite(b))
         return false;
     return material != kCustomMaterial || isCustomMaterialValid(a, b);
+}
+
+// A glass of the list holds exactly the catalogue's pair, whatever the dialog's limits.
+bool isGlassPrism(const SceneState &c)
+{
+    const IndexLaw law = glassLaw(c.glass);
+    return c.prismMaterial == kCustomMaterial && c.prismCauchyA == law.cauchyA && c.prismCauchyB == law.cauchyB;
 }
 
 int materialRow(const QString &text)
@@ -104,32 +115,38 @@ std::optional<float> singleOf(const std::optional<QString> &text)
 // given twice, a value that names nothing, or no "FIN".
 bool readAddedRecords(RecordCursor &in, SceneState &c)
 {
-    bool lampRead = false;
+    auto found = [](int row) { return row >= 0 ? std::optional(row) : std::nullopt; };
+    bool lampRead = false, glassRead = false;
     for (int k = 0; k < kSituationAddedRecords; ++k) {
         const std::optional<QString> t = in.next();
         if (!t)
             return false;
-        if (*t == kEndRecord)
-            return lampRead || c.source != SourceType::LineLamp;
-        if (lampRead)
+        if (*t == kEndRecord) // a lamp record only for the lamp source or a hidden lamp
+            return lampRead == (c.source == SourceType::LineLamp || c.lampHidden);
+        const bool hidden = t->startsWith(kHiddenLampKey) || t->startsWith(kHiddenGlassKey);
+        const bool glass = t->startsWith(kGlassKey) || t->startsWith(kHiddenGlassKey);
+        if (!glass && !hidden && !t->startsWith(kLampKey))
             return false;
-        if (t->startsWith(kHiddenLampKey)) {
-            const std::optional<int> row = hiddenLampRow(t->mid(kHiddenLampKey.size()));
-            if (!row)
-                return false;
-            c.lamp = *row;
-            c.lampHidden = true;
-        } else if (t->startsWith(kLampKey)) {
-            c.lamp = lineLampRow(t->mid(kLampKey.size()));
-            c.lampHidden = false;
-            if (c.lamp < 0)
-                return false;
-        } else {
+        bool &read = glass ? glassRead : lampRead;
+        if (read)
             return false;
-        }
-        lampRead = true;
+        read = true;
+        const QString value = t->mid(t->indexOf(QLatin1Char('=')) + 1);
+        const std::optional<int> row = glass ? (hidden ? hiddenGlassRow(value) : found(glassRow(value)))
+                                             : (hidden ? hiddenLampRow(value) : found(lineLampRow(value)));
+        if (!row)
+            return false;
+        (glass ? c.glass : c.lamp) = *row;
+        (glass ? c.glassHidden : c.lampHidden) = hidden;
     }
     return false;
+}
+
+// The code of a hidden row: scrambled so that the row cannot be read off the file.
+QString scrambledCode(int row, quint32 mask)
+{
+    const quint32 v = (quint32(row) + 1u) * kLampScramble ^ mask;
+    return QString::number(v, 16).rightJustified(8, QLatin1Char('0')).toUpper();
 }
 
 SituationResult unreadable()
@@ -152,19 +169,31 @@ double readSituationNumber(QStringView text)
 
 bool usesExtendedLayout(const SceneState &scene)
 {
-    return scene.source == SourceType::LineLamp || scene.lampHidden;
+    return scene.source == SourceType::LineLamp || scene.lampHidden || scene.glass >= 0;
 }
 
 QString hiddenLampCode(int row)
 {
-    const quint32 v = (quint32(row) + 1u) * kLampScramble ^ 0x5A17C0DEu;
-    return QString::number(v, 16).rightJustified(8, QLatin1Char('0')).toUpper();
+    return scrambledCode(row, 0x5A17C0DEu);
 }
 
 std::optional<int> hiddenLampRow(const QString &code)
 {
     for (int row = 0; row < lineLampCount(); ++row)
         if (code == hiddenLampCode(row))
+            return row;
+    return std::nullopt;
+}
+
+QString hiddenGlassCode(int row)
+{
+    return scrambledCode(row, kGlassMask);
+}
+
+std::optional<int> hiddenGlassRow(const QString &code)
+{
+    for (int row = 0; row < glassCount(); ++row)
+        if (code == hiddenGlassCode(row))
             return row;
     return std::nullopt;
 }
@@ -180,11 +209,15 @@ bool isValidSituation(const Situation &s)
     if (c.source != SourceType::Monochromatic && c.source != SourceType::FiveRadiations &&
         c.source != SourceType::WhiteLight && c.source != SourceType::LineLamp)
         return false;
-    if (usesExtendedLayout(c) && (c.lamp < 0 || c.lamp >= lineLampCount()))
+    if ((c.source == SourceType::LineLamp || c.lampHidden) && (c.lamp < 0 || c.lamp >= lineLampCount()))
+        return false;
+    if (c.glass < -1 || c.glass >= glassCount() || (c.glassHidden && c.glass < 0))
+        return false;
+    if (c.glass >= 0 && !isGlassPrism(c))
         return false;
     if (!std::isfinite(c.incidenceAngle))
         return false;
-    if (!areCoefficientsValid(c.prismMaterial, c.prismCauchyA, c.prismCauchyB) ||
+    if ((c.glass < 0 && !areCoefficientsValid(c.prismMaterial, c.prismCauchyA, c.prismCauchyB)) ||
         !areCoefficientsValid(c.outsideMaterial, c.outsideCauchyA, c.outsideCauchyB))
         return false;
     return s.rowCount() >= ValueTable::kMinRows && s.rowCount() <= ValueTable::kMaxRows;
@@ -212,8 +245,8 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
     w.append(writeSituationNumber(c.incidenceAngle, kDoubleDigits));
     w.append(writeSituationNumber(double(c.outsideCauchyA), kSingleDigits));
     w.append(writeSituationNumber(double(c.outsideCauchyB), kSingleDigits));
-    w.append(writeSituationNumber(double(c.prismCauchyA), kSingleDigits));
-    w.append(writeSituationNumber(double(c.prismCauchyB), kSingleDigits));
+    w.append(writeSituationNumber(c.glass >= 0 ? 0.0 : double(c.prismCauchyA), kSingleDigits));
+    w.append(writeSituationNumber(c.glass >= 0 ? 0.0 : double(c.prismCauchyB), kSingleDigits));
     w.append(writeSituationNumber(s.rowCount()));
     for (const QString &t : s.titles)
         w.append(t);
@@ -224,7 +257,10 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
     for (const QString &t : s.formulas)
         w.append(t);
     if (extended) {
-        w.append(c.lampHidden ? kHiddenLampKey + hiddenLampCode(c.lamp) : kLampKey + lineLampName(c.lamp));
+        if (c.source == SourceType::LineLamp || c.lampHidden)
+            w.append(c.lampHidden ? kHiddenLampKey + hiddenLampCode(c.lamp) : kLampKey + lineLampName(c.lamp));
+        if (c.glass >= 0)
+            w.append(c.glassHidden ? kHiddenGlassKey + hiddenGlassCode(c.glass) : kGlassKey + glassName(c.glass));
         w.append(kEndRecord);
     }
     if (w.failed())
@@ -307,6 +343,11 @@ SituationResult parseSituation(QByteArrayView bytes)
         t = in.next().value_or(QString());
     if (extended && !readAddedRecords(in, c))
         return unreadable();
+    if (c.glass >= 0) {
+        const IndexLaw law = glassLaw(c.glass);
+        c.prismCauchyA = law.cauchyA;
+        c.prismCauchyB = law.cauchyB;
+    }
     if (in.failed() || !isValidSituation(s) || (extended && !usesExtendedLayout(c)))
         return unreadable();
     return {std::move(s), SituationFailure::None};

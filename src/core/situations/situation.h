@@ -28,8 +28,10 @@ inline constexpr int situationRecordCount(int rows)
 // A situation with a lamp source or a hidden lamp is written in the extended layout: record 1
 // holds "VORLAC+" (so a reader of the classic layout refuses it as "Fichier non valide"), none
 // of records 5, 6 and 9 is "1" when the source is the lamp, and after the formulas come records
-// "clé=valeur" ended by "FIN": "LAMPE=<nom>", or "LAMPE?=<code>" for a hidden lamp. A situation
-// without them is written in the classic layout, byte for byte as before.
+// "clé=valeur" ended by "FIN": "LAMPE=<nom>", or "LAMPE?=<code>" for a hidden lamp. A prism of
+// the "Verres réels" list adds "VERRE=<nom>", or "VERRE?=<code>" for an unknown glass, whose
+// coefficients records then hold 0 (the pair comes from the catalogue). A situation without
+// them is written in the classic layout, byte for byte as before.
 inline constexpr int kSituationAddedRecords = 8;
 inline constexpr qint64 kSituationMaxBytes =
     qint64(situationRecordCount(ValueTable::kMaxRows) + kSituationAddedRecords) * 128;
@@ -66,6 +68,9 @@ bool usesExtendedLayout(const SceneState &scene);
 // off the file; nullopt for a code that names no lamp.
 QString hiddenLampCode(int row);
 std::optional<int> hiddenLampRow(const QString &code);
+// The same for an unknown glass (a row of glassCatalogue()), scrambled apart from the lamps.
+QString hiddenGlassCode(int row);
+std::optional<int> hiddenGlassRow(const QString &code);
 
 // True when every value lies within what the program's controls accept: apex 2..90, wavelength
 // 400..800, materials rows of the list, finite numbers (a custom material within the dialog's

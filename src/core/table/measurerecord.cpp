@@ -4,6 +4,7 @@
 #include "table/valuetable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace vorlac
@@ -142,8 +143,8 @@ std::optional<double> quantityValue(Quantity q, const RayMeasures &ray, int apex
         return m.direct ? std::optional<double>(m.emergence) : std::nullopt;
     case Quantity::Deviation:
         return m.direct ? std::optional<double>(m.deviation) : std::nullopt;
-    case Quantity::PrismIndex:
-        return m.prismIndex;
+    case Quantity::PrismIndex: // not a number for an unknown glass: the cell stays empty
+        return std::isnan(m.prismIndex) ? std::nullopt : std::optional<double>(m.prismIndex);
     case Quantity::OutsideIndex:
         return m.outsideIndex;
     case Quantity::Apex:

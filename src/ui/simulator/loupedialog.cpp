@@ -4,12 +4,16 @@
 #include "common/panelstyle.h"
 #include "common/pictures.h"
 #include "common/regional.h"
+#include "model/glasscatalogue.h"
+#include "simulator/hintline.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 
 namespace vorlac
 {
@@ -47,15 +51,24 @@ class DecimalKeyFilter : public QObject
     }
 };
 
+const QString kGlassesHint = QStringLiteral("Choisir un verre réel : A et B prennent les valeurs de l'ajustement "
+                                            "de Cauchy de sa loi de dispersion, de 400 à 800 nm");
+const QString kUnknownHint =
+    QStringLiteral("Tirer au hasard un verre de la liste dont le nom et l'indice restent cachés : le retrouver "
+                   "par la mesure");
+const QString kRevealHint = QStringLiteral("Afficher le nom et les coefficients du verre inconnu");
+constexpr int kGlassesHeight = 90; // the additions below the buttons
+
 } // namespace
 
-LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *parent)
+LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *parent, HintLine *hints,
+                         std::optional<GlassChoice> glass)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_messenger(messenger),
-      m_chosen(current)
+      m_chosen(current), m_glass(glass.value_or(GlassChoice{}))
 {
     setObjectName(QStringLiteral("LOUPE"));
     setWindowTitle(QStringLiteral("Definir un matériau non listé"));
-    setFixedSize(318, 166);
+    setFixedSize(318, 166 + (glass ? kGlassesHeight : 0));
     setModal(true);
 
     addLabel(this, "Label1",
@@ -101,10 +114,100 @@ LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *
     const QLocale locale = regionalLocale();
     m_a->setText(shortestSingleText(current.cauchyA, locale));
     m_b->setText(shortestSingleText(current.cauchyB, locale));
+    if (glass) {
+        buildGlasses(hints);
+        showGlass();
+    }
+}
+
+void LoupeDialog::buildGlasses(HintLine *hints)
+{
+    auto *rule = new QFrame(this); // sets the additions apart from the buttons above
+    rule->setObjectName(QStringLiteral("LigneVerres"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    rule->setGeometry(8, 170, 302, 2);
+    auto *caption = addLabel(this, "LabelVerres", QStringLiteral("Verres réels :"), QRect(16, 180, 80, 17));
+    m_glasses = new QComboBox(this);
+    m_glasses->setObjectName(QStringLiteral("ComboVerres"));
+    m_glasses->setGeometry(100, 178, 197, 21);
+    m_glasses->setToolTip(kGlassesHint);
+    caption->setBuddy(m_glasses); // the list's name for screen readers
+    for (int row = 0; row < glassCount(); ++row)
+        m_glasses->addItem(glassName(row));
+    m_fit = addLabel(this, "LabelEcart", QString(), QRect(16, 204, 281, 17));
+    auto *unknown = new QPushButton(QStringLiteral("Verre inconnu"), this);
+    unknown->setObjectName(QStringLiteral("BoutonVerreInconnu"));
+    unknown->setGeometry(16, 226, 135, 25);
+    unknown->setAutoDefault(false);
+    unknown->setToolTip(kUnknownHint);
+    m_reveal = new QPushButton(QStringLiteral("Révéler le verre"), this);
+    m_reveal->setObjectName(QStringLiteral("BoutonRevelerVerre"));
+    m_reveal->setGeometry(162, 226, 135, 25);
+    m_reveal->setAutoDefault(false);
+    m_reveal->setToolTip(kRevealHint);
+    if (hints) {
+        hints->addHint(m_glasses, kGlassesHint);
+        hints->addHint(unknown, kUnknownHint);
+        hints->addHint(m_reveal, kRevealHint);
+    }
+
+    connect(m_glasses, &QComboBox::activated, this, [this](int row) { chooseGlass({row, false}); });
+    connect(unknown, &QPushButton::clicked, this, [this] {
+        chooseGlass({int(QRandomGenerator::global()->bounded(glassCount())), true});
+    });
+    connect(m_reveal, &QPushButton::clicked, this, [this] { chooseGlass({m_glass.row, false}); });
+    // A typed coefficient is a material of the pupil's own again.
+    for (QLineEdit *edit : {m_a, m_b})
+        connect(edit, &QLineEdit::textEdited, this, [this] {
+            if (m_glass.row >= 0) {
+                m_glass = {};
+                showGlass();
+            }
+        });
+}
+
+void LoupeDialog::chooseGlass(GlassChoice glass)
+{
+    m_glass = glass;
+    if (!glass.hidden) {
+        const IndexLaw law = glassLaw(glass.row);
+        const QLocale locale = regionalLocale();
+        m_a->setText(shortestSingleText(law.cauchyA, locale));
+        m_b->setText(shortestSingleText(law.cauchyB, locale));
+    } else {
+        m_a->setText(QString()); // setText, not clear: no undo brings the numbers back
+        m_b->setText(QString());
+    }
+    showGlass();
+}
+
+void LoupeDialog::showGlass()
+{
+    const bool hidden = m_glass.row >= 0 && m_glass.hidden;
+    m_glasses->setPlaceholderText(hidden ? QStringLiteral("verre inconnu") : QStringLiteral("(saisie manuelle)"));
+    m_glasses->setCurrentIndex(hidden ? -1 : m_glass.row);
+    m_reveal->setEnabled(hidden);
+    if (hidden) {
+        m_a->setText(QString()); // setText, not clear: no undo brings the numbers back
+        m_b->setText(QString());
+        m_fit->setText(QStringLiteral("Verre inconnu : son nom et ses coefficients sont cachés."));
+    } else if (m_glass.row >= 0) {
+        const QLocale locale = regionalLocale();
+        m_fit->setText(QStringLiteral("Écart maximal de l'ajustement : ") +
+                       locale.toString(glassFit(m_glass.row).maxDifference, 'f', 4));
+    } else {
+        m_fit->clear();
+    }
 }
 
 void LoupeDialog::onOk()
 {
+    if (m_glass.row >= 0) { // the catalogue's pair, not a typed one
+        m_chosen = glassLaw(m_glass.row);
+        accept();
+        return;
+    }
     const QLocale locale = regionalLocale();
     // A text that cannot be read counts as 0.
     const float a = readRegionalSingle(m_a->text(), locale).value_or(0.0f);

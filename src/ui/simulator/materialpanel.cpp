@@ -1,8 +1,10 @@
 #include "simulator/materialpanel.h"
 
 #include "common/crlf.h"
+#include "common/menus.h"
 #include "common/panelstyle.h"
 #include "common/updown.h"
+#include "model/glasscatalogue.h"
 #include "model/materials.h"
 #include "model/scenetexts.h"
 #include "simulator/hintline.h"
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
+#include <QRandomGenerator>
 
 namespace vorlac
 {
@@ -83,8 +86,10 @@ MaterialPanel::MaterialPanel(MaterialSide side, SceneController &controller, Hin
 {
     const PanelLayout l = layoutFor(side);
     m_focusHint = l.focusHint;
-    if (side == MaterialSide::Prism)
+    if (side == MaterialSide::Prism) {
         buildApex();
+        buildGlassMenu();
+    }
     QLabel *caption = addLabel(this, l.materialLabel, QStringLiteral("Matériau:"), {6, l.materialY, 118, 15});
     m_list = new QComboBox(this);
     caption->setBuddy(m_list); // the list's name for screen readers
@@ -130,6 +135,26 @@ void MaterialPanel::buildApex()
     });
 }
 
+void MaterialPanel::buildGlassMenu()
+{
+    // The unknown glass without going through "Autre": the panel's right-click menu.
+    auto *menu = makeNamedMenu(
+        this, "menuverre",
+        {{"verreinconnu", QStringLiteral("Verre inconnu")}, {"revelerverre", QStringLiteral("Révéler le verre")}});
+    QAction *unknown = namedAction(*menu, "verreinconnu");
+    m_reveal = namedAction(*menu, "revelerverre");
+    unknown->setStatusTip(QStringLiteral("Le vorlac devient un verre réel tiré au hasard, dont le nom et l'indice "
+                                         "restent cachés"));
+    m_reveal->setStatusTip(QStringLiteral("Afficher le nom et l'indice du verre inconnu"));
+    relayStatusTips(menu, [this](const QString &text) { m_hints.setInfo(text); });
+    connect(unknown, &QAction::triggered, this,
+            [this] { m_controller.setGlass(int(QRandomGenerator::global()->bounded(glassCount())), true); });
+    connect(m_reveal, &QAction::triggered, this, [this] { m_controller.revealGlass(); });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint &at) { menu->popup(mapToGlobal(at)); });
+}
+
 void MaterialPanel::showState(const SceneState &state)
 {
     const bool prism = m_side == MaterialSide::Prism;
@@ -145,7 +170,10 @@ void MaterialPanel::showState(const SceneState &state)
     m_wavelength->setText(wavelengthText(state.wavelength) + QStringLiteral(" nm"));
     const float a = prism ? state.prismCauchyA : state.outsideCauchyA;
     const float b = prism ? state.prismCauchyB : state.outsideCauchyB;
-    m_index->setText(indexText(CauchyIndex(a, b, state.wavelength)));
+    m_index->setText(prism && prismIndexHidden(state) ? QStringLiteral("n = ?")
+                                                      : indexText(CauchyIndex(a, b, state.wavelength)));
+    if (m_reveal)
+        m_reveal->setEnabled(prismIndexHidden(state));
 }
 
 void MaterialPanel::onMaterialChosen(int row)
@@ -156,7 +184,8 @@ void MaterialPanel::onMaterialChosen(int row)
         const bool prism = m_side == MaterialSide::Prism;
         LoupeDialog dialog(
             {prism ? state.prismCauchyA : state.outsideCauchyA, prism ? state.prismCauchyB : state.outsideCauchyB},
-            m_messenger, this);
+            m_messenger, this, &m_hints,
+            prism ? std::optional(GlassChoice{state.glass, state.glassHidden}) : std::nullopt);
         m_list->unsetCursor();
         if (dialog.exec() != QDialog::Accepted) {
             showState(state); // back on the material in use
@@ -164,7 +193,10 @@ void MaterialPanel::onMaterialChosen(int row)
         }
         m_list->setCursor(Qt::WaitCursor);
         const IndexLaw chosen = dialog.chosen();
-        m_controller.setCustomMaterial(m_side, chosen.cauchyA, chosen.cauchyB);
+        if (const GlassChoice glass = dialog.chosenGlass(); glass.row >= 0)
+            m_controller.setGlass(glass.row, glass.hidden);
+        else
+            m_controller.setCustomMaterial(m_side, chosen.cauchyA, chosen.cauchyB);
     } else {
         m_controller.setMaterial(m_side, row);
     }

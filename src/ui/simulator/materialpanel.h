@@ -3,6 +3,7 @@
 #include "simulator/panelframe.h"
 #include "simulator/scenecontroller.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
 
@@ -29,6 +30,7 @@ class MaterialPanel : public PanelFrame
 
   private:
     void buildApex();
+    void buildGlassMenu();
     void onMaterialChosen(int row);
 
     MaterialSide m_side;
@@ -41,6 +43,7 @@ class MaterialPanel : public PanelFrame
     QComboBox *m_list;             // Combo1 or Combo2
     QLabel *m_wavelength;          // Label20 or Label14
     QLabel *m_index;               // Label4 or Label16
+    QAction *m_reveal = nullptr;   // "Révéler le verre" of the prism panel's menu
 };
 
 } // namespace vorlac

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <cmath>
 
+#include <limits>
+
 namespace vorlac
 {
 
@@ -324,13 +326,17 @@ void MeasurePanel::updateMinimum()
                          s.source,
                          CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
                          CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda),
-                         hiddenLineNumber(s, lambda)};
+                         hiddenLineNumber(s, lambda),
+                         prismIndexHidden(s)};
     if (key == m_minimumKey)
         return; // the lamp moved: the minimum does not depend on it
     m_minimumKey = key;
     m_minimum = findMinimumDeviation(key.apex, key.prism, key.outside);
+    MinimumDeviation shown = m_minimum;
+    if (key.hidden)
+        shown.relativeIndex = std::numeric_limits<double>::quiet_NaN();
     m_minimumText->setText(
-        minimumDeviationText(m_minimum, key.wavelength, key.source, m_locale, m_angleDecimals, key.hiddenLine));
+        minimumDeviationText(shown, key.wavelength, key.source, m_locale, m_angleDecimals, key.hiddenLine));
     m_placeLamp->setEnabled(m_minimum.found && !m_minimum.uniform);
 }
 

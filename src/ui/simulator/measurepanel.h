@@ -110,7 +110,8 @@ class MeasurePanel : public PanelFrame
         double wavelength = -1;
         SourceType source = SourceType::Monochromatic;
         double prism = 0, outside = 0;
-        int hiddenLine = 0; // revealing the lamp renames the line
+        int hiddenLine = 0;  // revealing the lamp renames the line
+        bool hidden = false; // an unknown glass: n is not shown
         bool operator==(const MinimumKey &) const = default;
     } m_minimumKey;
 };

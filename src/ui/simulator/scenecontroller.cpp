@@ -1,5 +1,6 @@
 #include "simulator/scenecontroller.h"
 
+#include "model/glasscatalogue.h"
 #include "model/lampgeometry.h"
 #include "model/materials.h"
 
@@ -145,6 +146,8 @@ void SceneController::setMaterial(MaterialSide side, int row)
         return;
     }
     (prism ? m_state.prismMaterial : m_state.outsideMaterial) = row;
+    if (prism && row != kCustomMaterial)
+        forgetGlass();
     emit sceneChanged();
     emit edited(prism ? QStringLiteral("matériau du vorlac") : QStringLiteral("milieu extérieur"));
     redrawForMaterial();
@@ -157,9 +160,43 @@ void SceneController::setCustomMaterial(MaterialSide side, float cauchyA, float 
     (prism ? m_state.prismCauchyA : m_state.outsideCauchyA) = cauchyA;
     (prism ? m_state.prismCauchyB : m_state.outsideCauchyB) = cauchyB;
     (prism ? m_state.prismMaterial : m_state.outsideMaterial) = kCustomMaterial;
+    if (prism)
+        forgetGlass();
     emit sceneChanged();
     emit edited(prism ? QStringLiteral("coefficients du vorlac") : QStringLiteral("coefficients du milieu extérieur"));
     redrawForMaterial();
+}
+
+void SceneController::setGlass(int row, bool hidden)
+{
+    if (row < 0 || row >= glassCount())
+        return;
+    const IndexLaw law = glassLaw(row);
+    m_customMaterialTarget = MaterialSide::Prism;
+    m_state.prismMaterial = kCustomMaterial;
+    m_state.prismCauchyA = law.cauchyA;
+    m_state.prismCauchyB = law.cauchyB;
+    m_state.glass = row;
+    m_state.glassHidden = hidden;
+    emit sceneChanged();
+    emit edited(hidden ? QStringLiteral("verre inconnu") : QStringLiteral("choix du verre"));
+    redrawForMaterial();
+}
+
+void SceneController::revealGlass()
+{
+    if (!prismIndexHidden(m_state))
+        return;
+    m_state.glassHidden = false;
+    emit sceneChanged();
+    emit edited(QStringLiteral("verre révélé"));
+    redrawForMaterial(); // the picture's measures carry the index again
+}
+
+void SceneController::forgetGlass()
+{
+    m_state.glass = -1;
+    m_state.glassHidden = false;
 }
 
 void SceneController::redrawForMaterial()

@@ -50,6 +50,10 @@ class SceneController : public QObject
     void setMaterial(MaterialSide side, int row);
     // A material of the pupil's own: its coefficients, the row becomes kCustomMaterial.
     void setCustomMaterial(MaterialSide side, float cauchyA, float cauchyB);
+    // A glass of the "Verres réels" list becomes the prism ("Autre" with the glass's fit); hidden,
+    // it is the "Verre inconnu" until revealGlass.
+    void setGlass(int row, bool hidden);
+    void revealGlass();
     // The whole scene at once (a loaded situation): one sceneChanged, then the full redraw. It
     // goes through no list, so "Autre" in it asks for nothing; its coefficients are the state's.
     void setState(const SceneState &state);
@@ -86,6 +90,7 @@ class SceneController : public QObject
     void timer1Tick();
     void store(const TraceLayout &layout);
     void redrawForMaterial();
+    void forgetGlass(); // the prism's coefficients are no longer a catalogue glass's
 
     SceneState m_state;
     bool m_whiteRedrawPending = false; // an apex change waits for Timer1's white-light picture

@@ -1,0 +1,110 @@
+#include "common/regional.h"
+#include "model/glasscatalogue.h"
+#include "model/scenetexts.h"
+#include "rowname.h"
+#include "simulator/scenecontroller.h"
+#include "undo/undohistory.h"
+#include "vorlacfixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <ostream>
+
+using namespace vorlac;
+
+namespace
+{
+
+// In LOUPE, opened by "Autre" of the prism list: a glass of ComboVerres (nullptr: "Verre
+// inconnu"), then maybe a typed A.
+struct LoupeRow {
+    const char *glass;
+    const char *typed;
+};
+std::ostream &operator<<(std::ostream &o, const LoupeRow &r)
+{
+    return o << (r.glass ? r.glass : "inconnu") << ' ' << r.typed;
+}
+
+class GlassDialog : public VorlacFixture, public ::testing::WithParamInterface<LoupeRow>
+{
+  protected:
+    void settle()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !window().undoHistory().stepPending(); }, 3000));
+    }
+};
+
+TEST_P(GlassDialog, FillsHidesAndUndoes)
+{
+    const LoupeRow r = GetParam();
+    Vorlac &w = window();
+    const SceneState before = w.controller().state();
+    QString fit;
+    dialogs.answer("LOUPE", [&](QWidget *d) {
+        auto *list = d->findChild<QComboBox *>("ComboVerres");
+        auto *a = d->findChild<QLineEdit *>("Text1");
+        if (r.glass) {
+            list->setCurrentIndex(glassRow(QString::fromUtf8(r.glass)));
+            emit list->activated(list->currentIndex());
+            EXPECT_EQ(a->text(), shortestSingleText(glassLaw(list->currentIndex()).cauchyA));
+        } else {
+            d->findChild<QPushButton *>("BoutonVerreInconnu")->click();
+            a->undo(); // no undo brings the numbers back
+            EXPECT_TRUE(a->text().isEmpty() && d->findChild<QLineEdit *>("Text2")->text().isEmpty());
+            EXPECT_TRUE(list->currentText().isEmpty() && list->placeholderText() == "verre inconnu");
+        }
+        fit = d->findChild<QLabel *>("LabelEcart")->text();
+        if (*r.typed) {
+            a->selectAll();
+            QTest::keyClicks(a, r.typed);
+        }
+        d->findChild<QPushButton *>("Command2")->click();
+    });
+    auto *combo = child<QComboBox>("Combo1");
+    combo->setCurrentIndex(kCustomMaterial);
+    emit combo->activated(kCustomMaterial);
+    const SceneState &s = w.controller().state();
+    EXPECT_TRUE(messages.empty()); // diamond's A lies past 2: the catalogue's, not typed
+    EXPECT_EQ(s.prismMaterial, kCustomMaterial);
+    if (*r.typed) {
+        EXPECT_EQ(s.glass, -1);
+        EXPECT_EQ(s.prismCauchyA, 1.6f);
+        return;
+    }
+    ASSERT_GE(s.glass, 0);
+    EXPECT_EQ(s.glassHidden, r.glass == nullptr);
+    EXPECT_EQ(s.prismCauchyA, glassLaw(s.glass).cauchyA);
+    if (r.glass) {
+        EXPECT_EQ(fit, QStringLiteral("Écart maximal de l'ajustement : ") +
+                           regionalLocale().toString(glassFit(s.glass).maxDifference, 'f', 4));
+        return;
+    }
+    // Hidden: no label of the window shows the name or the index.
+    child<QWidget>("PictureMesures")->show();
+    EXPECT_EQ(child<QLabel>("Label4")->text(), "n = ?");
+    EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().endsWith("= ?"));
+    const QString index = indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)).mid(4, 5);
+    for (QLabel *l : w.findChildren<QLabel *>())
+        EXPECT_FALSE(l->text().contains(glassName(s.glass)) || l->text().contains(index))
+            << l->objectName().toStdString();
+    settle();
+    w.controller().revealGlass();
+    EXPECT_NE(child<QLabel>("Label4")->text(), "n = ?");
+    EXPECT_FALSE(child<QLabel>("MesureMinimum")->text().endsWith("= ?"));
+    settle();
+    w.undoHistory().undo(); // hidden again, then back before the glass
+    EXPECT_TRUE(w.controller().state().glassHidden);
+    w.undoHistory().undo();
+    EXPECT_EQ(w.controller().state(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, GlassDialog,
+                         ::testing::Values(LoupeRow{"N-BK7", ""}, LoupeRow{"diamant", ""}, LoupeRow{"F2", "1.6"},
+                                           LoupeRow{nullptr, ""}),
+                         RowName());
+
+} // namespace
