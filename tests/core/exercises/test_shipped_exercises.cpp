@@ -180,6 +180,10 @@ struct HelpRow {
     const char *lamp;
     int lines;
 };
+[[maybe_unused]] void PrintTo(const HelpRow &r, std::ostream *os)
+{
+    *os << r.lamp;
+}
 
 using HelpTable = ::testing::TestWithParam<HelpRow>;
 
