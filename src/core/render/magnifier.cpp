@@ -129,15 +129,9 @@ void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, co
         (flat ? by : bx) -= back;
         raster.drawWideLine(ax, ay, bx, by, toQRgb(colour), dashed, width);
     };
-    const bool white = state.source == SourceType::WhiteLight && picture.raysTraced == kSpectrumSize;
-    const std::vector<Radiation> rays = white ? whiteLightRadiations(spectrum) : sceneRadiations(state);
-    Rgb allColours = 0;
-    for (const Radiation &r : rays)
-        allColours |= r.colour;
-    TraceInput shared = traceInputFor(state, rays.front());
-    shared.colour = allColours;
+    const std::vector<Radiation> rays = pictureRadiations(state, picture, spectrum);
     std::vector<Segment> primitives;
-    computeLayout(shared, &primitives);
+    sharedPrimitives(state, rays, primitives);
     for (const Segment &s : primitives)
         draw(s.x1, s.y1, s.x2, s.y2, s.colour, s.dashed);
     TraceResult result;

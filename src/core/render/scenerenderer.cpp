@@ -96,14 +96,8 @@ TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation>
     picture.measures.clear();
     if (rays.empty())
         return picture.lastLayout;
-    Rgb allColours = 0;
-    for (const Radiation &r : rays)
-        allColours |= r.colour;
-
-    TraceInput shared = traceInputFor(state, rays.front());
-    shared.colour = allColours;
     std::vector<Segment> primitives;
-    const TraceLayout layout = computeLayout(shared, &primitives);
+    const TraceLayout layout = sharedPrimitives(state, rays, primitives);
     drawSegments(raster, primitives, 0);
 
     TraceResult result;
@@ -143,6 +137,23 @@ void ScenePicture::setScreenRatio(double ratio)
 double ScenePicture::screenRatio() const
 {
     return screenImage.isNull() ? 1.0 : screenImage.devicePixelRatio();
+}
+
+TraceLayout sharedPrimitives(const SceneState &state, const std::vector<Radiation> &rays, std::vector<Segment> &out)
+{
+    Rgb allColours = 0;
+    for (const Radiation &r : rays)
+        allColours |= r.colour;
+    TraceInput shared = traceInputFor(state, rays.front());
+    shared.colour = allColours;
+    return computeLayout(shared, &out);
+}
+
+std::vector<Radiation> pictureRadiations(const SceneState &state, const ScenePicture &picture,
+                                         const SpectrumColours &spectrumColour)
+{
+    const bool white = state.source == SourceType::WhiteLight && picture.raysTraced == kSpectrumSize;
+    return white ? whiteLightRadiations(spectrumColour) : sceneRadiations(state);
 }
 
 std::vector<Radiation> lampRadiations(const SceneState &state)

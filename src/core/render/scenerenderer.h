@@ -51,6 +51,13 @@ std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColou
 // Every line of the state's lamp, in its colour with the brightness of its intensity (black on
 // the white background, as one wavelength is).
 std::vector<Radiation> lampRadiations(const SceneState &state);
+// The radiations the picture holds: the 401 of white light once traced, else sceneRadiations.
+std::vector<Radiation> pictureRadiations(const SceneState &state, const ScenePicture &picture,
+                                         const SpectrumColours &spectrumColour);
+
+// The outline, normals and lamp that every ray's trace shares, drawn once in the OR of all the
+// rays' colours, as overlapping rays would merge them; rays must not be empty.
+TraceLayout sharedPrimitives(const SceneState &state, const std::vector<Radiation> &rays, std::vector<Segment> &out);
 
 // Rebuilds the picture from scratch for monochromatic light or the five radiations (in white
 // light: the quick five-ray preview). Returns the layout of the trace (also kept in

@@ -100,15 +100,9 @@ void drawSceneView(const SceneState &state, const ScenePicture &picture, const S
     const int width = std::clamp(rayWidth, 1, 64);
     ViewRaster v{LineRasteriser(target, std::max(1.0, scale)), view.origin, scale, width};
     v.raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
-    const bool white = state.source == SourceType::WhiteLight && picture.raysTraced == kSpectrumSize;
-    const std::vector<Radiation> rays = white ? whiteLightRadiations(spectrum) : sceneRadiations(state);
-    Rgb allColours = 0;
-    for (const Radiation &r : rays)
-        allColours |= r.colour;
-    TraceInput shared = traceInputFor(state, rays.front());
-    shared.colour = allColours;
+    const std::vector<Radiation> rays = pictureRadiations(state, picture, spectrum);
     std::vector<Segment> primitives;
-    computeLayout(shared, &primitives);
+    sharedPrimitives(state, rays, primitives);
     for (const Segment &s : primitives)
         v.draw(s);
     TraceResult result;
