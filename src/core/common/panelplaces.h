@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <optional>
 
@@ -21,5 +22,8 @@ QPoint defaultMeasurePlace(QSize panel, QSize window);
 std::optional<QPoint> panelPlace(const QByteArray &places, const QByteArray &name);
 // places with name's line set to pos (added at the end when missing); other lines as they were.
 QByteArray withPanelPlace(const QByteArray &places, const QByteArray &name, QPoint pos);
+
+// Where the small-screen rule puts the main window's frame on a screen of that logical size.
+QRect smallScreenFrame(QSize screen);
 
 } // namespace vorlac

@@ -490,16 +490,6 @@ void Vorlac::applySmallScreenRule()
     m_applyingRule = false;
 }
 
-QRect smallScreenFrame(QSize screen)
-{
-    // 800 x 600 centred; a screen smaller than that gets the window at its corner and no larger
-    // than itself, so the toolbar and the close box stay on the screen.
-    const QSize outer(std::clamp(screen.width(), 1, 800), std::clamp(screen.height(), 1, 600));
-    const QPoint topLeft(std::max(0, (screen.width() - outer.width()) / 2),
-                         std::max(0, (screen.height() - outer.height()) / 2));
-    return {topLeft, outer};
-}
-
 void Vorlac::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);

@@ -53,9 +53,6 @@ struct VorlacEnvironment {
     RecoveryTiming recoveryTiming; // when the unsaved work is written
 };
 
-// Where the small-screen rule puts the window's frame on a screen of that logical size.
-QRect smallScreenFrame(QSize screen);
-
 // The main window: assembles the scene, the panels, the toolbar, the hint line and the exercise
 // area around one SceneController, and owns the life cycle (start-up, the small-screen rule,
 // the marker file, closing).

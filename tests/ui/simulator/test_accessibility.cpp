@@ -3,6 +3,7 @@
 #include "common/accessiblenaming.h"
 #include "common/clicklabel.h"
 #include "common/menus.h"
+#include "common/panelplaces.h"
 #include "rowname.h"
 #include "simulator/exercisearea.h"
 #include "simulator/sceneaccessible.h"

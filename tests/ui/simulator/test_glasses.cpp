@@ -31,11 +31,6 @@ std::ostream &operator<<(std::ostream &o, const LoupeRow &r)
 
 class GlassDialog : public VorlacFixture, public ::testing::WithParamInterface<LoupeRow>
 {
-  protected:
-    void settle()
-    {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !window().undoHistory().stepPending(); }, 3000));
-    }
 };
 
 TEST_P(GlassDialog, FillsHidesAndUndoes)

@@ -23,17 +23,7 @@ using namespace vorlac;
 namespace
 {
 
-class PanelFixture : public VorlacFixture
-{
-  protected:
-    MeasurePanel &openPanel()
-    {
-        QTest::mouseClick(child<QLabel>("ImageMesures"), Qt::LeftButton);
-        return window().measurePanel();
-    }
-};
-
-class PanelLampLines : public PanelFixture, public ::testing::WithParamInterface<const char *>
+class PanelLampLines : public VorlacFixture, public ::testing::WithParamInterface<const char *>
 {
 };
 
@@ -45,7 +35,8 @@ TEST_P(PanelLampLines, EveryLineListedNearestSelected)
     SceneController &c = window().controller();
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-    MeasurePanel &panel = openPanel();
+    showMeasures();
+    MeasurePanel &panel = window().measurePanel();
     const QSize designed = panel.size();
     c.setSource(SourceType::LineLamp);
     c.setLamp(lineLampRow(QString::fromUtf8(GetParam())));
@@ -79,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PanelLampLines,
                                            "lithium"),
                          RowName());
 
-class PrecisionMenu : public PanelFixture, public ::testing::WithParamInterface<int>
+class PrecisionMenu : public VorlacFixture, public ::testing::WithParamInterface<int>
 {
 };
 
@@ -90,7 +81,8 @@ TEST_P(PrecisionMenu, PanelRecordAndNextStart)
     Vorlac &w = window();
     w.controller().setSource(SourceType::Monochromatic);
     w.controller().setIncidenceAngle(41.2345);
-    MeasurePanel &panel = openPanel();
+    showMeasures();
+    MeasurePanel &panel = window().measurePanel();
     namedAction(*panel.precisionMenu(), QStringLiteral("precision%1").arg(d).toLatin1().constData())->trigger();
     const TraceMeasures m = TraceRay(traceInputFor(w.scene(), {589, palette::White})).measures;
     EXPECT_EQ(child<QLabel>("Mesure1_4")->text(), angleText(m.incidence, regionalLocale(), d));

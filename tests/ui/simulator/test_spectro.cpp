@@ -37,24 +37,19 @@ class Spectro : public VorlacFixture, public ::testing::WithParamInterface<Sweep
 {
 };
 
-void settle(Vorlac &w)
-{
-    ASSERT_TRUE(QTest::qWaitFor([&w] { return !w.undoHistory().stepPending(); }, 3000));
-}
-
 TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
 {
     const SweepRow row = GetParam();
     Vorlac &w = window();
     ValueTable &table = w.valueTable();
     table.setTextMatrix(1, 0, QStringLiteral("7,000"));
-    settle(w);
+    settle();
     if (row.lamp >= 0) {
         child<QRadioButton>("OptionLampe")->click();
         auto *combo = child<QComboBox>("ComboLampe");
         combo->setCurrentIndex(row.lamp);
         emit combo->activated(row.lamp);
-        settle(w);
+        settle();
     }
     const QStringList titlesBefore = table.titles();
     const SceneState state = w.controller().state();
@@ -70,7 +65,7 @@ TEST_P(Spectro, SweepFillsTheTableInOneUndoStep)
         });
     child<QAction>("balayage")->trigger();
     dialogs.wait();
-    settle(w);
+    settle();
     ASSERT_FALSE(expected.lines.empty());
     EXPECT_EQ(table.title(0), expected.titles[0]);
     EXPECT_GE(table.Rows(), int(expected.lines.size()) + 1);
@@ -125,8 +120,8 @@ TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
     EXPECT_TRUE(combo->currentText().isEmpty());
     EXPECT_TRUE(reveal->isEnabled());
     const QString name = lineLampName(s.lamp);
-    QTest::mouseClick(child<QLabel>("ImageMesures"), Qt::LeftButton);
-    settle(w);
+    showMeasures();
+    settle();
     // Nor its wavelengths, which the pupil is to find: the lines go by rank.
     QStringList texts;
     for (QLabel *l : w.findChildren<QLabel *>())
@@ -143,12 +138,12 @@ TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
     ASSERT_GT(list->rowCount(), 0);
     EXPECT_EQ(list->verticalHeaderItem(0)->text(), QStringLiteral("raie 1"));
     reveal->click();
-    settle(w);
+    settle();
     EXPECT_TRUE(list->verticalHeaderItem(0)->text().contains(QString(lambda).replace(u'.', u',')) ||
                 list->verticalHeaderItem(0)->text().contains(lambda));
     EXPECT_EQ(combo->currentText(), name);
     EXPECT_FALSE(reveal->isEnabled());
-    settle(w);
+    settle();
     w.undoHistory().undo();
     EXPECT_TRUE(w.controller().state().lampHidden);
     EXPECT_TRUE(combo->currentText().isEmpty());

@@ -4,8 +4,11 @@
 #include "simulator/scenecontroller.h"
 #include "simulator/vorlacwindow.h"
 #include "ui/dialogwatch.h"
+#include "undo/undohistory.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
@@ -56,6 +59,15 @@ class VorlacFixture : public ::testing::Test
         }
         return *win;
     }
+
+    // Lets the event loop end the undo step in progress, as it does between two user actions.
+    void settle()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !window().undoHistory().stepPending(); }, 3000));
+    }
+
+    // Opens the measurements panel by its icon, as a pupil does.
+    void showMeasures() { QTest::mouseClick(child<QLabel>("ImageMesures"), Qt::LeftButton); }
 
     template <typename T> T *child(const char *name)
     {
