@@ -1,6 +1,7 @@
 #include "analysis/sweeps.h"
 
 #include "analysis/minimumdeviation.h"
+#include "model/glasscatalogue.h"
 #include "model/materials.h"
 #include "model/raytracer.h"
 #include "render/scenerenderer.h"
@@ -21,6 +22,17 @@ void append(Sweep &s, std::vector<double> line)
         ++s.cut;
 }
 
+// The deviation at a limit incidence: there the ray grazes a face, which the tracer's rounding
+// may turn into a reflection, so the nearest incidence on the emerging side (towards) stands for
+// it; the difference is far below what the table shows.
+std::optional<double> grazingDeviation(int apex, double n, double ne, double limit, double towards)
+{
+    for (const double nudge : {0.0, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8})
+        if (const std::optional<double> d = tracedDeviation(apex, n, ne, limit + towards * nudge))
+            return d;
+    return std::nullopt;
+}
+
 // lambda (or the line's number), D_min and n for each wavelength, as the tracer finds them.
 Sweep minimumSweep(const SceneState &state, const std::vector<double> &wavelengths, bool numbered)
 {
@@ -32,8 +44,8 @@ Sweep minimumSweep(const SceneState &state, const std::vector<double> &wavelengt
         s.titles.removeLast();
     for (std::size_t k = 0; k < wavelengths.size(); ++k) {
         const double lambda = wavelengths[k];
-        const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, lambda);
-        const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, lambda);
+        const double n = scenePrismIndex(state, lambda);
+        const double ne = sceneOutsideIndex(state, lambda);
         const MinimumDeviation m = findMinimumDeviation(state.apexAngle, n, ne);
         if (m.found && !m.uniform)
             append(s, hidden ? std::vector<double>{numbered ? double(k + 1) : lambda, m.deviation}
@@ -52,8 +64,8 @@ Sweep deviationSweep(const SceneState &state, double lambda, double step)
         s.problem = QStringLiteral("Le pas du balayage doit être un nombre positif.");
         return s;
     }
-    const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, lambda);
-    const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, lambda);
+    const double n = scenePrismIndex(state, lambda);
+    const double ne = sceneOutsideIndex(state, lambda);
     TraceResult r;
     TraceRay(rayOnlyInput(state.apexAngle, 90.0, n, ne), r);
     double from = -90.0, to = 90.0;
@@ -71,9 +83,15 @@ Sweep deviationSweep(const SceneState &state, double lambda, double step)
     const long long count = static_cast<long long>(std::floor((to - from) / step + 1e-9));
     for (long long k = 0; k <= count; ++k) {
         const double i = from + double(k) * step;
-        if (const std::optional<double> d = tracedDeviation(state.apexAngle, n, ne, i))
+        const bool atLimit = k == 0 && from > -90.0;
+        if (const std::optional<double> d =
+                atLimit ? grazingDeviation(state.apexAngle, n, ne, i, 1.0) : tracedDeviation(state.apexAngle, n, ne, i))
             append(s, {i, *d});
     }
+    // With the outside the denser, the limit closes the range.
+    if (to < 90.0 && from + double(count) * step < to)
+        if (const std::optional<double> d = grazingDeviation(state.apexAngle, n, ne, to, -1.0))
+            append(s, {to, *d});
     if (s.lines.empty() && s.cut == 0)
         s.problem = QStringLiteral("Aucune incidence du balayage ne fait sortir le rayon par la face de sortie.");
     return s;
