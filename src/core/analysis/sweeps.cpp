@@ -22,17 +22,6 @@ void append(Sweep &s, std::vector<double> line)
         ++s.cut;
 }
 
-// The deviation at a limit incidence: there the ray grazes a face, which the tracer's rounding
-// may turn into a reflection, so the nearest incidence on the emerging side (towards) stands for
-// it; the difference is far below what the table shows.
-std::optional<double> grazingDeviation(int apex, double n, double ne, double limit, double towards)
-{
-    for (const double nudge : {0.0, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8})
-        if (const std::optional<double> d = tracedDeviation(apex, n, ne, limit + towards * nudge))
-            return d;
-    return std::nullopt;
-}
-
 // lambda (or the line's number), D_min and n for each wavelength, as the tracer finds them.
 Sweep minimumSweep(const SceneState &state, const std::vector<double> &wavelengths, bool numbered)
 {
@@ -83,15 +72,15 @@ Sweep deviationSweep(const SceneState &state, double lambda, double step)
     const long long count = static_cast<long long>(std::floor((to - from) / step + 1e-9));
     for (long long k = 0; k <= count; ++k) {
         const double i = from + double(k) * step;
-        const bool atLimit = k == 0 && from > -90.0;
-        if (const std::optional<double> d =
-                atLimit ? grazingDeviation(state.apexAngle, n, ne, i, 1.0) : tracedDeviation(state.apexAngle, n, ne, i))
+        if (k == 0 && r.measures.limit == EmergenceLimit::Angle && r.measures.criticalAngle) {
+            // The limit itself: the ray grazes out (i' = 90). The tracer, whose degree constants
+            // are not exact, lets it out only some 1e-4 degree further, several tenths of a
+            // degree of D away, so the grazing deviation is written as it is.
+            append(s, {i, i + 90.0 - state.apexAngle});
+        } else if (const std::optional<double> d = tracedDeviation(state.apexAngle, n, ne, i)) {
             append(s, {i, *d});
+        }
     }
-    // With the outside the denser, the limit closes the range.
-    if (to < 90.0 && from + double(count) * step < to)
-        if (const std::optional<double> d = grazingDeviation(state.apexAngle, n, ne, to, -1.0))
-            append(s, {to, *d});
     if (s.lines.empty() && s.cut == 0)
         s.problem = QStringLiteral("Aucune incidence du balayage ne fait sortir le rayon par la face de sortie.");
     return s;
