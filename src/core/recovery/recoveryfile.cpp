@@ -340,7 +340,8 @@ RecoveryResult parseRecovery(QByteArrayView bytes)
         p.crossGrabY = qint16(in.u16());
         const qint32 x = qint32(in.u32()), y = qint32(in.u32());
         const quint8 shown = in.u8();
-        const bool placed = std::abs(x) <= kFarthest && std::abs(y) <= kFarthest;
+        // Compared without std::abs, which is undefined for the lowest 32-bit value.
+        const bool placed = x >= -kFarthest && x <= kFarthest && y >= -kFarthest && y <= kFarthest;
         if (!in.whole() || !std::isfinite(p.rotation) || !std::isfinite(p.lineAngle) || shown > 1 || !placed)
             return damaged();
         p.position = QPoint(x, y);

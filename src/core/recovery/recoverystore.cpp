@@ -185,7 +185,8 @@ QList<RecoveryOrphan> RecoveryStore::orphans()
 {
     const QRegularExpression name(QStringLiteral("^travail-(\\d+(?:-\\d+)?)\\.vorlac-travail$"));
     const QDir dir(m_folder);
-    QFileInfoList files = dir.entryInfoList({kPrefix + QLatin1Char('*') + kSuffix}, QDir::Files);
+    // A link is never a recovery file: adopting it would make later writes go where it leads.
+    QFileInfoList files = dir.entryInfoList({kPrefix + QLatin1Char('*') + kSuffix}, QDir::Files | QDir::NoSymLinks);
     std::stable_sort(files.begin(), files.end(),
                      [](const QFileInfo &a, const QFileInfo &b) { return a.lastModified() > b.lastModified(); });
     QList<RecoveryOrphan> found;

@@ -295,4 +295,58 @@ const CheckRow kCheckRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FolderCheckRows, ::testing::ValuesIn(kCheckRows), RowName());
 
+// ---- names leading outside the exercise's folder ------------------------------------------------
+
+struct EscapeRow {
+    const char *name, *stored; // "%1" stands for the folder above the exercise's
+};
+void PrintTo(const EscapeRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class ExerciseEscape : public ::testing::TestWithParam<EscapeRow>
+{
+};
+
+// A file two folders up stands for any of the teacher's files: the exercise naming it is not
+// read, its rewrite and the folder check never touch it, and the check says why.
+TEST_P(ExerciseEscape, IsRefusedAndNothingOutsideIsWritten)
+{
+    QTemporaryDir top;
+    const QString folder = top.filePath(QStringLiteral("cle/exos"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    put(top.filePath(QStringLiteral("victim.txt")), "{\\rtf1 victime\\par}");
+    ASSERT_TRUE(QFile::link(top.path(), folder + QStringLiteral("/haut")));
+    const ExerciseSet set = sampleSet(50, true);
+    const ExerciseSetNames names = freshExerciseNames(folder, set.title);
+    ASSERT_EQ(saveExerciseSet(folder, names, set), QString());
+    const QString path = QDir(folder).filePath(names.exercise);
+    ExerciseFile file = *readExerciseFile(path);
+    file.statement = QString::fromUtf8(GetParam().stored).arg(top.path());
+    put(path, *serialiseExerciseFile(file));
+
+    EXPECT_FALSE(readExerciseFile(path));
+    ExerciseSet loaded;
+    EXPECT_FALSE(loadExerciseSet(path, &loaded));
+    const ExerciseSetNames rewrite = namesForRewrite(path);
+    EXPECT_EQ(rewrite.statement, QStringLiteral("DEVIATIO-2.RTF"));
+    ExerciseSetNames hostile = names;
+    hostile.statement = file.statement;
+    EXPECT_NE(saveExerciseSet(folder, hostile, set), QString());
+    const FolderCheck check = checkExerciseFolder(folder);
+    ASSERT_EQ(check.problems.size(), 1) << check.problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(check.problems[0].contains(QStringLiteral("hors du dossier de l'exercice : l'exercice sera refusé")))
+        << check.problems[0].toStdString();
+    EXPECT_EQ(saveExerciseSet(folder, rewrite, set), QString());
+    EXPECT_EQ(readAll(top.filePath(QStringLiteral("victim.txt"))), "{\\rtf1 victime\\par}");
+}
+
+const EscapeRow kEscapeRows[] = {
+    {"TwoFoldersUp", "..\\..\\victim.txt"},
+    {"Absolute", "%1/victim.txt"},
+    {"DriveLetter", "C:\\victim.txt"},
+    {"LinkLeadingOut", "haut\\victim.txt"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ExerciseEscape, ::testing::ValuesIn(kEscapeRows), RowName());
+
 } // namespace

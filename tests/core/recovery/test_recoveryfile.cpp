@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
+#include <limits>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -167,6 +168,13 @@ INSTANTIATE_TEST_SUITE_P(
                   RecoveryFailure::Damaged},
         DamageRow{"BodyLengthWrong", [](QByteArray &b) { b.append('x'); }, RecoveryFailure::Damaged},
         DamageRow{"TooManySections", [](QByteArray &b) { qToLittleEndian(quint16(9999), b.data() + 10); },
+                  RecoveryFailure::Damaged},
+        DamageRow{"ProtractorAtTheLowest32BitValue",
+                  [](QByteArray &b) {
+                      RecoveryWork w = fullWork(4, 50);
+                      w.protractor.position = QPoint(std::numeric_limits<int>::min(), 0);
+                      b = bytesOf(w);
+                  },
                   RecoveryFailure::Damaged},
         DamageRow{"NewerFormat", [](QByteArray &b) { qToLittleEndian(quint16(2), b.data() + 8); },
                   RecoveryFailure::NewerFormat}),
