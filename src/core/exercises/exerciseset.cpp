@@ -255,6 +255,30 @@ bool loadExerciseSet(const QString &exercisePath, ExerciseSet *set)
     return true;
 }
 
+bool belongsToExercise(const QString &path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (target.isEmpty())
+        return false;
+    QDir dir = QFileInfo(target).absoluteDir();
+    for (int level = 0; level < 2; ++level) {
+        for (const QString &name :
+             dir.entryList({QStringLiteral("*.E01"), QStringLiteral("VORLAC.PEM")}, QDir::Files, QDir::Name)) {
+            const std::optional<ExerciseFile> file = readExerciseFile(dir.filePath(name));
+            if (!file)
+                continue;
+            for (const QString *stored :
+                 {&file->statement, &file->statementSituation, &file->correction, &file->correctionSituation})
+                if (!isBlankRecord(*stored) &&
+                    QFileInfo(resolveExerciseName(dir.path(), *stored)).canonicalFilePath() == target)
+                    return true;
+        }
+        if (!dir.cdUp())
+            break;
+    }
+    return false;
+}
+
 FolderCheck checkExerciseFolder(const QString &folder)
 {
     FolderCheck check;

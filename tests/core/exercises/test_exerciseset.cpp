@@ -295,6 +295,33 @@ const CheckRow kCheckRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FolderCheckRows, ::testing::ValuesIn(kCheckRows), RowName());
 
+// A pupil's save must not default to a file an exercise names, in its folder or one below.
+TEST(ExerciseOwnership, KnowsTheFilesAnExerciseNames)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("exercices")));
+    const ExerciseSet set = sampleSet(50, true);
+    const ExerciseSetNames names = freshExerciseNames(dir.path(), set.title);
+    ASSERT_EQ(saveExerciseSet(dir.path(), names, set), QString());
+    ExerciseSetNames below = freshExerciseNames(dir.path(), QStringLiteral("Etalon"));
+    below.statementSituation = QStringLiteral("exercices\\ETALON.P01");
+    ASSERT_EQ(saveExerciseSet(dir.path(), below, set), QString());
+    put(dir.filePath(QStringLiteral("ELEVE.P01")), *serialiseSituation(Situation{}));
+    const struct {
+        const char *name;
+        QString file;
+        bool owned;
+    } rows[] = {
+        {"statement situation", names.statementSituation, true},
+        {"correction text", names.correction, true},
+        {"situation one folder down", QStringLiteral("exercices/ETALON.P01"), true},
+        {"the pupil's file", QStringLiteral("ELEVE.P01"), false},
+        {"no such file", QStringLiteral("ABSENT.P01"), false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(belongsToExercise(dir.filePath(row.file)), row.owned) << row.name;
+}
+
 // ---- names leading outside the exercise's folder ------------------------------------------------
 
 struct EscapeRow {
