@@ -215,7 +215,10 @@ RecoveryResult damaged()
 
 } // namespace
 
-std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
+namespace
+{
+
+std::optional<QByteArray> serialiseAll(const RecoveryWork &work)
 {
     const std::optional<QByteArray> situation = serialiseSituation(work.situation);
     if (!situation)
@@ -272,6 +275,23 @@ std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
     bytes += head.data();
     bytes += body.data();
     return bytes;
+}
+
+} // namespace
+
+std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
+{
+    std::optional<QByteArray> bytes = serialiseAll(work);
+    if (!bytes || bytes->size() <= kRecoveryMaxBytes)
+        return bytes;
+    // Texts too large to keep are left out so that the scene and the table still come back.
+    RecoveryWork smaller = work;
+    smaller.exercise.rtf.clear();
+    if (smaller.draft) {
+        smaller.draft->set.statement.clear();
+        smaller.draft->set.correction.clear();
+    }
+    return serialiseAll(smaller);
 }
 
 RecoveryResult parseRecovery(QByteArrayView bytes)

@@ -126,6 +126,22 @@ TEST(RecoveryFile, SkipsASectionItDoesNotKnow)
     EXPECT_TRUE(*r.work == w);
 }
 
+// A text too large for the file is left out; the scene and the table still come back.
+TEST(RecoveryFile, KeepsSceneAndTableWhenTheTextIsTooLarge)
+{
+    RecoveryWork w = fullWork(100, int(kRecoveryMaxBytes));
+    w.draft = RecoveredDraft{};
+    w.draft->set.statement = w.exercise.rtf;
+    const std::optional<QByteArray> bytes = serialiseRecovery(w);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_LE(bytes->size(), kRecoveryMaxBytes);
+    const RecoveryResult r = parseRecovery(*bytes);
+    ASSERT_EQ(r.failure, RecoveryFailure::None);
+    EXPECT_TRUE(r.work->situation == w.situation);
+    EXPECT_EQ(r.work->exercise.fileField, w.exercise.fileField);
+    EXPECT_TRUE(r.work->exercise.rtf.isEmpty());
+}
+
 // --- Damage -------------------------------------------------------------------------------------
 
 struct DamageRow {
