@@ -129,6 +129,9 @@ bool RecoveryStore::write(const QByteArray &bytes, QString *reason)
                           .arg(QDir::toNativeSeparators(m_folder));
         return false;
     }
+    // The work is written in the folder itself, never where a link in its place would lead.
+    if (QFileInfo(filePath()).isSymLink())
+        QFile::remove(filePath());
     return writeFileAtomically(filePath(), bytes, reason);
 }
 
