@@ -349,7 +349,7 @@ TEST_P(ExerciseEscape, IsRefusedAndNothingOutsideIsWritten)
     ASSERT_EQ(saveExerciseSet(folder, names, set), QString());
     const QString path = QDir(folder).filePath(names.exercise);
     ExerciseFile file = *readExerciseFile(path);
-    file.statement = QString::fromUtf8(GetParam().stored).arg(top.path());
+    file.statement = QString::fromUtf8(GetParam().stored).replace(QStringLiteral("%1"), top.path());
     put(path, *serialiseExerciseFile(file));
 
     EXPECT_FALSE(readExerciseFile(path));
