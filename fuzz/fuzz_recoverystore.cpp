@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Each entry: kind, name length, name, content length (2 bytes), content.
     for (int entries = 0; size > 2 && entries < 12; ++entries) {
         const int kind = take(data, size, 1)[0] & 3;
-        QByteArray name = take(data, size, std::size_t(quint8(take(data, size, 1).value(0))));
+        const QByteArray nameLength = take(data, size, 1);
+        QByteArray name = take(data, size, nameLength.isEmpty() ? 0 : std::size_t(quint8(nameLength[0])));
         name.replace('/', '_').replace('\0', '_');
         const QByteArray length = take(data, size, 2);
         const std::size_t n = length.size() == 2 ? std::size_t(quint8(length[0]) | quint8(length[1]) << 8) : 0;
