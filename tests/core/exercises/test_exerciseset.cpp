@@ -2,6 +2,7 @@
 #include "../../rowname.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exerciseset.h"
+#include "exercises/rtf.h"
 #include "situations/situation.h"
 
 #include <QCryptographicHash>
@@ -294,6 +295,16 @@ const CheckRow kCheckRows[] = {
      "distingue les majuscules ne le trouvera pas."},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FolderCheckRows, ::testing::ValuesIn(kCheckRows), RowName());
+
+// A text the reader would refuse is not written: the folder stays empty.
+TEST(ExerciseSaveLimit, RefusesATextOverTheReadersLimit)
+{
+    QTemporaryDir dir;
+    ExerciseSet set = sampleSet(50, true);
+    set.correction = "{\\rtf1 " + QByteArray(kRtfMaxBytes, 'a') + "}";
+    EXPECT_TRUE(saveExerciseSet(dir.path(), freshExerciseNames(dir.path(), set.title), set).contains("16 Mio"));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
 
 // A pupil's save must not default to a file an exercise names, in its folder or one below.
 TEST(ExerciseOwnership, KnowsTheFilesAnExerciseNames)
