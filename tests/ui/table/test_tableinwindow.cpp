@@ -26,11 +26,14 @@ TEST_F(TableInWindow, TypingOverANumberKeepsItAndSaysSo)
 {
     Vorlac &w = window();
     w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.tableFrame().show();
     auto *grid = child<ValueGrid>("MSFlexGrid1");
     for (const bool undo : {false, true}) {
-        w.valueTable().setTextMatrix(1, 0, QStringLiteral("51,090"));
         w.valueTable().setActiveCell(1, 0);
+        w.valueTable().setTextMatrix(1, 0, QStringLiteral("51,090"));
+        settle();
         grid->setFocus();
         for (const char k : {'5', '0', '.', '3', '1'})
             QTest::keyClick(grid, k);
