@@ -1,4 +1,4 @@
-// A 1 MiB statement: reading it into a document and writing it back.
+// A 1 MiB statement: reading it into a document and writing it back; and a 16 MiB one read.
 #include "exercises/rtf.h"
 #include "help/introduction.h"
 
@@ -66,6 +66,26 @@ void BM_WriteRtf1MiB(benchmark::State &state)
         benchmark::DoNotOptimize(vorlac::writeRtf(doc));
 }
 BENCHMARK(BM_WriteRtf1MiB)->Unit(benchmark::kMillisecond);
+
+// The largest statement the reader accepts, one short paragraph after another: reading must stay
+// linear (at most about a second here), whatever the paragraphs cost.
+void BM_ReadRtfAtTheLimit(benchmark::State &state)
+{
+    QByteArray rtf("{\\rtf1\\ansi ");
+    const QByteArray paragraph("a\\par ");
+    rtf.reserve(vorlac::kRtfMaxBytes);
+    while (rtf.size() + paragraph.size() + 1 <= vorlac::kRtfMaxBytes)
+        rtf += paragraph;
+    rtf += '}';
+    for (auto _ : state) {
+        QTextDocument doc;
+        if (!vorlac::readRtf(rtf, doc))
+            state.SkipWithError("unreadable");
+        benchmark::DoNotOptimize(doc.characterCount());
+    }
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+}
+BENCHMARK(BM_ReadRtfAtTheLimit)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -29,8 +29,10 @@ inline constexpr int kChildDied = -1;
 
 // Runs fn in a forked child and returns its answer (0..125), or kChildDied. In the child, files
 // cannot grow past fileSizeLimit bytes (the write fails with EFBIG instead of killing it), and
-// with asNobody root becomes "nobody". An alarm ends a child that hangs.
-inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_INFINITY, bool asNobody = false)
+// with asNobody root becomes "nobody". An alarm ends a child that hangs. With defaultSignal the
+// child keeps SIGXFSZ as the system sets it, for code that must ignore it itself.
+inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_INFINITY, bool asNobody = false,
+                   bool defaultSignal = false)
 {
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -38,7 +40,7 @@ inline int inChild(const std::function<int()> &fn, rlim_t fileSizeLimit = RLIM_I
         return kChildDied;
     if (child == 0) {
         ::alarm(60);
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, defaultSignal ? SIG_DFL : SIG_IGN);
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             ::_exit(126);
@@ -71,6 +73,11 @@ class SmallDisk
     SmallDisk &operator=(const SmallDisk &) = delete;
 
     bool isMounted() const { return m_mounted; }
+    bool remountReadOnly()
+    {
+        return ::mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                       nullptr) == 0;
+    }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
 
     // Fills the disk with a file of its own, then gives back freeBytes (whole pages).

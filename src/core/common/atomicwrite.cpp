@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -35,6 +36,13 @@ QString regularTarget(const QString &path)
     return !info.exists() || info.isFile() ? path : QString();
 }
 
+// Why a file operation failed, in French, from errno as the failing call left it; Qt's own text
+// is English and says "Unknown error" for a file grown past its limit.
+QString failure()
+{
+    return systemErrorText(errno);
+}
+
 bool syncToDisk(QFileDevice &file)
 {
 #ifdef Q_OS_WIN
@@ -52,16 +60,19 @@ std::unique_ptr<QSaveFile> writeTemporary(const QString &target, const QByteArra
     auto file = std::make_unique<QSaveFile>(target);
     // Unbuffered: every write reaches the system at once and reports its own failure. Qt 6.4's
     // commit() ignores a failed flush of its buffer and renames a cut file over the old one.
+    errno = 0;
     if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *why = file->errorString();
+        *why = failure();
         return nullptr;
     }
+    errno = 0;
     bool written = file->write(bytes) == bytes.size() && file->flush();
-    *why = file->errorString();
+    if (!written)
+        *why = failure();
     // A rename may reach the disk before the data it names: sync the data first.
     if (written && sync && !syncToDisk(*file)) {
         written = false;
-        *why = QString::fromLocal8Bit(std::strerror(errno));
+        *why = systemErrorText(errno);
     }
     if (!written) {
         file->cancelWriting();
@@ -121,6 +132,47 @@ QString keepOldFile(const QString &target)
 
 } // namespace
 
+void ignoreFileSizeSignal()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+QString systemErrorText(int error)
+{
+    switch (error) {
+    case 0:
+        return QStringLiteral("l'écriture a échoué : vérifier le disque et le nom du fichier");
+    case EROFS:
+        return QStringLiteral("le disque est en lecture seule : enregistrer sur un autre disque ou dans un autre "
+                              "dossier");
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("le disque est plein : libérer de la place ou enregistrer sur un autre disque");
+    case EFBIG:
+        return QStringLiteral("le fichier dépasse la taille permise : raccourcir le texte ou enregistrer sur un "
+                              "autre disque");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("l'accès au dossier est refusé : enregistrer dans un dossier à soi, par exemple "
+                              "Documents");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("le dossier n'existe plus : choisir un autre dossier");
+    case ENAMETOOLONG:
+        return QStringLiteral("le nom du fichier est trop long : choisir un nom plus court");
+    case EISDIR:
+        return QStringLiteral("ce nom est celui d'un dossier : choisir un autre nom");
+    case EIO:
+        return QStringLiteral("le disque ne répond pas comme il faut : vérifier le disque ou en choisir un autre");
+    default:
+        return QStringLiteral("erreur du système (%1) : vérifier le disque et le nom du fichier").arg(error);
+    }
+}
+
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     return writeFileAtomically(path, bytes, nullptr);
@@ -137,14 +189,15 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
         return fail(QStringLiteral("aucun nom de fichier"));
     const QString target = regularTarget(path);
     if (target.isEmpty())
-        return fail(QStringLiteral("ce nom ne désigne pas un fichier ordinaire"));
+        return fail(QStringLiteral("ce nom ne désigne pas un fichier ordinaire : choisir un autre nom"));
 
     QString why;
     const std::unique_ptr<QSaveFile> file = writeTemporary(target, bytes, &why);
     if (!file)
         return fail(why);
+    errno = 0;
     if (!file->commit())
-        return fail(file->errorString());
+        return fail(failure());
     return true;
 }
 
@@ -161,7 +214,7 @@ bool writeFilesAtomically(const QList<FileBytes> &files, QString *reason)
             return fail(QStringLiteral("aucun nom de fichier"));
         const QString target = regularTarget(file.path);
         if (target.isEmpty())
-            return fail(QStringLiteral("ce nom ne désigne pas un fichier ordinaire"));
+            return fail(QStringLiteral("ce nom ne désigne pas un fichier ordinaire : choisir un autre nom"));
         if (targets.contains(target))
             return fail(QStringLiteral("un même fichier nommé deux fois"));
         targets.append(target);
@@ -185,7 +238,7 @@ bool writeFilesAtomically(const QList<FileBytes> &files, QString *reason)
     }
     for (const auto &file : written)
         if (!syncToDisk(*file)) {
-            const QString why = QString::fromLocal8Bit(std::strerror(errno));
+            const QString why = systemErrorText(errno);
             discardAll();
             return fail(why);
         }
@@ -208,11 +261,12 @@ bool writeFilesAtomically(const QList<FileBytes> &files, QString *reason)
     }
 
     for (qsizetype i = 0; i < targets.size(); ++i) {
+        errno = 0;
         if (written[size_t(i)]->commit()) {
             written[size_t(i)].reset();
             continue;
         }
-        const QString why = written[size_t(i)]->errorString();
+        const QString why = failure();
         written[size_t(i)].reset();
         // Put back what the renames before this one replaced.
         for (qsizetype j = 0; j < i; ++j) {

@@ -20,6 +20,13 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 // The same; on failure *reason (when given) receives why, for the caller's message.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *reason);
 
+// Makes a write past the file-size limit (RLIMIT_FSIZE) fail with EFBIG, which the writer
+// reports, instead of ending the process with SIGXFSZ in the middle of a save. Once, at start-up.
+void ignoreFileSizeSignal();
+
+// A system error number as the user reads it: what went wrong, in French, and what to do.
+QString systemErrorText(int error);
+
 struct FileBytes {
     QString path;
     QByteArray bytes;

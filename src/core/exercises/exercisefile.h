@@ -48,8 +48,21 @@ inline constexpr qint64 kExerciseFileBytes = 11 * 128;
 std::optional<ExerciseFile> parseExerciseFile(const QByteArray &bytes);
 
 // Reads the file at path: regular files only, at most kExerciseFileBytes read. nullopt when it
-// is missing, not a regular file, cannot be read or is not well formed.
+// is missing, not a regular file, cannot be read or is not well formed, or when a name it holds
+// leads outside its folder (see storedNameProblem).
 std::optional<ExerciseFile> readExerciseFile(const QString &path);
+
+// The same without the check of the names, for the folder check that names the problem.
+std::optional<ExerciseFile> readExerciseRecords(const QString &path);
+
+// Why a name stored in an exercise file may not be used, "" when it may: it must lead to a file
+// inside folder, so no "..", no absolute path, drive or ":" and no link leading out (followed
+// as far as the name exists). An exercise from a shared folder could otherwise read or replace
+// any of the user's files. The problem is a French phrase following the name.
+QString storedNameProblem(const QString &folder, const QString &storedName);
+
+// The first of the four names of exercise that may not be used, quoted, with its problem; "".
+QString namesProblem(const QString &folder, const ExerciseFile &exercise);
 
 // The 11 records of an exercise; nullopt when a text cannot be stored (over 126 bytes, or a
 // character without a Windows-1252 byte).
@@ -58,7 +71,7 @@ std::optional<QByteArray> serialiseExerciseFile(const ExerciseFile &exercise);
 // The path of a name stored in an exercise file, against the exercise's folder: "\" in the name
 // separates folders. When no file has that exact name, a name in the same folders that differs
 // only by case is taken (files written on a system that ignores case). When neither exists, the
-// exact path (so a message can name it).
+// exact path (so a message can name it). "" when the name may not be used (storedNameProblem).
 QString resolveExerciseName(const QString &folder, const QString &storedName);
 
 } // namespace vorlac

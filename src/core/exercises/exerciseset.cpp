@@ -147,12 +147,18 @@ ExerciseSetNames freshExerciseNames(const QString &folder, const QString &title)
 ExerciseSetNames namesForRewrite(const QString &exercisePath)
 {
     const QFileInfo info(exercisePath);
-    ExerciseSetNames fresh = freshExerciseNames(info.absolutePath(), info.completeBaseName());
+    const QString folder = info.absolutePath();
+    ExerciseSetNames fresh = freshExerciseNames(folder, info.completeBaseName());
     const std::optional<ExerciseFile> file = readExerciseFile(exercisePath);
     ExerciseSetNames names;
     names.exercise = info.fileName();
-    const auto keep = [](const QString &stored, const QString &otherwise) {
-        return isBlankRecord(stored) ? otherwise : stored.trimmed();
+    // A name is written again only as the program builds it from the file it leads to inside
+    // the folder; anything else gets a fresh name.
+    const auto keep = [&folder](const QString &stored, const QString &otherwise) {
+        const QString path = isBlankRecord(stored) ? QString() : resolveExerciseName(folder, stored);
+        if (path.isEmpty())
+            return otherwise;
+        return QDir(folder).relativeFilePath(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
     };
     names.statement = keep(file ? file->statement : QString(), fresh.statement);
     names.statementSituation = keep(file ? file->statementSituation : QString(), fresh.statementSituation);
@@ -174,9 +180,25 @@ QString saveExerciseSet(const QString &folder, const ExerciseSetNames &names, co
         return QStringLiteral("Le niveau de difficulté va de 1 à 3.");
     if (set.statement.isEmpty())
         return QStringLiteral("L'énoncé est vide.");
+    // What the program would refuse to read back is not written.
+    if (set.statement.size() > kRtfMaxBytes || set.correction.size() > kRtfMaxBytes)
+        return QStringLiteral("Le texte de l'énoncé ou de la correction dépasse 16 Mio une fois enregistré : le "
+                              "raccourcir (les images et les longues listes prennent le plus de place).");
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("Le dossier %1 n'existe pas.").arg(QDir::toNativeSeparators(folder));
-
+    // Only names that stay inside the folder are written; the exercise file itself sits in it.
+    const QStringList all = {names.exercise, names.statement, names.statementSituation, names.correction,
+                             names.correctionSituation};
+    for (const QString &name : all) {
+        QString problem = storedNameProblem(folder, name);
+        if (problem.isEmpty() && name == names.exercise &&
+            (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))))
+            problem = QStringLiteral("ne désigne pas un fichier du dossier");
+        if (!problem.isEmpty())
+            return QStringLiteral("Le nom « %1 » %2 : rien n'a été enregistré. Enregistrer l'exercice dans un "
+                                  "autre dossier.")
+                .arg(name, problem);
+    }
     ExerciseFile file;
     file.statement = names.statement;
     file.statementSituation = set.statementSituation.isEmpty() ? QString() : names.statementSituation;
@@ -237,6 +259,30 @@ bool loadExerciseSet(const QString &exercisePath, ExerciseSet *set)
     return true;
 }
 
+bool belongsToExercise(const QString &path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (target.isEmpty())
+        return false;
+    QDir dir = QFileInfo(target).absoluteDir();
+    for (int level = 0; level < 2; ++level) {
+        for (const QString &name :
+             dir.entryList({QStringLiteral("*.E01"), QStringLiteral("VORLAC.PEM")}, QDir::Files, QDir::Name)) {
+            const std::optional<ExerciseFile> file = readExerciseFile(dir.filePath(name));
+            if (!file)
+                continue;
+            for (const QString *stored :
+                 {&file->statement, &file->statementSituation, &file->correction, &file->correctionSituation})
+                if (!isBlankRecord(*stored) &&
+                    QFileInfo(resolveExerciseName(dir.path(), *stored)).canonicalFilePath() == target)
+                    return true;
+        }
+        if (!dir.cdUp())
+            break;
+    }
+    return false;
+}
+
 FolderCheck checkExerciseFolder(const QString &folder)
 {
     FolderCheck check;
@@ -247,7 +293,7 @@ FolderCheck checkExerciseFolder(const QString &folder)
     QTextDocument document;
     for (const QString &name : exercises) {
         const auto say = [&](const QString &line) { check.problems.append(name + QStringLiteral(" : ") + line); };
-        const std::optional<ExerciseFile> file = readExerciseFile(dir.filePath(name));
+        const std::optional<ExerciseFile> file = readExerciseRecords(dir.filePath(name));
         if (!file) {
             say(QStringLiteral("fichier d'exercice illisible."));
             continue;
@@ -265,6 +311,10 @@ FolderCheck checkExerciseFolder(const QString &folder)
             if (isBlankRecord(stored))
                 return;
             const QString quoted = QStringLiteral("%1 « %2 »").arg(what, stored.trimmed());
+            if (QString problem = storedNameProblem(folder, stored); !problem.isEmpty()) {
+                say(quoted + QLatin1Char(' ') + problem + QStringLiteral(" : l'exercice sera refusé."));
+                return;
+            }
             const QString path = pathIn(folder, stored);
             if (!QFileInfo::exists(path)) {
                 say(quoted + QStringLiteral(" est introuvable."));

@@ -50,6 +50,10 @@ ExerciseSetNames namesForRewrite(const QString &exercisePath);
 // "" on success, else one French message for the user.
 QString saveExerciseSet(const QString &folder, const ExerciseSetNames &names, const ExerciseSet &set);
 
+// Whether an exercise file beside path (in its folder or the folder above) names it: a file a
+// pupil's save must not replace by default.
+bool belongsToExercise(const QString &path);
+
 // Reads the set an exercise file names (texts and situations as bytes); false when the exercise
 // file or its statement cannot be read.
 bool loadExerciseSet(const QString &exercisePath, ExerciseSet *set);

@@ -28,7 +28,9 @@ TextFileStatus readRtfFile(const QString &path, QTextDocument &document)
 
 bool writeRtfFile(const QString &path, const QTextDocument &document)
 {
-    return writeFileAtomically(path, writeRtf(document));
+    // What would be refused on reading is not written: the old file stays.
+    const QByteArray rtf = writeRtf(document);
+    return rtf.size() <= kRtfMaxBytes && writeFileAtomically(path, rtf);
 }
 
 } // namespace vorlac

@@ -215,7 +215,10 @@ RecoveryResult damaged()
 
 } // namespace
 
-std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
+namespace
+{
+
+std::optional<QByteArray> serialiseAll(const RecoveryWork &work)
 {
     const std::optional<QByteArray> situation = serialiseSituation(work.situation);
     if (!situation)
@@ -272,6 +275,23 @@ std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
     bytes += head.data();
     bytes += body.data();
     return bytes;
+}
+
+} // namespace
+
+std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
+{
+    std::optional<QByteArray> bytes = serialiseAll(work);
+    if (!bytes || bytes->size() <= kRecoveryMaxBytes)
+        return bytes;
+    // Texts too large to keep are left out so that the scene and the table still come back.
+    RecoveryWork smaller = work;
+    smaller.exercise.rtf.clear();
+    if (smaller.draft) {
+        smaller.draft->set.statement.clear();
+        smaller.draft->set.correction.clear();
+    }
+    return serialiseAll(smaller);
 }
 
 RecoveryResult parseRecovery(QByteArrayView bytes)
@@ -340,7 +360,8 @@ RecoveryResult parseRecovery(QByteArrayView bytes)
         p.crossGrabY = qint16(in.u16());
         const qint32 x = qint32(in.u32()), y = qint32(in.u32());
         const quint8 shown = in.u8();
-        const bool placed = std::abs(x) <= kFarthest && std::abs(y) <= kFarthest;
+        // Compared without std::abs, which is undefined for the lowest 32-bit value.
+        const bool placed = x >= -kFarthest && x <= kFarthest && y >= -kFarthest && y <= kFarthest;
         if (!in.whole() || !std::isfinite(p.rotation) || !std::isfinite(p.lineAngle) || shown > 1 || !placed)
             return damaged();
         p.position = QPoint(x, y);

@@ -129,6 +129,9 @@ bool RecoveryStore::write(const QByteArray &bytes, QString *reason)
                           .arg(QDir::toNativeSeparators(m_folder));
         return false;
     }
+    // The work is written in the folder itself, never where a link in its place would lead.
+    if (QFileInfo(filePath()).isSymLink())
+        QFile::remove(filePath());
     return writeFileAtomically(filePath(), bytes, reason);
 }
 
@@ -185,7 +188,8 @@ QList<RecoveryOrphan> RecoveryStore::orphans()
 {
     const QRegularExpression name(QStringLiteral("^travail-(\\d+(?:-\\d+)?)\\.vorlac-travail$"));
     const QDir dir(m_folder);
-    QFileInfoList files = dir.entryInfoList({kPrefix + QLatin1Char('*') + kSuffix}, QDir::Files);
+    // A link is never a recovery file: adopting it would make later writes go where it leads.
+    QFileInfoList files = dir.entryInfoList({kPrefix + QLatin1Char('*') + kSuffix}, QDir::Files | QDir::NoSymLinks);
     std::stable_sort(files.begin(), files.end(),
                      [](const QFileInfo &a, const QFileInfo &b) { return a.lastModified() > b.lastModified(); });
     QList<RecoveryOrphan> found;

@@ -6,6 +6,7 @@
 #include "model/glasscatalogue.h"
 #include "model/linelamps.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -109,6 +110,20 @@ std::optional<float> singleOf(const std::optional<QString> &text)
     if (!std::isfinite(v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
         return std::nullopt;
     return static_cast<float>(v);
+}
+
+// The incidence record: a number of degrees the lamp can take. Words ("nan", "inf") would read
+// as 0 and a huge number would be clamped far from what was saved: both refused. A blank record
+// still reads as 0.
+std::optional<double> incidenceOf(const std::optional<QString> &text)
+{
+    if (!text ||
+        (!text->trimmed().isEmpty() && std::none_of(text->begin(), text->end(), [](QChar c) { return c.isDigit(); })))
+        return std::nullopt;
+    const double v = readSituationNumber(*text);
+    if (!(std::fabs(v) <= 90.0)) // NaN fails too
+        return std::nullopt;
+    return v;
 }
 
 // The "clé=valeur" records of the extended layout, up to "FIN"; false on an unknown key, a key
@@ -286,7 +301,7 @@ SituationResult parseSituation(QByteArrayView bytes)
     const std::optional<int> wavelength = integerIn(in.next(), 400, 800);
     const std::optional<int> propagation = integerIn(in.next(), 0, 1);
     const std::optional<int> normals = integerIn(in.next(), 0, 1);
-    const std::optional<QString> incidence = in.next();
+    const std::optional<double> incidence = incidenceOf(in.next());
     const std::optional<float> outsideA = singleOf(in.next());
     const std::optional<float> outsideB = singleOf(in.next());
     const std::optional<float> prismA = singleOf(in.next());
@@ -314,7 +329,7 @@ SituationResult parseSituation(QByteArrayView bytes)
     c.wavelength = *wavelength;
     c.showPropagation = *propagation == 1;
     c.showNormals = *normals == 1;
-    c.incidenceAngle = readSituationNumber(*incidence);
+    c.incidenceAngle = *incidence;
     c.outsideCauchyA = *outsideA;
     c.outsideCauchyB = *outsideB;
     c.prismCauchyA = *prismA;

@@ -307,12 +307,19 @@ bool ValueTable::typeCharacter(QChar ch)
             return false;
         text += add;
     }
+    if (m_typedRow != m_row || m_typedCol != m_col) {
+        m_typedRow = m_row;
+        m_typedCol = m_col;
+        m_numberBeforeTyping = readValue(Text()) ? Text() : QString();
+    }
     setText(text);
+    m_typedText = text;
     return true;
 }
 
 void ValueTable::deleteActiveText()
 {
+    m_typedCol = -1; // emptied on purpose: nothing to give back
     Bulk bulk(*this, QStringLiteral("effacement de ") + cellName(m_row, m_col));
     setText(QString());
 }
@@ -342,9 +349,21 @@ void ValueTable::commitCell(int row, int col)
 {
     if (row < 1 || !inTable(row, col))
         return;
-    const QString before = m_cells[static_cast<std::size_t>(row)][col];
+    QString &cell = m_cells[static_cast<std::size_t>(row)][col];
+    const QString before = cell;
+    const bool typedHere = row == m_typedRow && col == m_typedCol && cell == m_typedText;
+    m_typedCol = -1;
     Bulk bulk(*this, typingLabel(row, col));
+    QString kept;
+    if (typedHere && !cell.isEmpty() && !readValue(cell) && !m_numberBeforeTyping.isEmpty()) {
+        cell = m_numberBeforeTyping;
+        kept = before;
+    }
     writeFormatted(row, col, m_format);
+    if (!kept.isEmpty())
+        emit numberKept(QStringLiteral("« %1 » n'est pas un nombre : %2 garde sa valeur %3. Effacer la cellule "
+                                       "(touche Suppr) avant de taper une autre valeur.")
+                            .arg(kept, cellName(row, col), cell));
     if (m_cells[static_cast<std::size_t>(row)][col] != before)
         noteChanged(row, row);
 }

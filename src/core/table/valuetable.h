@@ -136,7 +136,8 @@ class ValueTable : public QObject
     // Whether the active cell holds text that leaving it would rewrite: the pupil is typing it.
     bool activeCellTyped() const;
     // Converts the active cell: a number is rewritten with TableNumberFormat, anything else
-    // becomes "".
+    // becomes "". Typing appends, so typing over a number gives text that does not convert
+    // ("51,0950,31"): such a cell gets its number back instead, and numberKept says so.
     void commitActiveCell() { commitCell(m_row, m_col); }
 
     // --- Whole-table operations --------------------------------------------------------------
@@ -211,6 +212,9 @@ class ValueTable : public QObject
     void numberFormatChanged();
     // After every change of the data, with its French name ("tri de C2").
     void edited(const QString &label);
+    // Leaving a cell gave it back the number it held before typing, in place of typed text
+    // that is not a number; message says so in French.
+    void numberKept(const QString &message);
 
   private:
     // The decimal value a single stands for: rounded to 7 significant digits.
@@ -233,6 +237,11 @@ class ValueTable : public QObject
     QLocale m_locale;
     int m_row = 1;
     int m_col = 0;
+    // The cell being typed into, the number it held before the first key and the text typed.
+    int m_typedRow = 0;
+    int m_typedCol = -1;
+    QString m_numberBeforeTyping;
+    QString m_typedText;
 
     int m_bulkDepth = 0;
     bool m_pendingReset = false;

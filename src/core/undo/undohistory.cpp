@@ -29,8 +29,8 @@ class HistoryStep : public QUndoCommand
 {
   public:
     HistoryStep(UndoHistory &history, const QString &label, std::optional<TableDelta> table,
-                std::optional<SceneSnapshot> scene)
-        : QUndoCommand(label), m_history(history), m_table(std::move(table)), m_scene(std::move(scene))
+                std::optional<SceneSnapshot> scene, int visit)
+        : QUndoCommand(label), m_history(history), m_table(std::move(table)), m_scene(std::move(scene)), m_visit(visit)
     {
     }
 
@@ -50,7 +50,9 @@ class HistoryStep : public QUndoCommand
     bool mergeWith(const QUndoCommand *command) override
     {
         const auto *next = static_cast<const HistoryStep *>(command);
-        if (!next->typing() || next->text() != text())
+        // Typing merges only within one stay in the cell: typed again after leaving it, the cell's
+        // earlier value is a step of its own, which Ctrl+Z brings back.
+        if (!next->typing() || next->text() != text() || next->m_visit != m_visit)
             return false;
         // The table now is after the new step; go back through both steps to this one's start.
         const ValueTable::Snapshot now = m_history.m_table.snapshot();
@@ -78,6 +80,7 @@ class HistoryStep : public QUndoCommand
     UndoHistory &m_history;
     std::optional<TableDelta> m_table;
     std::optional<SceneSnapshot> m_scene;
+    int m_visit;
     bool m_done = true;
 };
 
@@ -89,6 +92,7 @@ UndoHistory::UndoHistory(ValueTable &table, QObject *parent)
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &UndoHistory::tryClose);
     connect(&m_table, &ValueTable::edited, this, &UndoHistory::noteChange);
+    connect(&m_table, &ValueTable::activeCellChanged, this, [this] { ++m_cellVisit; });
     connect(m_stack, &QUndoStack::indexChanged, this, &UndoHistory::captionsChanged);
     connect(m_stack, &QUndoStack::undoTextChanged, this, &UndoHistory::captionsChanged);
     connect(m_stack, &QUndoStack::redoTextChanged, this, &UndoHistory::captionsChanged);
@@ -120,6 +124,7 @@ void UndoHistory::noteChange(const QString &label)
     if (m_pending)
         return;
     m_pending = true;
+    m_stepVisit = m_cellVisit;
     QTimer::singleShot(0, this, &UndoHistory::tryClose);
     emit captionsChanged();
 }
@@ -178,7 +183,7 @@ void UndoHistory::closeStep()
     if (m_scene)
         m_sceneBase = scene;
     if (tableBack || sceneBack) {
-        m_stack->push(new HistoryStep(*this, label, std::move(tableBack), std::move(sceneBack)));
+        m_stack->push(new HistoryStep(*this, label, std::move(tableBack), std::move(sceneBack), m_stepVisit));
         emit workChanged();
     } else {
         emit captionsChanged();

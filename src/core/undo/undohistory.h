@@ -99,6 +99,8 @@ class UndoHistory : public QObject
     ValueTable::Snapshot m_tableBase;
     SceneSnapshot m_sceneBase;
     bool m_pending = false;
+    int m_cellVisit = 0; // moves of the table's active cell so far
+    int m_stepVisit = 0; // m_cellVisit when the step in progress began
     bool m_restoring = false;
     QString m_label;
     QString m_name;

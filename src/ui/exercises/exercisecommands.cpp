@@ -97,8 +97,9 @@ void ExerciseCommands::readFailure() const
 bool ExerciseCommands::loadExerciseText(const QString &storedName, bool reportAsInstallation)
 {
     const QString path = resolveExerciseName(m_exerciseFolder, storedName);
-    TextFileStatus status = TextFileStatus::Missing;
-    if (!isBlankRecord(storedName))
+    // A name leading outside the exercise's folder is never opened.
+    TextFileStatus status = path.isEmpty() ? TextFileStatus::Unreadable : TextFileStatus::Missing;
+    if (!isBlankRecord(storedName) && !path.isEmpty())
         m_parts.area->loadText([&](QTextDocument &document) {
             status = readRtfFile(path, document);
             return status == TextFileStatus::Read;
@@ -124,7 +125,11 @@ void ExerciseCommands::loadSituation(const QString &storedName)
     // LoadSituation reports its own failures; the exercise goes on without the situation.
     if (isBlankRecord(storedName))
         return;
-    m_parts.situations->LoadSituation(resolveExerciseName(m_exerciseFolder, storedName));
+    const QString path = resolveExerciseName(m_exerciseFolder, storedName);
+    if (path.isEmpty())
+        readFailure();
+    else
+        m_parts.situations->LoadSituation(path);
 }
 
 void ExerciseCommands::showExercise(bool editable, bool textReplaced)

@@ -1,5 +1,6 @@
 #include "simulator/programsetup.h"
 
+#include "common/atomicwrite.h"
 #include "common/frenchui.h"
 #include "common/pictures.h"
 
@@ -21,6 +22,8 @@ QIcon programIcon()
 
 void prepareApplication(QApplication &app)
 {
+    // A file-size limit makes a save fail with a message rather than end the program.
+    ignoreFileSizeSignal();
     // Every text of the program is French: a locale with no region counts as French.
     QLocale locale = QLocale::system();
     if (locale.language() == QLocale::C)

@@ -145,6 +145,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     m_tableCommands = new TableCommands(*m_valueTable, *grid, *m_tableFrame->tableMenu(), *m_tableFrame->columnMenu(),
                                         m_env.messenger, this);
     connect(grid, &ValueGrid::hintChanged, m_hints, &HintLine::setInfo);
+    connect(m_valueTable, &ValueTable::numberKept, m_hints, [this](const QString &text) { m_hints->announce(text); });
     m_exercises = new ExerciseArea(*m_hints, this);
     m_copyMenu = new CopyMenu(this);
     buildMeasurements();

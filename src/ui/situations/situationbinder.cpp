@@ -1,6 +1,7 @@
 #include "situations/situationbinder.h"
 
 #include "common/messenger.h"
+#include "exercises/exerciseset.h"
 #include "simulator/scenecontroller.h"
 #include "situations/opendialog.h"
 #include "situations/savedialog.h"
@@ -9,6 +10,8 @@
 #include "table/valuetable.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace vorlac
@@ -124,9 +127,20 @@ void SituationBinder::LoadSituation(const QString &path)
 
 void SituationBinder::showSaveDialog()
 {
+    // The situation an exercise came with is not the pupil's to replace: propose its name in
+    // the pupil's own folder. Replacing it is the teacher's "Modifier".
+    QString proposed = m_situationFileName;
+    QString folder = m_currentFolder;
+    if (!proposed.isEmpty() && belongsToExercise(proposed)) {
+        const QFileInfo shipped(proposed);
+        proposed = shipped.fileName();
+        const QString current = QFileInfo(folder).canonicalFilePath();
+        if (current.isEmpty() || current == shipped.canonicalPath() ||
+            !QDir(current).entryList({QStringLiteral("*.E01")}, QDir::Files).isEmpty())
+            folder = documentsFolder();
+    }
     SaveDialog dialog(
-        m_messenger, m_situationFileName, m_currentFolder, [this](const QString &path) { return SaveSituation(path); },
-        m_window);
+        m_messenger, proposed, folder, [this](const QString &path) { return SaveSituation(path); }, m_window);
     dialog.exec();
     m_currentFolder = dialog.currentFolder();
 }

@@ -165,6 +165,15 @@ void ValueGrid::keyPressEvent(QKeyEvent *event)
         requestColumnMenuByKey();
         return;
     }
+    // Enter moves to the cell below, as in a spreadsheet; on the last line it converts the cell.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier) {
+        if (m_table.Row() + 1 < m_table.Rows())
+            m_table.setActiveCell(m_table.Row() + 1, m_table.Col());
+        else
+            m_table.commitActiveCell();
+        event->accept();
+        return;
+    }
     if (key == Qt::Key_Backspace) {
         m_table.typeCharacter(QChar(8));
         event->accept();

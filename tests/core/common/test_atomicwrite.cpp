@@ -1,4 +1,5 @@
 #include "../../failingdisk.h"
+#include "../../rowname.h"
 #include "common/atomicwrite.h"
 #include "common/recordfile.h"
 #include "situations/situationfile.h"
@@ -160,6 +161,55 @@ const FailRow kFailRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(kFailRows),
                          [](const auto &row) { return std::string(row.param.name); });
+
+// The reason a failed write gives is French and says what to do; a file-size limit makes the
+// write fail instead of ending the program.
+struct ReasonRow {
+    const char *name;
+    int fault; // 0 file-size limit, 1 full disk, 2 read-only disk
+    const char *says;
+};
+void PrintTo(const ReasonRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+class WriteFailureReason : public ::testing::TestWithParam<ReasonRow>
+{
+};
+
+TEST_P(WriteFailureReason, IsFrenchAndSaysWhatToDo)
+{
+    const ReasonRow &row = GetParam();
+    const QString says = QString::fromUtf8(row.says);
+    const QByteArray bytes = pattern(100000, 'b');
+    if (row.fault == 0) {
+        QTemporaryDir dir;
+        const auto write = [&] {
+            ignoreFileSizeSignal();
+            QString reason;
+            return !writeFileAtomically(dir.filePath(QStringLiteral("gros.rtf")), bytes, &reason) &&
+                           reason.contains(says)
+                       ? 1
+                       : 0;
+        };
+        EXPECT_EQ(failingdisk::inChild(write, 8192, false, true), 1);
+        return;
+    }
+    failingdisk::SmallDisk disk;
+    if (!disk.isMounted())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    ASSERT_TRUE(row.fault == 1 ? disk.fillLeaving(4096) : disk.remountReadOnly());
+    QString reason;
+    EXPECT_FALSE(writeFileAtomically(disk.filePath(QStringLiteral("eleve.P01")), bytes, &reason));
+    EXPECT_TRUE(reason.contains(says)) << reason.toStdString();
+}
+
+const ReasonRow kReasonRows[] = {
+    {"FileSizeLimitUnderTheDefaultSignal", 0, "le fichier dépasse la taille permise : "},
+    {"FullDisk", 1, "le disque est plein : libérer de la place"},
+    {"ReadOnlyDisk", 2, "le disque est en lecture seule : enregistrer sur un autre disque"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, WriteFailureReason, ::testing::ValuesIn(kReasonRows), RowName());
 
 enum class Target { Fifo, LinkToNullDevice, LinkToFifo, LinkLeadingNowhere, Folder, ReadOnlyFolder, LinkToRegularFile };
 

@@ -111,6 +111,26 @@ TEST(ExerciseFile, NamesResolveAgainstTheFolder)
     };
     for (const Row &row : rows)
         EXPECT_EQ(resolveExerciseName(folder, row.stored), folder + row.expected) << row.stored;
+
+    // Names that lead outside the folder resolve to nothing, even where the file exists.
+    ASSERT_TRUE(QFile::link(QDir::tempPath(), dir.filePath("Textes/dehors")));
+    ASSERT_TRUE(QFile::link(dir.filePath("nulle-part"), dir.filePath("perdu.rtf")));
+    ASSERT_TRUE(QFile::link("Sous/Enonce.RTF", dir.filePath("Textes/lien.rtf")));
+    const struct {
+        const char *name, *stored;
+        bool inside;
+    } hostile[] = {
+        {"parent", "..\\..\\victim.txt", false},    {"parent inside", "Textes\\..\\exact.rtf", false},
+        {"absolute", "/etc/hostname", false},       {"network", "\\\\serveur\\partage\\a.rtf", false},
+        {"drive", "C:\\victim.txt", false},         {"drive relative", "c:victim.txt", false},
+        {"windows dots", ".. \\victim.txt", false}, {"link out", "Textes\\dehors\\x.rtf", false},
+        {"dangling link", "perdu.rtf", false},      {"control", "exact\x01.rtf", false},
+        {"link inside", "Textes\\lien.rtf", true},
+    };
+    for (const auto &row : hostile) {
+        EXPECT_EQ(resolveExerciseName(folder, row.stored).isEmpty(), !row.inside) << row.name;
+        EXPECT_EQ(storedNameProblem(folder, row.stored).isEmpty(), row.inside) << row.name;
+    }
 }
 
 // Nothing that is not a regular file of a sane size is read: no blocking, no exhaustion, and

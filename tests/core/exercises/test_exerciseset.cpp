@@ -2,6 +2,7 @@
 #include "../../rowname.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exerciseset.h"
+#include "exercises/rtf.h"
 #include "situations/situation.h"
 
 #include <QCryptographicHash>
@@ -294,5 +295,97 @@ const CheckRow kCheckRows[] = {
      "distingue les majuscules ne le trouvera pas."},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FolderCheckRows, ::testing::ValuesIn(kCheckRows), RowName());
+
+// A text the reader would refuse is not written: the folder stays empty.
+TEST(ExerciseSaveLimit, RefusesATextOverTheReadersLimit)
+{
+    QTemporaryDir dir;
+    ExerciseSet set = sampleSet(50, true);
+    set.correction = "{\\rtf1 " + QByteArray(kRtfMaxBytes, 'a') + "}";
+    EXPECT_TRUE(saveExerciseSet(dir.path(), freshExerciseNames(dir.path(), set.title), set).contains("16 Mio"));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// A pupil's save must not default to a file an exercise names, in its folder or one below.
+TEST(ExerciseOwnership, KnowsTheFilesAnExerciseNames)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("exercices")));
+    const ExerciseSet set = sampleSet(50, true);
+    const ExerciseSetNames names = freshExerciseNames(dir.path(), set.title);
+    ASSERT_EQ(saveExerciseSet(dir.path(), names, set), QString());
+    ExerciseSetNames below = freshExerciseNames(dir.path(), QStringLiteral("Etalon"));
+    below.statementSituation = QStringLiteral("exercices\\ETALON.P01");
+    ASSERT_EQ(saveExerciseSet(dir.path(), below, set), QString());
+    put(dir.filePath(QStringLiteral("ELEVE.P01")), *serialiseSituation(Situation{}));
+    const struct {
+        const char *name;
+        QString file;
+        bool owned;
+    } rows[] = {
+        {"statement situation", names.statementSituation, true},
+        {"correction text", names.correction, true},
+        {"situation one folder down", QStringLiteral("exercices/ETALON.P01"), true},
+        {"the pupil's file", QStringLiteral("ELEVE.P01"), false},
+        {"no such file", QStringLiteral("ABSENT.P01"), false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(belongsToExercise(dir.filePath(row.file)), row.owned) << row.name;
+}
+
+// ---- names leading outside the exercise's folder ------------------------------------------------
+
+struct EscapeRow {
+    const char *name, *stored; // "%1" stands for the folder above the exercise's
+};
+void PrintTo(const EscapeRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class ExerciseEscape : public ::testing::TestWithParam<EscapeRow>
+{
+};
+
+// A file two folders up stands for any of the teacher's files: the exercise naming it is not
+// read, its rewrite and the folder check never touch it, and the check says why.
+TEST_P(ExerciseEscape, IsRefusedAndNothingOutsideIsWritten)
+{
+    QTemporaryDir top;
+    const QString folder = top.filePath(QStringLiteral("cle/exos"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    put(top.filePath(QStringLiteral("victim.txt")), "{\\rtf1 victime\\par}");
+    ASSERT_TRUE(QFile::link(top.path(), folder + QStringLiteral("/haut")));
+    const ExerciseSet set = sampleSet(50, true);
+    const ExerciseSetNames names = freshExerciseNames(folder, set.title);
+    ASSERT_EQ(saveExerciseSet(folder, names, set), QString());
+    const QString path = QDir(folder).filePath(names.exercise);
+    ExerciseFile file = *readExerciseFile(path);
+    file.statement = QString::fromUtf8(GetParam().stored).replace(QStringLiteral("%1"), top.path());
+    put(path, *serialiseExerciseFile(file));
+
+    EXPECT_FALSE(readExerciseFile(path));
+    ExerciseSet loaded;
+    EXPECT_FALSE(loadExerciseSet(path, &loaded));
+    const ExerciseSetNames rewrite = namesForRewrite(path);
+    EXPECT_NE(rewrite.statement, file.statement);
+    EXPECT_EQ(storedNameProblem(folder, rewrite.statement), QString());
+    ExerciseSetNames hostile = names;
+    hostile.statement = file.statement;
+    EXPECT_NE(saveExerciseSet(folder, hostile, set), QString());
+    const FolderCheck check = checkExerciseFolder(folder);
+    ASSERT_EQ(check.problems.size(), 1) << check.problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(check.problems[0].contains(QStringLiteral("hors du dossier de l'exercice : l'exercice sera refusé")))
+        << check.problems[0].toStdString();
+    EXPECT_EQ(saveExerciseSet(folder, rewrite, set), QString());
+    EXPECT_EQ(readAll(top.filePath(QStringLiteral("victim.txt"))), "{\\rtf1 victime\\par}");
+}
+
+const EscapeRow kEscapeRows[] = {
+    {"TwoFoldersUp", "..\\..\\victim.txt"},
+    {"Absolute", "%1/victim.txt"},
+    {"DriveLetter", "C:\\victim.txt"},
+    {"LinkLeadingOut", "haut\\victim.txt"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ExerciseEscape, ::testing::ValuesIn(kEscapeRows), RowName());
 
 } // namespace

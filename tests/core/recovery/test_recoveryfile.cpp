@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
+#include <limits>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -125,6 +126,22 @@ TEST(RecoveryFile, SkipsASectionItDoesNotKnow)
     EXPECT_TRUE(*r.work == w);
 }
 
+// A text too large for the file is left out; the scene and the table still come back.
+TEST(RecoveryFile, KeepsSceneAndTableWhenTheTextIsTooLarge)
+{
+    RecoveryWork w = fullWork(100, int(kRecoveryMaxBytes));
+    w.draft = RecoveredDraft{};
+    w.draft->set.statement = w.exercise.rtf;
+    const std::optional<QByteArray> bytes = serialiseRecovery(w);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_LE(bytes->size(), kRecoveryMaxBytes);
+    const RecoveryResult r = parseRecovery(*bytes);
+    ASSERT_EQ(r.failure, RecoveryFailure::None);
+    EXPECT_TRUE(r.work->situation == w.situation);
+    EXPECT_EQ(r.work->exercise.fileField, w.exercise.fileField);
+    EXPECT_TRUE(r.work->exercise.rtf.isEmpty());
+}
+
 // --- Damage -------------------------------------------------------------------------------------
 
 struct DamageRow {
@@ -167,6 +184,13 @@ INSTANTIATE_TEST_SUITE_P(
                   RecoveryFailure::Damaged},
         DamageRow{"BodyLengthWrong", [](QByteArray &b) { b.append('x'); }, RecoveryFailure::Damaged},
         DamageRow{"TooManySections", [](QByteArray &b) { qToLittleEndian(quint16(9999), b.data() + 10); },
+                  RecoveryFailure::Damaged},
+        DamageRow{"ProtractorAtTheLowest32BitValue",
+                  [](QByteArray &b) {
+                      RecoveryWork w = fullWork(4, 50);
+                      w.protractor.position = QPoint(std::numeric_limits<int>::min(), 0);
+                      b = bytesOf(w);
+                  },
                   RecoveryFailure::Damaged},
         DamageRow{"NewerFormat", [](QByteArray &b) { qToLittleEndian(quint16(2), b.data() + 8); },
                   RecoveryFailure::NewerFormat}),

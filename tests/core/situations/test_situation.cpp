@@ -274,10 +274,12 @@ INSTANTIATE_TEST_SUITE_P(
         set("WavelengthWithDExponent", 10, " 4.5D2", kAccepted), set("PropagationTwo", 11, " 2"),
         set("NormalsMinusOne", 12, "-1"), set("IncidenceInfinite", 13, " 1E999"),
         set("IncidenceMinusInfinite", 13, "-1D400"), set("IncidenceEmptyReadsZero", 13, "", kAccepted),
-        set("RowsOne", 18, " 1"), set("Rows102", 18, " 102"), set("RowsHuge", 18, " 1E9"),
-        set("RowsInfinite", 18, " 1E999"), set("RowsNegative", 18, "-11"),
-        set("FewerRowsThanStoredIsFine", 18, " 10", kAccepted), set("MoreRowsThanStored", 18, " 12"),
-        cut("CutInsideTheCells", 40 * kRecordSize), cut("CutInsideTheLastFormula", 102 * kRecordSize - 1),
+        set("IncidenceNan", 13, "nan"), set("IncidenceInf", 13, " inf"), set("IncidenceHuge", 13, " 1E300"),
+        set("IncidenceBeyondLamp", 13, "-90.5"), set("IncidenceAtLamp", 13, "-90", kAccepted), set("RowsOne", 18, " 1"),
+        set("Rows102", 18, " 102"), set("RowsHuge", 18, " 1E9"), set("RowsInfinite", 18, " 1E999"),
+        set("RowsNegative", 18, "-11"), set("FewerRowsThanStoredIsFine", 18, " 10", kAccepted),
+        set("MoreRowsThanStored", 18, " 12"), cut("CutInsideTheCells", 40 * kRecordSize),
+        cut("CutInsideTheLastFormula", 102 * kRecordSize - 1),
         DamageRow{"CellLengthOver126",
                   [](QByteArray b) {
                       b[qsizetype(40) * kRecordSize] = char(200);

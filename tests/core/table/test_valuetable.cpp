@@ -80,6 +80,31 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingRow{"123456789", "123456789", "123456800,000"}, TypingRow{"0.1", "0,1", "0,100"}),
     RowName());
 
+// Typing appends: typed over, a number would be lost with the text that does not convert.
+TEST(ValueTable, TypingOverANumberGivesItBackAndSaysSo)
+{
+    const struct {
+        const char *name, *keys, *left;
+        bool told;
+    } rows[] = {
+        {"typed over", "50.31", "51,090", true},
+        {"digits added", "7", "51,091", false},
+        {"erased first", "\b\b\b\b\b\b50.31", "50,310", false},
+        {"erased to nothing", "\b\b\b\b\b\b", "", false},
+    };
+    for (const auto &row : rows) {
+        ValueTable t;
+        t.setTextMatrix(1, 0, QStringLiteral("51,090"));
+        QStringList told;
+        QObject::connect(&t, &ValueTable::numberKept, [&told](const QString &m) { told << m; });
+        for (const char *k = row.keys; *k; ++k)
+            t.typeCharacter(QChar::fromLatin1(*k));
+        t.setActiveCell(2, 0);
+        EXPECT_EQ(t.TextMatrix(1, 0), QString::fromUtf8(row.left)) << row.name;
+        EXPECT_EQ(told.size(), row.told ? 1 : 0) << row.name;
+    }
+}
+
 TEST(ValueTable, TypedTextIsCappedAtOneRecord)
 {
     ValueTable t;

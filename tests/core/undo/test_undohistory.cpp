@@ -164,6 +164,24 @@ TEST(UndoHistory, TypingInOneCellThenLeavingItIsOneStep)
     EXPECT_EQ(dataOf(t), start);
 }
 
+// Back in a cell after leaving it, typing is a new step: undo gives back the earlier value.
+TEST(UndoHistory, TypingAgainAfterLeavingACellIsAStepOfItsOwn)
+{
+    ValueTable t;
+    UndoHistory history(t);
+    for (QChar ch : QStringLiteral("51,09")) {
+        t.typeCharacter(ch);
+        history.closeStep();
+    }
+    t.setActiveCell(2, 0);
+    t.setActiveCell(1, 0);
+    history.closeStep();
+    t.typeCharacter(u'5');
+    history.closeStep();
+    history.undo();
+    EXPECT_EQ(t.TextMatrix(1, 0), QStringLiteral("51,090"));
+}
+
 TEST(UndoHistory, TypingThenErasingBackToTheStartLeavesNoStep)
 {
     ValueTable t;

@@ -294,12 +294,14 @@ TEST_F(ExerciseCommandsTest, FailureMessages)
     writeBytes(path("D.E01"), QByteArray(300, 'x'));
     ASSERT_EQ(mkfifo(path("tube.rtf").toLocal8Bit().constData(), 0600), 0);
     writeBytes(path("E.E01"), *serialiseExerciseFile({"tube.rtf", "", "", "", "1", "", {}, "E"}));
+    writeBytes(path("F.E01"), *serialiseExerciseFile({"..\\..\\victim.txt", "", "", "", "1", "", {}, "F"}));
     struct Row {
         const char *file, *title, *text;
     } rows[] = {
         {"C.E01", "Fichier absent", "/absent.rtf est introuvable"},
         {"D.E01", "Lecture impossible", "Vérifier:\r\n- le nom du fichier,\r\n- l'état du lecteur."},
         {"E.E01", "Lecture impossible", "- l'état du lecteur."},
+        {"F.E01", "Lecture impossible", "Vérifier:\r\n- le nom du fichier,\r\n- l'état du lecteur."},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.file);

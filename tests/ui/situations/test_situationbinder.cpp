@@ -2,13 +2,18 @@
 #include "vorlacfixture.h"
 
 #include "common/recordfile.h"
+#include "exercises/exerciseset.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/toolbar.h"
+#include "situations/folderbrowser.h"
+#include "situations/savedialog.h"
 #include "situations/situationbinder.h"
 #include "situations/situationfile.h"
 #include "table/valuetable.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QToolButton>
 #include <ostream>
 
@@ -182,6 +187,32 @@ TEST_F(SituationBinding, AFailedSaveReportsAndKeepsTitleAndName)
         EXPECT_EQ(binder().situationFileName(), good);
         EXPECT_EQ(window().windowTitle(), "Le vorlac - " + good);
     }
+}
+
+// A situation an exercise names is not a pupil's to replace: saving after it was loaded proposes
+// its name in the pupil's own folder.
+TEST_F(SituationBinding, ThePupilsSaveDoesNotProposeTheExercisesOwnFile)
+{
+    const QString exercises = file("exos");
+    ASSERT_TRUE(QDir().mkpath(exercises));
+    ExerciseSet set;
+    set.title = QStringLiteral("Etalon");
+    set.statement = "{\\rtf1 a}";
+    set.statementSituation = *serialiseSituation(binder().captureSituation());
+    const ExerciseSetNames names = freshExerciseNames(exercises, set.title);
+    ASSERT_EQ(saveExerciseSet(exercises, names, set), QString());
+    const QString shipped = QDir(exercises).filePath(names.statementSituation);
+    binder().LoadSituation(shipped);
+    ASSERT_EQ(binder().situationFileName(), shipped);
+    QString proposed, shown;
+    dialogs.answer<SaveDialog>(QStringLiteral("enregistrer"), [&](SaveDialog *d) {
+        proposed = d->findChild<QLineEdit *>(QStringLiteral("Text1"))->text();
+        shown = d->browser()->folder();
+        d->reject();
+    });
+    binder().showSaveDialog();
+    EXPECT_EQ(proposed, names.statementSituation);
+    EXPECT_NE(QDir::cleanPath(shown), QDir::cleanPath(exercises));
 }
 
 TEST_F(SituationBinding, ToolbarButtonsOpenTheirDialogs)

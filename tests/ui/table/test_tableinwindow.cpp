@@ -20,6 +20,35 @@ class TableInWindow : public VorlacFixture
 {
 };
 
+// Typing appends: a number typed over is given back on leaving, the hint line says so, and
+// Ctrl+Z before leaving brings it back too.
+TEST_F(TableInWindow, TypingOverANumberKeepsItAndSaysSo)
+{
+    Vorlac &w = window();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.tableFrame().show();
+    auto *grid = child<ValueGrid>("MSFlexGrid1");
+    for (const bool undo : {false, true}) {
+        w.valueTable().setActiveCell(1, 0);
+        w.valueTable().setTextMatrix(1, 0, QStringLiteral("51,090"));
+        settle();
+        grid->setFocus();
+        for (const char k : {'5', '0', '.', '3', '1'})
+            QTest::keyClick(grid, k);
+        EXPECT_EQ(w.valueTable().TextMatrix(1, 0), QStringLiteral("51,09050,31"));
+        if (undo)
+            QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        else
+            QTest::keyClick(grid, Qt::Key_Down);
+        EXPECT_EQ(w.valueTable().TextMatrix(1, 0), QStringLiteral("51,090")) << (undo ? "undo" : "leaving");
+        if (!undo) {
+            EXPECT_TRUE(w.info().contains(QStringLiteral("garde sa valeur 51,090"))) << w.info().toStdString();
+        }
+    }
+}
+
 TEST_F(TableInWindow, GridSitsInTheTableFrameAndDrivesItsMenusAndHints)
 {
     Vorlac &w = window();

@@ -221,6 +221,8 @@ TEST_P(Leaving, ConvertsTheTypedCell)
         QTest::keyClick(grid, Qt::Key_Tab);
     else if (how == "title")
         clickTitle(6);
+    else if (how == "enter")
+        QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(table.TextMatrix(2, 1), QStringLiteral("1,500"));
     EXPECT_EQ(table.Row(), GetParam().row);
     EXPECT_EQ(table.Col(), GetParam().col);
@@ -228,7 +230,7 @@ TEST_P(Leaving, ConvertsTheTypedCell)
 
 INSTANTIATE_TEST_SUITE_P(Ways, Leaving,
                          ::testing::Values(LeaveRow{"click", 5, 4}, LeaveRow{"down", 3, 1}, LeaveRow{"right", 2, 2},
-                                           LeaveRow{"tab", 2, 2}, LeaveRow{"title", 2, 6}),
+                                           LeaveRow{"tab", 2, 2}, LeaveRow{"title", 2, 6}, LeaveRow{"enter", 3, 1}),
                          RowName());
 
 TEST_F(TableUi, TypingKeysFollowTheRules)
