@@ -2,14 +2,18 @@
 #include "model/glasscatalogue.h"
 #include "model/scenetexts.h"
 #include "rowname.h"
+#include "simulator/hintline.h"
 #include "simulator/scenecontroller.h"
 #include "undo/undohistory.h"
 #include "vorlacfixture.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <ostream>
 
@@ -100,6 +104,77 @@ TEST_P(GlassDialog, FillsHidesAndUndoes)
 INSTANTIATE_TEST_SUITE_P(Rows, GlassDialog,
                          ::testing::Values(LoupeRow{"N-BK7", ""}, LoupeRow{"diamant", ""}, LoupeRow{"F2", "1.6"},
                                            LoupeRow{nullptr, ""}),
+                         RowName());
+
+// An unknown glass: the panel shows what a goniometer gives, LOUPE never holds its pair, and
+// "Révéler le verre" of the prism panel's menu names it.
+enum class HiddenGlassView { Panel, Loupe, MenuReveal };
+std::ostream &operator<<(std::ostream &o, HiddenGlassView v)
+{
+    return o << (v == HiddenGlassView::Panel ? "panel" : v == HiddenGlassView::Loupe ? "loupe" : "menu_reveal");
+}
+
+// What screen readers would be told of any text change while LOUPE opens.
+std::vector<QString> &glassesSpokenTexts()
+{
+    static std::vector<QString> texts;
+    return texts;
+}
+
+class HiddenGlass : public VorlacFixture, public ::testing::WithParamInterface<HiddenGlassView>
+{
+};
+
+TEST_P(HiddenGlass, ShowsOnlyWhatAGoniometerGives)
+{
+    Vorlac &w = window();
+    const int row = glassRow(QStringLiteral("N-BK7"));
+    w.controller().setGlass(row, true);
+    settle();
+    switch (GetParam()) {
+    case HiddenGlassView::Panel: {
+        showMeasures();
+        settle();
+        for (int line = 1; line <= 5; ++line)
+            for (int cell = 4; cell <= 10; ++cell) {
+                const QString text =
+                    child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(cell).toLatin1().constData())->text();
+                const bool measured = cell == 4 || cell == 7 || cell == 8; // i, i', D
+                EXPECT_EQ(text == "?", !measured) << line << ' ' << cell << ' ' << text.toStdString();
+            }
+        break;
+    }
+    case HiddenGlassView::Loupe: {
+        glassesSpokenTexts().clear();
+        QAccessible::setActive(true);
+        ASSERT_TRUE(QAccessible::isActive());
+        const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler([](QAccessibleEvent *e) {
+            if (e->type() == QAccessible::TextUpdated)
+                glassesSpokenTexts().push_back(static_cast<QAccessibleTextUpdateEvent *>(e)->textInserted());
+        });
+        dialogs.answer("LOUPE", [&](QWidget *d) {
+            EXPECT_TRUE(d->findChild<QLineEdit *>("Text1")->text().isEmpty());
+            d->findChild<QPushButton *>("Command1")->click();
+        });
+        auto *combo = child<QComboBox>("Combo1");
+        combo->setCurrentIndex(kCustomMaterial);
+        emit combo->activated(kCustomMaterial);
+        QAccessible::installUpdateHandler(before);
+        QAccessible::setActive(false);
+        for (const QString &text : glassesSpokenTexts())
+            EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[0-9]")))) << text.toStdString();
+        break;
+    }
+    case HiddenGlassView::MenuReveal:
+        child<QAction>("revelerverre")->trigger();
+        EXPECT_TRUE(w.hintLine().info().contains(glassName(row))) << w.hintLine().info().toStdString();
+        EXPECT_FALSE(w.controller().state().glassHidden);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HiddenGlass,
+                         ::testing::Values(HiddenGlassView::Panel, HiddenGlassView::Loupe, HiddenGlassView::MenuReveal),
                          RowName());
 
 } // namespace
