@@ -157,7 +157,7 @@ TEST_F(VorlacFixture, CalibrationExerciseCanBeFinished)
 {
     Vorlac &w = window();
     ValueTable &t = w.valueTable();
-    w.situations().LoadSituation(QStringLiteral(VORLAC_SOURCE_DIR "/data/exercices/ETALON.P01"));
+    w.situations().LoadSituation(QString::fromUtf8(VORLAC_SOURCE_DIR "/data/exercices/ETALON.P01"));
     ASSERT_TRUE(w.controller().state().lampHidden);
     const int unknown = w.controller().state().lamp;
     child<QAction>("balayage")->trigger();
