@@ -17,10 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!vorlac::isValidSituation(*first.situation))
         std::abort();
     const std::optional<QByteArray> stored = vorlac::serialiseSituation(*first.situation);
-    // The extended layout adds the lamp's record, the glass's and "FIN".
+    // The extended layout adds the lit lamp's record, the unknown lamp's, the glass's and "FIN".
     const vorlac::SceneState &s = first.situation->scene;
     const int added = vorlac::usesExtendedLayout(s)
-                          ? 1 + int(s.source == vorlac::SourceType::LineLamp || s.lampHidden) + int(s.glass >= 0)
+                          ? 1 + int(!s.lampHidden && (s.source == vorlac::SourceType::LineLamp || s.unknownLamp >= 0)) +
+                                int(vorlac::drawnUnknownLamp(s) >= 0) + int(s.glass >= 0)
                           : 0;
     if (!stored || stored->size() != qsizetype(vorlac::situationRecordCount(first.situation->rowCount()) + added) * 128)
         std::abort();
@@ -34,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         sa.prismMaterial != sb.prismMaterial || sa.outsideMaterial != sb.outsideMaterial || sa.source != sb.source ||
         sa.blackBackground != sb.blackBackground || sa.wavelength != sb.wavelength ||
         sa.showPropagation != sb.showPropagation || sa.showNormals != sb.showNormals || sa.lamp != sb.lamp ||
-        sa.lampHidden != sb.lampHidden || sa.glass != sb.glass || sa.glassHidden != sb.glassHidden ||
+        sa.lampHidden != sb.lampHidden || sa.unknownLamp != sb.unknownLamp || sa.glass != sb.glass ||
+        sa.glassHidden != sb.glassHidden ||
         (sa.glass >= 0 && (sa.prismCauchyA != sb.prismCauchyA || sa.prismCauchyB != sb.prismCauchyB)))
         std::abort();
     if (vorlac::serialiseSituation(b) != stored)

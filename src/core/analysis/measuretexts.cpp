@@ -137,7 +137,10 @@ std::vector<RayMeasures> withHiddenLines(const SceneState &state, std::vector<Ra
 
 MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale, int angleDecimals)
 {
-    const auto angle = [&](double v) { return angleText(v, locale, angleDecimals); };
+    // Not a number: an angle that gives an unknown glass's index away.
+    const auto angle = [&](double v) {
+        return std::isnan(v) ? QStringLiteral("?") : angleText(v, locale, angleDecimals);
+    };
     const TraceMeasures &m = ray.measures;
     MeasureLineTexts t;
     t.wavelength = wavelengthValueText(ray.wavelength, locale);
@@ -148,7 +151,10 @@ MeasureLineTexts measureLineTexts(const RayMeasures &ray, const QLocale &locale,
     switch (m.limit) {
     case EmergenceLimit::Angle:
         // Emergence from the limit upwards; with the outside denser, entry up to it.
-        t.limitIncidence = (m.criticalAngle ? QStringLiteral("≥ ") : QStringLiteral("≤ ")) + angle(m.limitIncidence);
+        t.limitIncidence =
+            std::isnan(m.limitIncidence)
+                ? angle(m.limitIncidence)
+                : (m.criticalAngle ? QStringLiteral("≥ ") : QStringLiteral("≤ ")) + angle(m.limitIncidence);
         break;
     case EmergenceLimit::Always:
         t.limitIncidence = QStringLiteral("toute");

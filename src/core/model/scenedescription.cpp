@@ -51,7 +51,8 @@ Passage passage(const SceneState &state, int wavelength)
     if (std::abs(sinR) > 1.0)
         return p;
     const double r = std::asin(sinR) * kRadToDeg;
-    p.refraction = r;
+    if (!prismIndexHidden(state)) // with i, r gives an unknown glass's index away
+        p.refraction = r;
     if (trace.end != TraceEnd::Emerged || trace.reflections != 0 || trace.lastFace != TraceFace::Exit)
         return p;
     const double sinE = in.prismIndex * std::sin((state.apexAngle - r) * kDegToRad) / in.outsideIndex;

@@ -21,6 +21,7 @@ struct SceneState {
     int outsideMaterial = 0;  // row of kMaterials
     int lamp = 0;             // row of lineLamps(), the lamp of a LineLamp source
     bool lampHidden = false;  // "Lampe inconnue": the lamp's name is shown nowhere
+    int unknownLamp = -1;     // the unknown lamp kept in the list while a named one is lit, -1 when none
     int glass = -1;           // row of glassCatalogue() whose fit the prism ("Autre") holds, -1 when typed
     bool glassHidden = false; // "Verre inconnu": the glass's name, coefficients and index are shown nowhere
     float prismCauchyA = kMaterials[2].cauchyA;
@@ -35,6 +36,12 @@ struct SceneState {
 inline bool prismIndexHidden(const SceneState &s)
 {
     return s.glass >= 0 && s.glassHidden;
+}
+
+// The unknown lamp drawn, lit or kept in the list ("lampe inconnue"); -1 when none.
+inline int drawnUnknownLamp(const SceneState &s)
+{
+    return s.lampHidden ? s.lamp : s.unknownLamp;
 }
 
 } // namespace vorlac

@@ -175,7 +175,10 @@ AngleFigure angleMarks(const SceneState &state, const QLocale &locale)
     const double lambda = minimumWavelength(state);
     TraceResult ray;
     TraceRay(traceInputFor(state, {lambda, palette::White}), ray, true);
-    const MeasureLineTexts texts = measureLineTexts({lambda, ray.measures}, locale);
+    TraceMeasures measured = ray.measures;
+    if (prismIndexHidden(state))
+        hideIndexMeasures(measured);
+    const MeasureLineTexts texts = measureLineTexts({lambda, measured}, locale);
     const TraceLayout &lay = ray.layout;
 
     // The ray's own lines, after the shared primitives.

@@ -68,6 +68,17 @@ TraceInput traceInputFor(const SceneState &state, const Radiation &ray)
     return in;
 }
 
+void hideIndexMeasures(TraceMeasures &m)
+{
+    const double unknown = std::numeric_limits<double>::quiet_NaN();
+    m.prismIndex = unknown;
+    m.refraction = unknown;
+    m.exitIncidence = unknown;
+    if (m.criticalAngle)
+        m.criticalAngle = unknown;
+    m.limitIncidence = unknown;
+}
+
 namespace
 {
 
@@ -75,7 +86,7 @@ namespace
 RayMeasures shownRay(const SceneState &state, double wavelength, TraceMeasures m)
 {
     if (prismIndexHidden(state))
-        m.prismIndex = std::numeric_limits<double>::quiet_NaN();
+        hideIndexMeasures(m);
     return {wavelength, m};
 }
 

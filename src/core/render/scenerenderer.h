@@ -34,6 +34,9 @@ struct ScenePicture {
 
 // The measures the picture holds for that wavelength; nullptr when it traced none.
 const TraceMeasures *measuresAt(const ScenePicture &picture, double wavelength);
+// An unknown glass: what a goniometer cannot give (n, r, r', the critical angle, the limit
+// incidence, each of which gives n away) becomes not a number; i, i' and D stay.
+void hideIndexMeasures(TraceMeasures &m);
 
 // One radiation of a picture: its wavelength and ray colour.
 struct Radiation {

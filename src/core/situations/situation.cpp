@@ -26,6 +26,7 @@ const QString kGlassKey = QStringLiteral("VERRE=");
 const QString kHiddenGlassKey = QStringLiteral("VERRE?=");
 constexpr quint32 kLampScramble = 0x9E3779B1u;
 constexpr quint32 kGlassMask = 0x3C6EF372u;
+constexpr quint32 kLampMask = 0x5A17C0DEu;
 constexpr int kSingleDigits = 7;
 constexpr int kDoubleDigits = 15;
 
@@ -127,41 +128,95 @@ std::optional<double> incidenceOf(const std::optional<QString> &text)
 }
 
 // The "clé=valeur" records of the extended layout, up to "FIN"; false on an unknown key, a key
-// given twice, a value that names nothing, or no "FIN".
+// given twice, a value that names nothing, or no "FIN". "LAMPE=" names the lamp of the list, for
+// the lamp source or beside an unknown lamp; "LAMPE?=" the unknown lamp, the list's choice when no
+// lamp is named, else kept in the list beside it.
 bool readAddedRecords(RecordCursor &in, SceneState &c)
 {
     auto found = [](int row) { return row >= 0 ? std::optional(row) : std::nullopt; };
-    bool lampRead = false, glassRead = false;
+    std::optional<int> named, unknown;
+    bool glassRead = false;
     for (int k = 0; k < kSituationAddedRecords; ++k) {
         const std::optional<QString> t = in.next();
         if (!t)
             return false;
-        if (*t == kEndRecord) // a lamp record only for the lamp source or a hidden lamp
-            return lampRead == (c.source == SourceType::LineLamp || c.lampHidden);
+        if (*t == kEndRecord) {
+            const bool lit = c.source == SourceType::LineLamp;
+            if ((named && !lit && !unknown) || (lit && !named && !unknown))
+                return false;
+            c.lampHidden = unknown && !named;
+            c.lamp = named ? *named : unknown.value_or(c.lamp);
+            c.unknownLamp = named && unknown ? *unknown : -1;
+            return true;
+        }
         const bool hidden = t->startsWith(kHiddenLampKey) || t->startsWith(kHiddenGlassKey);
         const bool glass = t->startsWith(kGlassKey) || t->startsWith(kHiddenGlassKey);
         if (!glass && !hidden && !t->startsWith(kLampKey))
             return false;
-        bool &read = glass ? glassRead : lampRead;
-        if (read)
-            return false;
-        read = true;
         const QString value = t->mid(t->indexOf(QLatin1Char('=')) + 1);
-        const std::optional<int> row = glass ? (hidden ? hiddenGlassRow(value) : found(glassRow(value)))
-                                             : (hidden ? hiddenLampRow(value) : found(lineLampRow(value)));
+        if (!glass) {
+            std::optional<int> &lamp = hidden ? unknown : named;
+            if (lamp)
+                return false;
+            lamp = hidden ? hiddenLampRow(value) : found(lineLampRow(value));
+            if (!lamp)
+                return false;
+            continue;
+        }
+        if (glassRead)
+            return false;
+        glassRead = true;
+        const std::optional<int> row = hidden ? hiddenGlassRow(value) : found(glassRow(value));
         if (!row)
             return false;
-        (glass ? c.glass : c.lamp) = *row;
-        (glass ? c.glassHidden : c.lampHidden) = hidden;
+        c.glass = *row;
+        c.glassHidden = hidden;
     }
     return false;
 }
 
-// The code of a hidden row: scrambled so that the row cannot be read off the file.
-QString scrambledCode(int row, quint32 mask)
+QString hex8(quint32 v)
 {
-    const quint32 v = (quint32(row) + 1u) * kLampScramble ^ mask;
     return QString::number(v, 16).rightJustified(8, QLatin1Char('0')).toUpper();
+}
+
+// A hidden row as files before the salt wrote it: the same code for a lamp in every file.
+QString unsaltedCode(int row, quint32 mask)
+{
+    return hex8((quint32(row) + 1u) * kLampScramble ^ mask);
+}
+
+// The code of a hidden row: the salt, then the row scrambled with it, so that neither the row
+// nor a code seen in another file tells the name.
+QString saltedCode(int row, quint32 mask, quint32 salt)
+{
+    quint32 m = salt; // murmur3's finaliser: every bit of the salt moves half the code's
+    m ^= m >> 16;
+    m *= 0x85EBCA6Bu;
+    m ^= m >> 13;
+    m *= 0xC2B2AE35u;
+    m ^= m >> 16;
+    return hex8(salt) + hex8((quint32(row) + 1u) * kLampScramble ^ mask ^ m);
+}
+
+std::optional<int> codedRow(const QString &code, int rows, quint32 mask)
+{
+    bool ok = code.size() == 16;
+    const quint32 salt = ok ? code.left(8).toUInt(&ok, 16) : 0;
+    for (int row = 0; row < rows; ++row)
+        if (code == (ok ? saltedCode(row, mask, salt) : unsaltedCode(row, mask)))
+            return row;
+    return std::nullopt;
+}
+
+// FNV-1a over what the file holds before its codes: another situation, another salt, and the
+// same bytes for the same work (shipped files are built reproducibly).
+quint32 fileSalt(const QByteArray &bytes)
+{
+    quint32 h = 2166136261u;
+    for (const char b : bytes)
+        h = (h ^ quint8(b)) * 16777619u;
+    return h;
 }
 
 SituationResult unreadable()
@@ -184,33 +239,27 @@ double readSituationNumber(QStringView text)
 
 bool usesExtendedLayout(const SceneState &scene)
 {
-    return scene.source == SourceType::LineLamp || scene.lampHidden || scene.glass >= 0;
+    return scene.source == SourceType::LineLamp || drawnUnknownLamp(scene) >= 0 || scene.glass >= 0;
 }
 
-QString hiddenLampCode(int row)
+QString hiddenLampCode(int row, quint32 salt)
 {
-    return scrambledCode(row, 0x5A17C0DEu);
+    return saltedCode(row, kLampMask, salt);
 }
 
 std::optional<int> hiddenLampRow(const QString &code)
 {
-    for (int row = 0; row < lineLampCount(); ++row)
-        if (code == hiddenLampCode(row))
-            return row;
-    return std::nullopt;
+    return codedRow(code, lineLampCount(), kLampMask);
 }
 
-QString hiddenGlassCode(int row)
+QString hiddenGlassCode(int row, quint32 salt)
 {
-    return scrambledCode(row, kGlassMask);
+    return saltedCode(row, kGlassMask, salt);
 }
 
 std::optional<int> hiddenGlassRow(const QString &code)
 {
-    for (int row = 0; row < glassCount(); ++row)
-        if (code == hiddenGlassCode(row))
-            return row;
-    return std::nullopt;
+    return codedRow(code, glassCount(), kGlassMask);
 }
 
 bool isValidSituation(const Situation &s)
@@ -225,6 +274,8 @@ bool isValidSituation(const Situation &s)
         c.source != SourceType::WhiteLight && c.source != SourceType::LineLamp)
         return false;
     if ((c.source == SourceType::LineLamp || c.lampHidden) && (c.lamp < 0 || c.lamp >= lineLampCount()))
+        return false;
+    if (c.unknownLamp < -1 || c.unknownLamp >= lineLampCount() || (c.lampHidden && c.unknownLamp >= 0))
         return false;
     if (c.glass < -1 || c.glass >= glassCount() || (c.glassHidden && c.glass < 0))
         return false;
@@ -272,10 +323,13 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
     for (const QString &t : s.formulas)
         w.append(t);
     if (extended) {
-        if (c.source == SourceType::LineLamp || c.lampHidden)
-            w.append(c.lampHidden ? kHiddenLampKey + hiddenLampCode(c.lamp) : kLampKey + lineLampName(c.lamp));
+        const quint32 salt = fileSalt(w.bytes());
+        if (!c.lampHidden && (c.source == SourceType::LineLamp || c.unknownLamp >= 0))
+            w.append(kLampKey + lineLampName(c.lamp));
+        if (const int unknown = drawnUnknownLamp(c); unknown >= 0)
+            w.append(kHiddenLampKey + hiddenLampCode(unknown, salt));
         if (c.glass >= 0)
-            w.append(c.glassHidden ? kHiddenGlassKey + hiddenGlassCode(c.glass) : kGlassKey + glassName(c.glass));
+            w.append(c.glassHidden ? kHiddenGlassKey + hiddenGlassCode(c.glass, salt) : kGlassKey + glassName(c.glass));
         w.append(kEndRecord);
     }
     if (w.failed())

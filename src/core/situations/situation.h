@@ -64,12 +64,14 @@ struct SituationResult {
 // True when the situation needs the extended layout.
 bool usesExtendedLayout(const SceneState &scene);
 
-// The code of a hidden lamp in a file: the lamp's row scrambled, so that the name cannot be read
-// off the file; nullopt for a code that names no lamp.
-QString hiddenLampCode(int row);
+// The code of a hidden lamp in a file: a salt (the file's own, from what it holds before) and the
+// lamp's row scrambled with it, so that the name cannot be read off the file nor the same lamp
+// told from its code in two files; nullopt for a code that names no lamp. The unsalted codes of
+// older files still read.
+QString hiddenLampCode(int row, quint32 salt);
 std::optional<int> hiddenLampRow(const QString &code);
 // The same for an unknown glass (a row of glassCatalogue()), scrambled apart from the lamps.
-QString hiddenGlassCode(int row);
+QString hiddenGlassCode(int row, quint32 salt);
 std::optional<int> hiddenGlassRow(const QString &code);
 
 // True when every value lies within what the program's controls accept: apex 2..90, wavelength

@@ -125,7 +125,10 @@ std::optional<Quantity> titleQuantity(const QString &title, int column)
     return std::nullopt;
 }
 
-std::optional<double> quantityValue(Quantity q, const RayMeasures &ray, int apexAngle)
+namespace
+{
+
+std::optional<double> rawQuantityValue(Quantity q, const RayMeasures &ray, int apexAngle)
 {
     const TraceMeasures &m = ray.measures;
     switch (q) {
@@ -143,8 +146,8 @@ std::optional<double> quantityValue(Quantity q, const RayMeasures &ray, int apex
         return m.direct ? std::optional<double>(m.emergence) : std::nullopt;
     case Quantity::Deviation:
         return m.direct ? std::optional<double>(m.deviation) : std::nullopt;
-    case Quantity::PrismIndex: // not a number for an unknown glass: the cell stays empty
-        return std::isnan(m.prismIndex) ? std::nullopt : std::optional<double>(m.prismIndex);
+    case Quantity::PrismIndex:
+        return m.prismIndex;
     case Quantity::OutsideIndex:
         return m.outsideIndex;
     case Quantity::Apex:
@@ -155,6 +158,15 @@ std::optional<double> quantityValue(Quantity q, const RayMeasures &ray, int apex
         return m.limit == EmergenceLimit::Angle ? std::optional<double>(m.limitIncidence) : std::nullopt;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> quantityValue(Quantity q, const RayMeasures &ray, int apexAngle)
+{
+    // Not a number for what an unknown glass hides: the cell stays empty.
+    const std::optional<double> v = rawQuantityValue(q, ray, apexAngle);
+    return v && std::isnan(*v) ? std::nullopt : v;
 }
 
 bool RecordColumns::any() const

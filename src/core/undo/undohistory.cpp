@@ -1,5 +1,6 @@
 #include "undo/undohistory.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QUndoStack>
 #include <QWindow>
@@ -12,6 +13,8 @@ namespace
 {
 
 constexpr int kRetryMs = 50;
+// Steps of one control closer than this make one step: sixty clicks on an arrow are one undo.
+constexpr qint64 kMergeMs = 1000;
 
 const QString kUndo = QStringLiteral("Annuler");
 const QString kRedo = QStringLiteral("Rétablir");
@@ -30,7 +33,8 @@ class HistoryStep : public QUndoCommand
   public:
     HistoryStep(UndoHistory &history, const QString &label, std::optional<TableDelta> table,
                 std::optional<SceneSnapshot> scene, int visit)
-        : QUndoCommand(label), m_history(history), m_table(std::move(table)), m_scene(std::move(scene)), m_visit(visit)
+        : QUndoCommand(label), m_history(history), m_table(std::move(table)), m_scene(std::move(scene)),
+          m_visit(visit), m_when(history.m_clock())
     {
     }
 
@@ -45,14 +49,24 @@ class HistoryStep : public QUndoCommand
         swap();
     }
 
-    int id() const override { return typing() ? 1 : -1; }
+    int id() const override { return typing() ? 1 : control() ? 2 : -1; }
 
     bool mergeWith(const QUndoCommand *command) override
     {
         const auto *next = static_cast<const HistoryStep *>(command);
+        if (next->text() != text())
+            return false;
+        if (control()) {
+            // This step keeps the scene from before the first of the run.
+            if (!next->control() || next->m_when - m_when > kMergeMs)
+                return false;
+            m_when = next->m_when;
+            setObsolete(m_history.m_scene && *m_scene == m_history.m_scene->capture());
+            return true;
+        }
         // Typing merges only within one stay in the cell: typed again after leaving it, the cell's
         // earlier value is a step of its own, which Ctrl+Z brings back.
-        if (!next->typing() || next->text() != text() || next->m_visit != m_visit)
+        if (!next->typing() || next->m_visit != m_visit)
             return false;
         // The table now is after the new step; go back through both steps to this one's start.
         const ValueTable::Snapshot now = m_history.m_table.snapshot();
@@ -64,6 +78,8 @@ class HistoryStep : public QUndoCommand
 
   private:
     bool typing() const { return !m_scene && m_table && ValueTable::isTypingLabel(text()); }
+    // A scene control's step (an arrow, a list, the lamp): its repeats merge.
+    bool control() const { return m_scene && !m_table; }
 
     void swap()
     {
@@ -81,12 +97,18 @@ class HistoryStep : public QUndoCommand
     std::optional<TableDelta> m_table;
     std::optional<SceneSnapshot> m_scene;
     int m_visit;
+    qint64 m_when; // ms, when the step (or the last merged into it) was closed
     bool m_done = true;
 };
 
 UndoHistory::UndoHistory(ValueTable &table, QObject *parent)
     : QObject(parent), m_table(table), m_stack(new QUndoStack(this))
 {
+    m_clock = [started = QElapsedTimer()]() mutable {
+        if (!started.isValid())
+            started.start();
+        return started.elapsed();
+    };
     m_stack->setUndoLimit(kLimit);
     m_retry.setSingleShot(true);
     m_retry.setInterval(kRetryMs);
@@ -106,6 +128,11 @@ void UndoHistory::setScene(SceneAccess *scene)
     closeStep();
     m_scene = scene;
     rebase();
+}
+
+void UndoHistory::setClock(std::function<qint64()> msNow)
+{
+    m_clock = std::move(msNow);
 }
 
 void UndoHistory::rebase()

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
+#include <functional>
 
 class QUndoStack;
 
@@ -40,7 +41,8 @@ class SceneAccess
 // state as it was after the last step, and when the change is over it pushes one step holding
 // only what differs. A change is over at the end of the event that made it, but not while a
 // mouse button is held (a drag), a gesture is in progress or a modal dialog is open: whatever
-// that dialog changes is its one step. Consecutive typing in one cell is one step.
+// that dialog changes is its one step. Consecutive typing in one cell is one step, and so are the
+// steps of one scene control that follow each other within a second.
 class UndoHistory : public QObject
 {
     Q_OBJECT
@@ -74,6 +76,9 @@ class UndoHistory : public QObject
     QString redoCaption() const;
     // Forgets every step (the state now is the new start).
     void clear();
+    // Where the history reads the time, in ms, to merge the repeated steps of one control
+    // (tests give their own).
+    void setClock(std::function<qint64()> msNow);
 
   signals:
     // The captions or what can be undone changed.
@@ -106,6 +111,7 @@ class UndoHistory : public QObject
     QString m_name;
     TableDelta::TextPool m_texts; // texts the steps share
     qsizetype m_pruneAt = 4096;
+    std::function<qint64()> m_clock;
 };
 
 } // namespace vorlac

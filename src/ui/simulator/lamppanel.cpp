@@ -18,10 +18,12 @@ namespace
 {
 const QString kOptionHint =
     QStringLiteral("Éclairer le vorlac avec une lampe spectrale : chaque raie de la lampe est tracée dans sa couleur");
-const QString kListHint = QStringLiteral("Choisir la lampe spectrale : mercure, sodium, hydrogène, hélium...");
+const QString kListHint = QStringLiteral("Choisir la lampe spectrale : mercure, sodium, hydrogène, hélium... ; "
+                                         "une lampe inconnue tirée y reste, sous « lampe inconnue »");
 const QString kUnknownHint =
     QStringLiteral("Tirer au hasard une lampe dont le nom reste caché : mesurer ses raies pour l'identifier");
 const QString kRevealHint = QStringLiteral("Afficher le nom de la lampe inconnue");
+const QString kUnknownEntry = QStringLiteral("lampe inconnue");
 } // namespace
 
 QString LampPanel::panelHint()
@@ -80,7 +82,16 @@ void LampPanel::showState(const SceneState &state)
     m_option->setAutoExclusive(false);
     m_option->setChecked(state.source == SourceType::LineLamp);
     m_option->setAutoExclusive(true);
-    m_lamps->setCurrentIndex(state.lampHidden ? -1 : state.lamp);
+    // Once drawn, the unknown lamp has its own entry after the named ones, so that the pupil can
+    // light a known lamp and come back to it.
+    const bool drawn = drawnUnknownLamp(state) >= 0;
+    if (drawn != (m_lamps->count() > lineLampCount())) {
+        if (drawn)
+            m_lamps->addItem(kUnknownEntry);
+        else
+            m_lamps->removeItem(lineLampCount());
+    }
+    m_lamps->setCurrentIndex(state.lampHidden ? lineLampCount() : state.lamp);
     m_reveal->setEnabled(state.lampHidden);
 }
 
@@ -88,6 +99,11 @@ void LampPanel::chooseLamp(int row)
 {
     if (row < 0)
         return;
+    if (row >= lineLampCount()) { // the unknown lamp's entry: the same lamp again
+        if (const int unknown = drawnUnknownLamp(m_controller.state()); unknown >= 0)
+            m_controller.setUnknownLamp(unknown);
+        return;
+    }
     // Choosing a lamp lights it: one step for both changes.
     m_controller.setLamp(row);
     if (m_controller.state().source != SourceType::LineLamp)

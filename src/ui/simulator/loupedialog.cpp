@@ -111,9 +111,13 @@ LoupeDialog::LoupeDialog(IndexLaw current, const Messenger &messenger, QWidget *
         const QWidget *main = parent->window();
         move(main->x() + 10, main->y() + main->height() / 2);
     }
-    const QLocale locale = regionalLocale();
-    m_a->setText(shortestSingleText(current.cauchyA, locale));
-    m_b->setText(shortestSingleText(current.cauchyB, locale));
+    // An unknown glass's pair never reaches the boxes, not even for a moment: a screen reader
+    // would speak it.
+    if (!(glass && glass->row >= 0 && glass->hidden)) {
+        const QLocale locale = regionalLocale();
+        m_a->setText(shortestSingleText(current.cauchyA, locale));
+        m_b->setText(shortestSingleText(current.cauchyB, locale));
+    }
     if (glass) {
         buildGlasses(hints);
         showGlass();

@@ -149,7 +149,13 @@ void MaterialPanel::buildGlassMenu()
     relayStatusTips(menu, [this](const QString &text) { m_hints.setInfo(text); });
     connect(unknown, &QAction::triggered, this,
             [this] { m_controller.setGlass(int(QRandomGenerator::global()->bounded(glassCount())), true); });
-    connect(m_reveal, &QAction::triggered, this, [this] { m_controller.revealGlass(); });
+    connect(m_reveal, &QAction::triggered, this, [this] {
+        const int row = m_controller.state().glass;
+        m_controller.revealGlass();
+        // The list says "Autre" whatever the glass: the name goes to the hint line, as LOUPE's list shows it.
+        if (row >= 0)
+            m_hints.announce(QStringLiteral("Le verre inconnu est : %1").arg(glassName(row)));
+    });
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this, menu](const QPoint &at) { menu->popup(mapToGlobal(at)); });
@@ -170,6 +176,10 @@ void MaterialPanel::showState(const SceneState &state)
     m_wavelength->setText(wavelengthText(state.wavelength) + QStringLiteral(" nm"));
     const double n = prism ? scenePrismIndex(state, state.wavelength) : sceneOutsideIndex(state, state.wavelength);
     m_index->setText(prism && prismIndexHidden(state) ? QStringLiteral("n = ?") : indexText(n));
+    if (prism) // a known glass is named where its index is
+        m_index->setToolTip(state.glass >= 0 && !state.glassHidden
+                                ? QStringLiteral("Verre %1").arg(glassName(state.glass))
+                                : QString());
     if (m_reveal)
         m_reveal->setEnabled(prismIndexHidden(state));
 }

@@ -85,6 +85,8 @@ void SceneController::setSource(SourceType source)
 
 void SceneController::setLamp(int row)
 {
+    if (m_state.lampHidden) // the unknown lamp stays in the list, to come back to
+        m_state.unknownLamp = m_state.lamp;
     m_state.lamp = row;
     m_state.lampHidden = false;
     emit sceneChanged();
@@ -97,6 +99,7 @@ void SceneController::setUnknownLamp(int row)
 {
     m_state.lamp = row;
     m_state.lampHidden = true;
+    m_state.unknownLamp = -1;
     if (m_state.source != SourceType::LineLamp) {
         setSource(SourceType::LineLamp); // one step with the lamp: its own edited names it last
         emit edited(QStringLiteral("lampe inconnue"));
@@ -110,6 +113,7 @@ void SceneController::setUnknownLamp(int row)
 void SceneController::revealLamp()
 {
     m_state.lampHidden = false;
+    m_state.unknownLamp = -1;
     emit sceneChanged();
     emit edited(QStringLiteral("lampe révélée"));
 }

@@ -161,6 +161,7 @@ struct FileCase {
     int lamp;
     bool hidden;
     bool extended; // written in the extended layout
+    int kept = -1; // the unknown lamp kept in the list while another is lit
 };
 std::ostream &operator<<(std::ostream &o, const FileCase &c)
 {
@@ -176,6 +177,7 @@ TEST_P(LampFiles, ClassicUnlessALampAndReadBackExactly)
     s.scene.source = c.source;
     s.scene.lamp = c.lamp;
     s.scene.lampHidden = c.hidden;
+    s.scene.unknownLamp = c.kept;
     const QByteArray bytes = serialiseSituation(s).value_or(QByteArray());
     ASSERT_FALSE(bytes.isEmpty());
     const RecordReader reader(bytes);
@@ -193,7 +195,33 @@ TEST_P(LampFiles, ClassicUnlessALampAndReadBackExactly)
     EXPECT_EQ(back.situation->scene.lampHidden, c.hidden);
     if (c.extended) {
         EXPECT_EQ(back.situation->scene.lamp, c.lamp);
+        EXPECT_EQ(back.situation->scene.unknownLamp, c.kept);
     }
+    // An unknown lamp's code changes with the file: two files do not tell it.
+    Situation other = s;
+    other.scene.incidenceAngle = 40;
+    const QByteArray second = serialiseSituation(other).value_or(QByteArray());
+    const auto code = [](const QByteArray &b) { return b.mid(b.indexOf("LAMPE?="), 23); };
+    EXPECT_EQ(code(bytes) != code(second), drawnUnknownLamp(s.scene) >= 0);
+    if (c.extended)
+        EXPECT_EQ(parseSituation(second).situation->scene.lamp, c.lamp);
+}
+
+// A code written before codes had a salt still names its lamp.
+TEST(LampFiles, AnUnsaltedCodeStillReads)
+{
+    Situation s;
+    s.scene.source = SourceType::LineLamp;
+    s.scene.lamp = 4;
+    s.scene.lampHidden = true;
+    QByteArray bytes = serialiseSituation(s).value_or(QByteArray());
+    const qsizetype at = bytes.indexOf("LAMPE?=") / 128 * 128;
+    ASSERT_GT(at, 0);
+    bytes.replace(at, 128, encodeRecord(u"LAMPE?=667933BC").value_or(QByteArray()));
+    const SituationResult back = parseSituation(bytes);
+    ASSERT_TRUE(back.situation);
+    EXPECT_TRUE(back.situation->scene.lampHidden);
+    EXPECT_EQ(back.situation->scene.lamp, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LampFiles,
@@ -202,7 +230,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, LampFiles,
                                            FileCase{"white", SourceType::WhiteLight, 5, false, false},
                                            FileCase{"lamp_sodium", SourceType::LineLamp, 1, false, true},
                                            FileCase{"lamp_neon_hidden", SourceType::LineLamp, 5, true, true},
-                                           FileCase{"mono_with_hidden_lamp", SourceType::Monochromatic, 7, true, true}),
+                                           FileCase{"mono_with_hidden_lamp", SourceType::Monochromatic, 7, true, true},
+                                           FileCase{"mercury_lit_unknown_kept", SourceType::LineLamp, 0, false, true,
+                                                    3},
+                                           FileCase{"white_unknown_kept", SourceType::WhiteLight, 0, false, true, 2}),
                          RowName());
 
 // --- Sweeps against the tracer -------------------------------------------------------------------

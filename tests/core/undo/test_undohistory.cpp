@@ -8,6 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 namespace
 {
@@ -283,6 +284,51 @@ TEST(UndoHistory, SceneAndTableChangedTogetherAreOneStep)
     EXPECT_EQ(scene.state.scene.apexAngle, 60);
     EXPECT_EQ(t.Rows(), 20);
 }
+
+// --- Repeated steps of one control within a second are one step -----------------------------------
+
+// Each click moves the wavelength by its delta at its time (ms) under its label.
+struct ClickRow {
+    const char *name;
+    std::vector<std::tuple<qint64, const char *, int>> clicks;
+    int steps;
+    int afterOneUndo; // the wavelength
+};
+void PrintTo(const ClickRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class RepeatedClicks : public ::testing::TestWithParam<ClickRow>
+{
+};
+
+TEST_P(RepeatedClicks, MergeWithinASecond)
+{
+    const ClickRow &row = GetParam();
+    ValueTable t;
+    UndoHistory history(t);
+    FakeScene scene(history);
+    history.setScene(&scene);
+    qint64 now = 0;
+    history.setClock([&now] { return now; });
+    for (const auto &[at, label, delta] : row.clicks) {
+        now = at;
+        scene.change([delta](SceneSnapshot &s) { s.scene.wavelength += delta; }, QString::fromUtf8(label));
+        history.closeStep();
+    }
+    EXPECT_EQ(history.stack().count(), row.steps);
+    history.undo();
+    EXPECT_EQ(scene.state.scene.wavelength, row.afterOneUndo);
+}
+
+const ClickRow kClickRows[] = {
+    {"sixty clicks", {{0, "longueur d'onde", 1}, {400, "longueur d'onde", 1}, {1300, "longueur d'onde", 1}}, 1, 589},
+    {"a pause", {{0, "longueur d'onde", 1}, {1500, "longueur d'onde", 1}}, 2, 590},
+    {"another control", {{0, "longueur d'onde", 1}, {100, "incidence", 1}}, 2, 590},
+    {"there and back", {{0, "longueur d'onde", 1}, {100, "longueur d'onde", -1}, {200, "angle", 5}}, 1, 589},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, RepeatedClicks, ::testing::ValuesIn(kClickRows), RowName());
 
 // --- Long random sequences ---------------------------------------------------------------------
 

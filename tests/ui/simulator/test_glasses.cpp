@@ -2,10 +2,12 @@
 #include "model/glasscatalogue.h"
 #include "model/scenetexts.h"
 #include "rowname.h"
+#include "simulator/hintline.h"
 #include "simulator/scenecontroller.h"
 #include "undo/undohistory.h"
 #include "vorlacfixture.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +102,60 @@ TEST_P(GlassDialog, FillsHidesAndUndoes)
 INSTANTIATE_TEST_SUITE_P(Rows, GlassDialog,
                          ::testing::Values(LoupeRow{"N-BK7", ""}, LoupeRow{"diamant", ""}, LoupeRow{"F2", "1.6"},
                                            LoupeRow{nullptr, ""}),
+                         RowName());
+
+// An unknown glass: the panel shows what a goniometer gives, LOUPE never holds its pair, and
+// "Révéler le verre" of the prism panel's menu names it.
+enum class HiddenGlassView { Panel, Loupe, MenuReveal };
+std::ostream &operator<<(std::ostream &o, HiddenGlassView v)
+{
+    return o << (v == HiddenGlassView::Panel ? "panel" : v == HiddenGlassView::Loupe ? "loupe" : "menu_reveal");
+}
+
+class HiddenGlass : public VorlacFixture, public ::testing::WithParamInterface<HiddenGlassView>
+{
+};
+
+TEST_P(HiddenGlass, ShowsOnlyWhatAGoniometerGives)
+{
+    Vorlac &w = window();
+    const int row = glassRow(QStringLiteral("N-BK7"));
+    w.controller().setGlass(row, true);
+    settle();
+    switch (GetParam()) {
+    case HiddenGlassView::Panel: {
+        showMeasures();
+        settle();
+        for (int line = 1; line <= 5; ++line)
+            for (int cell = 4; cell <= 10; ++cell) {
+                const QString text =
+                    child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(cell).toLatin1().constData())->text();
+                const bool measured = cell == 4 || cell == 7 || cell == 8; // i, i', D
+                EXPECT_EQ(text == "?", !measured) << line << ' ' << cell << ' ' << text.toStdString();
+            }
+        break;
+    }
+    case HiddenGlassView::Loupe: {
+        dialogs.answer("LOUPE", [&](QWidget *d) {
+            EXPECT_TRUE(d->findChild<QLineEdit *>("Text1")->text().isEmpty());
+            EXPECT_TRUE(d->findChild<QLineEdit *>("Text2")->text().isEmpty());
+            d->findChild<QPushButton *>("Command1")->click();
+        });
+        auto *combo = child<QComboBox>("Combo1");
+        combo->setCurrentIndex(kCustomMaterial);
+        emit combo->activated(kCustomMaterial);
+        break;
+    }
+    case HiddenGlassView::MenuReveal:
+        child<QAction>("revelerverre")->trigger();
+        EXPECT_TRUE(w.hintLine().info().contains(glassName(row))) << w.hintLine().info().toStdString();
+        EXPECT_FALSE(w.controller().state().glassHidden);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HiddenGlass,
+                         ::testing::Values(HiddenGlassView::Panel, HiddenGlassView::Loupe, HiddenGlassView::MenuReveal),
                          RowName());
 
 } // namespace

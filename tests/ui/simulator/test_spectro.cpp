@@ -1,9 +1,11 @@
 #include "analysis/sweeps.h"
+#include "expr/calculator.h"
 #include "model/linelamps.h"
 #include "rowname.h"
 #include "simulator/lamplinelist.h"
 #include "simulator/scenecontroller.h"
 #include "simulator/sweepdialog.h"
+#include "situations/situationbinder.h"
 #include "table/valuetable.h"
 #include "undo/undohistory.h"
 #include "vorlacfixture.h"
@@ -117,7 +119,7 @@ TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
     const SceneState &s = w.controller().state();
     ASSERT_EQ(s.source, SourceType::LineLamp);
     ASSERT_TRUE(s.lampHidden);
-    EXPECT_TRUE(combo->currentText().isEmpty());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("lampe inconnue"));
     EXPECT_TRUE(reveal->isEnabled());
     const QString name = lineLampName(s.lamp);
     showMeasures();
@@ -146,7 +148,41 @@ TEST_F(VorlacFixture, UnknownLampHiddenUntilRevealed)
     settle();
     w.undoHistory().undo();
     EXPECT_TRUE(w.controller().state().lampHidden);
-    EXPECT_TRUE(combo->currentText().isEmpty());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("lampe inconnue"));
+}
+
+// The calibration exercise to its end: the unknown lamp's minima kept in C5 with no line left
+// out, mercury swept for the calibration, then back to the unknown lamp in the list to reveal it.
+TEST_F(VorlacFixture, CalibrationExerciseCanBeFinished)
+{
+    Vorlac &w = window();
+    ValueTable &t = w.valueTable();
+    w.situations().LoadSituation(QString::fromUtf8(VORLAC_SOURCE_DIR "/data/exercices/ETALON.P01"));
+    ASSERT_TRUE(w.controller().state().lampHidden);
+    const int unknown = w.controller().state().lamp;
+    child<QAction>("balayage")->trigger();
+    settle();
+    EXPECT_EQ(ComputeColumn(t, 4, QStringLiteral("C2"), 0, false), 0); // step 1's "Calculer C5"
+    auto *combo = child<QComboBox>("ComboLampe");
+    const int mercury = lineLampRow(QStringLiteral("mercure"));
+    combo->setCurrentIndex(mercury);
+    emit combo->activated(mercury);
+    settle();
+    child<QAction>("balayage")->trigger();
+    settle();
+    EXPECT_EQ(t.Rows(), 1 + int(lineLamps()[std::size_t(mercury)].lines.size()));
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_TRUE(t.cellValue(row, 4).has_value()) << row;
+    const int entry = combo->findText(QStringLiteral("lampe inconnue"));
+    ASSERT_GE(entry, 0);
+    combo->setCurrentIndex(entry);
+    emit combo->activated(entry);
+    EXPECT_TRUE(w.controller().state().lampHidden);
+    EXPECT_EQ(w.controller().state().lamp, unknown);
+    child<QPushButton>("BoutonReveler")->click();
+    EXPECT_EQ(combo->currentText(), lineLampName(unknown));
+    EXPECT_EQ(combo->findText(QStringLiteral("lampe inconnue")), -1);
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace
