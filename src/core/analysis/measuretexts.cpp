@@ -95,9 +95,9 @@ QString wholeText(int value, const QLocale &locale)
     return formatNumberPattern(value, QString(kPatternWhole), locale);
 }
 
-QString wavelengthValueText(double nm, const QLocale &locale)
+QString wavelengthValueText(double nm, const QLocale &locale, bool lampLine)
 {
-    if (nm == std::floor(nm))
+    if (!lampLine && nm == std::floor(nm))
         return wholeText(int(nm), locale);
     return formatNumberPattern(nm, QStringLiteral("0.000"), locale);
 }
@@ -123,7 +123,8 @@ int hiddenLineNumber(const SceneState &state, double nm)
 QString lineLabel(const SceneState &state, double nm, const QLocale &locale)
 {
     const int rank = hiddenLineNumber(state, nm);
-    return rank > 0 ? QStringLiteral("raie %1").arg(rank) : wavelengthValueText(nm, locale);
+    return rank > 0 ? QStringLiteral("raie %1").arg(rank)
+                    : wavelengthValueText(nm, locale, state.source == SourceType::LineLamp);
 }
 
 std::vector<RayMeasures> withHiddenLines(const SceneState &state, std::vector<RayMeasures> rays)
@@ -197,8 +198,10 @@ QString measuredRaysText(const SceneState &state, const QLocale &locale)
 QString minimumDeviationText(const MinimumDeviation &m, double lambda, SourceType source, const QLocale &locale,
                              int angleDecimals, int hiddenLine)
 {
-    const QString line = hiddenLine > 0 ? QStringLiteral(" pour la raie %1").arg(hiddenLine)
-                                        : QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale));
+    const QString line =
+        hiddenLine > 0
+            ? QStringLiteral(" pour la raie %1").arg(hiddenLine)
+            : QStringLiteral(" à %1 nm").arg(wavelengthValueText(lambda, locale, source == SourceType::LineLamp));
     const QString at = line +
                        (source == SourceType::FiveRadiations ? QStringLiteral(" (radiation la plus proche du curseur)")
                         : source == SourceType::LineLamp     ? QStringLiteral(" (raie la plus proche du curseur)")

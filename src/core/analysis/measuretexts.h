@@ -53,8 +53,8 @@ double roundedAngle(double degrees, int decimals);
 QString indexValueText(double n, const QLocale &locale);
 // A whole number: "589".
 QString wholeText(int value, const QLocale &locale);
-// A wavelength: whole as "589", a lamp line's with its three decimals: "588,995".
-QString wavelengthValueText(double nm, const QLocale &locale);
+// A wavelength: whole as "589", a lamp line's with its three decimals: "588,995", "603,000".
+QString wavelengthValueText(double nm, const QLocale &locale, bool lampLine = false);
 // The lamp as every text names it: "Lampe spectrale (mercure)", or "Lampe inconnue" while hidden.
 QString lampTitle(const SceneState &state);
 // While the lamp is hidden its lines go by rank, shortest first, so that no text gives away the

@@ -1,6 +1,7 @@
 #include "analysis/sweeps.h"
 
 #include "analysis/minimumdeviation.h"
+#include "model/glasscatalogue.h"
 #include "model/materials.h"
 #include "model/raytracer.h"
 #include "render/scenerenderer.h"
@@ -32,8 +33,8 @@ Sweep minimumSweep(const SceneState &state, const std::vector<double> &wavelengt
         s.titles.removeLast();
     for (std::size_t k = 0; k < wavelengths.size(); ++k) {
         const double lambda = wavelengths[k];
-        const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, lambda);
-        const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, lambda);
+        const double n = scenePrismIndex(state, lambda);
+        const double ne = sceneOutsideIndex(state, lambda);
         const MinimumDeviation m = findMinimumDeviation(state.apexAngle, n, ne);
         if (m.found && !m.uniform)
             append(s, hidden ? std::vector<double>{numbered ? double(k + 1) : lambda, m.deviation}
@@ -52,8 +53,8 @@ Sweep deviationSweep(const SceneState &state, double lambda, double step)
         s.problem = QStringLiteral("Le pas du balayage doit être un nombre positif.");
         return s;
     }
-    const double n = CauchyIndex(state.prismCauchyA, state.prismCauchyB, lambda);
-    const double ne = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, lambda);
+    const double n = scenePrismIndex(state, lambda);
+    const double ne = sceneOutsideIndex(state, lambda);
     TraceResult r;
     TraceRay(rayOnlyInput(state.apexAngle, 90.0, n, ne), r);
     double from = -90.0, to = 90.0;
@@ -71,8 +72,14 @@ Sweep deviationSweep(const SceneState &state, double lambda, double step)
     const long long count = static_cast<long long>(std::floor((to - from) / step + 1e-9));
     for (long long k = 0; k <= count; ++k) {
         const double i = from + double(k) * step;
-        if (const std::optional<double> d = tracedDeviation(state.apexAngle, n, ne, i))
+        if (k == 0 && r.measures.limit == EmergenceLimit::Angle && r.measures.criticalAngle) {
+            // The limit itself: the ray grazes out (i' = 90). The tracer, whose degree constants
+            // are not exact, lets it out only some 1e-4 degree further, several tenths of a
+            // degree of D away, so the grazing deviation is written as it is.
+            append(s, {i, i + 90.0 - state.apexAngle});
+        } else if (const std::optional<double> d = tracedDeviation(state.apexAngle, n, ne, i)) {
             append(s, {i, *d});
+        }
     }
     if (s.lines.empty() && s.cut == 0)
         s.problem = QStringLiteral("Aucune incidence du balayage ne fait sortir le rayon par la face de sortie.");

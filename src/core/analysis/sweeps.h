@@ -20,8 +20,9 @@ struct Sweep {
 };
 
 // D against i for the wavelength lambda: i from the limit incidence for emergence (or -90 when
-// every incidence emerges) to 90 degrees by step, the deviation as the tracer draws it. Lines
-// where the ray does not go straight out are left out.
+// every incidence emerges) to 90 degrees by step, the deviation as the tracer draws it; the first
+// line is the limit itself (the last, when the outside is the denser). Lines where the ray does
+// not go straight out are left out.
 Sweep deviationSweep(const SceneState &state, double lambda, double step);
 
 // lambda, D_min and n for every line of the state's lamp: the minimum of deviation the tracer

@@ -2,6 +2,7 @@
 
 #include "grapher/curvefit.h"
 #include "model/constants.h"
+#include "model/glasscatalogue.h"
 #include "model/linelamps.h"
 #include "model/raytracer.h"
 
@@ -48,6 +49,11 @@ double indexOf(const IndexLaw &law, double wavelength)
     return CauchyIndex(law.cauchyA, law.cauchyB, wavelength);
 }
 
+double prismIndexOf(const QuantityScene &s)
+{
+    return s.glass >= 0 ? glassIndex(s.glass, s.wavelength) : indexOf(s.prism, s.wavelength);
+}
+
 // One ray through the scene, without marks: the first segment is the ray inside the vorlac.
 struct Ray {
     TraceResult trace;
@@ -60,8 +66,7 @@ struct Ray {
 
 Ray traceScene(const QuantityScene &s, double incidence)
 {
-    const TraceInput in =
-        rayOnlyInput(s.apexAngle, incidence, indexOf(s.prism, s.wavelength), indexOf(s.outside, s.wavelength));
+    const TraceInput in = rayOnlyInput(s.apexAngle, incidence, prismIndexOf(s), indexOf(s.outside, s.wavelength));
     Ray ray;
     TraceRay(in, ray.trace, false);
     return ray;
@@ -209,6 +214,7 @@ QuantityScene quantitySceneOf(const Situation &situation)
     s.wavelength = situation.scene.wavelength;
     s.prism = {situation.scene.prismCauchyA, situation.scene.prismCauchyB};
     s.outside = {situation.scene.outsideCauchyA, situation.scene.outsideCauchyB};
+    s.glass = situation.scene.glass;
     return s;
 }
 
@@ -239,6 +245,8 @@ bool applyQuantitySettings(QuantityScene &scene, QStringView settings)
             ok = chosen.has_value();
             if (ok)
                 law = *chosen;
+            if (ok && key == u"prism" && value != materialName(kCustomMaterial))
+                scene.glass = -1;
         }
         if (!ok)
             return false;
@@ -248,7 +256,7 @@ bool applyQuantitySettings(QuantityScene &scene, QStringView settings)
 
 std::optional<double> computeQuantity(Quantity quantity, const QuantityScene &s)
 {
-    const double n = indexOf(s.prism, s.wavelength);
+    const double n = prismIndexOf(s);
     const double ne = indexOf(s.outside, s.wavelength);
     switch (quantity) {
     case Quantity::Apex:

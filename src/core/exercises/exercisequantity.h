@@ -49,6 +49,7 @@ struct QuantityScene {
     double wavelength = 589;
     IndexLaw prism{kMaterials[2].cauchyA, kMaterials[2].cauchyB};
     IndexLaw outside{kMaterials[0].cauchyA, kMaterials[0].cauchyB};
+    int glass = -1; // a glass of the list: the prism follows its formula, prism is only its fit
 };
 
 QuantityScene quantitySceneOf(const Situation &situation);

@@ -14,6 +14,13 @@
 // these lines in vacuum; the air values come from its own conversion (Peck and Reeder, J. Opt.
 // Soc. Am. 62, 958 (1972)) and agree with its published air wavelengths where it gives them.
 // Helium 667.815 / 706.519 nm take the Handbook's intensities (200 / 100).
+// Cadmium 609.914 and 734.567 nm, strong in both lists, and lithium 610.365 nm (the stronger
+// component of the 610.36 nm doublet), with the Handbook's wavelengths; lithium 413.262 and
+// 460.289 nm as the Handbook gives them.
+// Intensities: hydrogen, helium, cadmium (its first four lines), neon and zinc as above. The
+// mercury, sodium and lithium intensities, and those of the three added lines, are not from
+// either list: their origin was not recorded and they are kept, or set between their lamp's
+// others, only as each ray's brightness (lineColour); they are not data to quote.
 #include "model/linelamps.h"
 
 #include "common/rounding.h"
@@ -74,11 +81,13 @@ constexpr std::array<SpectralLine, 12> kHelium = {{
     {728.135, 50},
 }};
 
-constexpr std::array<SpectralLine, 4> kCadmium = {{
+constexpr std::array<SpectralLine, 6> kCadmium = {{
     {467.815, 200},
     {479.992, 300},
     {508.582, 1000},
+    {609.914, 300},
     {643.847, 2000},
+    {734.567, 1000},
 }};
 
 constexpr std::array<SpectralLine, 71> kNeon = {{
@@ -103,10 +112,11 @@ constexpr std::array<SpectralLine, 4> kZinc = {{
     {636.235, 240000},
 }};
 
-constexpr std::array<SpectralLine, 5> kLithium = {{
-    {413.256, 8},
-    {460.286, 20},
+constexpr std::array<SpectralLine, 6> kLithium = {{
+    {413.262, 8},
+    {460.289, 20},
     {610.354, 320},
+    {610.365, 640},
     {670.776, 3600},
     {670.791, 1800},
 }};

@@ -2,6 +2,7 @@
 
 #include "model/colour.h"
 #include "model/constants.h"
+#include "model/glasscatalogue.h"
 #include "model/materials.h"
 #include "model/raytracer.h"
 
@@ -36,8 +37,8 @@ Passage passage(const SceneState &state, int wavelength)
     TraceInput in;
     in.apexAngle = state.apexAngle;
     in.incidenceAngle = state.incidenceAngle;
-    in.prismIndex = CauchyIndex(state.prismCauchyA, state.prismCauchyB, wavelength);
-    in.outsideIndex = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, wavelength);
+    in.prismIndex = scenePrismIndex(state, wavelength);
+    in.outsideIndex = sceneOutsideIndex(state, wavelength);
     const TraceResult trace = TraceRay(in);
     Passage p;
     p.end = trace.end;

@@ -14,10 +14,9 @@ ReportTexts sceneReportTexts(const SceneState &s)
             wavelengthText(s.wavelength),
             apexText(s.apexAngle),
             prismMaterialText(s),
-            prismIndexHidden(s) ? QStringLiteral("n = ?")
-                                : indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)),
+            prismIndexHidden(s) ? QStringLiteral("n = ?") : indexText(scenePrismIndex(s, s.wavelength)),
             materialName(s.outsideMaterial),
-            indexText(CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, s.wavelength)),
+            indexText(sceneOutsideIndex(s, s.wavelength)),
             s.source == SourceType::LineLamp ? lampTitle(s) : QString()};
 }
 

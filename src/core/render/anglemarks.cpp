@@ -326,7 +326,8 @@ QStringList readoutLines(const SceneState &state, const ScenePicture &picture, c
     const MeasureLineTexts t = measureLineTexts({lambda, *m}, locale);
     const int rank = hiddenLineNumber(state, lambda);
     QString source = rank > 0 ? QStringLiteral("raie %1").arg(rank)
-                              : QStringLiteral("λ = %1 nm").arg(wavelengthValueText(lambda, locale));
+                              : QStringLiteral("λ = %1 nm")
+                                    .arg(wavelengthValueText(lambda, locale, state.source == SourceType::LineLamp));
     if (state.source == SourceType::LineLamp)
         source += QStringLiteral(" (%1)").arg(lampTitle(state).toLower());
     else if (state.source == SourceType::FiveRadiations)

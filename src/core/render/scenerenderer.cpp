@@ -1,6 +1,7 @@
 #include "render/scenerenderer.h"
 
 #include "model/constants.h"
+#include "model/glasscatalogue.h"
 #include "model/linelamps.h"
 #include "render/rasteriser.h"
 
@@ -59,8 +60,8 @@ TraceInput traceInputFor(const SceneState &state, const Radiation &ray)
     TraceInput in;
     in.apexAngle = state.apexAngle;
     in.incidenceAngle = state.incidenceAngle;
-    in.outsideIndex = CauchyIndex(state.outsideCauchyA, state.outsideCauchyB, ray.wavelength);
-    in.prismIndex = CauchyIndex(state.prismCauchyA, state.prismCauchyB, ray.wavelength);
+    in.outsideIndex = sceneOutsideIndex(state, ray.wavelength);
+    in.prismIndex = scenePrismIndex(state, ray.wavelength);
     in.showNormals = state.showNormals;
     in.showPropagation = state.showPropagation;
     in.colour = ray.colour;

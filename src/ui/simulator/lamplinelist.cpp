@@ -3,6 +3,7 @@
 #include "analysis/measuretexts.h"
 
 #include <QHeaderView>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 namespace vorlac
@@ -34,6 +35,10 @@ LampLineList::LampLineList(QWidget *parent) : QTableWidget(parent)
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(pal);
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (!m_showing && row >= 0 && row != previous)
+            emit lineChosen(row);
+    });
 }
 
 void LampLineList::setHeaders(const QStringList &titles, const QStringList &tips)
@@ -61,6 +66,7 @@ QTableWidgetItem *LampLineList::cell(int row, int column)
 void LampLineList::showLines(const SceneState &state, const std::vector<RayMeasures> &rays, std::size_t nearest,
                              const QLocale &locale, int angleDecimals)
 {
+    const QScopedValueRollback<bool> showing(m_showing, true);
     const int rows = int(rays.size());
     if (rowCount() != rows) {
         clearSpans();

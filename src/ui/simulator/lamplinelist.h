@@ -11,8 +11,8 @@ namespace vorlac
 {
 
 // The measurements panel's list of every line of a lamp (`MesureRaies`): one row per line, its
-// wavelength as the row's heading, the line nearest the cursor selected and kept in view. The
-// arrows and Page keys scroll it.
+// wavelength as the row's heading, the line nearest the cursor (or the one the pupil chose)
+// selected and kept in view. The arrows and Page keys scroll it; choosing a row sends lineChosen.
 class LampLineList : public QTableWidget
 {
     Q_OBJECT
@@ -25,9 +25,14 @@ class LampLineList : public QTableWidget
                    const QLocale &locale, int angleDecimals);
     int nearestRow() const { return m_nearest; }
 
+  signals:
+    // The pupil chose a row (click or keys), not showLines.
+    void lineChosen(int row);
+
   private:
     QTableWidgetItem *cell(int row, int column);
     int m_nearest = -1;
+    bool m_showing = false;
 };
 
 } // namespace vorlac

@@ -51,8 +51,8 @@ class DecimalKeyFilter : public QObject
     }
 };
 
-const QString kGlassesHint = QStringLiteral("Choisir un verre réel : A et B prennent les valeurs de l'ajustement "
-                                            "de Cauchy de sa loi de dispersion, de 400 à 800 nm");
+const QString kGlassesHint = QStringLiteral("Choisir un verre réel : le vorlac suit sa formule de dispersion ; A et B "
+                                            "n'en sont que l'ajustement de Cauchy, de 400 à 800 nm");
 const QString kUnknownHint =
     QStringLiteral("Tirer au hasard un verre de la liste dont le nom et l'indice restent cachés : le retrouver "
                    "par la mesure");
@@ -194,7 +194,7 @@ void LoupeDialog::showGlass()
         m_fit->setText(QStringLiteral("Verre inconnu : son nom et ses coefficients sont cachés."));
     } else if (m_glass.row >= 0) {
         const QLocale locale = regionalLocale();
-        m_fit->setText(QStringLiteral("Écart maximal de l'ajustement : ") +
+        m_fit->setText(QStringLiteral("Ajustement de Cauchy, écart maximal : ") +
                        locale.toString(glassFit(m_glass.row).maxDifference, 'f', 4));
     } else {
         m_fit->clear();

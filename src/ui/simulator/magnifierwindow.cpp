@@ -173,8 +173,10 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
     const bool black = m_controller.state().blackBackground;
     const QColor ink = black ? QColor(230, 230, 230) : QColor(20, 20, 20);
     const int rank = hiddenLineNumber(m_controller.state(), m_beam.wavelength);
-    const QString line = rank > 0 ? QStringLiteral("raie %1").arg(rank)
-                                  : QStringLiteral("λ = %1 nm").arg(wavelengthValueText(m_beam.wavelength, locale));
+    const bool lamp = m_controller.state().source == SourceType::LineLamp;
+    const QString line = rank > 0
+                             ? QStringLiteral("raie %1").arg(rank)
+                             : QStringLiteral("λ = %1 nm").arg(wavelengthValueText(m_beam.wavelength, locale, lamp));
     const QString what = m_beam.emerged ? QStringLiteral("%1, à %2 pixels du point de sortie, ×%3")
                                               .arg(line)
                                               .arg(int(std::lround(m_beam.distance)))

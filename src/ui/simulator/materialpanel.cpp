@@ -168,10 +168,8 @@ void MaterialPanel::showState(const SceneState &state)
         m_list->setCurrentIndex(prism ? state.prismMaterial : state.outsideMaterial);
     }
     m_wavelength->setText(wavelengthText(state.wavelength) + QStringLiteral(" nm"));
-    const float a = prism ? state.prismCauchyA : state.outsideCauchyA;
-    const float b = prism ? state.prismCauchyB : state.outsideCauchyB;
-    m_index->setText(prism && prismIndexHidden(state) ? QStringLiteral("n = ?")
-                                                      : indexText(CauchyIndex(a, b, state.wavelength)));
+    const double n = prism ? scenePrismIndex(state, state.wavelength) : sceneOutsideIndex(state, state.wavelength);
+    m_index->setText(prism && prismIndexHidden(state) ? QStringLiteral("n = ?") : indexText(n));
     if (m_reveal)
         m_reveal->setEnabled(prismIndexHidden(state));
 }

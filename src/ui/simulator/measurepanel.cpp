@@ -5,6 +5,7 @@
 #include "common/messenger.h"
 #include "common/panelstyle.h"
 #include "common/regional.h"
+#include "model/glasscatalogue.h"
 #include "model/materials.h"
 #include "simulator/hintline.h"
 #include "simulator/lamplinelist.h"
@@ -188,6 +189,14 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     connect(m_record, &QPushButton::clicked, this, &MeasurePanel::record);
     connect(m_columnsButton, &QPushButton::clicked, this, &MeasurePanel::chooseColumns);
     connect(m_placeLamp, &QPushButton::clicked, this, &MeasurePanel::placeLampAtMinimum);
+    connect(m_lampLines, &LampLineList::lineChosen, this, [this](int row) {
+        const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.picture());
+        if (row < 0 || std::size_t(row) >= rays.size())
+            return;
+        m_chosenLine = rays[std::size_t(row)].wavelength;
+        m_chosenLamp = m_controller.state().lamp;
+        updateMinimum();
+    });
     connect(&controller, &SceneController::pictureRedrawn, this, [this] {
         if (!isHidden())
             refresh();
@@ -300,9 +309,15 @@ void MeasurePanel::refresh()
 {
     const SceneState &state = m_controller.state();
     showLampMode(state.source == SourceType::LineLamp);
+    if (state.wavelength != m_shownWavelength || state.lamp != m_chosenLamp || !m_lampMode)
+        m_chosenLine = 0;
     if (m_lampMode) {
         const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.picture());
-        m_lampLines->showLines(state, rays, nearestRay(rays, state.wavelength), m_locale, m_angleDecimals);
+        std::size_t shown = nearestRay(rays, state.wavelength);
+        for (std::size_t k = 0; k < rays.size(); ++k)
+            if (m_chosenLine > 0 && rays[k].wavelength == m_chosenLine)
+                shown = k;
+        m_lampLines->showLines(state, rays, shown, m_locale, m_angleDecimals);
     } else {
         const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture());
         for (int l = 0; l < kLines; ++l) {
@@ -320,12 +335,12 @@ void MeasurePanel::refresh()
 void MeasurePanel::updateMinimum()
 {
     const SceneState &s = m_controller.state();
-    const double lambda = minimumWavelength(s);
+    const double lambda = m_chosenLine > 0 ? m_chosenLine : minimumWavelength(s);
     const MinimumKey key{s.apexAngle,
                          lambda,
                          s.source,
-                         CauchyIndex(s.prismCauchyA, s.prismCauchyB, lambda),
-                         CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, lambda),
+                         scenePrismIndex(s, lambda),
+                         sceneOutsideIndex(s, lambda),
                          hiddenLineNumber(s, lambda),
                          prismIndexHidden(s)};
     if (key == m_minimumKey)

@@ -103,6 +103,11 @@ class MeasurePanel : public PanelFrame
     RecordColumns m_columns;
     MinimumDeviation m_minimum;
     int m_shownWavelength = -1; // the cursor's at the last refresh
+    // A lamp line chosen in the list, which no whole-nm cursor position may reach (two lines
+    // rounding to the same nm); 0 when the minimum is the line nearest the cursor. Forgotten when
+    // the cursor moves or the lamp changes.
+    double m_chosenLine = 0;
+    int m_chosenLamp = -1;
     bool m_shownHidden = false; // whether the lamp was hidden then: revealing it names its lines
     // What the minimum was computed for (and how its text names the radiation).
     struct MinimumKey {

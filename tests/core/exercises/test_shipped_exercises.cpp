@@ -207,8 +207,8 @@ TEST_P(HelpTable, ListsTheLampsLines)
 
 INSTANTIATE_TEST_SUITE_P(Rows, HelpTable,
                          ::testing::Values(HelpRow{"mercure", 9}, HelpRow{"sodium", 9}, HelpRow{"hydrogène", 4},
-                                           HelpRow{"hélium", 12}, HelpRow{"cadmium", 4}, HelpRow{"néon", 71},
-                                           HelpRow{"zinc", 4}, HelpRow{"lithium", 5}),
+                                           HelpRow{"hélium", 12}, HelpRow{"cadmium", 6}, HelpRow{"néon", 71},
+                                           HelpRow{"zinc", 4}, HelpRow{"lithium", 6}),
                          [](const auto &p) { return rowName(p.param.lamp); });
 
 // ---- The quantities agree with the textbook formulas ----------------------------------------

@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <cmath>
 #include <ostream>
+#include <span>
 
 using namespace vorlac;
 
@@ -71,7 +72,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, LampLines,
                                            CheckLine{"hydrogène", 486.13, 5e-3}, CheckLine{"hydrogène", 434.05, 5e-3},
                                            CheckLine{"hydrogène", 410.17, 5e-3}, CheckLine{"hélium", 471.315, 5e-4},
                                            CheckLine{"néon", 453.775, 5e-4}, CheckLine{"néon", 692.947, 5e-4},
-                                           CheckLine{"néon", 794.318, 5e-4}),
+                                           CheckLine{"néon", 794.318, 5e-4}, CheckLine{"cadmium", 609.914, 5e-4},
+                                           CheckLine{"cadmium", 734.567, 5e-4}, CheckLine{"lithium", 413.262, 5e-4},
+                                           CheckLine{"lithium", 460.289, 5e-4}, CheckLine{"lithium", 610.365, 5e-4}),
                          RowName());
 
 // --- Real wavelengths: the sodium doublet drawn apart by the exact difference -----------------
@@ -207,6 +210,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, LampFiles,
 struct SweepCase {
     const char *name;
     int prism;
+    int apex;
+    double lambda;
     double step;
     int lines; // expected count (at most 100)
     int cut;
@@ -222,18 +227,23 @@ TEST_P(DeviationSweep, FollowsTheTracerFromTheLimit)
 {
     const SweepCase c = GetParam();
     SceneState s;
+    s.apexAngle = c.apex;
     s.prismCauchyA = kMaterials[std::size_t(c.prism)].cauchyA;
     s.prismCauchyB = kMaterials[std::size_t(c.prism)].cauchyB;
-    const Sweep sweep = deviationSweep(s, 589.0, c.step);
+    const Sweep sweep = deviationSweep(s, c.lambda, c.step);
     EXPECT_EQ(int(sweep.lines.size()), c.lines);
     EXPECT_EQ(sweep.cut, c.cut);
     EXPECT_EQ(sweepCutMessage(sweep).isEmpty(), c.cut == 0);
     ASSERT_FALSE(sweep.lines.empty());
-    const double n = CauchyIndex(s.prismCauchyA, s.prismCauchyB, 589.0);
-    const double ne = CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, 589.0);
+    const double n = CauchyIndex(s.prismCauchyA, s.prismCauchyB, c.lambda);
+    const double ne = CauchyIndex(s.outsideCauchyA, s.outsideCauchyB, c.lambda);
     const TraceResult limit = TraceRay(rayOnlyInput(s.apexAngle, 90.0, n, ne));
-    EXPECT_NEAR(sweep.lines.front()[0], limit.measures.limitIncidence, c.step);
-    for (const std::vector<double> &line : sweep.lines) {
+    // The limit first, where the ray grazes the exit face (i' = 90), then the steps.
+    EXPECT_DOUBLE_EQ(sweep.lines.front()[0], limit.measures.limitIncidence);
+    EXPECT_NEAR(sweep.lines.front()[1], limit.measures.limitIncidence + 90 - c.apex, 1e-3);
+    ASSERT_GT(sweep.lines.size(), 1u);
+    EXPECT_NEAR(sweep.lines[1][0] - sweep.lines[0][0], c.step, 1e-9);
+    for (const std::vector<double> &line : std::span(sweep.lines).subspan(1)) {
         TraceResult r = TraceRay(rayOnlyInput(s.apexAngle, line[0], n, ne));
         ASSERT_TRUE(r.measures.direct);
         EXPECT_DOUBLE_EQ(line[1], r.measures.deviation);
@@ -241,8 +251,10 @@ TEST_P(DeviationSweep, FollowsTheTracerFromTheLimit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DeviationSweep,
-                         ::testing::Values(SweepCase{"crown", 2, 1.0, 85, 0}, SweepCase{"flint", 3, 5.0, 16, 0},
-                                           SweepCase{"crown_cut", 2, 0.5, 100, 70}),
+                         ::testing::Values(SweepCase{"crown", 2, 45, 589.0, 1.0, 85, 0},
+                                           SweepCase{"flint", 3, 45, 589.0, 5.0, 16, 0},
+                                           SweepCase{"crown_cut", 2, 45, 589.0, 0.5, 100, 70},
+                                           SweepCase{"flint_60_400nm", 3, 60, 400.0, 0.1, 100, 335}),
                          RowName());
 
 // D_min, n and lambda every 10 nm with a continuous source, or for each line of a lamp (numbered

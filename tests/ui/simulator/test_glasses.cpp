@@ -74,7 +74,7 @@ TEST_P(GlassDialog, FillsHidesAndUndoes)
     EXPECT_EQ(s.glassHidden, r.glass == nullptr);
     EXPECT_EQ(s.prismCauchyA, glassLaw(s.glass).cauchyA);
     if (r.glass) {
-        EXPECT_EQ(fit, QStringLiteral("Écart maximal de l'ajustement : ") +
+        EXPECT_EQ(fit, QStringLiteral("Ajustement de Cauchy, écart maximal : ") +
                            regionalLocale().toString(glassFit(s.glass).maxDifference, 'f', 4));
         return;
     }
@@ -82,7 +82,7 @@ TEST_P(GlassDialog, FillsHidesAndUndoes)
     child<QWidget>("PictureMesures")->show();
     EXPECT_EQ(child<QLabel>("Label4")->text(), "n = ?");
     EXPECT_TRUE(child<QLabel>("MesureMinimum")->text().endsWith("= ?"));
-    const QString index = indexText(CauchyIndex(s.prismCauchyA, s.prismCauchyB, s.wavelength)).mid(4, 5);
+    const QString index = indexText(scenePrismIndex(s, s.wavelength)).mid(4, 5);
     for (QLabel *l : w.findChildren<QLabel *>())
         EXPECT_FALSE(l->text().contains(glassName(s.glass)) || l->text().contains(index))
             << l->objectName().toStdString();

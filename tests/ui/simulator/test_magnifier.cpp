@@ -48,7 +48,8 @@ TEST_P(PanelLampLines, EveryLineListedNearestSelected)
     ASSERT_EQ(list->rowCount(), int(lines.size()));
     std::size_t nearest = 0;
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        EXPECT_EQ(list->verticalHeaderItem(int(k))->text(), wavelengthValueText(lines[k].wavelength, regionalLocale()));
+        EXPECT_EQ(list->verticalHeaderItem(int(k))->text(),
+                  wavelengthValueText(lines[k].wavelength, regionalLocale(), true));
         if (std::abs(lines[k].wavelength - cursor) < std::abs(lines[nearest].wavelength - cursor))
             nearest = k;
     }
