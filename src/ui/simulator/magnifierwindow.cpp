@@ -225,11 +225,14 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
     const QColor plate = black ? QColor(0, 0, 0, 235) : QColor(255, 255, 255, 235);
     const std::vector<BeamLabel> labels =
         magnifierLabels(m_controller.state(), m_controller.picture(), m_beam, m_view, area.size(), locale);
-    // How far the measured line is from its nearest neighbour here (a doublet's separation).
-    double gap = -1;
+    // How far the measured line (the one nearest the centre) is from its nearest neighbour here.
+    double measured = 0, gap = -1;
     for (const BeamLabel &l : labels)
-        if (std::abs(l.offset) > 1e-6 && (gap < 0 || std::abs(l.offset) < gap))
-            gap = std::abs(l.offset);
+        if (std::abs(l.offset) < std::abs(measured) || &l == &labels.front())
+            measured = l.offset;
+    for (const BeamLabel &l : labels)
+        if (l.offset != measured && (gap < 0 || std::abs(l.offset - measured) < gap))
+            gap = std::abs(l.offset - measured);
     if (gap > 0)
         what += QStringLiteral(" ; raie voisine à %1 pixel de la scène").arg(locale.toString(gap, 'f', 2));
     paintLineLabels(p, labels, plate, ink);
@@ -267,8 +270,11 @@ void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> 
         QRectF box(QPointF(), QSizeF(fm.horizontalAdvance(label.text) + 8, fm.height() + 2));
         // Beside its ray; moved along the beam while it would cover another label.
         QPointF at = label.at + QPointF(6, -box.height() / 2);
+        const QRectF inside = QRectF(pictureRect()).adjusted(0, fm.height() + 8, 0, 0); // below the caption
         for (int tries = 0; tries < 12; ++tries) {
             box.moveTopLeft(at);
+            box.moveLeft(std::max(inside.left(), std::min(box.left(), inside.right() - box.width())));
+            box.moveTop(std::max(inside.top(), std::min(box.top(), inside.bottom() - box.height())));
             if (std::none_of(taken.begin(), taken.end(), [&box](const QRectF &r) { return r.intersects(box); }))
                 break;
             at += along * box.height();

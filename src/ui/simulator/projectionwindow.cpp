@@ -159,8 +159,9 @@ void ProjectionWindow::paintZoomLevel(QPainter &p)
     const QFontMetricsF fm(f);
     const QString text = QStringLiteral("Zoom ×%1").arg(regionalLocale().toString(m_view.zoom, 'f', 1));
     const double pad = fm.height() / 3;
-    const QRectF box(width() - fm.horizontalAdvance(text) - 3 * pad, pad, fm.horizontalAdvance(text) + 2 * pad,
-                     fm.height() + pad);
+    // Bottom right: the read-out holds the bottom left, the angle labels may reach the top.
+    const QRectF box(width() - fm.horizontalAdvance(text) - 3 * pad, height() - fm.height() - 2 * pad,
+                     fm.horizontalAdvance(text) + 2 * pad, fm.height() + pad);
     const bool black = m_controller.state().blackBackground;
     p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
     p.setPen(black ? Qt::white : Qt::black);
