@@ -31,7 +31,7 @@ def main():
                                 sys.executable, __file__, os.path.abspath(sys.argv[1]), "--inside"],
                                env=env, start_new_session=True)
         try:
-            return run.wait(timeout=240)
+            return run.wait(timeout=540)
         except subprocess.TimeoutExpired:
             print("FAIL: timed out")
             return 1
@@ -46,10 +46,12 @@ def inside(program):
 
     events, failures = [], []
     pyatspi.Registry.registerEventListener(events.append, "object:property-change:accessible-value",
-                                           "object:state-changed:showing")
+                                           "object:state-changed:showing", "object:state-changed:focused")
     vorlac = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def wait_for(what, timeout=20):
+    # Each wait ends on the event or state it waits for; the time limit only stops a program that
+    # never answers, and is long enough for a machine busy with other work.
+    def wait_for(what, timeout=120):
         end = time.monotonic() + timeout
         while time.monotonic() < end:
             while GLib.MainContext.default().iteration(False):
@@ -57,8 +59,11 @@ def inside(program):
             found = what()
             if found:
                 return found
-            time.sleep(0.1)
+            time.sleep(0.02)
         return None
+
+    def sent(kind, test):
+        return lambda: any(e.type.endswith(kind) and test(e) for e in events)
 
     def objects(o):  # a table's or a list's items are named by their content, maybe empty
         yield o
@@ -76,7 +81,7 @@ def inside(program):
 
     try:
         app = lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "vorlac"), None)
-        window = wait_for(lambda: app() and next((w for w in app() if w.name == "Le vorlac"), None), 60)
+        window = wait_for(lambda: app() and next((w for w in app() if w.name == "Le vorlac"), None), 180)
         wid = subprocess.run(["xdotool", "search", "--sync", "--limit", "1", "--name", "^Le vorlac$"],
                              capture_output=True, text=True, timeout=20).stdout.split()
         subprocess.run(["xdotool", "windowfocus", "--sync"] + wid, timeout=20)
@@ -112,15 +117,18 @@ def inside(program):
         lamp, scene = find("slider", "Lampe", window), find("image", "Scène du prisme", window)
         before = scene.queryValue().currentValue
         lamp.queryComponent().grabFocus()
-        wait_for(lambda: has(lamp, pyatspi.STATE_FOCUSED), 10)
+        # The key goes to the focused window: pressed only once the lamp says it has the focus.
+        if not wait_for(lambda: has(lamp, pyatspi.STATE_FOCUSED)
+                        or sent("focused", lambda e: e.detail1 and e.source.name == "Lampe")()):
+            failures.append("the lamp never took the focus")
         key("Right")
-        if not wait_for(lambda: scene.queryValue().currentValue == before + 1, 10):
-            failures.append("Right on the lamp left the incidence at %g" % scene.queryValue().currentValue)
-        if not wait_for(lambda: any(e.type.endswith("accessible-value") and e.source.name == "Lampe" for e in events)):
+        if not wait_for(sent("accessible-value", lambda e: e.source.name == "Lampe")):
             failures.append("no value change was sent for the lamp")
+        if not wait_for(lambda: scene.queryValue().currentValue == before + 1):
+            failures.append("Right on the lamp left the incidence at %g" % scene.queryValue().currentValue)
         key("F9")  # the recorded measure: the hint line, a notification, shown again
-        if not wait_for(lambda: any(e.type.endswith("showing") and e.detail1 and e.source.getRoleName() == "notification"
-                                    and e.source.name.startswith("Mesures relevées aux lignes 1 à 5") for e in events)):
+        if not wait_for(sent("showing", lambda e: e.detail1 and e.source.getRoleName() == "notification"
+                             and e.source.name.startswith("Mesures relevées aux lignes 1 à 5"))):
             failures.append("the recorded measure was not announced")
     finally:
         vorlac.kill()

@@ -78,4 +78,15 @@ QRect smallScreenFrame(QSize screen)
     return {topLeft, outer};
 }
 
+QPoint besideWindow(QRect frame, QSize size, QRect available)
+{
+    constexpr int kGap = 4;
+    int x = frame.right() + 1 + kGap;
+    if (x + size.width() > available.right() + 1)
+        x = frame.left() - kGap - size.width() >= available.left() ? frame.left() - kGap - size.width()
+                                                                   : available.right() + 1 - size.width();
+    const QPoint inside = keptInside(QPoint(x, frame.top()) - available.topLeft(), size, available.size());
+    return inside + available.topLeft();
+}
+
 } // namespace vorlac

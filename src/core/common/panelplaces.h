@@ -23,6 +23,11 @@ std::optional<QPoint> panelPlace(const QByteArray &places, const QByteArray &nam
 // places with name's line set to pos (added at the end when missing); other lines as they were.
 QByteArray withPanelPlace(const QByteArray &places, const QByteArray &name, QPoint pos);
 
+// Where a window of `size` goes beside `frame` on a screen whose free area is `available`: right of
+// the frame when it fits there, else left of it, else over the frame's right edge; always wholly
+// on the screen, its top-left corner first when it is larger than the screen.
+QPoint besideWindow(QRect frame, QSize size, QRect available);
+
 // Where the small-screen rule puts the main window's frame on a screen of that logical size.
 QRect smallScreenFrame(QSize screen);
 

@@ -22,6 +22,34 @@ namespace
 constexpr int kRecordCharacters = 126;
 constexpr int kShortName = 8;
 
+// A refused character in words: spaces and format characters cannot be seen between quotes.
+QString characterInWords(const QString &character)
+{
+    const char32_t code =
+        character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1]) : char32_t(character[0].unicode());
+    const QString number = QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
+    static const struct {
+        char32_t code;
+        const char *words;
+    } named[] = {
+        {0x202F, "l'espace fine insécable"},  {0x2009, "l'espace fine"},
+        {0x200A, "l'espace ultrafine"},       {0x2007, "l'espace de chiffre"},
+        {0x2008, "l'espace de ponctuation"},  {0x200B, "l'espace sans largeur"},
+        {0x2060, "le gluon de mots"},         {0xFEFF, "l'espace insécable sans largeur"},
+        {0x200C, "l'antiliant sans largeur"}, {0x200D, "le liant sans largeur"},
+        {0x2028, "le séparateur de lignes"},  {0x2029, "le séparateur de paragraphes"},
+    };
+    for (const auto &n : named)
+        if (n.code == code)
+            return QStringLiteral("%1 (%2, invisible)").arg(QString::fromUtf8(n.words), number);
+    const QChar::Category category = QChar::category(code);
+    if (QChar::isSpace(code) || category == QChar::Other_Format || category == QChar::Other_Control)
+        return QStringLiteral("un caractère invisible (%1)").arg(number);
+    if (QChar::script(code) == QChar::Script_Greek)
+        return QStringLiteral("la lettre grecque « %1 » (%2)").arg(character, number);
+    return QStringLiteral("le caractère « %1 » (%2)").arg(character, number);
+}
+
 QString recordProblem(const QString &text, const QString &what)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -29,7 +57,7 @@ QString recordProblem(const QString &text, const QString &what)
         if (!charToCp1252(text[i], &byte)) {
             // A character outside the BMP is two QChars: name it whole.
             const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            return QStringLiteral("%1 ne peut pas contenir le caractère « %2 ».").arg(what, text.mid(i, n));
+            return QStringLiteral("%1 ne peut pas contenir %2.").arg(what, characterInWords(text.mid(i, n)));
         }
     }
     if (text.size() > kRecordCharacters)
@@ -91,6 +119,29 @@ QString titleProblem(const QString &title)
 QString notionProblem(const QString &notion)
 {
     return recordProblem(notion, QStringLiteral("Une notion"));
+}
+
+QStringList notionsAsStored(const QStringList &typed)
+{
+    QStringList stored;
+    for (const QString &notion : typed)
+        if (const QString bare = notionAsTyped(notion); !bare.isEmpty())
+            stored.append(bare + QStringLiteral("; "));
+    if (!stored.isEmpty()) {
+        QString &last = stored.last();
+        last.chop(2);
+        if (!last.endsWith(QLatin1Char('.')) && !last.endsWith(QLatin1Char('!')) && !last.endsWith(QLatin1Char('?')))
+            last += QLatin1Char('.');
+    }
+    return stored;
+}
+
+QString notionAsTyped(const QString &stored)
+{
+    QString bare = stored.trimmed();
+    if (bare.endsWith(QLatin1Char(';')) || (bare.endsWith(QLatin1Char('.')) && !bare.endsWith(QLatin1String(".."))))
+        bare.chop(1);
+    return bare.trimmed();
 }
 
 QString shortExerciseName(const QString &title)
@@ -160,10 +211,23 @@ ExerciseSetNames namesForRewrite(const QString &exercisePath)
             return otherwise;
         return QDir(folder).relativeFilePath(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
     };
-    names.statement = keep(file ? file->statement : QString(), fresh.statement);
-    names.statementSituation = keep(file ? file->statementSituation : QString(), fresh.statementSituation);
-    names.correction = keep(file ? file->correction : QString(), fresh.correction);
-    names.correctionSituation = keep(file ? file->correctionSituation : QString(), fresh.correctionSituation);
+    // A file added to the set is named after its statement ("CORRIGE.RTF" gets "CORRIGE-C.RTF"),
+    // or freshly when that name is taken.
+    QString stem = file ? file->statement.trimmed() : QString();
+    if (stem.endsWith(QLatin1String(".RTF"), Qt::CaseInsensitive))
+        stem.chop(4);
+    if (stem.isEmpty())
+        stem = info.completeBaseName();
+    const ExerciseSetNames derived = namesFrom(stem);
+    const auto added = [&](const QString &name, const QString &otherwise) {
+        return QFileInfo::exists(pathIn(info.absolutePath(), name)) ? otherwise : name;
+    };
+    names.statement = keep(file ? file->statement : QString(), added(derived.statement, fresh.statement));
+    names.statementSituation =
+        keep(file ? file->statementSituation : QString(), added(derived.statementSituation, fresh.statementSituation));
+    names.correction = keep(file ? file->correction : QString(), added(derived.correction, fresh.correction));
+    names.correctionSituation = keep(file ? file->correctionSituation : QString(),
+                                     added(derived.correctionSituation, fresh.correctionSituation));
     return names;
 }
 

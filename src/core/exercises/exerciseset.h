@@ -34,6 +34,12 @@ struct ExerciseSetNames {
 QString titleProblem(const QString &title);
 QString notionProblem(const QString &notion);
 
+// The notions as the exercise window shows them end to end: each but the last ends with "; ", the
+// last with "." (as the shipped exercises store them); blank ones are dropped. notionAsTyped takes
+// that ending off again.
+QStringList notionsAsStored(const QStringList &typed);
+QString notionAsTyped(const QString &stored);
+
 // A short name from a title, safe on every file system: ASCII capital letters, digits and "-"
 // only (accents dropped), at most 8 characters, never empty.
 QString shortExerciseName(const QString &title);

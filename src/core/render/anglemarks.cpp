@@ -2,6 +2,7 @@
 
 #include "analysis/measuretexts.h"
 #include "model/constants.h"
+#include "model/linelamps.h"
 #include "render/scenerenderer.h"
 
 #include <QFontMetricsF>
@@ -277,7 +278,7 @@ AngleFigure angleMarks(const SceneState &state, const QLocale &locale)
     return fig;
 }
 
-void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground)
+void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground, bool withLabels)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -306,11 +307,43 @@ void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackgroun
     for (const AngleMark &m : figure.marks)
         if (!m.leader.isNull())
             p.drawLine(m.leader);
-    p.setFont(angleMarkFont());
+    p.restore();
+    if (!withLabels)
+        return;
+    std::vector<QRectF> places;
+    for (const AngleMark &m : figure.marks)
+        places.push_back(m.labelRect);
+    paintAngleLabels(p, figure, places, 1.0, blackBackground);
+}
+
+std::vector<QRectF> labelsOnView(const AngleFigure &figure, const QTransform &toWindow, double textScale,
+                                 const QRectF &window)
+{
+    std::vector<QRectF> places;
     for (const AngleMark &m : figure.marks) {
-        p.fillRect(m.labelRect, ground);
+        QRectF r(QPointF(), m.labelRect.size() * textScale);
+        r.moveCenter(toWindow.map(m.labelRect.center()));
+        r.moveLeft(std::max(window.left(), std::min(r.left(), window.right() - r.width())));
+        r.moveTop(std::max(window.top(), std::min(r.top(), window.bottom() - r.height())));
+        places.push_back(r);
+    }
+    return places;
+}
+
+void paintAngleLabels(QPainter &p, const AngleFigure &figure, const std::vector<QRectF> &places, double textScale,
+                      bool blackBackground)
+{
+    p.save();
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    const QColor ink = blackBackground ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    const QColor ground = blackBackground ? QColor(0, 0, 0, 200) : QColor(255, 255, 255, 220);
+    QFont font = angleMarkFont();
+    font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * textScale))));
+    p.setFont(font);
+    for (std::size_t k = 0; k < figure.marks.size() && k < places.size(); ++k) {
+        p.fillRect(places[k], ground);
         p.setPen(ink);
-        p.drawText(m.labelRect, Qt::AlignCenter, m.label);
+        p.drawText(places[k], Qt::AlignCenter, figure.marks[k].label);
     }
     p.restore();
 }
@@ -332,7 +365,9 @@ QStringList readoutLines(const SceneState &state, const ScenePicture &picture, c
                               : QStringLiteral("λ = %1 nm")
                                     .arg(wavelengthValueText(lambda, locale, state.source == SourceType::LineLamp));
     if (state.source == SourceType::LineLamp)
-        source += QStringLiteral(" (%1)").arg(lampTitle(state).toLower());
+        // The lamp by its element alone: "(sodium)", not "(lampe spectrale (sodium))".
+        source += QStringLiteral(" (%1)").arg(state.lampHidden ? QStringLiteral("lampe inconnue")
+                                                               : lineLampName(state.lamp).toLower());
     else if (state.source == SourceType::FiveRadiations)
         source += QStringLiteral(" (cinq radiations)");
     else if (state.source == SourceType::WhiteLight)

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 #include <vector>
 
 class QPainter;
@@ -50,7 +51,17 @@ AngleFigure angleMarks(const SceneState &state, const QLocale &locale);
 
 // Paints the marks in the scene's coordinates (the painter may scale them): arcs and guides as
 // lines, labels as text, readable on either background.
-void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground);
+// withLabels false: the arcs, guides and leaders only (a zoomed view paints its labels itself).
+void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground, bool withLabels = true);
+
+// A zoomed view's labels: each centred where toWindow puts the scene's label, at the size of the
+// unzoomed view (textScale window pixels per scene pixel) rather than grown with the zoom, and
+// moved the least to lie inside window.
+std::vector<QRectF> labelsOnView(const AngleFigure &figure, const QTransform &toWindow, double textScale,
+                                 const QRectF &window);
+// Paints the labels at those places, in window coordinates.
+void paintAngleLabels(QPainter &p, const AngleFigure &figure, const std::vector<QRectF> &places, double textScale,
+                      bool blackBackground);
 
 // Whether a segment meets a rectangle (end points inside count).
 bool segmentMeetsRect(const QLineF &segment, const QRectF &rect);

@@ -111,6 +111,34 @@ std::optional<double> beamOffset(const SceneState &state, const MagnifiedBeam &b
     return -x * by + y * bx;
 }
 
+std::vector<BeamLabel> magnifierLabels(const SceneState &state, const ScenePicture &picture, const MagnifiedBeam &beam,
+                                       const SceneViewport &view, QSizeF window, const QLocale &locale)
+{
+    std::vector<BeamLabel> labels;
+    if (!beam.emerged || state.source == SourceType::WhiteLight)
+        return labels;
+    const double b = beam.direction * kDegToRad;
+    const QPointF across(-std::sin(b), std::cos(b));
+    const QPointF centre = view.toWindow(QPointF(beam.centre.x, beam.centre.y));
+    const QRectF shown(QPointF(), window);
+    for (const RayMeasures &ray : shownMeasures(state, picture)) {
+        const std::optional<double> offset = beamOffset(state, beam, ray.wavelength);
+        if (!offset)
+            continue;
+        const QPointF at = centre + across * (*offset * view.scale());
+        if (!shown.contains(at))
+            continue;
+        const int rank = hiddenLineNumber(state, ray.wavelength);
+        const QString text = rank > 0
+                                 ? QStringLiteral("raie %1").arg(rank)
+                                 : wavelengthValueText(ray.wavelength, locale, state.source == SourceType::LineLamp) +
+                                       QStringLiteral(" nm");
+        labels.push_back({text, at, *offset});
+    }
+    std::sort(labels.begin(), labels.end(), [](const BeamLabel &a, const BeamLabel &c) { return a.offset < c.offset; });
+    return labels;
+}
+
 void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
                         const SceneViewport &view, double ratio, QImage &target)
 {

@@ -7,7 +7,11 @@
 #include "render/sceneviewport.h"
 
 #include <QImage>
+#include <QLocale>
+#include <QPointF>
 #include <QSizeF>
+#include <QString>
+#include <vector>
 
 namespace vorlac
 {
@@ -50,5 +54,16 @@ std::optional<double> beamOffset(const SceneState &state, const MagnifiedBeam &b
 // which at this scale would bend the beams together.
 void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
                         const SceneViewport &view, double ratio, QImage &target);
+
+// A drawn radiation's name where it crosses the view: "588,995 nm", "raie 3" for a hidden lamp.
+struct BeamLabel {
+    QString text;
+    QPointF at;        // window pixels, where the ray crosses the line square to the beam at its centre
+    double offset = 0; // scene pixels from the beam's centre, across it
+};
+
+// The labels of the radiations that cross the view (none for white light), ordered across the beam.
+std::vector<BeamLabel> magnifierLabels(const SceneState &state, const ScenePicture &picture, const MagnifiedBeam &beam,
+                                       const SceneViewport &view, QSizeF window, const QLocale &locale);
 
 } // namespace vorlac

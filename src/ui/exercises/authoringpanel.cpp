@@ -51,7 +51,7 @@ AuthoringPanel::AuthoringPanel(HintLine &hints, QWidget *parent) : QDialog(paren
         m_notions[i] = named(new QLineEdit(this), QStringLiteral("notion%1").arg(i + 1).toLatin1().constData(),
                              QStringLiteral("Notion abordée %1 (facultative)").arg(i + 1),
                              QStringLiteral("Une notion que l'exercice aborde ; la fenêtre des exercices les affiche "
-                                            "bout à bout, terminer par « ; » pour les séparer."),
+                                            "à la suite, séparées par « ; »."),
                              hints);
         form->addRow(i == 0 ? QStringLiteral("&Notions :") : QString(), m_notions[i]);
     }

@@ -4,6 +4,7 @@
 #include "common/filedialogs.h"
 #include "common/menus.h"
 #include "common/messenger.h"
+#include "common/panelplaces.h"
 #include "exercises/authoringpanel.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -256,10 +258,8 @@ bool ExerciseAuthoring::start(const QString &title)
         for (int i = 0; i < 4; ++i)
             connect(p->notion(i), &QLineEdit::textEdited, this, changed);
         connect(p->difficulty(), &QSpinBox::valueChanged, this, changed);
-        // Beside the main window, where the screen has room, else over its right edge.
-        const QRect frame = m_parts.window->frameGeometry();
         p->adjustSize();
-        p->move(frame.right() + 4, frame.top());
+        m_placed = false;
         m_active = true;
     }
     m_panel->setWindowTitle(title);
@@ -280,6 +280,11 @@ void ExerciseAuthoring::load(const ExerciseSet &set)
         d->clearUndoRedoStacks();
         d->setModified(false);
     }
+    // A text left untouched is saved as the bytes it was read from, not rewritten.
+    m_rtf[0] = set.statement;
+    m_rtf[1] = set.correction;
+    m_rtfStale[0] = set.statement.isEmpty();
+    m_rtfStale[1] = set.correction.isEmpty();
     m_situations[0] = set.statementSituation;
     m_situations[1] = set.correctionSituation;
     AuthoringPanel &p = *m_panel;
@@ -287,7 +292,7 @@ void ExerciseAuthoring::load(const ExerciseSet &set)
         const QSignalBlocker block(p.difficulty());
         p.title()->setText(set.title);
         for (int i = 0; i < 4; ++i)
-            p.notion(i)->setText(set.notions.value(i));
+            p.notion(i)->setText(notionAsTyped(set.notions.value(i)));
         p.difficulty()->setValue(set.difficulty);
     }
     m_formChanged = false;
@@ -297,6 +302,14 @@ void ExerciseAuthoring::load(const ExerciseSet &set)
     showText(false);
     m_parts.area->exerciseTextModified = m_pupilModified;
     p.show();
+    if (!m_placed) {
+        // Beside the main window where the screen has room, else over it; whole on the screen
+        // even when the main window is maximised.
+        m_placed = true;
+        QScreen *screen = m_parts.window->screen();
+        const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(), p.frameGeometry().size());
+        p.move(besideWindow(m_parts.window->frameGeometry(), p.frameGeometry().size(), available));
+    }
     p.raise();
     m_parts.area->text()->setFocus();
 }
@@ -416,9 +429,13 @@ void ExerciseAuthoring::checkFields()
                                 problem.isEmpty() ? QStringLiteral("%1 / 126 caractères").arg(title.size()) : problem,
                                 !problem.isEmpty());
 
+    QStringList typed;
+    for (int i = 0; i < 4; ++i)
+        typed.append(p.notion(i)->text());
     QString notion;
-    for (int i = 0; i < 4 && notion.isEmpty(); ++i)
-        notion = notionProblem(p.notion(i)->text());
+    for (const QString &stored : notionsAsStored(typed))
+        if (notion.isEmpty())
+            notion = notionProblem(stored);
     AuthoringPanel::setNote(p.notionNote(), notion, !notion.isEmpty());
 }
 
@@ -429,8 +446,7 @@ ExerciseSet ExerciseAuthoring::currentSet() const
     set.title = p.title()->text();
     for (int i = 0; i < 4; ++i)
         set.notions.append(p.notion(i)->text());
-    while (!set.notions.isEmpty() && set.notions.back().trimmed().isEmpty())
-        set.notions.removeLast();
+    set.notions = notionsAsStored(set.notions);
     set.difficulty = p.difficulty()->value();
     set.statement = rtfOf(false);
     set.statementSituation = m_situations[0];
@@ -511,6 +527,9 @@ bool ExerciseAuthoring::saveExercise()
     }
     m_folder = folder;
     m_path = QDir(folder).filePath(names.exercise);
+    const QString inUse = m_parts.exerciseInUse();
+    if (!inUse.isEmpty() && QFileInfo(inUse).canonicalFilePath() == QFileInfo(m_path).canonicalFilePath())
+        m_savedOpen = set;
     markSaved();
     m_panel->setWindowTitle(QStringLiteral("Modifier l'exercice %1").arg(names.exercise));
     if (m_parts.hints)
@@ -544,9 +563,17 @@ bool ExerciseAuthoring::finish()
     m_bar->attach(nullptr);
     delete m_bar;
     if (m_pupilDocument) {
+        // The open exercise was saved over: its new text is shown, unless the pupil's side has
+        // edits of its own. A read-only text was the correction.
+        if (m_savedOpen && !m_pupilModified) {
+            const QByteArray &saved = m_pupilReadOnly ? m_savedOpen->correction : m_savedOpen->statement;
+            if (!saved.isEmpty() && readRtf(saved, *m_pupilDocument))
+                m_pupilDocument->setModified(false);
+        }
         text->setDocument(m_pupilDocument);
         m_pupilDocument->setParent(m_pupilDocumentParent);
     }
+    m_savedOpen.reset();
     text->setGeometry(m_textGeometry);
     text->setReadOnly(m_pupilReadOnly);
     m_parts.area->exerciseTextModified = m_pupilModified;

@@ -142,6 +142,9 @@ class ExerciseAuthoring : public QObject
     bool m_pupilReadOnly = false;
     int m_pupilModified = 0;
     QRect m_textGeometry;
+    bool m_placed = false;
+    // What was last saved over the exercise open on the pupil's side, shown when the mode ends.
+    std::optional<ExerciseSet> m_savedOpen;
 };
 
 } // namespace vorlac

@@ -88,6 +88,9 @@ Grapheur::Grapheur(const ValueTable &table, PrintService *printService, Messenge
     m_combo2 = new QComboBox(this);
     m_combo2->setObjectName(QStringLiteral("Combo2"));
     m_combo2->setGeometry(85, 115, 60, 21);
+    // The captions are painted, so the lists carry them as their names for screen readers.
+    m_combo1->setAccessibleName(QStringLiteral("Abscisse"));
+    m_combo2->setAccessibleName(QStringLiteral("Ordonnée"));
 
     auto makeCheck = [this](const char *name, const QString &text, int y) {
         auto *c = new WrapCheckBox(text, this);

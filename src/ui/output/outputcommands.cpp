@@ -20,10 +20,10 @@ void OutputCommands::openPrintWindow(QWidget *parent)
     window.exec();
 }
 
-bool OutputCommands::confirm(bool ok)
+bool OutputCommands::confirm(bool ok, const QString &text)
 {
     if (ok && m_sources.setInfo)
-        m_sources.setInfo(m_sources.copyConfirmation);
+        m_sources.setInfo(text.isEmpty() ? m_sources.copyConfirmation : text);
     return ok;
 }
 
@@ -41,7 +41,10 @@ bool OutputCommands::copyTablePicture(QWidget *parent)
 
 bool OutputCommands::copyTableText(QWidget *parent)
 {
-    return confirm(m_sources.print.table && m_clipboard.copyTableText(*m_sources.print.table, parent));
+    // Text, not a picture: the confirmation says so.
+    return confirm(m_sources.print.table && m_clipboard.copyTableText(*m_sources.print.table, parent),
+                   QStringLiteral("Le contenu du tableau est copié en texte: vous pouvez le retrouver depuis toute "
+                                  "application (coller)"));
 }
 
 ExportCommands::Outcome OutputCommands::exportFigure(QWidget *parent)

@@ -42,7 +42,7 @@ class OutputCommands
     ExportCommands::Outcome exportTable(QWidget *parent);
 
   private:
-    bool confirm(bool ok);
+    bool confirm(bool ok, const QString &text = QString());
     Sources m_sources;
     DialogFolders m_folders;
     PrintService m_service;

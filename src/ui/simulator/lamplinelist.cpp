@@ -3,6 +3,7 @@
 #include "analysis/measuretexts.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
@@ -23,6 +24,8 @@ LampLineList::LampLineList(QWidget *parent) : QTableWidget(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFocusPolicy(Qt::StrongFocus);
+    // Tab leaves the list (the arrows move in it), as it leaves every other control.
+    setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -98,6 +101,19 @@ void LampLineList::showLines(const SceneState &state, const std::vector<RayMeasu
             it->setForeground(note ? QColor(160, 0, 0) : palette().color(QPalette::Text));
             it->setTextAlignment(note ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
         }
+        // A screen reader says the line first, then the values: the whole row on its first cell.
+        QStringList said{head->text()};
+        for (int c = 0; c < columnCount() && c < int(std::size(texts)); ++c) {
+            const QString title = horizontalHeaderItem(c) ? horizontalHeaderItem(c)->text() : QString();
+            const QString value = item(r, c)->text();
+            if (!value.isEmpty())
+                item(r, c)->setData(Qt::AccessibleTextRole,
+                                    head->text() + QStringLiteral(", ") + title + QStringLiteral(" ") + value);
+            const bool underNote = from >= 0 && c > from && c <= kLastAngle;
+            if (!value.isEmpty() && !underNote)
+                said.append(c == from ? value : title + QStringLiteral(" ") + value);
+        }
+        item(r, 0)->setData(Qt::AccessibleTextRole, said.join(QStringLiteral(", ")));
         // The note stands over the quantities the ray does not have.
         if (from >= 0 && kLastAngle > from)
             setSpan(r, from, 1, kLastAngle - from + 1);
@@ -126,6 +142,18 @@ void LampLineList::showLines(const SceneState &state, const std::vector<RayMeasu
         scrollToItem(item(m_nearest, 0), QAbstractItemView::EnsureVisible);
         horizontalScrollBar()->setValue(across);
     }
+}
+
+void LampLineList::keyPressEvent(QKeyEvent *event)
+{
+    // Ctrl+Tab leaves too, as it leaves a text box.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (event->modifiers() & Qt::ControlModifier)) {
+        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        QWidget::focusNextPrevChild(!back);
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 } // namespace vorlac

@@ -29,6 +29,9 @@ class LampLineList : public QTableWidget
     // The pupil chose a row (click or keys), not showLines.
     void lineChosen(int row);
 
+  protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
   private:
     QTableWidgetItem *cell(int row, int column);
     int m_nearest = -1;

@@ -33,7 +33,7 @@ QString LampPanel::panelHint()
 
 LampPanel::LampPanel(SceneController &controller, HintLine &hints, QWidget *parent)
     : PanelFrame("PictureLampe", {420, 416, 170, 110}, "LabelLampe", QStringLiteral("Lampe spectrale"), parent),
-      m_controller(controller)
+      m_controller(controller), m_hints(hints)
 {
     m_option = new QRadioButton(QStringLiteral("Lampe spectrale"), this);
     m_option->setObjectName(QStringLiteral("OptionLampe"));
@@ -93,6 +93,11 @@ void LampPanel::showState(const SceneState &state)
     }
     m_lamps->setCurrentIndex(state.lampHidden ? lineLampCount() : state.lamp);
     m_reveal->setEnabled(state.lampHidden);
+    // A screen reader hears that the lamp is now to be found, however it was hidden.
+    if (state.lampHidden && !m_saidHidden)
+        m_hints.announce(QStringLiteral("Lampe inconnue : une lampe tirée au hasard éclaire le vorlac ; la "
+                                        "retrouver par ses raies."));
+    m_saidHidden = state.lampHidden;
 }
 
 void LampPanel::chooseLamp(int row)

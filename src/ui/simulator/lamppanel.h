@@ -30,10 +30,12 @@ class LampPanel : public PanelFrame
     void chooseUnknownLamp();
 
     SceneController &m_controller;
+    HintLine &m_hints;
     QRadioButton *m_option; // OptionLampe
     QComboBox *m_lamps;     // ComboLampe
     QPushButton *m_unknown; // BoutonLampeInconnue
     QPushButton *m_reveal;  // BoutonReveler
+    bool m_saidHidden = false;
 };
 
 } // namespace vorlac

@@ -37,7 +37,9 @@ class DecimalKeyFilter : public QObject
         if (text.size() != 1)
             return false; // arrows, Delete, Home...: no character typed
         const QChar typed = text.at(0);
-        if (typed == QChar(8) || typed == QChar(13) || typed == QChar(10) || typed == QChar(27))
+        // Tab, Backspace, Enter, Escape and the Ctrl shortcuts (Ctrl+A, Ctrl+C...) are no digits.
+        if (typed.unicode() < 0x20 || typed.unicode() == 0x7f ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
             return false;
         const QChar mapped = regionalKeyFilter(typed, regionalLocale());
         if (mapped.isNull())

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -19,6 +20,8 @@
 #include <QWheelEvent>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <numbers>
 
 namespace vorlac
 {
@@ -33,6 +36,38 @@ const QString kWindowHint = QStringLiteral("Le faisceau émergent grossi, jusqu'
                                            "Ctrl+molette : grossissement ; Échap ou F8 : fermer");
 
 // A scale bar of a round length of the scene, 40 to 120 window pixels long.
+// The zoom is a whole number: a typed decimal ("50,5") is rounded, and the rounding said, rather
+// than its separator dropped in silence.
+class ZoomBox : public QSpinBox
+{
+  public:
+    using QSpinBox::QSpinBox;
+    std::function<void(const QString &typed, int zoom)> rounded;
+
+  protected:
+    QValidator::State validate(QString &text, int &pos) const override
+    {
+        const QString bare = text.mid(prefix().size());
+        static const QRegularExpression decimal(QStringLiteral("^\\d{1,3}[.,]\\d*$"));
+        if (text.startsWith(prefix()) && decimal.match(bare).hasMatch())
+            return QValidator::Intermediate;
+        return QSpinBox::validate(text, pos);
+    }
+    void fixup(QString &text) const override
+    {
+        QString bare = text.mid(prefix().size());
+        bare.replace(QLatin1Char(','), QLatin1Char('.'));
+        bool ok = false;
+        const double typed = QLocale::c().toDouble(bare, &ok);
+        if (!ok)
+            return QSpinBox::fixup(text);
+        const int zoom = std::clamp(int(std::lround(typed)), minimum(), maximum());
+        if (rounded)
+            rounded(text.mid(prefix().size()), zoom);
+        text = prefix() + QString::number(zoom);
+    }
+};
+
 double scaleBarLength(double zoom)
 {
     for (const double l : {0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1.0, 2.0, 5.0})
@@ -64,7 +99,11 @@ MagnifierWindow::MagnifierWindow(SceneController &controller, FigureOptions &opt
     m_slider->setSingleStep(1);
     m_slider->setPageStep(10);
     m_slider->setAccessibleName(QStringLiteral("Grossissement"));
-    m_spin = new QSpinBox(m_bar);
+    auto *box = new ZoomBox(m_bar);
+    box->rounded = [&hints](const QString &typed, int zoom) {
+        hints.announce(QStringLiteral("Grossissement entier : %1 arrondi à ×%2").arg(typed).arg(zoom));
+    };
+    m_spin = box;
     m_spin->setObjectName(QStringLiteral("GrossissementValeur"));
     m_spin->setRange(kMagnifierMinZoom, kMagnifierMaxZoom);
     m_spin->setPrefix(QStringLiteral("×"));
@@ -177,13 +216,26 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
     const QString line = rank > 0
                              ? QStringLiteral("raie %1").arg(rank)
                              : QStringLiteral("λ = %1 nm").arg(wavelengthValueText(m_beam.wavelength, locale, lamp));
-    const QString what = m_beam.emerged ? QStringLiteral("%1, à %2 pixels du point de sortie, ×%3")
-                                              .arg(line)
-                                              .arg(int(std::lround(m_beam.distance)))
-                                              .arg(zoom())
-                                        : QStringLiteral("Le rayon mesuré ne sort pas du vorlac : fin de son tracé");
+    QString what = m_beam.emerged ? QStringLiteral("%1, à %2 pixels du point de sortie, ×%3")
+                                        .arg(line)
+                                        .arg(int(std::lround(m_beam.distance)))
+                                        .arg(zoom())
+                                  : QStringLiteral("Le rayon mesuré ne sort pas du vorlac : fin de son tracé");
     // On a plate of the background, so that many rays do not hide the words.
     const QColor plate = black ? QColor(0, 0, 0, 235) : QColor(255, 255, 255, 235);
+    const std::vector<BeamLabel> labels =
+        magnifierLabels(m_controller.state(), m_controller.picture(), m_beam, m_view, area.size(), locale);
+    // How far the measured line (the one nearest the centre) is from its nearest neighbour here.
+    double measured = 0, gap = -1;
+    for (const BeamLabel &l : labels)
+        if (std::abs(l.offset) < std::abs(measured) || &l == &labels.front())
+            measured = l.offset;
+    for (const BeamLabel &l : labels)
+        if (l.offset != measured && (gap < 0 || std::abs(l.offset - measured) < gap))
+            gap = std::abs(l.offset - measured);
+    if (gap > 0)
+        what += QStringLiteral(" ; raie voisine à %1 pixel de la scène").arg(locale.toString(gap, 'f', 2));
+    paintLineLabels(p, labels, plate, ink);
     const QFontMetrics fm(font());
     const QRect top = fm.boundingRect(what).translated(area.left() + 8, area.top() + 6 + fm.ascent());
     p.fillRect(top.adjusted(-4, -2, 4, 2), plate);
@@ -200,6 +252,39 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
     p.drawLine(start + QPointF(0, -4), start + QPointF(0, 4));
     p.drawLine(start + QPointF(length, -4), start + QPointF(length, 4));
     p.drawText(start + QPointF(length + 8, 4), label);
+}
+
+void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> &labels, QColor plate, QColor ink)
+{
+    // Large enough to be read from the back of a classroom on a projector.
+    QFont big = font();
+    big.setPixelSize(std::clamp(height() / 14, 18, 44));
+    big.setBold(true);
+    p.save();
+    p.setFont(big);
+    const QFontMetrics fm(big);
+    const double b = m_beam.direction * std::numbers::pi / 180;
+    const QPointF along(std::cos(b), std::sin(b));
+    std::vector<QRectF> taken;
+    for (const BeamLabel &label : labels) {
+        QRectF box(QPointF(), QSizeF(fm.horizontalAdvance(label.text) + 8, fm.height() + 2));
+        // Beside its ray; moved along the beam while it would cover another label.
+        QPointF at = label.at + QPointF(6, -box.height() / 2);
+        const QRectF inside = QRectF(pictureRect()).adjusted(0, fm.height() + 8, 0, 0); // below the caption
+        for (int tries = 0; tries < 12; ++tries) {
+            box.moveTopLeft(at);
+            box.moveLeft(std::max(inside.left(), std::min(box.left(), inside.right() - box.width())));
+            box.moveTop(std::max(inside.top(), std::min(box.top(), inside.bottom() - box.height())));
+            if (std::none_of(taken.begin(), taken.end(), [&box](const QRectF &r) { return r.intersects(box); }))
+                break;
+            at += along * box.height();
+        }
+        taken.push_back(box);
+        p.fillRect(box, plate);
+        p.setPen(ink);
+        p.drawText(box, Qt::AlignCenter, label.text);
+    }
+    p.restore();
 }
 
 void MagnifierWindow::resizeEvent(QResizeEvent *)

@@ -45,6 +45,7 @@ class MagnifierWindow : public QWidget
   private:
     void render();
     void paintCaption(QPainter &p, QRect area);
+    void paintLineLabels(QPainter &p, const std::vector<BeamLabel> &labels, QColor plate, QColor ink);
 
     SceneController &m_controller;
     FigureOptions &m_options;

@@ -182,6 +182,10 @@ void MaterialPanel::showState(const SceneState &state)
                                 : QString());
     if (m_reveal)
         m_reveal->setEnabled(prismIndexHidden(state));
+    if (prism && prismIndexHidden(state) && !m_saidHidden)
+        m_hints.announce(QStringLiteral("Verre inconnu : le vorlac est d'un verre réel tiré au hasard ; le "
+                                        "retrouver par la mesure."));
+    m_saidHidden = prism && prismIndexHidden(state);
 }
 
 void MaterialPanel::onMaterialChosen(int row)

@@ -36,6 +36,7 @@ class MaterialPanel : public PanelFrame
     MaterialSide m_side;
     SceneController &m_controller;
     HintLine &m_hints;
+    bool m_saidHidden = false;
     const Messenger &m_messenger;
     QString m_focusHint;
     UpDown *m_apex = nullptr;      // angle (prism panel only)

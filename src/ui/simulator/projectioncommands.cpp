@@ -2,10 +2,12 @@
 
 #include "common/clicklabel.h"
 #include "common/pictures.h"
+#include "common/regional.h"
 #include "simulator/figureoptions.h"
 #include "simulator/hintline.h"
 #include "simulator/projectionwindow.h"
 #include "simulator/protractorview.h"
+#include "simulator/scenecontroller.h"
 
 #include <QAction>
 #include <QMenu>
@@ -22,7 +24,7 @@ const QString kHint = QStringLiteral("Montrer la scène seule en plein écran, s
 
 ProjectionCommands::ProjectionCommands(SceneController &controller, FigureOptions &options, HintLine &hints,
                                        QWidget *window)
-    : QObject(window), m_controller(controller), m_options(options), m_window(window),
+    : QObject(window), m_controller(controller), m_options(options), m_hints(hints), m_window(window),
       m_action(new QAction(QStringLiteral("Projection"), window)), m_icon(new ClickLabel(window))
 {
     m_action->setObjectName(QStringLiteral("projection"));
@@ -32,6 +34,11 @@ ProjectionCommands::ProjectionCommands(SceneController &controller, FigureOption
     m_action->setStatusTip(kHint);
     window->addAction(m_action);
     connect(m_action, &QAction::triggered, this, &ProjectionCommands::toggle);
+    // The marks show on the figure; a screen reader is told they come and go.
+    connect(options.anglesAction(), &QAction::toggled, this, [this](bool on) {
+        m_hints.announce(on ? QStringLiteral("Angles sur le schéma : affichés")
+                            : QStringLiteral("Angles sur le schéma : retirés"));
+    });
     options.menu()->addAction(m_action);
 
     // Between the medium's icon and the prism's, left of the hint line.
@@ -67,6 +74,10 @@ void ProjectionCommands::toggle()
     for (QAction *a : m_window->actions())
         if (a != m_action)
             m_projection->addAction(a);
+    connect(m_projection, &ProjectionWindow::lampStepped, this, [this] {
+        m_hints.announce(QStringLiteral("Incidence : %1°")
+                             .arg(regionalLocale().toString(m_controller.state().incidenceAngle, 'f', 1)));
+    });
     connect(m_projection, &QObject::destroyed, m_window, [w = m_window] { w->activateWindow(); });
     m_projection->showOnProjector();
 }

@@ -35,6 +35,7 @@ class ProjectionCommands : public QObject
   private:
     SceneController &m_controller;
     FigureOptions &m_options;
+    HintLine &m_hints;
     QWidget *m_window;
     QAction *m_action;
     ClickLabel *m_icon;

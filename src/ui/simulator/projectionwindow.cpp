@@ -133,14 +133,40 @@ void ProjectionWindow::paintEvent(QPaintEvent *)
     const QRectF lamp = lampRect();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(lamp, lampPicture(lamp.width() / 32 * devicePixelRatioF()), QRectF());
+    const bool black = m_controller.state().blackBackground;
+    QTransform toWindow;
+    toWindow.scale(m_view.scale(), m_view.scale());
+    toWindow.translate(-m_view.origin.x(), -m_view.origin.y());
     p.save();
-    p.scale(m_view.scale(), m_view.scale());
-    p.translate(-m_view.origin);
-    m_options.paintMarks(p);
+    p.setTransform(toWindow, true);
+    paintAngleMarks(p, m_options.marks(), black, false);
     p.restore();
+    // The labels keep the size of the whole scene's view when zoomed, and stay inside the window.
+    const AngleFigure &marks = m_options.marks();
+    paintAngleLabels(p, marks, labelsOnView(marks, toWindow, m_view.fitScale, QRectF(rect())), m_view.fitScale, black);
     paintProtractor(p);
     if (m_options.settings().projectionReadout)
         paintReadout(p);
+    if (m_view.zoomed())
+        paintZoomLevel(p);
+}
+
+void ProjectionWindow::paintZoomLevel(QPainter &p)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(std::max(14, height() / 24));
+    f.setBold(true);
+    const QFontMetricsF fm(f);
+    const QString text = QStringLiteral("Zoom ×%1").arg(regionalLocale().toString(m_view.zoom, 'f', 1));
+    const double pad = fm.height() / 3;
+    // Bottom right: the read-out holds the bottom left, the angle labels may reach the top.
+    const QRectF box(width() - fm.horizontalAdvance(text) - 3 * pad, height() - fm.height() - 2 * pad,
+                     fm.horizontalAdvance(text) + 2 * pad, fm.height() + pad);
+    const bool black = m_controller.state().blackBackground;
+    p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
+    p.setPen(black ? Qt::white : Qt::black);
+    p.setFont(f);
+    p.drawText(box, Qt::AlignCenter, text);
 }
 
 void ProjectionWindow::paintProtractor(QPainter &p)
@@ -317,6 +343,7 @@ void ProjectionWindow::keyPressEvent(QKeyEvent *e)
         m_options.setProjectionRayWidth(key - Qt::Key_0);
     } else if (const std::optional<double> step = lampKeyStep(key, e->modifiers())) {
         m_controller.stepLamp(*step);
+        emit lampStepped();
     } else {
         return QWidget::keyPressEvent(e);
     }

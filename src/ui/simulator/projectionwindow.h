@@ -40,6 +40,10 @@ class ProjectionWindow : public QWidget
     QRectF lampRect() const; // window pixels
     QMenu *menu() const { return m_menu; }
 
+  signals:
+    // The lamp moved by a key here, where no slider says its value.
+    void lampStepped();
+
   protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
@@ -56,6 +60,7 @@ class ProjectionWindow : public QWidget
     void dragTo(Qt::MouseButtons buttons, QPointF window);
     void zoomBy(double factor);
     void paintReadout(QPainter &p);
+    void paintZoomLevel(QPainter &p);
     void paintProtractor(QPainter &p);
     // The protractor's handle under a window point (the topmost), while it is shown.
     std::optional<ProtractorView::Handle> protractorHandleAt(QPointF window) const;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 
 namespace vorlac
 {
@@ -52,6 +53,19 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
     styleReadout(m_wavelengthValue);
     setBold(m_wavelengthValue);
     addLabel(this, "Label8", QStringLiteral("nm"), {236, 92, 24, 16});
+    // Reaching a wavelength by the arrows takes as many clicks as nanometres: it can be typed,
+    // and goes through the bar, which does the rest as if it had been moved.
+    m_typed = new QSpinBox(this);
+    m_typed->setObjectName(QStringLiteral("SaisieLambda"));
+    m_typed->setGeometry(176, 108, 84, 18);
+    m_typed->setRange(kMinWavelength, kMaxWavelength);
+    m_typed->setSuffix(QStringLiteral(" nm"));
+    m_typed->setKeyboardTracking(false);
+    m_typed->setAccessibleName(QStringLiteral("Longueur d'onde tapée (nm)"));
+    m_typed->setToolTip(QStringLiteral("Taper la longueur d'onde, de 400 à 800 nm, puis Entrée"));
+    hints.addHint(m_typed, QStringLiteral("Taper la longueur d'onde voulue (400 à 800 nm) et valider par Entrée : le "
+                                          "curseur s'y place."));
+    connect(m_typed, &QSpinBox::valueChanged, m_wavelength, &QScrollBar::setValue);
 
     for (QRadioButton *option : {m_monochromatic, m_five, m_white})
         connect(option, &QRadioButton::toggled, this, [this, option](bool on) {
@@ -90,6 +104,10 @@ void SourcePanel::showState(const SceneState &state)
                                             : lampSpectrumStrip(stripLamp, QSize(159, 31), devicePixelRatioF()));
     }
     m_wavelength->setValue(state.wavelength);
+    {
+        const QSignalBlocker b5(m_typed);
+        m_typed->setValue(state.wavelength);
+    }
     m_wavelengthValue->setText(wavelengthText(state.wavelength));
 }
 

@@ -5,6 +5,7 @@
 class QLabel;
 class QRadioButton;
 class QScrollBar;
+class QSpinBox;
 
 namespace vorlac
 {
@@ -32,6 +33,7 @@ class SourcePanel : public PanelFrame
     QRadioButton *m_white;         // Option2
     QScrollBar *m_wavelength;      // HScroll1
     QLabel *m_wavelengthValue;     // Label7
+    QSpinBox *m_typed;             // SaisieLambda: λ typed rather than clicked to
     QLabel *m_spectrum;            // Image1
     int m_stripLamp = -2;          // the lamp Image1 shows the lines of; -1 the continuous spectrum
 };

@@ -96,6 +96,78 @@ const NameRow kNameRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ExerciseNames, ::testing::ValuesIn(kNameRows), RowName());
 
+// A text added when an exercise is rewritten is named after its statement.
+struct AddedNameRow {
+    const char *name;
+    const char *statement; // as stored in the exercise file
+    std::vector<const char *> existing;
+    const char *correction; // expected
+};
+void PrintTo(const AddedNameRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class ExerciseAddedNames : public ::testing::TestWithParam<AddedNameRow>
+{
+};
+
+TEST_P(ExerciseAddedNames, FollowTheStatement)
+{
+    const AddedNameRow &row = GetParam();
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("exercices"));
+    for (const char *name : row.existing)
+        put(dir.filePath(QString::fromUtf8(name)), "x");
+    ExerciseFile file;
+    file.statement = QString::fromUtf8(row.statement);
+    file.difficulty = QStringLiteral("1");
+    file.title = QStringLiteral("Corrigé");
+    put(dir.filePath(QStringLiteral("CORRIGE.E01")), *serialiseExerciseFile(file));
+    const ExerciseSetNames names = namesForRewrite(dir.filePath(QStringLiteral("CORRIGE.E01")));
+    EXPECT_EQ(names.statement.toStdString(), row.statement);
+    EXPECT_EQ(names.correction.toStdString(), row.correction);
+}
+
+const AddedNameRow kAddedNameRows[] = {
+    {"Beside", "CORRIGE.RTF", {"CORRIGE.RTF"}, "CORRIGE-C.RTF"},
+    {"InSubfolder", "exercices\\DMIN.RTF", {"exercices/DMIN.RTF"}, "exercices\\DMIN-C.RTF"},
+    {"NameTaken", "CORRIGE.RTF", {"CORRIGE.RTF", "corrige-c.rtf"}, "CORRIG-2-C.RTF"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ExerciseAddedNames, ::testing::ValuesIn(kAddedNameRows), RowName());
+
+// The notions are stored with the separators the exercise window needs between them.
+struct NotionRow {
+    const char *name;
+    QStringList typed, stored;
+};
+void PrintTo(const NotionRow &r, std::ostream *os)
+{
+    *os << r.name;
+}
+class ExerciseNotions : public ::testing::TestWithParam<NotionRow>
+{
+};
+
+TEST_P(ExerciseNotions, AreSeparatedAsShipped)
+{
+    const NotionRow &row = GetParam();
+    EXPECT_EQ(notionsAsStored(row.typed), row.stored);
+    QStringList again;
+    for (const QString &stored : row.stored)
+        again.append(notionAsTyped(stored));
+    EXPECT_EQ(notionsAsStored(again), row.stored) << "read back and saved again, unchanged";
+}
+
+const NotionRow kNotionRows[] = {
+    {"Two",
+     {QStringLiteral("minimum de déviation"), QStringLiteral("indice de réfraction")},
+     {QStringLiteral("minimum de déviation; "), QStringLiteral("indice de réfraction.")}},
+    {"TypedSeparatorsAndBlank",
+     {QStringLiteral("réfraction ; "), QStringLiteral("  "), QStringLiteral("déviation;")},
+     {QStringLiteral("réfraction; "), QStringLiteral("déviation.")}},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ExerciseNotions, ::testing::ValuesIn(kNotionRows), RowName());
+
 struct TitleRow {
     const char *name;
     QString title;
@@ -124,6 +196,7 @@ const TitleRow kTitleRows[] = {
     {"Blank", QStringLiteral("   "), "vide"},
     {"Greek", QStringLiteral("Angle α"), "« α »"},
     {"OutsideBmp", QStringLiteral("Prisme \U0001F308"), "« \U0001F308 »"},
+    {"NarrowNoBreakSpace", QStringLiteral("Prisme\u202f60"), "l'espace fine insécable (U+202F, invisible)"},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ExerciseTitle, ::testing::ValuesIn(kTitleRows), RowName());
 

@@ -139,3 +139,36 @@ INSTANTIATE_TEST_SUITE_P(Rows, DisplaySettingsText,
                          RowName());
 
 } // namespace
+
+namespace
+{
+
+class ZoomedLabels : public ::testing::TestWithParam<double>
+{
+};
+
+// Zoomed about the prism's apex, the labels keep the unzoomed size and stay inside the window.
+TEST_P(ZoomedLabels, KeepTheirSizeInsideTheWindow)
+{
+    SceneState s;
+    const AngleFigure fig = angleMarks(s, QLocale(QLocale::French, QLocale::France));
+    ASSERT_FALSE(fig.marks.empty());
+    const double fit = 2.0, zoom = GetParam();
+    const QRectF window(0, 0, kSceneWidth * fit, kSceneHeight * fit);
+    QTransform toWindow;
+    toWindow.scale(fit * zoom, fit * zoom);
+    toWindow.translate(-kSceneWidth / 2.0 * (1 - 1 / zoom), -kSceneHeight / 2.0 * (1 - 1 / zoom));
+    const std::vector<QRectF> places = labelsOnView(fig, toWindow, fit, window);
+    ASSERT_EQ(places.size(), fig.marks.size());
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        EXPECT_TRUE(window.contains(places[k])) << fig.marks[k].label.toStdString();
+        EXPECT_EQ(places[k].size(), fig.marks[k].labelRect.size() * fit);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ZoomedLabels, ::testing::Values(1.0, 12.0),
+                         [](const ::testing::TestParamInfo<double> &i) {
+                             return "Zoom" + std::to_string(int(i.param));
+                         });
+
+} // namespace

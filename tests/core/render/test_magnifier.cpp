@@ -208,3 +208,42 @@ INSTANTIATE_TEST_SUITE_P(Rows, AnglePrecisionChoice, ::testing::Values(
 // clang-format on
 
 } // namespace
+
+namespace
+{
+
+// The lines crossing the magnified view are named where they cross it: by wavelength, or by rank
+// while the lamp is hidden.
+class MagnifierLabels : public ::testing::TestWithParam<bool>
+{
+};
+
+TEST_P(MagnifierLabels, NameTheSodiumDoubletOnItsRays)
+{
+    SceneState s;
+    s.source = SourceType::LineLamp;
+    for (int row = 0; row < lineLampCount(); ++row)
+        if (lineLampName(row).contains(QStringLiteral("odium")))
+            s.lamp = row;
+    s.lampHidden = GetParam();
+    const Drawn drawn(s);
+    const MagnifiedBeam beam = magnifiedBeam(s);
+    const SceneViewport view = magnifierViewport(beam, QSizeF(kWindow), 100);
+    const QImage image = drawn.magnified(beam, 100);
+    const std::vector<BeamLabel> labels =
+        magnifierLabels(s, drawn.picture, beam, view, QSizeF(kWindow), QLocale(QLocale::French, QLocale::France));
+    QStringList texts;
+    for (const BeamLabel &l : labels) {
+        texts << l.text;
+        EXPECT_NE(image.pixel(l.at.toPoint()), image.pixel(0, 0)) << "a ray at " << l.text.toStdString();
+    }
+    const QStringList expected = GetParam() ? QStringList{QStringLiteral("raie 6"), QStringLiteral("raie 7")}
+                                            : QStringList{QStringLiteral("588,995 nm"), QStringLiteral("589,592 nm")};
+    const bool named = texts.contains(expected[0]) && texts.contains(expected[1]);
+    EXPECT_TRUE(named) << texts.join(' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MagnifierLabels, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &i) { return i.param ? "Hidden" : "Shown"; });
+
+} // namespace

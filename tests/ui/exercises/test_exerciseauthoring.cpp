@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -34,7 +35,17 @@ namespace
 
 // What a row does after writing a statement "Angle α" (α bold) with the situation at apex 60 and
 // a correction "D" at apex 30.
-enum class Then { SaveListOpen, SaveThenEditInPlace, UndoFormat, CloseCancelThenOk, CheckFolder, Import, Copy, Scene };
+enum class Then {
+    Maximised,
+    SaveListOpen,
+    SaveThenEditInPlace,
+    UndoFormat,
+    CloseCancelThenOk,
+    CheckFolder,
+    Import,
+    Copy,
+    Scene
+};
 
 struct AuthoringRow {
     const char *name;
@@ -72,6 +83,7 @@ class Authoring : public VorlacFixture, public ::testing::WithParamInterface<Aut
         ASSERT_TRUE(editor()->isVisible() || !window().isVisible());
         panelChild<QLineEdit>("titreexo")->setText("Déviation minimale");
         panelChild<QLineEdit>("notion1")->setText("Réfraction ; ");
+        panelChild<QLineEdit>("notion2")->setText("déviation");
         editor()->insertPlainText("Angle ");
         authoring().formatBar()->findChild<QToolButton *>("formatgras")->click();
         authoring().formatBar()->findChild<QToolButton *>("symbole0")->click();
@@ -109,10 +121,18 @@ class Authoring : public VorlacFixture, public ::testing::WithParamInterface<Aut
 TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
 {
     window();
+    if (GetParam().then == Then::Maximised)
+        window().showMaximized();
     const QString pupilText = editor()->toPlainText();
     write();
     EXPECT_EQ(area().exerciseTextModified, 1);
     switch (GetParam().then) {
+    case Then::Maximised: {
+        const QRect screen = window().screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(authoring().panel()->frameGeometry()))
+            << authoring().panel()->frameGeometry().x() << " on a screen " << screen.width() << " wide";
+        break;
+    }
     case Then::SaveListOpen: {
         const QString folder = dir.filePath("classe");
         QDir().mkpath(folder);
@@ -134,17 +154,24 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
     case Then::SaveThenEditInPlace: {
         const QString folder = saveInto();
         EXPECT_TRUE(authoring().finish());
-        ASSERT_TRUE(window().exerciseCommands().openExerciseFile(QDir(folder).filePath("DEVIATIO.E01")));
+        const QString exercise = QDir(folder).filePath("DEVIATIO.E01"), correction = folder + "/DEVIATIO-C.RTF";
+        EXPECT_EQ(readExerciseFile(exercise)->notions.mid(0, 2), QStringList({"Réfraction; ", "déviation."}));
+        writeAll(correction, "{\\rtf1\\ansi {\\b D}\\par}");
+        ASSERT_TRUE(window().exerciseCommands().openExerciseFile(exercise));
         area().menuAction("modifexo")->trigger();
         ASSERT_TRUE(authoring().isActive());
         EXPECT_EQ(panelChild<QLineEdit>("titreexo")->text(), "Déviation minimale");
+        EXPECT_EQ(panelChild<QLineEdit>("notion1")->text(), "Réfraction");
         panelChild<QLineEdit>("titreexo")->setText("Le minimum");
         editor()->moveCursor(QTextCursor::End);
         editor()->insertPlainText(" ?");
         EXPECT_TRUE(authoring().saveExercise()) << "no folder asked";
         EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 5);
-        EXPECT_EQ(readExerciseFile(QDir(folder).filePath("DEVIATIO.E01"))->title, "Le minimum");
+        EXPECT_EQ(readExerciseFile(exercise)->title, "Le minimum");
+        EXPECT_EQ(readAll(correction), QByteArray("{\\rtf1\\ansi {\\b D}\\par}"))
+            << "an untouched text is not rewritten";
         EXPECT_TRUE(authoring().finish());
+        EXPECT_EQ(editor()->toPlainText(), "Angle α ?") << "the open exercise shows what was saved";
         break;
     }
     case Then::UndoFormat:
@@ -264,10 +291,15 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
 }
 
 const AuthoringRow kRows[] = {
-    {"SaveListOpen", Then::SaveListOpen}, {"SaveThenEditInPlace", Then::SaveThenEditInPlace},
-    {"UndoFormat", Then::UndoFormat},     {"CloseCancelThenOk", Then::CloseCancelThenOk},
-    {"CheckFolder", Then::CheckFolder},   {"ImportStatement", Then::Import},
-    {"ImportCorrection", Then::Import},   {"ReadOnlyCopy", Then::Copy},
+    {"FormOnMaximisedWindow", Then::Maximised},
+    {"SaveListOpen", Then::SaveListOpen},
+    {"SaveThenEditInPlace", Then::SaveThenEditInPlace},
+    {"UndoFormat", Then::UndoFormat},
+    {"CloseCancelThenOk", Then::CloseCancelThenOk},
+    {"CheckFolder", Then::CheckFolder},
+    {"ImportStatement", Then::Import},
+    {"ImportCorrection", Then::Import},
+    {"ReadOnlyCopy", Then::Copy},
     {"PutOnScene", Then::Scene},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Authoring, ::testing::ValuesIn(kRows), RowName());

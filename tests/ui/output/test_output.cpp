@@ -233,7 +233,7 @@ TEST(Clipboard, CopiesRoundTripAndConfirmOnlyWhenThere)
 
     EXPECT_TRUE(out.copyTableText(nullptr));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "C1\tC2\tC3\tC4\tC5\tC6\tC7\n\t\t\t\t\t\t\n\t2,500\t\t\t\t\t");
-    EXPECT_EQ(info, "copié");
+    EXPECT_TRUE(info.startsWith("Le contenu du tableau est copié en texte")) << "text, not a picture";
     EXPECT_EQ(f.table.Row(), 2); // the active cell stays on its data line
     EXPECT_EQ(f.table.Col(), 1);
 

@@ -21,7 +21,7 @@ TEST_F(OutputWiring, CopyItemsPutTheDataThenConfirm)
     w.valueTable().setCellValue(1, 0, 1.0f);
     w.copyMenu().tableTextAction()->trigger();
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("C1\tC2\tC3\tC4\tC5\tC6\tC7\n1,000\t"));
-    EXPECT_EQ(w.info(), w.copyConfirmation());
+    EXPECT_TRUE(w.info().startsWith("Le contenu du tableau est copié en texte")) << "no picture was copied";
     EXPECT_GE(w.valueTable().Row(), 1);
 
     w.setInfo("x");

@@ -1,17 +1,22 @@
 // Commands that had only a mouse way: each row takes the keyboard's way and says where it led.
 #include "common/clicklabel.h"
 #include "common/focusring.h"
+#include "model/scenestate.h"
 #include "rowname.h"
 #include "simulator/coveredcontrols.h"
+#include "simulator/loupedialog.h"
 #include "table/valuetable.h"
 #include "vorlacfixture.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSet>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -87,6 +92,19 @@ QString wavelengthAfter(Vorlac &w, int key)
            (bar->sliderPosition() > before ? QStringLiteral(" vers la droite") : QStringLiteral(" vers la gauche"));
 }
 
+QString wavelengthTyped(Vorlac &w, const char *typed)
+{
+    w.findChild<QWidget *>(QStringLiteral("Image3(4)"))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    auto *box = w.findChild<QAbstractSpinBox *>(QStringLiteral("SaisieLambda"));
+    box->setFocus(Qt::TabFocusReason);
+    box->selectAll();
+    QTest::keyClicks(box, QString::fromLatin1(typed));
+    QTest::keyClick(box, Qt::Key_Return);
+    return QString::number(w.controller().state().wavelength) + QStringLiteral(" barre ") +
+           QString::number(w.findChild<QScrollBar *>(QStringLiteral("HScroll1"))->value());
+}
+
 // Tab until the control named `name` has the focus; false when the chain never reaches it.
 bool tabTo(const QString &name)
 {
@@ -125,6 +143,42 @@ QString tabRoundWithEverythingOpen(Vorlac &w)
     return reached.size() > 10 ? QStringLiteral("aucun caché") : QStringLiteral("%1 atteints").arg(reached.size());
 }
 
+// With a lamp, the list of its lines: whether the key left it, else the row it reached and whether
+// that row is said line first.
+QString lampLinesAfter(Vorlac &w, int key, Qt::KeyboardModifiers mods)
+{
+    w.controller().setSource(SourceType::LineLamp);
+    emit w.findChild<ClickLabel *>(QStringLiteral("ImageMesures"))->clicked();
+    auto *list = w.findChild<QTableWidget *>(QStringLiteral("MesureRaies"));
+    list->setCurrentCell(0, 0);
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key(key), mods);
+    if (focusName() != list->objectName())
+        return QStringLiteral("sorti");
+    const int row = list->currentRow();
+    const QString said = list->item(row, 0)->data(Qt::AccessibleTextRole).toString();
+    const QString line = list->verticalHeaderItem(row)->text();
+    return QStringLiteral("ligne %1, ").arg(row + 1) +
+           (said.startsWith(line + QStringLiteral(", n ")) ? QStringLiteral("raie d'abord") : said);
+}
+
+// LOUPE's box A after a key: the control then focused, and whether A's text is all selected.
+QString loupeAfter(Vorlac &w, int key, Qt::KeyboardModifiers mods)
+{
+    LoupeDialog dialog({1.5f, 4200.0f}, w.messenger(), &w);
+    dialog.show();
+    dialog.activateWindow();
+    QTest::qWaitForWindowActive(&dialog);
+    auto *a = dialog.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    a->setFocus(Qt::TabFocusReason);
+    a->deselect();
+    QTest::keyClick(a, Qt::Key(key), mods);
+    const QString out = dialog.focusWidget()->objectName() +
+                        (a->selectedText() == a->text() ? QStringLiteral(" tout choisi") : QString());
+    dialog.reject();
+    return out;
+}
+
 class KeyboardRoutes : public VorlacFixture, public ::testing::WithParamInterface<RouteRow>
 {
 };
@@ -153,6 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
         RouteRow{"wavelength_left", [](Vorlac &w) { return wavelengthAfter(w, Qt::Key_Left); }, "588 vers la gauche"},
         RouteRow{"wavelength_up", [](Vorlac &w) { return wavelengthAfter(w, Qt::Key_Up); }, "590 vers la droite"},
         RouteRow{"wavelength_down", [](Vorlac &w) { return wavelengthAfter(w, Qt::Key_Down); }, "588 vers la gauche"},
+        RouteRow{"wavelength_typed", [](Vorlac &w) { return wavelengthTyped(w, "546"); }, "546 barre 546"},
         RouteRow{"alt_p_copy_menu",
                  [](Vorlac &w) {
                      QCursor::setPos(w.mapToGlobal(QPoint(700, 500))); // the pointer away from the button
@@ -161,6 +216,16 @@ INSTANTIATE_TEST_SUITE_P(
                      return shownMenu(b, QPoint(0, b->height()));
                  },
                  "menucopie à sa place"},
+        RouteRow{"tab_leaves_lamp_lines", [](Vorlac &w) { return lampLinesAfter(w, Qt::Key_Tab, {}); }, "sorti"},
+        RouteRow{"shift_tab_leaves_lamp_lines",
+                 [](Vorlac &w) { return lampLinesAfter(w, Qt::Key_Backtab, Qt::ShiftModifier); }, "sorti"},
+        RouteRow{"ctrl_tab_leaves_lamp_lines",
+                 [](Vorlac &w) { return lampLinesAfter(w, Qt::Key_Tab, Qt::ControlModifier); }, "sorti"},
+        RouteRow{"down_in_lamp_lines", [](Vorlac &w) { return lampLinesAfter(w, Qt::Key_Down, {}); },
+                 "ligne 2, raie d'abord"},
+        RouteRow{"tab_leaves_loupe_a", [](Vorlac &w) { return loupeAfter(w, Qt::Key_Tab, {}); }, "Text2"},
+        RouteRow{"ctrl_a_in_loupe_a", [](Vorlac &w) { return loupeAfter(w, Qt::Key_A, Qt::ControlModifier); },
+                 "Text1 tout choisi"},
         RouteRow{"tab_passes_over_covered_controls", tabRoundWithEverythingOpen, "aucun caché"},
         RouteRow{"ring_on_scroll_bar",
                  [](Vorlac &w) { return tabTo(QStringLiteral("VScroll1")) ? ringAround(w) : focusName(); }, "VScroll1"},

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTest>
 #include <QWheelEvent>
 #include <ostream>
@@ -127,13 +128,20 @@ TEST_F(MagnifierTest, FollowsZoomsAndKeepsItsZoom)
     QApplication::sendEvent(m, &wheel);
     EXPECT_EQ(m->zoom(), 120);
     EXPECT_DOUBLE_EQ(m->viewport().scale(), 120);
+    // A decimal typed in the box is rounded, and said so.
+    auto *box = m->findChild<QSpinBox *>("GrossissementValeur");
+    box->selectAll();
+    QTest::keyClicks(box, "50,5");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(m->zoom(), 51);
+    EXPECT_TRUE(w.info().contains("50,5 arrondi à ×51")) << w.info().toStdString();
     QTest::keyClick(m, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w.magnifier().window(), nullptr);
     EXPECT_FALSE(item->isChecked());
     w.magnifier().toggle();
     ASSERT_NE(w.magnifier().window(), nullptr);
-    EXPECT_EQ(w.magnifier().window()->zoom(), 120);
+    EXPECT_EQ(w.magnifier().window()->zoom(), 51);
     w.magnifier().toggle();
 }
 
