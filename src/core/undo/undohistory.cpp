@@ -33,8 +33,8 @@ class HistoryStep : public QUndoCommand
   public:
     HistoryStep(UndoHistory &history, const QString &label, std::optional<TableDelta> table,
                 std::optional<SceneSnapshot> scene, int visit)
-        : QUndoCommand(label), m_history(history), m_table(std::move(table)), m_scene(std::move(scene)),
-          m_visit(visit), m_when(history.m_clock())
+        : QUndoCommand(label), m_history(history), m_table(std::move(table)), m_scene(std::move(scene)), m_visit(visit),
+          m_when(history.m_clock())
     {
     }
 
