@@ -284,7 +284,6 @@ void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackgroun
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const QColor ink = blackBackground ? QColor(255, 255, 255) : QColor(0, 0, 0);
-    const QColor ground = blackBackground ? QColor(0, 0, 0, 200) : QColor(255, 255, 255, 220);
     QPen guide(blackBackground ? QColor(170, 170, 170) : QColor(110, 110, 110), 1.0, Qt::DashLine);
     guide.setCosmetic(false);
     p.setPen(guide);

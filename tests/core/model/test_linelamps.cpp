@@ -203,8 +203,9 @@ TEST_P(LampFiles, ClassicUnlessALampAndReadBackExactly)
     const QByteArray second = serialiseSituation(other).value_or(QByteArray());
     const auto code = [](const QByteArray &b) { return b.mid(b.indexOf("LAMPE?="), 23); };
     EXPECT_EQ(code(bytes) != code(second), drawnUnknownLamp(s.scene) >= 0);
-    if (c.extended)
+    if (c.extended) {
         EXPECT_EQ(parseSituation(second).situation->scene.lamp, c.lamp);
+    }
 }
 
 // A code written before codes had a salt still names its lamp.

@@ -168,7 +168,7 @@ QString loupeAfter(Vorlac &w, int key, Qt::KeyboardModifiers mods)
     LoupeDialog dialog({1.5f, 4200.0f}, w.messenger(), &w);
     dialog.show();
     dialog.activateWindow();
-    QTest::qWaitForWindowActive(&dialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     auto *a = dialog.findChild<QLineEdit *>(QStringLiteral("Text1"));
     a->setFocus(Qt::TabFocusReason);
     a->deselect();
