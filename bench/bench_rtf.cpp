@@ -67,25 +67,47 @@ void BM_WriteRtf1MiB(benchmark::State &state)
 }
 BENCHMARK(BM_WriteRtf1MiB)->Unit(benchmark::kMillisecond);
 
-// The largest statement the reader accepts, one short paragraph after another: reading must stay
-// linear (at most about a second here), whatever the paragraphs cost.
-void BM_ReadRtfAtTheLimit(benchmark::State &state)
+// The costliest statement the reader accepts: the most paragraphs, each with the most changes of
+// format, and text to the size limit. Reading it must stay at about a second at most.
+QByteArray costliestRtf()
 {
     QByteArray rtf("{\\rtf1\\ansi ");
-    const QByteArray paragraph("a\\par ");
+    const qsizetype runsPerParagraph = vorlac::kRtfMaxRuns / vorlac::kRtfMaxParagraphs;
+    const QByteArray paragraph = QByteArray("{\\b a}b").repeated(runsPerParagraph / 2) + "\\par ";
     rtf.reserve(vorlac::kRtfMaxBytes);
-    while (rtf.size() + paragraph.size() + 1 <= vorlac::kRtfMaxBytes)
+    for (qsizetype p = 1; p < vorlac::kRtfMaxParagraphs; ++p)
         rtf += paragraph;
+    rtf += QByteArray(vorlac::kRtfMaxBytes - rtf.size() - 1, 'a');
     rtf += '}';
+    return rtf;
+}
+
+void readOnce(benchmark::State &state, const QByteArray &rtf, bool readable)
+{
     for (auto _ : state) {
         QTextDocument doc;
-        if (!vorlac::readRtf(rtf, doc))
-            state.SkipWithError("unreadable");
+        if (vorlac::readRtf(rtf, doc) != readable)
+            state.SkipWithError(readable ? "unreadable" : "read although over the limits");
         benchmark::DoNotOptimize(doc.characterCount());
     }
     state.SetBytesProcessed(state.iterations() * rtf.size());
 }
-BENCHMARK(BM_ReadRtfAtTheLimit)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ReadRtfAtTheLimit(benchmark::State &state)
+{
+    readOnce(state, costliestRtf(), true);
+}
+BENCHMARK(BM_ReadRtfAtTheLimit)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 16 MiB of short paragraphs, far past the paragraph limit: refused as soon as it is counted.
+void BM_RefuseRtfOfParagraphs(benchmark::State &state)
+{
+    QByteArray rtf("{\\rtf1\\ansi ");
+    rtf += QByteArray("a\\par ").repeated((vorlac::kRtfMaxBytes - rtf.size() - 1) / 6);
+    rtf += '}';
+    readOnce(state, rtf, false);
+}
+BENCHMARK(BM_RefuseRtfOfParagraphs)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

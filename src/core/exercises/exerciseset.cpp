@@ -245,9 +245,10 @@ QString saveExerciseSet(const QString &folder, const ExerciseSetNames &names, co
     if (set.statement.isEmpty())
         return QStringLiteral("L'énoncé est vide.");
     // What the program would refuse to read back is not written.
-    if (set.statement.size() > kRtfMaxBytes || set.correction.size() > kRtfMaxBytes)
-        return QStringLiteral("Le texte de l'énoncé ou de la correction dépasse 16 Mio une fois enregistré : le "
-                              "raccourcir (les images et les longues listes prennent le plus de place).");
+    if (!rtfReadsBack(set.statement) || (!set.correction.isEmpty() && !rtfReadsBack(set.correction)))
+        return QStringLiteral("Le texte de l'énoncé ou de la correction dépasse 16 Mio ou 50 000 paragraphes une "
+                              "fois enregistré : le raccourcir (les images et les longues listes prennent le plus "
+                              "de place).");
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("Le dossier %1 n'existe pas.").arg(QDir::toNativeSeparators(folder));
     // Only names that stay inside the folder are written; the exercise file itself sits in it.

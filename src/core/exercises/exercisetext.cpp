@@ -30,7 +30,7 @@ bool writeRtfFile(const QString &path, const QTextDocument &document)
 {
     // What would be refused on reading is not written: the old file stays.
     const QByteArray rtf = writeRtf(document);
-    return rtf.size() <= kRtfMaxBytes && writeFileAtomically(path, rtf);
+    return rtfReadsBack(rtf) && writeFileAtomically(path, rtf);
 }
 
 } // namespace vorlac

@@ -144,13 +144,14 @@ class RtfParser
     CharState m_cachedState;
     bool m_cacheValid = false;
     Resolved m_resolved;
+    bool m_overLimit = false;
 };
 
 std::optional<RtfContent> RtfParser::parse()
 {
     m_stack.reserve(64);
     // The first '{' opens the document group: the state outside it is never used.
-    while (m_pos < m_end && !m_done) {
+    while (m_pos < m_end && !m_done && !m_overLimit) {
         const char c = m_data[m_pos++];
         switch (c) {
         case '{':
@@ -179,8 +180,8 @@ std::optional<RtfContent> RtfParser::parse()
             textByte(static_cast<unsigned char>(c), true);
         }
     }
-    if (!m_done)
-        return std::nullopt; // a group left open: cut or damaged
+    if (!m_done || m_overLimit)
+        return std::nullopt; // a group left open (cut or damaged), or too many paragraphs
     return std::move(m_content);
 }
 
@@ -596,6 +597,7 @@ void RtfParser::append(char16_t ch, bool symbol)
         return;
     }
     m_content.runs.append(RtfRun{m_content.text.size() - 1, 1, format});
+    m_overLimit = m_overLimit || m_content.runs.size() > kRtfMaxRuns;
 }
 
 void RtfParser::endParagraph()
@@ -606,6 +608,7 @@ void RtfParser::endParagraph()
     para.firstRun = m_paragraphFirstRun;
     para.runCount = m_content.runs.size() - m_paragraphFirstRun;
     m_content.paragraphs.append(para);
+    m_overLimit = m_overLimit || m_content.paragraphs.size() > kRtfMaxParagraphs;
     m_paragraphFirstRun = m_content.runs.size();
     m_cellTabLast = false;
 }

@@ -12,7 +12,8 @@ namespace vorlac
 inline constexpr int kRtfMaxDepth = 256;
 
 // The text and formats of RTF bytes; nullopt when the bytes do not start with "{\rtf", nest
-// groups deeper than kRtfMaxDepth or end with a group still open. Everything else is tolerated:
+// groups deeper than kRtfMaxDepth, end with a group still open, or hold more paragraphs or runs
+// than the limits above. Everything else is tolerated:
 // unknown words are ignored, numbers clamped, missing fonts and colours fall back to defaults.
 std::optional<RtfContent> parseRtf(const QByteArray &bytes);
 

@@ -15,4 +15,9 @@ bool readRtf(const QByteArray &bytes, QTextDocument &document)
     return true;
 }
 
+bool rtfReadsBack(const QByteArray &bytes)
+{
+    return parseRtf(bytes).has_value();
+}
+
 } // namespace vorlac

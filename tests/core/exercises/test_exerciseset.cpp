@@ -369,14 +369,18 @@ const CheckRow kCheckRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FolderCheckRows, ::testing::ValuesIn(kCheckRows), RowName());
 
-// A text the reader would refuse is not written: the folder stays empty.
+// A text the reader would refuse (too many bytes, too many paragraphs) is not written: the folder
+// stays empty.
 TEST(ExerciseSaveLimit, RefusesATextOverTheReadersLimit)
 {
-    QTemporaryDir dir;
-    ExerciseSet set = sampleSet(50, true);
-    set.correction = "{\\rtf1 " + QByteArray(kRtfMaxBytes, 'a') + "}";
-    EXPECT_TRUE(saveExerciseSet(dir.path(), freshExerciseNames(dir.path(), set.title), set).contains("16 Mio"));
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    for (const QByteArray &body :
+         {QByteArray(kRtfMaxBytes, 'a'), QByteArray("a\\par ").repeated(kRtfMaxParagraphs + 1)}) {
+        QTemporaryDir dir;
+        ExerciseSet set = sampleSet(50, true);
+        set.correction = "{\\rtf1 " + body + "}";
+        EXPECT_TRUE(saveExerciseSet(dir.path(), freshExerciseNames(dir.path(), set.title), set).contains("16 Mio"));
+        EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    }
 }
 
 // A pupil's save must not default to a file an exercise names, in its folder or one below.

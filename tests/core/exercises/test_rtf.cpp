@@ -290,6 +290,11 @@ QByteArray nested(int depth)
     return "{\\rtf1 " + QByteArray(depth - 1, '{') + "x" + QByteArray(depth, '}');
 }
 
+QByteArray repeated(const QByteArray &piece, qsizetype times)
+{
+    return "{\\rtf1 " + piece.repeated(times) + "}";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, RtfHostile,
     ::testing::Values(
@@ -307,6 +312,10 @@ INSTANTIATE_TEST_SUITE_P(
         HostileRow{"BadIndexes", "{\\rtf1{\\colortbl;}\\f7\\cf9\\highlight-3\\deff99 x}", true},
         HostileRow{"GiantFontSize", "{\\rtf1\\fs2147483648 x\\fs-4 y\\fs0 z}", true},
         HostileRow{"TooLarge", "{\\rtf1 " + QByteArray(kRtfMaxBytes, 'a') + "}", false},
+        HostileRow{"MostParagraphs", repeated("a\\par ", kRtfMaxParagraphs), true},
+        HostileRow{"TooManyParagraphs", repeated("a\\par ", kRtfMaxParagraphs + 1), false},
+        HostileRow{"MostRuns", repeated("{\\b a}b", kRtfMaxRuns / 2), true},
+        HostileRow{"TooManyRuns", repeated("{\\b a}b", kRtfMaxRuns / 2 + 1), false},
         HostileRow{"LongWord", "{\\rtf1\\" + QByteArray(100000, 'b') + "123456789012345678901 x}", true}),
     [](const auto &row) { return std::string(row.param.name); });
 
