@@ -193,6 +193,10 @@ QStringList checkExercise(const ExerciseSource &source, const QString &dataFolde
     QStringList problems;
     const ExerciseFile &x = source.exercise;
     auto resolve = [&](const QString &name) -> QString {
+        if (const QString refused = storedNameProblem(dataFolder, name); !refused.isEmpty()) {
+            problems << QStringLiteral("%1: refused by the program (%2)").arg(name, refused);
+            return {};
+        }
         const QString path = resolveExerciseName(dataFolder, name);
         if (!QFileInfo(path).isFile()) {
             problems << QStringLiteral("%1: no such file").arg(name);
