@@ -1,6 +1,6 @@
 // A 1 MiB statement: reading it into a document and writing it back; and a 16 MiB one read.
-#include "exercises/rtf.h"
 #include "help/introduction.h"
+#include "rtf/rtf.h"
 
 #include "qtbenchmain.h"
 

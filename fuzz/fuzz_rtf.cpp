@@ -1,6 +1,6 @@
 // Arbitrary bytes as an RTF statement: reading never fails unsafely, and what an accepted file
 // gives writes out as RTF that reads again to the same text and writes the very same bytes.
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

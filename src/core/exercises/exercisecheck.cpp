@@ -1,6 +1,6 @@
 #include "exercises/exercisecheck.h"
 
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 #include <QTextDocument>
 
 #include "common/codepage1252.h"

@@ -3,7 +3,7 @@
 #include "common/atomicwrite.h"
 #include "common/codepage1252.h"
 #include "exercises/exercisefile.h"
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 #include "situations/situationfile.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "exercises/exercisetext.h"
 
 #include "common/atomicwrite.h"
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,10 +6,10 @@
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
 #include "exercises/fichexo.h"
-#include "exercises/rtf.h"
 #include "output/printservice.h"
 #include "output/textpages.h"
 #include "recovery/recoveryfile.h"
+#include "rtf/rtf.h"
 #include "simulator/exercisearea.h"
 #include "situations/situationbinder.h"
 

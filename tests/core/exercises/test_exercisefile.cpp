@@ -1,7 +1,7 @@
 #include "common/recordfile.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "../../rowname.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exerciseset.h"
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 #include "situations/situation.h"
 
 #include <QCryptographicHash>

@@ -1,4 +1,4 @@
-#include "exercises/symbolfont.h"
+#include "rtf/symbolfont.h"
 
 #include "common/codepage1252.h"
 

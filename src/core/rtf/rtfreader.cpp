@@ -1,6 +1,6 @@
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 
-#include "exercises/rtfparser.h"
+#include "rtf/rtfparser.h"
 
 namespace vorlac
 {

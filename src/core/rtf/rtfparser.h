@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/rtfcontent.h"
+#include "rtf/rtfcontent.h"
 
 #include <QByteArray>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "exercises/rtfparser.h"
+#include "rtf/rtfparser.h"
 
 #include "common/codepage1252.h"
-#include "exercises/rtf.h"
-#include "exercises/rtfwords.h"
-#include "exercises/symbolfont.h"
+#include "rtf/rtf.h"
+#include "rtf/rtfwords.h"
+#include "rtf/symbolfont.h"
 
 #include <QHash>
 

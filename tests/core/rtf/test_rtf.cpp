@@ -1,5 +1,5 @@
-#include "exercises/rtf.h"
 #include "help/introduction.h"
+#include "rtf/rtf.h"
 
 #include "rtfprobe.h"
 

@@ -1,4 +1,4 @@
-#include "exercises/rtfcontent.h"
+#include "rtf/rtfcontent.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>

@@ -1,4 +1,4 @@
-#include "exercises/rtfwords.h"
+#include "rtf/rtfwords.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // LibreOffice as the real other end: it reads what we write, and we read what it writes.
 #include "exercises/exerciseset.h"
-#include "exercises/rtf.h"
 #include "help/introduction.h"
+#include "rtf/rtf.h"
 
 #include "rtfprobe.h"
 

@@ -1,7 +1,7 @@
-#include "exercises/rtf.h"
+#include "rtf/rtf.h"
 
 #include "common/codepage1252.h"
-#include "exercises/rtfcontent.h"
+#include "rtf/rtfcontent.h"
 
 #include <QHash>
 #include <QTextBlock>
