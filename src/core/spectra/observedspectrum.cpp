@@ -63,7 +63,7 @@ std::vector<RulerTick> rulerTicks(const StripRange &range, double minorSpacingPx
         t.x = (t.mm - range.fromMm) / pixelMm;
         t.major = k % majorEvery == 0;
         if (t.major)
-            t.label = decimalText(k == 0 ? 0.0 : t.mm, decimals);
+            t.label = k == 0 ? QStringLiteral("0") : decimalText(t.mm, decimals);
         ticks.push_back(t);
     }
     return ticks;

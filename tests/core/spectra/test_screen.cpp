@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <ostream>
+#include <string>
 
 using namespace vorlac;
 
@@ -216,7 +218,10 @@ TEST_P(StripPixels, LightWhereTheRayLands)
     StripRange range = spectrum.defaultRange(r.widthPx);
     if (!std::isnan(r.fromMm))
         range = {r.fromMm, r.toMm, r.widthPx};
-    TraceResult trace = TraceRay(rayOnlyInput(60, 50.0, cauchy(3, r.wavelength), cauchy(0, r.wavelength)));
+    // As the scene draws it: the arrows and normals around the emergent line.
+    TraceInput in = rayOnlyInput(60, 50.0, cauchy(3, r.wavelength), cauchy(0, r.wavelength));
+    in.showNormals = in.showPropagation = true;
+    const TraceResult trace = TraceRay(in);
     const ScreenHit hit = screenHit(*spectrum.frame(), trace);
     ASSERT_EQ(hit.status, ScreenLanding::Lands);
     const std::vector<Rgb> strip = spectrum.strip(range);
@@ -228,6 +233,71 @@ INSTANTIATE_TEST_SUITE_P(Rows, StripPixels,
                          ::testing::Values(PixelRow{430, 1920, NAN, NAN}, PixelRow{589, 1920, NAN, NAN},
                                            PixelRow{800, 1920, NAN, NAN}, PixelRow{656, 7, NAN, NAN},
                                            PixelRow{500, 300, -40.0, 40.0}, PixelRow{700, 1000, 10.0, 30.0}),
+                         RowName());
+
+// --- The Sun's lines against the published tables ---------------------------------------------
+
+struct SunRow {
+    const char *designation;
+    double wavelength; // nm, as the tables print it
+};
+std::ostream &operator<<(std::ostream &o, const SunRow &r)
+{
+    return o << r.designation << ' ' << r.wavelength;
+}
+
+using SunLines = ::testing::TestWithParam<SunRow>;
+
+TEST_P(SunLines, HoldTheTableWavelength)
+{
+    const SunRow r = GetParam();
+    int found = 0;
+    for (const FraunhoferLine &f : fraunhoferLines())
+        found += std::string(f.designation) == r.designation && std::abs(f.wavelength - r.wavelength) <= 0.005;
+    EXPECT_EQ(found, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SunLines,
+                         ::testing::Values(SunRow{"A", 759.37}, SunRow{"B", 686.72}, SunRow{"C", 656.28},
+                                           SunRow{"D1", 589.59}, SunRow{"D2", 589.00}, SunRow{"E", 527.04},
+                                           SunRow{"b1", 518.36}, SunRow{"b2", 517.27}, SunRow{"F", 486.13},
+                                           SunRow{"G", 430.79}, SunRow{"h", 410.17}),
+                         RowName());
+
+// --- The ruler ----------------------------------------------------------------------------------
+
+struct RulerRow {
+    double fromMm, toMm;
+    int widthPx;
+    double step;            // mm between ticks
+    const char *firstLabel; // of the first major tick
+};
+std::ostream &operator<<(std::ostream &o, const RulerRow &r)
+{
+    return o << r.fromMm << " to " << r.toMm << "mm in " << r.widthPx << "px";
+}
+
+using Ruler = ::testing::TestWithParam<RulerRow>;
+
+TEST_P(Ruler, TicksOnRoundMillimetres)
+{
+    const RulerRow r = GetParam();
+    const StripRange range{r.fromMm, r.toMm, r.widthPx};
+    const std::vector<RulerTick> ticks = rulerTicks(range);
+    ASSERT_GE(ticks.size(), 2u);
+    EXPECT_NEAR(ticks[1].mm - ticks[0].mm, r.step, 1e-12);
+    EXPECT_GE(r.step / range.pixelMm(), 8.0);
+    const auto major = std::find_if(ticks.begin(), ticks.end(), [](const RulerTick &t) { return t.major; });
+    ASSERT_NE(major, ticks.end());
+    EXPECT_EQ(major->label, QString::fromUtf8(r.firstLabel));
+    for (const RulerTick &t : ticks)
+        EXPECT_NEAR(range.fromMm + t.x * range.pixelMm(), t.mm, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Ruler,
+                         ::testing::Values(RulerRow{-21.6, 9.96, 1200, 0.5, "-21"}, RulerRow{0.0, 2.0, 1000, 0.02, "0"},
+                                           RulerRow{-300.0, 300.0, 600, 10.0, "-300"},
+                                           RulerRow{3.01, 3.2, 1920, 0.001, "3,010"}),
                          RowName());
 
 // --- Hidden lamp and absorber give no wavelength away ------------------------------------------
