@@ -1,6 +1,7 @@
 // The screen after the prism: the observed strip 1920 pixels wide, the Sun through a gas, from a
 // spectrum already traced (what a cursor move or a resize redraws) and from scratch (what a
-// change of the scene costs: the dispersion traced, then the strip).
+// change of the scene costs: the dispersion traced, then the strip), and the rays' marks on the
+// screen in the scene.
 #include "model/linelamps.h"
 #include "spectra/observedspectrum.h"
 
@@ -50,6 +51,25 @@ void BM_SpectrumAndStripSunSodium1920(benchmark::State &st)
     }
 }
 BENCHMARK(BM_SpectrumAndStripSunSodium1920)->Unit(benchmark::kMicrosecond);
+
+// What the screen adds to the white-light scene: its frame and where the 401 rays land on it.
+void BM_ScreenMarksWhiteLight(benchmark::State &st)
+{
+    SceneState s;
+    s.source = SourceType::WhiteLight;
+    SpectrumColours colours;
+    FillSpectrumColours(colours);
+    const std::vector<Radiation> rays = whiteLightRadiations(colours);
+    std::size_t landed = 0;
+    for (auto _ : st) {
+        const std::optional<ScreenFrame> frame = screenFrame(s, {});
+        const std::vector<ScreenMark> marks = screenMarks(s, *frame, rays);
+        landed = marks.size();
+        benchmark::DoNotOptimize(marks.data());
+    }
+    st.counters["landed"] = double(landed);
+}
+BENCHMARK(BM_ScreenMarksWhiteLight)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -2,7 +2,6 @@
 
 #include "model/colour.h"
 #include "model/constants.h"
-#include "render/scenerenderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,6 +115,20 @@ ScreenHit screenHitAt(const SceneState &state, const ScreenFrame &frame, double 
     TraceResult trace;
     traceAlone(state, wavelength, trace);
     return screenHit(frame, trace);
+}
+
+std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &frame,
+                                    const std::vector<Radiation> &rays)
+{
+    std::vector<ScreenMark> marks;
+    TraceResult trace;
+    for (const Radiation &r : rays) {
+        traceAlone(state, r.wavelength, trace);
+        const ScreenHit hit = screenHit(frame, trace);
+        if (hit.status == ScreenLanding::Lands)
+            marks.push_back({r.wavelength, hit.point, hit.positionMm, r.colour});
+    }
+    return marks;
 }
 
 ScreenDispersion::ScreenDispersion(const SceneState &state, const ScreenFrame &frame)

@@ -2,6 +2,7 @@
 
 #include "model/raytracer.h"
 #include "model/scenestate.h"
+#include "render/scenerenderer.h"
 
 #include <optional>
 #include <vector>
@@ -68,6 +69,18 @@ std::optional<ScreenFrame> screenFrame(const SceneState &state, const ScreenPlac
 ScreenHit screenHit(const ScreenFrame &frame, const TraceResult &trace);
 // Traces the scene's ray of that wavelength and lands it.
 ScreenHit screenHitAt(const SceneState &state, const ScreenFrame &frame, double wavelength);
+
+// Where a radiation of the scene's picture lands on the screen, in its ray's colour.
+struct ScreenMark {
+    double wavelength;
+    PointD point; // scene pixels
+    double positionMm;
+    Rgb colour;
+};
+// The marks of the radiations that land (those of sceneRadiations or whiteLightRadiations), in
+// their order: what the scene draws on the screen.
+std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &frame,
+                                    const std::vector<Radiation> &rays);
 
 // The traced dispersion: the landing position of every wavelength of a grid over 400..800 nm.
 // position() interpolates it, wavelengthAt() inverts it where the landing is monotonic.

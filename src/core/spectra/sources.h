@@ -68,7 +68,7 @@ std::vector<DarkLine> sourceDarkLines(const ScreenSource &source);
 // The spectrum itself: continuum times the source's own dark lines.
 double sourceIntensity(const ScreenSource &source, double wavelength);
 
-// The source's name as the lists show it: "lumière blanche", "Soleil", "lampe à mercure",
+// The source's name as the lists show it: "lumière blanche", "Soleil", "lampe : mercure",
 // "lampe inconnue" when hidden, "589 nm", "cinq radiations".
 QString screenSourceName(const ScreenSource &source);
 
