@@ -1,0 +1,120 @@
+#pragma once
+
+#include "model/raytracer.h"
+#include "model/scenestate.h"
+#include "render/scenerenderer.h"
+
+#include <optional>
+#include <vector>
+
+namespace vorlac
+{
+
+// The scene's scale for the screen: the prism drawn 200 pixels high stands for a 50 mm prism.
+inline constexpr double kMmPerScenePixel = 0.25;
+
+// The wavelength whose emergent ray places the screen (sodium yellow, the middle of the band);
+// when it does not emerge, the nearest wavelength that does.
+inline constexpr double kScreenReferenceWavelength = 589.0;
+
+// Where the user put the screen: at distanceMm from the prism along the reference emergent ray,
+// facing it, turned by turnDegrees (anticlockwise as drawn), widthMm wide, centred on that ray.
+struct ScreenPlacement {
+    double distanceMm = 500.0;
+    double turnDegrees = 0.0;
+    double widthMm = 300.0;
+    bool operator==(const ScreenPlacement &) const = default;
+};
+
+inline constexpr double kScreenMinDistanceMm = 20.0;
+inline constexpr double kScreenMaxDistanceMm = 3000.0;
+inline constexpr double kScreenMaxTurnDegrees = 80.0;
+
+// The screen in scene pixels (y downwards). Positions along it are in mm from the centre,
+// increasing along axis: with the screen facing the beam, towards the side the least deviated
+// (red) light goes.
+struct ScreenFrame {
+    PointD centre;
+    PointD axis; // unit vector along the screen
+    double halfWidthMm = 0;
+    PointD end1() const; // the screen's two ends, for drawing it
+    PointD end2() const;
+};
+
+enum class ScreenLanding {
+    Lands,      // hits the screen within its width
+    Misses,     // emerges, but passes beside the screen or away from it
+    NotEmerged, // reflected at entry, trapped, or going straight down
+};
+
+struct ScreenHit {
+    ScreenLanding status = ScreenLanding::NotEmerged;
+    double positionMm = 0; // when Lands
+    PointD point;          // scene pixels, when Lands
+};
+
+// The emergent ray of a trace: the start of its last drawn line and its direction (degrees,
+// clockwise from +x as the tracer gives it); nothing unless the trace emerged.
+struct EmergentRay {
+    PointD origin;
+    double direction = 0;
+};
+std::optional<EmergentRay> emergentRay(const TraceResult &trace);
+
+// The screen of a scene (its prism, incidence and materials), or nothing when no wavelength of
+// 400..800 nm emerges. The placement's values are kept within their limits.
+std::optional<ScreenFrame> screenFrame(const SceneState &state, const ScreenPlacement &placement);
+
+// Where a traced ray lands on the screen.
+ScreenHit screenHit(const ScreenFrame &frame, const TraceResult &trace);
+// Traces the scene's ray of that wavelength and lands it.
+ScreenHit screenHitAt(const SceneState &state, const ScreenFrame &frame, double wavelength);
+
+// Where a radiation of the scene's picture lands on the screen, in its ray's colour.
+struct ScreenMark {
+    double wavelength;
+    PointD point; // scene pixels
+    double positionMm;
+    Rgb colour;
+};
+// The marks of the radiations that land (those of sceneRadiations or whiteLightRadiations), in
+// their order: what the scene draws on the screen.
+std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &frame,
+                                    const std::vector<Radiation> &rays);
+
+// The traced dispersion: the landing position of every wavelength of a grid over 400..800 nm.
+// position() interpolates it, wavelengthAt() inverts it where the landing is monotonic.
+class ScreenDispersion
+{
+  public:
+    struct Sample {
+        double wavelength;
+        double positionMm;
+    };
+    static constexpr double kStep = 0.5; // nm: a tenth of a pixel's error at 1920 pixels
+
+    ScreenDispersion() = default;
+    ScreenDispersion(const SceneState &state, const ScreenFrame &frame);
+
+    // The samples that land, in increasing wavelength: one run of consecutive grid points over
+    // which the position is strictly monotonic (the longest such run).
+    const std::vector<Sample> &samples() const { return m_samples; }
+    bool empty() const { return m_samples.size() < 2; }
+    double shortestWavelength() const;
+    double longestWavelength() const;
+    // The landing positions' extent, lower first.
+    double lowestPosition() const;
+    double highestPosition() const;
+    // Position of a wavelength inside the run, by linear interpolation.
+    std::optional<double> position(double wavelength) const;
+    // The wavelength landing at a position inside the run, by bisection and interpolation.
+    std::optional<double> wavelengthAt(double positionMm) const;
+    // d(position)/d(wavelength) near a wavelength of the run, mm per nm.
+    double slope(double wavelength) const;
+
+  private:
+    std::vector<Sample> m_samples;
+    bool m_increasing = true;
+};
+
+} // namespace vorlac
