@@ -1,6 +1,7 @@
 #include "exercises/exerciseset.h"
 
 #include "common/atomicwrite.h"
+#include "common/boundedread.h"
 #include "common/codepage1252.h"
 #include "exercises/exercisefile.h"
 #include "rtf/rtf.h"
@@ -95,7 +96,7 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes)
         return std::nullopt;
-    QByteArray bytes = file.read(maxBytes);
+    QByteArray bytes = readAtMost(file, maxBytes);
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;

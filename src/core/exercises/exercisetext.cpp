@@ -1,6 +1,7 @@
 #include "exercises/exercisetext.h"
 
 #include "common/atomicwrite.h"
+#include "common/boundedread.h"
 #include "rtf/rtf.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@ TextFileStatus readRtfFile(const QString &path, QTextDocument &document)
     if (!file.open(QIODevice::ReadOnly))
         return TextFileStatus::Unreadable;
     // One byte more than allowed tells a file that grew since it was measured.
-    const QByteArray bytes = file.read(kRtfMaxBytes + 1);
+    const QByteArray bytes = readAtMost(file, kRtfMaxBytes + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > kRtfMaxBytes)
         return TextFileStatus::Unreadable;
     return readRtf(bytes, document) ? TextFileStatus::Read : TextFileStatus::Unreadable;

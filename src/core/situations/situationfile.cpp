@@ -1,6 +1,7 @@
 #include "situations/situationfile.h"
 
 #include "common/atomicwrite.h"
+#include "common/boundedread.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ SituationResult readSituationFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {std::nullopt, SituationFailure::Unreadable};
-    const QByteArray bytes = file.read(kSituationMaxBytes);
+    const QByteArray bytes = readAtMost(file, kSituationMaxBytes);
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, SituationFailure::Unreadable};
     return parseSituation(bytes);
