@@ -281,7 +281,8 @@ bool isValidSituation(const Situation &s)
         return false;
     if (c.glass >= 0 && !isGlassPrism(c))
         return false;
-    if (!std::isfinite(c.incidenceAngle))
+    // The lamp stops at the grazing incidences; a recovery file carries the exact angle.
+    if (!(std::fabs(c.incidenceAngle) <= 90.0))
         return false;
     if ((c.glass < 0 && !areCoefficientsValid(c.prismMaterial, c.prismCauchyA, c.prismCauchyB)) ||
         !areCoefficientsValid(c.outsideMaterial, c.outsideCauchyA, c.outsideCauchyB))

@@ -106,6 +106,11 @@ TEST(RecoveryFile, RefusesWorkTheSituationCannotStore)
     RecoveryWork w;
     w.situation.scene.apexAngle = 1;
     EXPECT_FALSE(serialiseRecovery(w).has_value());
+    // The exact incidence is kept beside the situation: past the grazing angle it was read back,
+    // then refused when the work was stored again.
+    w = RecoveryWork{};
+    w.situation.scene.incidenceAngle = 10999.88;
+    EXPECT_FALSE(serialiseRecovery(w).has_value());
 }
 
 TEST(RecoveryFile, SkipsASectionItDoesNotKnow)
