@@ -17,11 +17,13 @@
 #include "exercises/measuresinsert.h"
 #include "grapher/grapheur.h"
 #include "help/helpaccess.h"
+#include "model/protractormodel.h"
 #include "output/exports.h"
 #include "output/outputcommands.h"
 #include "output/printservice.h"
 #include "output/scenereport.h"
 #include "recovery/recoverykeeper.h"
+#include "recovery/workbinder.h"
 #include "recovery/workwatcher.h"
 #include "simulator/copymenu.h"
 #include "simulator/coveredcontrols.h"
@@ -179,8 +181,17 @@ bool Vorlac::focusNextPrevChild(bool next)
 
 void Vorlac::connectUndo()
 {
+    WorkBinder::Parts work;
+    work.scene = m_controller;
+    work.table = m_valueTable;
+    work.situations = m_situations;
+    work.protractor = m_protractorModel;
+    work.exercises = m_exercises;
+    work.exerciseCommands = m_exerciseCommands;
+    work.authoring = m_authoring;
+    m_work = new WorkBinder(work, this);
     m_history = new UndoHistory(*m_valueTable, this);
-    m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
+    m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_work, *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
     // The sweep fills the table: the measurements panel's button and Shift+F9 anywhere in the window.
@@ -404,9 +415,13 @@ void Vorlac::connectRecovery()
     parts.exercises = m_exercises;
     parts.exerciseCommands = m_exerciseCommands;
     parts.authoring = m_authoring;
+    parts.work = m_work;
     parts.window = this;
     parts.hints = m_hints;
-    parts.nameStep = [this](const QString &label) { m_history->nameStep(label); };
+    parts.workReplaced = [this] {
+        m_history->closeStep();
+        m_history->clear();
+    };
     const QString folder = m_env.stateDirectory.isEmpty() ? RecoveryStore::defaultFolder() : m_env.stateDirectory;
     m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger, m_env.recoveryTiming);
     // Undo and redo restore quietly; the history says when the work changed.
@@ -444,7 +459,8 @@ void Vorlac::startUp()
     m_exercises->showIntroduction();
     setInfo(kStartHint);
     m_controller->start();
-    m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view());
+    m_protractorModel = new ProtractorModel(this);
+    m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view(), *m_protractorModel);
     m_projection->setProtractor(m_protractorPanel->protractor());
 
     m_hints->keepWhileHovering(m_toolbar->copyButton(), kCopyConfirmation);
@@ -572,7 +588,7 @@ void Vorlac::closeEvent(QCloseEvent *e)
         return;
     }
     const Messenger &m = m_env.messenger;
-    if (m_exercises->exerciseTextModified == 1 &&
+    if (m_exercises->session().textModified() &&
         m.ask(this, QMessageBox::Question, QStringLiteral("Abandon des données?"),
               QStringLiteral("Attention: perte des modifications du texte."),
               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
