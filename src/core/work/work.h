@@ -144,7 +144,7 @@ inline constexpr std::array<WorkField, 37> kWorkFields{{
     {"exercise.editable", kExercisePart, keptBy("NYNN"), "openings that change it clear the history"},
     {"exercise.edited", kExercisePart, keptBy("NYNN"), "the text box's own undo"},
     {"exercise.hasCorrection", kExercisePart, keptBy("NYNN"), "openings that change it clear the history"},
-    {"draft", kDraftPart, keptBy("NYNY"), "the writing window's own undo; a draft is itself"},
+    {"draft", kDraftPart, keptBy("NYNN"), "the writing window's own undo; a situation holds no draft"},
     {"situationFileName", kFileNamePart, keptBy("NYNN"), "the file's name, not its content"},
 }};
 
@@ -181,10 +181,9 @@ constexpr WorkParts partsKept(WorkUse use)
 
 // Every way the work is replaced by something opened.
 enum class Opening {
-    Situation,     // the open dialog, an exercise's situation
-    GivenFile,     // a situation given on the command line or by a double click
+    Situation,     // the open dialog, a situation given on the command line or by a double click
     SceneFromText, // "Mettre sur la scène": the scene and the table of a draft's situation
-    Exercise,      // an exercise, its correction, the getting-started text
+    Exercise,      // an exercise (given or chosen), its correction, the getting-started text
     SetAside,      // a piece of "Travail mis de côté"
     RestoredWork,  // work restored at start-up
 };
@@ -193,7 +192,6 @@ constexpr WorkParts partsReplaced(Opening opening)
 {
     switch (opening) {
     case Opening::Situation:
-    case Opening::GivenFile:
         return kSceneSide | kTablePart | kFileNamePart;
     case Opening::SceneFromText:
         return kSceneSide | kTablePart;

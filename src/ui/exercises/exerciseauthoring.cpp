@@ -17,6 +17,7 @@
 #include "situations/situation.h"
 #include "situations/situationbinder.h"
 #include "situations/situationnames.h"
+#include "work/work.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -374,6 +375,7 @@ void ExerciseAuthoring::putOnScene()
     const SituationResult read = parseSituation(m_situations[correction ? 1 : 0]);
     if (!m_active || !read.situation)
         return;
+    static_assert(openingIsUndoable(Opening::SceneFromText), "one named undo step");
     if (m_parts.nameStep)
         m_parts.nameStep(correction ? QStringLiteral("situation de la correction sur la scène")
                                     : QStringLiteral("situation de l'énoncé sur la scène"));

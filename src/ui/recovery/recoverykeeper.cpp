@@ -319,7 +319,6 @@ bool RecoveryKeeper::openSetAside(const QString &path)
                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return false;
     restore(*read.work);
-    static_assert(!openingIsUndoable(Opening::SetAside));
     if (m_parts.workReplaced)
         m_parts.workReplaced();
     writeNow(); // the restore itself notes no change

@@ -199,9 +199,17 @@ void Vorlac::connectUndo()
                                    [this](const SweepChoice &last) { return askSweepChoice(this, m_hints, last); });
     connect(m_measurePanel, &MeasurePanel::sweepRequested, sweep, &SweepCommand::run);
     addAction(sweep->action());
-    // An opened file is where undo stops, as restored work is: undoing past it would put the
-    // old work back under the new file's name (and an exercise's statement).
-    connect(m_situations, &SituationBinder::situationOpened, m_history, &UndoHistory::clear);
+    connect(m_situations, &SituationBinder::situationOpened, this, [this] { opened(Opening::Situation); });
+}
+
+void Vorlac::opened(Opening opening)
+{
+    // Undo puts back only what it keeps: past an opening that replaced more (a file name, an
+    // exercise's text), it would mix the old work with the new. The opened work is the start.
+    if (openingIsUndoable(opening))
+        return;
+    m_history->closeStep();
+    m_history->clear();
 }
 
 QString Vorlac::copyConfirmation() const
@@ -376,7 +384,7 @@ void Vorlac::connectExercises()
     parts.window = this;
     parts.programDirectory = m_programDir;
     parts.hidePanels = [this] { hidePanels(); };
-    parts.workReplaced = [this] { m_history->clear(); };
+    parts.workReplaced = [this] { opened(Opening::Exercise); };
     parts.folders = &m_output->dialogFolders();
     m_exerciseCommands = new ExerciseCommands(std::move(parts), m_env.messenger);
     const std::pair<const char *, void (ExerciseCommands::*)()> items[] = {
@@ -418,10 +426,7 @@ void Vorlac::connectRecovery()
     parts.work = m_work;
     parts.window = this;
     parts.hints = m_hints;
-    parts.workReplaced = [this] {
-        m_history->closeStep();
-        m_history->clear();
-    };
+    parts.workReplaced = [this] { opened(Opening::SetAside); };
     const QString folder = m_env.stateDirectory.isEmpty() ? RecoveryStore::defaultFolder() : m_env.stateDirectory;
     m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger, m_env.recoveryTiming);
     // Undo and redo restore quietly; the history says when the work changed.
@@ -434,8 +439,7 @@ bool Vorlac::offerRecovery(const QString &fileToOpen)
 {
     const bool openFile = m_recovery->offer(fileToOpen);
     // Restored work is where undo stops, as the start-up state is.
-    m_history->closeStep();
-    m_history->clear();
+    opened(Opening::RestoredWork);
     return openFile;
 }
 

@@ -4,6 +4,7 @@
 #include "model/scenestate.h"
 #include "recovery/recoverytiming.h"
 #include "render/scenerenderer.h"
+#include "work/work.h"
 
 #include <QWidget>
 #include <functional>
@@ -122,6 +123,8 @@ class Vorlac : public QWidget
     void addShortcuts();
     void connectExercises();
     void connectRecovery();
+    // The one rule of openings: where undo stops (see openingIsUndoable).
+    void opened(Opening opening);
     void connectUndo();
     void buildMeasurements();
     void hidePanels();

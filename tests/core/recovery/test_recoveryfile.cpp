@@ -88,20 +88,7 @@ TEST_P(RecoveryRoundTrip, GivesBackExactlyTheWork)
 INSTANTIATE_TEST_SUITE_P(Rows, RecoveryRoundTrip,
                          ::testing::Values(TripRow{"FreshStart", [] { return RecoveryWork{}; }},
                                            TripRow{"Full101RowsWithEditedExercise", [] { return fullWork(); }},
-                                           TripRow{"OneLineNoExercise",
-                                                   [] {
-                                                       RecoveryWork w = fullWork(1);
-                                                       w.work.exercise = {};
-                                                       return w;
-                                                   }},
-                                           TripRow{"ReadOnlyCorrection",
-                                                   [] {
-                                                       RecoveryWork w = fullWork(5);
-                                                       w.work.exercise.editable = false;
-                                                       w.work.exercise.edited = false;
-                                                       w.work.exercise.hasCorrection = true;
-                                                       return w;
-                                                   }}),
+                                           TripRow{"OneLine", [] { return fullWork(1); }}),
                          RowName());
 
 TEST(RecoveryFile, RefusesWorkTheSituationCannotStore)
