@@ -3,11 +3,11 @@
 namespace vorlac
 {
 
-void ExerciseSession::setTextModified(bool modified)
+void ExerciseSession::setExerciseTextModified(bool modified)
 {
-    if (modified == m_textModified)
+    if (modified == m_exerciseTextModified)
         return;
-    m_textModified = modified;
+    m_exerciseTextModified = modified;
     emit changed();
 }
 

@@ -14,8 +14,8 @@ class ExerciseSession : public QObject
     explicit ExerciseSession(QObject *parent = nullptr) : QObject(parent) {}
 
     // The exercise text was edited since it was loaded or saved.
-    bool textModified() const { return m_textModified; }
-    void setTextModified(bool modified);
+    bool exerciseTextModified() const { return m_exerciseTextModified; }
+    void setExerciseTextModified(bool modified);
     // The open exercise has a correction.
     bool correctionAvailable() const { return m_correctionAvailable; }
     void setCorrectionAvailable(bool available);
@@ -24,7 +24,7 @@ class ExerciseSession : public QObject
     void changed();
 
   private:
-    bool m_textModified = false;
+    bool m_exerciseTextModified = false;
     bool m_correctionAvailable = false;
 };
 

@@ -79,7 +79,7 @@ QString ExerciseCommands::openExerciseFolder() const
 
 bool ExerciseCommands::mayLoseEdits() const
 {
-    if (!m_parts.area->session().textModified())
+    if (!m_parts.area->session().exerciseTextModified())
         return true;
     return m_messenger.ask(m_parts.window, QMessageBox::Question, QStringLiteral("Abandon des données?"),
                            QStringLiteral("Attention: perte des modifications du texte."),
@@ -137,7 +137,7 @@ void ExerciseCommands::showExercise(bool editable, bool textReplaced)
     m_parts.area->text()->setReadOnly(!editable);
     // Cleared only now that a new text has replaced the edited one.
     if (textReplaced)
-        m_parts.area->session().setTextModified(false);
+        m_parts.area->session().setExerciseTextModified(false);
     if (m_parts.hidePanels)
         m_parts.hidePanels();
     if (m_parts.workReplaced)
@@ -249,7 +249,7 @@ void ExerciseCommands::savetexte()
         return;
     }
     m_folders->remember(FileKind::ExerciseText, path);
-    m_parts.area->session().setTextModified(false);
+    m_parts.area->session().setExerciseTextModified(false);
 }
 
 void ExerciseCommands::opentexte()
@@ -276,7 +276,7 @@ void ExerciseCommands::opentexte()
     m_parts.area->session().setCorrectionAvailable(false);
     m_parts.area->text()->setReadOnly(false);
     m_parts.area->fileField()->setText(kTextPrefix + path);
-    m_parts.area->session().setTextModified(false);
+    m_parts.area->session().setExerciseTextModified(false);
 }
 
 void ExerciseCommands::imprimetexte()
@@ -307,7 +307,7 @@ void ExerciseCommands::Closexo()
 {
     if (!mayLoseEdits())
         return;
-    m_parts.area->session().setTextModified(false);
+    m_parts.area->session().setExerciseTextModified(false);
     m_parts.area->fileField()->clear();
     m_parts.area->showIntroduction();
     m_parts.area->session().setCorrectionAvailable(false);
@@ -317,7 +317,7 @@ bool ExerciseCommands::restoreExercise(const RecoveredExercise &e)
 {
     if (e.fileField.isEmpty()) {
         // Work without an exercise: the introduction, as at start-up.
-        m_parts.area->session().setTextModified(false);
+        m_parts.area->session().setExerciseTextModified(false);
         m_parts.area->fileField()->clear();
         m_parts.area->showIntroduction();
         m_parts.area->session().setCorrectionAvailable(false);
@@ -329,7 +329,7 @@ bool ExerciseCommands::restoreExercise(const RecoveredExercise &e)
     m_parts.area->fileField()->setText(e.fileField);
     m_parts.area->session().setCorrectionAvailable(e.hasCorrection);
     m_parts.area->text()->setReadOnly(!e.editable);
-    m_parts.area->session().setTextModified(e.edited);
+    m_parts.area->session().setExerciseTextModified(e.edited);
     return true;
 }
 

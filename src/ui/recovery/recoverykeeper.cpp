@@ -313,7 +313,7 @@ bool RecoveryKeeper::openSetAside(const QString &path)
     }
     const bool replacesText = !read.work->work.exercise.fileField.isEmpty() || read.work->work.draft ||
                               (m_parts.authoring && m_parts.authoring->draft());
-    if (replacesText && m_parts.exercises->session().textModified() &&
+    if (replacesText && m_parts.exercises->session().exerciseTextModified() &&
         m_messenger.ask(messageParent(m_parts.window), QMessageBox::Question, QStringLiteral("Abandon des données?"),
                         QStringLiteral("Attention: perte des modifications du texte."),
                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)

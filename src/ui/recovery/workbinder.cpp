@@ -76,7 +76,7 @@ RecoveredExercise WorkBinder::captureExercise() const
     e.fileField = area.fileField()->text();
     e.folder = m_parts.exerciseCommands ? m_parts.exerciseCommands->exerciseFolder() : QString();
     e.editable = pupil ? !authoring->pupilReadOnly() : !area.text()->isReadOnly();
-    e.edited = pupil ? authoring->pupilEdited() : area.session().textModified();
+    e.edited = pupil ? authoring->pupilEdited() : area.session().exerciseTextModified();
     e.hasCorrection = area.session().correctionAvailable();
     if (m_rtfStale || pupil) {
         m_rtf = writeRtf(pupil ? *pupil : *area.text()->document());

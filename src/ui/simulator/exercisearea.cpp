@@ -50,7 +50,7 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
     connect(m_text, &QTextEdit::textChanged, this, [this] {
         // Only the pupil's edits of an open exercise's text count.
         if (!m_loading && !m_file->text().isEmpty())
-            session().setTextModified(true);
+            session().setExerciseTextModified(true);
     });
 
     m_menu = makeNamedMenu(this, "optionexo",

@@ -35,7 +35,7 @@ class ExerciseArea : public QWidget
 
     // Replaces the text with what load writes into the document; load returns false (and leaves
     // the document as it was) when it fails. A load is not an edit: it leaves
-    // the session's textModified alone, and Ctrl+Z cannot bring the previous text back.
+    // the session's exerciseTextModified alone, and Ctrl+Z cannot bring the previous text back.
     bool loadText(const std::function<bool(QTextDocument &)> &load);
 
     // What is known of the open exercise (edited, with a correction).

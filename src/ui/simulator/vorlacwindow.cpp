@@ -592,7 +592,7 @@ void Vorlac::closeEvent(QCloseEvent *e)
         return;
     }
     const Messenger &m = m_env.messenger;
-    if (m_exercises->session().textModified() &&
+    if (m_exercises->session().exerciseTextModified() &&
         m.ask(this, QMessageBox::Question, QStringLiteral("Abandon des données?"),
               QStringLiteral("Attention: perte des modifications du texte."),
               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {

@@ -125,7 +125,7 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         window().showMaximized();
     const QString pupilText = editor()->toPlainText();
     write();
-    EXPECT_EQ(area().session().textModified(), true);
+    EXPECT_EQ(area().session().exerciseTextModified(), true);
     switch (GetParam().then) {
     case Then::Maximised: {
         const QRect screen = window().screen()->availableGeometry();

@@ -253,10 +253,10 @@ TEST_F(MainWindow, EditedExerciseAsksTwoQuestions)
     // an edit of the introduction is not tracked
     text->setReadOnly(false);
     text->insertPlainText("note");
-    EXPECT_EQ(w.exercises().session().textModified(), false);
+    EXPECT_EQ(w.exercises().session().exerciseTextModified(), false);
     child<QLineEdit>("fich")->setText("/exercices/ex1.E01");
     text->insertPlainText("réponse");
-    EXPECT_EQ(w.exercises().session().textModified(), true);
+    EXPECT_EQ(w.exercises().session().exerciseTextModified(), true);
 
     answers = {QMessageBox::Cancel};
     EXPECT_FALSE(w.close());
