@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <bit>
 #include <functional>
 #include <limits>
 
@@ -135,41 +134,19 @@ TEST(RecoveryFile, KeepsSceneAndTableWhenTheTextIsTooLarge)
 }
 
 // Files of version 1 (the scene and the table as a situation file's bytes, the numbers its
-// records round apart) still read.
+// records round apart) still read: one written by that version, from the fuzz corpus.
 TEST(RecoveryFile, ReadsTheFirstVersion)
 {
-    Situation s;
-    s.scene.apexAngle = 60;
-    s.scene.incidenceAngle = 36.123456789012345;
-    s.lines[1][2] = QStringLiteral("4,5");
-    QByteArray body;
-    auto add = [&body](const char *tag, const QByteArray &payload) {
-        const quint32 length = qToLittleEndian(quint32(payload.size()));
-        const quint16 crc = qToLittleEndian(qChecksum(payload));
-        body.append(tag, 4).append(reinterpret_cast<const char *>(&length), 4).append(payload);
-        body.append(reinterpret_cast<const char *>(&crc), 2);
-    };
-    auto le = [](auto v) {
-        v = qToLittleEndian(v);
-        return QByteArray(reinterpret_cast<const char *>(&v), sizeof v);
-    };
-    auto text = [&le](const QString &t) { return le(quint32(t.toUtf8().size())) + t.toUtf8(); };
-    const SceneState &c = s.scene;
-    add("HEAD", le(qint64(7)) + le(qint64(1765300000123)));
-    add("SITU", *serialiseSituation(s));
-    QByteArray exact = le(std::bit_cast<quint64>(c.incidenceAngle));
-    for (float v : {c.prismCauchyA, c.prismCauchyB, c.outsideCauchyA, c.outsideCauchyB})
-        exact += le(std::bit_cast<quint32>(v));
-    add("EXAC", exact);
-    add("TABL", text(QStringLiteral("##0.0")) + text(QStringLiteral("/cours/prisme.P01")));
-    add("PROT", QByteArray(4 + 4 + 2 + 2 + 4 + 4 + 1, '\0'));
-    const QByteArray file = "VORLACRW" + le(quint16(1)) + le(quint16(5)) + le(quint32(body.size())) + body;
-    const RecoveryResult r = parseRecovery(file);
+    const QByteArray file =
+        readAll(QStringLiteral(VORLAC_SOURCE_DIR "/fuzz/corpus/recovery/a0315c5483b64248335843bc053147906825e32c"));
+    ASSERT_EQ(qFromLittleEndian<quint16>(file.constData() + 9), 1); // after the corpus's own first byte
+    const RecoveryResult r = parseRecovery(file.mid(1));
     ASSERT_EQ(r.failure, RecoveryFailure::None);
-    EXPECT_EQ(r.work->work.scene, c);
-    EXPECT_EQ(r.work->work.table.cells[2][2], QStringLiteral("4,5"));
-    EXPECT_EQ(r.work->work.table.format, QStringLiteral("##0.0"));
-    EXPECT_EQ(r.work->work.situationFileName, QStringLiteral("/cours/prisme.P01"));
+    EXPECT_EQ(r.work->work.scene.apexAngle, 60);
+    EXPECT_EQ(r.work->work.scene.incidenceAngle, 42.968273042174459); // the exact section
+    EXPECT_EQ(r.work->work.table.cells[0][2], QStringLiteral("sin i/sin r"));
+    EXPECT_TRUE(r.work->work.situationFileName.endsWith(QStringLiteral("REFRAC.P01")));
+    EXPECT_TRUE(r.work->work.exercise.fileField.endsWith(QStringLiteral("VORLAC1.E01")));
 }
 
 // --- Damage -------------------------------------------------------------------------------------
