@@ -3,32 +3,21 @@
 #include "common/crlf.h"
 #include "common/messenger.h"
 #include "exercises/exerciseauthoring.h"
-#include "exercises/exercisecommands.h"
-#include "exercises/rtf.h"
 #include "recovery/recoverysummary.h"
 #include "recovery/setasidedialog.h"
 #include "recovery/workbinder.h"
 #include "recovery/workwatcher.h"
 #include "simulator/exercisearea.h"
 #include "simulator/hintline.h"
-#include "simulator/panelframe.h"
-#include "simulator/protractorpanel.h"
-#include "simulator/protractorview.h"
-#include "simulator/scenecontroller.h"
 #include "situations/dialogplacement.h"
-#include "situations/situationbinder.h"
-#include "table/valuetable.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <QTimer>
 
 namespace vorlac

@@ -17,14 +17,9 @@ namespace vorlac
 
 class ExerciseArea;
 class ExerciseAuthoring;
-class ExerciseCommands;
 class HintLine;
 class SetAsideDialog;
 struct SetAsideRow;
-class ProtractorPanel;
-class SceneController;
-class SituationBinder;
-class ValueTable;
 class WorkBinder;
 class WorkWatcher;
 struct Messenger;
@@ -37,12 +32,7 @@ class RecoveryKeeper : public QObject
     Q_OBJECT
   public:
     struct Parts {
-        SceneController *scene = nullptr;
-        ValueTable *table = nullptr;
-        SituationBinder *situations = nullptr;
-        ProtractorPanel *protractor = nullptr;
-        ExerciseArea *exercises = nullptr;
-        ExerciseCommands *exerciseCommands = nullptr;
+        ExerciseArea *exercises = nullptr;      // whether an edited text would be lost
         ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
         WorkBinder *work = nullptr;             // reads and puts back the work
         QWidget *window = nullptr;              // parent of the messages

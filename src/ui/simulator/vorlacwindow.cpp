@@ -416,12 +416,7 @@ void Vorlac::connectExercises()
 void Vorlac::connectRecovery()
 {
     RecoveryKeeper::Parts parts;
-    parts.scene = m_controller;
-    parts.table = m_valueTable;
-    parts.situations = m_situations;
-    parts.protractor = m_protractorPanel;
     parts.exercises = m_exercises;
-    parts.exerciseCommands = m_exerciseCommands;
     parts.authoring = m_authoring;
     parts.work = m_work;
     parts.window = this;
