@@ -38,19 +38,20 @@ void fillTable(vorlac::ValueTable &t)
 
 vorlac::RecoveryWork fullWork()
 {
-    vorlac::RecoveryWork w;
-    w.situation.lines = QList<vorlac::SituationRow>(100);
-    for (int r = 0; r < 100; ++r)
+    vorlac::RecoveryWork recovery;
+    vorlac::Work &w = recovery.work;
+    w.table.cells.resize(101);
+    for (int r = 1; r < 101; ++r)
         for (int c = 0; c < vorlac::ValueTable::kColumns; ++c)
-            w.situation.lines[r][std::size_t(c)] =
-                QStringLiteral("%1,%2").arg(1000 + r * 7 + c).arg(r * 13 % 1000, 3, 10, QLatin1Char('0'));
-    for (auto &f : w.situation.formulas)
+            w.table.cells[std::size_t(r)][std::size_t(c)] =
+                QStringLiteral("%1,%2").arg(1000 + r * 7 + c - 7).arg((r - 1) * 13 % 1000, 3, 10, QLatin1Char('0'));
+    for (auto &f : w.table.expressions)
         f = QStringLiteral("sin (C1) / sin (C2) * 1.5");
-    w.numberFormat = QStringLiteral("########0.000");
+    w.table.format = QStringLiteral("########0.000");
     w.exercise.fileField = QStringLiteral("/usr/share/vorlac/VORLAC1.E01");
     w.exercise.rtf = "{\\rtf1\\ansi " + QByteArray(4000, 'x') + "}";
     w.exercise.edited = true;
-    return w;
+    return recovery;
 }
 
 // On the window's thread, each time the work settles.

@@ -82,8 +82,8 @@ QByteArray screenDump(Vorlac &w)
     out << QStringLiteral("fich=") + e.fileField()->text();
     out << QStringLiteral("texte=%1 %2 %3")
                .arg(e.text()->isReadOnly())
-               .arg(e.exerciseTextModified)
-               .arg(e.correctionAvailable);
+               .arg(int(e.session().exerciseTextModified()))
+               .arg(int(e.session().correctionAvailable()));
     out << e.text()->toHtml();
     return out.join(QLatin1Char('\n')).toUtf8();
 }

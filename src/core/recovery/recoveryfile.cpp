@@ -1,5 +1,8 @@
 #include "recovery/recoveryfile.h"
 
+#include "model/glasscatalogue.h"
+#include "model/linelamps.h"
+
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
@@ -117,8 +120,10 @@ quint32 tagOf(const char (&t)[5])
 }
 
 const quint32 kHead = tagOf("HEAD"); // process, time
-const quint32 kSitu = tagOf("SITU"); // the situation file's bytes
-const quint32 kExac = tagOf("EXAC"); // the scene numbers the situation records round
+const quint32 kSitu = tagOf("SITU"); // version 1: the situation file's bytes
+const quint32 kExac = tagOf("EXAC"); // version 1: the scene numbers the situation records round
+const quint32 kScen = tagOf("SCEN"); // every field of the scene
+const quint32 kCell = tagOf("CELL"); // the table's texts, formulas and active cell
 const quint32 kTabl = tagOf("TABL"); // number format, situation file name
 const quint32 kProt = tagOf("PROT"); // the protractor
 const quint32 kExer = tagOf("EXER"); // the exercise area
@@ -131,19 +136,7 @@ void addSection(Out &body, quint32 tag, const QByteArray &payload)
     body.u16(qChecksum(payload));
 }
 
-QByteArray exactScene(const SceneState &c)
-{
-    Out o;
-    o.f64(c.incidenceAngle);
-    // A catalogue glass's pair comes back from its row in the situation; an unknown glass's must
-    // not be readable here.
-    o.f32(c.glass >= 0 ? 0.0f : c.prismCauchyA);
-    o.f32(c.glass >= 0 ? 0.0f : c.prismCauchyB);
-    o.f32(c.outsideCauchyA);
-    o.f32(c.outsideCauchyB);
-    return o.data();
-}
-
+// Version 1: the scene numbers the situation records round.
 bool readExactScene(QByteArrayView b, SceneState &c)
 {
     In in(b);
@@ -163,6 +156,109 @@ bool readExactScene(QByteArrayView b, SceneState &c)
     c.outsideCauchyA = values[2];
     c.outsideCauchyB = values[3];
     return true;
+}
+
+// A lamp or glass row as a number, or as the situation files' scrambled code when it is secret:
+// the recovery file must not tell an unknown lamp or glass either.
+QString rowText(int row, bool secret, QString (*code)(int, quint32), quint32 salt)
+{
+    return secret ? QLatin1Char('?') + code(row, salt) : QString::number(row);
+}
+
+std::optional<int> readRow(const QString &text, std::optional<int> (*decode)(const QString &))
+{
+    if (text.startsWith(QLatin1Char('?')))
+        return decode(text.mid(1));
+    bool number = false;
+    const int row = text.toInt(&number);
+    return number ? std::optional(row) : std::nullopt;
+}
+
+QByteArray sceneSection(const SceneState &c, quint32 salt)
+{
+    Out o;
+    o.u32(quint32(c.apexAngle));
+    o.f64(c.incidenceAngle);
+    o.u32(quint32(c.wavelength));
+    o.u8(quint8(c.source));
+    o.u8(quint8((c.blackBackground ? 1 : 0) | (c.showNormals ? 2 : 0) | (c.showPropagation ? 4 : 0) |
+                (c.lampHidden ? 8 : 0) | (c.glassHidden ? 16 : 0)));
+    o.u32(quint32(c.prismMaterial));
+    o.u32(quint32(c.outsideMaterial));
+    o.text(rowText(c.lamp, c.lampHidden, hiddenLampCode, salt));
+    o.text(rowText(c.unknownLamp, c.unknownLamp >= 0, hiddenLampCode, salt));
+    o.text(rowText(c.glass, c.glassHidden, hiddenGlassCode, salt));
+    // A catalogue glass's pair comes back from its row.
+    o.f32(c.glass >= 0 ? 0.0f : c.prismCauchyA);
+    o.f32(c.glass >= 0 ? 0.0f : c.prismCauchyB);
+    o.f32(c.outsideCauchyA);
+    o.f32(c.outsideCauchyB);
+    return o.data();
+}
+
+bool readScene(QByteArrayView b, SceneState &c)
+{
+    In in(b);
+    c.apexAngle = qint32(in.u32());
+    c.incidenceAngle = in.f64();
+    c.wavelength = qint32(in.u32());
+    const quint8 source = in.u8(), flags = in.u8();
+    c.prismMaterial = qint32(in.u32());
+    c.outsideMaterial = qint32(in.u32());
+    const std::optional<int> lamp = readRow(in.text(), hiddenLampRow);
+    const std::optional<int> unknownLamp = readRow(in.text(), hiddenLampRow);
+    const std::optional<int> glass = readRow(in.text(), hiddenGlassRow);
+    for (float *v : {&c.prismCauchyA, &c.prismCauchyB, &c.outsideCauchyA, &c.outsideCauchyB})
+        *v = in.f32();
+    if (!in.whole() || source > quint8(SourceType::LineLamp) || flags > 31 || !lamp || !unknownLamp || !glass ||
+        *glass < -1 || *glass >= glassCount())
+        return false;
+    c.source = SourceType(source);
+    c.blackBackground = flags & 1;
+    c.showNormals = flags & 2;
+    c.showPropagation = flags & 4;
+    c.lampHidden = flags & 8;
+    c.glassHidden = flags & 16;
+    c.lamp = *lamp;
+    c.unknownLamp = *unknownLamp;
+    c.glass = *glass;
+    if (c.glass >= 0) {
+        const IndexLaw law = glassLaw(c.glass);
+        c.prismCauchyA = law.cauchyA;
+        c.prismCauchyB = law.cauchyB;
+    }
+    return true;
+}
+
+QByteArray cellSection(const ValueTable::Snapshot &t)
+{
+    Out o;
+    o.u16(quint16(t.cells.size()));
+    for (const ValueTable::Line &line : t.cells)
+        for (const QString &text : line)
+            o.text(text);
+    for (const QString &text : t.expressions)
+        o.text(text);
+    o.u16(quint16(t.row));
+    o.u16(quint16(t.col));
+    return o.data();
+}
+
+bool readCells(QByteArrayView b, ValueTable::Snapshot &t)
+{
+    In in(b);
+    const quint16 rows = in.u16();
+    if (rows < ValueTable::kMinRows || rows > ValueTable::kMaxRows)
+        return false;
+    t.cells.assign(rows, {});
+    for (ValueTable::Line &line : t.cells)
+        for (QString &text : line)
+            text = in.text();
+    for (QString &text : t.expressions)
+        text = in.text();
+    t.row = in.u16();
+    t.col = in.u16();
+    return in.whole();
 }
 
 QByteArray draftSection(const RecoveredDraft &d)
@@ -218,10 +314,10 @@ RecoveryResult damaged()
 namespace
 {
 
-std::optional<QByteArray> serialiseAll(const RecoveryWork &work)
+std::optional<QByteArray> serialiseAll(const RecoveryWork &recovery)
 {
-    const std::optional<QByteArray> situation = serialiseSituation(work.situation);
-    if (!situation)
+    const Work &work = recovery.work;
+    if (!isValidWork(work))
         return std::nullopt;
     Out body;
     int sections = 0;
@@ -231,15 +327,15 @@ std::optional<QByteArray> serialiseAll(const RecoveryWork &work)
     };
     {
         Out o;
-        o.i64(work.processId);
-        o.i64(work.savedAtMs);
+        o.i64(recovery.processId);
+        o.i64(recovery.savedAtMs);
         add(kHead, o.data());
     }
-    add(kSitu, *situation);
-    add(kExac, exactScene(work.situation.scene));
+    add(kScen, sceneSection(work.scene, quint32(recovery.savedAtMs ^ recovery.processId)));
+    add(kCell, cellSection(work.table));
     {
         Out o;
-        o.text(work.numberFormat);
+        o.text(work.table.format);
         o.text(work.situationFileName);
         add(kTabl, o.data());
     }
@@ -279,6 +375,14 @@ std::optional<QByteArray> serialiseAll(const RecoveryWork &work)
 
 } // namespace
 
+bool isValidWork(const Work &work)
+{
+    const SceneState &c = work.scene;
+    const ValueTable::Snapshot &t = work.table;
+    return isValidSituation(situationOf(c, t)) && c.lamp >= 0 && c.lamp < lineLampCount() && t.row >= 1 &&
+           t.row < int(t.cells.size()) && t.col >= 0 && t.col < ValueTable::kColumns;
+}
+
 std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
 {
     std::optional<QByteArray> bytes = serialiseAll(work);
@@ -286,10 +390,10 @@ std::optional<QByteArray> serialiseRecovery(const RecoveryWork &work)
         return bytes;
     // Texts too large to keep are left out so that the scene and the table still come back.
     RecoveryWork smaller = work;
-    smaller.exercise.rtf.clear();
-    if (smaller.draft) {
-        smaller.draft->set.statement.clear();
-        smaller.draft->set.correction.clear();
+    smaller.work.exercise.rtf.clear();
+    if (smaller.work.draft) {
+        smaller.work.draft->set.statement.clear();
+        smaller.work.draft->set.correction.clear();
     }
     return serialiseAll(smaller);
 }
@@ -325,32 +429,43 @@ RecoveryResult parseRecovery(QByteArrayView bytes)
         const auto it = sections.find(tag);
         return it == sections.end() ? std::nullopt : std::optional(it->second);
     };
-    const auto headSection = section(kHead), situSection = section(kSitu), exacSection = section(kExac),
-               tablSection = section(kTabl), protSection = section(kProt);
-    if (!headSection || !situSection || !exacSection || !tablSection || !protSection)
+    const auto headSection = section(kHead), tablSection = section(kTabl), protSection = section(kProt);
+    if (!headSection || !tablSection || !protSection)
         return damaged();
 
-    RecoveryWork w;
+    RecoveryWork recovery;
+    Work &w = recovery.work;
     {
         In in(*headSection);
-        w.processId = in.i64();
-        w.savedAtMs = in.i64();
+        recovery.processId = in.i64();
+        recovery.savedAtMs = in.i64();
         if (!in.whole())
             return damaged();
     }
-    SituationResult situation = parseSituation(*situSection);
-    if (!situation.situation)
-        return damaged();
-    w.situation = std::move(*situation.situation);
-    if (!readExactScene(*exacSection, w.situation.scene) || !isValidSituation(w.situation))
-        return damaged();
+    if (version == 1) {
+        // The scene and the table as a situation file, and the numbers its records round.
+        const auto situSection = section(kSitu), exacSection = section(kExac);
+        if (!situSection || !exacSection)
+            return damaged();
+        SituationResult situation = parseSituation(*situSection);
+        if (!situation.situation || !readExactScene(*exacSection, situation.situation->scene))
+            return damaged();
+        w.scene = situation.situation->scene;
+        w.table = tableOf(*situation.situation, w.table);
+    } else {
+        const auto scenSection = section(kScen), cellSection = section(kCell);
+        if (!scenSection || !cellSection || !readScene(*scenSection, w.scene) || !readCells(*cellSection, w.table))
+            return damaged();
+    }
     {
         In in(*tablSection);
-        w.numberFormat = in.text();
+        w.table.format = in.text();
         w.situationFileName = in.text();
         if (!in.whole())
             return damaged();
     }
+    if (!isValidWork(w))
+        return damaged();
     {
         In in(*protSection);
         ProtractorState &p = w.protractor;
@@ -386,7 +501,7 @@ RecoveryResult parseRecovery(QByteArrayView bytes)
             return damaged();
         w.draft = std::move(draft);
     }
-    return {std::move(w), RecoveryFailure::None};
+    return {std::move(recovery), RecoveryFailure::None};
 }
 
 } // namespace vorlac

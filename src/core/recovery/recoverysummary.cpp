@@ -17,17 +17,18 @@ RecoveryResult readRecoveryFile(const QString &path)
     return parseRecovery(f.read(kRecoveryMaxBytes + 1));
 }
 
-QString recoveryWorkSummary(const RecoveryWork &work)
+QString recoveryWorkSummary(const RecoveryWork &recovery)
 {
+    const Work &work = recovery.work;
     const QLocale french(QLocale::French, QLocale::France);
     QStringList parts;
     parts << (work.situationFileName.isEmpty()
                   ? QStringLiteral("situation sans nom")
                   : QStringLiteral("situation ") + QFileInfo(work.situationFileName).fileName());
-    const SceneState &scene = work.situation.scene;
+    const SceneState &scene = work.scene;
     parts << QStringLiteral("A = %1°, i = %2°")
                  .arg(french.toString(scene.apexAngle), french.toString(scene.incidenceAngle, 'f', 1));
-    const auto filled = std::count_if(work.situation.lines.cbegin(), work.situation.lines.cend(), [](const auto &line) {
+    const auto filled = std::count_if(work.table.cells.cbegin() + 1, work.table.cells.cend(), [](const auto &line) {
         return std::any_of(line.cbegin(), line.cend(), [](const QString &cell) { return !cell.trimmed().isEmpty(); });
     });
     parts << (filled == 0   ? QStringLiteral("tableau vide")

@@ -17,6 +17,7 @@
 #include "situations/situation.h"
 #include "situations/situationbinder.h"
 #include "situations/situationnames.h"
+#include "work/work.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -130,7 +131,7 @@ ExerciseAuthoring::ExerciseAuthoring(Parts parts, const Messenger &messenger, Au
     for (QTextDocument *document : {m_statement, m_correction}) {
         connect(document, &QTextDocument::modificationChanged, this, [this] {
             if (m_active)
-                m_parts.area->exerciseTextModified = m_pupilModified || unsaved() ? 1 : 0;
+                m_parts.area->session().setExerciseTextModified(m_pupilModified || unsaved());
         });
         const int which = document == m_correction ? 1 : 0;
         connect(document, &QTextDocument::contentsChanged, this, [this, which] {
@@ -231,7 +232,7 @@ bool ExerciseAuthoring::start(const QString &title)
         m_pupilDocumentParent = m_pupilDocument->parent();
         m_pupilDocument->setParent(this);
         m_pupilReadOnly = text->isReadOnly();
-        m_pupilModified = m_parts.area->exerciseTextModified;
+        m_pupilModified = m_parts.area->session().exerciseTextModified();
         m_textGeometry = text->geometry();
         m_bar = new FormatBar(*m_parts.hints, m_parts.area);
         m_bar->setGeometry(m_textGeometry.x(), m_textGeometry.y(), m_textGeometry.width(), kBarHeight);
@@ -250,7 +251,7 @@ bool ExerciseAuthoring::start(const QString &title)
         connect(p->importText(), &QPushButton::clicked, this, &ExerciseAuthoring::importText);
         const auto changed = [this] {
             m_formChanged = true;
-            m_parts.area->exerciseTextModified = 1;
+            m_parts.area->session().setExerciseTextModified(true);
             checkFields();
             emit draftChanged();
         };
@@ -300,7 +301,7 @@ void ExerciseAuthoring::load(const ExerciseSet &set)
     p.statementChoice()->setChecked(true);
     m_showingCorrection = true; // makes showText switch
     showText(false);
-    m_parts.area->exerciseTextModified = m_pupilModified;
+    m_parts.area->session().setExerciseTextModified(m_pupilModified);
     p.show();
     if (!m_placed) {
         // Beside the main window where the screen has room, else over it; whole on the screen
@@ -325,9 +326,9 @@ void ExerciseAuthoring::showText(bool correction)
     }
     QTextEdit *text = m_parts.area->text();
     // The area counts an edit on any change of the text; a switch is not one.
-    const int modified = m_parts.area->exerciseTextModified;
+    const bool modified = m_parts.area->session().exerciseTextModified();
     text->setDocument(correction ? m_correction : m_statement);
-    m_parts.area->exerciseTextModified = modified;
+    m_parts.area->session().setExerciseTextModified(modified);
     text->setReadOnly(false);
     if (text->document()->isEmpty())
         text->setCurrentCharFormat(plainFormat());
@@ -351,7 +352,7 @@ void ExerciseAuthoring::takeSituation()
     }
     m_situations[m_showingCorrection ? 1 : 0] = *bytes;
     m_formChanged = true;
-    m_parts.area->exerciseTextModified = 1;
+    m_parts.area->session().setExerciseTextModified(true);
     showSituation();
     emit draftChanged();
 }
@@ -363,7 +364,7 @@ void ExerciseAuthoring::dropSituation()
         return;
     situation.clear();
     m_formChanged = true;
-    m_parts.area->exerciseTextModified = 1;
+    m_parts.area->session().setExerciseTextModified(true);
     showSituation();
     emit draftChanged();
 }
@@ -374,6 +375,7 @@ void ExerciseAuthoring::putOnScene()
     const SituationResult read = parseSituation(m_situations[correction ? 1 : 0]);
     if (!m_active || !read.situation)
         return;
+    static_assert(openingIsUndoable(Opening::SceneFromText), "one named undo step");
     if (m_parts.nameStep)
         m_parts.nameStep(correction ? QStringLiteral("situation de la correction sur la scène")
                                     : QStringLiteral("situation de l'énoncé sur la scène"));
@@ -479,7 +481,7 @@ void ExerciseAuthoring::restoreDraft(const RecoveredDraft &draft)
     showText(draft.showingCorrection);
     // Nothing of it is saved: the close question and the next crash keep protecting it.
     m_formChanged = true;
-    m_parts.area->exerciseTextModified = 1;
+    m_parts.area->session().setExerciseTextModified(true);
     emit draftChanged();
 }
 
@@ -548,7 +550,7 @@ void ExerciseAuthoring::markSaved()
     m_statement->setModified(false);
     m_correction->setModified(false);
     m_formChanged = false;
-    m_parts.area->exerciseTextModified = m_pupilModified;
+    m_parts.area->session().setExerciseTextModified(m_pupilModified);
     emit draftChanged();
 }
 
@@ -576,7 +578,7 @@ bool ExerciseAuthoring::finish()
     m_savedOpen.reset();
     text->setGeometry(m_textGeometry);
     text->setReadOnly(m_pupilReadOnly);
-    m_parts.area->exerciseTextModified = m_pupilModified;
+    m_parts.area->session().setExerciseTextModified(m_pupilModified);
     m_panel->hide();
     m_panel->deleteLater();
     m_statement->clear();

@@ -103,7 +103,7 @@ class ExerciseAuthoring : public QObject
     // The pupil's side, set aside while an exercise is written (null when none is).
     QTextDocument *pupilDocument() const { return m_active ? m_pupilDocument.data() : nullptr; }
     bool pupilReadOnly() const { return m_pupilReadOnly; }
-    bool pupilEdited() const { return m_pupilModified == 1; }
+    bool pupilEdited() const { return m_pupilModified; }
 
   signals:
     // The draft changed, was saved or was left.
@@ -140,7 +140,7 @@ class ExerciseAuthoring : public QObject
     QPointer<QTextDocument> m_pupilDocument;
     QObject *m_pupilDocumentParent = nullptr;
     bool m_pupilReadOnly = false;
-    int m_pupilModified = 0;
+    bool m_pupilModified = false;
     QRect m_textGeometry;
     bool m_placed = false;
     // What was last saved over the exercise open on the pupil's side, shown when the mode ends.

@@ -79,7 +79,7 @@ QString ExerciseCommands::openExerciseFolder() const
 
 bool ExerciseCommands::mayLoseEdits() const
 {
-    if (m_parts.area->exerciseTextModified != 1)
+    if (!m_parts.area->session().exerciseTextModified())
         return true;
     return m_messenger.ask(m_parts.window, QMessageBox::Question, QStringLiteral("Abandon des données?"),
                            QStringLiteral("Attention: perte des modifications du texte."),
@@ -137,7 +137,7 @@ void ExerciseCommands::showExercise(bool editable, bool textReplaced)
     m_parts.area->text()->setReadOnly(!editable);
     // Cleared only now that a new text has replaced the edited one.
     if (textReplaced)
-        m_parts.area->exerciseTextModified = 0;
+        m_parts.area->session().setExerciseTextModified(false);
     if (m_parts.hidePanels)
         m_parts.hidePanels();
     if (m_parts.workReplaced)
@@ -163,7 +163,7 @@ void ExerciseCommands::PRISENMAIN()
     if (!loadExerciseText(start->statement, true))
         return;
     m_parts.area->fileField()->setText(path);
-    m_parts.area->correctionAvailable = 0;
+    m_parts.area->session().setCorrectionAvailable(false);
     loadSituation(start->statementSituation);
     showExercise(true);
 }
@@ -206,7 +206,7 @@ bool ExerciseCommands::openExerciseFile(const QString &path)
         return false;
     }
     m_parts.area->fileField()->setText(path);
-    m_parts.area->correctionAvailable = exercise->corrected() ? 1 : 0;
+    m_parts.area->session().setCorrectionAvailable(exercise->corrected());
     loadSituation(exercise->statementSituation);
     showExercise(true);
     return true;
@@ -249,7 +249,7 @@ void ExerciseCommands::savetexte()
         return;
     }
     m_folders->remember(FileKind::ExerciseText, path);
-    m_parts.area->exerciseTextModified = 0;
+    m_parts.area->session().setExerciseTextModified(false);
 }
 
 void ExerciseCommands::opentexte()
@@ -273,10 +273,10 @@ void ExerciseCommands::opentexte()
         return;
     }
     m_folders->remember(FileKind::ExerciseText, path);
-    m_parts.area->correctionAvailable = 0;
+    m_parts.area->session().setCorrectionAvailable(false);
     m_parts.area->text()->setReadOnly(false);
     m_parts.area->fileField()->setText(kTextPrefix + path);
-    m_parts.area->exerciseTextModified = 0;
+    m_parts.area->session().setExerciseTextModified(false);
 }
 
 void ExerciseCommands::imprimetexte()
@@ -307,23 +307,29 @@ void ExerciseCommands::Closexo()
 {
     if (!mayLoseEdits())
         return;
-    m_parts.area->exerciseTextModified = 0;
+    m_parts.area->session().setExerciseTextModified(false);
     m_parts.area->fileField()->clear();
     m_parts.area->showIntroduction();
-    m_parts.area->correctionAvailable = 0;
+    m_parts.area->session().setCorrectionAvailable(false);
 }
 
 bool ExerciseCommands::restoreExercise(const RecoveredExercise &e)
 {
-    if (e.fileField.isEmpty())
+    if (e.fileField.isEmpty()) {
+        // Work without an exercise: the introduction, as at start-up.
+        m_parts.area->session().setExerciseTextModified(false);
+        m_parts.area->fileField()->clear();
+        m_parts.area->showIntroduction();
+        m_parts.area->session().setCorrectionAvailable(false);
         return true;
+    }
     if (!m_parts.area->loadText([&](QTextDocument &document) { return readRtf(e.rtf, document); }))
         return false;
     m_exerciseFolder = e.folder;
     m_parts.area->fileField()->setText(e.fileField);
-    m_parts.area->correctionAvailable = e.hasCorrection ? 1 : 0;
+    m_parts.area->session().setCorrectionAvailable(e.hasCorrection);
     m_parts.area->text()->setReadOnly(!e.editable);
-    m_parts.area->exerciseTextModified = e.edited ? 1 : 0;
+    m_parts.area->session().setExerciseTextModified(e.edited);
     return true;
 }
 

@@ -71,6 +71,7 @@ class ExerciseCommands : public QObject
 
     // Unsaved work brought back: the text, its name, its flags and its folder as they were.
     // Nothing is read from the exercise files. False (and nothing changed) for a damaged text.
+    // Work without an exercise (no file name) brings back the introduction.
     bool restoreExercise(const RecoveredExercise &exercise);
     // Folder of the last exercise (or getting-started) file, ending with a separator.
     QString exerciseFolder() const { return m_exerciseFolder; }

@@ -3,31 +3,22 @@
 #include "common/crlf.h"
 #include "common/messenger.h"
 #include "exercises/exerciseauthoring.h"
-#include "exercises/exercisecommands.h"
 #include "recovery/recoverysummary.h"
 #include "recovery/setasidedialog.h"
+#include "recovery/workbinder.h"
 #include "recovery/workwatcher.h"
 #include "rtf/rtf.h"
 #include "simulator/exercisearea.h"
 #include "simulator/hintline.h"
-#include "simulator/panelframe.h"
-#include "simulator/protractorpanel.h"
-#include "simulator/protractorview.h"
-#include "simulator/scenecontroller.h"
 #include "situations/dialogplacement.h"
-#include "situations/situationbinder.h"
-#include "table/valuetable.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <QTimer>
 
 namespace vorlac
@@ -54,22 +45,8 @@ RecoveryKeeper::RecoveryKeeper(Parts parts, const QString &folder, const Messeng
             this, [this, ok, reason] { writeFinished(ok, reason); }, Qt::QueuedConnection);
     });
 
-    // Every source of changes to the work, one line each.
-    WorkWatcher &w = *m_watcher;
-    w.watch(m_parts.scene, &SceneController::sceneChanged);
-    w.watch(m_parts.table, &ValueTable::cellsChanged);
-    w.watch(m_parts.table, &ValueTable::tableReset);
-    w.watch(m_parts.table, &ValueTable::numberFormatChanged);
-    w.watch(m_parts.protractor, &PanelFrame::visibilityChanged);
-    if (ProtractorView *view = m_parts.protractor->protractor())
-        w.watch(view, &ProtractorView::stateChanged);
-    w.watch(m_parts.exercises->text(), &QTextEdit::textChanged);
-    w.watch(m_parts.exercises->fileField(), &QLineEdit::textChanged);
-    if (m_parts.authoring)
-        w.watch(m_parts.authoring, &ExerciseAuthoring::draftChanged);
-
-    connect(m_parts.exercises->text()->document(), &QTextDocument::contentsChanged, this,
-            [this] { m_rtfStale = true; });
+    // The work binder's one list of what changes the work.
+    m_watcher->watch(m_parts.work, &WorkBinder::changed);
     connect(m_watcher, &WorkWatcher::settled, this, &RecoveryKeeper::writeNow);
 }
 
@@ -84,54 +61,14 @@ RecoveryWork RecoveryKeeper::capture() const
     RecoveryWork w;
     w.processId = QCoreApplication::applicationPid();
     w.savedAtMs = QDateTime::currentMSecsSinceEpoch();
-    w.situation = m_parts.situations->captureSituation();
-    w.numberFormat = m_parts.table->TableNumberFormat();
-    w.situationFileName = m_parts.situations->situationFileName();
-    if (const ProtractorView *view = m_parts.protractor->protractor())
-        w.protractor = view->state();
-    w.protractorShown = !m_parts.protractor->isHidden();
-    const ExerciseArea &area = *m_parts.exercises;
-    // While an exercise is written the text box shows it; the pupil's text is set aside.
-    const ExerciseAuthoring *authoring = m_parts.authoring;
-    QTextDocument *pupil = authoring ? authoring->pupilDocument() : nullptr;
-    if (!area.fileField()->text().isEmpty()) {
-        RecoveredExercise &e = w.exercise;
-        e.fileField = area.fileField()->text();
-        e.folder = m_parts.exerciseCommands ? m_parts.exerciseCommands->exerciseFolder() : QString();
-        e.editable = pupil ? !authoring->pupilReadOnly() : !area.text()->isReadOnly();
-        e.edited = pupil ? authoring->pupilEdited() : area.exerciseTextModified == 1;
-        e.hasCorrection = area.correctionAvailable == 1;
-        if (m_rtfStale) {
-            m_rtf = writeRtf(pupil ? *pupil : *area.text()->document());
-            m_rtfStale = false;
-        }
-        e.rtf = m_rtf;
-    }
-    if (authoring)
-        w.draft = authoring->draft();
+    w.work = m_parts.work->capture(partsKept(WorkUse::Recovery));
     return w;
 }
 
 void RecoveryKeeper::restore(const RecoveryWork &work)
 {
     m_watcher->setSuspended(true);
-    m_parts.situations->applySituation(work.situation);
-    m_parts.situations->setSituationFileName(work.situationFileName);
-    // The format comes after the cells: they were stored as shown.
-    m_parts.table->setTableNumberFormat(work.numberFormat);
-    if (ProtractorView *view = m_parts.protractor->protractor())
-        view->setState(work.protractor);
-    if (work.protractorShown)
-        m_parts.protractor->open();
-    else
-        m_parts.protractor->hide();
-    // The pupil's text goes into the text box: the exercise being written leaves it first.
-    if (m_parts.authoring)
-        m_parts.authoring->abandon();
-    if (m_parts.exerciseCommands)
-        m_parts.exerciseCommands->restoreExercise(work.exercise);
-    if (m_parts.authoring && work.draft)
-        m_parts.authoring->restoreDraft(*work.draft);
+    m_parts.work->restore(work.work, partsKept(WorkUse::Recovery));
     m_watcher->setSuspended(false);
 }
 
@@ -222,10 +159,9 @@ bool RecoveryKeeper::askRestore(const RecoveryWork &work, const RecoveryOrphan &
                                   "modification le %1 à %2).")
                        .arg(french.toString(when.date(), QStringLiteral("dd/MM/yyyy")),
                             french.toString(when.time(), QStringLiteral("HH:mm")));
-    if (work.draft)
-        text +=
-            kCrLf + QStringLiteral("Il comprend l'exercice en cours d'écriture « %1 », qui sera rouvert.")
-                        .arg(work.draft->set.title.isEmpty() ? QStringLiteral("sans titre") : work.draft->set.title);
+    if (const std::optional<RecoveredDraft> &draft = work.work.draft)
+        text += kCrLf + QStringLiteral("Il comprend l'exercice en cours d'écriture « %1 », qui sera rouvert.")
+                            .arg(draft->set.title.isEmpty() ? QStringLiteral("sans titre") : draft->set.title);
     text += kCrLf + kCrLf + QStringLiteral("Restaurer ce travail non enregistré ?") + kCrLf;
     if (orphan.cleanable)
         text += QStringLiteral("(Annuler : le simulateur démarre comme d'habitude ; le travail est mis de côté dans "
@@ -286,17 +222,6 @@ void RecoveryKeeper::keep(const RecoveryOrphan &orphan)
     }
 }
 
-void RecoveryKeeper::putBack(const RecoveryWork &startState)
-{
-    restore(startState);
-    if (startState.exercise.fileField.isEmpty() && m_parts.exerciseCommands) {
-        m_watcher->setSuspended(true);
-        m_parts.exercises->exerciseTextModified = 0; // the restored text is set aside, not lost
-        m_parts.exerciseCommands->Closexo();
-        m_watcher->setSuspended(false);
-    }
-}
-
 bool RecoveryKeeper::offer(const QString &fileToOpen)
 {
     m_store.sweep();
@@ -321,7 +246,7 @@ bool RecoveryKeeper::offer(const QString &fileToOpen)
             keep(orphan);
         } else {
             // The file opens over the start-up state, as if nothing had been restored.
-            putBack(startState);
+            restore(startState);
         }
         break;
     }
@@ -376,16 +301,16 @@ bool RecoveryKeeper::openSetAside(const QString &path)
                                  native(path));
         return false;
     }
-    const bool replacesText = !read.work->exercise.fileField.isEmpty() || read.work->draft ||
+    const bool replacesText = !read.work->work.exercise.fileField.isEmpty() || read.work->work.draft ||
                               (m_parts.authoring && m_parts.authoring->draft());
-    if (replacesText && m_parts.exercises->exerciseTextModified == 1 &&
+    if (replacesText && m_parts.exercises->session().exerciseTextModified() &&
         m_messenger.ask(messageParent(m_parts.window), QMessageBox::Question, QStringLiteral("Abandon des données?"),
                         QStringLiteral("Attention: perte des modifications du texte."),
                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return false;
-    if (m_parts.nameStep)
-        m_parts.nameStep(QStringLiteral("ouverture du travail mis de côté"));
     restore(*read.work);
+    if (m_parts.workReplaced)
+        m_parts.workReplaced();
     writeNow(); // the restore itself notes no change
     return true;
 }

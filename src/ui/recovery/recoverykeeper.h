@@ -17,14 +17,10 @@ namespace vorlac
 
 class ExerciseArea;
 class ExerciseAuthoring;
-class ExerciseCommands;
 class HintLine;
 class SetAsideDialog;
 struct SetAsideRow;
-class ProtractorPanel;
-class SceneController;
-class SituationBinder;
-class ValueTable;
+class WorkBinder;
 class WorkWatcher;
 struct Messenger;
 
@@ -36,16 +32,13 @@ class RecoveryKeeper : public QObject
     Q_OBJECT
   public:
     struct Parts {
-        SceneController *scene = nullptr;
-        ValueTable *table = nullptr;
-        SituationBinder *situations = nullptr;
-        ProtractorPanel *protractor = nullptr;
-        ExerciseArea *exercises = nullptr;
-        ExerciseCommands *exerciseCommands = nullptr;
+        ExerciseArea *exercises = nullptr;      // whether an edited text would be lost
         ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
+        WorkBinder *work = nullptr;             // reads and puts back the work
         QWidget *window = nullptr;              // parent of the messages
         HintLine *hints = nullptr;
-        std::function<void(const QString &label)> nameStep; // names the undo step of an opening
+        // A piece set aside replaced the work (not an undo step: see openingIsUndoable).
+        std::function<void()> workReplaced;
     };
     RecoveryKeeper(Parts parts, const QString &folder, const Messenger &messenger, RecoveryTiming timing = {});
     ~RecoveryKeeper() override;
@@ -67,7 +60,7 @@ class RecoveryKeeper : public QObject
     QList<SetAsideRow> setAsideRows() const;
     // Shows the list of the work set aside over parent; the piece chosen, "" for none.
     QString chooseSetAside(QWidget *parent);
-    // Opens a piece set aside in place of the current work, as one undo step. False when it
+    // Opens a piece set aside in place of the whole current work, where undo stops. False when it
     // cannot be read or the pupil keeps an edited exercise text.
     bool openSetAside(const QString &path);
     // Adds "Travail mis de côté…" to the open dialog: the list, and the piece chosen opened.
@@ -92,7 +85,6 @@ class RecoveryKeeper : public QObject
     bool askRestore(const RecoveryWork &work, const RecoveryOrphan &orphan, const QString &aside);
     bool keepRestoredOver(const QString &fileToOpen, const RecoveryOrphan &orphan);
     void keep(const RecoveryOrphan &orphan);
-    void putBack(const RecoveryWork &startState);
 
     Parts m_parts;
     const Messenger &m_messenger;
@@ -102,9 +94,6 @@ class RecoveryKeeper : public QObject
     bool m_discarded = false;
     bool m_failureShown = false;
     QString m_failureReason;
-    // The exercise text as RTF, written again only after the text changed.
-    mutable QByteArray m_rtf;
-    mutable bool m_rtfStale = true;
 };
 
 } // namespace vorlac

@@ -50,7 +50,7 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
     connect(m_text, &QTextEdit::textChanged, this, [this] {
         // Only the pupil's edits of an open exercise's text count.
         if (!m_loading && !m_file->text().isEmpty())
-            exerciseTextModified = 1;
+            session().setExerciseTextModified(true);
     });
 
     m_menu = makeNamedMenu(this, "optionexo",
@@ -97,7 +97,7 @@ bool ExerciseArea::loadText(const std::function<bool(QTextDocument &)> &load)
 
 void ExerciseArea::openMenu()
 {
-    menuAction("opencor")->setEnabled(correctionAvailable == 1);
+    menuAction("opencor")->setEnabled(session().correctionAvailable());
     menuAction("Closexo")->setEnabled(!m_file->text().isEmpty());
     m_menu->popup(m_tab->mapToGlobal(QPoint(0, m_tab->height())));
 }

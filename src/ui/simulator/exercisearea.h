@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/exercisesession.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -33,11 +35,12 @@ class ExerciseArea : public QWidget
 
     // Replaces the text with what load writes into the document; load returns false (and leaves
     // the document as it was) when it fails. A load is not an edit: it leaves
-    // exerciseTextModified alone, and Ctrl+Z cannot bring the previous text back.
+    // the session's exerciseTextModified alone, and Ctrl+Z cannot bring the previous text back.
     bool loadText(const std::function<bool(QTextDocument &)> &load);
 
-    int exerciseTextModified = 0; // the exercise text was edited since it was loaded or saved
-    int correctionAvailable = 0;  // the open exercise has a correction
+    // What is known of the open exercise (edited, with a correction).
+    ExerciseSession &session() { return m_session; }
+    const ExerciseSession &session() const { return m_session; }
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,6 +51,7 @@ class ExerciseArea : public QWidget
     QTextEdit *m_text;
     QMenu *m_menu;
     bool m_loading = false;
+    ExerciseSession m_session;
 };
 
 } // namespace vorlac

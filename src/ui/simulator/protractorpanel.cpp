@@ -38,10 +38,16 @@ ProtractorPanel::ProtractorPanel(HintLine &hints, QWidget *parent)
     hints.addHint(this, hint());
 }
 
-void ProtractorPanel::attachProtractor(SceneController &controller, QWidget *dessin)
+void ProtractorPanel::attachProtractor(SceneController &controller, QWidget *dessin, ProtractorModel &model)
 {
     m_controller = &controller;
-    m_protractor = new ProtractorView(controller.picture(), dessin);
+    m_protractor = new ProtractorView(controller.picture(), dessin, &model);
+    model.setShown(!isHidden());
+    connect(this, &PanelFrame::visibilityChanged, &model, &ProtractorModel::setShown);
+    connect(&model, &ProtractorModel::shownChanged, this, [this](bool shown) {
+        if (shown == isHidden())
+            shown ? open() : hide();
+    });
     refreshProtractor();
     connect(m_protractor, &ProtractorView::readOutChanged, m_readout, &QLabel::setText);
     connect(m_protractor, &ProtractorView::hint, &m_hints, &HintLine::setInfo);

@@ -9,6 +9,7 @@ namespace vorlac
 
 class ClickLabel;
 class HintLine;
+class ProtractorModel;
 class ProtractorView;
 class SceneController;
 
@@ -25,9 +26,9 @@ class ProtractorPanel : public PanelFrame
 
     static QString hint();
 
-    // Lays the protractor on the scene dessin (drawn once, hidden) and refreshes it after every
-    // redraw while this panel is shown.
-    void attachProtractor(SceneController &controller, QWidget *dessin);
+    // Lays the protractor of model on the scene dessin (drawn once, hidden) and refreshes it after
+    // every redraw while this panel is shown. The panel is shown while the model says so.
+    void attachProtractor(SceneController &controller, QWidget *dessin, ProtractorModel &model);
     // The protractor laid by attachProtractor; null before.
     ProtractorView *protractor() const { return m_protractor; }
 

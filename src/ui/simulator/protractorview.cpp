@@ -137,8 +137,9 @@ QPoint rounded(QPointF p)
 
 } // namespace
 
-ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
-    : QWidget(dessin), m_scene(scene), m_colours(protractorColours(true)),
+ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin, ProtractorModel *model)
+    : QWidget(dessin), m_scene(scene), m_model(model ? *model : *new ProtractorModel(this)),
+      m_state(m_model.editableState()), m_colours(protractorColours(true)),
       m_cross(makeHandle(this, "Imagecroix", crossPicture(1), Qt::SizeAllCursor)),
       m_turn(makeHandle(this, "Imaged", turnPicture(1), Qt::PointingHandCursor)),
       m_sphere(makeHandle(this, "Imageboule", spherePicture(1), Qt::PointingHandCursor))
@@ -164,29 +165,18 @@ ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin)
     });
     connect(m_turn, &LampLabel::mouseMoved, this, &ProtractorView::turnMoved);
     connect(m_sphere, &LampLabel::mouseMoved, this, &ProtractorView::sphereMoved);
+    connect(this, &ProtractorView::edited, &m_model, &ProtractorModel::noteEdited);
+    connect(&m_model, &ProtractorModel::statePut, this, [this] {
+        place();
+        copyBackground();
+        DrawProtractor();
+        emit readOutChanged(readOut());
+    });
 }
 
 QString ProtractorView::readOut() const
 {
     return readOutText(m_state.lineAngle, regionalLocale());
-}
-
-void ProtractorView::setPlacement(float rotation, float lineAngle, QPoint position)
-{
-    ProtractorState placed = m_state;
-    placed.rotation = rotation;
-    placed.lineAngle = lineAngle;
-    placed.position = position;
-    setState(placed);
-}
-
-void ProtractorView::setState(const ProtractorState &state)
-{
-    m_state = state;
-    place();
-    copyBackground();
-    DrawProtractor();
-    emit readOutChanged(readOut());
 }
 
 void ProtractorView::copyBackground()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/protractor.h"
+#include "model/protractormodel.h"
 #include "render/protractorpainter.h"
 #include "render/scenerenderer.h"
 
@@ -20,18 +21,18 @@ class ProtractorView : public QWidget
 {
     Q_OBJECT
   public:
-    ProtractorView(const ScenePicture &scene, QWidget *dessin);
+    // model: the protractor's owner; null for one of the view's own.
+    ProtractorView(const ScenePicture &scene, QWidget *dessin, ProtractorModel *model = nullptr);
 
     // A new background from the scene picture, then the drawing. blackBackground chooses the
     // colours until the next refresh.
     void RefreshProtractor(bool blackBackground);
 
     const ProtractorState &state() const { return m_state; }
-    // Puts the protractor where a saved state had it (restoring unsaved work).
-    void setState(const ProtractorState &state);
-    // Lays the protractor where an earlier state had it (an undo): position, rotation and line
-    // angle; the grab point stays. Emits readOutChanged, not edited.
-    void setPlacement(float rotation, float lineAngle, QPoint position);
+    ProtractorModel &model() const { return m_model; }
+    // Puts the protractor where a state has it, through its owner. Emits readOutChanged, not
+    // edited.
+    void setState(const ProtractorState &state) { m_model.setState(state); }
     QString readOut() const;
     // The picture as shown, handles included.
     QImage picture();
@@ -92,7 +93,8 @@ class ProtractorView : public QWidget
     void aimTo(QPointF at);
 
     const ScenePicture &m_scene;
-    ProtractorState m_state;
+    ProtractorModel &m_model;
+    ProtractorState &m_state; // the owner's, changed in place by the drags and keys
     ProtractorFigure m_figure;
     ProtractorColours m_colours;
     QImage m_background;

@@ -1,9 +1,8 @@
 #include "simulator/undoactions.h"
 
 #include "common/menus.h"
+#include "recovery/workbinder.h"
 #include "simulator/hintline.h"
-#include "simulator/protractorview.h"
-#include "simulator/scenecontroller.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,39 +17,33 @@ namespace vorlac
 
 // --- The scene side ----------------------------------------------------------------------------
 
-SceneUndoAccess::SceneUndoAccess(SceneController &controller, ProtractorView *protractor, UndoHistory &history)
-    : m_controller(controller), m_protractor(protractor)
+namespace
 {
-    QObject::connect(&controller, &SceneController::edited, &history, &UndoHistory::noteChange);
-    if (protractor)
-        QObject::connect(protractor, &ProtractorView::edited, &history, &UndoHistory::noteChange);
+// The table goes through the history's own deltas.
+constexpr WorkParts kUndoSceneParts = partsKept(WorkUse::Undo) & ~WorkParts(kTablePart);
+static_assert(kUndoSceneParts == (kSceneSide | kProtractorPlace), "SceneSnapshot holds what undo keeps");
+} // namespace
+
+SceneUndoAccess::SceneUndoAccess(WorkBinder &work, UndoHistory &history) : m_work(work)
+{
+    QObject::connect(&work, &WorkBinder::edited, &history, &UndoHistory::noteChange);
 }
 
 SceneSnapshot SceneUndoAccess::capture() const
 {
-    SceneSnapshot s;
-    s.scene = m_controller.state();
-    if (m_protractor) {
-        const ProtractorState &p = m_protractor->state();
-        s.protractorRotation = p.rotation;
-        s.protractorLineAngle = p.lineAngle;
-        s.protractorPosition = p.position;
-    }
-    return s;
+    const Work w = m_work.capture(kUndoSceneParts);
+    return {w.scene, w.protractor.rotation, w.protractor.lineAngle, w.protractor.position};
 }
 
 void SceneUndoAccess::restore(const SceneSnapshot &snapshot)
 {
-    if (!(snapshot.scene == m_controller.state()))
-        m_controller.setState(snapshot.scene);
-    if (m_protractor) {
-        const SceneSnapshot now = capture();
-        if (now.protractorRotation != snapshot.protractorRotation ||
-            now.protractorLineAngle != snapshot.protractorLineAngle ||
-            now.protractorPosition != snapshot.protractorPosition)
-            m_protractor->setPlacement(snapshot.protractorRotation, snapshot.protractorLineAngle,
-                                       snapshot.protractorPosition);
-    }
+    // The grab point inside the move cross is no step: it stays as it is.
+    Work w = m_work.capture(kUndoSceneParts);
+    w.scene = snapshot.scene;
+    w.protractor.rotation = snapshot.protractorRotation;
+    w.protractor.lineAngle = snapshot.protractorLineAngle;
+    w.protractor.position = snapshot.protractorPosition;
+    m_work.restore(w, kUndoSceneParts);
 }
 
 // --- The items and keys ------------------------------------------------------------------------

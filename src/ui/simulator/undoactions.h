@@ -13,23 +13,20 @@ namespace vorlac
 {
 
 class HintLine;
-class ProtractorView;
-class SceneController;
+class WorkBinder;
 
-// The scene side of the undo history: reads the scene controller and the protractor, puts them
-// back through their own setters, and reports their changes to the history.
+// The scene side of the undo history: the parts of the work undo keeps besides the table, read
+// and put back through the work binder, whose edits it reports to the history.
 class SceneUndoAccess : public SceneAccess
 {
   public:
-    // protractor may be null (no protractor laid yet).
-    SceneUndoAccess(SceneController &controller, ProtractorView *protractor, UndoHistory &history);
+    SceneUndoAccess(WorkBinder &work, UndoHistory &history);
 
     SceneSnapshot capture() const override;
     void restore(const SceneSnapshot &snapshot) override;
 
   private:
-    SceneController &m_controller;
-    ProtractorView *m_protractor;
+    WorkBinder &m_work;
 };
 
 // "Annuler" and "Rétablir": two items at the end of the table menu named with the step they

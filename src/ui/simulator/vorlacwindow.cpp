@@ -17,11 +17,13 @@
 #include "exercises/measuresinsert.h"
 #include "grapher/grapheur.h"
 #include "help/helpaccess.h"
+#include "model/protractormodel.h"
 #include "output/exports.h"
 #include "output/outputcommands.h"
 #include "output/printservice.h"
 #include "output/scenereport.h"
 #include "recovery/recoverykeeper.h"
+#include "recovery/workbinder.h"
 #include "recovery/workwatcher.h"
 #include "simulator/copymenu.h"
 #include "simulator/coveredcontrols.h"
@@ -179,8 +181,17 @@ bool Vorlac::focusNextPrevChild(bool next)
 
 void Vorlac::connectUndo()
 {
+    WorkBinder::Parts work;
+    work.scene = m_controller;
+    work.table = m_valueTable;
+    work.situations = m_situations;
+    work.protractor = m_protractorModel;
+    work.exercises = m_exercises;
+    work.exerciseCommands = m_exerciseCommands;
+    work.authoring = m_authoring;
+    m_work = new WorkBinder(work, this);
     m_history = new UndoHistory(*m_valueTable, this);
-    m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_controller, m_protractorPanel->protractor(), *m_history);
+    m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_work, *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
     // The sweep fills the table: the measurements panel's button and Shift+F9 anywhere in the window.
@@ -188,9 +199,17 @@ void Vorlac::connectUndo()
                                    [this](const SweepChoice &last) { return askSweepChoice(this, m_hints, last); });
     connect(m_measurePanel, &MeasurePanel::sweepRequested, sweep, &SweepCommand::run);
     addAction(sweep->action());
-    // An opened file is where undo stops, as restored work is: undoing past it would put the
-    // old work back under the new file's name (and an exercise's statement).
-    connect(m_situations, &SituationBinder::situationOpened, m_history, &UndoHistory::clear);
+    connect(m_situations, &SituationBinder::situationOpened, this, [this] { opened(Opening::Situation); });
+}
+
+void Vorlac::opened(Opening opening)
+{
+    // Undo puts back only what it keeps: past an opening that replaced more (a file name, an
+    // exercise's text), it would mix the old work with the new. The opened work is the start.
+    if (openingIsUndoable(opening))
+        return;
+    m_history->closeStep();
+    m_history->clear();
 }
 
 QString Vorlac::copyConfirmation() const
@@ -365,7 +384,7 @@ void Vorlac::connectExercises()
     parts.window = this;
     parts.programDirectory = m_programDir;
     parts.hidePanels = [this] { hidePanels(); };
-    parts.workReplaced = [this] { m_history->clear(); };
+    parts.workReplaced = [this] { opened(Opening::Exercise); };
     parts.folders = &m_output->dialogFolders();
     m_exerciseCommands = new ExerciseCommands(std::move(parts), m_env.messenger);
     const std::pair<const char *, void (ExerciseCommands::*)()> items[] = {
@@ -397,16 +416,12 @@ void Vorlac::connectExercises()
 void Vorlac::connectRecovery()
 {
     RecoveryKeeper::Parts parts;
-    parts.scene = m_controller;
-    parts.table = m_valueTable;
-    parts.situations = m_situations;
-    parts.protractor = m_protractorPanel;
     parts.exercises = m_exercises;
-    parts.exerciseCommands = m_exerciseCommands;
     parts.authoring = m_authoring;
+    parts.work = m_work;
     parts.window = this;
     parts.hints = m_hints;
-    parts.nameStep = [this](const QString &label) { m_history->nameStep(label); };
+    parts.workReplaced = [this] { opened(Opening::SetAside); };
     const QString folder = m_env.stateDirectory.isEmpty() ? RecoveryStore::defaultFolder() : m_env.stateDirectory;
     m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger, m_env.recoveryTiming);
     // Undo and redo restore quietly; the history says when the work changed.
@@ -419,8 +434,7 @@ bool Vorlac::offerRecovery(const QString &fileToOpen)
 {
     const bool openFile = m_recovery->offer(fileToOpen);
     // Restored work is where undo stops, as the start-up state is.
-    m_history->closeStep();
-    m_history->clear();
+    opened(Opening::RestoredWork);
     return openFile;
 }
 
@@ -444,7 +458,8 @@ void Vorlac::startUp()
     m_exercises->showIntroduction();
     setInfo(kStartHint);
     m_controller->start();
-    m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view());
+    m_protractorModel = new ProtractorModel(this);
+    m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view(), *m_protractorModel);
     m_projection->setProtractor(m_protractorPanel->protractor());
 
     m_hints->keepWhileHovering(m_toolbar->copyButton(), kCopyConfirmation);
@@ -572,7 +587,7 @@ void Vorlac::closeEvent(QCloseEvent *e)
         return;
     }
     const Messenger &m = m_env.messenger;
-    if (m_exercises->exerciseTextModified == 1 &&
+    if (m_exercises->session().exerciseTextModified() &&
         m.ask(this, QMessageBox::Question, QStringLiteral("Abandon des données?"),
               QStringLiteral("Attention: perte des modifications du texte."),
               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {

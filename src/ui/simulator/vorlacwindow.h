@@ -4,6 +4,7 @@
 #include "model/scenestate.h"
 #include "recovery/recoverytiming.h"
 #include "render/scenerenderer.h"
+#include "work/work.h"
 
 #include <QWidget>
 #include <functional>
@@ -27,6 +28,7 @@ class MeasurePanel;
 class OutputCommands;
 class ProjectionCommands;
 class MagnifierCommands;
+class ProtractorModel;
 class ProtractorPanel;
 class RecoveryKeeper;
 class SceneController;
@@ -41,6 +43,7 @@ class Toolbar;
 class UndoActions;
 class UndoHistory;
 class SceneUndoAccess;
+class WorkBinder;
 
 // What the main window takes from its surroundings; tests replace these.
 struct VorlacEnvironment {
@@ -87,6 +90,8 @@ class Vorlac : public QWidget
     ExerciseAuthoring &exerciseAuthoring() const { return *m_authoring; }
     SituationBinder &situations() const { return *m_situations; }
     RecoveryKeeper &recovery() const { return *m_recovery; }
+    // Where the work is read and put back (undo, recovery, openings).
+    WorkBinder &work() const { return *m_work; }
 
     // The last step of start-up, once the window is shown: offers the unsaved work of a program
     // that ended without a confirmed close. fileToOpen: the file the program was given; false
@@ -118,6 +123,8 @@ class Vorlac : public QWidget
     void addShortcuts();
     void connectExercises();
     void connectRecovery();
+    // The one rule of openings: where undo stops (see openingIsUndoable).
+    void opened(Opening opening);
     void connectUndo();
     void buildMeasurements();
     void hidePanels();
@@ -151,6 +158,8 @@ class Vorlac : public QWidget
     ExerciseAuthoring *m_authoring = nullptr;
     SituationBinder *m_situations;
     RecoveryKeeper *m_recovery = nullptr;
+    ProtractorModel *m_protractorModel = nullptr;
+    WorkBinder *m_work = nullptr;
     std::unique_ptr<OutputCommands> m_output;
     UndoHistory *m_history = nullptr;
     std::unique_ptr<SceneUndoAccess> m_sceneUndo;

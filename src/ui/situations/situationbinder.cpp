@@ -8,6 +8,7 @@
 #include "situations/situationfile.h"
 #include "situations/situationnames.h"
 #include "table/valuetable.h"
+#include "work/work.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,18 +33,7 @@ SituationBinder::SituationBinder(SceneController &scene, ValueTable &table, QWid
 
 Situation SituationBinder::captureSituation() const
 {
-    Situation s;
-    s.scene = m_scene.state();
-    for (int c = 0; c < ValueTable::kColumns; ++c) {
-        s.titles[std::size_t(c)] = m_table.TextMatrix(0, c);
-        s.formulas[std::size_t(c)] = m_table.ColumnExpression(c);
-    }
-    s.lines = QList<SituationRow>(m_table.Rows() - 1);
-    for (int r = 1; r < m_table.Rows(); ++r) {
-        for (int c = 0; c < ValueTable::kColumns; ++c)
-            s.lines[r - 1][std::size_t(c)] = m_table.TextMatrix(r, c);
-    }
-    return s;
+    return situationOf(m_scene.state(), m_table.snapshot());
 }
 
 void SituationBinder::applySituation(const Situation &s)

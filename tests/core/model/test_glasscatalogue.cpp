@@ -180,7 +180,7 @@ TEST_P(UnknownGlass, LeaksNowhereAndComesBack)
     const QString texts = measuresAsText(st, picture, fr) + report.prismMaterial + report.prismIndex;
     const QByteArray bytes = serialiseSituation(s).value_or(QByteArray());
     RecoveryWork work;
-    work.situation = s;
+    work.work.scene = s.scene;
     const QByteArray recovery = serialiseRecovery(work).value_or(QByteArray());
     ASSERT_FALSE(bytes.isEmpty() || recovery.isEmpty());
     for (const QString &secret : secrets) {
@@ -193,7 +193,7 @@ TEST_P(UnknownGlass, LeaksNowhereAndComesBack)
     EXPECT_EQ(lampSweep(lamp).titles.size(), 2); // lambda and Dmin, no n
 
     EXPECT_EQ(parseSituation(bytes).situation.value_or(Situation{}).scene, st);
-    EXPECT_EQ(parseRecovery(recovery).work.value_or(RecoveryWork{}).situation.scene, st);
+    EXPECT_EQ(parseRecovery(recovery).work.value_or(RecoveryWork{}).work.scene, st);
     st.glassHidden = false; // revealed, the file names it
     const QByteArray shown = serialiseSituation(s).value_or(QByteArray());
     EXPECT_TRUE(shown.contains(toCp1252(QStringLiteral("VERRE=") + glassName(row))));

@@ -125,7 +125,7 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
         window().showMaximized();
     const QString pupilText = editor()->toPlainText();
     write();
-    EXPECT_EQ(area().exerciseTextModified, 1);
+    EXPECT_EQ(area().session().exerciseTextModified(), true);
     switch (GetParam().then) {
     case Then::Maximised: {
         const QRect screen = window().screen()->availableGeometry();
@@ -239,12 +239,12 @@ TEST_P(Authoring, WritesSavesAndGivesThePupilsTextBack)
                     after(4).verticalAlignment() == QTextCharFormat::AlignSuperScript);
         // Killed now, the program offers the whole draft back at the next start.
         RecoveryKeeper &keeper = window().recovery();
-        const std::optional<RecoveredDraft> draft = keeper.capture().draft;
+        const std::optional<RecoveredDraft> draft = keeper.capture().work.draft;
         keeper.writeNow();
         keeper.waitForWrites();
         ASSERT_TRUE(QFile::copy(keeper.store().filePath(), dir.path() + "/etat/travail-999999.vorlac-travail"));
         authoring().abandon();
-        ASSERT_TRUE(draft && !keeper.capture().draft) << "left, it leaves the store";
+        ASSERT_TRUE(draft && !keeper.capture().work.draft) << "left, it leaves the store";
         window().offerRecovery();
         EXPECT_TRUE(authoring().draft() == draft);
         EXPECT_EQ(editor()->document(), &authoring().document(correction));

@@ -125,7 +125,7 @@ class ExerciseCommandsTest : public VorlacFixture
     {
         area().text()->moveCursor(QTextCursor::End);
         area().text()->insertPlainText("réponse");
-        ASSERT_EQ(area().exerciseTextModified, 1);
+        ASSERT_EQ(area().session().exerciseTextModified(), true);
     }
 
     std::unique_ptr<PrintService> print;
@@ -141,8 +141,8 @@ TEST_F(ExerciseCommandsTest, OpeningShowsStatementAndSituationAsALoadNotAnEdit)
     EXPECT_EQ(text(), "Mesurer l'angle de déviation.");
     EXPECT_FALSE(area().text()->isReadOnly());
     EXPECT_EQ(area().fileField()->text(), path("A.E01"));
-    EXPECT_EQ(area().correctionAvailable, 1);
-    EXPECT_EQ(area().exerciseTextModified, 0);
+    EXPECT_EQ(area().session().correctionAvailable(), true);
+    EXPECT_EQ(area().session().exerciseTextModified(), false);
     EXPECT_EQ(apex(), 60);
     EXPECT_EQ(panelsHidden, 1);
     EXPECT_FALSE(area().text()->document()->isUndoAvailable()) << "Ctrl+Z would bring the introduction back";
@@ -154,19 +154,19 @@ TEST_F(ExerciseCommandsTest, OpeningShowsStatementAndSituationAsALoadNotAnEdit)
     EXPECT_EQ(text(), "D = 37,2°");
     EXPECT_TRUE(area().text()->isReadOnly());
     EXPECT_EQ(apex(), 30);
-    EXPECT_EQ(area().exerciseTextModified, 0);
+    EXPECT_EQ(area().session().exerciseTextModified(), false);
 
     commands->Closexo();
     EXPECT_TRUE(area().fileField()->text().isEmpty());
     EXPECT_TRUE(text().startsWith("Vorlac"));
-    EXPECT_EQ(area().correctionAvailable, 0);
+    EXPECT_EQ(area().session().correctionAvailable(), false);
     EXPECT_EQ(apex(), 30) << "closing leaves the situation";
 }
 
 TEST_F(ExerciseCommandsTest, UncorrectedExerciseWithoutSituation)
 {
     openThroughWindow("B.E01");
-    EXPECT_EQ(area().correctionAvailable, 0);
+    EXPECT_EQ(area().session().correctionAvailable(), false);
     EXPECT_EQ(apex(), 45);
     area().openMenu();
     EXPECT_FALSE(area().menuAction("opencor")->isEnabled());
@@ -205,8 +205,8 @@ TEST_P(LostEdits, CancelKeepsTextNameAndFlags)
     EXPECT_EQ(messages[0].text, "Attention: perte des modifications du texte.");
     EXPECT_EQ(text(), before);
     EXPECT_EQ(area().fileField()->text(), path("A.E01"));
-    EXPECT_EQ(area().exerciseTextModified, 1);
-    EXPECT_EQ(area().correctionAvailable, 1);
+    EXPECT_EQ(area().session().exerciseTextModified(), true);
+    EXPECT_EQ(area().session().correctionAvailable(), true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, LostEdits,
@@ -279,7 +279,7 @@ TEST_F(ExerciseCommandsTest, FlagSurvivesEveryWayOutThatKeepsTheText)
         messages.clear();
         answers = {QMessageBox::Ok};
         row.run();
-        EXPECT_EQ(area().exerciseTextModified, 1);
+        EXPECT_EQ(area().session().exerciseTextModified(), true);
         EXPECT_TRUE(text().endsWith("réponse"));
         EXPECT_EQ(area().fileField()->text(), path("A.E01"));
         EXPECT_EQ(apex(), 60) << "a failed statement does not load its situation";
@@ -320,7 +320,7 @@ TEST_F(ExerciseCommandsTest, SaveReopenAndPrintTheAnsweredText)
     typeAnswer();
     saveName = path("copie.RTF");
     commands->savetexte();
-    EXPECT_EQ(area().exerciseTextModified, 0);
+    EXPECT_EQ(area().session().exerciseTextModified(), false);
     const QByteArray saved = readBytes(saveName);
 
     // Saving over it asks; Cancel leaves the file alone.
@@ -338,7 +338,7 @@ TEST_F(ExerciseCommandsTest, SaveReopenAndPrintTheAnsweredText)
     EXPECT_EQ(text(), "Mesurer l'angle de déviation.réponse");
     EXPECT_EQ(area().fileField()->text(), "Texte: " + saveName);
     EXPECT_FALSE(area().text()->isReadOnly());
-    EXPECT_EQ(area().correctionAvailable, 0);
+    EXPECT_EQ(area().session().correctionAvailable(), false);
 
     commands->imprimetexte();
     const QString pdf = pdfprobe::run("pdftotext", {path("texte.pdf"), "-"});
@@ -404,7 +404,7 @@ TEST_F(ExerciseCommandsTest, PasteTakesPlainTextInTheCurrentFormat)
     QTextCursor c(edit->document());
     c.movePosition(QTextCursor::End);
     EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(area().exerciseTextModified, 1);
+    EXPECT_EQ(area().session().exerciseTextModified(), true);
 }
 
 } // namespace

@@ -253,10 +253,10 @@ TEST_F(MainWindow, EditedExerciseAsksTwoQuestions)
     // an edit of the introduction is not tracked
     text->setReadOnly(false);
     text->insertPlainText("note");
-    EXPECT_EQ(w.exercises().exerciseTextModified, 0);
+    EXPECT_EQ(w.exercises().session().exerciseTextModified(), false);
     child<QLineEdit>("fich")->setText("/exercices/ex1.E01");
     text->insertPlainText("réponse");
-    EXPECT_EQ(w.exercises().exerciseTextModified, 1);
+    EXPECT_EQ(w.exercises().session().exerciseTextModified(), true);
 
     answers = {QMessageBox::Cancel};
     EXPECT_FALSE(w.close());
@@ -403,7 +403,7 @@ TEST_F(MainWindow, ExercisesMenuOffersOnlyWhatApplies)
     EXPECT_FALSE(cor->isEnabled());
     EXPECT_FALSE(closexo->isEnabled());
     menu->hide();
-    w.exercises().correctionAvailable = 1;
+    w.exercises().session().setCorrectionAvailable(true);
     child<QLineEdit>("fich")->setText("/ex/a.E01");
     clickLabel(child<QWidget>("btexo"));
     EXPECT_TRUE(cor->isEnabled());
