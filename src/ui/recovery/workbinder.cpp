@@ -2,8 +2,8 @@
 
 #include "exercises/exerciseauthoring.h"
 #include "exercises/exercisecommands.h"
-#include "exercises/rtf.h"
 #include "model/protractormodel.h"
+#include "rtf/rtf.h"
 #include "simulator/exercisearea.h"
 #include "simulator/scenecontroller.h"
 #include "situations/situationbinder.h"

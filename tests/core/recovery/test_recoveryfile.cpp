@@ -99,7 +99,7 @@ TEST(RecoveryFile, RefusesWorkTheSituationCannotStore)
     // The exact incidence is kept beside the situation: past the grazing angle it was read back,
     // then refused when the work was stored again.
     w = RecoveryWork{};
-    w.situation.scene.incidenceAngle = 10999.88;
+    w.work.scene.incidenceAngle = 10999.88;
     EXPECT_FALSE(serialiseRecovery(w).has_value());
 }
 

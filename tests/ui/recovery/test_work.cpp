@@ -3,11 +3,11 @@
 #include "rowname.h"
 #include "vorlacfixture.h"
 
-#include "exercises/rtf.h"
 #include "model/glasscatalogue.h"
 #include "model/linelamps.h"
 #include "recovery/recoverykeeper.h"
 #include "recovery/workbinder.h"
+#include "rtf/rtf.h"
 #include "situations/situationbinder.h"
 #include "undo/undohistory.h"
 
