@@ -49,7 +49,6 @@ class MagnifierWindow : public QWidget
 
     SceneController &m_controller;
     FigureOptions &m_options;
-    SpectrumColours m_spectrum{};
     MagnifiedBeam m_beam;
     SceneViewport m_view;
     QImage m_image;

@@ -41,7 +41,6 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     setMouseTracking(true);
     setAccessibleName(QStringLiteral("Projection de la scène"));
     setToolTip(QStringLiteral("Faire glisser la lampe ; Ctrl+molette : zoom ; Échap ou F11 : retour"));
-    FillSpectrumColours(m_spectrum);
     resize(960, 608);
 
     m_menu->setObjectName(QStringLiteral("menuprojection"));
@@ -76,8 +75,7 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
         render();
     });
     // Drawn in the same frame as the main window's picture.
-    connect(&controller, &SceneController::pictureRedrawn, this, &ProjectionWindow::render);
-    connect(&controller, &SceneController::sceneChanged, this, qOverload<>(&QWidget::update));
+    connect(&controller, &SceneController::figureChanged, this, &ProjectionWindow::render);
     if (protractor)
         connect(protractor, &ProtractorView::figureChanged, this, qOverload<>(&QWidget::update));
     m_view = fittedViewport(size());
@@ -120,8 +118,7 @@ void ProjectionWindow::render()
     if (m_image.size() != pixels)
         m_image = QImage(pixels, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(1.0);
-    drawSceneView(m_controller.state(), m_controller.picture(), m_spectrum, m_view, ratio,
-                  m_options.settings().projectionRayWidth, m_image);
+    drawSceneView(m_controller.figure(), m_view, ratio, m_options.settings().projectionRayWidth, m_image);
     m_image.setDevicePixelRatio(ratio);
     update();
 }
@@ -208,7 +205,7 @@ std::optional<ProtractorView::Handle> ProjectionWindow::protractorHandleAt(QPoin
 
 void ProjectionWindow::paintReadout(QPainter &p)
 {
-    const QStringList lines = readoutLines(m_controller.state(), m_controller.picture(), regionalLocale());
+    const QStringList lines = readoutLines(m_controller.figure(), regionalLocale(), m_options.settings().angleDecimals);
     if (lines.isEmpty())
         return;
     QFont f(QStringLiteral("Arial"));

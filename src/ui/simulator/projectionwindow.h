@@ -69,7 +69,6 @@ class ProjectionWindow : public QWidget
     SceneController &m_controller;
     FigureOptions &m_options;
     SceneViewport m_view;
-    SpectrumColours m_spectrum{};
     QImage m_image;
     QMenu *m_menu;
     QPointer<ProtractorView> m_protractor;

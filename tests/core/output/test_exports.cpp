@@ -143,8 +143,9 @@ TEST_P(FigureVector, RendersLikeThePicture)
     RedrawWhiteLight(state, spectrum, picture);
     const QImage lamp = testLamp();
     const QImage png = figureWithOverlays(picture, lamp);
-    const QByteArray bytes = pictureBytes(GetParam().format, png, QStringLiteral("schéma"),
-                                          [&](QPainter &p) { paintFigureVector(p, state, picture, &lamp); });
+    const QByteArray bytes = pictureBytes(GetParam().format, png, QStringLiteral("schéma"), [&](QPainter &p) {
+        paintFigureVector(p, traceFigure(state, &spectrum), picture.image, &lamp);
+    });
     ASSERT_FALSE(bytes.isEmpty());
     const QRgb background = GetParam().black ? 0xff000000u : 0xffffffffu;
     QImage rendered;

@@ -77,7 +77,7 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
                 if (!q.second.isEmpty())
                     want[kind] = QString::fromLatin1(q.first) + QStringLiteral(" = ") + q.second + QStringLiteral("°");
 
-            const AngleFigure fig = angleMarks(s, fr);
+            const AngleFigure fig = angleMarks(traceFigure(s), fr);
             std::map<AngleKind, QString> got;
             for (const AngleMark &m : fig.marks)
                 got[m.kind] = m.label;
@@ -151,7 +151,7 @@ class ZoomedLabels : public ::testing::TestWithParam<double>
 TEST_P(ZoomedLabels, KeepTheirSizeInsideTheWindow)
 {
     SceneState s;
-    const AngleFigure fig = angleMarks(s, QLocale(QLocale::French, QLocale::France));
+    const AngleFigure fig = angleMarks(traceFigure(s), QLocale(QLocale::French, QLocale::France));
     ASSERT_FALSE(fig.marks.empty());
     const double fit = 2.0, zoom = GetParam();
     const QRectF window(0, 0, kSceneWidth * fit, kSceneHeight * fit);
