@@ -172,3 +172,119 @@ INSTANTIATE_TEST_SUITE_P(Rows, ZoomedLabels, ::testing::Values(1.0, 12.0),
                          });
 
 } // namespace
+
+namespace
+{
+
+// The marks of a white-light figure in full (its 401 rays), as the window shows them.
+SceneFigure whiteFigure(SceneState s)
+{
+    s.source = SourceType::WhiteLight;
+    SpectrumColours spectrum{};
+    FillSpectrumColours(spectrum);
+    return traceFigure(s, &spectrum);
+}
+
+struct WhiteRow {
+    const char *name;
+    int apex;
+    float prismA, prismB; // "Autre"
+    int outside;          // material row
+    int wavelength;
+};
+
+[[maybe_unused]] void PrintTo(const WhiteRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class WhiteLightLabels : public ::testing::TestWithParam<WhiteRow>
+{
+};
+
+// Over a sweep of incidences in white light no label box meets any drawn ray (not only every
+// 20 nm), no leader crosses another label, and r and r' lie nearer their own face.
+TEST_P(WhiteLightLabels, ClearOfEveryDrawnRayAndOfEachOther)
+{
+    const WhiteRow &row = GetParam();
+    SceneState s;
+    s.apexAngle = row.apex;
+    s.prismMaterial = kCustomMaterial;
+    s.prismCauchyA = row.prismA;
+    s.prismCauchyB = row.prismB;
+    s.outsideMaterial = row.outside;
+    s.outsideCauchyA = kMaterials[row.outside].cauchyA;
+    s.outsideCauchyB = kMaterials[row.outside].cauchyB;
+    s.wavelength = row.wavelength;
+    const QLocale fr(QLocale::French, QLocale::France);
+    for (double incidence = -64.28; incidence <= 90; incidence += 9.5) {
+        s.incidenceAngle = incidence;
+        SCOPED_TRACE(testing::Message() << "i=" << incidence);
+        const SceneFigure figure = whiteFigure(s);
+        ASSERT_EQ(figure.rays.size(), 401u);
+        const AngleFigure fig = angleMarks(figure, fr);
+        const TraceLayout &l = figure.layout;
+        const QLineF entry(kApexX, kApexY, l.baseLeftX, kBaseY), exit(kApexX, kApexY, l.baseRightX, kBaseY);
+        const auto distance = [](const QLineF &f, QPointF p) {
+            return std::abs(f.dx() * (p.y() - f.y1()) - f.dy() * (p.x() - f.x1())) / f.length();
+        };
+        for (const AngleMark &m : fig.marks) {
+            const std::string label = m.label.toStdString();
+            forEachFigureSegment(figure, [&](const Segment &seg) {
+                EXPECT_FALSE(segmentMeetsRect(QLineF(seg.x1, seg.y1, seg.x2, seg.y2), m.labelRect)) << label;
+            });
+            for (const AngleMark &other : fig.marks) {
+                if (&other != &m && !m.leader.isNull()) {
+                    EXPECT_FALSE(segmentMeetsRect(m.leader, other.labelRect))
+                        << label << " over " << other.label.toStdString();
+                }
+            }
+            const QPointF c = m.labelRect.center();
+            if (m.kind == AngleKind::Refraction) {
+                EXPECT_LE(distance(entry, c), distance(exit, c)) << label;
+            } else if (m.kind == AngleKind::ExitIncidence) {
+                EXPECT_LE(distance(exit, c), distance(entry, c)) << label;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WhiteLightLabels,
+                         ::testing::Values(WhiteRow{"A13 Autre 1,2 0 in water 637 nm", 13, 1.2f, 0.0f, 1, 637},
+                                           WhiteRow{"A60 flint like in air 450 nm", 60, 1.62f, 9000.0f, 0, 450},
+                                           WhiteRow{"A30 crown like in air 700 nm", 30, 1.5f, 4200.0f, 0, 700}),
+                         RowName());
+
+class MarkPrecision : public ::testing::TestWithParam<int>
+{
+};
+
+// Each label shows its value to the panel's precision, as the panel's own texts do.
+TEST_P(MarkPrecision, LabelsFollowThePanel)
+{
+    const int decimals = GetParam();
+    const QLocale fr(QLocale::French, QLocale::France);
+    for (const SourceType source : {SourceType::Monochromatic, SourceType::FiveRadiations, SourceType::WhiteLight}) {
+        SceneState s;
+        s.source = source;
+        s.incidenceAngle = 40;
+        const SceneFigure figure = traceFigure(s);
+        const MeasureLineTexts t =
+            measureLineTexts({figure.measuredWavelength, figure.measuredRay.measures}, fr, decimals);
+        std::map<AngleKind, QString> want{{AngleKind::Incidence, QStringLiteral("i = ") + t.incidence + u'°'},
+                                          {AngleKind::Refraction, QStringLiteral("r = ") + t.refraction + u'°'},
+                                          {AngleKind::Deviation, QStringLiteral("D = ") + t.deviation + u'°'}};
+        EXPECT_EQ(t.incidence, angleText(40, fr, decimals));
+        for (const AngleMark &m : angleMarks(figure, fr, decimals).marks) {
+            if (want.count(m.kind)) {
+                EXPECT_EQ(m.label, want[m.kind]) << int(source);
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MarkPrecision, ::testing::Values(1, 2, 3), [](const ::testing::TestParamInfo<int> &i) {
+    return std::to_string(i.index) + "_decimals_" + std::to_string(i.param);
+});
+
+} // namespace
