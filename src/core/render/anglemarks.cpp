@@ -119,24 +119,29 @@ struct Placer {
         const double middle = m.startAngle + m.spanAngle / 2;
         struct Candidate {
             double cost;
+            int order; // nearer first among equal costs
             QRectF rect;
         };
         std::vector<Candidate> candidates;
+        candidates.reserve(27 * 24);
         const double first = m.hasArc ? m.radius + 4 : 6;
         const double reach = first + 160 + size.width() + size.height();
-        for (double dist = first; dist <= first + 160; dist += 6)
-            for (int turn = -180; turn < 180; turn += 15) {
-                const QPointF u = along(middle + turn);
-                const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
+        for (int turn = -180; turn < 180; turn += 15) {
+            const QPointF u = along(middle + turn);
+            const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
+            int step = 0;
+            for (double dist = first; dist <= first + 160; dist += 6, ++step) {
                 const QPointF c = m.vertex + u * (dist + extent);
                 if (side && !side->beside(c))
                     continue;
                 candidates.push_back(
-                    {dist - first + std::abs(turn) * 0.8,
+                    {dist - first + std::abs(turn) * 0.8, step * 24 + (turn + 180) / 15,
                      QRectF(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height())});
             }
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate &a, const Candidate &b) { return a.cost < b.cost; });
+        }
+        std::sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
+            return a.cost != b.cost ? a.cost < b.cost : a.order < b.order;
+        });
         // Only the lines within reach of the candidates can meet them (white light draws thousands).
         const QRectF region(m.vertex - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach));
         std::vector<QLineF> near;

@@ -27,7 +27,8 @@ inline constexpr int kMagnifierDefaultZoom = DisplaySettings{}.magnifierZoom;
 // Scene pixels along the beam from its exit point: half the drawn emergent ray (400 pixels),
 // less where the beam leaves the picture sooner.
 inline constexpr double kMagnifierDistance = 200.0;
-// Rays of the magnified picture, in window pixels.
+// The first ray width of the magnified picture, in window pixels; the window draws its rays at the
+// width chosen for the projection, which a class sees.
 inline constexpr int kMagnifierRayWidth = 2;
 
 struct MagnifiedBeam {

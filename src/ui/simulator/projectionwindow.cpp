@@ -129,7 +129,11 @@ void ProjectionWindow::paintEvent(QPaintEvent *)
     p.drawImage(QPointF(0, 0), m_image);
     const QRectF lamp = lampRect();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(lamp, lampPicture(lamp.width() / 32 * devicePixelRatioF()), QRectF());
+    if (const qreal scale = lamp.width() / 32 * devicePixelRatioF(); scale != m_lampScale) {
+        m_lampScale = scale;
+        m_lamp = lampPicture(scale);
+    }
+    p.drawPixmap(lamp, m_lamp, QRectF());
     const bool black = m_controller.state().blackBackground;
     QTransform toWindow;
     toWindow.scale(m_view.scale(), m_view.scale());

@@ -303,12 +303,12 @@ void SceneController::remeasure()
 {
     if (m_sceneRedraws == 0)
         return;
-    SceneFigure figure = m_figure;
-    figure.state = m_state;
-    figure.state.incidenceAngle = m_figure.state.incidenceAngle;
-    measureFigure(figure, m_state.wavelength);
-    m_picture.measures = figure.measures;
-    publish(std::move(figure));
+    // The lines stay: only the measured ray and what is hidden change.
+    m_figure.state = m_state;
+    measureFigure(m_figure, m_state.wavelength);
+    m_picture.measures = m_figure.measures;
+    ++m_figures;
+    emit figureChanged();
 }
 
 void SceneController::redrawScene()
