@@ -137,6 +137,11 @@ MagnifierWindow::MagnifierWindow(SceneController &controller, FigureOptions &opt
     // Drawn in the same frame as the main window's picture, and when the cursor alone chooses
     // another measured ray (five radiations, a lamp).
     connect(&controller, &SceneController::figureChanged, this, &MagnifierWindow::render);
+    // Its rays are as wide as the projection's, chosen for the class.
+    connect(&options, &FigureOptions::changed, this, [this] {
+        if (m_options.settings().projectionRayWidth != m_rayWidth)
+            render();
+    });
     resize(520, 420);
     m_slider->setFocus();
 }
@@ -187,7 +192,8 @@ void MagnifierWindow::render()
     m_image.setDevicePixelRatio(1.0);
     m_beam = magnifiedBeam(m_controller.figure());
     m_view = magnifierViewport(m_beam, area.size(), m_spin ? m_spin->value() : kMagnifierDefaultZoom);
-    drawMagnifiedScene(m_controller.figure(), m_view, ratio, m_options.settings().projectionRayWidth, m_image);
+    m_rayWidth = m_options.settings().projectionRayWidth;
+    drawMagnifiedScene(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
     m_image.setDevicePixelRatio(ratio);
     update();
 }

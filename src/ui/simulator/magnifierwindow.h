@@ -52,6 +52,7 @@ class MagnifierWindow : public QWidget
     MagnifiedBeam m_beam;
     SceneViewport m_view;
     QImage m_image;
+    int m_rayWidth = 0; // of the last picture
     QSlider *m_slider;
     QSpinBox *m_spin;
     QWidget *m_bar;

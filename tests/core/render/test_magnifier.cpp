@@ -248,3 +248,41 @@ INSTANTIATE_TEST_SUITE_P(Rows, MagnifierLabels, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool> &i) { return i.param ? "Hidden" : "Shown"; });
 
 } // namespace
+
+namespace
+{
+
+class MagnifierRayWidth : public ::testing::TestWithParam<int>
+{
+};
+
+// The magnified rays are as wide as chosen: a monochromatic beam lights width times the pixels
+// of a one-pixel beam.
+TEST_P(MagnifierRayWidth, FollowsTheChosenWidth)
+{
+    SceneState s;
+    s.source = SourceType::Monochromatic;
+    const Drawn d(s);
+    const MagnifiedBeam beam = magnifiedBeam(d.figure);
+    ASSERT_TRUE(beam.emerged);
+    const SceneViewport view = magnifierViewport(beam, QSizeF(kWindow), 100);
+    const auto lit = [&](int width) {
+        QImage image(kWindow, QImage::Format_RGB32);
+        drawMagnifiedScene(d.figure, view, 1.0, width, image);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += (image.pixel(x, y) & 0xffffffu) != 0;
+        return n;
+    };
+    const int one = lit(1);
+    ASSERT_GT(one, 100);
+    EXPECT_NEAR(double(lit(GetParam())) / one, GetParam(), 0.1 * GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MagnifierRayWidth, ::testing::Values(2, 3, 6),
+                         [](const ::testing::TestParamInfo<int> &i) {
+                             return std::to_string(i.index) + "_width_" + std::to_string(i.param);
+                         });
+
+} // namespace
