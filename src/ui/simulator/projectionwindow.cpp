@@ -72,7 +72,11 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
         readout->setChecked(m_options.settings().projectionReadout);
         const QList<QAction *> all = group->actions();
         all[m_options.settings().projectionRayWidth - kMinRayWidth]->setChecked(true);
-        render();
+        // New marks come with every figure, which draws the scene already: they are only painted.
+        if (m_options.settings().projectionRayWidth != m_rayWidth)
+            render();
+        else
+            update();
     });
     // Drawn in the same frame as the main window's picture.
     connect(&controller, &SceneController::figureChanged, this, &ProjectionWindow::render);
@@ -118,7 +122,8 @@ void ProjectionWindow::render()
     if (m_image.size() != pixels)
         m_image = QImage(pixels, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(1.0);
-    drawSceneView(m_controller.figure(), m_view, ratio, m_options.settings().projectionRayWidth, m_image);
+    m_rayWidth = m_options.settings().projectionRayWidth;
+    drawSceneView(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
     m_image.setDevicePixelRatio(ratio);
     update();
 }

@@ -70,7 +70,8 @@ class ProjectionWindow : public QWidget
     FigureOptions &m_options;
     SceneViewport m_view;
     QImage m_image;
-    QPixmap m_lamp; // the lamp drawn for the last scale: the picture is rendered again only when it changes
+    int m_rayWidth = 0; // of the last picture
+    QPixmap m_lamp;     // the lamp drawn for the last scale: the picture is rendered again only when it changes
     qreal m_lampScale = 0;
     QMenu *m_menu;
     QPointer<ProtractorView> m_protractor;
