@@ -22,7 +22,10 @@ struct MarkRow {
     SourceType source;
     int wavelength;
     bool black;
-    int lamp = 0; // row of lineLamps() for a lamp source
+    int lamp = 0;                 // row of lineLamps() for a lamp source
+    int decimals = 1;             // the panel's precision
+    float prismA = 0, prismB = 0; // "Autre" when prismA is set
+    double firstIncidence = -85;
 };
 
 [[maybe_unused]] void PrintTo(const MarkRow &row, std::ostream *os)
@@ -34,9 +37,10 @@ class AngleMarkSweep : public ::testing::TestWithParam<MarkRow>
 {
 };
 
-// Over every apex and a sweep of incidences: each label reads the panel's value, a mark exists
-// exactly where the panel shows a value, and the labels stay inside the picture, apart, and off
-// the measured ray and the prism's outline.
+// Over every apex and a sweep of incidences: each label reads the panel's value at its precision,
+// a mark exists exactly where the panel shows a value, and the labels stay inside the picture,
+// apart, off every drawn ray (all 401 of white light) and off the other labels' leaders; r and r'
+// lie nearer their own face.
 TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
 {
     const MarkRow &row = GetParam();
@@ -46,6 +50,11 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
     s.outsideMaterial = row.outside;
     s.prismCauchyA = kMaterials[row.prism].cauchyA;
     s.prismCauchyB = kMaterials[row.prism].cauchyB;
+    if (row.prismA > 0) {
+        s.prismMaterial = kCustomMaterial;
+        s.prismCauchyA = row.prismA;
+        s.prismCauchyB = row.prismB;
+    }
     s.outsideCauchyA = kMaterials[row.outside].cauchyA;
     s.outsideCauchyB = kMaterials[row.outside].cauchyB;
     s.source = row.source;
@@ -53,8 +62,10 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
     s.blackBackground = row.black;
     s.lamp = row.lamp;
     const QRectF picture(0, 0, kSceneWidth, kSceneHeight);
-    for (int apex : {2, 10, 30, 45, 60, 75, 90})
-        for (double incidence = -85; incidence <= 90; incidence += 7.5) {
+    SpectrumColours spectrum{};
+    FillSpectrumColours(spectrum);
+    for (int apex : {2, 10, 13, 30, 45, 60, 75, 90})
+        for (double incidence = row.firstIncidence; incidence <= 90; incidence += 7.5) {
             s.apexAngle = apex;
             s.incidenceAngle = incidence;
             SCOPED_TRACE(testing::Message() << "A=" << apex << " i=" << incidence);
@@ -66,7 +77,7 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
                 if (r.wavelength == minimumWavelength(s))
                     ray = &r;
             ASSERT_NE(ray, nullptr);
-            const MeasureLineTexts t = measureLineTexts(*ray, fr);
+            const MeasureLineTexts t = measureLineTexts(*ray, fr, row.decimals);
             std::map<AngleKind, QString> want{{AngleKind::Apex, QStringLiteral("A = %1°").arg(apex)}};
             const std::pair<AngleKind, std::pair<const char *, QString>> quantities[] = {
                 {AngleKind::Incidence, {"i", t.incidence}},          {AngleKind::Refraction, {"r", t.refraction}},
@@ -77,23 +88,35 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
                 if (!q.second.isEmpty())
                     want[kind] = QString::fromLatin1(q.first) + QStringLiteral(" = ") + q.second + QStringLiteral("°");
 
-            const AngleFigure fig = angleMarks(traceFigure(s), fr);
+            const SceneFigure figure = traceFigure(s, &spectrum);
+            const AngleFigure fig = angleMarks(figure, fr, row.decimals);
             std::map<AngleKind, QString> got;
             for (const AngleMark &m : fig.marks)
                 got[m.kind] = m.label;
             EXPECT_EQ(got, want);
 
-            TraceResult measured;
-            TraceRay(rayOnlyInput(apex, incidence, ray->measures.prismIndex, ray->measures.outsideIndex), measured);
+            const QLineF entry(kApexX, kApexY, figure.layout.baseLeftX, kBaseY);
+            const QLineF exit(kApexX, kApexY, figure.layout.baseRightX, kBaseY);
+            const auto distance = [](const QLineF &f, QPointF p) {
+                return std::abs(f.dx() * (p.y() - f.y1()) - f.dy() * (p.x() - f.x1())) / f.length();
+            };
             for (std::size_t a = 0; a < fig.marks.size(); ++a) {
                 const QRectF r = fig.marks[a].labelRect;
-                EXPECT_TRUE(picture.contains(r)) << fig.marks[a].label.toStdString();
-                for (std::size_t b = a + 1; b < fig.marks.size(); ++b)
-                    EXPECT_FALSE(r.intersects(fig.marks[b].labelRect))
-                        << fig.marks[a].label.toStdString() << " / " << fig.marks[b].label.toStdString();
-                for (const Segment &seg : measured.segments)
-                    EXPECT_FALSE(segmentMeetsRect(QLineF(seg.x1, seg.y1, seg.x2, seg.y2), r))
-                        << fig.marks[a].label.toStdString();
+                const std::string label = fig.marks[a].label.toStdString();
+                EXPECT_TRUE(picture.contains(r)) << label;
+                for (std::size_t b = 0; b < fig.marks.size(); ++b) {
+                    EXPECT_TRUE(b <= a || !r.intersects(fig.marks[b].labelRect)) << label;
+                    EXPECT_FALSE(b != a && segmentMeetsRect(fig.marks[b].leader, r)) << label;
+                }
+                const auto offRays = [&](const Segment &seg) {
+                    EXPECT_FALSE(segmentMeetsRect(QLineF(seg.x1, seg.y1, seg.x2, seg.y2), r)) << label;
+                };
+                forEachFigureSegment(figure, offRays);
+                std::for_each(figure.measuredRay.segments.begin(), figure.measuredRay.segments.end(), offRays);
+                // r by the entry face, r' by the exit face.
+                const double toEntry = distance(entry, r.center()), toExit = distance(exit, r.center());
+                EXPECT_TRUE(fig.marks[a].kind != AngleKind::Refraction || toEntry <= toExit) << label;
+                EXPECT_TRUE(fig.marks[a].kind != AngleKind::ExitIncidence || toExit <= toEntry) << label;
             }
         }
 }
@@ -104,7 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkRow{"flint in air, five radiations", 3, 0, SourceType::FiveRadiations, 640, true},
                       MarkRow{"crown in water, white light", 2, 1, SourceType::WhiteLight, 450, false},
                       MarkRow{"water prism in flint, outside denser", 1, 3, SourceType::Monochromatic, 700, false},
-                      MarkRow{"flint in air, neon lamp", 3, 0, SourceType::LineLamp, 640, true, 5}),
+                      MarkRow{"flint in air, neon lamp", 3, 0, SourceType::LineLamp, 640, true, 5},
+                      MarkRow{"Autre 1,2 0 in water, white light, 0,01", 2, 1, SourceType::WhiteLight, 637, true, 0, 2,
+                              1.2f, 0.0f, -64.28},
+                      MarkRow{"flint in air, five radiations, 0,001", 3, 0, SourceType::FiveRadiations, 500, true, 0,
+                              3}),
     RowName());
 
 struct SettingsRow {
@@ -170,121 +197,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, ZoomedLabels, ::testing::Values(1.0, 12.0),
                          [](const ::testing::TestParamInfo<double> &i) {
                              return "Zoom" + std::to_string(int(i.param));
                          });
-
-} // namespace
-
-namespace
-{
-
-// The marks of a white-light figure in full (its 401 rays), as the window shows them.
-SceneFigure whiteFigure(SceneState s)
-{
-    s.source = SourceType::WhiteLight;
-    SpectrumColours spectrum{};
-    FillSpectrumColours(spectrum);
-    return traceFigure(s, &spectrum);
-}
-
-struct WhiteRow {
-    const char *name;
-    int apex;
-    float prismA, prismB; // "Autre"
-    int outside;          // material row
-    int wavelength;
-};
-
-[[maybe_unused]] void PrintTo(const WhiteRow &row, std::ostream *os)
-{
-    *os << row.name;
-}
-
-class WhiteLightLabels : public ::testing::TestWithParam<WhiteRow>
-{
-};
-
-// Over a sweep of incidences in white light no label box meets any drawn ray (not only every
-// 20 nm), no leader crosses another label, and r and r' lie nearer their own face.
-TEST_P(WhiteLightLabels, ClearOfEveryDrawnRayAndOfEachOther)
-{
-    const WhiteRow &row = GetParam();
-    SceneState s;
-    s.apexAngle = row.apex;
-    s.prismMaterial = kCustomMaterial;
-    s.prismCauchyA = row.prismA;
-    s.prismCauchyB = row.prismB;
-    s.outsideMaterial = row.outside;
-    s.outsideCauchyA = kMaterials[row.outside].cauchyA;
-    s.outsideCauchyB = kMaterials[row.outside].cauchyB;
-    s.wavelength = row.wavelength;
-    const QLocale fr(QLocale::French, QLocale::France);
-    for (double incidence = -64.28; incidence <= 90; incidence += 9.5) {
-        s.incidenceAngle = incidence;
-        SCOPED_TRACE(testing::Message() << "i=" << incidence);
-        const SceneFigure figure = whiteFigure(s);
-        ASSERT_EQ(figure.rays.size(), 401u);
-        const AngleFigure fig = angleMarks(figure, fr);
-        const TraceLayout &l = figure.layout;
-        const QLineF entry(kApexX, kApexY, l.baseLeftX, kBaseY), exit(kApexX, kApexY, l.baseRightX, kBaseY);
-        const auto distance = [](const QLineF &f, QPointF p) {
-            return std::abs(f.dx() * (p.y() - f.y1()) - f.dy() * (p.x() - f.x1())) / f.length();
-        };
-        for (const AngleMark &m : fig.marks) {
-            const std::string label = m.label.toStdString();
-            forEachFigureSegment(figure, [&](const Segment &seg) {
-                EXPECT_FALSE(segmentMeetsRect(QLineF(seg.x1, seg.y1, seg.x2, seg.y2), m.labelRect)) << label;
-            });
-            for (const AngleMark &other : fig.marks) {
-                if (&other != &m && !m.leader.isNull()) {
-                    EXPECT_FALSE(segmentMeetsRect(m.leader, other.labelRect))
-                        << label << " over " << other.label.toStdString();
-                }
-            }
-            const QPointF c = m.labelRect.center();
-            if (m.kind == AngleKind::Refraction) {
-                EXPECT_LE(distance(entry, c), distance(exit, c)) << label;
-            } else if (m.kind == AngleKind::ExitIncidence) {
-                EXPECT_LE(distance(exit, c), distance(entry, c)) << label;
-            }
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, WhiteLightLabels,
-                         ::testing::Values(WhiteRow{"A13 Autre 1,2 0 in water 637 nm", 13, 1.2f, 0.0f, 1, 637},
-                                           WhiteRow{"A60 flint like in air 450 nm", 60, 1.62f, 9000.0f, 0, 450},
-                                           WhiteRow{"A30 crown like in air 700 nm", 30, 1.5f, 4200.0f, 0, 700}),
-                         RowName());
-
-class MarkPrecision : public ::testing::TestWithParam<int>
-{
-};
-
-// Each label shows its value to the panel's precision, as the panel's own texts do.
-TEST_P(MarkPrecision, LabelsFollowThePanel)
-{
-    const int decimals = GetParam();
-    const QLocale fr(QLocale::French, QLocale::France);
-    for (const SourceType source : {SourceType::Monochromatic, SourceType::FiveRadiations, SourceType::WhiteLight}) {
-        SceneState s;
-        s.source = source;
-        s.incidenceAngle = 40;
-        const SceneFigure figure = traceFigure(s);
-        const MeasureLineTexts t =
-            measureLineTexts({figure.measuredWavelength, figure.measuredRay.measures}, fr, decimals);
-        std::map<AngleKind, QString> want{{AngleKind::Incidence, QStringLiteral("i = ") + t.incidence + u'°'},
-                                          {AngleKind::Refraction, QStringLiteral("r = ") + t.refraction + u'°'},
-                                          {AngleKind::Deviation, QStringLiteral("D = ") + t.deviation + u'°'}};
-        EXPECT_EQ(t.incidence, angleText(40, fr, decimals));
-        for (const AngleMark &m : angleMarks(figure, fr, decimals).marks) {
-            if (want.count(m.kind)) {
-                EXPECT_EQ(m.label, want[m.kind]) << int(source);
-            }
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, MarkPrecision, ::testing::Values(1, 2, 3), [](const ::testing::TestParamInfo<int> &i) {
-    return std::to_string(i.index) + "_decimals_" + std::to_string(i.param);
-});
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "model/colour.h"
 #include "model/linelamps.h"
 #include "render/magnifier.h"
-#include "rowname.h"
 #include "simulator/figureoptions.h"
 #include "simulator/magnifiercommands.h"
 #include "simulator/magnifierwindow.h"
@@ -16,23 +15,13 @@
 #include <QLabel>
 #include <QTest>
 #include <cmath>
-#include <ostream>
 
 using namespace vorlac;
 
 namespace
 {
 
-struct StepRow {
-    const char *name;
-    SourceType source;
-};
-std::ostream &operator<<(std::ostream &o, const StepRow &r)
-{
-    return o << r.name;
-}
-
-class OneFigure : public VorlacFixture, public ::testing::WithParamInterface<StepRow>
+class OneFigure : public VorlacFixture, public ::testing::WithParamInterface<SourceType>
 {
 };
 
@@ -42,7 +31,7 @@ TEST_P(OneFigure, OneTracePerLampStepWithEveryViewOpen)
 {
     Vorlac &w = window();
     SceneController &c = w.controller();
-    c.setSource(GetParam().source);
+    c.setSource(GetParam());
     w.projection().toggle();
     w.magnifier().action()->trigger();
     QTest::mouseClick(child<QLabel>("ImageMesures"), Qt::LeftButton);
@@ -69,12 +58,16 @@ TEST_P(OneFigure, OneTracePerLampStepWithEveryViewOpen)
     EXPECT_TRUE(found) << incidence.toStdString();
 }
 
+std::string sourceName(const ::testing::TestParamInfo<SourceType> &i)
+{
+    const char *names[] = {"monochromatic", "five_radiations", "white_light", "line_lamp"};
+    return std::to_string(i.index) + '_' + names[int(i.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, OneFigure,
-                         ::testing::Values(StepRow{"monochromatic", SourceType::Monochromatic},
-                                           StepRow{"five radiations", SourceType::FiveRadiations},
-                                           StepRow{"line lamp", SourceType::LineLamp},
-                                           StepRow{"white light", SourceType::WhiteLight}),
-                         RowName());
+                         ::testing::Values(SourceType::Monochromatic, SourceType::FiveRadiations, SourceType::LineLamp,
+                                           SourceType::WhiteLight),
+                         sourceName);
 
 class HiddenLampStrip : public VorlacFixture, public ::testing::WithParamInterface<bool>
 {
