@@ -199,6 +199,8 @@ bool segmentMeetsRect(const QLineF &s, const QRectF &r)
 AngleFigure angleMarks(const SceneFigure &figure, const QLocale &locale, int decimals)
 {
     AngleFigure fig;
+    if (figure.measuredRay.segments.empty())
+        return fig; // no figure traced yet
     const SceneState &state = figure.state;
     const double lambda = figure.measuredWavelength;
     const TraceResult &ray = figure.measuredRay;
