@@ -64,13 +64,15 @@ BENCHMARK(BM_ParabolaNormalEquationsNaive)->Unit(benchmark::kMicrosecond);
 struct WhiteFigure {
     SceneState state;
     ScenePicture picture;
+    SceneFigure figure;
     QImage lamp{32, 32, QImage::Format_ARGB32};
     WhiteFigure()
     {
         state.source = SourceType::WhiteLight;
         SpectrumColours spectrum{};
         FillSpectrumColours(spectrum);
-        RedrawWhiteLight(state, spectrum, picture);
+        figure = traceFigure(state, &spectrum);
+        drawFigure(figure, picture);
         lamp.fill(Qt::yellow);
     }
 };
@@ -81,7 +83,7 @@ void BM_SvgWhiteLightFigure(benchmark::State &state)
     std::size_t bytes = 0;
     for (auto _ : state) {
         const QByteArray svg = svgBytes(f.picture.image.size(), QStringLiteral("schéma"),
-                                        [&](QPainter &p) { paintFigureVector(p, f.state, f.picture, &f.lamp); });
+                                        [&](QPainter &p) { paintFigureVector(p, f.figure, f.picture.image, &f.lamp); });
         bytes = static_cast<std::size_t>(svg.size());
     }
     state.counters["bytes"] = static_cast<double>(bytes);

@@ -27,9 +27,10 @@ void lampStepAndMagnifier(benchmark::State &st, SceneState state)
     double step = 0;
     for (auto _ : st) {
         state.incidenceAngle = 40 + (step += 0.1, std::fmod(step, 20));
-        RedrawScene(state, picture);
-        const MagnifiedBeam beam = magnifiedBeam(state);
-        drawMagnifiedScene(state, picture, spectrum, magnifierViewport(beam, QSizeF(520, 380), 100), 1.0, target);
+        const SceneFigure figure = traceFigure(state);
+        drawFigure(figure, picture);
+        const MagnifiedBeam beam = magnifiedBeam(figure);
+        drawMagnifiedScene(figure, magnifierViewport(beam, QSizeF(520, 380), 100), 1.0, kMagnifierRayWidth, target);
         benchmark::DoNotOptimize(target.constBits());
     }
 }
@@ -58,12 +59,11 @@ void BM_MagnifierWhiteLight(benchmark::State &st)
     s.source = SourceType::WhiteLight;
     SpectrumColours spectrum{};
     FillSpectrumColours(spectrum);
-    ScenePicture picture;
-    RedrawWhiteLight(s, spectrum, picture);
+    const SceneFigure figure = traceFigure(s, &spectrum);
     QImage target(520, 380, QImage::Format_RGB32);
-    const SceneViewport v = magnifierViewport(magnifiedBeam(s), QSizeF(520, 380), 100);
+    const SceneViewport v = magnifierViewport(magnifiedBeam(figure), QSizeF(520, 380), 100);
     for (auto _ : st)
-        drawMagnifiedScene(s, picture, spectrum, v, 1.0, target);
+        drawMagnifiedScene(figure, v, 1.0, kMagnifierRayWidth, target);
 }
 BENCHMARK(BM_MagnifierWhiteLight)->Unit(benchmark::kMicrosecond);
 

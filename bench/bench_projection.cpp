@@ -20,12 +20,13 @@ struct Scene {
     SceneState state;
     SpectrumColours spectrum{};
     ScenePicture picture;
+    SceneFigure figure;
     explicit Scene(SourceType source)
     {
         state.source = source;
         FillSpectrumColours(spectrum);
-        RedrawScene(state, picture);
-        RedrawWhiteLight(state, spectrum, picture);
+        figure = traceFigure(state, &spectrum);
+        drawFigure(figure, picture);
     }
 };
 
@@ -43,7 +44,7 @@ void BM_ProjectionWhite1080p3px(benchmark::State &st)
     QImage target(1920, 1080, QImage::Format_RGB32);
     const SceneViewport v = fittedViewport(QSizeF(1920, 1080));
     for (auto _ : st)
-        drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 3, target);
+        drawSceneView(s.figure, v, 1.0, 3, target);
 }
 BENCHMARK(BM_ProjectionWhite1080p3px)->Unit(benchmark::kMicrosecond);
 
@@ -55,8 +56,9 @@ void BM_ProjectionLampStep(benchmark::State &st)
     double step = 0;
     for (auto _ : st) {
         s.state.incidenceAngle = 30 + (step += 0.1, std::fmod(step, 20));
-        RedrawScene(s.state, s.picture);
-        drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 3, target);
+        s.figure = traceFigure(s.state);
+        drawFigure(s.figure, s.picture);
+        drawSceneView(s.figure, v, 1.0, 3, target);
     }
 }
 BENCHMARK(BM_ProjectionLampStep)->Unit(benchmark::kMicrosecond);
@@ -68,7 +70,7 @@ void BM_ZoomedRedraw(benchmark::State &st)
     SceneViewport v = designedViewport();
     zoomAbout(v, QPointF(400, 150), 8);
     for (auto _ : st)
-        drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 1, target);
+        drawSceneView(s.figure, v, 1.0, 1, target);
 }
 BENCHMARK(BM_ZoomedRedraw)->Unit(benchmark::kMicrosecond);
 
@@ -77,7 +79,7 @@ void BM_AngleMarks(benchmark::State &st)
     Scene s(SourceType::FiveRadiations);
     const QLocale fr(QLocale::French, QLocale::France);
     for (auto _ : st)
-        benchmark::DoNotOptimize(angleMarks(s.state, fr).marks.size());
+        benchmark::DoNotOptimize(angleMarks(s.figure, fr).marks.size());
 }
 BENCHMARK(BM_AngleMarks)->Unit(benchmark::kMicrosecond);
 
@@ -86,7 +88,7 @@ void BM_ProjectionProtractor(benchmark::State &st)
     Scene s(SourceType::WhiteLight);
     QImage target(1920, 1080, QImage::Format_RGB32);
     const SceneViewport v = fittedViewport(QSizeF(1920, 1080));
-    drawSceneView(s.state, s.picture, s.spectrum, v, 1.0, 3, target);
+    drawSceneView(s.figure, v, 1.0, 3, target);
     ProtractorState state;
     const ProtractorFigure figure = layoutProtractor(state);
     for (auto _ : st) {

@@ -13,11 +13,16 @@ namespace vorlac
 
 std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePicture &picture)
 {
+    return shownMeasures(state, picture.measures);
+}
+
+std::vector<RayMeasures> shownMeasures(const SceneState &state, const std::vector<RayMeasures> &measures)
+{
     std::vector<RayMeasures> rays;
     if (state.source == SourceType::FiveRadiations) {
-        rays = picture.measures;
+        rays = measures;
     } else if (state.source == SourceType::LineLamp) {
-        rays = picture.measures;
+        rays = measures;
         const double cursor = state.wavelength;
         auto nearer = [cursor](const RayMeasures &a, const RayMeasures &b) {
             const double da = std::abs(a.wavelength - cursor), db = std::abs(b.wavelength - cursor);
@@ -28,8 +33,12 @@ std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePictu
             rays.resize(kShownLampLines);
         std::sort(rays.begin(), rays.end(),
                   [](const RayMeasures &a, const RayMeasures &b) { return a.wavelength < b.wavelength; });
-    } else if (const TraceMeasures *m = measuresAt(picture, state.wavelength)) {
-        rays.push_back({double(state.wavelength), *m});
+    } else {
+        for (const RayMeasures &m : measures)
+            if (m.wavelength == state.wavelength) {
+                rays.push_back(m);
+                break;
+            }
     }
     return rays;
 }

@@ -19,6 +19,7 @@ struct ScenePicture;
 // monochromatic source, the five radiations, the chosen wavelength of white light, or the (at
 // most five) lamp lines nearest the cursor, by increasing wavelength.
 std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePicture &picture);
+std::vector<RayMeasures> shownMeasures(const SceneState &state, const std::vector<RayMeasures> &measures);
 inline constexpr std::size_t kShownLampLines = 5;
 
 // Every line of the lamp the picture traced, by increasing wavelength (the panel's list).

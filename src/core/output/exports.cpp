@@ -1,8 +1,8 @@
 #include "output/exports.h"
 
 #include "render/rasteriser.h"
+#include "render/scenefigure.h"
 #include "render/sceneoverlays.h"
-#include "render/scenerenderer.h"
 #include "table/valuetable.h"
 
 #include <QBuffer>
@@ -20,8 +20,6 @@ namespace
 {
 
 constexpr double kScreenDpi = 96.0;
-// The rasteriser's bound on coordinates: far outside the picture, and no overflow below it.
-constexpr double kCoordLimit = 1.0e7;
 
 } // namespace
 
@@ -138,74 +136,16 @@ QByteArray pictureBytes(PictureFormat format, const QImage &image, const QString
     return {};
 }
 
-namespace
-{
-
-// Calls visit(step, x, y) for the pixels inside a width x height picture that the rasteriser
-// lights for the segment at scale 1, in its own order: end points rounded halves to even, one
-// pixel per step along the major axis at the minor offset floor((2 i dMinor + dMajor) /
-// (2 dMajor)), dashes lit for steps 0..17 of every 24.
-template <typename Visit> void forEachLinePixel(const Segment &s, int width, int height, Visit &&visit)
-{
-    const auto round = [](double v) {
-        return std::isnan(v) ? 0LL : static_cast<long long>(std::nearbyint(std::clamp(v, -kCoordLimit, kCoordLimit)));
-    };
-    const long long x1 = round(s.x1), y1 = round(s.y1), x2 = round(s.x2), y2 = round(s.y2);
-    const long long dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
-    const bool xMajor = dx >= dy;
-    const long long dMajor = xMajor ? dx : dy, dMinor = xMajor ? dy : dx;
-    const long long major0 = xMajor ? x1 : y1, minor0 = xMajor ? y1 : x1;
-    const long long sMajor = (xMajor ? x2 >= x1 : y2 >= y1) ? 1 : -1;
-    const long long sMinor = (xMajor ? y2 >= y1 : x2 >= x1) ? 1 : -1;
-    const long long majorLimit = xMajor ? width : height, minorLimit = xMajor ? height : width;
-    long long lo = 0, hi = dMajor;
-    if (sMajor > 0) {
-        lo = std::max(lo, -major0);
-        hi = std::min(hi, majorLimit - 1 - major0);
-    } else {
-        lo = std::max(lo, major0 - (majorLimit - 1));
-        hi = std::min(hi, major0);
-    }
-    for (long long i = lo; i <= hi; ++i) {
-        if (s.dashed && i % kDashPeriod >= kDashOn)
-            continue;
-        const long long minor = minor0 + sMinor * ((2 * i * dMinor + dMajor) / (2 * std::max(dMajor, 1LL)));
-        if (minor < 0 || minor >= minorLimit)
-            continue;
-        const long long major = major0 + sMajor * i;
-        visit(i, static_cast<int>(xMajor ? major : minor), static_cast<int>(xMajor ? minor : major));
-    }
-}
-
-} // namespace
-
-void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePicture &picture, const QImage *lamp)
+void paintFigureVector(QPainter &painter, const SceneFigure &figure, const QImage &image, const QImage *lamp)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const QImage &image = picture.image;
+    const SceneState &state = figure.state;
     const QRect area(QPoint(0, 0), image.size());
     const QRgb background = state.blackBackground ? 0xff000000u : 0xffffffffu;
     painter.fillRect(area, QColor::fromRgb(background));
     painter.setClipRect(area);
 
-    std::vector<Radiation> rays;
-    if (state.source == SourceType::WhiteLight && picture.raysTraced > 5) {
-        SpectrumColours spectrum{};
-        FillSpectrumColours(spectrum);
-        rays = whiteLightRadiations(spectrum);
-    } else {
-        rays = sceneRadiations(state);
-    }
-    std::vector<Segment> segments;
-    if (!rays.empty()) {
-        computeLayout(traceInputFor(state, rays.front()), &segments); // the outline and the rest shared
-        TraceResult result;
-        for (const Radiation &r : rays) {
-            TraceRay(traceInputFor(state, r), result, false);
-            segments.insert(segments.end(), result.segments.begin(), result.segments.end());
-        }
-    }
     // The picture ORs its rays: a pixel several of them light shows the OR of their colours (white
     // where the 401 rays of white light overlap inside the prism), which painting lines over one
     // another cannot give. So each line is cut into runs of the colour the picture shows at its
@@ -217,11 +157,12 @@ void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePi
     };
     std::vector<Run> runs;
     std::vector<bool> drawn(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
-    for (const Segment &s : segments) {
+    const LineRasteriser walk(image.size());
+    forEachFigureSegment(figure, [&](const Segment &s) {
         bool open = false;
         long long last = 0;
         Run run{};
-        forEachLinePixel(s, image.width(), image.height(), [&](long long step, int x, int y) {
+        walk.visitLine(s.x1, s.y1, s.x2, s.y2, s.dashed, [&](long long step, int x, int y) {
             const QRgb colour = image.pixel(x, y);
             const std::size_t index =
                 static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width()) + static_cast<std::size_t>(x);
@@ -241,7 +182,7 @@ void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePi
         });
         if (open)
             runs.push_back(run);
-    }
+    });
     // One path per colour keeps the file small. A run reaches half a step beyond the centres of
     // its end pixels along its major axis, with flat ends, so that it covers its own pixels only,
     // a single pixel included.
@@ -262,7 +203,7 @@ void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePi
             path.clear();
         }
     }
-    paintSceneOverlays(painter, sceneOverlays(picture), lamp);
+    paintSceneOverlays(painter, sceneOverlays(figure), lamp);
     painter.restore();
 }
 

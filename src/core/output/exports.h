@@ -14,7 +14,7 @@ class QPainter;
 namespace vorlac
 {
 
-struct ScenePicture;
+struct SceneFigure;
 class ValueTable;
 
 // The formats a picture can be exported to, as the save dialog lists them.
@@ -43,10 +43,9 @@ QByteArray pdfBytes(QSize size, const QString &title, const VectorPainter &paint
 QByteArray pictureBytes(PictureFormat format, const QImage &image, const QString &title, const VectorPainter &paint);
 
 // The figure as printed (the persistent picture with Line1 and the lamp) as vector lines: the
-// trace segments of the radiations the picture shows (the 401 of white light once they are
-// drawn, otherwise the one or five of RedrawScene), each cut into runs of the colour the picture
-// shows along it, no pixel drawn twice; then Line1 and the lamp picture.
-void paintFigureVector(QPainter &painter, const SceneState &state, const ScenePicture &picture, const QImage *lamp);
+// figure's lines, walked as the rasteriser walks them, each cut into runs of the colour image
+// (the figure's picture) shows along it, no pixel drawn twice; then Line1 and the lamp picture.
+void paintFigureVector(QPainter &painter, const SceneFigure &figure, const QImage &image, const QImage *lamp);
 
 // The table as CSV for a spreadsheet under French settings: UTF-8 with a byte order mark, ";"
 // between cells, CR LF between lines, the titles first, then the data lines up to the last that

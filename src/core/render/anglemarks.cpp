@@ -3,6 +3,7 @@
 #include "analysis/measuretexts.h"
 #include "model/constants.h"
 #include "model/linelamps.h"
+#include "render/scenefigure.h"
 #include "render/scenerenderer.h"
 
 #include <QFontMetricsF>
@@ -69,65 +70,90 @@ void arcLines(const AngleMark &m, std::vector<QLineF> &out)
     }
 }
 
-// The wavelengths whose rays the picture shows, enough of white light's to cover its fan.
-std::vector<double> drawnWavelengths(const SceneState &state, double measured)
-{
-    std::vector<double> out;
-    if (state.source == SourceType::WhiteLight) {
-        for (int l = kMinWavelength; l <= kMaxWavelength; l += 20)
-            out.push_back(l);
-    } else {
-        for (const Radiation &r : sceneRadiations(state))
-            out.push_back(r.wavelength);
+// Which side of the prism a label must stay on: r by the entry face, r' by the exit face.
+struct FaceSide {
+    QLineF own, other; // the faces as infinite lines
+    bool beside(QPointF p) const
+    {
+        const auto distance = [p](const QLineF &f) {
+            const QPointF d = f.p2() - f.p1();
+            return std::abs(d.x() * (p.y() - f.y1()) - d.y() * (p.x() - f.x1())) / std::hypot(d.x(), d.y());
+        };
+        return distance(own) <= distance(other);
     }
-    out.push_back(measured);
-    return out;
-}
+};
 
 struct Placer {
-    std::vector<QLineF> lines; // rays, outline, guides, arcs
-    std::vector<QRectF> boxes; // the lamp and the labels placed so far
+    std::vector<QLineF> lines;   // rays, outline, guides, arcs
+    std::vector<QRectF> boxes;   // the lamp and the labels placed so far
+    std::vector<QLineF> leaders; // of the labels placed so far
 
-    bool clear(const QRectF &r, bool ofLines) const
+    bool clear(const QRectF &r, const QLineF &leader, const std::vector<QLineF> &near, bool ofLines) const
     {
         if (!kPicture.adjusted(1, 1, -1, -1).contains(r))
             return false;
         const QRectF wide = r.adjusted(-3, -3, 3, 3);
         for (const QRectF &b : boxes)
-            if (wide.intersects(b))
+            if (wide.intersects(b) || (!leader.isNull() && segmentMeetsRect(leader, b)))
+                return false;
+        for (const QLineF &l : leaders)
+            if (segmentMeetsRect(l, wide))
                 return false;
         if (ofLines)
-            for (const QLineF &l : lines)
+            for (const QLineF &l : near)
                 if (segmentMeetsRect(l, r.adjusted(-2, -2, 2, 2)))
                     return false;
         return true;
     }
 
+    // The leader from the arc to a label away from it; null when the label is beside it.
+    static QLineF leaderTo(QPointF anchor, const QRectF &r)
+    {
+        const QPointF near(std::clamp(anchor.x(), r.left(), r.right()), std::clamp(anchor.y(), r.top(), r.bottom()));
+        return QLineF(anchor, near).length() > 14 ? QLineF(anchor, near) : QLineF();
+    }
+
     // Around the arc's middle first, further out and further round when that is taken.
-    QRectF place(const AngleMark &m, QSizeF size) const
+    QRectF place(const AngleMark &m, QSizeF size, QPointF anchor, const FaceSide *side) const
     {
         const double middle = m.startAngle + m.spanAngle / 2;
         struct Candidate {
             double cost;
+            int order; // nearer first among equal costs
             QRectF rect;
         };
         std::vector<Candidate> candidates;
+        candidates.reserve(27 * 24);
         const double first = m.hasArc ? m.radius + 4 : 6;
-        for (double dist = first; dist <= first + 160; dist += 6)
-            for (int turn = -180; turn < 180; turn += 15) {
-                const QPointF u = along(middle + turn);
-                const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
+        const double reach = first + 160 + size.width() + size.height();
+        for (int turn = -180; turn < 180; turn += 15) {
+            const QPointF u = along(middle + turn);
+            const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
+            int step = 0;
+            for (double dist = first; dist <= first + 160; dist += 6, ++step) {
                 const QPointF c = m.vertex + u * (dist + extent);
+                if (side && !side->beside(c))
+                    continue;
                 candidates.push_back(
-                    {dist - first + std::abs(turn) * 0.8,
+                    {dist - first + std::abs(turn) * 0.8, step * 24 + (turn + 180) / 15,
                      QRectF(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height())});
             }
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate &a, const Candidate &b) { return a.cost < b.cost; });
+        }
+        std::sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
+            return a.cost != b.cost ? a.cost < b.cost : a.order < b.order;
+        });
+        // Only the lines within reach of the candidates can meet them (white light draws thousands).
+        const QRectF region(m.vertex - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach));
+        std::vector<QLineF> near;
+        for (const QLineF &l : lines)
+            if (segmentMeetsRect(l, region))
+                near.push_back(l);
         for (const bool ofLines : {true, false})
             for (const Candidate &c : candidates)
-                if (clear(c.rect, ofLines))
+                if (clear(c.rect, leaderTo(anchor, c.rect), near, ofLines))
                     return c.rect;
+        if (candidates.empty())
+            return place(m, size, anchor, nullptr);
         // Nowhere free: inside the picture at least.
         QRectF r = candidates.front().rect;
         r.moveLeft(std::clamp(r.left(), 1.0, kSceneWidth - 1 - r.width()));
@@ -170,16 +196,18 @@ bool segmentMeetsRect(const QLineF &s, const QRectF &r)
     return true;
 }
 
-AngleFigure angleMarks(const SceneState &state, const QLocale &locale)
+AngleFigure angleMarks(const SceneFigure &figure, const QLocale &locale, int decimals)
 {
     AngleFigure fig;
-    const double lambda = minimumWavelength(state);
-    TraceResult ray;
-    TraceRay(traceInputFor(state, {lambda, palette::White}), ray, true);
+    if (figure.measuredRay.segments.empty())
+        return fig; // no figure traced yet
+    const SceneState &state = figure.state;
+    const double lambda = figure.measuredWavelength;
+    const TraceResult &ray = figure.measuredRay;
     TraceMeasures measured = ray.measures;
-    if (prismIndexHidden(state))
+    if (figure.glassHidden())
         hideIndexMeasures(measured);
-    const MeasureLineTexts texts = measureLineTexts({lambda, measured}, locale);
+    const MeasureLineTexts texts = measureLineTexts({lambda, measured}, locale, decimals);
     const TraceLayout &lay = ray.layout;
 
     // The ray's own lines, after the shared primitives.
@@ -247,33 +275,32 @@ AngleFigure angleMarks(const SceneState &state, const QLocale &locale)
         }
     }
 
-    // Everything drawn, which the labels keep off.
+    // Everything drawn, which the labels keep off: every ray of the figure and the measured one.
     Placer placer;
-    for (const double l : drawnWavelengths(state, lambda)) {
-        TraceResult other;
-        TraceInput in = traceInputFor(state, {l, palette::White});
-        in.showNormals = state.showNormals && state.source != SourceType::WhiteLight;
-        in.showPropagation = state.showPropagation && state.source != SourceType::WhiteLight;
-        TraceRay(in, other, true);
-        for (const Segment &s : other.segments)
-            placer.lines.emplace_back(s.x1, s.y1, s.x2, s.y2);
-    }
+    placer.lines.reserve(figure.primitives.size() + figure.segments.size() + ray.segments.size() + 16);
+    forEachFigureSegment(figure, [&placer](const Segment &s) { placer.lines.emplace_back(s.x1, s.y1, s.x2, s.y2); });
+    for (const Segment &s : ray.segments)
+        placer.lines.emplace_back(s.x1, s.y1, s.x2, s.y2);
     placer.lines.emplace_back(lamp, m);
     placer.lines.insert(placer.lines.end(), fig.guides.begin(), fig.guides.end());
     for (const AngleMark &mk : fig.marks)
         arcLines(mk, placer.lines);
     placer.boxes.emplace_back(lay.lampTopLeft.x, lay.lampTopLeft.y, 32, 32);
 
+    const QLineF entryFace(apex, QPointF(lay.baseLeftX, kBaseY)), exitFace(apex, QPointF(lay.baseRightX, kBaseY));
+    const FaceSide byEntry{entryFace, exitFace}, byExit{exitFace, entryFace};
     const QFontMetricsF metrics(angleMarkFont());
     for (AngleMark &mk : fig.marks) {
         const QSizeF size(metrics.horizontalAdvance(mk.label) + 4, metrics.height() + 2);
-        mk.labelRect = placer.place(mk, size);
-        placer.boxes.push_back(mk.labelRect);
         const QPointF anchor = mk.hasArc ? mk.vertex + along(mk.startAngle + mk.spanAngle / 2) * mk.radius : mk.vertex;
-        const QRectF &r = mk.labelRect;
-        const QPointF near(std::clamp(anchor.x(), r.left(), r.right()), std::clamp(anchor.y(), r.top(), r.bottom()));
-        if (QLineF(anchor, near).length() > 14)
-            mk.leader = QLineF(anchor, near);
+        const FaceSide *side = mk.kind == AngleKind::Refraction      ? &byEntry
+                               : mk.kind == AngleKind::ExitIncidence ? &byExit
+                                                                     : nullptr;
+        mk.labelRect = placer.place(mk, size, anchor, side);
+        mk.leader = Placer::leaderTo(anchor, mk.labelRect);
+        placer.boxes.push_back(mk.labelRect);
+        if (!mk.leader.isNull())
+            placer.leaders.push_back(mk.leader);
     }
     return fig;
 }
@@ -352,13 +379,17 @@ void paintAngleLabels(QPainter &p, const AngleFigure &figure, const std::vector<
 namespace vorlac
 {
 
-QStringList readoutLines(const SceneState &state, const ScenePicture &picture, const QLocale &locale)
+QStringList readoutLines(const SceneFigure &figure, const QLocale &locale, int decimals)
 {
-    const double lambda = minimumWavelength(state);
-    const TraceMeasures *m = measuresAt(picture, lambda);
+    const SceneState &state = figure.state;
+    const double lambda = figure.measuredWavelength;
+    const TraceMeasures *m = nullptr;
+    for (const RayMeasures &r : figure.measures)
+        if (r.wavelength == lambda)
+            m = &r.measures;
     if (!m)
         return {};
-    const MeasureLineTexts t = measureLineTexts({lambda, *m}, locale);
+    const MeasureLineTexts t = measureLineTexts({lambda, *m}, locale, decimals);
     const int rank = hiddenLineNumber(state, lambda);
     QString source = rank > 0 ? QStringLiteral("raie %1").arg(rank)
                               : QStringLiteral("λ = %1 nm")

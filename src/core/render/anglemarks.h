@@ -17,6 +17,8 @@ class QPainter;
 namespace vorlac
 {
 
+struct SceneFigure;
+
 enum class AngleKind { Incidence, Refraction, ExitIncidence, Emergence, Apex, Deviation };
 
 // One angle marked on the figure: an arc at its vertex and a label with its value. Angles are in
@@ -45,9 +47,10 @@ struct AngleFigure {
 // The font of the labels, in scene pixels.
 QFont angleMarkFont();
 
-// The marks for the state, labels placed clear of every drawn ray, the outline, the lamp, the
-// arcs and each other, and inside the picture.
-AngleFigure angleMarks(const SceneState &state, const QLocale &locale);
+// The marks of the figure's measured ray, values to `decimals` as the panel shows them, labels
+// placed clear of every drawn ray, the outline, the lamp, the arcs, each other and the leader
+// lines, and inside the picture; r and r' on their own face's side.
+AngleFigure angleMarks(const SceneFigure &figure, const QLocale &locale, int decimals = 1);
 
 // Paints the marks in the scene's coordinates (the painter may scale them): arcs and guides as
 // lines, labels as text, readable on either background.
@@ -71,10 +74,8 @@ bool segmentMeetsRect(const QLineF &segment, const QRectF &rect);
 namespace vorlac
 {
 
-struct ScenePicture;
-
 // The projection window's large read-out: i, D and the wavelength of the measured ray, with the
 // measurements panel's texts ("i = 36,0°", "D = 24,3°", "λ = 589 nm").
-QStringList readoutLines(const SceneState &state, const ScenePicture &picture, const QLocale &locale);
+QStringList readoutLines(const SceneFigure &figure, const QLocale &locale, int decimals = 1);
 
 } // namespace vorlac

@@ -3,7 +3,7 @@
 #include "analysis/measuretexts.h"
 #include "model/constants.h"
 #include "render/rasteriser.h"
-#include "render/scenerenderer.h"
+#include "render/scenefigure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,22 +13,6 @@ namespace vorlac
 
 namespace
 {
-
-constexpr double kEmergentLength = 400.0; // as the tracer draws it
-
-struct Emergence {
-    PointD from;
-    double direction = 0; // degrees
-};
-
-std::optional<Emergence> emergenceOf(const TraceResult &r, const TraceInput &in)
-{
-    const std::size_t arrow = in.showPropagation ? 2 : 0;
-    if (r.end != TraceEnd::Emerged || r.segments.size() <= arrow)
-        return std::nullopt;
-    const Segment &s = r.segments[r.segments.size() - 1 - arrow];
-    return Emergence{{s.x1, s.y1}, r.emergentDirection};
-}
 
 PointD along(PointD from, double degrees, double length)
 {
@@ -52,29 +36,20 @@ double insidePicture(PointD from, double degrees)
     return std::max(0.0, t);
 }
 
-TraceInput rayInput(const SceneState &state, double wavelength)
-{
-    TraceInput in = traceInputFor(state, {wavelength, palette::White});
-    in.showNormals = false;
-    in.showPropagation = false;
-    return in;
-}
-
 } // namespace
 
-MagnifiedBeam magnifiedBeam(const SceneState &state)
+MagnifiedBeam magnifiedBeam(const SceneFigure &figure)
 {
     MagnifiedBeam beam;
-    beam.wavelength = minimumWavelength(state);
-    const TraceInput in = rayInput(state, beam.wavelength);
-    const TraceResult r = TraceRay(in);
-    if (const std::optional<Emergence> e = emergenceOf(r, in)) {
+    beam.wavelength = figure.measuredWavelength;
+    const TraceResult &r = figure.measuredRay;
+    if (const RayExit &e = figure.measuredExit; e.emerged) {
         beam.emerged = true;
-        beam.exitPoint = e->from;
-        beam.direction = e->direction;
-        beam.distance = insidePicture(e->from, e->direction);
-        beam.centre = along(e->from, e->direction, beam.distance);
-    } else if (!r.segments.empty()) {
+        beam.exitPoint = e.from;
+        beam.direction = e.direction;
+        beam.distance = insidePicture(e.from, e.direction);
+        beam.centre = along(e.from, e.direction, beam.distance);
+    } else if (r.segments.size() > r.sharedCount) {
         // The light ends inside or goes back: look along the last stretch of its path.
         const Segment &s = r.segments.back();
         beam.exitPoint = {s.x1, s.y1};
@@ -95,11 +70,11 @@ SceneViewport magnifierViewport(const MagnifiedBeam &beam, QSizeF window, double
     return v;
 }
 
-std::optional<double> beamOffset(const SceneState &state, const MagnifiedBeam &beam, double wavelength)
+std::optional<double> beamOffset(const SceneFigure &figure, const MagnifiedBeam &beam, double wavelength)
 {
-    const TraceInput in = rayInput(state, wavelength);
-    const std::optional<Emergence> e = emergenceOf(TraceRay(in), in);
-    if (!e || !beam.emerged)
+    const FigureRay *ray = figure.rayAt(wavelength);
+    const RayExit *e = ray ? &ray->exit : wavelength == figure.measuredWavelength ? &figure.measuredExit : nullptr;
+    if (!e || !e->emerged || !beam.emerged)
         return std::nullopt;
     const double b = beam.direction * kDegToRad, u = e->direction * kDegToRad;
     const double bx = std::cos(b), by = std::sin(b), ux = std::cos(u), uy = std::sin(u);
@@ -111,9 +86,10 @@ std::optional<double> beamOffset(const SceneState &state, const MagnifiedBeam &b
     return -x * by + y * bx;
 }
 
-std::vector<BeamLabel> magnifierLabels(const SceneState &state, const ScenePicture &picture, const MagnifiedBeam &beam,
-                                       const SceneViewport &view, QSizeF window, const QLocale &locale)
+std::vector<BeamLabel> magnifierLabels(const SceneFigure &figure, const MagnifiedBeam &beam, const SceneViewport &view,
+                                       QSizeF window, const QLocale &locale)
 {
+    const SceneState &state = figure.state;
     std::vector<BeamLabel> labels;
     if (!beam.emerged || state.source == SourceType::WhiteLight)
         return labels;
@@ -121,8 +97,8 @@ std::vector<BeamLabel> magnifierLabels(const SceneState &state, const ScenePictu
     const QPointF across(-std::sin(b), std::cos(b));
     const QPointF centre = view.toWindow(QPointF(beam.centre.x, beam.centre.y));
     const QRectF shown(QPointF(), window);
-    for (const RayMeasures &ray : shownMeasures(state, picture)) {
-        const std::optional<double> offset = beamOffset(state, beam, ray.wavelength);
+    for (const RayMeasures &ray : shownMeasures(state, figure.measures)) {
+        const std::optional<double> offset = beamOffset(figure, beam, ray.wavelength);
         if (!offset)
             continue;
         const QPointF at = centre + across * (*offset * view.scale());
@@ -139,14 +115,14 @@ std::vector<BeamLabel> magnifierLabels(const SceneState &state, const ScenePictu
     return labels;
 }
 
-void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
-                        const SceneViewport &view, double ratio, QImage &target)
+void drawMagnifiedScene(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth,
+                        QImage &target)
 {
-    target.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
+    target.fill(figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
     const double scale = view.scale() * ratio;
-    const int width = std::max(1, int(std::lround(kMagnifierRayWidth * ratio)));
+    const int width = std::clamp(int(std::lround(rayWidth * ratio)), 1, 64);
     LineRasteriser raster(target, 1.0);
-    raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
+    raster.setMode(figure.state.blackBackground ? PenMode::Merge : PenMode::Blackness);
     const auto draw = [&](double x1, double y1, double x2, double y2, Rgb colour, bool dashed) {
         std::int64_t ax = roundCoord((x1 - view.origin.x()) * scale), ay = roundCoord((y1 - view.origin.y()) * scale);
         std::int64_t bx = roundCoord((x2 - view.origin.x()) * scale), by = roundCoord((y2 - view.origin.y()) * scale);
@@ -157,23 +133,16 @@ void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, co
         (flat ? by : bx) -= back;
         raster.drawWideLine(ax, ay, bx, by, toQRgb(colour), dashed, width);
     };
-    const std::vector<Radiation> rays = pictureRadiations(state, picture, spectrum);
-    std::vector<Segment> primitives;
-    sharedPrimitives(state, rays, primitives);
-    for (const Segment &s : primitives)
+    for (const Segment &s : figure.primitives)
         draw(s.x1, s.y1, s.x2, s.y2, s.colour, s.dashed);
-    TraceResult result;
-    for (const Radiation &r : rays) {
-        const TraceInput in = traceInputFor(state, r);
-        TraceRay(in, result, false);
-        const std::optional<Emergence> e = emergenceOf(result, in);
-        const std::size_t last = e ? result.segments.size() - 1 - (in.showPropagation ? 2 : 0) : result.segments.size();
-        for (std::size_t k = 0; k < result.segments.size(); ++k) {
-            const Segment &s = result.segments[k];
-            const PointD end = k == last ? along(e->from, e->direction, kEmergentLength) : PointD{s.x2, s.y2};
+    for (const FigureRay &r : figure.rays)
+        for (std::size_t k = 0; k < r.count; ++k) {
+            const Segment &s = figure.segments[r.first + k];
+            const PointD end = r.exit.emerged && k == r.exit.segment
+                                   ? along(r.exit.from, r.exit.direction, RayExit::kLength)
+                                   : PointD{s.x2, s.y2};
             draw(s.x1, s.y1, end.x, end.y, s.colour, s.dashed);
         }
-    }
 }
 
 } // namespace vorlac

@@ -16,7 +16,7 @@
 namespace vorlac
 {
 
-struct ScenePicture;
+struct SceneFigure;
 
 // The magnifier ("Grossissement") looks at the emergent beam of the measured ray (the cursor's
 // wavelength; with five radiations or a lamp the drawn one nearest it) at a fixed distance from
@@ -27,7 +27,8 @@ inline constexpr int kMagnifierDefaultZoom = DisplaySettings{}.magnifierZoom;
 // Scene pixels along the beam from its exit point: half the drawn emergent ray (400 pixels),
 // less where the beam leaves the picture sooner.
 inline constexpr double kMagnifierDistance = 200.0;
-// Rays of the magnified picture, in window pixels.
+// The first ray width of the magnified picture, in window pixels; the window draws its rays at the
+// width chosen for the projection, which a class sees.
 inline constexpr int kMagnifierRayWidth = 2;
 
 struct MagnifiedBeam {
@@ -39,21 +40,21 @@ struct MagnifiedBeam {
     double distance = 0;  // from exitPoint to centre, scene pixels
 };
 
-// Where the beam is, from a trace of the measured ray as the scene stands.
-MagnifiedBeam magnifiedBeam(const SceneState &state);
+// Where the beam is: the figure's measured ray.
+MagnifiedBeam magnifiedBeam(const SceneFigure &figure);
 
 // The rectangle shown: zoom window pixels per scene pixel, centred on the beam's point.
 SceneViewport magnifierViewport(const MagnifiedBeam &beam, QSizeF window, double zoom);
 
 // Where the ray of `wavelength` crosses the line through the beam's centre square to the beam,
 // as a signed distance in scene pixels from the centre; nullopt when it does not emerge.
-std::optional<double> beamOffset(const SceneState &state, const MagnifiedBeam &beam, double wavelength);
+std::optional<double> beamOffset(const SceneFigure &figure, const MagnifiedBeam &beam, double wavelength);
 
-// The picture's radiations drawn again for the view, as drawSceneView does, except that each
-// emergent ray goes in its exact direction: the designed picture ends it on a whole pixel,
-// which at this scale would bend the beams together.
-void drawMagnifiedScene(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
-                        const SceneViewport &view, double ratio, QImage &target);
+// The figure's lines drawn for the view, as drawSceneView does, rays rayWidth window pixels wide,
+// except that each emergent ray goes in its exact direction: the designed picture ends it on a
+// whole pixel, which at this scale would bend the beams together.
+void drawMagnifiedScene(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth,
+                        QImage &target);
 
 // A drawn radiation's name where it crosses the view: "588,995 nm", "raie 3" for a hidden lamp.
 struct BeamLabel {
@@ -63,7 +64,7 @@ struct BeamLabel {
 };
 
 // The labels of the radiations that cross the view (none for white light), ordered across the beam.
-std::vector<BeamLabel> magnifierLabels(const SceneState &state, const ScenePicture &picture, const MagnifiedBeam &beam,
-                                       const SceneViewport &view, QSizeF window, const QLocale &locale);
+std::vector<BeamLabel> magnifierLabels(const SceneFigure &figure, const MagnifiedBeam &beam, const SceneViewport &view,
+                                       QSizeF window, const QLocale &locale);
 
 } // namespace vorlac

@@ -64,63 +64,42 @@ void LineRasteriser::drawLine(std::int64_t x1, std::int64_t y1, std::int64_t x2,
     drawWideLine(x1, y1, x2, y2, colour, dashed, 1);
 }
 
-namespace
+LineRasteriser::LineRasteriser(QSize size)
+    : m_bits(nullptr), m_stride(std::max(1, size.width())), m_width(size.width()), m_height(size.height()),
+      m_scale(1.0), m_lineWidth(1), m_dashOn(kDashOn), m_dashPeriod(kDashPeriod)
 {
-
-// The stepping loop, one instance per pen mode, dash and width kind, so that the one-pixel line
-// (every picture at ratio 1) runs the plain loop. A wide line lights `width` pixels side by side
-// across its main direction at each step, from the thin line's pixel towards +x or +y, each
-// only where it lies inside the picture.
-template <bool Black, bool Dashed, bool Wide> struct Walk {
-    QRgb *bits;
-    std::int64_t index, stepMajor, stepMinor, pxMinor;
-    std::int64_t acc, twoMajor, twoMinor;
-    std::int64_t minor, sMinor, minorLimit;
-    std::int64_t dashOn, dashPeriod;
-    int width;
-    QRgb colour;
-
-    void run(std::int64_t lo, std::int64_t hi)
-    {
-        for (std::int64_t i = lo; i <= hi; ++i) {
-            if (!Dashed || (i % dashPeriod) < dashOn) {
-                for (int k = 0; k < (Wide ? width : 1); ++k) {
-                    if (Wide && static_cast<std::uint64_t>(minor + k) >= static_cast<std::uint64_t>(minorLimit))
-                        continue;
-                    QRgb &px = bits[index + k * pxMinor];
-                    if (Black)
-                        px = 0xff000000u;
-                    else
-                        px |= colour;
-                }
-            }
-            index += stepMajor;
-            acc += twoMinor;
-            if (acc >= twoMajor) {
-                acc -= twoMajor;
-                index += stepMinor;
-                if (Wide)
-                    minor += sMinor;
-            }
-        }
-    }
-};
-
-template <bool Black, bool Dashed> void walk(Walk<Black, Dashed, false> w, bool wide, std::int64_t lo, std::int64_t hi)
-{
-    if (wide)
-        Walk<Black, Dashed, true>{w.bits,       w.index,    w.stepMajor,  w.stepMinor, w.pxMinor,
-                                  w.acc,        w.twoMajor, w.twoMinor,   w.minor,     w.sMinor,
-                                  w.minorLimit, w.dashOn,   w.dashPeriod, w.width,     w.colour}
-            .run(lo, hi);
-    else
-        w.run(lo, hi);
 }
 
-} // namespace
+// One instance per pen mode, dash and width kind, so that the one-pixel line (every picture at
+// ratio 1) runs the plain loop.
+template <bool Black> void LineRasteriser::paint(const Walk &w, QRgb colour, bool dashed, int width)
+{
+    QRgb *const bits = m_bits;
+    const auto lit = [bits, colour](std::int64_t, std::int64_t index) {
+        if (Black)
+            bits[index] = 0xff000000u;
+        else
+            bits[index] |= colour;
+    };
+    if (width > 1)
+        dashed ? walk<true, true>(w, width, lit) : walk<false, true>(w, width, lit);
+    else
+        dashed ? walk<true, false>(w, 1, lit) : walk<false, false>(w, 1, lit);
+}
 
 void LineRasteriser::drawWideLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, QRgb colour,
                                   bool dashed, int width)
+{
+    Walk w;
+    if (!m_bits || !plan(x1, y1, x2, y2, width, w))
+        return;
+    if (m_mode == PenMode::Blackness)
+        paint<true>(w, colour, dashed, width);
+    else
+        paint<false>(w, colour, dashed, width);
+}
+
+bool LineRasteriser::plan(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int width, Walk &w) const
 {
     const std::int64_t dx = std::abs(x2 - x1);
     const std::int64_t dy = std::abs(y2 - y1);
@@ -144,7 +123,7 @@ void LineRasteriser::drawWideLine(std::int64_t x1, std::int64_t y1, std::int64_t
         hi = std::min(hi, major0);
     }
     if (lo > hi)
-        return;
+        return false;
     // ... and whose minor coordinate does too.
     // A wide line's side pixels lie up to width - 1 above its own minor coordinate: the steps
     // kept are those where any of them is inside.
@@ -153,16 +132,16 @@ void LineRasteriser::drawWideLine(std::int64_t x1, std::int64_t y1, std::int64_t
         const std::int64_t needMin = sMinor > 0 ? minorLow - minor0 : minor0 - (minorLimit - 1);
         const std::int64_t needMax = sMinor > 0 ? minorLimit - 1 - minor0 : minor0 - minorLow;
         if (needMax < 0)
-            return;
+            return false;
         lo = std::max(lo, firstStepReaching(needMin, dMajor, dMinor));
         const std::int64_t beyond = firstStepReaching(needMax + 1, dMajor, dMinor);
         if (beyond != std::numeric_limits<std::int64_t>::max())
             hi = std::min(hi, beyond - 1);
     } else if (minor0 < minorLow || minor0 >= minorLimit) {
-        return;
+        return false;
     }
     if (lo > hi)
-        return;
+        return false;
 
     // Midpoint stepping from step lo: offset = floor((2 i dMinor + dMajor) / (2 dMajor)).
     const std::int64_t twoMajor = 2 * std::max<std::int64_t>(dMajor, 1);
@@ -174,21 +153,9 @@ void LineRasteriser::drawWideLine(std::int64_t x1, std::int64_t y1, std::int64_t
     const std::int64_t pxMajor = xMajor ? 1 : m_stride;
     const std::int64_t pxMinor = xMajor ? m_stride : 1;
     std::int64_t index = xMajor ? minor * m_stride + major : major * m_stride + minor;
-    const std::int64_t stepMajor = sMajor * pxMajor;
-    const std::int64_t stepMinor = sMinor * pxMinor;
-    const bool wide = width > 1;
-    const bool black = m_mode == PenMode::Blackness;
-    auto go = [&](auto blackTag, auto dashTag) {
-        constexpr bool B = decltype(blackTag)::value;
-        constexpr bool D = decltype(dashTag)::value;
-        walk<B, D>(Walk<B, D, false>{m_bits, index, stepMajor, stepMinor, pxMinor, acc, twoMajor, 2 * dMinor, minor,
-                                     sMinor, minorLimit, m_dashOn, m_dashPeriod, width, colour},
-                   wide, lo, hi);
-    };
-    if (black)
-        dashed ? go(std::true_type{}, std::true_type{}) : go(std::true_type{}, std::false_type{});
-    else
-        dashed ? go(std::false_type{}, std::true_type{}) : go(std::false_type{}, std::false_type{});
+    w = {lo,       hi,         index, sMajor * pxMajor, sMinor * pxMinor, pxMinor, acc,
+         twoMajor, 2 * dMinor, minor, sMinor,           minorLimit};
+    return true;
 }
 
 } // namespace vorlac

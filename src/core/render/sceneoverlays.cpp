@@ -25,6 +25,12 @@ SceneOverlays sceneOverlays(const ScenePicture &picture)
     return {QLine(pixel(l.line1Start), pixel(l.line1End)), picture.line1Colour, pixel(l.lampTopLeft)};
 }
 
+SceneOverlays sceneOverlays(const SceneFigure &figure)
+{
+    const TraceLayout &l = figure.layout;
+    return {QLine(pixel(l.line1Start), pixel(l.line1End)), figure.line1Colour, pixel(l.lampTopLeft)};
+}
+
 void paintSceneOverlays(QPainter &p, const SceneOverlays &overlays, const QImage *lamp, QPoint origin)
 {
     p.save();

@@ -12,6 +12,7 @@ namespace vorlac
 {
 
 struct ScenePicture;
+struct SceneFigure;
 
 // What lies over the scene picture without being part of it: the incident ray Line1 and the
 // lamp, at the whole pixels where the window shows them.
@@ -24,6 +25,7 @@ struct SceneOverlays {
 // The overlays of the picture's last trace, its end points and lamp corner rounded to 16-bit
 // integers (halves to even).
 SceneOverlays sceneOverlays(const ScenePicture &picture);
+SceneOverlays sceneOverlays(const SceneFigure &figure);
 
 // Line1 (aliased, one logical pixel wide) and, when given, the lamp picture. origin is the scene
 // point that lies at the painter's (0, 0).

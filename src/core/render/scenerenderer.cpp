@@ -82,46 +82,12 @@ void hideIndexMeasures(TraceMeasures &m)
 namespace
 {
 
-// What the panels and records may read of a ray: an unknown glass's index is not a number.
-RayMeasures shownRay(const SceneState &state, double wavelength, TraceMeasures m)
-{
-    if (prismIndexHidden(state))
-        hideIndexMeasures(m);
-    return {wavelength, m};
-}
-
 template <typename Raster> void drawSegments(Raster &raster, const std::vector<Segment> &segments, std::size_t from)
 {
     for (std::size_t i = from; i < segments.size(); ++i) {
         const Segment &s = segments[i];
         raster.drawLine(s.x1, s.y1, s.x2, s.y2, toQRgb(s.colour), s.dashed);
     }
-}
-
-// The outline, entry normal and incident arrow are the same for every ray of a picture; only
-// the arrow's colour changes. OR and blackness are idempotent and order-free, so drawing them
-// once with the OR of all ray colours gives the same pixels as drawing them for every ray.
-TraceLayout drawRadiations(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)
-{
-    PictureRasters raster(state, picture);
-    picture.raysTraced = 0;
-    picture.measures.clear();
-    if (rays.empty())
-        return picture.lastLayout;
-    std::vector<Segment> primitives;
-    const TraceLayout layout = sharedPrimitives(state, rays, primitives);
-    drawSegments(raster, primitives, 0);
-
-    TraceResult result;
-    result.segments.reserve(64);
-    for (const Radiation &r : rays) {
-        TraceRay(traceInputFor(state, r), result, false);
-        drawSegments(raster, result.segments, 0);
-        ++picture.raysTraced;
-        picture.measures.push_back(shownRay(state, r.wavelength, result.measures));
-    }
-    picture.lastLayout = layout;
-    return layout;
 }
 
 } // namespace
@@ -159,13 +125,6 @@ TraceLayout sharedPrimitives(const SceneState &state, const std::vector<Radiatio
     TraceInput shared = traceInputFor(state, rays.front());
     shared.colour = allColours;
     return computeLayout(shared, &out);
-}
-
-std::vector<Radiation> pictureRadiations(const SceneState &state, const ScenePicture &picture,
-                                         const SpectrumColours &spectrumColour)
-{
-    const bool white = state.source == SourceType::WhiteLight && picture.raysTraced == kSpectrumSize;
-    return white ? whiteLightRadiations(spectrumColour) : sceneRadiations(state);
 }
 
 std::vector<Radiation> lampRadiations(const SceneState &state)
@@ -209,22 +168,26 @@ std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColou
     return rays;
 }
 
+// The outline, entry normal and incident arrow are the same for every ray of a picture; only
+// the arrow's colour changes. OR and blackness are idempotent and order-free, so drawing them
+// once with the OR of all ray colours gives the same pixels as drawing them for every ray.
+void drawFigure(const SceneFigure &figure, ScenePicture &picture)
+{
+    PictureRasters raster(figure.state, picture);
+    forEachFigureSegment(
+        figure, [&raster](const Segment &s) { raster.drawLine(s.x1, s.y1, s.x2, s.y2, toQRgb(s.colour), s.dashed); });
+    picture.raysTraced = static_cast<int>(figure.rays.size());
+    picture.measures = figure.measures;
+    picture.line1Colour = figure.line1Colour;
+    if (!figure.rays.empty())
+        picture.lastLayout = figure.layout;
+}
+
 TraceLayout RedrawScene(const SceneState &state, ScenePicture &picture)
 {
-    const std::vector<Radiation> rays = sceneRadiations(state);
-    if (!state.blackBackground)
-        picture.line1Colour = palette::Black;
-    else if (state.source == SourceType::Monochromatic)
-        picture.line1Colour = rays.front().colour;
-    else
-        picture.line1Colour = palette::White;
-    const TraceLayout layout = drawRadiations(state, rays, picture);
-    if (state.source == SourceType::WhiteLight && !measuresAt(picture, state.wavelength)) {
-        TraceResult result;
-        TraceRay(traceInputFor(state, {double(state.wavelength), palette::White}), result, false);
-        picture.measures.push_back(shownRay(state, double(state.wavelength), result.measures));
-    }
-    return layout;
+    const SceneFigure figure = traceFigure(state);
+    drawFigure(figure, picture);
+    return figure.layout;
 }
 
 const TraceMeasures *measuresAt(const ScenePicture &picture, double wavelength)
@@ -240,8 +203,9 @@ std::optional<TraceLayout> RedrawWhiteLight(const SceneState &state, const Spect
 {
     if (state.source != SourceType::WhiteLight)
         return std::nullopt;
-    picture.line1Colour = state.blackBackground ? palette::White : palette::Black;
-    return drawRadiations(state, whiteLightRadiations(spectrumColour), picture);
+    const SceneFigure figure = traceFigure(state, &spectrumColour);
+    drawFigure(figure, picture);
+    return figure.layout;
 }
 
 TraceLayout drawRadiationsNaively(const SceneState &state, const std::vector<Radiation> &rays, ScenePicture &picture)

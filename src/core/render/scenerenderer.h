@@ -3,6 +3,7 @@
 #include "model/colour.h"
 #include "model/raytracer.h"
 #include "model/scenestate.h"
+#include "render/scenefigure.h"
 
 #include <QImage>
 #include <optional>
@@ -38,12 +39,6 @@ const TraceMeasures *measuresAt(const ScenePicture &picture, double wavelength);
 // incidence, each of which gives n away) becomes not a number; i, i' and D stay.
 void hideIndexMeasures(TraceMeasures &m);
 
-// One radiation of a picture: its wavelength and ray colour.
-struct Radiation {
-    double wavelength; // nm; whole except for a lamp line
-    Rgb colour;
-};
-
 // The trace input of one radiation of the state (its two indices from the index law).
 TraceInput traceInputFor(const SceneState &state, const Radiation &ray);
 
@@ -54,13 +49,13 @@ std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColou
 // Every line of the state's lamp, in its colour with the brightness of its intensity (black on
 // the white background, as one wavelength is).
 std::vector<Radiation> lampRadiations(const SceneState &state);
-// The radiations the picture holds: the 401 of white light once traced, else sceneRadiations.
-std::vector<Radiation> pictureRadiations(const SceneState &state, const ScenePicture &picture,
-                                         const SpectrumColours &spectrumColour);
-
 // The outline, normals and lamp that every ray's trace shares, drawn once in the OR of all the
 // rays' colours, as overlapping rays would merge them; rays must not be empty.
 TraceLayout sharedPrimitives(const SceneState &state, const std::vector<Radiation> &rays, std::vector<Segment> &out);
+
+// Draws the figure's lines into the picture (and the screen's copy), and takes its layout,
+// Line1 colour and measures.
+void drawFigure(const SceneFigure &figure, ScenePicture &picture);
 
 // Rebuilds the picture from scratch for monochromatic light or the five radiations (in white
 // light: the quick five-ray preview). Returns the layout of the trace (also kept in

@@ -2,8 +2,8 @@
 
 #include "model/constants.h"
 #include "render/rasteriser.h"
+#include "render/scenefigure.h"
 #include "render/sceneoverlays.h"
-#include "render/scenerenderer.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -92,28 +92,17 @@ struct ViewRaster {
 
 } // namespace
 
-void drawSceneView(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
-                   const SceneViewport &view, double ratio, int rayWidth, QImage &target)
+void drawSceneView(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth, QImage &target)
 {
-    target.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
+    target.fill(figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
     const double scale = view.scale() * ratio;
     const int width = std::clamp(rayWidth, 1, 64);
     ViewRaster v{LineRasteriser(target, std::max(1.0, scale)), view.origin, scale, width};
-    v.raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
-    const std::vector<Radiation> rays = pictureRadiations(state, picture, spectrum);
-    std::vector<Segment> primitives;
-    sharedPrimitives(state, rays, primitives);
-    for (const Segment &s : primitives)
-        v.draw(s);
-    TraceResult result;
-    for (const Radiation &r : rays) {
-        TraceRay(traceInputFor(state, r), result, false);
-        for (const Segment &s : result.segments)
-            v.draw(s);
-    }
+    v.raster.setMode(figure.state.blackBackground ? PenMode::Merge : PenMode::Blackness);
+    forEachFigureSegment(figure, [&v](const Segment &s) { v.draw(s); });
 
     QPainter p(&target);
-    const SceneOverlays o = sceneOverlays(picture);
+    const SceneOverlays o = sceneOverlays(figure);
     if (scale == 1.0 && width == 1 && view.origin == QPointF()) {
         paintSceneOverlays(p, o, nullptr); // exactly the designed view's pixels
         return;

@@ -12,7 +12,7 @@
 namespace vorlac
 {
 
-struct ScenePicture;
+struct SceneFigure;
 
 // How a window shows the scene: fitScale window pixels per scene pixel at zoom 1, times zoom,
 // with the scene point origin at the window's top-left corner.
@@ -49,10 +49,8 @@ void resetZoom(SceneViewport &view);
 // that shares no pixel with it, so a span of both or a mirror is not taken; -1 if none.
 int projectorScreen(const QList<QRect> &screens, int own);
 
-// The scene as the picture shows it (the same radiations: the 401 of white light once drawn),
-// drawn again for a window of `size` device pixels at the view's scale times ratio, rays and
-// normals `rayWidth` device pixels wide, with Line1; the lamp and the marks are the caller's.
-void drawSceneView(const SceneState &state, const ScenePicture &picture, const SpectrumColours &spectrum,
-                   const SceneViewport &view, double ratio, int rayWidth, QImage &target);
+// The figure's lines drawn for a window of `size` device pixels at the view's scale times ratio,
+// rays and normals `rayWidth` device pixels wide, with Line1; the lamp and the marks are the caller's.
+void drawSceneView(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth, QImage &target);
 
 } // namespace vorlac

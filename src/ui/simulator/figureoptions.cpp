@@ -42,12 +42,10 @@ FigureOptions::FigureOptions(SceneController &controller, const QString &setting
                                           "l'écran, l'image copiée, imprimée ou exportée"));
     m_menu->setToolTipsVisible(true);
     connect(m_angles, &QAction::toggled, this, &FigureOptions::setAngleMarks);
-    // With five radiations the cursor chooses the measured ray without a new picture.
-    for (auto changed : {&SceneController::pictureRedrawn, &SceneController::sceneChanged})
-        connect(&controller, changed, this, [this] {
-            if (m_settings.angleMarks)
-                refreshMarks();
-        });
+    connect(&controller, &SceneController::figureChanged, this, [this] {
+        if (m_settings.angleMarks)
+            refreshMarks();
+    });
     refreshMarks();
 }
 
@@ -107,12 +105,13 @@ void FigureOptions::setAngleDecimals(int decimals)
         return;
     m_settings.angleDecimals = decimals;
     save();
-    emit changed();
+    refreshMarks(); // the labels show the panel's precision
 }
 
 void FigureOptions::refreshMarks()
 {
-    m_marks = m_settings.angleMarks ? angleMarks(m_controller.state(), regionalLocale()) : AngleFigure{};
+    m_marks = m_settings.angleMarks ? angleMarks(m_controller.figure(), regionalLocale(), m_settings.angleDecimals)
+                                    : AngleFigure{};
     emit changed();
 }
 

@@ -90,7 +90,6 @@ MagnifierWindow::MagnifierWindow(SceneController &controller, FigureOptions &opt
     const QString windowHint = kWindowHint.arg(int(kMagnifierDistance));
     setToolTip(windowHint);
     hints.addHint(this, windowHint);
-    FillSpectrumColours(m_spectrum);
 
     auto *caption = new QLabel(QStringLiteral("&Grossissement :"), m_bar);
     m_slider = new QSlider(Qt::Horizontal, m_bar);
@@ -135,11 +134,12 @@ MagnifierWindow::MagnifierWindow(SceneController &controller, FigureOptions &opt
         setZoom(z);
         m_options.setMagnifierZoom(z);
     });
-    // Drawn in the same frame as the main window's picture; the cursor alone may choose another
-    // measured ray (five radiations, a lamp) without a new picture.
-    connect(&controller, &SceneController::pictureRedrawn, this, &MagnifierWindow::render);
-    connect(&controller, &SceneController::sceneChanged, this, [this] {
-        if (minimumWavelength(m_controller.state()) != m_beam.wavelength)
+    // Drawn in the same frame as the main window's picture, and when the cursor alone chooses
+    // another measured ray (five radiations, a lamp).
+    connect(&controller, &SceneController::figureChanged, this, &MagnifierWindow::render);
+    // Its rays are as wide as the projection's, chosen for the class.
+    connect(&options, &FigureOptions::changed, this, [this] {
+        if (m_options.settings().projectionRayWidth != m_rayWidth)
             render();
     });
     resize(520, 420);
@@ -190,9 +190,10 @@ void MagnifierWindow::render()
     if (m_image.size() != pixels)
         m_image = QImage(pixels, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(1.0);
-    m_beam = magnifiedBeam(m_controller.state());
+    m_beam = magnifiedBeam(m_controller.figure());
     m_view = magnifierViewport(m_beam, area.size(), m_spin ? m_spin->value() : kMagnifierDefaultZoom);
-    drawMagnifiedScene(m_controller.state(), m_controller.picture(), m_spectrum, m_view, ratio, m_image);
+    m_rayWidth = m_options.settings().projectionRayWidth;
+    drawMagnifiedScene(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
     m_image.setDevicePixelRatio(ratio);
     update();
 }
@@ -223,8 +224,7 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
                                   : QStringLiteral("Le rayon mesuré ne sort pas du vorlac : fin de son tracé");
     // On a plate of the background, so that many rays do not hide the words.
     const QColor plate = black ? QColor(0, 0, 0, 235) : QColor(255, 255, 255, 235);
-    const std::vector<BeamLabel> labels =
-        magnifierLabels(m_controller.state(), m_controller.picture(), m_beam, m_view, area.size(), locale);
+    const std::vector<BeamLabel> labels = magnifierLabels(m_controller.figure(), m_beam, m_view, area.size(), locale);
     // How far the measured line (the one nearest the centre) is from its nearest neighbour here.
     double measured = 0, gap = -1;
     for (const BeamLabel &l : labels)

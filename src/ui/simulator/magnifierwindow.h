@@ -49,10 +49,10 @@ class MagnifierWindow : public QWidget
 
     SceneController &m_controller;
     FigureOptions &m_options;
-    SpectrumColours m_spectrum{};
     MagnifiedBeam m_beam;
     SceneViewport m_view;
     QImage m_image;
+    int m_rayWidth = 0; // of the last picture
     QSlider *m_slider;
     QSpinBox *m_spin;
     QWidget *m_bar;

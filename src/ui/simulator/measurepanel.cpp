@@ -197,15 +197,9 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
         m_chosenLamp = m_controller.state().lamp;
         updateMinimum();
     });
-    connect(&controller, &SceneController::pictureRedrawn, this, [this] {
+    // A new figure: a redraw, or the cursor choosing another measured ray without one.
+    connect(&controller, &SceneController::figureChanged, this, [this] {
         if (!isHidden())
-            refresh();
-    });
-    // The wavelength redraws only a monochromatic picture; the other modes still show another
-    // white-light ray, another radiation for the minimum.
-    connect(&controller, &SceneController::sceneChanged, this, [this] {
-        const SceneState &s = m_controller.state();
-        if (!isHidden() && (s.wavelength != m_shownWavelength || s.lampHidden != m_shownHidden))
             refresh();
     });
     connect(this, &PanelFrame::visibilityChanged, this, [this](bool visible) {

@@ -41,7 +41,6 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     setMouseTracking(true);
     setAccessibleName(QStringLiteral("Projection de la scène"));
     setToolTip(QStringLiteral("Faire glisser la lampe ; Ctrl+molette : zoom ; Échap ou F11 : retour"));
-    FillSpectrumColours(m_spectrum);
     resize(960, 608);
 
     m_menu->setObjectName(QStringLiteral("menuprojection"));
@@ -73,11 +72,14 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
         readout->setChecked(m_options.settings().projectionReadout);
         const QList<QAction *> all = group->actions();
         all[m_options.settings().projectionRayWidth - kMinRayWidth]->setChecked(true);
-        render();
+        // New marks come with every figure, which draws the scene already: they are only painted.
+        if (m_options.settings().projectionRayWidth != m_rayWidth)
+            render();
+        else
+            update();
     });
     // Drawn in the same frame as the main window's picture.
-    connect(&controller, &SceneController::pictureRedrawn, this, &ProjectionWindow::render);
-    connect(&controller, &SceneController::sceneChanged, this, qOverload<>(&QWidget::update));
+    connect(&controller, &SceneController::figureChanged, this, &ProjectionWindow::render);
     if (protractor)
         connect(protractor, &ProtractorView::figureChanged, this, qOverload<>(&QWidget::update));
     m_view = fittedViewport(size());
@@ -120,8 +122,8 @@ void ProjectionWindow::render()
     if (m_image.size() != pixels)
         m_image = QImage(pixels, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(1.0);
-    drawSceneView(m_controller.state(), m_controller.picture(), m_spectrum, m_view, ratio,
-                  m_options.settings().projectionRayWidth, m_image);
+    m_rayWidth = m_options.settings().projectionRayWidth;
+    drawSceneView(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
     m_image.setDevicePixelRatio(ratio);
     update();
 }
@@ -132,7 +134,11 @@ void ProjectionWindow::paintEvent(QPaintEvent *)
     p.drawImage(QPointF(0, 0), m_image);
     const QRectF lamp = lampRect();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(lamp, lampPicture(lamp.width() / 32 * devicePixelRatioF()), QRectF());
+    if (const qreal scale = lamp.width() / 32 * devicePixelRatioF(); scale != m_lampScale) {
+        m_lampScale = scale;
+        m_lamp = lampPicture(scale);
+    }
+    p.drawPixmap(lamp, m_lamp, QRectF());
     const bool black = m_controller.state().blackBackground;
     QTransform toWindow;
     toWindow.scale(m_view.scale(), m_view.scale());
@@ -208,7 +214,7 @@ std::optional<ProtractorView::Handle> ProjectionWindow::protractorHandleAt(QPoin
 
 void ProjectionWindow::paintReadout(QPainter &p)
 {
-    const QStringList lines = readoutLines(m_controller.state(), m_controller.picture(), regionalLocale());
+    const QStringList lines = readoutLines(m_controller.figure(), regionalLocale(), m_options.settings().angleDecimals);
     if (lines.isEmpty())
         return;
     QFont f(QStringLiteral("Arial"));

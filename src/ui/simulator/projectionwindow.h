@@ -69,8 +69,10 @@ class ProjectionWindow : public QWidget
     SceneController &m_controller;
     FigureOptions &m_options;
     SceneViewport m_view;
-    SpectrumColours m_spectrum{};
     QImage m_image;
+    int m_rayWidth = 0; // of the last picture
+    QPixmap m_lamp;     // the lamp drawn for the last scale: the picture is rendered again only when it changes
+    qreal m_lampScale = 0;
     QMenu *m_menu;
     QPointer<ProtractorView> m_protractor;
     std::optional<ProtractorView::Handle> m_protractorDrag;

@@ -40,6 +40,7 @@ void SceneController::start()
 void SceneController::setApexAngle(int degrees)
 {
     m_state.apexAngle = degrees;
+    clampIncidence();
     m_whiteRedrawPending = true;
     m_timer1->stop();
     emit sceneChanged();
@@ -50,6 +51,7 @@ void SceneController::setApexAngle(int degrees)
 void SceneController::setIncidenceAngle(double degrees)
 {
     m_state.incidenceAngle = degrees;
+    clampIncidence();
     emit sceneChanged();
     emit edited(QStringLiteral("angle d'incidence"));
     redrawScene();
@@ -65,6 +67,8 @@ void SceneController::setWavelength(int nm)
     emit edited(QStringLiteral("longueur d'onde"));
     if (m_state.source == SourceType::Monochromatic)
         redrawScene();
+    else
+        remeasure();
 }
 
 void SceneController::setSource(SourceType source)
@@ -116,6 +120,7 @@ void SceneController::revealLamp()
     m_state.unknownLamp = -1;
     emit sceneChanged();
     emit edited(QStringLiteral("lampe révélée"));
+    remeasure(); // what the figure hides has changed
 }
 
 void SceneController::setBlackBackground(bool black)
@@ -215,6 +220,7 @@ void SceneController::setState(const SceneState &state)
 {
     m_timer1->stop();
     m_state = state;
+    clampIncidence();
     m_whiteRedrawPending = false;
     m_lampDragging = false;
     // As choosing the two lists in turn would: the prism's first, then the medium's.
@@ -280,10 +286,38 @@ void SceneController::store(const TraceLayout &layout)
     m_state.incidenceAngle = layout.incidenceAngle;
 }
 
+// The incidence as the trace will draw it, before any signal tells of the change.
+void SceneController::clampIncidence()
+{
+    m_state.incidenceAngle = clampedIncidence(m_state);
+}
+
+void SceneController::publish(SceneFigure figure)
+{
+    m_figure = std::move(figure);
+    ++m_figures;
+    emit figureChanged();
+}
+
+void SceneController::remeasure()
+{
+    if (m_sceneRedraws == 0)
+        return;
+    // The lines stay: only the measured ray and what is hidden change.
+    m_figure.state = m_state;
+    measureFigure(m_figure, m_state.wavelength);
+    m_picture.measures = m_figure.measures;
+    ++m_figures;
+    emit figureChanged();
+}
+
 void SceneController::redrawScene()
 {
-    store(vorlac::RedrawScene(m_state, m_picture));
+    SceneFigure figure = traceFigure(m_state);
+    drawFigure(figure, m_picture);
+    store(figure.layout);
     ++m_sceneRedraws;
+    publish(std::move(figure));
     emit pictureRedrawn();
     if (m_whiteRedrawPending)
         m_timer1->start();
@@ -295,10 +329,12 @@ void SceneController::redrawWhiteLight()
     if (m_state.source != SourceType::WhiteLight)
         return;
     emit whiteLightRedrawStarting();
-    if (const std::optional<TraceLayout> layout = vorlac::RedrawWhiteLight(m_state, m_spectrumColour, m_picture))
-        store(*layout);
+    SceneFigure figure = traceFigure(m_state, &m_spectrumColour);
+    drawFigure(figure, m_picture);
+    store(figure.layout);
     m_lampDragging = false;
     ++m_whiteRedraws;
+    publish(std::move(figure));
     emit pictureRedrawn();
 }
 

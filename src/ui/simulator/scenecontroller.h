@@ -2,6 +2,7 @@
 
 #include "model/colour.h"
 #include "model/scenestate.h"
+#include "render/scenefigure.h"
 #include "render/scenerenderer.h"
 
 #include <QObject>
@@ -28,6 +29,9 @@ class SceneController : public QObject
     // The persistent scene picture; its lastLayout is where Line1 and the lamp stand.
     const ScenePicture &picture() const { return m_picture; }
     const TraceLayout &layout() const { return m_picture.lastLayout; }
+    // What every view draws and reads: traced once per change of the scene, published by
+    // figureChanged.
+    const SceneFigure &figure() const { return m_figure; }
     QTimer *timer1() const { return m_timer1; }
     // The side "Autre" was chosen for last; none until then.
     std::optional<MaterialSide> customMaterialTarget() const { return m_customMaterialTarget; }
@@ -73,6 +77,8 @@ class SceneController : public QObject
     // Finished pictures, for tests and the protractor.
     int sceneRedrawCount() const { return m_sceneRedraws; }
     int whiteRedrawCount() const { return m_whiteRedraws; }
+    // Figures traced, for tests: one per change whatever the views open.
+    int figureCount() const { return m_figures; }
 
   signals:
     void sceneChanged();
@@ -83,12 +89,17 @@ class SceneController : public QObject
     void whiteLightRedrawStarting();
     // After every finished scene redraw and white-light redraw: the picture and layout are new.
     void pictureRedrawn();
+    // The figure is new (a redraw, or another measured ray for the cursor): every view reads it.
+    void figureChanged();
 
   private:
     void redrawScene();
     void redrawWhiteLight();
     void timer1Tick();
     void store(const TraceLayout &layout);
+    void publish(SceneFigure figure);
+    void remeasure(); // the cursor chose another measured ray; nothing else changed
+    void clampIncidence();
     void redrawForMaterial();
     void forgetGlass(); // the prism's coefficients are no longer a catalogue glass's
 
@@ -97,10 +108,12 @@ class SceneController : public QObject
     bool m_lampDragging = false;
     std::optional<MaterialSide> m_customMaterialTarget;
     ScenePicture m_picture;
+    SceneFigure m_figure;
     SpectrumColours m_spectrumColour{};
     QTimer *m_timer1;
     int m_sceneRedraws = 0;
     int m_whiteRedraws = 0;
+    int m_figures = 0;
 };
 
 } // namespace vorlac

@@ -55,7 +55,6 @@ SceneView::SceneView(const ScenePicture &picture, QWidget *parent)
     m_lamp->setToolTip(QStringLiteral("Déplacer la lampe avec la souris"));
     m_lamp->setCursor(svgCursor(QStringLiteral("cursor_grab")));
     m_lamp->setMouseTracking(true); // moves without a button end a drag that lost its mouse-up
-    FillSpectrumColours(m_spectrum);
 }
 
 void SceneView::placeOverlays()
@@ -114,7 +113,7 @@ void SceneView::renderZoom()
         return;
     const qreal ratio = devicePixelRatioF();
     m_zoomImage = QImage(size() * ratio, QImage::Format_RGB32);
-    drawSceneView(m_controller->state(), m_picture, m_spectrum, m_zoom, ratio, std::max(1, qRound(ratio)), m_zoomImage);
+    drawSceneView(m_controller->figure(), m_zoom, ratio, std::max(1, qRound(ratio)), m_zoomImage);
     m_zoomImage.setDevicePixelRatio(ratio);
     update();
 }

@@ -82,7 +82,6 @@ class SceneView : public QWidget
     void renderZoom();
     SceneViewport m_zoom;
     QImage m_zoomImage;
-    SpectrumColours m_spectrum{};
     std::optional<QPointF> m_panFrom;
     qreal m_lampRatio = 1.0;
     bool m_ratioChangeQueued = false;

@@ -79,6 +79,8 @@ SourcePanel::SourcePanel(SceneController &controller, HintLine &hints, QWidget *
         QStringLiteral("La longueur d'onde de la lumière émise par la source monochromatique varie de 400 à 800 nm"));
     hints.addHint(spectrum, kFineTuneHint);
     connect(&controller, &SceneController::sceneChanged, this, [this] { showState(m_controller.state()); });
+    // The strip shows the lamp's lines only where the figure may show them.
+    connect(&controller, &SceneController::figureChanged, this, [this] { showState(m_controller.state()); });
     showState(controller.state());
 }
 
@@ -97,11 +99,15 @@ void SourcePanel::showState(const SceneState &state)
                                                                          : m_five;
         option->setChecked(true);
     }
-    const int stripLamp = state.source == SourceType::LineLamp ? state.lamp : -1;
+    // A hidden lamp lights a strip without lines: they are what the pupil is to measure.
+    const bool lamp = state.source == SourceType::LineLamp;
+    const bool linesShown = !state.lampHidden && !m_controller.figure().lampHidden();
+    const int stripLamp = !lamp ? -1 : linesShown ? state.lamp : -3;
     if (stripLamp != m_stripLamp) {
         m_stripLamp = stripLamp;
-        m_spectrum->setPixmap(stripLamp < 0 ? spectrumStrip(QSize(159, 31), devicePixelRatioF())
-                                            : lampSpectrumStrip(stripLamp, QSize(159, 31), devicePixelRatioF()));
+        m_spectrum->setPixmap(
+            !lamp ? spectrumStrip(QSize(159, 31), devicePixelRatioF())
+                  : lampSpectrumStrip(linesShown ? state.lamp : -1, QSize(159, 31), devicePixelRatioF()));
     }
     m_wavelength->setValue(state.wavelength);
     {

@@ -35,7 +35,7 @@ class SourcePanel : public PanelFrame
     QLabel *m_wavelengthValue;     // Label7
     QSpinBox *m_typed;             // SaisieLambda: λ typed rather than clicked to
     QLabel *m_spectrum;            // Image1
-    int m_stripLamp = -2;          // the lamp Image1 shows the lines of; -1 the continuous spectrum
+    int m_stripLamp = -2;          // the lamp Image1 shows the lines of; -1 the continuous spectrum, -3 a hidden lamp's
 };
 
 } // namespace vorlac

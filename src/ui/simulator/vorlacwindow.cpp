@@ -286,7 +286,7 @@ void Vorlac::connectRooms()
          [this] { return m_exerciseCommands ? m_exerciseCommands->openExerciseFolder() : QString(); }});
     m_output->setFigureVector([this](QPainter &p) {
         const QImage lamp = lampPicture().toImage();
-        paintFigureVector(p, scene(), picture(), &lamp);
+        paintFigureVector(p, m_controller->figure(), picture().image, &lamp);
         m_figureOptions->paintMarks(p);
     });
     connect(m_toolbar->printButton(), &QToolButton::clicked, this, [this] { m_output->openPrintWindow(this); });

@@ -69,13 +69,14 @@ double coveredShare(const QImage &a, const QImage &b, QRgb background)
 }
 
 // The PDF page as pixels at 96 dpi, smoothed as a viewer shows it; null without poppler-utils.
-QImage renderPdf(const QByteArray &pdf, QSize size)
+QImage renderPdf(const QByteArray &pdf, QSize size, int zoom = 1)
 {
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
         return {};
     QTemporaryDir dir;
     writeAll(dir.filePath("page.pdf"), pdf);
-    pdfprobe::run("pdftoppm", {"-r", "96", "-png", "-singlefile", dir.filePath("page.pdf"), dir.filePath("page")});
+    pdfprobe::run("pdftoppm", {"-r", QString::number(96 * zoom), "-png", "-singlefile", dir.filePath("page.pdf"),
+                               dir.filePath("page")});
     const QImage page = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
     return page.isNull() ? page : page.copy(QRect(QPoint(0, 0), size));
 }
@@ -122,6 +123,7 @@ struct FigureRow {
     bool black;
     bool normals;
     PictureFormat format;
+    int zoom = 1; // the vector file drawn that many times larger, against the PNG as large
 };
 void PrintTo(const FigureRow &r, std::ostream *os)
 {
@@ -136,15 +138,19 @@ TEST_P(FigureVector, RendersLikeThePicture)
     state.source = GetParam().source;
     state.blackBackground = GetParam().black;
     state.showNormals = GetParam().normals;
+    state.lamp = 2;
     ScenePicture picture;
     RedrawScene(state, picture);
     SpectrumColours spectrum{};
     FillSpectrumColours(spectrum);
     RedrawWhiteLight(state, spectrum, picture);
     const QImage lamp = testLamp();
-    const QImage png = figureWithOverlays(picture, lamp);
-    const QByteArray bytes = pictureBytes(GetParam().format, png, QStringLiteral("schéma"),
-                                          [&](QPainter &p) { paintFigureVector(p, state, picture, &lamp); });
+    const int zoom = GetParam().zoom;
+    const QImage png = figureWithOverlays(picture, lamp)
+                           .scaled(picture.image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QByteArray bytes = pictureBytes(GetParam().format, picture.image, QStringLiteral("schéma"), [&](QPainter &p) {
+        paintFigureVector(p, traceFigure(state, &spectrum), picture.image, &lamp);
+    });
     ASSERT_FALSE(bytes.isEmpty());
     const QRgb background = GetParam().black ? 0xff000000u : 0xffffffffu;
     QImage rendered;
@@ -153,7 +159,7 @@ TEST_P(FigureVector, RendersLikeThePicture)
         EXPECT_EQ(bytes.count("<image"), 1);
         rendered = renderSvg(bytes, png.size(), QColor::fromRgb(background));
     } else {
-        rendered = renderPdf(bytes, png.size());
+        rendered = renderPdf(bytes, png.size(), zoom);
         if (rendered.isNull())
             GTEST_SKIP() << "poppler-utils absent";
     }
@@ -170,7 +176,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FigureRow{"whiteLight", SourceType::WhiteLight, true, false, PictureFormat::Svg},
                       FigureRow{"whiteLight", SourceType::WhiteLight, true, false, PictureFormat::Pdf},
                       FigureRow{"whiteBackground", SourceType::FiveRadiations, false, true, PictureFormat::Svg},
-                      FigureRow{"whiteBackground", SourceType::WhiteLight, false, false, PictureFormat::Pdf}),
+                      FigureRow{"whiteBackground", SourceType::WhiteLight, false, false, PictureFormat::Pdf},
+                      FigureRow{"lineLamp", SourceType::LineLamp, true, false, PictureFormat::Svg},
+                      FigureRow{"lineLamp", SourceType::LineLamp, true, false, PictureFormat::Pdf},
+                      FigureRow{"zoomedWhiteLight", SourceType::WhiteLight, true, false, PictureFormat::Svg, 3},
+                      FigureRow{"zoomedFiveRadiations", SourceType::FiveRadiations, true, true, PictureFormat::Pdf, 2}),
     RowName());
 
 // ---------------------------------------------------------------------------------------------

@@ -22,7 +22,10 @@ struct MarkRow {
     SourceType source;
     int wavelength;
     bool black;
-    int lamp = 0; // row of lineLamps() for a lamp source
+    int lamp = 0;                 // row of lineLamps() for a lamp source
+    int decimals = 1;             // the panel's precision
+    float prismA = 0, prismB = 0; // "Autre" when prismA is set
+    double firstIncidence = -85;
 };
 
 [[maybe_unused]] void PrintTo(const MarkRow &row, std::ostream *os)
@@ -34,9 +37,10 @@ class AngleMarkSweep : public ::testing::TestWithParam<MarkRow>
 {
 };
 
-// Over every apex and a sweep of incidences: each label reads the panel's value, a mark exists
-// exactly where the panel shows a value, and the labels stay inside the picture, apart, and off
-// the measured ray and the prism's outline.
+// Over every apex and a sweep of incidences: each label reads the panel's value at its precision,
+// a mark exists exactly where the panel shows a value, and the labels stay inside the picture,
+// apart, off every drawn ray (all 401 of white light) and off the other labels' leaders; r and r'
+// lie nearer their own face.
 TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
 {
     const MarkRow &row = GetParam();
@@ -46,6 +50,11 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
     s.outsideMaterial = row.outside;
     s.prismCauchyA = kMaterials[row.prism].cauchyA;
     s.prismCauchyB = kMaterials[row.prism].cauchyB;
+    if (row.prismA > 0) {
+        s.prismMaterial = kCustomMaterial;
+        s.prismCauchyA = row.prismA;
+        s.prismCauchyB = row.prismB;
+    }
     s.outsideCauchyA = kMaterials[row.outside].cauchyA;
     s.outsideCauchyB = kMaterials[row.outside].cauchyB;
     s.source = row.source;
@@ -53,8 +62,10 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
     s.blackBackground = row.black;
     s.lamp = row.lamp;
     const QRectF picture(0, 0, kSceneWidth, kSceneHeight);
-    for (int apex : {2, 10, 30, 45, 60, 75, 90})
-        for (double incidence = -85; incidence <= 90; incidence += 7.5) {
+    SpectrumColours spectrum{};
+    FillSpectrumColours(spectrum);
+    for (int apex : {2, 10, 13, 30, 45, 60, 75, 90})
+        for (double incidence = row.firstIncidence; incidence <= 90; incidence += 7.5) {
             s.apexAngle = apex;
             s.incidenceAngle = incidence;
             SCOPED_TRACE(testing::Message() << "A=" << apex << " i=" << incidence);
@@ -66,7 +77,7 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
                 if (r.wavelength == minimumWavelength(s))
                     ray = &r;
             ASSERT_NE(ray, nullptr);
-            const MeasureLineTexts t = measureLineTexts(*ray, fr);
+            const MeasureLineTexts t = measureLineTexts(*ray, fr, row.decimals);
             std::map<AngleKind, QString> want{{AngleKind::Apex, QStringLiteral("A = %1°").arg(apex)}};
             const std::pair<AngleKind, std::pair<const char *, QString>> quantities[] = {
                 {AngleKind::Incidence, {"i", t.incidence}},          {AngleKind::Refraction, {"r", t.refraction}},
@@ -77,23 +88,35 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
                 if (!q.second.isEmpty())
                     want[kind] = QString::fromLatin1(q.first) + QStringLiteral(" = ") + q.second + QStringLiteral("°");
 
-            const AngleFigure fig = angleMarks(s, fr);
+            const SceneFigure figure = traceFigure(s, &spectrum);
+            const AngleFigure fig = angleMarks(figure, fr, row.decimals);
             std::map<AngleKind, QString> got;
             for (const AngleMark &m : fig.marks)
                 got[m.kind] = m.label;
             EXPECT_EQ(got, want);
 
-            TraceResult measured;
-            TraceRay(rayOnlyInput(apex, incidence, ray->measures.prismIndex, ray->measures.outsideIndex), measured);
+            const QLineF entry(kApexX, kApexY, figure.layout.baseLeftX, kBaseY);
+            const QLineF exit(kApexX, kApexY, figure.layout.baseRightX, kBaseY);
+            const auto distance = [](const QLineF &f, QPointF p) {
+                return std::abs(f.dx() * (p.y() - f.y1()) - f.dy() * (p.x() - f.x1())) / f.length();
+            };
             for (std::size_t a = 0; a < fig.marks.size(); ++a) {
                 const QRectF r = fig.marks[a].labelRect;
-                EXPECT_TRUE(picture.contains(r)) << fig.marks[a].label.toStdString();
-                for (std::size_t b = a + 1; b < fig.marks.size(); ++b)
-                    EXPECT_FALSE(r.intersects(fig.marks[b].labelRect))
-                        << fig.marks[a].label.toStdString() << " / " << fig.marks[b].label.toStdString();
-                for (const Segment &seg : measured.segments)
-                    EXPECT_FALSE(segmentMeetsRect(QLineF(seg.x1, seg.y1, seg.x2, seg.y2), r))
-                        << fig.marks[a].label.toStdString();
+                const std::string label = fig.marks[a].label.toStdString();
+                EXPECT_TRUE(picture.contains(r)) << label;
+                for (std::size_t b = 0; b < fig.marks.size(); ++b) {
+                    EXPECT_TRUE(b <= a || !r.intersects(fig.marks[b].labelRect)) << label;
+                    EXPECT_FALSE(b != a && segmentMeetsRect(fig.marks[b].leader, r)) << label;
+                }
+                const auto offRays = [&](const Segment &seg) {
+                    EXPECT_FALSE(segmentMeetsRect(QLineF(seg.x1, seg.y1, seg.x2, seg.y2), r)) << label;
+                };
+                forEachFigureSegment(figure, offRays);
+                std::for_each(figure.measuredRay.segments.begin(), figure.measuredRay.segments.end(), offRays);
+                // r by the entry face, r' by the exit face.
+                const double toEntry = distance(entry, r.center()), toExit = distance(exit, r.center());
+                EXPECT_TRUE(fig.marks[a].kind != AngleKind::Refraction || toEntry <= toExit) << label;
+                EXPECT_TRUE(fig.marks[a].kind != AngleKind::ExitIncidence || toExit <= toEntry) << label;
             }
         }
 }
@@ -104,7 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkRow{"flint in air, five radiations", 3, 0, SourceType::FiveRadiations, 640, true},
                       MarkRow{"crown in water, white light", 2, 1, SourceType::WhiteLight, 450, false},
                       MarkRow{"water prism in flint, outside denser", 1, 3, SourceType::Monochromatic, 700, false},
-                      MarkRow{"flint in air, neon lamp", 3, 0, SourceType::LineLamp, 640, true, 5}),
+                      MarkRow{"flint in air, neon lamp", 3, 0, SourceType::LineLamp, 640, true, 5},
+                      MarkRow{"Autre 1,2 0 in water, white light, 0,01", 2, 1, SourceType::WhiteLight, 637, true, 0, 2,
+                              1.2f, 0.0f, -64.28},
+                      MarkRow{"flint in air, five radiations, 0,001", 3, 0, SourceType::FiveRadiations, 500, true, 0,
+                              3}),
     RowName());
 
 struct SettingsRow {
@@ -151,7 +178,7 @@ class ZoomedLabels : public ::testing::TestWithParam<double>
 TEST_P(ZoomedLabels, KeepTheirSizeInsideTheWindow)
 {
     SceneState s;
-    const AngleFigure fig = angleMarks(s, QLocale(QLocale::French, QLocale::France));
+    const AngleFigure fig = angleMarks(traceFigure(s), QLocale(QLocale::French, QLocale::France));
     ASSERT_FALSE(fig.marks.empty());
     const double fit = 2.0, zoom = GetParam();
     const QRectF window(0, 0, kSceneWidth * fit, kSceneHeight * fit);

@@ -21,16 +21,17 @@ struct Drawn {
     SceneState state;
     SpectrumColours spectrum{};
     ScenePicture picture;
+    SceneFigure figure;
     explicit Drawn(const SceneState &s) : state(s)
     {
         FillSpectrumColours(spectrum);
-        RedrawScene(state, picture);
-        RedrawWhiteLight(state, spectrum, picture);
+        figure = traceFigure(state, &spectrum);
+        drawFigure(figure, picture);
     }
     QImage magnified(const MagnifiedBeam &beam, double zoom) const
     {
         QImage image(kWindow, QImage::Format_RGB32);
-        drawMagnifiedScene(state, picture, spectrum, magnifierViewport(beam, QSizeF(kWindow), zoom), 1.0, image);
+        drawMagnifiedScene(figure, magnifierViewport(beam, QSizeF(kWindow), zoom), 1.0, kMagnifierRayWidth, image);
         return image;
     }
 };
@@ -103,7 +104,7 @@ TEST_P(MagnifierBeam, CentredOnTheDrawnBeamAndFollowsIt)
 {
     const BeamRow &row = GetParam();
     const Drawn d(row.state);
-    const MagnifiedBeam beam = magnifiedBeam(row.state);
+    const MagnifiedBeam beam = magnifiedBeam(d.figure);
     ASSERT_EQ(beam.emerged, row.emerges);
     EXPECT_DOUBLE_EQ(beam.wavelength, row.wavelength);
     const QPointF centre(beam.centre.x, beam.centre.y), middle = QPointF(kWindow.width(), kWindow.height()) / 2;
@@ -141,9 +142,9 @@ TEST_P(MagnifiedDoublet, SeparatesAt100x)
 {
     const SceneState &s = GetParam().state;
     const Drawn d(s);
-    const MagnifiedBeam beam = magnifiedBeam(s);
+    const MagnifiedBeam beam = magnifiedBeam(d.figure);
     ASSERT_TRUE(beam.emerged);
-    const std::optional<double> d1 = beamOffset(s, beam, 588.995), d2 = beamOffset(s, beam, 589.592);
+    const std::optional<double> d1 = beamOffset(d.figure, beam, 588.995), d2 = beamOffset(d.figure, beam, 589.592);
     ASSERT_TRUE(d1 && d2);
     EXPECT_LT(std::abs(*d2 - *d1), 1.0); // scene pixels
     EXPECT_EQ(runsAcross(d.picture.image, QPointF(beam.centre.x, beam.centre.y), beam.direction, 1.5).size(), 1u);
@@ -227,11 +228,11 @@ TEST_P(MagnifierLabels, NameTheSodiumDoubletOnItsRays)
             s.lamp = row;
     s.lampHidden = GetParam();
     const Drawn drawn(s);
-    const MagnifiedBeam beam = magnifiedBeam(s);
+    const MagnifiedBeam beam = magnifiedBeam(drawn.figure);
     const SceneViewport view = magnifierViewport(beam, QSizeF(kWindow), 100);
     const QImage image = drawn.magnified(beam, 100);
     const std::vector<BeamLabel> labels =
-        magnifierLabels(s, drawn.picture, beam, view, QSizeF(kWindow), QLocale(QLocale::French, QLocale::France));
+        magnifierLabels(drawn.figure, beam, view, QSizeF(kWindow), QLocale(QLocale::French, QLocale::France));
     QStringList texts;
     for (const BeamLabel &l : labels) {
         texts << l.text;
@@ -245,5 +246,43 @@ TEST_P(MagnifierLabels, NameTheSodiumDoubletOnItsRays)
 
 INSTANTIATE_TEST_SUITE_P(Rows, MagnifierLabels, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool> &i) { return i.param ? "Hidden" : "Shown"; });
+
+} // namespace
+
+namespace
+{
+
+class MagnifierRayWidth : public ::testing::TestWithParam<int>
+{
+};
+
+// The magnified rays are as wide as chosen: a monochromatic beam lights width times the pixels
+// of a one-pixel beam.
+TEST_P(MagnifierRayWidth, FollowsTheChosenWidth)
+{
+    SceneState s;
+    s.source = SourceType::Monochromatic;
+    const Drawn d(s);
+    const MagnifiedBeam beam = magnifiedBeam(d.figure);
+    ASSERT_TRUE(beam.emerged);
+    const SceneViewport view = magnifierViewport(beam, QSizeF(kWindow), 100);
+    const auto lit = [&](int width) {
+        QImage image(kWindow, QImage::Format_RGB32);
+        drawMagnifiedScene(d.figure, view, 1.0, width, image);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += (image.pixel(x, y) & 0xffffffu) != 0;
+        return n;
+    };
+    const int one = lit(1);
+    ASSERT_GT(one, 100);
+    EXPECT_NEAR(double(lit(GetParam())) / one, GetParam(), 0.1 * GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MagnifierRayWidth, ::testing::Values(2, 3, 6),
+                         [](const ::testing::TestParamInfo<int> &i) {
+                             return std::to_string(i.index) + "_width_" + std::to_string(i.param);
+                         });
 
 } // namespace

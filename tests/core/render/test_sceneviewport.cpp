@@ -99,7 +99,7 @@ TEST_P(SceneViewDrawing, DesignedViewIsThePicture)
         paintSceneOverlays(p, sceneOverlays(pic), nullptr);
     }
     QImage got(kSceneWidth, kSceneHeight, QImage::Format_RGB32);
-    drawSceneView(s, pic, spectrum, designedViewport(), 1.0, row.width, got);
+    drawSceneView(traceFigure(s, &spectrum), designedViewport(), 1.0, row.width, got);
     const QRgb ground = row.black ? 0xff000000u : 0xffffffffu;
     int lit = 0, wantLit = 0;
     for (int y = 0; y < kSceneHeight; ++y)

@@ -121,7 +121,7 @@ TEST_F(MagnifierTest, FollowsZoomsAndKeepsItsZoom)
     const MagnifiedBeam before = m->beam();
     w.controller().stepLamp(5);
     EXPECT_NE(m->beam().centre.x, before.centre.x);
-    EXPECT_EQ(m->beam().centre.y, magnifiedBeam(w.scene()).centre.y);
+    EXPECT_EQ(m->beam().centre.y, magnifiedBeam(w.controller().figure()).centre.y);
 
     QWheelEvent wheel(QPointF(50, 50), m->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, 120), Qt::NoButton,
                       Qt::ControlModifier, Qt::NoScrollPhase, false);
