@@ -176,7 +176,11 @@ CursorReading ScreenSpectrum::read(double positionMm) const
 {
     CursorReading r;
     r.positionMm = positionMm;
-    if (!(m_source.kind == ScreenSourceKind::Lines && m_source.hidden))
+    // A hidden absorber's dark lines would give its gas away under the cursor as surely as a
+    // hidden lamp's bright ones.
+    const bool lampHidden = m_source.kind == ScreenSourceKind::Lines && m_source.hidden;
+    const bool absorberHidden = m_absorber.kind != AbsorberKind::None && m_absorber.hidden;
+    if (!lampHidden && !absorberHidden)
         r.wavelength = m_dispersion.wavelengthAt(positionMm);
     return r;
 }

@@ -322,8 +322,10 @@ TEST(HiddenOrigins, GiveNoWavelength)
             const Absorber gas{AbsorberKind::Gas, lamp, hidden};
             const ScreenSpectrum dark(s, {}, screenSourceFor(s), gas);
             EXPECT_EQ(dark.absorberName() == QStringLiteral("absorbant inconnu"), hidden) << lamp;
-            for (const ObservedLine &l : dark.lines())
+            for (const ObservedLine &l : dark.lines()) {
                 EXPECT_EQ(l.wavelength.has_value(), !hidden) << lamp;
+                EXPECT_EQ(dark.read(l.positionMm).wavelength.has_value(), !hidden) << lamp;
+            }
             s.source = SourceType::LineLamp;
         }
     }
