@@ -200,14 +200,20 @@ void ObservedSpectrumView::paintEvent(QPaintEvent *)
     }
     paintRuler(p, strip);
 
+    // The cursor: marks over the top and bottom quarters of the strip and across the ticks,
+    // leaving the middle of the strip bare where a line under it must still be seen.
     const StripRange r = range();
     const double cx = strip.left() + (m_cursorMm - r.fromMm) / r.pixelMm();
-    const double bottom = strip.bottom() + 1 + kRulerHeight - 4;
+    const double quarter = strip.height() / 4.0;
+    const std::pair<double, double> marks[] = {{strip.top() - 3.0, strip.top() + quarter},
+                                               {strip.bottom() + 1 - quarter, strip.bottom() + 8.0}};
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(QColor(0, 0, 0), 3));
-    p.drawLine(QPointF(cx, strip.top() - 2), QPointF(cx, bottom));
-    p.setPen(QPen(QColor(255, 255, 255), 1));
-    p.drawLine(QPointF(cx, strip.top() - 2), QPointF(cx, strip.bottom()));
+    for (const auto &[top, bottom] : marks) {
+        p.setPen(QPen(QColor(0, 0, 0), 3));
+        p.drawLine(QPointF(cx, top), QPointF(cx, bottom));
+        p.setPen(QPen(QColor(255, 255, 255), 1));
+        p.drawLine(QPointF(cx, top + 1), QPointF(cx, std::min(bottom - 1, strip.bottom() + 0.0)));
+    }
 
     const QRect readout(kSide, height() - kReadoutHeight, width() - 2 * kSide, kReadoutHeight);
     p.setPen(palette().color(QPalette::WindowText));
@@ -215,7 +221,7 @@ void ObservedSpectrumView::paintEvent(QPaintEvent *)
     if (m_spectrum) {
         QString what = m_spectrum->sourceName();
         if (m_spectrum->absorberName() != vorlac::absorberName(Absorber{}))
-            what += QStringLiteral(" ; absorbant : ") + m_spectrum->absorberName();
+            what += QStringLiteral(" ; ") + m_spectrum->absorberName();
         p.drawText(readout, Qt::AlignRight | Qt::AlignVCenter, what);
     }
     if (FocusMarks::shows(this))
@@ -232,18 +238,35 @@ void ObservedSpectrumView::paintRuler(QPainter &p, const QRect &strip)
     small.setPointSizeF(std::max(small.pointSizeF() - 1.0, 6.0));
     p.setFont(small);
     const QFontMetrics fm(small);
-    int lastRight = -1000;
-    for (const RulerTick &t : rulerTicks(r)) {
+    const std::vector<RulerTick> ticks = rulerTicks(r);
+    // Labels on every major tick when they fit, else on every 2nd, 5th, 10th... counted from 0
+    // mm, so that the labelled values stay round.
+    std::vector<const RulerTick *> majors;
+    int widest = 0;
+    for (const RulerTick &t : ticks)
+        if (t.major) {
+            majors.push_back(&t);
+            widest = std::max(widest, fm.horizontalAdvance(t.label));
+        }
+    long long every = 1;
+    double majorMm = 0;
+    if (majors.size() >= 2) {
+        majorMm = majors[1]->mm - majors[0]->mm;
+        const double majorPx = majors[1]->x - majors[0]->x;
+        for (const long long n : {1, 2, 5, 10, 20, 50, 100})
+            if ((every = n) * majorPx >= widest + 8)
+                break;
+    }
+    for (const RulerTick &t : ticks) {
         const double x = strip.left() + t.x;
         p.drawLine(QPointF(x, base), QPointF(x, base + (t.major ? 7 : 3)));
-        if (!t.major)
+        if (!t.major || (majorMm > 0 && std::llround(t.mm / majorMm) % every != 0))
             continue;
         const int w = fm.horizontalAdvance(t.label);
         const QRect box(int(std::lround(x)) - w / 2, base + 7, w, fm.height());
-        if (box.left() <= lastRight + 4 || box.left() < 0 || box.right() >= width())
+        if (box.left() < 0 || box.right() >= width())
             continue;
         p.drawText(box, Qt::AlignCenter, t.label);
-        lastRight = box.right();
     }
     p.setFont(font());
 }

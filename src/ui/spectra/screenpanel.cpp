@@ -48,7 +48,7 @@ QLabel *caption(QWidget *parent, const char *name, const QString &text, QRect ge
 } // namespace
 
 ScreenPanel::ScreenPanel(HintLine &hints, QWidget *parent)
-    : PanelFrame("PanneauEcran", {150, 300, 560, 196}, "LabelEcran", QStringLiteral("Écran et spectre observé"),
+    : PanelFrame("PanneauEcran", {150, 300, 600, 196}, "LabelEcran", QStringLiteral("Écran et spectre observé"),
                  parent),
       m_hints(hints)
 {
@@ -76,33 +76,33 @@ ScreenPanel::ScreenPanel(HintLine &hints, QWidget *parent)
 
     m_light = new QComboBox(this);
     m_light->setObjectName(QStringLiteral("ListeLumiereEcran"));
-    m_light->setGeometry(60, 46, 140, 21);
+    m_light->setGeometry(70, 46, 146, 21);
     m_light->addItems({QStringLiteral("source du montage"), QStringLiteral("Soleil")});
     m_light->setToolTip(QStringLiteral("Lumière qui éclaire le prisme"));
-    caption(this, "LabelLumiereEcran", QStringLiteral("Lumière :"), {6, 48, 52, 17}, m_light);
+    caption(this, "LabelLumiereEcran", QStringLiteral("Lumière :"), {6, 48, 62, 17}, m_light);
 
     m_absorber = new QComboBox(this);
     m_absorber->setObjectName(QStringLiteral("ListeAbsorbants"));
-    m_absorber->setGeometry(274, 46, 136, 21);
+    m_absorber->setGeometry(296, 46, 150, 21);
     for (const Absorber &a : absorberChoices())
         m_absorber->addItem(absorberName(a));
     m_absorber->setPlaceholderText(QStringLiteral("(absorbant inconnu)"));
     m_absorber->setToolTip(QStringLiteral("Absorbant entre la lampe et le prisme"));
-    caption(this, "LabelAbsorbant", QStringLiteral("Absorbant :"), {208, 48, 64, 17}, m_absorber);
+    caption(this, "LabelAbsorbant", QStringLiteral("Absorbant :"), {224, 48, 70, 17}, m_absorber);
 
     m_unknown = new QPushButton(QStringLiteral("Inconnu"), this);
     m_unknown->setObjectName(QStringLiteral("BoutonAbsorbantInconnu"));
-    m_unknown->setGeometry(416, 46, 66, 21);
+    m_unknown->setGeometry(454, 46, 68, 21);
     m_unknown->setToolTip(QStringLiteral("Absorbant inconnu"));
     m_unknown->setAccessibleName(QStringLiteral("Absorbant inconnu"));
     m_reveal = new QPushButton(QStringLiteral("Révéler"), this);
     m_reveal->setObjectName(QStringLiteral("BoutonRevelerAbsorbant"));
-    m_reveal->setGeometry(486, 46, 66, 21);
+    m_reveal->setGeometry(526, 46, 68, 21);
     m_reveal->setToolTip(QStringLiteral("Révéler l'absorbant"));
     m_reveal->setAccessibleName(QStringLiteral("Révéler l'absorbant"));
 
     m_view = new ObservedSpectrumView(this);
-    m_view->setGeometry(1, 72, 558, 123);
+    m_view->setGeometry(1, 72, 598, 123);
 
     const std::pair<QWidget *, const QString &> hinted[] = {
         {this, kPanelHint},        {m_shown, kShownHint},   {m_distance, kDistanceHint},

@@ -187,6 +187,24 @@ TEST_P(GasDarkLines, SitAtTheEmissionWavelength)
     EXPECT_NEAR(depth, kGasDeepest * std::sqrt(r.relative), 0.03);
 }
 
+// Over the whole spectrum, where a pixel spans several times a dark line's width, it still shows.
+TEST_P(GasDarkLines, SeenOverTheWholeSpectrum)
+{
+    const DarkRow r = GetParam();
+    SceneState s = scene(60, 3, 0, 50.0);
+    s.source = SourceType::WhiteLight;
+    const Absorber gas{AbsorberKind::Gas, lineLampRow(QString::fromUtf8(r.gas)), false};
+    const ScreenSpectrum spectrum(s, {}, screenSourceFor(s), gas);
+    const StripRange range = spectrum.defaultRange(640);
+    ASSERT_GT(std::abs(range.pixelMm() / spectrum.dispersion().slope(r.wavelength)), 2 * kGasLineWidth);
+    const std::vector<Rgb> strip = spectrum.strip(range);
+    auto brightness = [&](int x) { return redOf(strip[x]) + greenOf(strip[x]) + blueOf(strip[x]); };
+    const int at = range.pixelOf(*spectrum.positionOf(r.wavelength));
+    const int least = std::min({brightness(at - 1), brightness(at), brightness(at + 1)});
+    const double around = (brightness(at - 4) + brightness(at + 4)) / 2.0;
+    EXPECT_LT(least, (1.0 - 0.4 * kGasDeepest * std::sqrt(r.relative)) * around);
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, GasDarkLines,
                          ::testing::Values(DarkRow{"sodium", 588.995, 1.0}, DarkRow{"sodium", 589.592, 0.5},
                                            DarkRow{"hydrogène", 656.279, 1.0}, DarkRow{"hydrogène", 486.133, 0.36},
