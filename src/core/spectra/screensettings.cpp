@@ -56,6 +56,39 @@ QString cursorReadingText(const CursorReading &reading, double pixelMm)
     return text;
 }
 
+int lineAt(const std::vector<ObservedLine> &lines, double positionMm, double reachMm)
+{
+    int best = -1;
+    for (int i = 0; i < int(lines.size()); ++i) {
+        const double gap = std::abs(lines[std::size_t(i)].positionMm - positionMm);
+        if (gap <= reachMm && (best < 0 || gap < std::abs(lines[std::size_t(best)].positionMm - positionMm)))
+            best = i;
+    }
+    return best;
+}
+
+int nextLine(const std::vector<ObservedLine> &lines, double positionMm, int direction, double reachMm)
+{
+    const int n = int(lines.size());
+    for (int k = 0; k < n; ++k) {
+        const int i = direction > 0 ? k : n - 1 - k;
+        const double ahead = (lines[std::size_t(i)].positionMm - positionMm) * (direction > 0 ? 1 : -1);
+        if (ahead > reachMm)
+            return i;
+    }
+    return -1;
+}
+
+QString observedLineText(const ObservedLine &line)
+{
+    QString text = line.dark ? QStringLiteral("raie sombre") : QStringLiteral("raie brillante");
+    if (!line.label.isEmpty())
+        text += QLatin1Char(' ') + line.label;
+    if (line.wavelength)
+        return text + QStringLiteral(", %1 nm").arg(formatNumberPattern(*line.wavelength, QStringLiteral("0.0")));
+    return text + QStringLiteral(" n° %1").arg(line.rank);
+}
+
 StripRange zoomedRange(const StripRange &range, double factor, double aroundMm, const StripRange &whole)
 {
     StripRange r = range;

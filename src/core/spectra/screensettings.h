@@ -38,6 +38,16 @@ Absorber unknownAbsorber(quint32 draw);
 // (1 to 3) as tell one strip pixel of pixelMm from the next.
 QString cursorReadingText(const CursorReading &reading, double pixelMm);
 
+// The line the cursor is on: the nearest of lines (in increasing position, as
+// ScreenSpectrum::lines gives them) within reachMm of the position; -1 when none.
+int lineAt(const std::vector<ObservedLine> &lines, double positionMm, double reachMm);
+// The nearest line beyond the position, towards higher positions (direction > 0) or lower ones,
+// leaving out those within reachMm (the one the cursor is on); -1 when none.
+int nextLine(const std::vector<ObservedLine> &lines, double positionMm, int direction, double reachMm);
+// What a line is, as the read-out adds it: "raie sombre D2, 589,0 nm", "raie brillante, 435,8 nm";
+// its rank among the lines of its kind when its wavelength is hidden: "raie brillante n° 3".
+QString observedLineText(const ObservedLine &line);
+
 // The stretch of the screen a strip shows after a zoom by factor (> 1 enlarges) about the
 // position aroundMm, which stays where it was in the strip. It never shows more than whole
 // (the spectrum's default stretch) nor less than kStripNarrowestMm, and stays inside whole.

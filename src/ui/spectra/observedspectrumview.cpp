@@ -27,23 +27,26 @@ constexpr int kRulerHeight = 22;
 constexpr int kReadoutHeight = 18;
 constexpr double kZoomStep = 1.5;
 
-const QString kName = QStringLiteral("Spectre observé sur l'écran");
 const QString kTip = QStringLiteral("Le spectre tel qu'on le voit sur l'écran, agrandi, avec une règle en "
                                     "millimètres : cliquer ou glisser pour placer le curseur ; flèches (Maj : "
-                                    "10 pixels), Origine, Fin ; + et − ou molette : agrandir, réduire");
+                                    "10 pixels ; Ctrl : raie suivante), Origine, Fin ; + et − ou molette : "
+                                    "agrandir, réduire");
 const QString kDescription =
     QStringLiteral("Le curseur lit la position sur l'écran et la longueur d'onde qui y arrive, sauf pour une lampe "
-                   "ou un absorbant inconnus. Flèches gauche et droite : un pixel, dix avec Maj ; Origine et Fin : "
+                   "ou un absorbant inconnus. Flèches gauche et droite : un pixel, dix avec Maj, la raie voisine avec "
+                   "Ctrl (ou page précédente et page suivante) ; Origine et Fin : "
                    "les extrémités ; plus et moins : agrandir ou réduire autour du curseur.");
 
 } // namespace
+
+const QString ObservedSpectrumView::kAccessibleName = QStringLiteral("Spectre observé sur l'écran");
 
 ObservedSpectrumView::ObservedSpectrumView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("SpectreObserve"));
     setFocusPolicy(Qt::StrongFocus);
     setToolTip(kTip);
-    setAccessibleName(kName);
+    setAccessibleName(kAccessibleName);
     setAccessibleDescription(kDescription);
     setCursor(Qt::SizeHorCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -80,6 +83,7 @@ StripRange ObservedSpectrumView::wholeRange() const
 void ObservedSpectrumView::setSpectrum(const ScreenSpectrum &spectrum)
 {
     m_spectrum = spectrum;
+    m_lines = spectrum.lines();
     const StripRange whole = wholeRange();
     // An enlarged stretch is kept while the new spectrum still covers it (another absorber,
     // another lamp), so that the pupil keeps reading the same place.
@@ -97,6 +101,7 @@ void ObservedSpectrumView::setSpectrum(const ScreenSpectrum &spectrum)
 void ObservedSpectrumView::clearSpectrum()
 {
     m_spectrum.reset();
+    m_lines.clear();
     m_zoomed = false;
     m_stripStale = true;
     cursorChanged();
@@ -148,20 +153,33 @@ std::optional<CursorReading> ObservedSpectrumView::reading() const
     return m_spectrum->read(m_cursorMm);
 }
 
+std::optional<ObservedLine> ObservedSpectrumView::selectedLine() const
+{
+    const int i = lineAt(m_lines, m_cursorMm, 1.5 * range().pixelMm());
+    return i < 0 ? std::nullopt : std::optional<ObservedLine>(m_lines[std::size_t(i)]);
+}
+
 QString ObservedSpectrumView::readoutText() const
 {
     const std::optional<CursorReading> r = reading();
-    return r ? cursorReadingText(*r, range().pixelMm()) : QString();
+    if (!r)
+        return QString();
+    const std::optional<ObservedLine> line = selectedLine();
+    return cursorReadingText(*r, range().pixelMm()) +
+           (line ? QStringLiteral(" — ") + observedLineText(*line) : QString());
 }
 
 void ObservedSpectrumView::cursorChanged()
 {
-    // Screen readers hear the reading as the control's name changes.
+    // Screen readers hear the reading as the control's name changes, and as its value where the
+    // slider of spectrumaccessible.h is installed.
     const QString text = readoutText();
-    setAccessibleName(text.isEmpty() ? kName : kName + QStringLiteral(", curseur : ") + text);
+    setAccessibleName(text.isEmpty() ? kAccessibleName : kAccessibleName + QStringLiteral(", curseur : ") + text);
     if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleValueChangeEvent valued(this, m_cursorMm);
+        QAccessible::updateAccessibility(&valued);
     }
 }
 
@@ -276,12 +294,30 @@ void ObservedSpectrumView::keyPressEvent(QKeyEvent *e)
     const StripRange r = range();
     const int x = std::clamp(r.pixelOf(m_cursorMm), 0, r.widthPx - 1);
     const int step = (e->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+    const bool byLine = e->modifiers() & Qt::ControlModifier;
+    auto toLine = [this, &r](int direction) {
+        const int i = nextLine(m_lines, m_cursorMm, direction, 1.5 * r.pixelMm());
+        if (i >= 0)
+            setCursorMm(m_lines[std::size_t(i)].positionMm);
+    };
     switch (e->key()) {
+    case Qt::Key_PageUp:
+        toLine(-1);
+        break;
+    case Qt::Key_PageDown:
+        toLine(1);
+        break;
     case Qt::Key_Left:
-        moveCursorToPixel(x - step);
+        if (byLine)
+            toLine(-1);
+        else
+            moveCursorToPixel(x - step);
         break;
     case Qt::Key_Right:
-        moveCursorToPixel(x + step);
+        if (byLine)
+            toLine(1);
+        else
+            moveCursorToPixel(x + step);
         break;
     case Qt::Key_Home:
         moveCursorToPixel(0);

@@ -13,13 +13,15 @@ namespace vorlac
 // each device pixel of its width, a ruler in millimetres along the screen under it, a cursor the
 // user places with the mouse or the keyboard, and the cursor's read-out (position, and the
 // wavelength landing there unless the lamp or absorber is hidden).
-// Keys: Left/Right one pixel (Shift: ten), Home/End the ends, + and - (or the wheel) enlarge
-// and reduce the stretch shown about the cursor (the mouse).
+// Keys: Left/Right one pixel (Shift: ten), Ctrl+Left/Right (or Page Up/Down) the previous or next
+// line, Home/End the ends, + and - (or the wheel) enlarge and reduce the stretch shown about the
+// cursor (the mouse).
 class ObservedSpectrumView : public QWidget
 {
     Q_OBJECT
   public:
     explicit ObservedSpectrumView(QWidget *parent = nullptr);
+    static const QString kAccessibleName; // "Spectre observé sur l'écran"
 
     // The spectrum to show; the stretch shown is its whole extent unless the user enlarged a part
     // of it that it still covers. clearSpectrum(): nothing reaches the screen.
@@ -38,6 +40,8 @@ class ObservedSpectrumView : public QWidget
     // Puts the cursor at the centre of the strip pixel the position falls in (kept on the strip).
     void setCursorMm(double positionMm);
     std::optional<CursorReading> reading() const;
+    // The line the cursor is on (within a pixel and a half), for a measure to record it.
+    std::optional<ObservedLine> selectedLine() const;
     QString readoutText() const; // empty without a spectrum
 
     QSize sizeHint() const override;
@@ -64,7 +68,8 @@ class ObservedSpectrumView : public QWidget
     void paintRuler(QPainter &p, const QRect &strip);
 
     std::optional<ScreenSpectrum> m_spectrum;
-    double m_fromMm = -20.0; // the stretch shown
+    std::vector<ObservedLine> m_lines; // the spectrum's, in increasing position
+    double m_fromMm = -20.0;           // the stretch shown
     double m_toMm = 20.0;
     bool m_zoomed = false;
     double m_cursorMm = 0.0;

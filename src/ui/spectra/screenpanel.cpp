@@ -31,9 +31,10 @@ const QString kAbsorberHint = QStringLiteral("Ce que traverse la lumière entre 
 const QString kUnknownHint = QStringLiteral("Placer un absorbant tiré au hasard, dont le nom et les longueurs d'onde "
                                             "ne sont montrés nulle part : le retrouver par ses raies sombres");
 const QString kRevealHint = QStringLiteral("Révéler le nom de l'absorbant inconnu");
-const QString kViewHint = QStringLiteral("Le spectre tel qu'on le voit sur l'écran : cliquer ou glisser pour lire la "
-                                         "position et la longueur d'onde ; flèches, Maj+flèches, Origine, Fin ; + et "
-                                         "− ou molette : agrandir");
+const QString kViewHint = QStringLiteral(
+    "Le spectre tel qu'on le voit sur l'écran : cliquer ou glisser pour lire la "
+    "position et la longueur d'onde ; flèches (Maj : 10 pixels, Ctrl : raie suivante), Origine, Fin ; + et "
+    "− ou molette : agrandir");
 const QString kPanelHint = QStringLiteral("L'écran après le prisme et le spectre qu'on y observe");
 
 QLabel *caption(QWidget *parent, const char *name, const QString &text, QRect geometry, QWidget *buddy)

@@ -65,7 +65,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, Zoom,
                                            ZoomRow{"in_stops_at_narrowest", 0, 1, 100, 0.5, 0.25, 0.75}),
                          RowName());
 
-TEST(ScreenSettingsRules, LimitsAbsorbersAndSource)
+TEST(ObservedLines, FoundNamedAndSteppedThrough)
+{
+    const std::vector<ObservedLine> lines{
+        {-3.0, true, 1, 656.281, QStringLiteral("C")}, {1.0, false, 1, std::nullopt, {}}, {1.2, false, 2, 435.833, {}}};
+    EXPECT_EQ(lineAt(lines, 1.15, 0.1), 2);
+    EXPECT_EQ(lineAt(lines, 0.0, 0.1), -1);
+    EXPECT_EQ(nextLine(lines, 1.0, 1, 0.1), 2);
+    EXPECT_EQ(nextLine(lines, 1.0, -1, 0.1), 0);
+    EXPECT_EQ(nextLine(lines, 1.2, 1, 0.1), -1);
+    EXPECT_EQ(observedLineText(lines[0]), QStringLiteral("raie sombre C, 656,3 nm"));
+    EXPECT_EQ(observedLineText(lines[1]), QStringLiteral("raie brillante n° 1"));
+}
+
+TEST(ScreenSettingsRules, LimitsAndHiddenAbsorbers)
 {
     ScreenSettings s;
     s.placement.distanceMm = 1.0;
@@ -76,20 +89,12 @@ TEST(ScreenSettingsRules, LimitsAbsorbersAndSource)
     EXPECT_EQ(kept.placement.turnDegrees, kScreenMaxTurnDegrees);
     EXPECT_EQ(kept.absorber, Absorber{});
 
-    const std::vector<Absorber> choices = absorberChoices();
-    for (std::size_t row = 0; row < choices.size(); ++row)
-        EXPECT_EQ(absorberChoiceRow(choices[row]), int(row));
-    for (quint32 draw = 0; draw < 3 * choices.size(); ++draw) {
+    for (quint32 draw = 0; draw < 3 * absorberChoices().size(); ++draw) {
         const Absorber a = unknownAbsorber(draw);
         EXPECT_NE(a.kind, AbsorberKind::None) << draw;
         EXPECT_EQ(absorberChoiceRow(a), -1) << draw;
         EXPECT_EQ(settingsWithinLimits({true, {}, false, a}).absorber, a) << draw;
     }
-
-    SceneState lamp;
-    lamp.source = SourceType::LineLamp;
-    EXPECT_EQ(screenSourceOf(lamp, {true, {}, true, {}}).kind, ScreenSourceKind::Sun);
-    EXPECT_EQ(screenSourceOf(lamp, {true, {}, false, {}}).kind, ScreenSourceKind::Lines);
 }
 
 } // namespace

@@ -3,7 +3,10 @@
 #include "simulator/hintline.h"
 #include "spectra/observedspectrumview.h"
 #include "spectra/screenpanel.h"
+#include "spectra/spectrumaccessible.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -22,19 +25,12 @@ using namespace vorlac;
 namespace
 {
 
-SceneState lampScene(const char *lamp, bool hidden = false)
+SceneState scene(SourceType source, const char *lamp = "sodium", bool hidden = false)
 {
     SceneState s;
-    s.source = SourceType::LineLamp;
+    s.source = source;
     s.lamp = lineLampRow(QString::fromUtf8(lamp));
     s.lampHidden = hidden;
-    return s;
-}
-
-SceneState whiteScene()
-{
-    SceneState s;
-    s.source = SourceType::WhiteLight;
     return s;
 }
 
@@ -71,7 +67,7 @@ class CursorKeys : public ::testing::TestWithParam<KeyRow>
 TEST_P(CursorKeys, MoveByPixels)
 {
     const KeyRow &r = GetParam();
-    ViewFixture f(ScreenSpectrum(whiteScene(), {}, ScreenSource{}, {}));
+    ViewFixture f(ScreenSpectrum(scene(SourceType::WhiteLight), {}, ScreenSource{}, {}));
     const StripRange range = f.view.range();
     f.view.setCursorMm(range.pixelCentre(100));
     QSignalSpy moved(&f.view, &ObservedSpectrumView::cursorMoved);
@@ -120,7 +116,8 @@ TEST_P(Readout, WavelengthOnlyWhenNothingIsHidden)
     f.view.setCursorMm(*spectrum.positionOf(589.0));
     QTest::keyClick(&f.view, Qt::Key_Right);
     const QString text = f.view.readoutText();
-    static const QRegularExpression form(QStringLiteral("^x = (-?\\d+,\\d{1,3}) mm(?: ; λ = (\\d{3},\\d) nm)?$"));
+    static const QRegularExpression form(
+        QStringLiteral("^x = (-?\\d+,\\d{1,3}) mm(?: ; λ = (\\d{3},\\d) nm)?(?: — raie .*)?$"));
     const QRegularExpressionMatch m = form.match(text);
     ASSERT_TRUE(m.hasMatch()) << text.toStdString();
     auto number = [](QString t) { return t.replace(u',', u'.').toDouble(); };
@@ -134,12 +131,13 @@ TEST_P(Readout, WavelengthOnlyWhenNothingIsHidden)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Readout,
-    ::testing::Values(ReadoutRow{"sodium_lamp", lampScene("sodium"), false, {}, true},
-                      ReadoutRow{"hidden_sodium_lamp", lampScene("sodium", true), false, {}, false},
-                      ReadoutRow{"white_light_sodium_gas", whiteScene(), false, gas("sodium", false), true},
-                      ReadoutRow{"white_light_hidden_gas", whiteScene(), false, gas("sodium", true), false},
-                      ReadoutRow{"Sun", whiteScene(), true, {}, true},
-                      ReadoutRow{"Sun_hidden_filter", whiteScene(), true, {AbsorberKind::Filter, 0, true}, false}),
+    ::testing::Values(
+        ReadoutRow{"sodium_lamp", scene(SourceType::LineLamp), false, {}, true},
+        ReadoutRow{"hidden_sodium_lamp", scene(SourceType::LineLamp, "sodium", true), false, {}, false},
+        ReadoutRow{"white_light_sodium_gas", scene(SourceType::WhiteLight), false, gas("sodium", false), true},
+        ReadoutRow{"white_light_hidden_gas", scene(SourceType::WhiteLight), false, gas("sodium", true), false},
+        ReadoutRow{"Sun", scene(SourceType::WhiteLight), true, {}, true},
+        ReadoutRow{"Sun_hidden_filter", scene(SourceType::WhiteLight), true, {AbsorberKind::Filter, 0, true}, false}),
     RowName());
 
 // --- The strip's lit pixels are where the lines land ---------------------------------------
@@ -150,8 +148,8 @@ class LitPixels : public ::testing::TestWithParam<const char *>
 
 TEST_P(LitPixels, AreTheLinesLandingPixels)
 {
-    const SceneState scene = lampScene(GetParam());
-    const ScreenSpectrum spectrum(scene, {}, screenSourceFor(scene), {});
+    const SceneState lamp = scene(SourceType::LineLamp, GetParam());
+    const ScreenSpectrum spectrum(lamp, {}, screenSourceFor(lamp), {});
     ViewFixture f(spectrum);
     QTest::keyClick(&f.view, Qt::Key_Home); // the cursor out of the way, at the dark margin
     const QImage shot = f.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -159,7 +157,7 @@ TEST_P(LitPixels, AreTheLinesLandingPixels)
     const QRect strip = f.view.stripRect();
     const StripRange range = f.view.range();
     std::set<int> expected;
-    for (const SpectralLine &l : screenSourceFor(scene).lines)
+    for (const SpectralLine &l : screenSourceFor(lamp).lines)
         if (const std::optional<double> at = spectrum.positionOf(l.wavelength))
             expected.insert(range.pixelOf(*at));
     ASSERT_FALSE(expected.empty());
@@ -170,9 +168,29 @@ TEST_P(LitPixels, AreTheLinesLandingPixels)
     for (const int x : lit)
         EXPECT_TRUE(expected.count(x)) << x;
     EXPECT_GE(lit.size(), expected.size() / 2); // the faintest lines may stay below a grey level
+    // Ctrl+Right goes from line to line, each on its lit pixel and named in the read-out.
+    for (std::size_t stop = 0; stop < spectrum.lines().size(); ++stop) {
+        QTest::keyClick(&f.view, Qt::Key_Right, Qt::ControlModifier);
+        EXPECT_TRUE(expected.count(range.pixelOf(f.view.cursorMm()))) << stop;
+        EXPECT_TRUE(f.view.readoutText().contains(QStringLiteral("— raie brillante, "))) << stop;
+    }
+    EXPECT_EQ(range.pixelOf(f.view.cursorMm()), *expected.rbegin());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LitPixels, ::testing::Values("sodium", "mercure", "néon", "hydrogène"), RowName());
+
+TEST(SpectrumAccessible, IsASliderReadingTheCursor)
+{
+    QAccessible::installFactory(observedSpectrumAccessibleFactory);
+    ViewFixture f(ScreenSpectrum(scene(SourceType::LineLamp), {}, screenSourceFor(scene(SourceType::LineLamp)), {}));
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&f.view);
+    ASSERT_TRUE(a && a->valueInterface());
+    EXPECT_EQ(a->role(), QAccessible::Slider);
+    a->valueInterface()->setCurrentValue(f.view.range().pixelCentre(40));
+    EXPECT_EQ(f.view.range().pixelOf(a->valueInterface()->currentValue().toDouble()), 40);
+    EXPECT_EQ(a->text(QAccessible::Value), f.view.readoutText());
+    QAccessible::removeFactory(observedSpectrumAccessibleFactory);
+}
 
 // --- The panel's controls change its settings, from the keyboard -----------------------------
 
