@@ -5,7 +5,6 @@
 #include "spectra/screenpanel.h"
 #include "spectra/spectrumaccessible.h"
 
-#include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,8 +48,6 @@ struct ViewFixture {
     ObservedSpectrumView view;
 };
 
-// --- Keyboard moves of the cursor ----------------------------------------------------------
-
 struct KeyRow {
     const char *name;
     Qt::Key key;
@@ -75,7 +72,6 @@ TEST_P(CursorKeys, MoveByPixels)
         QTest::keyClick(&f.view, r.key, r.modifiers);
     const int expected = r.expected < 0 ? range.widthPx - 1 : r.expected;
     EXPECT_EQ(range.pixelOf(f.view.cursorMm()), expected);
-    EXPECT_DOUBLE_EQ(f.view.cursorMm(), range.pixelCentre(expected));
     ASSERT_FALSE(moved.isEmpty());
     EXPECT_DOUBLE_EQ(moved.last().at(0).toDouble(), f.view.cursorMm());
 }
@@ -89,8 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"Home", Qt::Key_Home, {}, 1, 0}, KeyRow{"End", Qt::Key_End, {}, 1, -1},
                       KeyRow{"Shift_Right_stops_at_end", Qt::Key_Right, Qt::ShiftModifier, 60, -1}),
     RowName());
-
-// --- The read-out gives no wavelength away -------------------------------------------------
 
 struct ReadoutRow {
     const char *name;
@@ -140,8 +134,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReadoutRow{"Sun_hidden_filter", scene(SourceType::WhiteLight), true, {AbsorberKind::Filter, 0, true}, false}),
     RowName());
 
-// --- The strip's lit pixels are where the lines land ---------------------------------------
-
 class LitPixels : public ::testing::TestWithParam<const char *>
 {
 };
@@ -153,7 +145,6 @@ TEST_P(LitPixels, AreTheLinesLandingPixels)
     ViewFixture f(spectrum);
     QTest::keyClick(&f.view, Qt::Key_Home); // the cursor out of the way, at the dark margin
     const QImage shot = f.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shot.devicePixelRatio(), 1.0);
     const QRect strip = f.view.stripRect();
     const StripRange range = f.view.range();
     std::set<int> expected;
@@ -192,21 +183,16 @@ TEST(SpectrumAccessible, IsASliderReadingTheCursor)
     QAccessible::removeFactory(observedSpectrumAccessibleFactory);
 }
 
-// --- The panel's controls change its settings, from the keyboard -----------------------------
-
 TEST(ScreenPanelControls, ChangeTheSettingsFromTheKeyboard)
 {
     HintLine hints(nullptr);
     ScreenPanel panel(hints, nullptr);
     panel.show();
     QSignalSpy changed(&panel, &ScreenPanel::settingsChanged);
-    ScreenSettings start;
-    start.placement.distanceMm = 500;
-    panel.setSettings(start);
+    panel.setSettings({false, {500.0}, false, {}});
     EXPECT_TRUE(changed.isEmpty());
 
-    auto *box = panel.findChild<QCheckBox *>(QStringLiteral("CaseEcran"));
-    QTest::keyClick(box, Qt::Key_Space);
+    QTest::keyClick(panel.findChild<QCheckBox *>(QStringLiteral("CaseEcran")), Qt::Key_Space);
     EXPECT_TRUE(panel.settings().shown);
     QTest::keyClick(panel.findChild<QSpinBox *>(QStringLiteral("DistanceEcran")), Qt::Key_Up);
     EXPECT_EQ(panel.settings().placement.distanceMm, 510.0);
