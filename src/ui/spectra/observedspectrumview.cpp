@@ -207,14 +207,16 @@ void ObservedSpectrumView::paintEvent(QPaintEvent *)
     p.fillRect(rect(), palette().window());
     const QRect strip = stripRect();
     p.fillRect(strip, Qt::black);
-    if (m_spectrum && m_spectrum->shown()) {
+    if (isEnabled() && m_spectrum && m_spectrum->shown()) {
         // One image pixel per device pixel across; stretched down the strip's height only.
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         const QImage &image = stripImage();
         p.drawImage(QRectF(strip), image, QRectF(0, 0, image.width(), 1));
     } else {
         p.setPen(QColor(190, 190, 190));
-        p.drawText(strip, Qt::AlignCenter, QStringLiteral("Aucune lumière n'arrive sur l'écran"));
+        p.drawText(strip, Qt::AlignCenter,
+                   isEnabled() ? QStringLiteral("Aucune lumière n'arrive sur l'écran")
+                               : QStringLiteral("Pas d'écran : cocher la case « Écran »"));
     }
     paintRuler(p, strip);
 
@@ -227,6 +229,8 @@ void ObservedSpectrumView::paintEvent(QPaintEvent *)
                                                {strip.bottom() + 1 - quarter, strip.bottom() + 8.0}};
     p.setRenderHint(QPainter::Antialiasing, false);
     for (const auto &[top, bottom] : marks) {
+        if (!isEnabled())
+            break;
         p.setPen(QPen(QColor(0, 0, 0), 3));
         p.drawLine(QPointF(cx, top), QPointF(cx, bottom));
         p.setPen(QPen(QColor(255, 255, 255), 1));
@@ -235,12 +239,15 @@ void ObservedSpectrumView::paintEvent(QPaintEvent *)
 
     const QRect readout(kSide, height() - kReadoutHeight, width() - 2 * kSide, kReadoutHeight);
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(readout, Qt::AlignLeft | Qt::AlignVCenter, readoutText());
-    if (m_spectrum) {
+    const QString reading = isEnabled() ? readoutText() : QString();
+    p.drawText(readout, Qt::AlignLeft | Qt::AlignVCenter, reading);
+    if (m_spectrum && isEnabled()) {
+        // The light and the absorber, in what room the read-out leaves.
         QString what = m_spectrum->sourceName();
         if (m_spectrum->absorberName() != vorlac::absorberName(Absorber{}))
             what += QStringLiteral(" ; ") + m_spectrum->absorberName();
-        p.drawText(readout, Qt::AlignRight | Qt::AlignVCenter, what);
+        const int room = readout.width() - fontMetrics().horizontalAdvance(reading) - 16;
+        p.drawText(readout, Qt::AlignRight | Qt::AlignVCenter, fontMetrics().elidedText(what, Qt::ElideRight, room));
     }
     if (FocusMarks::shows(this))
         paintFocusMark(p, rect());
@@ -252,10 +259,7 @@ void ObservedSpectrumView::paintRuler(QPainter &p, const QRect &strip)
     const int base = strip.bottom() + 1;
     p.setPen(palette().color(QPalette::WindowText));
     p.drawLine(strip.left(), base, strip.right(), base);
-    QFont small = font();
-    small.setPointSizeF(std::max(small.pointSizeF() - 1.0, 6.0));
-    p.setFont(small);
-    const QFontMetrics fm(small);
+    const QFontMetrics fm = fontMetrics();
     const std::vector<RulerTick> ticks = rulerTicks(r);
     // Labels on every major tick when they fit, else on every 2nd, 5th, 10th... counted from 0
     // mm, so that the labelled values stay round.
@@ -286,7 +290,6 @@ void ObservedSpectrumView::paintRuler(QPainter &p, const QRect &strip)
             continue;
         p.drawText(box, Qt::AlignCenter, t.label);
     }
-    p.setFont(font());
 }
 
 void ObservedSpectrumView::keyPressEvent(QKeyEvent *e)
