@@ -365,7 +365,7 @@ void ObservedSpectrumView::wheelEvent(QWheelEvent *e)
         return QWidget::wheelEvent(e);
     const StripRange r = range();
     const double at = r.fromMm + (e->position().x() - stripRect().left()) * r.pixelMm();
-    zoom(delta > 0 ? kZoomStep : 1.0 / kZoomStep, at);
+    zoom(std::pow(kZoomStep, delta / 120.0), at); // a notch of a wheel is 120, a touchpad sends less
     e->accept();
 }
 

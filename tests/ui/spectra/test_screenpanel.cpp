@@ -6,6 +6,7 @@
 #include "spectra/spectrumaccessible.h"
 
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -85,6 +86,23 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"Home", Qt::Key_Home, {}, 1, 0}, KeyRow{"End", Qt::Key_End, {}, 1, -1},
                       KeyRow{"Shift_Right_stops_at_end", Qt::Key_Right, Qt::ShiftModifier, 60, -1}),
     RowName());
+
+TEST(CursorMouse, ClickDragAndWheel)
+{
+    ViewFixture f(ScreenSpectrum(scene(SourceType::WhiteLight), {}, ScreenSource{}, {}));
+    const QRect strip = f.view.stripRect();
+    QTest::mouseClick(&f.view, Qt::LeftButton, {}, strip.topLeft() + QPoint(50, 5));
+    EXPECT_EQ(f.view.range().pixelOf(f.view.cursorMm()), 50);
+    QMouseEvent drag(QEvent::MouseMove, strip.topLeft() + QPoint(80, 5), f.view.mapToGlobal(strip.topLeft()),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&f.view, &drag);
+    EXPECT_EQ(f.view.range().pixelOf(f.view.cursorMm()), 80);
+    const double span = f.view.range().toMm - f.view.range().fromMm, at = f.view.cursorMm();
+    QWheelEvent wheel(strip.topLeft() + QPointF(80.5, 5), {}, {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&f.view, &wheel);
+    EXPECT_NEAR(f.view.range().toMm - f.view.range().fromMm, span / 1.5, 1e-9);
+    EXPECT_NEAR(f.view.cursorMm(), at, f.view.range().pixelMm());
+}
 
 struct ReadoutRow {
     const char *name;
