@@ -18,9 +18,7 @@ struct ReadingRow {
     friend void PrintTo(const ReadingRow &r, std::ostream *os) { *os << r.expected; }
 };
 
-class ReadingText : public ::testing::TestWithParam<ReadingRow>
-{
-};
+using ReadingText = ::testing::TestWithParam<ReadingRow>;
 
 TEST_P(ReadingText, FrenchDecimalsFineEnoughForOnePixel)
 {
@@ -43,9 +41,7 @@ struct ZoomRow {
     friend void PrintTo(const ZoomRow &r, std::ostream *os) { *os << r.name; }
 };
 
-class Zoom : public ::testing::TestWithParam<ZoomRow>
-{
-};
+using Zoom = ::testing::TestWithParam<ZoomRow>;
 
 TEST_P(Zoom, StaysInsideTheWholeSpectrum)
 {
@@ -54,7 +50,6 @@ TEST_P(Zoom, StaysInsideTheWholeSpectrum)
     const StripRange z = zoomedRange({r.from, r.to, 400}, r.factor, r.around, whole);
     EXPECT_NEAR(z.fromMm, r.expectedFrom, 1e-9);
     EXPECT_NEAR(z.toMm, r.expectedTo, 1e-9);
-    EXPECT_EQ(z.widthPx, 400);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Zoom,
@@ -80,11 +75,7 @@ TEST(ObservedLines, FoundNamedAndSteppedThrough)
 
 TEST(ScreenSettingsRules, LimitsAndHiddenAbsorbers)
 {
-    ScreenSettings s;
-    s.placement.distanceMm = 1.0;
-    s.placement.turnDegrees = 95.0;
-    s.absorber = {AbsorberKind::Gas, 999, true};
-    const ScreenSettings kept = settingsWithinLimits(s);
+    const ScreenSettings kept = settingsWithinLimits({false, {1.0, 95.0}, false, {AbsorberKind::Gas, 999, true}});
     EXPECT_EQ(kept.placement.distanceMm, kScreenMinDistanceMm);
     EXPECT_EQ(kept.placement.turnDegrees, kScreenMaxTurnDegrees);
     EXPECT_EQ(kept.absorber, Absorber{});

@@ -58,9 +58,7 @@ struct KeyRow {
     friend void PrintTo(const KeyRow &r, std::ostream *os) { *os << r.name; }
 };
 
-class CursorKeys : public ::testing::TestWithParam<KeyRow>
-{
-};
+using CursorKeys = ::testing::TestWithParam<KeyRow>;
 
 TEST_P(CursorKeys, MoveByPixels)
 {
@@ -113,9 +111,7 @@ struct ReadoutRow {
     friend void PrintTo(const ReadoutRow &r, std::ostream *os) { *os << r.name; }
 };
 
-class Readout : public ::testing::TestWithParam<ReadoutRow>
-{
-};
+using Readout = ::testing::TestWithParam<ReadoutRow>;
 
 TEST_P(Readout, WavelengthOnlyWhenNothingIsHidden)
 {
@@ -152,9 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadoutRow{"Sun_hidden_filter", scene(SourceType::WhiteLight), true, {AbsorberKind::Filter, 0, true}, false}),
     RowName());
 
-class LitPixels : public ::testing::TestWithParam<const char *>
-{
-};
+using LitPixels = ::testing::TestWithParam<const char *>;
 
 TEST_P(LitPixels, AreTheLinesLandingPixels)
 {
