@@ -15,6 +15,8 @@ namespace
 constexpr double kVisibleDepth = 0.1;
 // Line power (relative to the lamp's strongest) below which nothing shows.
 constexpr double kVisiblePower = 1e-3;
+// The narrowest a dark line is drawn, in strip pixels (sigma): most of its depth in one pixel.
+constexpr double kLeastDarkSigmaPx = 0.35;
 
 Rgb scaled(Rgb c, double k)
 {
@@ -153,7 +155,9 @@ std::vector<Rgb> ScreenSpectrum::strip(const StripRange &range) const
     std::vector<double> removed(std::size_t(w), 0.0);
     for (const PlacedDark &d : m_dark) {
         const double centre = (d.positionMm - range.fromMm) / pixelMm;
-        const double sigma = d.sigmaMm / pixelMm;
+        // A dark line narrower than a pixel darkens its pixel as a slit's image would, rather than
+        // by its sliver of the pixel: a bright line puts all its light in its pixel likewise.
+        const double sigma = std::max(d.sigmaMm / pixelMm, kLeastDarkSigmaPx);
         const int x0 = std::max(0, int(std::floor(centre - 6.0 * sigma)));
         const int x1 = std::min(w - 1, int(std::floor(centre + 6.0 * sigma)));
         for (int x = x0; x <= x1; ++x)
@@ -176,7 +180,11 @@ CursorReading ScreenSpectrum::read(double positionMm) const
 {
     CursorReading r;
     r.positionMm = positionMm;
-    if (!(m_source.kind == ScreenSourceKind::Lines && m_source.hidden))
+    // A hidden absorber's dark lines would give its gas away under the cursor as surely as a
+    // hidden lamp's bright ones.
+    const bool lampHidden = m_source.kind == ScreenSourceKind::Lines && m_source.hidden;
+    const bool absorberHidden = m_absorber.kind != AbsorberKind::None && m_absorber.hidden;
+    if (!lampHidden && !absorberHidden)
         r.wavelength = m_dispersion.wavelengthAt(positionMm);
     return r;
 }

@@ -25,7 +25,7 @@ struct StripRange {
 };
 
 // What the cursor reads on the screen: the position, and the wavelength that lands there unless
-// the lamp is hidden or nothing lands there.
+// the lamp or the absorber is hidden or nothing lands there.
 struct CursorReading {
     double positionMm = 0;
     std::optional<double> wavelength;

@@ -185,6 +185,14 @@ TEST_P(GasDarkLines, SitAtTheEmissionWavelength)
     // Depth from the line's strength: the edges keep the continuum.
     const double depth = 1.0 - double(brightness(darkest)) / brightness(0);
     EXPECT_NEAR(depth, kGasDeepest * std::sqrt(r.relative), 0.03);
+    // Over the whole spectrum, where a pixel spans several times the line's width, it still shows.
+    const StripRange whole = spectrum.defaultRange(640);
+    ASSERT_GT(std::abs(whole.pixelMm() / spectrum.dispersion().slope(r.wavelength)), 2 * kGasLineWidth);
+    const std::vector<Rgb> wide = spectrum.strip(whole);
+    auto lum = [&](int x) { return redOf(wide[x]) + greenOf(wide[x]) + blueOf(wide[x]); };
+    const int at = whole.pixelOf(centre);
+    EXPECT_LT(std::min({lum(at - 1), lum(at), lum(at + 1)}),
+              (1.0 - 0.4 * kGasDeepest * std::sqrt(r.relative)) * (lum(at - 4) + lum(at + 4)) / 2.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, GasDarkLines,
@@ -322,8 +330,10 @@ TEST(HiddenOrigins, GiveNoWavelength)
             const Absorber gas{AbsorberKind::Gas, lamp, hidden};
             const ScreenSpectrum dark(s, {}, screenSourceFor(s), gas);
             EXPECT_EQ(dark.absorberName() == QStringLiteral("absorbant inconnu"), hidden) << lamp;
-            for (const ObservedLine &l : dark.lines())
+            for (const ObservedLine &l : dark.lines()) {
                 EXPECT_EQ(l.wavelength.has_value(), !hidden) << lamp;
+                EXPECT_EQ(dark.read(l.positionMm).wavelength.has_value(), !hidden) << lamp;
+            }
             s.source = SourceType::LineLamp;
         }
     }
