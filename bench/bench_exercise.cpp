@@ -4,8 +4,8 @@
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
 #include "qtbenchmain.h"
-#include "simulator/vorlacwindow.h"
 #include "situations/situationfile.h"
+#include "window/vorlacwindow.h"
 
 #include <QApplication>
 #include <QDir>

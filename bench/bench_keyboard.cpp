@@ -2,17 +2,17 @@
 // view's finished frame (painted at once), for each source. The white-light release, which
 // redraws the 401 rays, is measured with the picture at ratio 2 in bench_render.
 #include "model/scenestate.h"
+#include "panels/measurepanel.h"
+#include "projection/magnifiercommands.h"
+#include "projection/magnifierwindow.h"
+#include "projection/projectioncommands.h"
+#include "projection/projectionwindow.h"
 #include "qtbenchmain.h"
-#include "simulator/figureoptions.h"
-#include "simulator/magnifiercommands.h"
-#include "simulator/magnifierwindow.h"
-#include "simulator/measurepanel.h"
-#include "simulator/projectioncommands.h"
-#include "simulator/projectionwindow.h"
-#include "simulator/scenecontroller.h"
-#include "simulator/sceneframe.h"
-#include "simulator/sceneview.h"
-#include "simulator/vorlacwindow.h"
+#include "scene/figureoptions.h"
+#include "scene/scenecontroller.h"
+#include "scene/sceneframe.h"
+#include "scene/sceneview.h"
+#include "window/vorlacwindow.h"
 
 #include <QApplication>
 #include <QDir>

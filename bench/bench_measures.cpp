@@ -3,11 +3,11 @@
 // and the minimum of deviation, which is recomputed only when the apex, wavelength or materials
 // change.
 #include "analysis/minimumdeviation.h"
+#include "common/hintline.h"
 #include "common/messenger.h"
+#include "panels/measurepanel.h"
 #include "qtbenchmain.h"
-#include "simulator/hintline.h"
-#include "simulator/measurepanel.h"
-#include "simulator/scenecontroller.h"
+#include "scene/scenecontroller.h"
 #include "table/valuetable.h"
 
 #include <QApplication>

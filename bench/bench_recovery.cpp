@@ -1,15 +1,15 @@
 // The unsaved work of a full table (101 grid rows, every cell filled, formulas, an edited
 // exercise text): what the window's thread pays to capture and store it (also during a lamp
 // drag), and what the writer's thread pays to put it on the disk (synced).
+#include "exercises/exercisearea.h"
 #include "qtbenchmain.h"
 #include "recovery/recoveryfile.h"
 #include "recovery/recoverykeeper.h"
 #include "recovery/recoverystore.h"
 #include "recovery/workwatcher.h"
-#include "simulator/exercisearea.h"
-#include "simulator/scenecontroller.h"
-#include "simulator/vorlacwindow.h"
+#include "scene/scenecontroller.h"
 #include "table/valuetable.h"
+#include "window/vorlacwindow.h"
 
 #include <QApplication>
 #include <QDir>

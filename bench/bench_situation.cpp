@@ -1,8 +1,8 @@
 // Saving and loading a full situation (101 grid rows, every cell filled), without the disk.
 #include "qtbenchmain.h"
-#include "simulator/vorlacwindow.h"
 #include "situations/situation.h"
 #include "situations/situationbinder.h"
+#include "window/vorlacwindow.h"
 
 #include <QApplication>
 #include <QDir>

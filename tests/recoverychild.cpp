@@ -11,14 +11,14 @@
 //                     the messages it saw, closes; with "effacement", dies at the first file
 //                     removal after the restore question
 #include "common/frenchui.h"
+#include "exercises/exercisearea.h"
 #include "exercises/exercisecommands.h"
 #include "recovery/recoverykeeper.h"
-#include "simulator/exercisearea.h"
-#include "simulator/givenfileopener.h"
-#include "simulator/scenecontroller.h"
-#include "simulator/toolbar.h"
-#include "simulator/vorlacwindow.h"
+#include "scene/scenecontroller.h"
 #include "table/valuetable.h"
+#include "window/givenfileopener.h"
+#include "window/toolbar.h"
+#include "window/vorlacwindow.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>

@@ -1,8 +1,8 @@
 // Start-up probe for bench/startup.sh: starts as the program does (or, with "plain", as a plain
 // Qt window of the same size) and prints the wall-clock time, in nanoseconds since the epoch,
 // at which the window's first frame was painted and handed to the display; then it ends.
-#include "simulator/programsetup.h"
-#include "simulator/vorlacwindow.h"
+#include "window/programsetup.h"
+#include "window/vorlacwindow.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "simulator/givenfileopener.h"
-#include "simulator/programsetup.h"
-#include "simulator/vorlacwindow.h"
+#include "window/givenfileopener.h"
+#include "window/programsetup.h"
+#include "window/vorlacwindow.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -2,7 +2,7 @@
 
 #include "common/numberpattern.h"
 #include "model/linelamps.h"
-#include "render/scenerenderer.h"
+#include "model/radiations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,11 +10,6 @@
 
 namespace vorlac
 {
-
-std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePicture &picture)
-{
-    return shownMeasures(state, picture.measures);
-}
 
 std::vector<RayMeasures> shownMeasures(const SceneState &state, const std::vector<RayMeasures> &measures)
 {
@@ -43,9 +38,9 @@ std::vector<RayMeasures> shownMeasures(const SceneState &state, const std::vecto
     return rays;
 }
 
-std::vector<RayMeasures> lampLineMeasures(const ScenePicture &picture)
+std::vector<RayMeasures> lampLineMeasures(const std::vector<RayMeasures> &measures)
 {
-    std::vector<RayMeasures> rays = picture.measures;
+    std::vector<RayMeasures> rays = measures;
     std::stable_sort(rays.begin(), rays.end(),
                      [](const RayMeasures &a, const RayMeasures &b) { return a.wavelength < b.wavelength; });
     return rays;

@@ -13,17 +13,14 @@
 namespace vorlac
 {
 
-struct ScenePicture;
-
 // The rays the measurements panel shows, taken from the picture just drawn: the one ray of a
 // monochromatic source, the five radiations, the chosen wavelength of white light, or the (at
 // most five) lamp lines nearest the cursor, by increasing wavelength.
-std::vector<RayMeasures> shownMeasures(const SceneState &state, const ScenePicture &picture);
 std::vector<RayMeasures> shownMeasures(const SceneState &state, const std::vector<RayMeasures> &measures);
 inline constexpr std::size_t kShownLampLines = 5;
 
 // Every line of the lamp the picture traced, by increasing wavelength (the panel's list).
-std::vector<RayMeasures> lampLineMeasures(const ScenePicture &picture);
+std::vector<RayMeasures> lampLineMeasures(const std::vector<RayMeasures> &measures);
 // The index of the ray nearest the cursor (the shorter on a tie); 0 for an empty list.
 std::size_t nearestRay(const std::vector<RayMeasures> &rays, double cursor);
 

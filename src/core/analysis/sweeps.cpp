@@ -3,8 +3,8 @@
 #include "analysis/minimumdeviation.h"
 #include "model/glasscatalogue.h"
 #include "model/materials.h"
+#include "model/radiations.h"
 #include "model/raytracer.h"
-#include "render/scenerenderer.h"
 
 #include <cmath>
 

@@ -9,7 +9,7 @@ namespace vorlac
 QString measuresAsText(const SceneState &state, const ScenePicture &picture, const QLocale &locale)
 {
     QStringList lines{QStringLiteral("A = %1°").arg(wholeText(state.apexAngle, locale))};
-    for (const RayMeasures &ray : shownMeasures(state, picture)) {
+    for (const RayMeasures &ray : shownMeasures(state, picture.measures)) {
         const MeasureLineTexts t = measureLineTexts(ray, locale);
         QStringList parts{QStringLiteral("n = ") + t.prismIndex, QStringLiteral("i = %1°").arg(t.incidence)};
         const std::pair<const char *, QString> angles[] = {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/colour.h"
+#include "model/radiations.h"
 #include "model/raytracer.h"
 #include "model/scenestate.h"
 
@@ -8,12 +9,6 @@
 
 namespace vorlac
 {
-
-// One radiation of a picture: its wavelength and ray colour.
-struct Radiation {
-    double wavelength; // nm; whole except for a lamp line
-    Rgb colour;
-};
 
 // Where a traced ray leaves the prism, as exactly as the trace knows it (the drawn emergent ray
 // ends on a whole pixel).

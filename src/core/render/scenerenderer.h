@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/colour.h"
+#include "model/radiations.h"
 #include "model/raytracer.h"
 #include "model/scenestate.h"
 #include "render/scenefigure.h"
@@ -35,20 +36,7 @@ struct ScenePicture {
 
 // The measures the picture holds for that wavelength; nullptr when it traced none.
 const TraceMeasures *measuresAt(const ScenePicture &picture, double wavelength);
-// An unknown glass: what a goniometer cannot give (n, r, r', the critical angle, the limit
-// incidence, each of which gives n away) becomes not a number; i, i' and D stay.
-void hideIndexMeasures(TraceMeasures &m);
 
-// The trace input of one radiation of the state (its two indices from the index law).
-TraceInput traceInputFor(const SceneState &state, const Radiation &ray);
-
-// The radiations RedrawScene traces for the state (one, or the five of 400..800 nm; white
-// light is previewed with the five).
-std::vector<Radiation> sceneRadiations(const SceneState &state);
-std::vector<Radiation> whiteLightRadiations(const SpectrumColours &spectrumColour);
-// Every line of the state's lamp, in its colour with the brightness of its intensity (black on
-// the white background, as one wavelength is).
-std::vector<Radiation> lampRadiations(const SceneState &state);
 // The outline, normals and lamp that every ray's trace shares, drawn once in the OR of all the
 // rays' colours, as overlapping rays would merge them; rays must not be empty.
 TraceLayout sharedPrimitives(const SceneState &state, const std::vector<Radiation> &rays, std::vector<Segment> &out);

@@ -1,6 +1,6 @@
 #include "exercises/authoringpanel.h"
 
-#include "simulator/hintline.h"
+#include "common/hintline.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

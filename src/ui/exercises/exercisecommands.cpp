@@ -3,6 +3,7 @@
 #include "common/crlf.h"
 #include "common/filedialogs.h"
 #include "common/messenger.h"
+#include "exercises/exercisearea.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
 #include "exercises/fichexo.h"
@@ -10,7 +11,6 @@
 #include "output/textpages.h"
 #include "recovery/recoveryfile.h"
 #include "rtf/rtf.h"
-#include "simulator/exercisearea.h"
 #include "situations/situationbinder.h"
 
 #include <QApplication>

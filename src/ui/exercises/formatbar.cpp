@@ -1,6 +1,6 @@
 #include "exercises/formatbar.h"
 
-#include "simulator/hintline.h"
+#include "common/hintline.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,15 +1,15 @@
 #include "recovery/recoverykeeper.h"
 
 #include "common/crlf.h"
+#include "common/hintline.h"
 #include "common/messenger.h"
+#include "exercises/exercisearea.h"
 #include "exercises/exerciseauthoring.h"
 #include "recovery/recoverysummary.h"
 #include "recovery/setasidedialog.h"
 #include "recovery/workbinder.h"
 #include "recovery/workwatcher.h"
 #include "rtf/rtf.h"
-#include "simulator/exercisearea.h"
-#include "simulator/hintline.h"
 #include "situations/dialogplacement.h"
 
 #include <QApplication>

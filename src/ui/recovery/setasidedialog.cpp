@@ -1,6 +1,6 @@
 #include "recovery/setasidedialog.h"
 
-#include "simulator/hintline.h"
+#include "common/hintline.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "recovery/workbinder.h"
 
+#include "exercises/exercisearea.h"
 #include "exercises/exerciseauthoring.h"
 #include "exercises/exercisecommands.h"
 #include "model/protractormodel.h"
 #include "rtf/rtf.h"
-#include "simulator/exercisearea.h"
-#include "simulator/scenecontroller.h"
+#include "scene/scenecontroller.h"
 #include "situations/situationbinder.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "common/messenger.h"
 #include "exercises/exerciseset.h"
-#include "simulator/scenecontroller.h"
+#include "scene/scenecontroller.h"
 #include "situations/opendialog.h"
 #include "situations/savedialog.h"
 #include "situations/situationfile.h"

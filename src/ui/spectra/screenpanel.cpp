@@ -1,6 +1,6 @@
 #include "spectra/screenpanel.h"
 
-#include "simulator/hintline.h"
+#include "common/hintline.h"
 #include "spectra/observedspectrumview.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulator/panelframe.h"
+#include "panels/panelframe.h"
 #include "spectra/screensettings.h"
 
 class QCheckBox;

@@ -141,7 +141,7 @@ TEST_P(ShippedSituation, OpensWithTheRayItsTextSpeaksOf)
     ASSERT_TRUE(file.situation);
     ScenePicture picture;
     RedrawScene(file.situation->scene, picture);
-    const std::vector<RayMeasures> rays = shownMeasures(file.situation->scene, picture);
+    const std::vector<RayMeasures> rays = shownMeasures(file.situation->scene, picture.measures);
     ASSERT_FALSE(rays.empty());
     for (const RayMeasures &ray : rays)
         EXPECT_EQ(ray.measures.direct, name != u"REFLEX.P01") << ray.wavelength << " nm";

@@ -71,7 +71,7 @@ TEST_P(AngleMarkSweep, LabelsArePanelTextsApartAndInside)
             SCOPED_TRACE(testing::Message() << "A=" << apex << " i=" << incidence);
             ScenePicture pic;
             RedrawScene(s, pic);
-            const std::vector<RayMeasures> shown = shownMeasures(s, pic);
+            const std::vector<RayMeasures> shown = shownMeasures(s, pic.measures);
             const RayMeasures *ray = nullptr;
             for (const RayMeasures &r : shown)
                 if (r.wavelength == minimumWavelength(s))

@@ -2,10 +2,10 @@
 #include "calculator/machine.h"
 #include "common/messenger.h"
 #include "rowname.h"
-#include "simulator/toolbar.h"
 #include "table/tablecommands.h"
 #include "table/valuetable.h"
 #include "vorlacfixture.h"
+#include "window/toolbar.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "vorlacfixture.h"
 
 #include "common/filedialogs.h"
-#include "simulator/copymenu.h"
 #include "situations/situationbinder.h"
 #include "situations/situationnames.h"
+#include "window/copymenu.h"
 
 #include <QAction>
 #include <QFileDialog>

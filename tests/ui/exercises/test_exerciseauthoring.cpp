@@ -1,13 +1,13 @@
 #include "vorlacfixture.h"
 
 #include "exercises/authoringpanel.h"
+#include "exercises/exercisearea.h"
 #include "exercises/exerciseauthoring.h"
 #include "exercises/exercisecommands.h"
 #include "exercises/exercisefile.h"
 #include "exercises/fichexo.h"
 #include "exercises/formatbar.h"
 #include "recovery/recoverykeeper.h"
-#include "simulator/exercisearea.h"
 #include "situations/folderbrowser.h"
 #include "undo/undohistory.h"
 

@@ -1,7 +1,7 @@
 // The toolbar's help buttons and F1 on the main window itself.
 #include "help/helpaccess.h"
-#include "simulator/toolbar.h"
 #include "vorlacfixture.h"
+#include "window/toolbar.h"
 
 #include <QFile>
 #include <QTest>

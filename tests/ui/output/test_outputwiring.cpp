@@ -1,9 +1,9 @@
 #include "vorlacfixture.h"
 
 #include "output/outputcommands.h"
-#include "simulator/copymenu.h"
-#include "simulator/toolbar.h"
 #include "table/valuetable.h"
+#include "window/copymenu.h"
+#include "window/toolbar.h"
 
 #include <QAction>
 #include <QApplication>

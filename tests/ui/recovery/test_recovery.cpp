@@ -2,16 +2,16 @@
 #include "testfiles.h"
 #include "vorlacfixture.h"
 
+#include "exercises/exercisearea.h"
 #include "exercises/exercisecommands.h"
+#include "panels/protractorpanel.h"
 #include "recovery/recoverykeeper.h"
 #include "recovery/setasidedialog.h"
 #include "recovery/workwatcher.h"
-#include "simulator/exercisearea.h"
-#include "simulator/protractorpanel.h"
-#include "simulator/protractorview.h"
-#include "simulator/toolbar.h"
+#include "scene/protractorview.h"
 #include "table/valuetable.h"
 #include "undo/undohistory.h"
+#include "window/toolbar.h"
 
 #include <QDir>
 #include <QDirIterator>

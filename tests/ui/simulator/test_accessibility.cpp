@@ -4,12 +4,12 @@
 #include "common/clicklabel.h"
 #include "common/menus.h"
 #include "common/panelplaces.h"
+#include "exercises/exercisearea.h"
+#include "panels/tableframe.h"
 #include "rowname.h"
-#include "simulator/exercisearea.h"
-#include "simulator/sceneaccessible.h"
-#include "simulator/sceneframe.h"
-#include "simulator/sceneview.h"
-#include "simulator/tableframe.h"
+#include "scene/sceneaccessible.h"
+#include "scene/sceneframe.h"
+#include "scene/sceneview.h"
 #include "vorlacfixture.h"
 
 #include <QAbstractButton>

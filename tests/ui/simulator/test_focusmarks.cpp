@@ -1,7 +1,7 @@
 // The focus mark of the program's own controls shows where the keyboard is, never after a click.
 #include "rowname.h"
-#include "simulator/sceneframe.h"
-#include "simulator/sceneview.h"
+#include "scene/sceneframe.h"
+#include "scene/sceneview.h"
 #include "vorlacfixture.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "vorlacfixture.h"
 
 #include "common/frenchui.h"
-#include "simulator/loupedialog.h"
+#include "panels/indexlawdialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -77,7 +77,7 @@ class ProgramFont : public VorlacFixture
 TEST_F(ProgramFont, TheCustomMaterialDialogReadsLikeTheMainWindow)
 {
     window();
-    LoupeDialog dialog({1.5f, 4200.0f}, window().messenger(), &window());
+    IndexLawDialog dialog({1.5f, 4200.0f}, window().messenger(), &window());
     auto *label = dialog.findChild<QLabel *>("Label3");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->font().pixelSize(), 11);

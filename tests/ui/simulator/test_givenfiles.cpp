@@ -1,12 +1,12 @@
 #include "vorlacfixture.h"
 
+#include "exercises/exercisearea.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
 #include "rowname.h"
-#include "simulator/exercisearea.h"
-#include "simulator/givenfileopener.h"
 #include "situations/situationfile.h"
 #include "testfiles.h"
+#include "window/givenfileopener.h"
 
 #include <QLineEdit>
 #include <QTextEdit>

@@ -1,9 +1,9 @@
+#include "common/hintline.h"
 #include "common/regional.h"
 #include "model/glasscatalogue.h"
 #include "model/scenetexts.h"
 #include "rowname.h"
-#include "simulator/hintline.h"
-#include "simulator/scenecontroller.h"
+#include "scene/scenecontroller.h"
 #include "undo/undohistory.h"
 #include "vorlacfixture.h"
 

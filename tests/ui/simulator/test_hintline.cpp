@@ -1,11 +1,11 @@
 #include "vorlacfixture.h"
 
+#include "common/hintline.h"
 #include "common/menus.h"
+#include "panels/protractorpanel.h"
+#include "panels/tableframe.h"
 #include "rowname.h"
-#include "simulator/copymenu.h"
-#include "simulator/hintline.h"
-#include "simulator/protractorpanel.h"
-#include "simulator/tableframe.h"
+#include "window/copymenu.h"
 
 #include <QAction>
 #include <QCoreApplication>

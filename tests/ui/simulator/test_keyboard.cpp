@@ -4,9 +4,9 @@
 #include "common/updown.h"
 #include "model/protractor.h"
 #include "rowname.h"
-#include "simulator/protractorview.h"
-#include "simulator/sceneframe.h"
-#include "simulator/sceneview.h"
+#include "scene/protractorview.h"
+#include "scene/sceneframe.h"
+#include "scene/sceneview.h"
 #include "vorlacfixture.h"
 
 #include <QAbstractButton>

@@ -2,11 +2,11 @@
 #include "common/clicklabel.h"
 #include "common/focusring.h"
 #include "model/scenestate.h"
+#include "panels/indexlawdialog.h"
 #include "rowname.h"
-#include "simulator/coveredcontrols.h"
-#include "simulator/loupedialog.h"
 #include "table/valuetable.h"
 #include "vorlacfixture.h"
+#include "window/coveredcontrols.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -165,7 +165,7 @@ QString lampLinesAfter(Vorlac &w, int key, Qt::KeyboardModifiers mods)
 // LOUPE's box A after a key: the control then focused, and whether A's text is all selected.
 QString loupeAfter(Vorlac &w, int key, Qt::KeyboardModifiers mods)
 {
-    LoupeDialog dialog({1.5f, 4200.0f}, w.messenger(), &w);
+    IndexLawDialog dialog({1.5f, 4200.0f}, w.messenger(), &w);
     dialog.show();
     dialog.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));

@@ -1,8 +1,8 @@
 #include "testfiles.h"
 #include "vorlacfixture.h"
 
-#include "simulator/exercisearea.h"
-#include "simulator/scenecontroller.h"
+#include "exercises/exercisearea.h"
+#include "scene/scenecontroller.h"
 #include "table/valuetable.h"
 
 #include <QAction>

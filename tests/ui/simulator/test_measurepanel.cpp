@@ -2,8 +2,8 @@
 
 #include "analysis/measuretexts.h"
 #include "model/materials.h"
+#include "panels/measurepanel.h"
 #include "rowname.h"
-#include "simulator/measurepanel.h"
 #include "table/valuetable.h"
 
 #include <QComboBox>

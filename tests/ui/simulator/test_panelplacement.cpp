@@ -1,10 +1,10 @@
 // The measures panel opens where it hides nothing, moves by its title bar or Alt+arrows, stays
 // inside the window and opens there again at the next start; its icon hides under the panels.
 #include "common/clicklabel.h"
+#include "panels/measurepanel.h"
 #include "rowname.h"
-#include "simulator/measurepanel.h"
-#include "simulator/toolbar.h"
 #include "vorlacfixture.h"
+#include "window/toolbar.h"
 
 #include <QMouseEvent>
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "vorlacfixture.h"
 
 #include "rowname.h"
-#include "simulator/toolbar.h"
 #include "testfiles.h"
+#include "window/toolbar.h"
 
 #include <QDir>
 #include <QToolButton>

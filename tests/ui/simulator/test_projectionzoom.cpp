@@ -1,9 +1,9 @@
+#include "projection/projectioncommands.h"
+#include "projection/projectionwindow.h"
 #include "rowname.h"
-#include "simulator/figureoptions.h"
-#include "simulator/projectioncommands.h"
-#include "simulator/projectionwindow.h"
-#include "simulator/sceneframe.h"
-#include "simulator/sceneview.h"
+#include "scene/figureoptions.h"
+#include "scene/sceneframe.h"
+#include "scene/sceneview.h"
 #include "vorlacfixture.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "simulator/protractorview.h"
-#include "simulator/sceneview.h"
+#include "scene/protractorview.h"
+#include "scene/sceneview.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "vorlacfixture.h"
 
-#include "simulator/protractorview.h"
-#include "simulator/scenecontroller.h"
+#include "scene/protractorview.h"
+#include "scene/scenecontroller.h"
 
 #include <QLabel>
 #include <QTest>

@@ -2,7 +2,7 @@
 
 #include "common/updown.h"
 #include "model/materials.h"
-#include "simulator/scenecontroller.h"
+#include "scene/scenecontroller.h"
 
 #include <QCheckBox>
 #include <QComboBox>

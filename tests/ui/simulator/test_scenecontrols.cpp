@@ -2,8 +2,8 @@
 
 #include "common/updown.h"
 #include "model/raytracer.h"
-#include "simulator/scenecontroller.h"
-#include "simulator/sceneframe.h"
+#include "scene/scenecontroller.h"
+#include "scene/sceneframe.h"
 
 #include <QApplication>
 #include <QCheckBox>

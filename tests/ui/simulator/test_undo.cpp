@@ -1,17 +1,17 @@
 #include "common/menus.h"
+#include "exercises/exercisearea.h"
 #include "exercises/exercisecommands.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
+#include "panels/tableframe.h"
 #include "rowname.h"
-#include "simulator/exercisearea.h"
-#include "simulator/protractorview.h"
-#include "simulator/tableframe.h"
-#include "simulator/undoactions.h"
+#include "scene/protractorview.h"
 #include "situations/situationbinder.h"
 #include "situations/situationfile.h"
 #include "table/valuetable.h"
 #include "undo/undohistory.h"
 #include "vorlacfixture.h"
+#include "window/undoactions.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "common/frenchui.h"
-#include "simulator/scenecontroller.h"
-#include "simulator/vorlacwindow.h"
+#include "scene/scenecontroller.h"
 #include "ui/dialogwatch.h"
 #include "undo/undohistory.h"
+#include "window/vorlacwindow.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

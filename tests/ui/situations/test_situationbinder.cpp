@@ -3,13 +3,13 @@
 
 #include "common/recordfile.h"
 #include "exercises/exerciseset.h"
-#include "simulator/scenecontroller.h"
-#include "simulator/toolbar.h"
+#include "scene/scenecontroller.h"
 #include "situations/folderbrowser.h"
 #include "situations/savedialog.h"
 #include "situations/situationbinder.h"
 #include "situations/situationfile.h"
 #include "table/valuetable.h"
+#include "window/toolbar.h"
 
 #include <QDir>
 #include <QFile>

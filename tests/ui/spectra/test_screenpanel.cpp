@@ -1,6 +1,6 @@
+#include "common/hintline.h"
 #include "model/linelamps.h"
 #include "rowname.h"
-#include "simulator/hintline.h"
 #include "spectra/observedspectrumview.h"
 #include "spectra/screenpanel.h"
 #include "spectra/spectrumaccessible.h"

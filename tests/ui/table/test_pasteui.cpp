@@ -1,11 +1,11 @@
 #include "vorlacfixture.h"
 
 #include "common/menus.h"
-#include "simulator/copymenu.h"
-#include "simulator/tableframe.h"
-#include "simulator/toolbar.h"
+#include "panels/tableframe.h"
 #include "table/valuegrid.h"
 #include "table/valuetable.h"
+#include "window/copymenu.h"
+#include "window/toolbar.h"
 
 #include <QAction>
 #include <QApplication>

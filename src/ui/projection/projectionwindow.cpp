@@ -1,0 +1,374 @@
+#include "projection/projectionwindow.h"
+
+#include "common/menus.h"
+#include "common/pictures.h"
+#include "common/regional.h"
+#include "common/rounding.h"
+#include "model/lampgeometry.h"
+#include "render/anglemarks.h"
+#include "scene/figureoptions.h"
+#include "scene/protractorview.h"
+#include "scene/scenecontroller.h"
+
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace vorlac
+{
+
+namespace
+{
+constexpr double kZoomStep = 1.25;
+} // namespace
+
+ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
+                                   ProtractorView *protractor)
+    : QWidget(mainWindow, Qt::Window), m_controller(controller), m_options(options), m_menu(new QMenu(this)),
+      m_protractor(protractor)
+{
+    setObjectName(QStringLiteral("Projection"));
+    setWindowTitle(QStringLiteral("Projection - Le vorlac"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAccessibleName(QStringLiteral("Projection de la scène"));
+    setToolTip(QStringLiteral("Faire glisser la lampe ; Ctrl+molette : zoom ; Échap ou F11 : retour"));
+    resize(960, 608);
+
+    m_menu->setObjectName(QStringLiteral("menuprojection"));
+    m_menu->addAction(options.anglesAction());
+    QAction *readout = addNamedAction(m_menu, "lectureProjection", QStringLiteral("Lecture des mesures"));
+    readout->setCheckable(true);
+    readout->setChecked(options.settings().projectionReadout);
+    connect(readout, &QAction::toggled, &options, &FigureOptions::setProjectionReadout);
+    QMenu *widths = m_menu->addMenu(QStringLiteral("Épaisseur des rayons"));
+    widths->setObjectName(QStringLiteral("menuepaisseur"));
+    auto *group = new QActionGroup(widths);
+    for (int w = kMinRayWidth; w <= kMaxRayWidth; ++w) {
+        QAction *a = widths->addAction(QStringLiteral("%1 pixel%2 (touche %1)").arg(w).arg(w > 1 ? "s" : ""));
+        a->setObjectName(QStringLiteral("epaisseur%1").arg(w));
+        a->setCheckable(true);
+        a->setChecked(w == options.settings().projectionRayWidth);
+        group->addAction(a);
+        connect(a, &QAction::triggered, &options, [&options, w] { options.setProjectionRayWidth(w); });
+    }
+    addNamedSeparator(m_menu, "sepprojection");
+    QAction *reset = addNamedAction(m_menu, "vueEntiere", QStringLiteral("Toute la scène (Ctrl+0)"));
+    connect(reset, &QAction::triggered, this, [this] {
+        resetZoom(m_view);
+        render();
+    });
+    QAction *close = addNamedAction(m_menu, "fermerProjection", QStringLiteral("Fermer la projection (Échap)"));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    connect(&options, &FigureOptions::changed, this, [this, readout, group] {
+        readout->setChecked(m_options.settings().projectionReadout);
+        const QList<QAction *> all = group->actions();
+        all[m_options.settings().projectionRayWidth - kMinRayWidth]->setChecked(true);
+        // New marks come with every figure, which draws the scene already: they are only painted.
+        if (m_options.settings().projectionRayWidth != m_rayWidth)
+            render();
+        else
+            update();
+    });
+    // Drawn in the same frame as the main window's picture.
+    connect(&controller, &SceneController::figureChanged, this, &ProjectionWindow::render);
+    if (protractor)
+        connect(protractor, &ProtractorView::figureChanged, this, qOverload<>(&QWidget::update));
+    m_view = fittedViewport(size());
+    render();
+}
+
+void ProjectionWindow::showOnProjector()
+{
+    QScreen *own = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QList<QRect> geometries;
+    for (const QScreen *s : screens)
+        geometries.append(s->geometry());
+    // Not a screen that overlaps the main window's (X11 reports the span of all monitors too).
+    const int chosen = projectorScreen(geometries, static_cast<int>(screens.indexOf(own)));
+    QScreen *target = chosen >= 0 ? screens[chosen] : nullptr;
+    if (target)
+        setScreen(target);
+    // The geometry too: without a window manager full screen alone leaves the size as it was.
+    if (QScreen *on = target ? target : (parentWidget() ? parentWidget()->screen() : nullptr))
+        setGeometry(on->geometry());
+    showFullScreen();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+QRectF ProjectionWindow::lampRect() const
+{
+    const TraceLayout &l = m_controller.layout();
+    const QPointF centre = m_view.toWindow(QPointF(l.line1Start.x, l.line1Start.y));
+    const double side = 32 * m_view.scale();
+    return {centre.x() - side / 2, centre.y() - side / 2, side, side};
+}
+
+void ProjectionWindow::render()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio)));
+    if (m_image.size() != pixels)
+        m_image = QImage(pixels, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(1.0);
+    m_rayWidth = m_options.settings().projectionRayWidth;
+    drawSceneView(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
+    m_image.setDevicePixelRatio(ratio);
+    update();
+}
+
+void ProjectionWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(QPointF(0, 0), m_image);
+    const QRectF lamp = lampRect();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (const qreal scale = lamp.width() / 32 * devicePixelRatioF(); scale != m_lampScale) {
+        m_lampScale = scale;
+        m_lamp = lampPicture(scale);
+    }
+    p.drawPixmap(lamp, m_lamp, QRectF());
+    const bool black = m_controller.state().blackBackground;
+    QTransform toWindow;
+    toWindow.scale(m_view.scale(), m_view.scale());
+    toWindow.translate(-m_view.origin.x(), -m_view.origin.y());
+    p.save();
+    p.setTransform(toWindow, true);
+    paintAngleMarks(p, m_options.marks(), black, false);
+    p.restore();
+    // The labels keep the size of the whole scene's view when zoomed, and stay inside the window.
+    const AngleFigure &marks = m_options.marks();
+    paintAngleLabels(p, marks, labelsOnView(marks, toWindow, m_view.fitScale, QRectF(rect())), m_view.fitScale, black);
+    paintProtractor(p);
+    if (m_options.settings().projectionReadout)
+        paintReadout(p);
+    if (m_view.zoomed())
+        paintZoomLevel(p);
+}
+
+void ProjectionWindow::paintZoomLevel(QPainter &p)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(std::max(14, height() / 24));
+    f.setBold(true);
+    const QFontMetricsF fm(f);
+    const QString text = QStringLiteral("Zoom ×%1").arg(regionalLocale().toString(m_view.zoom, 'f', 1));
+    const double pad = fm.height() / 3;
+    // Bottom right: the read-out holds the bottom left, the angle labels may reach the top.
+    const QRectF box(width() - fm.horizontalAdvance(text) - 3 * pad, height() - fm.height() - 2 * pad,
+                     fm.horizontalAdvance(text) + 2 * pad, fm.height() + pad);
+    const bool black = m_controller.state().blackBackground;
+    p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
+    p.setPen(black ? Qt::white : Qt::black);
+    p.setFont(f);
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
+void ProjectionWindow::paintProtractor(QPainter &p)
+{
+    if (!m_protractor || m_protractor->isHidden())
+        return;
+    ProtractorState state = m_protractor->state();
+    const ProtractorFigure figure = layoutProtractor(state);
+    // Its lines as wide as the normals, its handles grown with the scene as the lamp is.
+    const qreal ratio = devicePixelRatioF();
+    paintProtractorOnView(p, figure, protractorColours(m_controller.state().blackBackground), state.position, m_view,
+                          m_options.settings().projectionRayWidth / ratio);
+    const qreal pictureRatio = m_view.scale() * ratio;
+    using H = ProtractorView::Handle;
+    p.drawPixmap(protractorHandleRect(H::Turn), ProtractorView::turnPicture(pictureRatio), QRectF());
+    p.drawPixmap(protractorHandleRect(H::Cross), ProtractorView::crossPicture(pictureRatio), QRectF());
+    p.drawPixmap(protractorHandleRect(H::Sphere), ProtractorView::spherePicture(pictureRatio), QRectF());
+}
+
+QRectF ProjectionWindow::protractorHandleRect(ProtractorView::Handle handle) const
+{
+    const double side = protractor::kHandleSize * m_view.scale();
+    const QPointF half(protractor::kHandleSize / 2.0, protractor::kHandleSize / 2.0);
+    const QPointF centre =
+        protractorToWindow(m_protractor->state().position, m_view).map(m_protractor->handleCorner(handle) + half);
+    return {centre.x() - side / 2, centre.y() - side / 2, side, side};
+}
+
+std::optional<ProtractorView::Handle> ProjectionWindow::protractorHandleAt(QPointF window) const
+{
+    if (!m_protractor || m_protractor->isHidden())
+        return {};
+    using H = ProtractorView::Handle;
+    for (const H h : {H::Sphere, H::Cross, H::Turn}) // the order they lie in, the top first
+        if (protractorHandleRect(h).contains(window))
+            return h;
+    return {};
+}
+
+void ProjectionWindow::paintReadout(QPainter &p)
+{
+    const QStringList lines = readoutLines(m_controller.figure(), regionalLocale(), m_options.settings().angleDecimals);
+    if (lines.isEmpty())
+        return;
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(std::max(14, height() / 18));
+    f.setBold(true);
+    const QFontMetricsF fm(f);
+    double w = 0;
+    for (const QString &l : lines)
+        w = std::max(w, fm.horizontalAdvance(l));
+    const double pad = fm.height() / 3;
+    // Bottom left, where the scene has least: below the base, away from the emergent beam.
+    const double h = fm.height() * lines.size() + pad;
+    const QRectF box(pad, height() - pad - h, w + 2 * pad, h);
+    const bool black = m_controller.state().blackBackground;
+    p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
+    p.setPen(black ? Qt::white : Qt::black);
+    p.setFont(f);
+    for (int k = 0; k < lines.size(); ++k)
+        p.drawText(QPointF(box.left() + pad, box.top() + pad / 2 + fm.ascent() + k * fm.height()), lines[k]);
+}
+
+void ProjectionWindow::resizeEvent(QResizeEvent *)
+{
+    const SceneViewport fitted = fittedViewport(size());
+    // A zoom survives a resize about the window's centre.
+    const QPointF centre = m_view.toScene(QPointF(width(), height()) / 2);
+    const double zoom = m_view.zoom;
+    m_view = fitted;
+    if (zoom > 1) {
+        m_view.zoom = zoom;
+        m_view.origin = centre - QPointF(width(), height()) / (2 * m_view.scale());
+    }
+    render();
+}
+
+void ProjectionWindow::dragTo(Qt::MouseButtons buttons, QPointF window)
+{
+    const QPointF s = m_view.toScene(window);
+    const QPoint at(toInt16(s.x()), toInt16(s.y()));
+    if (at == m_lastLampMouse)
+        return;
+    m_lastLampMouse = at;
+    m_controller.dragLamp(buttons, s.x(), s.y());
+}
+
+void ProjectionWindow::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(e);
+    // The protractor's handles work here as on the main window's scene.
+    if (const auto handle = protractorHandleAt(e->position())) {
+        m_protractorDrag = handle;
+        if (*handle == ProtractorView::Handle::Cross)
+            m_protractor->grabCross(m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
+    } else if (lampRect().contains(e->position())) {
+        m_dragging = true;
+        m_lastLampMouse = QPoint(-1, -1);
+        dragTo(e->buttons(), e->position());
+    } else if (m_view.zoomed()) {
+        m_panning = true;
+        m_panFrom = e->position();
+        setCursor(Qt::ClosedHandCursor);
+    }
+    e->accept();
+}
+
+void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
+{
+    if (m_protractorDrag && m_protractor && (e->buttons() & Qt::LeftButton)) {
+        m_protractor->dragHandle(*m_protractorDrag,
+                                 m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
+    } else if (m_dragging && (e->buttons() & Qt::LeftButton)) {
+        dragTo(e->buttons(), e->position());
+    } else if (m_panning) {
+        panBy(m_view, e->position() - m_panFrom, size());
+        m_panFrom = e->position();
+        render();
+    } else {
+        const auto handle = protractorHandleAt(e->position());
+        if (handle)
+            setCursor(*handle == ProtractorView::Handle::Cross ? Qt::SizeAllCursor : Qt::PointingHandCursor);
+        else
+            setCursor(lampRect().contains(e->position()) ? svgCursor(QStringLiteral("cursor_grab")) : QCursor());
+    }
+    e->accept();
+}
+
+void ProjectionWindow::mouseReleaseEvent(QMouseEvent *e)
+{
+    m_protractorDrag.reset();
+    if (m_dragging) {
+        m_dragging = false;
+        m_controller.releaseLamp();
+    }
+    if (m_panning) {
+        m_panning = false;
+        unsetCursor();
+    }
+    e->accept();
+}
+
+void ProjectionWindow::wheelEvent(QWheelEvent *e)
+{
+    if (!(e->modifiers() & Qt::ControlModifier))
+        return QWidget::wheelEvent(e);
+    zoomAbout(m_view, e->position(), std::pow(kZoomStep, e->angleDelta().y() / 120.0));
+    render();
+    e->accept();
+}
+
+void ProjectionWindow::zoomBy(double factor)
+{
+    const QPointF pointer = mapFromGlobal(QCursor::pos());
+    zoomAbout(m_view, rect().contains(pointer.toPoint()) ? pointer : QPointF(width(), height()) / 2, factor);
+    render();
+}
+
+void ProjectionWindow::keyPressEvent(QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    const int key = e->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_F11) {
+        close();
+    } else if (mods == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
+        zoomBy(kZoomStep);
+    } else if (mods == Qt::ControlModifier && key == Qt::Key_Minus) {
+        zoomBy(1 / kZoomStep);
+    } else if (mods == Qt::ControlModifier && key == Qt::Key_0) {
+        resetZoom(m_view);
+        render();
+    } else if (mods == Qt::NoModifier && key >= Qt::Key_1 && key <= Qt::Key_6) {
+        m_options.setProjectionRayWidth(key - Qt::Key_0);
+    } else if (const std::optional<double> step = lampKeyStep(key, e->modifiers())) {
+        m_controller.stepLamp(*step);
+        emit lampStepped();
+    } else {
+        return QWidget::keyPressEvent(e);
+    }
+    e->accept();
+}
+
+void ProjectionWindow::keyReleaseEvent(QKeyEvent *e)
+{
+    if (lampKeyStep(e->key(), e->modifiers()) && !e->isAutoRepeat()) {
+        m_controller.releaseLamp(); // the white light once the key is let go, as in the main window
+        e->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(e);
+}
+
+void ProjectionWindow::contextMenuEvent(QContextMenuEvent *e)
+{
+    m_menu->popup(e->globalPos());
+}
+
+} // namespace vorlac

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "model/colour.h"
+#include "render/sceneviewport.h"
+#include "scene/protractorview.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class QMenu;
+
+namespace vorlac
+{
+
+class FigureOptions;
+class HintLine;
+class SceneController;
+
+// The window `Projection`: the scene alone, redrawn to fill it at the chosen ray width, live
+// with every picture of the main window, with a large read-out in its corner. The lamp drags and
+// steps here through the same controller, and the main window's protractor, while shown, is
+// drawn and dragged here too; Ctrl+wheel and Ctrl+plus/minus zoom about the pointer,
+// dragging empty space pans, Ctrl+0 returns to the whole scene; Escape or F11 closes it.
+class ProjectionWindow : public QWidget
+{
+    Q_OBJECT
+  public:
+    // protractor: the main window's, drawn here at the projection's scale while it is shown.
+    ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
+                     ProtractorView *protractor = nullptr);
+
+    // Full screen on a screen other than the main window's when there is one, else on its own.
+    void showOnProjector();
+
+    const QImage &sceneImage() const { return m_image; }
+    const SceneViewport &viewport() const { return m_view; }
+    QRectF lampRect() const; // window pixels
+    QMenu *menu() const { return m_menu; }
+
+  signals:
+    // The lamp moved by a key here, where no slider says its value.
+    void lampStepped();
+
+  protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
+    void mouseMoveEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+    void wheelEvent(QWheelEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+    void keyReleaseEvent(QKeyEvent *) override;
+    void contextMenuEvent(QContextMenuEvent *) override;
+
+  private:
+    void render();
+    void dragTo(Qt::MouseButtons buttons, QPointF window);
+    void zoomBy(double factor);
+    void paintReadout(QPainter &p);
+    void paintZoomLevel(QPainter &p);
+    void paintProtractor(QPainter &p);
+    // The protractor's handle under a window point (the topmost), while it is shown.
+    std::optional<ProtractorView::Handle> protractorHandleAt(QPointF window) const;
+    QRectF protractorHandleRect(ProtractorView::Handle handle) const;
+
+    SceneController &m_controller;
+    FigureOptions &m_options;
+    SceneViewport m_view;
+    QImage m_image;
+    int m_rayWidth = 0; // of the last picture
+    QPixmap m_lamp;     // the lamp drawn for the last scale: the picture is rendered again only when it changes
+    qreal m_lampScale = 0;
+    QMenu *m_menu;
+    QPointer<ProtractorView> m_protractor;
+    std::optional<ProtractorView::Handle> m_protractorDrag;
+    bool m_dragging = false;
+    bool m_panning = false;
+    QPointF m_panFrom;
+    QPoint m_lastLampMouse{-1, -1};
+};
+
+} // namespace vorlac
