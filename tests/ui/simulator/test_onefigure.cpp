@@ -18,6 +18,16 @@
 
 using namespace vorlac;
 
+namespace vorlac
+{
+// A failing row names its source.
+void PrintTo(SourceType source, std::ostream *os)
+{
+    const char *names[] = {"monochromatic", "five_radiations", "white_light", "line_lamp"};
+    *os << names[int(source)];
+}
+} // namespace vorlac
+
 namespace
 {
 
@@ -60,8 +70,7 @@ TEST_P(OneFigure, OneTracePerLampStepWithEveryViewOpen)
 
 std::string sourceName(const ::testing::TestParamInfo<SourceType> &i)
 {
-    const char *names[] = {"monochromatic", "five_radiations", "white_light", "line_lamp"};
-    return std::to_string(i.index) + '_' + names[int(i.param)];
+    return std::to_string(i.index) + '_' + ::testing::PrintToString(i.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OneFigure,
