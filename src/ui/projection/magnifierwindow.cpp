@@ -282,6 +282,11 @@ void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> 
         taken.push_back(box);
         p.fillRect(box, plate);
         p.setPen(ink);
+        // A label moved clear of its neighbours (lines a pixel apart) points back at its own ray.
+        const QPointF near(std::clamp(label.at.x(), box.left(), box.right()),
+                           std::clamp(label.at.y(), box.top(), box.bottom()));
+        if (QLineF(label.at, near).length() > 8)
+            p.drawLine(label.at, near);
         p.drawText(box, Qt::AlignCenter, label.text);
     }
     p.restore();
