@@ -3,6 +3,23 @@
 namespace vorlac
 {
 
+void ExerciseSession::setFileName(const QString &name)
+{
+    if (name == m_fileName)
+        return;
+    m_fileName = name;
+    emit fileNameChanged(m_fileName);
+    emit changed();
+}
+
+void ExerciseSession::setFolder(const QString &folder)
+{
+    if (folder == m_folder)
+        return;
+    m_folder = folder;
+    emit changed();
+}
+
 void ExerciseSession::setExerciseTextModified(bool modified)
 {
     if (modified == m_exerciseTextModified)

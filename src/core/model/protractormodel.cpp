@@ -10,6 +10,13 @@ void ProtractorModel::setState(const ProtractorState &state)
     emit changed();
 }
 
+void ProtractorModel::edit(const ProtractorState &state, const QString &label)
+{
+    m_state = state;
+    emit changed();
+    emit edited(label);
+}
+
 void ProtractorModel::setShown(bool shown)
 {
     if (shown == m_shown)

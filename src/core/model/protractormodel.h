@@ -20,14 +20,14 @@ class ProtractorModel : public QObject
 
     // Puts the protractor where a state has it (restored work, an undo).
     void setState(const ProtractorState &state);
-    // The view's drags and keys change the state in place and then report it; label names the
-    // change in French.
-    ProtractorState &editableState() { return m_state; }
-    void noteEdited(const QString &label)
-    {
-        emit changed();
-        emit edited(label);
-    }
+    // The pupil moved, turned or aimed it through the view, which lays the change out itself;
+    // label names it in French.
+    void edit(const ProtractorState &state, const QString &label);
+    // The figure for the state, which keeps the rotation normalised: the same direction, no
+    // change of the work.
+    ProtractorFigure layOut() { return layoutProtractor(m_state); }
+    // Where inside the move cross the mouse holds it: no change of the work.
+    void setCrossGrab(double x, double y) { recordCrossGrab(m_state, x, y); }
     void setShown(bool shown);
 
   signals:

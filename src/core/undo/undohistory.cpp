@@ -113,7 +113,7 @@ UndoHistory::UndoHistory(ValueTable &table, QObject *parent)
     m_retry.setSingleShot(true);
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &UndoHistory::tryClose);
-    connect(&m_table, &ValueTable::edited, this, &UndoHistory::noteChange);
+    setTableFollowed(true);
     connect(&m_table, &ValueTable::activeCellChanged, this, [this] { ++m_cellVisit; });
     connect(m_stack, &QUndoStack::indexChanged, this, &UndoHistory::captionsChanged);
     connect(m_stack, &QUndoStack::undoTextChanged, this, &UndoHistory::captionsChanged);
@@ -128,6 +128,14 @@ void UndoHistory::setScene(SceneAccess *scene)
     closeStep();
     m_scene = scene;
     rebase();
+}
+
+void UndoHistory::setTableFollowed(bool followed)
+{
+    if (followed)
+        connect(&m_table, &ValueTable::edited, this, &UndoHistory::noteChange, Qt::UniqueConnection);
+    else
+        disconnect(&m_table, &ValueTable::edited, this, &UndoHistory::noteChange);
 }
 
 void UndoHistory::setClock(std::function<qint64()> msNow)

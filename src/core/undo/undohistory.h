@@ -54,6 +54,9 @@ class UndoHistory : public QObject
 
     // Not owned; null for a history of the table alone.
     void setScene(SceneAccess *scene);
+    // The history notes the table's edits itself unless a list of the work's changes that holds
+    // them feeds noteChange instead.
+    void setTableFollowed(bool followed);
 
     QUndoStack &stack() const { return *m_stack; }
 

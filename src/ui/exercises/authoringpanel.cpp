@@ -170,4 +170,40 @@ void AuthoringPanel::reject()
     emit closeRequested();
 }
 
+void AuthoringPanel::showForm(const ExerciseSet &set)
+{
+    const QSignalBlocker block(m_difficulty);
+    m_title->setText(set.title);
+    for (int i = 0; i < 4; ++i)
+        m_notions[i]->setText(notionAsTyped(set.notions.value(i)));
+    m_difficulty->setValue(set.difficulty);
+}
+
+ExerciseForm AuthoringPanel::form() const
+{
+    ExerciseForm form;
+    form.title = m_title->text();
+    for (const QLineEdit *notion : m_notions)
+        form.notions.append(notion->text());
+    form.difficulty = m_difficulty->value();
+    return form;
+}
+
+void AuthoringPanel::checkFields()
+{
+    const QString title = m_title->text();
+    const QString problem = titleProblem(title);
+    if (title.isEmpty())
+        setNote(m_titleNote, QStringLiteral("Un titre est nécessaire : 126 caractères au plus."), false);
+    else
+        setNote(m_titleNote, problem.isEmpty() ? QStringLiteral("%1 / 126 caractères").arg(title.size()) : problem,
+                !problem.isEmpty());
+
+    QString notion;
+    for (const QString &stored : notionsAsStored(form().notions))
+        if (notion.isEmpty())
+            notion = notionProblem(stored);
+    setNote(m_notionNote, notion, !notion.isEmpty());
+}
+
 } // namespace vorlac

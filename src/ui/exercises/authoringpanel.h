@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/exercisedraft.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -38,6 +40,12 @@ class AuthoringPanel : public QDialog
     QPushButton *importText() const { return m_import; }
     QPushButton *save() const { return m_save; }
     QPushButton *finish() const { return m_finish; }
+
+    // The form's fields from a set, without reporting them as typed.
+    void showForm(const ExerciseSet &set);
+    ExerciseForm form() const;
+    // The notes under the title and the notions say what the fields hold.
+    void checkFields();
 
     // The thumbnail of the shown text's situation; a null image: none.
     void showThumbnail(const QImage &image);

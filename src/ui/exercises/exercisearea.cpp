@@ -28,6 +28,10 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
         m_file->setCursorPosition(static_cast<int>(t.size()));
         m_file->setToolTip(t);
     });
+    // The line shows the session's name; a name put on the line (a test, accessibility) is the
+    // session's too. Each setter ignores what it already holds, so the two never loop.
+    connect(&m_session, &ExerciseSession::fileNameChanged, m_file, &QLineEdit::setText);
+    connect(m_file, &QLineEdit::textChanged, &m_session, &ExerciseSession::setFileName);
 
     m_tab = new ClickLabel(QStringLiteral("Exercices"), this);
     m_tab->setObjectName(QStringLiteral("btexo"));
@@ -49,7 +53,7 @@ ExerciseArea::ExerciseArea(HintLine &hints, QWidget *parent) : QWidget(parent)
     m_text->viewport()->installEventFilter(this);
     connect(m_text, &QTextEdit::textChanged, this, [this] {
         // Only the pupil's edits of an open exercise's text count.
-        if (!m_loading && !m_file->text().isEmpty())
+        if (!m_loading && m_session.exerciseOpen())
             session().setExerciseTextModified(true);
     });
 
@@ -98,7 +102,7 @@ bool ExerciseArea::loadText(const std::function<bool(QTextDocument &)> &load)
 void ExerciseArea::openMenu()
 {
     menuAction("opencor")->setEnabled(session().correctionAvailable());
-    menuAction("Closexo")->setEnabled(!m_file->text().isEmpty());
+    menuAction("Closexo")->setEnabled(m_session.exerciseOpen());
     m_menu->popup(m_tab->mapToGlobal(QPoint(0, m_tab->height())));
 }
 

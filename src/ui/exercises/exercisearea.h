@@ -25,7 +25,7 @@ class ExerciseArea : public QWidget
     ExerciseArea(HintLine &hints, QWidget *parent);
 
     ClickLabel *tab() const { return m_tab; }
-    QLineEdit *fileField() const { return m_file; }
+    QLineEdit *fileField() const { return m_file; } // shows session().fileName()
     QTextEdit *text() const { return m_text; }
     QMenu *menu() const { return m_menu; }
     QAction *menuAction(const char *name) const; // an item of optionexo, by name

@@ -10,7 +10,6 @@
 #include "exercises/exercisearea.h"
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
-#include "exercises/foldercheckdialog.h"
 #include "exercises/formatbar.h"
 #include "render/scenerenderer.h"
 #include "rtf/rtf.h"
@@ -39,7 +38,6 @@ namespace vorlac
 namespace
 {
 
-const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.rtf *.RTF)");
 constexpr int kBarHeight = 24;
 
 // The picture of a situation, drawn from its file as the scene would draw it.
@@ -70,34 +68,9 @@ bool isExerciseFile(const QString &path)
 
 } // namespace
 
-AuthoringEnvironment::AuthoringEnvironment()
-{
-    chooseFolder = [](QWidget *parent, const QString &folder) {
-        FileDialogRequest request(QStringLiteral("Dossier de l'exercice"), folder, QString(), {});
-        request.chooseFolder = true;
-        request.save = false;
-        return askForFile(parent, request);
-    };
-    importName = [](QWidget *parent, const QString &folder) {
-        return askForFile(
-            parent,
-            {QStringLiteral("Importer un texte"), folder, QStringLiteral("*.rtf"), {kRtfFilter}, QString(), false});
-    };
-    checkFolder = [](QWidget *parent, const QString &folder) {
-        FileDialogRequest request(QStringLiteral("Vérifier un dossier d'exercices"), folder, QString(), {});
-        request.chooseFolder = true;
-        request.save = false;
-        return askForFile(parent, request);
-    };
-    showCheck = [](QWidget *parent, const QStringList &lines) {
-        FolderCheckDialog dialog(lines, parent);
-        dialog.exec();
-    };
-}
-
 ExerciseAuthoring::ExerciseAuthoring(Parts parts, const Messenger &messenger, AuthoringEnvironment environment)
     : QObject(parts.window), m_parts(std::move(parts)), m_messenger(messenger), m_env(std::move(environment)),
-      m_statement(new QTextDocument(this)), m_correction(new QTextDocument(this))
+      m_draft(new ExerciseDraft(this))
 {
     QMenu *menu = m_parts.area->menu();
     addNamedSeparator(menu, "separation4");
@@ -128,27 +101,14 @@ ExerciseAuthoring::ExerciseAuthoring(Parts parts, const Messenger &messenger, Au
             m_parts.hints->setInfo(action->statusTip());
     });
     connect(menu, &QMenu::aboutToShow, this, &ExerciseAuthoring::enableMenu);
-    for (QTextDocument *document : {m_statement, m_correction}) {
-        connect(document, &QTextDocument::modificationChanged, this, [this] {
-            if (m_active)
-                m_parts.area->session().setExerciseTextModified(m_pupilModified || unsaved());
-        });
-        const int which = document == m_correction ? 1 : 0;
-        connect(document, &QTextDocument::contentsChanged, this, [this, which] {
-            m_rtfStale[which] = true;
-            if (m_active)
-                emit draftChanged();
-        });
-    }
-}
-
-QByteArray ExerciseAuthoring::rtfOf(bool correction) const
-{
-    if (m_rtfStale[correction]) {
-        m_rtf[correction] = writeRtf(document(correction));
-        m_rtfStale[correction] = false;
-    }
-    return m_rtf[correction];
+    connect(m_draft, &ExerciseDraft::modificationChanged, this, [this] {
+        if (m_active)
+            m_parts.area->session().setExerciseTextModified(m_pupilModified || m_draft->unsaved());
+    });
+    connect(m_draft, &ExerciseDraft::textChanged, this, [this] {
+        if (m_active)
+            emit draftChanged();
+    });
 }
 
 ExerciseAuthoring::~ExerciseAuthoring() = default;
@@ -172,14 +132,9 @@ void ExerciseAuthoring::enableMenu()
     m_parts.area->menuAction("modifexo")->setEnabled(!m_active && isExerciseFile(m_parts.exerciseInUse()));
 }
 
-bool ExerciseAuthoring::unsaved() const
-{
-    return m_statement->isModified() || m_correction->isModified() || m_formChanged;
-}
-
 bool ExerciseAuthoring::mayLose() const
 {
-    if (!m_active || !unsaved())
+    if (!m_active || !m_draft->unsaved())
         return true;
     return m_messenger.ask(m_panel ? static_cast<QWidget *>(m_panel) : m_parts.window, QMessageBox::Question,
                            QStringLiteral("Abandon des données?"),
@@ -191,7 +146,7 @@ void ExerciseAuthoring::nouvelexo()
 {
     if (!mayLose())
         return;
-    m_path.clear();
+    m_draft->setPath(QString());
     ExerciseSet blank;
     if (start(QStringLiteral("Nouvel exercice")))
         load(blank);
@@ -212,7 +167,7 @@ void ExerciseAuthoring::modifexo()
     const QString folder = QFileInfo(path).absolutePath();
     // Shipped exercises may be in a folder the teacher cannot write: they are saved as a copy.
     const bool writable = QFileInfo(folder).isWritable() && QFileInfo(path).isWritable();
-    m_path = writable ? path : QString();
+    m_draft->setPath(writable ? path : QString());
     if (!start(writable ? QStringLiteral("Modifier l'exercice %1").arg(QFileInfo(path).fileName())
                         : QStringLiteral("Copie de l'exercice %1").arg(QFileInfo(path).fileName())))
         return;
@@ -250,9 +205,9 @@ bool ExerciseAuthoring::start(const QString &title)
         connect(p->insertMeasures(), &QPushButton::clicked, this, &ExerciseAuthoring::insertMeasures);
         connect(p->importText(), &QPushButton::clicked, this, &ExerciseAuthoring::importText);
         const auto changed = [this] {
-            m_formChanged = true;
+            m_draft->noteFormChanged();
             m_parts.area->session().setExerciseTextModified(true);
-            checkFields();
+            m_panel->checkFields();
             emit draftChanged();
         };
         connect(p->title(), &QLineEdit::textEdited, this, changed);
@@ -271,35 +226,17 @@ bool ExerciseAuthoring::start(const QString &title)
 
 void ExerciseAuthoring::load(const ExerciseSet &set)
 {
-    m_statement->clear();
-    m_correction->clear();
-    if (!set.statement.isEmpty())
-        readRtf(set.statement, *m_statement);
-    if (!set.correction.isEmpty())
-        readRtf(set.correction, *m_correction);
-    for (QTextDocument *d : {m_statement, m_correction}) {
-        d->clearUndoRedoStacks();
-        d->setModified(false);
-    }
-    // A text left untouched is saved as the bytes it was read from, not rewritten.
-    m_rtf[0] = set.statement;
-    m_rtf[1] = set.correction;
-    m_rtfStale[0] = set.statement.isEmpty();
-    m_rtfStale[1] = set.correction.isEmpty();
-    m_situations[0] = set.statementSituation;
-    m_situations[1] = set.correctionSituation;
+    m_draft->load(set);
+    showLoaded(set);
+}
+
+void ExerciseAuthoring::showLoaded(const ExerciseSet &set)
+{
     AuthoringPanel &p = *m_panel;
-    {
-        const QSignalBlocker block(p.difficulty());
-        p.title()->setText(set.title);
-        for (int i = 0; i < 4; ++i)
-            p.notion(i)->setText(notionAsTyped(set.notions.value(i)));
-        p.difficulty()->setValue(set.difficulty);
-    }
-    m_formChanged = false;
-    checkFields();
+    p.showForm(set);
+    p.checkFields();
     p.statementChoice()->setChecked(true);
-    m_showingCorrection = true; // makes showText switch
+    m_draft->setShowingCorrection(true); // makes showText switch
     showText(false);
     m_parts.area->session().setExerciseTextModified(m_pupilModified);
     p.show();
@@ -317,9 +254,9 @@ void ExerciseAuthoring::load(const ExerciseSet &set)
 
 void ExerciseAuthoring::showText(bool correction)
 {
-    if (!m_active || correction == m_showingCorrection)
+    if (!m_active || correction == m_draft->showingCorrection())
         return;
-    m_showingCorrection = correction;
+    m_draft->setShowingCorrection(correction);
     {
         const QSignalBlocker block(correction ? m_panel->correctionChoice() : m_panel->statementChoice());
         (correction ? m_panel->correctionChoice() : m_panel->statementChoice())->setChecked(true);
@@ -327,7 +264,7 @@ void ExerciseAuthoring::showText(bool correction)
     QTextEdit *text = m_parts.area->text();
     // The area counts an edit on any change of the text; a switch is not one.
     const bool modified = m_parts.area->session().exerciseTextModified();
-    text->setDocument(correction ? m_correction : m_statement);
+    text->setDocument(&m_draft->document(correction));
     m_parts.area->session().setExerciseTextModified(modified);
     text->setReadOnly(false);
     if (text->document()->isEmpty())
@@ -338,7 +275,7 @@ void ExerciseAuthoring::showText(bool correction)
 
 void ExerciseAuthoring::showSituation()
 {
-    m_panel->showThumbnail(thumbnailOf(m_situations[m_showingCorrection ? 1 : 0]));
+    m_panel->showThumbnail(thumbnailOf(m_draft->situation(m_draft->showingCorrection())));
 }
 
 void ExerciseAuthoring::takeSituation()
@@ -350,20 +287,18 @@ void ExerciseAuthoring::takeSituation()
                                             "situation ne peut pas garder."));
         return;
     }
-    m_situations[m_showingCorrection ? 1 : 0] = *bytes;
-    m_formChanged = true;
-    m_parts.area->session().setExerciseTextModified(true);
-    showSituation();
-    emit draftChanged();
+    setSituation(*bytes);
 }
 
 void ExerciseAuthoring::dropSituation()
 {
-    QByteArray &situation = m_situations[m_showingCorrection ? 1 : 0];
-    if (situation.isEmpty())
+    setSituation(QByteArray());
+}
+
+void ExerciseAuthoring::setSituation(const QByteArray &bytes)
+{
+    if (!m_draft->setSituation(m_draft->showingCorrection(), bytes))
         return;
-    situation.clear();
-    m_formChanged = true;
     m_parts.area->session().setExerciseTextModified(true);
     showSituation();
     emit draftChanged();
@@ -371,8 +306,8 @@ void ExerciseAuthoring::dropSituation()
 
 void ExerciseAuthoring::putOnScene()
 {
-    const bool correction = m_showingCorrection;
-    const SituationResult read = parseSituation(m_situations[correction ? 1 : 0]);
+    const bool correction = m_draft->showingCorrection();
+    const SituationResult read = parseSituation(m_draft->situation(correction));
     if (!m_active || !read.situation)
         return;
     static_assert(openingIsUndoable(Opening::SceneFromText), "one named undo step");
@@ -401,7 +336,7 @@ void ExerciseAuthoring::importText()
     const QString path = m_env.importName(m_panel, start);
     if (path.isEmpty())
         return;
-    QTextDocument &target = document(m_showingCorrection);
+    QTextDocument &target = document(m_draft->showingCorrection());
     if (!target.isEmpty() && !mayLose())
         return;
     QTextDocument imported;
@@ -418,69 +353,26 @@ void ExerciseAuthoring::importText()
     cursor.insertFragment(QTextDocumentFragment(&imported));
 }
 
-void ExerciseAuthoring::checkFields()
-{
-    AuthoringPanel &p = *m_panel;
-    const QString title = p.title()->text();
-    const QString problem = titleProblem(title);
-    if (title.isEmpty())
-        AuthoringPanel::setNote(p.titleNote(), QStringLiteral("Un titre est nécessaire : 126 caractères au plus."),
-                                false);
-    else
-        AuthoringPanel::setNote(p.titleNote(),
-                                problem.isEmpty() ? QStringLiteral("%1 / 126 caractères").arg(title.size()) : problem,
-                                !problem.isEmpty());
-
-    QStringList typed;
-    for (int i = 0; i < 4; ++i)
-        typed.append(p.notion(i)->text());
-    QString notion;
-    for (const QString &stored : notionsAsStored(typed))
-        if (notion.isEmpty())
-            notion = notionProblem(stored);
-    AuthoringPanel::setNote(p.notionNote(), notion, !notion.isEmpty());
-}
-
 ExerciseSet ExerciseAuthoring::currentSet() const
 {
-    ExerciseSet set;
-    const AuthoringPanel &p = *m_panel;
-    set.title = p.title()->text();
-    for (int i = 0; i < 4; ++i)
-        set.notions.append(p.notion(i)->text());
-    set.notions = notionsAsStored(set.notions);
-    set.difficulty = p.difficulty()->value();
-    set.statement = rtfOf(false);
-    set.statementSituation = m_situations[0];
-    // An empty correction with no situation: the exercise is not corrected.
-    set.correctionSituation = m_situations[1];
-    if (!m_correction->isEmpty() || !set.correctionSituation.isEmpty())
-        set.correction = rtfOf(true);
-    return set;
+    return m_draft->set(m_panel->form());
 }
 
 std::optional<RecoveredDraft> ExerciseAuthoring::draft() const
 {
-    if (!m_active || !unsaved())
+    if (!m_active || !m_draft->unsaved())
         return std::nullopt;
-    RecoveredDraft d;
-    d.set = currentSet();
-    d.path = m_path;
-    d.folder = m_folder;
-    d.title = m_panel->windowTitle();
-    d.showingCorrection = m_showingCorrection;
-    return d;
+    return m_draft->recorded(m_panel->form(), m_panel->windowTitle());
 }
 
 void ExerciseAuthoring::restoreDraft(const RecoveredDraft &draft)
 {
-    m_path = draft.path;
-    m_folder = draft.folder;
     start(draft.title.isEmpty() ? QStringLiteral("Nouvel exercice") : draft.title);
-    load(draft.set);
+    m_draft->restore(draft);
+    showLoaded(draft.set);
     showText(draft.showingCorrection);
     // Nothing of it is saved: the close question and the next crash keep protecting it.
-    m_formChanged = true;
+    m_draft->markUnsaved();
     m_parts.area->session().setExerciseTextModified(true);
     emit draftChanged();
 }
@@ -489,9 +381,7 @@ void ExerciseAuthoring::abandon()
 {
     if (!m_active)
         return;
-    m_statement->setModified(false);
-    m_correction->setModified(false);
-    m_formChanged = false;
+    m_draft->forget();
     finish();
 }
 
@@ -500,56 +390,49 @@ bool ExerciseAuthoring::saveExercise()
     if (!m_active)
         return false;
     const ExerciseSet set = currentSet();
-    QString problem = titleProblem(set.title);
-    for (const QString &notion : set.notions)
-        if (problem.isEmpty())
-            problem = notionProblem(notion);
-    if (problem.isEmpty() && m_statement->isEmpty())
-        problem = QStringLiteral("L'énoncé est vide.");
-    if (!problem.isEmpty()) {
+    if (const QString problem = m_draft->saveProblem(set); !problem.isEmpty()) {
         m_messenger.critical(m_panel, QStringLiteral("Exercice incomplet"), problem);
         return false;
     }
     QString folder;
     ExerciseSetNames names;
-    if (m_path.isEmpty()) {
-        const QString start = !m_folder.isEmpty() && QFileInfo(m_folder).isDir() ? m_folder : documentsFolder();
+    const QString path = m_draft->path();
+    if (path.isEmpty()) {
+        const QString saved = m_draft->folder();
+        const QString start = !saved.isEmpty() && QFileInfo(saved).isDir() ? saved : documentsFolder();
         folder = m_env.chooseFolder(m_panel, start);
         if (folder.isEmpty())
             return false;
         names = freshExerciseNames(folder, set.title);
     } else {
-        folder = QFileInfo(m_path).absolutePath();
-        names = namesForRewrite(m_path);
+        folder = QFileInfo(path).absolutePath();
+        names = namesForRewrite(path);
     }
     const QString failure = saveExerciseSet(folder, names, set);
     if (!failure.isEmpty()) {
         m_messenger.critical(m_panel, QStringLiteral("Erreur d'écriture."), failure);
         return false;
     }
-    m_folder = folder;
-    m_path = QDir(folder).filePath(names.exercise);
+    m_draft->markSaved(folder, QDir(folder).filePath(names.exercise));
     const QString inUse = m_parts.exerciseInUse();
-    if (!inUse.isEmpty() && QFileInfo(inUse).canonicalFilePath() == QFileInfo(m_path).canonicalFilePath())
+    if (!inUse.isEmpty() && QFileInfo(inUse).canonicalFilePath() == QFileInfo(m_draft->path()).canonicalFilePath())
         m_savedOpen = set;
     markSaved();
     m_panel->setWindowTitle(QStringLiteral("Modifier l'exercice %1").arg(names.exercise));
     if (m_parts.hints)
-        m_parts.hints->announce(QStringLiteral("Exercice enregistré : %1").arg(QDir::toNativeSeparators(m_path)));
+        m_parts.hints->announce(
+            QStringLiteral("Exercice enregistré : %1").arg(QDir::toNativeSeparators(m_draft->path())));
     return true;
 }
 
 void ExerciseAuthoring::saveAndShow()
 {
     if (saveExercise() && m_parts.showWritten)
-        m_parts.showWritten(m_path);
+        m_parts.showWritten(m_draft->path());
 }
 
 void ExerciseAuthoring::markSaved()
 {
-    m_statement->setModified(false);
-    m_correction->setModified(false);
-    m_formChanged = false;
     m_parts.area->session().setExerciseTextModified(m_pupilModified);
     emit draftChanged();
 }
@@ -581,8 +464,7 @@ bool ExerciseAuthoring::finish()
     m_parts.area->session().setExerciseTextModified(m_pupilModified);
     m_panel->hide();
     m_panel->deleteLater();
-    m_statement->clear();
-    m_correction->clear();
+    m_draft->clear();
     emit draftChanged();
     return true;
 }
@@ -590,13 +472,11 @@ bool ExerciseAuthoring::finish()
 void ExerciseAuthoring::verifexo()
 {
     const QString open = m_parts.exerciseInUse();
-    const QString start = isExerciseFile(open)  ? QFileInfo(open).absolutePath()
-                          : !m_folder.isEmpty() ? m_folder
-                                                : documentsFolder();
-    const QString folder = m_env.checkFolder(m_parts.window, start);
-    if (folder.isEmpty())
-        return;
-    m_env.showCheck(m_parts.window, folderCheckLines(folder, checkExerciseFolder(folder)));
+    const QString saved = m_draft->folder();
+    const QString start = isExerciseFile(open) ? QFileInfo(open).absolutePath()
+                          : !saved.isEmpty()   ? saved
+                                               : documentsFolder();
+    runFolderCheck(m_parts.window, start, m_env);
 }
 
 } // namespace vorlac

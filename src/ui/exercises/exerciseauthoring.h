@@ -1,6 +1,7 @@
 #pragma once
 
-#include "exercises/exerciseset.h"
+#include "exercises/authoringenvironment.h"
+#include "exercises/exercisedraft.h"
 #include "recovery/recoveryfile.h"
 
 #include <QImage>
@@ -23,20 +24,6 @@ class FormatBar;
 class HintLine;
 class SituationBinder;
 struct Messenger;
-
-// What the authoring commands take from the platform; tests replace each part.
-struct AuthoringEnvironment {
-    // The folder an exercise is saved into, starting at folder; "" when cancelled.
-    std::function<QString(QWidget *parent, const QString &folder)> chooseFolder;
-    // An RTF file to import, starting at folder; "" when cancelled.
-    std::function<QString(QWidget *parent, const QString &folder)> importName;
-    // The folder to check; "" when cancelled.
-    std::function<QString(QWidget *parent, const QString &folder)> checkFolder;
-    // Shows the folder check's lines.
-    std::function<void(QWidget *parent, const QStringList &lines)> showCheck;
-
-    AuthoringEnvironment(); // the real dialogs
-};
 
 // The teacher's side of the exercises: "Nouvel exercice…", "Modifier l'exercice…" and "Vérifier
 // un dossier d'exercices…" at the end of `optionexo`. While an exercise is written, `supertext`
@@ -87,9 +74,9 @@ class ExerciseAuthoring : public QObject
 
     AuthoringPanel *panel() const;
     FormatBar *formatBar() const;
-    QTextDocument &document(bool correction) const { return correction ? *m_correction : *m_statement; }
+    QTextDocument &document(bool correction) const { return m_draft->document(correction); }
     // The exercise file being rewritten; "" for a new one not saved yet.
-    QString exercisePath() const { return m_path; }
+    QString exercisePath() const { return m_draft->path(); }
     // What would be saved now.
     ExerciseSet currentSet() const;
 
@@ -112,28 +99,20 @@ class ExerciseAuthoring : public QObject
   private:
     bool start(const QString &title);
     void load(const ExerciseSet &set);
-    bool unsaved() const;
+    // The form, the text and the window of a set just loaded into the draft.
+    void showLoaded(const ExerciseSet &set);
     bool mayLose() const;
+    // After a save: the pupil's side says again only what it holds.
     void markSaved();
     void showSituation();
-    void checkFields();
+    void setSituation(const QByteArray &bytes);
     void enableMenu();
-    QByteArray rtfOf(bool correction) const;
 
     Parts m_parts;
     const Messenger &m_messenger;
     AuthoringEnvironment m_env;
     bool m_active = false;
-    QTextDocument *m_statement;
-    QTextDocument *m_correction;
-    // The texts as RTF, written again only after they changed (the recovery reads them often).
-    mutable QByteArray m_rtf[2];
-    mutable bool m_rtfStale[2] = {true, true};
-    QByteArray m_situations[2];
-    bool m_formChanged = false;
-    bool m_showingCorrection = false;
-    QString m_path;
-    QString m_folder;
+    ExerciseDraft *m_draft;
     QPointer<AuthoringPanel> m_panel;
     QPointer<FormatBar> m_bar;
     // The pupil's side, put back when the mode ends.

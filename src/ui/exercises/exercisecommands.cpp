@@ -71,10 +71,15 @@ ExerciseCommands::ExerciseCommands(Parts parts, const Messenger &messenger, Exer
     m_ownFolders.setWork({{}, [this] { return openExerciseFolder(); }});
 }
 
+QString ExerciseCommands::exerciseFolder() const
+{
+    return m_parts.area->session().folder();
+}
+
 QString ExerciseCommands::openExerciseFolder() const
 {
-    const QString open = m_parts.area->fileField()->text();
-    return open.isEmpty() || open.startsWith(kTextPrefix) ? QString() : m_exerciseFolder;
+    const QString open = m_parts.area->session().fileName();
+    return open.isEmpty() || open.startsWith(kTextPrefix) ? QString() : exerciseFolder();
 }
 
 bool ExerciseCommands::mayLoseEdits() const
@@ -96,7 +101,7 @@ void ExerciseCommands::readFailure() const
 
 bool ExerciseCommands::loadExerciseText(const QString &storedName, bool reportAsInstallation)
 {
-    const QString path = resolveExerciseName(m_exerciseFolder, storedName);
+    const QString path = resolveExerciseName(exerciseFolder(), storedName);
     // A name leading outside the exercise's folder is never opened.
     TextFileStatus status = path.isEmpty() ? TextFileStatus::Unreadable : TextFileStatus::Missing;
     if (!isBlankRecord(storedName) && !path.isEmpty())
@@ -112,7 +117,7 @@ bool ExerciseCommands::loadExerciseText(const QString &storedName, bool reportAs
                              QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."));
     else if (status == TextFileStatus::Missing)
         m_messenger.critical(parent, QStringLiteral("Fichier absent"),
-                             QStringLiteral("Le fichier ") + m_exerciseFolder +
+                             QStringLiteral("Le fichier ") + exerciseFolder() +
                                  QString(storedName.trimmed()).replace(QLatin1Char('\\'), QLatin1Char('/')) +
                                  QStringLiteral(" est introuvable"));
     else
@@ -125,7 +130,7 @@ void ExerciseCommands::loadSituation(const QString &storedName)
     // LoadSituation reports its own failures; the exercise goes on without the situation.
     if (isBlankRecord(storedName))
         return;
-    const QString path = resolveExerciseName(m_exerciseFolder, storedName);
+    const QString path = resolveExerciseName(exerciseFolder(), storedName);
     if (path.isEmpty())
         readFailure();
     else
@@ -153,7 +158,7 @@ void ExerciseCommands::PRISENMAIN()
     // The pupil's answers are not thrown away without a word.
     if (!mayLoseEdits())
         return;
-    m_exerciseFolder = folder;
+    m_parts.area->session().setFolder(folder);
     const std::optional<ExerciseFile> start = readExerciseFile(path);
     if (!start) {
         m_messenger.critical(m_parts.window, QStringLiteral("Erreur lors du chargement"),
@@ -162,7 +167,7 @@ void ExerciseCommands::PRISENMAIN()
     }
     if (!loadExerciseText(start->statement, true))
         return;
-    m_parts.area->fileField()->setText(path);
+    m_parts.area->session().setFileName(path);
     m_parts.area->session().setCorrectionAvailable(false);
     loadSituation(start->statementSituation);
     showExercise(true);
@@ -199,13 +204,13 @@ bool ExerciseCommands::openExerciseFile(const QString &path)
         readFailure();
         return false;
     }
-    const QString previousFolder = m_exerciseFolder;
-    m_exerciseFolder = withSeparator(QFileInfo(path).absolutePath());
+    const QString previousFolder = exerciseFolder();
+    m_parts.area->session().setFolder(withSeparator(QFileInfo(path).absolutePath()));
     if (!loadExerciseText(exercise->statement)) {
-        m_exerciseFolder = previousFolder;
+        m_parts.area->session().setFolder(previousFolder);
         return false;
     }
-    m_parts.area->fileField()->setText(path);
+    m_parts.area->session().setFileName(path);
     m_parts.area->session().setCorrectionAvailable(exercise->corrected());
     loadSituation(exercise->statementSituation);
     showExercise(true);
@@ -217,7 +222,7 @@ void ExerciseCommands::opencor()
     if (!mayLoseEdits())
         return;
     WaitCursor wait;
-    const std::optional<ExerciseFile> exercise = readExerciseFile(m_parts.area->fileField()->text());
+    const std::optional<ExerciseFile> exercise = readExerciseFile(m_parts.area->session().fileName());
     if (!exercise) {
         readFailure();
         return;
@@ -275,7 +280,7 @@ void ExerciseCommands::opentexte()
     m_folders->remember(FileKind::ExerciseText, path);
     m_parts.area->session().setCorrectionAvailable(false);
     m_parts.area->text()->setReadOnly(false);
-    m_parts.area->fileField()->setText(kTextPrefix + path);
+    m_parts.area->session().setFileName(kTextPrefix + path);
     m_parts.area->session().setExerciseTextModified(false);
 }
 
@@ -308,7 +313,7 @@ void ExerciseCommands::Closexo()
     if (!mayLoseEdits())
         return;
     m_parts.area->session().setExerciseTextModified(false);
-    m_parts.area->fileField()->clear();
+    m_parts.area->session().setFileName(QString());
     m_parts.area->showIntroduction();
     m_parts.area->session().setCorrectionAvailable(false);
 }
@@ -318,15 +323,15 @@ bool ExerciseCommands::restoreExercise(const RecoveredExercise &e)
     if (e.fileField.isEmpty()) {
         // Work without an exercise: the introduction, as at start-up.
         m_parts.area->session().setExerciseTextModified(false);
-        m_parts.area->fileField()->clear();
+        m_parts.area->session().setFileName(QString());
         m_parts.area->showIntroduction();
         m_parts.area->session().setCorrectionAvailable(false);
         return true;
     }
     if (!m_parts.area->loadText([&](QTextDocument &document) { return readRtf(e.rtf, document); }))
         return false;
-    m_exerciseFolder = e.folder;
-    m_parts.area->fileField()->setText(e.fileField);
+    m_parts.area->session().setFolder(e.folder);
+    m_parts.area->session().setFileName(e.fileField);
     m_parts.area->session().setCorrectionAvailable(e.hasCorrection);
     m_parts.area->text()->setReadOnly(!e.editable);
     m_parts.area->session().setExerciseTextModified(e.edited);

@@ -74,7 +74,7 @@ class ExerciseCommands : public QObject
     // Work without an exercise (no file name) brings back the introduction.
     bool restoreExercise(const RecoveredExercise &exercise);
     // Folder of the last exercise (or getting-started) file, ending with a separator.
-    QString exerciseFolder() const { return m_exerciseFolder; }
+    QString exerciseFolder() const;
     // That folder while an exercise is open, else "".
     QString openExerciseFolder() const;
 
@@ -92,7 +92,6 @@ class ExerciseCommands : public QObject
     Parts m_parts;
     const Messenger &m_messenger;
     ExerciseEnvironment m_env;
-    QString m_exerciseFolder;
     DialogFolders m_ownFolders;
     DialogFolders *m_folders;
 };

@@ -7,41 +7,50 @@
 #include "rtf/rtf.h"
 #include "scene/scenecontroller.h"
 #include "situations/situationbinder.h"
+#include "undo/undohistory.h"
 
-#include <QLineEdit>
 #include <QTextDocument>
 #include <QTextEdit>
 
 namespace vorlac
 {
 
-template <typename Sender, typename Signal> void WorkBinder::source(const Sender *sender, Signal signal)
+template <WorkBinder::Feed F, typename Sender, typename Signal>
+void WorkBinder::feed(const Sender *sender, Signal signal)
 {
-    if (sender)
+    if (!sender)
+        return;
+    if constexpr (F == Feed::Settle)
         connect(sender, signal, this, &WorkBinder::changed);
+    else
+        connect(sender, signal, this, &WorkBinder::edited);
 }
 
 WorkBinder::WorkBinder(Parts parts, QObject *parent) : QObject(parent), m_parts(parts)
 {
-    // The one list of what changes the work. A new owner adds its signal here.
-    source(m_parts.scene, &SceneController::sceneChanged);
-    source(m_parts.table, &ValueTable::cellsChanged);
-    source(m_parts.table, &ValueTable::tableReset);
-    source(m_parts.table, &ValueTable::numberFormatChanged);
-    source(m_parts.protractor, &ProtractorModel::changed);
-    source(m_parts.situations, &SituationBinder::situationOpened);
-    if (const ExerciseArea *area = m_parts.exercises) {
-        source(&area->session(), &ExerciseSession::changed);
-        source(area->text(), &QTextEdit::textChanged);
-        source(area->fileField(), &QLineEdit::textChanged);
+    using enum Feed;
+    const ExerciseArea *area = m_parts.exercises;
+    // The one list of what changes the work, and what each change feeds. A new owner adds its
+    // signals here: one that the settle timer follows, and, for what the pupil does, one named
+    // for undo (restores do not emit it).
+    // clang-format off
+    //   owner                         signal                                  feeds
+    feed<Settle>(m_parts.scene,        &SceneController::sceneChanged);
+    feed<Undo>(m_parts.scene,          &SceneController::edited);
+    feed<Settle>(m_parts.table,        &ValueTable::cellsChanged);
+    feed<Settle>(m_parts.table,        &ValueTable::tableReset);
+    feed<Settle>(m_parts.table,        &ValueTable::numberFormatChanged);
+    feed<Undo>(m_parts.table,          &ValueTable::edited); // typing in one cell visit is one step
+    feed<Settle>(m_parts.protractor,   &ProtractorModel::changed);
+    feed<Undo>(m_parts.protractor,     &ProtractorModel::edited);
+    feed<Settle>(m_parts.situations,   &SituationBinder::situationOpened);
+    feed<Settle>(area ? &area->session() : nullptr, &ExerciseSession::changed);
+    feed<Settle>(area ? area->text() : nullptr,      &QTextEdit::textChanged);
+    feed<Settle>(m_parts.authoring,    &ExerciseAuthoring::draftChanged);
+    feed<Settle>(m_parts.history,      &UndoHistory::workChanged); // undo and redo restore quietly
+    // clang-format on
+    if (area)
         connect(area->text()->document(), &QTextDocument::contentsChanged, this, [this] { m_rtfStale = true; });
-    }
-    source(m_parts.authoring, &ExerciseAuthoring::draftChanged);
-    // Of those, what the pupil did, named for undo.
-    if (m_parts.scene)
-        connect(m_parts.scene, &SceneController::edited, this, &WorkBinder::edited);
-    if (m_parts.protractor)
-        connect(m_parts.protractor, &ProtractorModel::edited, this, &WorkBinder::edited);
 }
 
 Work WorkBinder::capture(WorkParts parts) const
@@ -68,13 +77,13 @@ RecoveredExercise WorkBinder::captureExercise() const
 {
     RecoveredExercise e;
     const ExerciseArea &area = *m_parts.exercises;
-    if (area.fileField()->text().isEmpty())
+    if (!area.session().exerciseOpen())
         return e;
     // While an exercise is written the text box shows it; the pupil's text is set aside.
     const ExerciseAuthoring *authoring = m_parts.authoring;
     QTextDocument *pupil = authoring ? authoring->pupilDocument() : nullptr;
-    e.fileField = area.fileField()->text();
-    e.folder = m_parts.exerciseCommands ? m_parts.exerciseCommands->exerciseFolder() : QString();
+    e.fileField = area.session().fileName();
+    e.folder = area.session().folder();
     e.editable = pupil ? !authoring->pupilReadOnly() : !area.text()->isReadOnly();
     e.edited = pupil ? authoring->pupilEdited() : area.session().exerciseTextModified();
     e.hasCorrection = area.session().correctionAvailable();

@@ -14,6 +14,7 @@ class ExerciseCommands;
 class ProtractorModel;
 class SceneController;
 class SituationBinder;
+class UndoHistory;
 
 // The one place where the work is read from its owners and put back through their setters: undo,
 // recovery and the openings all go through it, each for the parts it keeps (see kWorkFields).
@@ -29,6 +30,7 @@ class WorkBinder : public QObject
         ExerciseArea *exercises = nullptr;
         ExerciseCommands *exerciseCommands = nullptr;
         ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
+        UndoHistory *history = nullptr;         // its undo and redo change the work quietly
     };
     explicit WorkBinder(Parts parts, QObject *parent = nullptr);
 
@@ -43,13 +45,15 @@ class WorkBinder : public QObject
     // Something of the work changed, by the pupil or by a restore: the settle timer of the
     // recovery listens here.
     void changed();
-    // The pupil changed the scene or the protractor; label names it in French ("angle au sommet").
-    // Undo listens here (the table reports its own edits to the history).
+    // The pupil changed the scene, the protractor or the table; label names it in French ("angle
+    // au sommet"). Undo listens here.
     void edited(const QString &label);
 
   private:
+    // What a change signal feeds: the settle timer (changed) or undo (edited, with its label).
+    enum class Feed { Settle, Undo };
     RecoveredExercise captureExercise() const;
-    template <typename Sender, typename Signal> void source(const Sender *sender, Signal signal);
+    template <Feed F, typename Sender, typename Signal> void feed(const Sender *sender, Signal signal);
 
     Parts m_parts;
     // The exercise text as RTF, written again only after the text changed.

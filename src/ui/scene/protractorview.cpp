@@ -138,9 +138,8 @@ QPoint rounded(QPointF p)
 } // namespace
 
 ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin, ProtractorModel *model)
-    : QWidget(dessin), m_scene(scene), m_model(model ? *model : *new ProtractorModel(this)),
-      m_state(m_model.editableState()), m_colours(protractorColours(true)),
-      m_cross(makeHandle(this, "Imagecroix", crossPicture(1), Qt::SizeAllCursor)),
+    : QWidget(dessin), m_scene(scene), m_model(model ? *model : *new ProtractorModel(this)), m_state(m_model.state()),
+      m_colours(protractorColours(true)), m_cross(makeHandle(this, "Imagecroix", crossPicture(1), Qt::SizeAllCursor)),
       m_turn(makeHandle(this, "Imaged", turnPicture(1), Qt::PointingHandCursor)),
       m_sphere(makeHandle(this, "Imageboule", spherePicture(1), Qt::PointingHandCursor))
 {
@@ -161,11 +160,10 @@ ProtractorView::ProtractorView(const ScenePicture &scene, QWidget *dessin, Protr
     // (a touch pad tap, a window raised under the mouse) does not jump.
     connect(m_cross, &LampLabel::mouseDown, this, [this](Qt::MouseButtons, QPointF pos) {
         const QPointF at = inHandle(m_cross, pos);
-        recordCrossGrab(m_state, at.x(), at.y());
+        m_model.setCrossGrab(at.x(), at.y());
     });
     connect(m_turn, &LampLabel::mouseMoved, this, &ProtractorView::turnMoved);
     connect(m_sphere, &LampLabel::mouseMoved, this, &ProtractorView::sphereMoved);
-    connect(this, &ProtractorView::edited, &m_model, &ProtractorModel::noteEdited);
     connect(&m_model, &ProtractorModel::statePut, this, [this] {
         place();
         copyBackground();
@@ -235,7 +233,7 @@ QPointF ProtractorView::inHandle(const QWidget *handle, QPointF pos) const
 
 void ProtractorView::DrawProtractor(const QRect &dirty)
 {
-    m_figure = layoutProtractor(m_state);
+    m_figure = m_model.layOut();
     if (m_view.zoomed()) {
         // Each handle keeps its size, centred where the zoomed figure puts it.
         const QTransform toWindow = protractorToWindow(m_state.position, m_view);
@@ -293,25 +291,27 @@ bool ProtractorView::handleKey(int key, Qt::KeyboardModifiers modifiers)
         emit closeRequested();
         return true;
     case ProtractorKey::Move:
-        if (nudgeProtractor(m_state, k.dx, k.dy, QRect(QPoint(0, 0), m_scene.image.size()))) {
+        if (ProtractorState s = m_state; nudgeProtractor(s, k.dx, k.dy, QRect(QPoint(0, 0), m_scene.image.size()))) {
+            m_model.edit(s, QStringLiteral("déplacement du rapporteur"));
             place();
             copyBackground();
             DrawProtractor();
             emit stateChanged();
-            emit edited(QStringLiteral("déplacement du rapporteur"));
         }
         return true;
-    case ProtractorKey::Turn:
-        turnProtractorBy(m_state, k.radians);
+    case ProtractorKey::Turn: {
+        ProtractorState s = m_state;
+        turnProtractorBy(s, k.radians);
+        m_model.edit(s, QStringLiteral("rotation du rapporteur"));
         DrawProtractor();
         emit stateChanged();
-        emit edited(QStringLiteral("rotation du rapporteur"));
         return true;
+    }
     case ProtractorKey::Aim:
-        if (aimLineBy(m_state, k.radians)) {
+        if (ProtractorState s = m_state; aimLineBy(s, k.radians)) {
+            m_model.edit(s, QStringLiteral("mesure au rapporteur"));
             DrawProtractor();
             emit stateChanged();
-            emit edited(QStringLiteral("mesure au rapporteur"));
         }
         emit readOutChanged(readOut());
         return true;
@@ -370,7 +370,7 @@ QPointF ProtractorView::handleCorner(Handle handle) const
 
 void ProtractorView::grabCross(QPointF at)
 {
-    recordCrossGrab(m_state, at.x() - m_figure.cross.x(), at.y() - m_figure.cross.y());
+    m_model.setCrossGrab(at.x() - m_figure.cross.x(), at.y() - m_figure.cross.y());
 }
 
 void ProtractorView::dragHandle(Handle handle, QPointF at)
@@ -388,7 +388,7 @@ void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
     if (!(buttons & Qt::LeftButton)) {
         emit hint(kCrossHint);
         const QPointF at = inHandle(m_cross, pos);
-        recordCrossGrab(m_state, at.x(), at.y());
+        m_model.setCrossGrab(at.x(), at.y());
         return;
     }
     moveCrossTo(inHandle(m_cross, pos));
@@ -397,13 +397,14 @@ void ProtractorView::crossMoved(Qt::MouseButtons buttons, QPointF pos)
 void ProtractorView::moveCrossTo(QPointF at)
 {
     const QRect sceneRect(QPoint(0, 0), m_scene.image.size());
-    if (!moveProtractor(m_state, at.x(), at.y(), sceneRect))
+    ProtractorState s = m_state;
+    if (!moveProtractor(s, at.x(), at.y(), sceneRect))
         return;
+    m_model.edit(s, QStringLiteral("déplacement du rapporteur"));
     place();
     copyBackground();
     DrawProtractor();
     emit stateChanged();
-    emit edited(QStringLiteral("déplacement du rapporteur"));
 }
 
 void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -417,10 +418,11 @@ void ProtractorView::turnMoved(Qt::MouseButtons buttons, QPointF pos)
 
 void ProtractorView::turnTo(QPointF at)
 {
-    turnProtractor(m_state, at.x(), at.y());
+    ProtractorState s = m_state;
+    turnProtractor(s, at.x(), at.y());
+    m_model.edit(s, QStringLiteral("rotation du rapporteur"));
     DrawProtractor();
     emit stateChanged();
-    emit edited(QStringLiteral("rotation du rapporteur"));
 }
 
 void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
@@ -434,15 +436,17 @@ void ProtractorView::sphereMoved(Qt::MouseButtons buttons, QPointF pos)
 
 void ProtractorView::aimTo(QPointF at)
 {
-    const float before = m_state.lineAngle;
-    aimLine(m_state, at.x(), at.y());
-    emit readOutChanged(readOut());
-    if (m_state.lineAngle == before)
+    ProtractorState s = m_state;
+    aimLine(s, at.x(), at.y());
+    if (s.lineAngle == m_state.lineAngle) {
+        emit readOutChanged(readOut());
         return;
-    emit edited(QStringLiteral("mesure au rapporteur"));
+    }
+    m_model.edit(s, QStringLiteral("mesure au rapporteur"));
+    emit readOutChanged(readOut());
     // Only the measuring line and the sphere change; the sphere widget repaints itself.
     const QRect old = lineBounds(m_figure.measuringLine);
-    m_figure = layoutProtractor(m_state);
+    m_figure = m_model.layOut();
     DrawProtractor(old | lineBounds(m_figure.measuringLine));
     emit stateChanged();
 }

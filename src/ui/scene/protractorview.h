@@ -30,8 +30,8 @@ class ProtractorView : public QWidget
 
     const ProtractorState &state() const { return m_state; }
     ProtractorModel &model() const { return m_model; }
-    // Puts the protractor where a state has it, through its owner. Emits readOutChanged, not
-    // edited.
+    // Puts the protractor where a state has it, through its owner. Emits readOutChanged; the
+    // owner reports no edit.
     void setState(const ProtractorState &state) { m_model.setState(state); }
     QString readOut() const;
     // The picture as shown, handles included.
@@ -62,8 +62,6 @@ class ProtractorView : public QWidget
     void readOutChanged(const QString &text);
     // The pupil moved, turned or aimed the protractor.
     void stateChanged();
-    // The pupil moved, turned or aimed the protractor; label names it in French.
-    void edited(const QString &label);
     void hint(const QString &text);
     // Escape with the focus on the protractor.
     void closeRequested();
@@ -94,7 +92,7 @@ class ProtractorView : public QWidget
 
     const ScenePicture &m_scene;
     ProtractorModel &m_model;
-    ProtractorState &m_state; // the owner's, changed in place by the drags and keys
+    const ProtractorState &m_state; // the owner's; the drags and keys change it through its setters
     ProtractorFigure m_figure;
     ProtractorColours m_colours;
     QImage m_background;

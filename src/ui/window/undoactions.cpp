@@ -26,6 +26,8 @@ static_assert(kUndoSceneParts == (kSceneSide | kProtractorPlace), "SceneSnapshot
 
 SceneUndoAccess::SceneUndoAccess(WorkBinder &work, UndoHistory &history) : m_work(work)
 {
+    // The work's one list of changes names the table's edits too.
+    history.setTableFollowed(false);
     QObject::connect(&work, &WorkBinder::edited, &history, &UndoHistory::noteChange);
 }
 

@@ -189,8 +189,9 @@ void Vorlac::connectUndo()
     work.exercises = m_exercises;
     work.exerciseCommands = m_exerciseCommands;
     work.authoring = m_authoring;
-    m_work = new WorkBinder(work, this);
     m_history = new UndoHistory(*m_valueTable, this);
+    work.history = m_history;
+    m_work = new WorkBinder(work, this);
     m_sceneUndo = std::make_unique<SceneUndoAccess>(*m_work, *m_history);
     m_history->setScene(m_sceneUndo.get());
     m_undoActions = new UndoActions(*m_history, *m_tableFrame->tableMenu(), *this, *m_hints);
@@ -404,7 +405,7 @@ void Vorlac::connectExercises()
     authoring.measures = [this] {
         return measuresAsText(m_controller->state(), m_controller->picture(), regionalLocale());
     };
-    authoring.exerciseInUse = [this] { return m_exercises->fileField()->text(); };
+    authoring.exerciseInUse = [this] { return m_exercises->session().fileName(); };
     authoring.folders = &m_output->dialogFolders();
     authoring.showWritten = [this](const QString &path) {
         m_exerciseCommands->showWrittenExercise(path, [this] { return m_authoring->finish(); });
@@ -424,8 +425,6 @@ void Vorlac::connectRecovery()
     parts.workReplaced = [this] { opened(Opening::SetAside); };
     const QString folder = m_env.stateDirectory.isEmpty() ? RecoveryStore::defaultFolder() : m_env.stateDirectory;
     m_recovery = new RecoveryKeeper(parts, folder, m_env.messenger, m_env.recoveryTiming);
-    // Undo and redo restore quietly; the history says when the work changed.
-    m_recovery->watcher().watch(m_history, &UndoHistory::workChanged);
     // The work set aside is found where situations are opened.
     m_situations->setOpenDialogExtra([this](QDialog &dialog) { m_recovery->addSetAsideButton(dialog); });
 }
