@@ -32,35 +32,41 @@ struct Passage {
     std::optional<double> refraction, emergence, deviation;
 };
 
-Passage passage(const SceneState &state, int wavelength)
+// The angles again from the indices and the clamped incidence: the trace only tells how the ray went.
+Passage passage(const SceneState &state, double wavelength, const TracePath &path)
 {
-    TraceInput in;
-    in.apexAngle = state.apexAngle;
-    in.incidenceAngle = state.incidenceAngle;
-    in.prismIndex = scenePrismIndex(state, wavelength);
-    in.outsideIndex = sceneOutsideIndex(state, wavelength);
-    const TraceResult trace = TraceRay(in);
+    const double outside = sceneOutsideIndex(state, wavelength);
+    const double prism = scenePrismIndex(state, wavelength);
     Passage p;
-    p.end = trace.end;
-    p.reflections = trace.reflections;
-    p.lastFace = trace.lastFace;
-    if (trace.end == TraceEnd::ReflectedAtEntry)
+    p.end = path.end;
+    p.reflections = path.reflections;
+    p.lastFace = path.lastFace;
+    if (path.end == TraceEnd::ReflectedAtEntry)
         return p;
-    const double i = trace.layout.incidenceAngle;
-    const double sinR = in.outsideIndex * std::sin(i * kDegToRad) / in.prismIndex;
+    const double i = state.incidenceAngle;
+    const double sinR = outside * std::sin(i * kDegToRad) / prism;
     if (std::abs(sinR) > 1.0)
         return p;
     const double r = std::asin(sinR) * kRadToDeg;
     if (!prismIndexHidden(state)) // with i, r gives an unknown glass's index away
         p.refraction = r;
-    if (trace.end != TraceEnd::Emerged || trace.reflections != 0 || trace.lastFace != TraceFace::Exit)
+    if (path.end != TraceEnd::Emerged || path.reflections != 0 || path.lastFace != TraceFace::Exit)
         return p;
-    const double sinE = in.prismIndex * std::sin((state.apexAngle - r) * kDegToRad) / in.outsideIndex;
+    const double sinE = prism * std::sin((state.apexAngle - r) * kDegToRad) / outside;
     if (std::abs(sinE) > 1.0)
         return p;
     p.emergence = std::asin(sinE) * kRadToDeg;
     p.deviation = i + *p.emergence - state.apexAngle;
     return p;
+}
+
+SceneState clamped(SceneState state)
+{
+    TraceInput in;
+    in.apexAngle = state.apexAngle;
+    in.incidenceAngle = state.incidenceAngle;
+    state.incidenceAngle = computeLayout(in, nullptr).incidenceAngle;
+    return state;
 }
 
 QString passageText(const Passage &p, const QLocale &locale)
@@ -92,27 +98,57 @@ QString passageText(const Passage &p, const QLocale &locale)
 
 } // namespace
 
-QString describeRadiation(const SceneState &state, int wavelength, const QLocale &locale)
+TracePath pathOf(const TraceResult &trace)
 {
-    return passageText(passage(state, wavelength), locale);
+    return {trace.end, trace.reflections, trace.lastFace};
 }
 
-QString describeScene(const SceneState &state, const QLocale &locale)
+TracePath tracePath(const SceneState &state, double wavelength)
 {
     TraceInput in;
     in.apexAngle = state.apexAngle;
     in.incidenceAngle = state.incidenceAngle;
-    const double incidence = computeLayout(in, nullptr).incidenceAngle;
-    QString text = QStringLiteral("Incidence ") + degrees(incidence, locale) + QStringLiteral(", ");
-    if (state.source == SourceType::Monochromatic)
-        return text + describeRadiation(state, state.wavelength, locale) +
+    in.prismIndex = scenePrismIndex(state, wavelength);
+    in.outsideIndex = sceneOutsideIndex(state, wavelength);
+    return pathOf(TraceRay(in));
+}
+
+bool describesSpread(const SceneState &state)
+{
+    return state.source != SourceType::Monochromatic;
+}
+
+QString describeRadiation(const SceneState &state, int wavelength, const QLocale &locale)
+{
+    const SceneState s = clamped(state);
+    return passageText(passage(s, wavelength, tracePath(s, wavelength)), locale);
+}
+
+QString describeScene(const SceneState &state, const QLocale &locale)
+{
+    const SceneState s = clamped(state);
+    ScenePaths paths;
+    if (describesSpread(s)) {
+        paths.red = tracePath(s, kMaxWavelength);
+        paths.violet = tracePath(s, kMinWavelength);
+    } else {
+        paths.chosen = tracePath(s, s.wavelength);
+    }
+    return describeScene(s, paths, locale);
+}
+
+QString describeScene(const SceneState &state, const ScenePaths &paths, const QLocale &locale)
+{
+    QString text = QStringLiteral("Incidence ") + degrees(state.incidenceAngle, locale) + QStringLiteral(", ");
+    if (!describesSpread(state))
+        return text + passageText(passage(state, state.wavelength, paths.chosen), locale) +
                QStringLiteral(" (%1 nm)").arg(state.wavelength);
     text += state.source == SourceType::WhiteLight ? QStringLiteral("lumière blanche : ")
             : state.source == SourceType::LineLamp
                 ? (state.lampHidden ? QStringLiteral("lampe inconnue : ") : QStringLiteral("lampe spectrale : "))
                 : QStringLiteral("cinq radiations : ");
-    const Passage red = passage(state, kMaxWavelength);
-    const Passage violet = passage(state, kMinWavelength);
+    const Passage red = passage(state, kMaxWavelength, paths.red);
+    const Passage violet = passage(state, kMinWavelength, paths.violet);
     if (red.deviation && violet.deviation)
         return text + QStringLiteral("déviation de %1 (%2 nm) à %3 (%4 nm)")
                           .arg(degrees(*red.deviation, locale))

@@ -33,6 +33,24 @@ RayMeasures shownRay(const SceneState &state, double wavelength, TraceMeasures m
     return {wavelength, m};
 }
 
+// The paths the words need, from the drawn rays when they hold them (white light's 401 hold both
+// ends of the spectrum), traced beside them otherwise.
+void describePaths(SceneFigure &f)
+{
+    const auto pathAt = [&f](double wavelength) {
+        if (const FigureRay *ray = f.rayAt(wavelength))
+            return ray->path;
+        ++f.traces;
+        return tracePath(f.state, wavelength);
+    };
+    if (describesSpread(f.state)) {
+        f.paths.red = pathAt(kMaxWavelength);
+        f.paths.violet = pathAt(kMinWavelength);
+    } else {
+        f.paths.chosen = pathAt(f.state.wavelength);
+    }
+}
+
 } // namespace
 
 const FigureRay *SceneFigure::rayAt(double wavelength) const
@@ -77,12 +95,13 @@ SceneFigure traceFigure(const SceneState &state, const SpectrumColours *spectrum
         const TraceInput in = traceInputFor(f.state, r);
         TraceRay(in, result, false);
         ++f.traces;
-        FigureRay ray{r, f.segments.size(), result.segments.size(), {}};
+        FigureRay ray{r, f.segments.size(), result.segments.size(), {}, pathOf(result)};
         f.segments.insert(f.segments.end(), result.segments.begin(), result.segments.end());
         ray.exit = exitOf(result, result.segments.data(), result.segments.size(), in.showPropagation);
         f.rays.push_back(ray);
         f.measures.push_back(shownRay(f.state, r.wavelength, result.measures));
     }
+    describePaths(f);
     measureFigure(f, state.wavelength);
     return f;
 }

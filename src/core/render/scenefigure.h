@@ -3,6 +3,7 @@
 #include "model/colour.h"
 #include "model/radiations.h"
 #include "model/raytracer.h"
+#include "model/scenedescription.h"
 #include "model/scenestate.h"
 
 #include <vector>
@@ -26,6 +27,7 @@ struct FigureRay {
     std::size_t first = 0;
     std::size_t count = 0;
     RayExit exit;
+    TracePath path;
 };
 
 // The scene as every view shows it, traced once per change of the scene: the outline and the
@@ -47,6 +49,8 @@ struct SceneFigure {
     double measuredWavelength = 0;
     TraceResult measuredRay;
     RayExit measuredExit;
+    // How the rays the scene's words tell of went (the screen reader's description).
+    ScenePaths paths;
     int traces = 0; // radiations traced to build the figure
 
     // What no view may show: the lamp's lines (its name, its spectrum) and the glass's index.

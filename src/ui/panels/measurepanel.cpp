@@ -190,7 +190,7 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
     connect(m_columnsButton, &QPushButton::clicked, this, &MeasurePanel::chooseColumns);
     connect(m_placeLamp, &QPushButton::clicked, this, &MeasurePanel::placeLampAtMinimum);
     connect(m_lampLines, &LampLineList::lineChosen, this, [this](int row) {
-        const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.picture().measures);
+        const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.figure().measures);
         if (row < 0 || std::size_t(row) >= rays.size())
             return;
         m_chosenLine = rays[std::size_t(row)].wavelength;
@@ -306,14 +306,14 @@ void MeasurePanel::refresh()
     if (state.wavelength != m_shownWavelength || state.lamp != m_chosenLamp || !m_lampMode)
         m_chosenLine = 0;
     if (m_lampMode) {
-        const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.picture().measures);
+        const std::vector<RayMeasures> rays = lampLineMeasures(m_controller.figure().measures);
         std::size_t shown = nearestRay(rays, state.wavelength);
         for (std::size_t k = 0; k < rays.size(); ++k)
             if (m_chosenLine > 0 && rays[k].wavelength == m_chosenLine)
                 shown = k;
         m_lampLines->showLines(state, rays, shown, m_locale, m_angleDecimals);
     } else {
-        const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.picture().measures);
+        const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.figure().measures);
         for (int l = 0; l < kLines; ++l) {
             const std::size_t k = static_cast<std::size_t>(l);
             showLine(m_lines[k], l, k < rays.size() ? &rays[k] : nullptr);
@@ -352,7 +352,7 @@ void MeasurePanel::updateMinimum()
 bool MeasurePanel::record()
 {
     const SceneState &state = m_controller.state();
-    const std::vector<RayMeasures> rays = withHiddenLines(state, shownMeasures(state, m_controller.picture().measures));
+    const std::vector<RayMeasures> rays = withHiddenLines(state, shownMeasures(state, m_controller.figure().measures));
     // Five lines (or a lamp's) are told apart by their wavelength.
     const bool five = rays.size() > 1;
     const QStringList titles = m_table.titles();

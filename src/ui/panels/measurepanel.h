@@ -33,7 +33,7 @@ class MeasurePanel : public PanelFrame
     MeasurePanel(SceneController &controller, ValueTable &table, HintLine &hints, const Messenger &messenger,
                  QWidget *parent);
 
-    // Rereads the picture's measures (every redraw calls it).
+    // Rereads the figure's measures (every new figure calls it).
     void refresh();
     // Writes the values shown into the table; false when nothing was written. A column whose
     // title names another quantity, or five radiations with no column for λ, open the column

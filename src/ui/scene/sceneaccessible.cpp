@@ -79,7 +79,7 @@ class SceneAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
 QString sceneDescription(const SceneView *view)
 {
     const SceneController *c = view ? view->controller() : nullptr;
-    return c ? describeScene(c->state(), regionalLocale()) : QString();
+    return c ? describeScene(c->figure().state, c->figure().paths, regionalLocale()) : QString();
 }
 
 QAccessibleInterface *sceneAccessibleFactory(const QString &, QObject *object)
