@@ -7,6 +7,7 @@
 #include "rtf/rtf.h"
 #include "scene/scenecontroller.h"
 #include "situations/situationbinder.h"
+#include "spectra/screencommands.h"
 
 #include <QLineEdit>
 #include <QTextDocument>
@@ -37,11 +38,14 @@ WorkBinder::WorkBinder(Parts parts, QObject *parent) : QObject(parent), m_parts(
         connect(area->text()->document(), &QTextDocument::contentsChanged, this, [this] { m_rtfStale = true; });
     }
     source(m_parts.authoring, &ExerciseAuthoring::draftChanged);
+    source(m_parts.screen, &ScreenCommands::changed);
     // Of those, what the pupil did, named for undo.
     if (m_parts.scene)
         connect(m_parts.scene, &SceneController::edited, this, &WorkBinder::edited);
     if (m_parts.protractor)
         connect(m_parts.protractor, &ProtractorModel::edited, this, &WorkBinder::edited);
+    if (m_parts.screen)
+        connect(m_parts.screen, &ScreenCommands::edited, this, &WorkBinder::edited);
 }
 
 Work WorkBinder::capture(WorkParts parts) const
@@ -61,6 +65,8 @@ Work WorkBinder::capture(WorkParts parts) const
         w.draft = m_parts.authoring->draft();
     if (parts & kFileNamePart)
         w.situationFileName = m_parts.situations->situationFileName();
+    if ((parts & kScreenPart) && m_parts.screen)
+        w.screen = m_parts.screen->settings();
     return w;
 }
 
@@ -98,6 +104,8 @@ void WorkBinder::restore(const Work &work, WorkParts parts)
         m_parts.protractor->setState(work.protractor);
     if (parts & kProtractorShown)
         m_parts.protractor->setShown(work.protractorShown);
+    if ((parts & kScreenPart) && m_parts.screen)
+        m_parts.screen->setSettings(work.screen);
     // The pupil's text goes into the text box: the exercise being written leaves it first.
     if ((parts & (kExercisePart | kDraftPart)) && m_parts.authoring)
         m_parts.authoring->abandon();

@@ -13,6 +13,7 @@ class ExerciseAuthoring;
 class ExerciseCommands;
 class ProtractorModel;
 class SceneController;
+class ScreenCommands;
 class SituationBinder;
 
 // The one place where the work is read from its owners and put back through their setters: undo,
@@ -29,6 +30,7 @@ class WorkBinder : public QObject
         ExerciseArea *exercises = nullptr;
         ExerciseCommands *exerciseCommands = nullptr;
         ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
+        ScreenCommands *screen = nullptr;       // may be null
     };
     explicit WorkBinder(Parts parts, QObject *parent = nullptr);
 
