@@ -128,6 +128,7 @@ const quint32 kTabl = tagOf("TABL"); // number format, situation file name
 const quint32 kProt = tagOf("PROT"); // the protractor
 const quint32 kExer = tagOf("EXER"); // the exercise area
 const quint32 kDrft = tagOf("DRFT"); // an exercise being written
+const quint32 kScrn = tagOf("SCRN"); // the screen, when not the default (older files have none)
 
 void addSection(Out &body, quint32 tag, const QByteArray &payload)
 {
@@ -362,6 +363,17 @@ std::optional<QByteArray> serialiseAll(const RecoveryWork &recovery)
     }
     if (work.draft)
         add(kDrft, draftSection(*work.draft));
+    if (!(work.screen == ScreenSettings{})) {
+        const ScreenSettings &c = work.screen;
+        Out o;
+        o.u8(quint8((c.shown ? 1 : 0) | (c.sun ? 2 : 0) | (c.absorber.hidden ? 4 : 0)));
+        o.f64(c.placement.distanceMm);
+        o.f64(c.placement.turnDegrees);
+        o.f64(c.placement.widthMm);
+        o.u8(quint8(c.absorber.kind));
+        o.u32(quint32(c.absorber.row));
+        add(kScrn, o.data());
+    }
 
     QByteArray bytes(kMagic, sizeof kMagic);
     Out head;
@@ -500,6 +512,23 @@ RecoveryResult parseRecovery(QByteArrayView bytes)
         if (!readDraft(*drft, draft))
             return damaged();
         w.draft = std::move(draft);
+    }
+    if (const auto scrn = section(kScrn)) {
+        In in(*scrn);
+        ScreenSettings &c = w.screen;
+        const quint8 flags = in.u8();
+        c.placement.distanceMm = in.f64();
+        c.placement.turnDegrees = in.f64();
+        c.placement.widthMm = in.f64();
+        c.absorber.kind = AbsorberKind(in.u8());
+        c.absorber.row = qint32(in.u32());
+        c.shown = flags & 1;
+        c.sun = flags & 2;
+        c.absorber.hidden = flags & 4;
+        // Values out of the controls' limits, or an absorber no list names, are damage.
+        if (!in.whole() || flags > 7 || !(settingsWithinLimits(c) == c) ||
+            !(c.placement.widthMm > 0.0 && c.placement.widthMm <= 10000.0))
+            return damaged();
     }
     return {std::move(recovery), RecoveryFailure::None};
 }

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace vorlac
 {
@@ -24,6 +25,11 @@ const QString kLampKey = QStringLiteral("LAMPE=");
 const QString kHiddenLampKey = QStringLiteral("LAMPE?=");
 const QString kGlassKey = QStringLiteral("VERRE=");
 const QString kHiddenGlassKey = QStringLiteral("VERRE?=");
+const QString kScreenKey = QStringLiteral("ECRAN=");
+const QString kSunRecord = QStringLiteral("LUMIERE=SOLEIL");
+const QString kAbsorberKey = QStringLiteral("ABSORBANT=");
+const QString kHiddenAbsorberKey = QStringLiteral("ABSORBANT?=");
+constexpr quint32 kAbsorberMask = 0x1B873593u;
 constexpr quint32 kLampScramble = 0x9E3779B1u;
 constexpr quint32 kGlassMask = 0x3C6EF372u;
 constexpr quint32 kLampMask = 0x5A17C0DEu;
@@ -131,8 +137,12 @@ std::optional<double> incidenceOf(const std::optional<QString> &text)
 // given twice, a value that names nothing, or no "FIN". "LAMPE=" names the lamp of the list, for
 // the lamp source or beside an unknown lamp; "LAMPE?=" the unknown lamp, the list's choice when no
 // lamp is named, else kept in the list beside it.
-bool readAddedRecords(RecordCursor &in, SceneState &c)
+bool readScreenRecord(const QString &record, ScreenSettings &screen, bool &sunRead, bool &absorberRead);
+
+bool readAddedRecords(RecordCursor &in, Situation &s)
 {
+    SceneState &c = s.scene;
+    bool screenRead = false, sunRead = false, absorberRead = false;
     auto found = [](int row) { return row >= 0 ? std::optional(row) : std::nullopt; };
     std::optional<int> named, unknown;
     bool glassRead = false;
@@ -148,6 +158,14 @@ bool readAddedRecords(RecordCursor &in, SceneState &c)
             c.lamp = named ? *named : unknown.value_or(c.lamp);
             c.unknownLamp = named && unknown ? *unknown : -1;
             return true;
+        }
+        if (t->startsWith(kScreenKey) || *t == kSunRecord || t->startsWith(kAbsorberKey) ||
+            t->startsWith(kHiddenAbsorberKey)) {
+            if (t->startsWith(kScreenKey) && std::exchange(screenRead, true))
+                return false;
+            if (!readScreenRecord(*t, s.screen, sunRead, absorberRead))
+                return false;
+            continue;
         }
         const bool hidden = t->startsWith(kHiddenLampKey) || t->startsWith(kHiddenGlassKey);
         const bool glass = t->startsWith(kGlassKey) || t->startsWith(kHiddenGlassKey);
@@ -199,6 +217,15 @@ QString saltedCode(int row, quint32 mask, quint32 salt)
     return hex8(salt) + hex8((quint32(row) + 1u) * kLampScramble ^ mask ^ m);
 }
 
+// The absorber's row in absorberChoices(), hidden or not; 0 (none) when it names nothing there.
+int absorberRowOf(Absorber absorber)
+{
+    absorber.hidden = false;
+    const std::vector<Absorber> choices = absorberChoices();
+    const auto it = std::find(choices.begin(), choices.end(), absorber);
+    return it == choices.end() ? 0 : int(it - choices.begin());
+}
+
 std::optional<int> codedRow(const QString &code, int rows, quint32 mask)
 {
     bool ok = code.size() == 16;
@@ -217,6 +244,47 @@ quint32 fileSalt(const QByteArray &bytes)
     for (const char b : bytes)
         h = (h ^ quint8(b)) * 16777619u;
     return h;
+}
+
+// One of the screen's records: "ECRAN=", "LUMIERE=SOLEIL", "ABSORBANT=" or "ABSORBANT?=".
+bool readScreenRecord(const QString &record, ScreenSettings &screen, bool &sunRead, bool &absorberRead)
+{
+    const std::vector<Absorber> choices = absorberChoices();
+    if (record == kSunRecord) {
+        if (sunRead)
+            return false;
+        sunRead = screen.sun = true;
+        return true;
+    }
+    const QString value = record.mid(record.indexOf(QLatin1Char('=')) + 1);
+    if (record.startsWith(kScreenKey)) {
+        const QStringList parts = value.split(QLatin1Char(';'));
+        if (parts.size() != 3 || (parts[0] != QLatin1String("0") && parts[0] != QLatin1String("1")))
+            return false;
+        screen.shown = parts[0] == QLatin1String("1");
+        screen.placement.distanceMm = readSituationNumber(parts[1]);
+        screen.placement.turnDegrees = readSituationNumber(parts[2]);
+        const ScreenPlacement &p = screen.placement;
+        return p.distanceMm >= kScreenMinDistanceMm && p.distanceMm <= kScreenMaxDistanceMm &&
+               std::fabs(p.turnDegrees) <= kScreenMaxTurnDegrees;
+    }
+    if (std::exchange(absorberRead, true))
+        return false;
+    const bool hidden = record.startsWith(kHiddenAbsorberKey);
+    std::optional<int> row;
+    if (hidden) {
+        row = codedRow(value, int(choices.size()), kAbsorberMask);
+    } else {
+        bool ok = false;
+        const int r = value.toInt(&ok);
+        if (ok && r > 0 && r < int(choices.size()))
+            row = r;
+    }
+    if (!row || *row == 0) // "none" is never written
+        return false;
+    screen.absorber = choices[std::size_t(*row)];
+    screen.absorber.hidden = hidden;
+    return true;
 }
 
 SituationResult unreadable()
@@ -240,6 +308,11 @@ double readSituationNumber(QStringView text)
 bool usesExtendedLayout(const SceneState &scene)
 {
     return scene.source == SourceType::LineLamp || drawnUnknownLamp(scene) >= 0 || scene.glass >= 0;
+}
+
+bool usesExtendedLayout(const Situation &situation)
+{
+    return usesExtendedLayout(situation.scene) || !(situation.screen == ScreenSettings{});
 }
 
 QString hiddenLampCode(int row, quint32 salt)
@@ -295,7 +368,7 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
     if (!isValidSituation(s))
         return std::nullopt;
     const SceneState &c = s.scene;
-    const bool extended = usesExtendedLayout(c);
+    const bool extended = usesExtendedLayout(s);
     RecordWriter w;
     w.append(extended ? kExtendedSignature : kSignature);
     w.append(writeSituationNumber(c.apexAngle));
@@ -331,6 +404,16 @@ std::optional<QByteArray> serialiseSituation(const Situation &s)
             w.append(kHiddenLampKey + hiddenLampCode(unknown, salt));
         if (c.glass >= 0)
             w.append(c.glassHidden ? kHiddenGlassKey + hiddenGlassCode(c.glass, salt) : kGlassKey + glassName(c.glass));
+        const ScreenSettings &screen = s.screen;
+        if (screen.shown || !(screen.placement == ScreenPlacement{}))
+            w.append(kScreenKey + (screen.shown ? QStringLiteral("1;") : QStringLiteral("0;")) +
+                     writeSituationNumber(screen.placement.distanceMm).trimmed() + QLatin1Char(';') +
+                     writeSituationNumber(screen.placement.turnDegrees).trimmed());
+        if (screen.sun)
+            w.append(kSunRecord);
+        if (const int row = absorberRowOf(screen.absorber); row > 0)
+            w.append(screen.absorber.hidden ? kHiddenAbsorberKey + saltedCode(row, kAbsorberMask, salt)
+                                            : kAbsorberKey + QString::number(row));
         w.append(kEndRecord);
     }
     if (w.failed())
@@ -411,14 +494,14 @@ SituationResult parseSituation(QByteArrayView bytes)
     }
     for (QString &t : s.formulas)
         t = in.next().value_or(QString());
-    if (extended && !readAddedRecords(in, c))
+    if (extended && !readAddedRecords(in, s))
         return unreadable();
     if (c.glass >= 0) {
         const IndexLaw law = glassLaw(c.glass);
         c.prismCauchyA = law.cauchyA;
         c.prismCauchyB = law.cauchyB;
     }
-    if (in.failed() || !isValidSituation(s) || (extended && !usesExtendedLayout(c)))
+    if (in.failed() || !isValidSituation(s) || (extended && !usesExtendedLayout(s)))
         return unreadable();
     return {std::move(s), SituationFailure::None};
 }

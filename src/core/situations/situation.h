@@ -2,6 +2,7 @@
 
 #include "model/materials.h"
 #include "model/scenestate.h"
+#include "spectra/screensettings.h"
 #include "table/valuetable.h"
 
 #include <QByteArray>
@@ -31,7 +32,9 @@ inline constexpr int situationRecordCount(int rows)
 // "clé=valeur" ended by "FIN": "LAMPE=<nom>", or "LAMPE?=<code>" for a hidden lamp. A prism of
 // the "Verres réels" list adds "VERRE=<nom>", or "VERRE?=<code>" for an unknown glass, whose
 // coefficients records then hold 0 (the pair comes from the catalogue). A situation without
-// them is written in the classic layout, byte for byte as before.
+// them is written in the classic layout, byte for byte as before. A screen used adds
+// "ECRAN=<affiché 0|1>;<distance mm>;<rotation °>" when not the default, "LUMIERE=SOLEIL" and
+// "ABSORBANT=<rang>" or "ABSORBANT?=<code>" (the hidden absorber).
 inline constexpr int kSituationAddedRecords = 8;
 inline constexpr qint64 kSituationMaxBytes =
     qint64(situationRecordCount(ValueTable::kMaxRows) + kSituationAddedRecords) * 128;
@@ -45,6 +48,7 @@ struct Situation {
                            QStringLiteral("C5"), QStringLiteral("C6"), QStringLiteral("C7")};
     QList<SituationRow> lines = QList<SituationRow>(10); // data lines, 1..100, texts as shown
     SituationRow formulas;                               // "" for a column never computed
+    ScreenSettings screen;                               // the default unless a screen is used
 
     int rowCount() const { return int(lines.size()) + 1; }
     bool operator==(const Situation &) const = default;
@@ -63,6 +67,7 @@ struct SituationResult {
 
 // True when the situation needs the extended layout.
 bool usesExtendedLayout(const SceneState &scene);
+bool usesExtendedLayout(const Situation &situation);
 
 // The code of a hidden lamp in a file: a salt (the file's own, from what it holds before) and the
 // lamp's row scrambled with it, so that the name cannot be read off the file nor the same lamp

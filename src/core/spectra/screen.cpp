@@ -3,6 +3,8 @@
 #include "model/colour.h"
 #include "model/constants.h"
 
+#include <QPainter>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
 
@@ -87,18 +89,19 @@ std::optional<ScreenFrame> screenFrame(const SceneState &state, const ScreenPlac
     return f;
 }
 
-ScreenHit screenHit(const ScreenFrame &frame, const TraceResult &trace)
+namespace
+{
+
+// Where a ray leaving origin in direction (degrees, clockwise from +x) lands on the screen.
+ScreenHit landRay(const ScreenFrame &frame, PointD origin, double direction)
 {
     ScreenHit hit;
-    const std::optional<EmergentRay> ray = emergentRay(trace);
-    if (!ray)
-        return hit;
     hit.status = ScreenLanding::Misses;
-    const PointD e = unit(ray->direction);
+    const PointD e = unit(direction);
     const double denominator = cross(e, frame.axis);
     if (std::abs(denominator) < 1e-12)
         return hit;
-    const PointD w{frame.centre.x - ray->origin.x, frame.centre.y - ray->origin.y};
+    const PointD w{frame.centre.x - origin.x, frame.centre.y - origin.y};
     const double t = cross(w, frame.axis) / denominator; // along the ray
     const double s = cross(w, e) / denominator;          // along the screen, pixels
     const double mm = s * kMmPerScenePixel;
@@ -108,6 +111,16 @@ ScreenHit screenHit(const ScreenFrame &frame, const TraceResult &trace)
     hit.positionMm = mm;
     hit.point = {frame.centre.x + s * frame.axis.x, frame.centre.y + s * frame.axis.y};
     return hit;
+}
+
+} // namespace
+
+ScreenHit screenHit(const ScreenFrame &frame, const TraceResult &trace)
+{
+    const std::optional<EmergentRay> ray = emergentRay(trace);
+    if (!ray)
+        return {};
+    return landRay(frame, ray->origin, ray->direction);
 }
 
 ScreenHit screenHitAt(const SceneState &state, const ScreenFrame &frame, double wavelength)
@@ -129,6 +142,37 @@ std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &
             marks.push_back({r.wavelength, hit.point, hit.positionMm, r.colour});
     }
     return marks;
+}
+
+std::vector<ScreenMark> screenMarks(const SceneFigure &figure, const ScreenFrame &frame)
+{
+    std::vector<ScreenMark> marks;
+    for (const FigureRay &r : figure.rays) {
+        if (!r.exit.emerged)
+            continue;
+        const ScreenHit hit = landRay(frame, r.exit.from, r.exit.direction);
+        if (hit.status == ScreenLanding::Lands)
+            marks.push_back({r.radiation.wavelength, hit.point, hit.positionMm, r.radiation.colour});
+    }
+    return marks;
+}
+
+void paintScreenLayer(QPainter &p, const ScreenLayer &layer, bool blackBackground)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor line = blackBackground ? QColor(230, 230, 230) : QColor(60, 60, 60);
+    const PointD a = layer.frame.end1(), b = layer.frame.end2();
+    p.setPen(QPen(line, 3.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
+    // Each landing: a short stroke across the screen in the ray's colour.
+    const QPointF across(-layer.frame.axis.y * 5.0, layer.frame.axis.x * 5.0);
+    for (const ScreenMark &m : layer.marks) {
+        p.setPen(QPen(QColor(redOf(m.colour), greenOf(m.colour), blueOf(m.colour)), 2.0, Qt::SolidLine, Qt::FlatCap));
+        const QPointF at(m.point.x, m.point.y);
+        p.drawLine(at - across, at + across);
+    }
+    p.restore();
 }
 
 ScreenDispersion::ScreenDispersion(const SceneState &state, const ScreenFrame &frame)

@@ -2,9 +2,12 @@
 
 #include "model/raytracer.h"
 #include "model/scenestate.h"
+#include "render/scenefigure.h"
 #include "render/scenerenderer.h"
 
 #include <optional>
+
+class QPainter;
 #include <vector>
 
 namespace vorlac
@@ -81,6 +84,18 @@ struct ScreenMark {
 // their order: what the scene draws on the screen.
 std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &frame,
                                     const std::vector<Radiation> &rays);
+
+// The marks of the figure's drawn rays that land, from their exits (nothing traced again): what
+// the views draw on the screen.
+std::vector<ScreenMark> screenMarks(const SceneFigure &figure, const ScreenFrame &frame);
+
+// What the views draw of the screen over the figure: the screen as a line, each landing ray's mark.
+struct ScreenLayer {
+    ScreenFrame frame;
+    std::vector<ScreenMark> marks;
+};
+// Paints the layer in scene coordinates; the line in the outline's colour for the background.
+void paintScreenLayer(QPainter &p, const ScreenLayer &layer, bool blackBackground);
 
 // The traced dispersion: the landing position of every wavelength of a grid over 400..800 nm.
 // position() interpolates it, wavelengthAt() inverts it where the landing is monotonic.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/scenestate.h"
+#include "spectra/screensettings.h"
 #include "table/valuetable.h"
 #include "undo/tabledelta.h"
 
@@ -15,12 +16,13 @@ class QUndoStack;
 namespace vorlac
 {
 
-// The scene side of a step: the optical scene and where the protractor lies.
+// The scene side of a step: the optical scene, where the protractor lies and the screen.
 struct SceneSnapshot {
     SceneState scene;
     float protractorRotation = 0.0f;
     float protractorLineAngle = 1.571f;
     QPoint protractorPosition;
+    ScreenSettings screen;
     bool operator==(const SceneSnapshot &) const = default;
 };
 

@@ -4,6 +4,7 @@
 #include "model/protractor.h"
 #include "model/scenestate.h"
 #include "situations/situation.h"
+#include "spectra/screensettings.h"
 #include "table/valuetable.h"
 
 #include <QByteArray>
@@ -53,6 +54,7 @@ struct Work {
     RecoveredExercise exercise; // the pupil's side, also while an exercise is written
     std::optional<RecoveredDraft> draft;
     QString situationFileName; // the file saved or loaded last; "" for none
+    ScreenSettings screen;     // the screen after the prism, its light and absorber
     bool operator==(const Work &) const = default;
 };
 
@@ -65,7 +67,8 @@ enum WorkPart : unsigned {
     kExercisePart = 1u << 4,    // ExerciseSession and the exercise area's text
     kDraftPart = 1u << 5,       // the exercise being written
     kFileNamePart = 1u << 6,    // SituationBinder
-    kAllWork = (1u << 7) - 1,
+    kScreenPart = 1u << 7,      // ScreenCommands
+    kAllWork = (1u << 8) - 1,
 };
 using WorkParts = unsigned;
 
@@ -76,8 +79,9 @@ inline constexpr int kWorkUses = 4;
 enum class Kept : unsigned char {
     No,
     Yes,
-    Rounded, // as the file's decimal numbers (15 digits for the incidence, 7 for a coefficient)
-    WhenLit, // only while the source is the lamp or an unknown lamp is kept
+    Rounded,  // as the file's decimal numbers (15 digits for the incidence, 7 for a coefficient)
+    WhenLit,  // only while the source is the lamp or an unknown lamp is kept
+    WhenUsed, // in the extended records only when it differs from the default (a classic file unchanged)
 };
 
 struct WorkField {
@@ -95,6 +99,7 @@ constexpr std::array<Kept, kWorkUses> keptBy(std::string_view letters)
         kept[i] = letters[i] == 'Y'   ? Kept::Yes
                   : letters[i] == 'R' ? Kept::Rounded
                   : letters[i] == 'L' ? Kept::WhenLit
+                  : letters[i] == 'U' ? Kept::WhenUsed
                                       : Kept::No;
     return kept;
 }
@@ -102,7 +107,7 @@ constexpr std::array<Kept, kWorkUses> keptBy(std::string_view letters)
 // The one decision, field by field, of what each use keeps of the work (undo, recovery, situation
 // file, draft). A field added to Work, to the scene, the table snapshot, the protractor or the
 // exercise must get a row here: the static_assert below counts them.
-inline constexpr std::array<WorkField, 37> kWorkFields{{
+inline constexpr std::array<WorkField, 41> kWorkFields{{
     // The scene: undo and recovery keep it exactly; the situation file and a draft's situations
     // hold its records.
     {"scene.apexAngle", kSceneSide, keptBy("YYYY"), "a record"},
@@ -146,6 +151,12 @@ inline constexpr std::array<WorkField, 37> kWorkFields{{
     {"exercise.hasCorrection", kExercisePart, keptBy("NYNN"), "openings that change it clear the history"},
     {"draft", kDraftPart, keptBy("NYNN"), "the writing window's own undo; a situation holds no draft"},
     {"situationFileName", kFileNamePart, keptBy("NYNN"), "the file's name, not its content"},
+    // The screen: part of the lesson's set-up, so kept as the scene is; a file names it only when
+    // it is used.
+    {"screen.shown", kScreenPart, keptBy("YYUU"), "a screen record only when shown"},
+    {"screen.placement", kScreenPart, keptBy("YYUU"), "a screen record only when not the default"},
+    {"screen.sun", kScreenPart, keptBy("YYUU"), "a light record only when the Sun"},
+    {"screen.absorber", kScreenPart, keptBy("YYUU"), "an absorber record (coded when hidden) only when one"},
 }};
 
 namespace detail
@@ -163,10 +174,11 @@ template <typename T, typename... A> constexpr std::size_t memberCount(A... a)
 }
 } // namespace detail
 
-// Work's own members, less the four that have rows of their own above.
+// Work's own members, less the five that have rows of their own above.
 static_assert(kWorkFields.size() == detail::memberCount<SceneState>() + detail::memberCount<ValueTable::Snapshot>() +
                                         detail::memberCount<ProtractorState>() +
-                                        detail::memberCount<RecoveredExercise>() + detail::memberCount<Work>() - 4,
+                                        detail::memberCount<RecoveredExercise>() +
+                                        detail::memberCount<ScreenSettings>() + detail::memberCount<Work>() - 5,
               "a field of the work has no decision in kWorkFields");
 
 // The parts a use keeps something of.
@@ -192,11 +204,11 @@ constexpr WorkParts partsReplaced(Opening opening)
 {
     switch (opening) {
     case Opening::Situation:
-        return kSceneSide | kTablePart | kFileNamePart;
+        return kSceneSide | kTablePart | kFileNamePart | kScreenPart;
     case Opening::SceneFromText:
-        return kSceneSide | kTablePart;
+        return kSceneSide | kTablePart | kScreenPart;
     case Opening::Exercise:
-        return kSceneSide | kTablePart | kExercisePart;
+        return kSceneSide | kTablePart | kExercisePart | kScreenPart;
     case Opening::SetAside:
     case Opening::RestoredWork:
         return kAllWork;

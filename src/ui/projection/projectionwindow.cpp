@@ -68,6 +68,7 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     });
     QAction *close = addNamedAction(m_menu, "fermerProjection", QStringLiteral("Fermer la projection (Échap)"));
     connect(close, &QAction::triggered, this, &QWidget::close);
+    connect(&options, &FigureOptions::layerChanged, this, qOverload<>(&QWidget::update));
     connect(&options, &FigureOptions::changed, this, [this, readout, group] {
         readout->setChecked(m_options.settings().projectionReadout);
         const QList<QAction *> all = group->actions();
@@ -146,6 +147,7 @@ void ProjectionWindow::paintEvent(QPaintEvent *)
     p.save();
     p.setTransform(toWindow, true);
     paintAngleMarks(p, m_options.marks(), black, false);
+    m_options.paintLayer(p);
     p.restore();
     // The labels keep the size of the whole scene's view when zoomed, and stay inside the window.
     const AngleFigure &marks = m_options.marks();

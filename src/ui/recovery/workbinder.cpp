@@ -7,6 +7,7 @@
 #include "rtf/rtf.h"
 #include "scene/scenecontroller.h"
 #include "situations/situationbinder.h"
+#include "spectra/screencommands.h"
 #include "undo/undohistory.h"
 
 #include <QTextDocument>
@@ -48,6 +49,8 @@ WorkBinder::WorkBinder(Parts parts, QObject *parent) : QObject(parent), m_parts(
     feed<Settle>(area ? area->text() : nullptr,      &QTextEdit::textChanged);
     feed<Settle>(m_parts.authoring,    &ExerciseAuthoring::draftChanged);
     feed<Settle>(m_parts.history,      &UndoHistory::workChanged); // undo and redo restore quietly
+    feed<Settle>(m_parts.screen,       &ScreenCommands::changed);
+    feed<Undo>(m_parts.screen,         &ScreenCommands::edited);
     // clang-format on
     if (area)
         connect(area->text()->document(), &QTextDocument::contentsChanged, this, [this] { m_rtfStale = true; });
@@ -70,6 +73,8 @@ Work WorkBinder::capture(WorkParts parts) const
         w.draft = m_parts.authoring->draft();
     if (parts & kFileNamePart)
         w.situationFileName = m_parts.situations->situationFileName();
+    if ((parts & kScreenPart) && m_parts.screen)
+        w.screen = m_parts.screen->settings();
     return w;
 }
 
@@ -107,6 +112,8 @@ void WorkBinder::restore(const Work &work, WorkParts parts)
         m_parts.protractor->setState(work.protractor);
     if (parts & kProtractorShown)
         m_parts.protractor->setShown(work.protractorShown);
+    if ((parts & kScreenPart) && m_parts.screen)
+        m_parts.screen->setSettings(work.screen);
     // The pupil's text goes into the text box: the exercise being written leaves it first.
     if ((parts & (kExercisePart | kDraftPart)) && m_parts.authoring)
         m_parts.authoring->abandon();

@@ -13,6 +13,7 @@ class ExerciseAuthoring;
 class ExerciseCommands;
 class ProtractorModel;
 class SceneController;
+class ScreenCommands;
 class SituationBinder;
 class UndoHistory;
 
@@ -31,6 +32,7 @@ class WorkBinder : public QObject
         ExerciseCommands *exerciseCommands = nullptr;
         ExerciseAuthoring *authoring = nullptr; // the exercise being written; may be null
         UndoHistory *history = nullptr;         // its undo and redo change the work quietly
+        ScreenCommands *screen = nullptr;       // may be null
     };
     explicit WorkBinder(Parts parts, QObject *parent = nullptr);
 

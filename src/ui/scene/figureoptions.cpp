@@ -119,11 +119,25 @@ void FigureOptions::paintMarks(QPainter &p) const
 {
     if (m_settings.angleMarks)
         paintAngleMarks(p, m_marks, m_controller.state().blackBackground);
+    paintLayer(p);
+}
+
+void FigureOptions::setLayer(std::function<bool()> shown, std::function<void(QPainter &)> paint)
+{
+    m_layerShown = std::move(shown);
+    m_paintLayer = std::move(paint);
+    emit layerChanged();
+}
+
+void FigureOptions::paintLayer(QPainter &p) const
+{
+    if (m_layerShown && m_layerShown())
+        m_paintLayer(p);
 }
 
 QImage FigureOptions::markedFigure(const QImage &figure) const
 {
-    if (!m_settings.angleMarks)
+    if (!m_settings.angleMarks && !(m_layerShown && m_layerShown()))
         return figure;
     QImage marked = figure;
     QPainter p(&marked);

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -50,8 +51,16 @@ class FigureOptions : public QObject
     // The printed, copied and exported figure: burnt with the marks when the option is on.
     QImage markedFigure(const QImage &figure) const;
 
+    // A layer a room above draws over the figure in scene coordinates (the screen): in the views,
+    // the print and the copies, after the marks. shown() false leaves the figure as designed.
+    void setLayer(std::function<bool()> shown, std::function<void(QPainter &)> paint);
+    void paintLayer(QPainter &p) const;
+    // The layer's owner tells the views to draw it again.
+    void refreshLayer() { emit layerChanged(); }
+
   signals:
     void changed();
+    void layerChanged();
 
   private:
     void refreshMarks();
@@ -62,6 +71,8 @@ class FigureOptions : public QObject
     DisplaySettings m_settings;
     AngleFigure m_marks;
     QAction *m_angles;
+    std::function<bool()> m_layerShown;
+    std::function<void(QPainter &)> m_paintLayer;
     std::unique_ptr<QMenu> m_menu;
 };
 

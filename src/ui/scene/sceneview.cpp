@@ -174,6 +174,7 @@ void SceneView::setFigureOptions(const FigureOptions *options)
 {
     m_options = options;
     connect(options, &FigureOptions::changed, this, qOverload<>(&QWidget::update));
+    connect(options, &FigureOptions::layerChanged, this, qOverload<>(&QWidget::update));
 }
 
 } // namespace vorlac

@@ -33,7 +33,10 @@ SituationBinder::SituationBinder(SceneController &scene, ValueTable &table, QWid
 
 Situation SituationBinder::captureSituation() const
 {
-    return situationOf(m_scene.state(), m_table.snapshot());
+    Situation s = situationOf(m_scene.state(), m_table.snapshot());
+    if (m_getScreen)
+        s.screen = m_getScreen();
+    return s;
 }
 
 void SituationBinder::applySituation(const Situation &s)
@@ -52,6 +55,8 @@ void SituationBinder::applySituation(const Situation &s)
     }
 
     m_scene.setState(s.scene);
+    if (m_setScreen)
+        m_setScreen(s.screen);
 }
 
 namespace

@@ -29,6 +29,12 @@ class SituationBinder : public QObject
     Situation captureSituation() const;
     // Scene first (one redraw of each kind, every read-out refreshed by the panels), table after.
     void applySituation(const Situation &situation);
+    // The screen's settings a situation holds: read when one is captured, put back when applied.
+    void setScreenAccess(std::function<ScreenSettings()> get, std::function<void(const ScreenSettings &)> set)
+    {
+        m_getScreen = std::move(get);
+        m_setScreen = std::move(set);
+    }
 
     // Writes the current situation to path. On success situationFileName becomes path and the
     // title shows it; on failure "Ecriture impossible sur disque" and nothing else changes.
@@ -57,6 +63,8 @@ class SituationBinder : public QObject
 
     SceneController &m_scene;
     ValueTable &m_table;
+    std::function<ScreenSettings()> m_getScreen;
+    std::function<void(const ScreenSettings &)> m_setScreen;
     QWidget *m_window;
     const Messenger &m_messenger;
     QString m_situationFileName;

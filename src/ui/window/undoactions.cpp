@@ -21,7 +21,7 @@ namespace
 {
 // The table goes through the history's own deltas.
 constexpr WorkParts kUndoSceneParts = partsKept(WorkUse::Undo) & ~WorkParts(kTablePart);
-static_assert(kUndoSceneParts == (kSceneSide | kProtractorPlace), "SceneSnapshot holds what undo keeps");
+static_assert(kUndoSceneParts == (kSceneSide | kProtractorPlace | kScreenPart), "SceneSnapshot holds what undo keeps");
 } // namespace
 
 SceneUndoAccess::SceneUndoAccess(WorkBinder &work, UndoHistory &history) : m_work(work)
@@ -34,7 +34,7 @@ SceneUndoAccess::SceneUndoAccess(WorkBinder &work, UndoHistory &history) : m_wor
 SceneSnapshot SceneUndoAccess::capture() const
 {
     const Work w = m_work.capture(kUndoSceneParts);
-    return {w.scene, w.protractor.rotation, w.protractor.lineAngle, w.protractor.position};
+    return {w.scene, w.protractor.rotation, w.protractor.lineAngle, w.protractor.position, w.screen};
 }
 
 void SceneUndoAccess::restore(const SceneSnapshot &snapshot)
@@ -45,6 +45,7 @@ void SceneUndoAccess::restore(const SceneSnapshot &snapshot)
     w.protractor.rotation = snapshot.protractorRotation;
     w.protractor.lineAngle = snapshot.protractorLineAngle;
     w.protractor.position = snapshot.protractorPosition;
+    w.screen = snapshot.screen;
     m_work.restore(w, kUndoSceneParts);
 }
 

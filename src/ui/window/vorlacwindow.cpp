@@ -46,6 +46,9 @@
 #include "scene/sceneframe.h"
 #include "scene/sceneview.h"
 #include "situations/situationbinder.h"
+#include "spectra/screencommands.h"
+#include "spectra/screenpanel.h"
+#include "spectra/spectrumaccessible.h"
 #include "sweeps/sweepcommand.h"
 #include "table/tablecommands.h"
 #include "table/valuegrid.h"
@@ -108,6 +111,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     QAccessible::installFactory(programAccessibleFactory);
     QAccessible::installFactory(hintLineAccessibleFactory);
     QAccessible::installFactory(sceneAccessibleFactory);
+    QAccessible::installFactory(observedSpectrumAccessibleFactory);
 
     // Creation order is stacking order: the panels lie over their icons.
     m_hints = new HintLine(this);
@@ -134,6 +138,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
         m_figureOptions->offerMenuOn(w);
     m_projection = new ProjectionCommands(*m_controller, *m_figureOptions, *m_hints, this);
     m_magnifier = new MagnifierCommands(*m_controller, *m_figureOptions, *m_hints, this);
+    m_screen = new ScreenCommands(*m_controller, *m_figureOptions, *m_hints, this);
     m_lampPanel = new LampPanel(*m_controller, *m_hints, this);
     connect(m_sourcePanel, &PanelFrame::visibilityChanged, m_lampPanel, [this](bool visible) {
         m_lampPanel->setVisible(visible);
@@ -167,6 +172,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 
 Vorlac::~Vorlac()
 {
+    QAccessible::removeFactory(observedSpectrumAccessibleFactory);
     QAccessible::removeFactory(sceneAccessibleFactory);
     QAccessible::removeFactory(hintLineAccessibleFactory);
     QAccessible::removeFactory(programAccessibleFactory);
@@ -189,6 +195,7 @@ void Vorlac::connectUndo()
     work.exercises = m_exercises;
     work.exerciseCommands = m_exerciseCommands;
     work.authoring = m_authoring;
+    work.screen = m_screen;
     m_history = new UndoHistory(*m_valueTable, this);
     work.history = m_history;
     m_work = new WorkBinder(work, this);
@@ -269,6 +276,8 @@ void Vorlac::connectRooms()
         recalc ? calculator->recalculateColumn(col) : calculator->calculateColumn(col);
     });
     m_situations = new SituationBinder(*m_controller, *m_valueTable, this, m_env.messenger);
+    m_situations->setScreenAccess([this] { return m_screen->settings(); },
+                                  [this](const ScreenSettings &s) { m_screen->setSettings(s); });
     connect(m_toolbar->saveButton(), &QToolButton::clicked, m_situations, &SituationBinder::showSaveDialog);
     connect(m_toolbar->openButton(), &QToolButton::clicked, m_situations, &SituationBinder::showOpenDialog);
     // Printing and copying read the figure and the report texts at the moment they run.
@@ -440,8 +449,9 @@ bool Vorlac::offerRecovery(const QString &fileToOpen)
 void Vorlac::hidePanels()
 {
     m_toolbar->tableToggle()->setChecked(false);
-    for (QWidget *panel : std::initializer_list<QWidget *>{m_protractorPanel, m_prismPanel, m_mediumPanel,
-                                                           m_sourcePanel, m_displayPanel, m_measurePanel})
+    for (QWidget *panel :
+         std::initializer_list<QWidget *>{m_protractorPanel, m_prismPanel, m_mediumPanel, m_sourcePanel, m_displayPanel,
+                                          m_measurePanel, m_screen->panel()})
         panel->hide();
 }
 

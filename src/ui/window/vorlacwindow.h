@@ -28,6 +28,7 @@ class MeasurePanel;
 class OutputCommands;
 class ProjectionCommands;
 class MagnifierCommands;
+class ScreenCommands;
 class ProtractorModel;
 class ProtractorPanel;
 class RecoveryKeeper;
@@ -104,6 +105,7 @@ class Vorlac : public QWidget
     FigureOptions &figureOptions() const { return *m_figureOptions; }
     ProjectionCommands &projection() const { return *m_projection; }
     MagnifierCommands &magnifier() const { return *m_magnifier; }
+    ScreenCommands &screenCommands() const { return *m_screen; }
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -171,6 +173,7 @@ class Vorlac : public QWidget
     FigureOptions *m_figureOptions = nullptr;
     ProjectionCommands *m_projection = nullptr;
     MagnifierCommands *m_magnifier = nullptr;
+    ScreenCommands *m_screen = nullptr;
 };
 
 } // namespace vorlac

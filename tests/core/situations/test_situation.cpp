@@ -1,4 +1,5 @@
 #include "common/recordfile.h"
+#include "rowname.h"
 #include "situations/situation.h"
 
 #include <gtest/gtest.h>
@@ -295,3 +296,66 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The screen: in the extended records only when used, back exactly; a classic file otherwise.
+
+struct ScreenRow {
+    const char *name;
+    std::function<void(ScreenSettings &)> set;
+    bool extended;
+};
+
+std::ostream &operator<<(std::ostream &os, const ScreenRow &r)
+{
+    return os << r.name;
+}
+
+class ScreenInSituation : public ::testing::TestWithParam<ScreenRow>
+{
+};
+
+TEST_P(ScreenInSituation, KeptWhenUsed)
+{
+    Situation s = fullSituation(11);
+    const QByteArray classic = bytesOf(s);
+    GetParam().set(s.screen);
+    const QByteArray b = bytesOf(s);
+    EXPECT_EQ(recordText(b, 1), GetParam().extended ? "VORLAC+" : "VORLAC");
+    if (!GetParam().extended) {
+        EXPECT_EQ(b, classic);
+    }
+    const SituationResult back = parseSituation(b);
+    ASSERT_TRUE(back.situation.has_value());
+    EXPECT_EQ(back.situation->screen, s.screen);
+    EXPECT_EQ(bytesOf(*back.situation), b);
+    if (s.screen.absorber.hidden) {
+        EXPECT_FALSE(b.contains("ABSORBANT="));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ScreenInSituation,
+    ::testing::Values(ScreenRow{"Unused", [](ScreenSettings &) {}, false},
+                      ScreenRow{"Shown", [](ScreenSettings &c) { c.shown = true; }, true},
+                      ScreenRow{"PlacedHidden",
+                                [](ScreenSettings &c) {
+                                    c.placement = {1250.0, -32.5, 300.0};
+                                },
+                                true},
+                      ScreenRow{"Sun", [](ScreenSettings &c) { c.sun = c.shown = true; }, true},
+                      ScreenRow{"Gas", [](ScreenSettings &c) { c.absorber = absorberChoices()[1]; }, true},
+                      ScreenRow{"HiddenAbsorber", [](ScreenSettings &c) { c.absorber = unknownAbsorber(11); }, true}),
+    RowName());
+
+TEST(ScreenInSituation, DamagedScreenRecordsRefused)
+{
+    Situation s = fullSituation(11);
+    s.screen.shown = true;
+    const QByteArray good = bytesOf(s);
+    const int screenRecord = situationRecordCount(11) + 1;
+    ASSERT_EQ(recordText(good, screenRecord), "ECRAN=1;500;0");
+    for (const char *bad : {"ECRAN=2;500;0", "ECRAN=1;5;0", "ECRAN=1;500;95", "ECRAN=1;500", "ABSORBANT=0",
+                            "ABSORBANT=999", "ABSORBANT?=0123456789ABCDEF", "LUMIERE=LUNE"})
+        EXPECT_FALSE(parseSituation(withRecord(good, screenRecord, QString::fromUtf8(bad))).situation) << bad;
+}

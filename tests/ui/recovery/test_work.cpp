@@ -100,6 +100,14 @@ const FieldRow kRows[] = {
          w.exercise = {};
      }},
     {"situationFileName", [](Work &w) { w.situationFileName = QStringLiteral("/cours/prisme.P01"); }},
+    {"screen.shown", [](Work &w) { w.screen.shown = true; }},
+    {"screen.placement",
+     [](Work &w) {
+         w.screen.placement = {140.0, -25.0, 300.0};
+     }},
+    {"screen.sun", [](Work &w) { w.screen.sun = true, w.screen.shown = true; }},
+    {"screen.absorber", [](Work &w) { w.screen.absorber = absorberChoices()[2]; }},
+    {"screen.absorber hidden", [](Work &w) { w.screen.absorber = unknownAbsorber(7); }},
 };
 
 // The field a row names (before a space: "exercise.fileField none").
@@ -168,6 +176,7 @@ TEST_P(WorkUses, KeepWhatTheTableSays)
         const Work now = binder.capture();
         switch (field.kept[std::size_t(use)]) {
         case Kept::Yes:
+        case Kept::WhenUsed: // every row uses it
             EXPECT_TRUE(now == set);
             break;
         case Kept::No:

@@ -1,0 +1,106 @@
+#include "spectra/screencommands.h"
+
+#include "scene/figureoptions.h"
+#include "scene/scenecontroller.h"
+#include "spectra/screenpanel.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+namespace vorlac
+{
+
+ScreenCommands::ScreenCommands(SceneController &controller, FigureOptions &options, HintLine &hints, QWidget *window)
+    : QObject(window), m_controller(controller), m_options(options), m_panel(new ScreenPanel(hints, window)),
+      m_action(new QAction(QStringLiteral("Écran et spectre observé"), window))
+{
+    m_panel->hide();
+    m_panel->setMovable(true);
+    m_action->setObjectName(QStringLiteral("ecranSpectre"));
+    m_action->setShortcut(QKeySequence(Qt::Key_F7));
+    m_action->setShortcutContext(Qt::WindowShortcut);
+    m_action->setCheckable(true);
+    m_action->setToolTip(QStringLiteral("Placer un écran après le prisme et voir le spectre observé (F7)"));
+    m_action->setStatusTip(QStringLiteral("Un écran après le prisme : les rayons y arrivent dans leur couleur, et "
+                                          "le spectre observé s'affiche, agrandi (F7 pour ouvrir ou fermer)"));
+    window->addAction(m_action);
+    options.menu()->addAction(m_action);
+    connect(m_action, &QAction::triggered, this, &ScreenCommands::toggle);
+    connect(m_panel, &PanelFrame::visibilityChanged, this, [this](bool visible) {
+        m_action->setChecked(visible);
+        recompute(); // the spectrum is computed only while someone sees it
+    });
+    connect(m_panel, &ScreenPanel::settingsChanged, this, [this] {
+        recompute();
+        emit changed();
+        emit edited(QStringLiteral("écran"));
+    });
+    connect(&controller, &SceneController::figureChanged, this, &ScreenCommands::recompute);
+    options.setLayer([this] { return m_layer.has_value(); },
+                     [this](QPainter &p) {
+                         if (m_layer)
+                             paintScreenLayer(p, *m_layer, m_controller.state().blackBackground);
+                     });
+}
+
+const ScreenSettings &ScreenCommands::settings() const
+{
+    return m_panel->settings();
+}
+
+void ScreenCommands::setSettings(const ScreenSettings &settings)
+{
+    if (settingsWithinLimits(settings) == m_panel->settings())
+        return;
+    m_panel->setSettings(settings);
+    recompute();
+    emit changed();
+}
+
+void ScreenCommands::toggle()
+{
+    if (!m_panel->isHidden()) {
+        m_panel->hide();
+        return;
+    }
+    if (!settings().shown) {
+        ScreenSettings s = settings();
+        s.shown = true;
+        m_panel->setSettings(s);
+        recompute();
+        emit changed();
+        emit edited(QStringLiteral("écran"));
+    }
+    m_panel->raise();
+    m_panel->showWithFocus();
+}
+
+void ScreenCommands::recompute()
+{
+    const ScreenSettings &s = settings();
+    const bool hadLayer = m_layer.has_value();
+    m_layer.reset();
+    if (!s.shown) {
+        m_panel->clearSpectrum();
+        if (hadLayer)
+            m_options.refreshLayer();
+        return;
+    }
+    const SceneState &state = m_controller.state();
+    if (!m_panel->isHidden()) {
+        const ScreenSpectrum spectrum(state, s.placement, screenSourceOf(state, s), s.absorber);
+        if (spectrum.shown())
+            m_panel->setSpectrum(spectrum);
+        else
+            m_panel->clearSpectrum();
+        if (spectrum.frame())
+            m_layer = ScreenLayer{*spectrum.frame(), screenMarks(m_controller.figure(), *spectrum.frame())};
+    } else if (const std::optional<ScreenFrame> frame = screenFrame(state, s.placement)) {
+        m_layer = ScreenLayer{*frame, screenMarks(m_controller.figure(), *frame)};
+    }
+    if (hadLayer || m_layer)
+        m_options.refreshLayer();
+}
+
+} // namespace vorlac
