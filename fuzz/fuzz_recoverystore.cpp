@@ -50,6 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (name.isEmpty() || name == "." || name == "..")
             continue;
         const QString path = QDir(folder).filePath(QString::fromUtf8(name));
+        // A link an earlier entry made under the same name is replaced, not written through:
+        // the atomic writer follows links, and the harness must not write the victim itself.
+        QFile::remove(path);
         if (kind == 0)
             vorlac::writeFileAtomically(path, content);
         else if (kind == 1)
