@@ -139,23 +139,31 @@ struct Placer {
                      QRectF(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height())});
             }
         }
-        std::sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
-            return a.cost != b.cost ? a.cost < b.cost : a.order < b.order;
-        });
+        // Cheapest first; a heap, since the first few candidates are nearly always free.
+        const auto later = [](const Candidate &a, const Candidate &b) {
+            return a.cost != b.cost ? a.cost > b.cost : a.order > b.order;
+        };
+        std::make_heap(candidates.begin(), candidates.end(), later);
         // Only the lines within reach of the candidates can meet them (white light draws thousands).
         const QRectF region(m.vertex - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach));
         std::vector<QLineF> near;
         for (const QLineF &l : lines)
             if (segmentMeetsRect(l, region))
                 near.push_back(l);
-        for (const bool ofLines : {true, false})
-            for (const Candidate &c : candidates)
-                if (clear(c.rect, leaderTo(anchor, c.rect), near, ofLines))
-                    return c.rect;
         if (candidates.empty())
             return place(m, size, anchor, nullptr);
+        // Popping the heap sorts its tail: the second pass reads the order the first one made.
+        for (auto end = candidates.end(); end != candidates.begin(); --end) {
+            std::pop_heap(candidates.begin(), end, later);
+            const QRectF &r = (end - 1)->rect;
+            if (clear(r, leaderTo(anchor, r), near, true))
+                return r;
+        }
+        for (auto c = candidates.rbegin(); c != candidates.rend(); ++c)
+            if (clear(c->rect, leaderTo(anchor, c->rect), near, false))
+                return c->rect;
         // Nowhere free: inside the picture at least.
-        QRectF r = candidates.front().rect;
+        QRectF r = candidates.back().rect;
         r.moveLeft(std::clamp(r.left(), 1.0, kSceneWidth - 1 - r.width()));
         r.moveTop(std::clamp(r.top(), 1.0, kSceneHeight - 1 - r.height()));
         return r;
