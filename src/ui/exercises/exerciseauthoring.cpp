@@ -11,6 +11,7 @@
 #include "exercises/exercisefile.h"
 #include "exercises/exercisetext.h"
 #include "exercises/formatbar.h"
+#include "exercises/writingmode.h"
 #include "render/scenerenderer.h"
 #include "rtf/rtf.h"
 #include "situations/situation.h"
@@ -38,8 +39,6 @@ namespace vorlac
 namespace
 {
 
-constexpr int kBarHeight = 24;
-
 // The picture of a situation, drawn from its file as the scene would draw it.
 QImage thumbnailOf(const QByteArray &situation)
 {
@@ -51,16 +50,6 @@ QImage thumbnailOf(const QByteArray &situation)
     return picture.image;
 }
 
-// What a new text is written in, whatever the pupil's text showed.
-QTextCharFormat plainFormat()
-{
-    QTextCharFormat plain;
-    plain.setFontFamilies({QStringLiteral("Arial")});
-    plain.setFontPointSize(12);
-    plain.setForeground(QColor(Qt::black));
-    return plain;
-}
-
 bool isExerciseFile(const QString &path)
 {
     return path.endsWith(QLatin1String(".E01"), Qt::CaseInsensitive) && QFileInfo(path).isFile();
@@ -70,7 +59,7 @@ bool isExerciseFile(const QString &path)
 
 ExerciseAuthoring::ExerciseAuthoring(Parts parts, const Messenger &messenger, AuthoringEnvironment environment)
     : QObject(parts.window), m_parts(std::move(parts)), m_messenger(messenger), m_env(std::move(environment)),
-      m_draft(new ExerciseDraft(this))
+      m_draft(new ExerciseDraft(this)), m_writing(new WritingMode(*m_parts.area, *m_parts.hints, this))
 {
     QMenu *menu = m_parts.area->menu();
     addNamedSeparator(menu, "separation4");
@@ -103,7 +92,7 @@ ExerciseAuthoring::ExerciseAuthoring(Parts parts, const Messenger &messenger, Au
     connect(menu, &QMenu::aboutToShow, this, &ExerciseAuthoring::enableMenu);
     connect(m_draft, &ExerciseDraft::modificationChanged, this, [this] {
         if (m_active)
-            m_parts.area->session().setExerciseTextModified(m_pupilModified || m_draft->unsaved());
+            m_parts.area->session().setExerciseTextModified(m_writing->pupilEdited() || m_draft->unsaved());
     });
     connect(m_draft, &ExerciseDraft::textChanged, this, [this] {
         if (m_active)
@@ -120,7 +109,22 @@ AuthoringPanel *ExerciseAuthoring::panel() const
 
 FormatBar *ExerciseAuthoring::formatBar() const
 {
-    return m_bar;
+    return m_writing->formatBar();
+}
+
+QTextDocument *ExerciseAuthoring::pupilDocument() const
+{
+    return m_writing->pupilDocument();
+}
+
+bool ExerciseAuthoring::pupilReadOnly() const
+{
+    return m_writing->pupilReadOnly();
+}
+
+bool ExerciseAuthoring::pupilEdited() const
+{
+    return m_writing->pupilEdited();
 }
 
 void ExerciseAuthoring::enableMenu()
@@ -181,18 +185,7 @@ bool ExerciseAuthoring::start(const QString &title)
 {
     QTextEdit *text = m_parts.area->text();
     if (!m_active) {
-        // The pupil's document is kept aside (QTextEdit deletes a document it owns when another
-        // replaces it) and comes back when the mode ends.
-        m_pupilDocument = text->document();
-        m_pupilDocumentParent = m_pupilDocument->parent();
-        m_pupilDocument->setParent(this);
-        m_pupilReadOnly = text->isReadOnly();
-        m_pupilModified = m_parts.area->session().exerciseTextModified();
-        m_textGeometry = text->geometry();
-        m_bar = new FormatBar(*m_parts.hints, m_parts.area);
-        m_bar->setGeometry(m_textGeometry.x(), m_textGeometry.y(), m_textGeometry.width(), kBarHeight);
-        text->setGeometry(m_textGeometry.adjusted(0, kBarHeight, 0, 0));
-        m_bar->show();
+        m_writing->enter();
         m_panel = new AuthoringPanel(*m_parts.hints, m_parts.window);
         auto *p = m_panel.data();
         connect(p, &AuthoringPanel::closeRequested, this, &ExerciseAuthoring::finish);
@@ -220,7 +213,7 @@ bool ExerciseAuthoring::start(const QString &title)
     }
     m_panel->setWindowTitle(title);
     text->setReadOnly(false);
-    m_bar->attach(text);
+    m_writing->formatBar()->attach(text);
     return true;
 }
 
@@ -238,7 +231,7 @@ void ExerciseAuthoring::showLoaded(const ExerciseSet &set)
     p.statementChoice()->setChecked(true);
     m_draft->setShowingCorrection(true); // makes showText switch
     showText(false);
-    m_parts.area->session().setExerciseTextModified(m_pupilModified);
+    m_parts.area->session().setExerciseTextModified(m_writing->pupilEdited());
     p.show();
     if (!m_placed) {
         // Beside the main window where the screen has room, else over it; whole on the screen
@@ -261,15 +254,7 @@ void ExerciseAuthoring::showText(bool correction)
         const QSignalBlocker block(correction ? m_panel->correctionChoice() : m_panel->statementChoice());
         (correction ? m_panel->correctionChoice() : m_panel->statementChoice())->setChecked(true);
     }
-    QTextEdit *text = m_parts.area->text();
-    // The area counts an edit on any change of the text; a switch is not one.
-    const bool modified = m_parts.area->session().exerciseTextModified();
-    text->setDocument(&m_draft->document(correction));
-    m_parts.area->session().setExerciseTextModified(modified);
-    text->setReadOnly(false);
-    if (text->document()->isEmpty())
-        text->setCurrentCharFormat(plainFormat());
-    m_bar->attach(text);
+    m_writing->show(m_draft->document(correction));
     showSituation();
 }
 
@@ -433,7 +418,7 @@ void ExerciseAuthoring::saveAndShow()
 
 void ExerciseAuthoring::markSaved()
 {
-    m_parts.area->session().setExerciseTextModified(m_pupilModified);
+    m_parts.area->session().setExerciseTextModified(m_writing->pupilEdited());
     emit draftChanged();
 }
 
@@ -444,24 +429,11 @@ bool ExerciseAuthoring::finish()
     if (!mayLose())
         return false;
     m_active = false;
-    QTextEdit *text = m_parts.area->text();
-    m_bar->attach(nullptr);
-    delete m_bar;
-    if (m_pupilDocument) {
-        // The open exercise was saved over: its new text is shown, unless the pupil's side has
-        // edits of its own. A read-only text was the correction.
-        if (m_savedOpen && !m_pupilModified) {
-            const QByteArray &saved = m_pupilReadOnly ? m_savedOpen->correction : m_savedOpen->statement;
-            if (!saved.isEmpty() && readRtf(saved, *m_pupilDocument))
-                m_pupilDocument->setModified(false);
-        }
-        text->setDocument(m_pupilDocument);
-        m_pupilDocument->setParent(m_pupilDocumentParent);
-    }
+    // The open exercise was saved over: its new text is shown, unless the pupil's side has edits
+    // of its own.
+    m_writing->leave(m_savedOpen ? &m_savedOpen->statement : nullptr,
+                     m_savedOpen ? &m_savedOpen->correction : nullptr);
     m_savedOpen.reset();
-    text->setGeometry(m_textGeometry);
-    text->setReadOnly(m_pupilReadOnly);
-    m_parts.area->session().setExerciseTextModified(m_pupilModified);
     m_panel->hide();
     m_panel->deleteLater();
     m_draft->clear();

@@ -23,6 +23,7 @@ class ExerciseArea;
 class FormatBar;
 class HintLine;
 class SituationBinder;
+class WritingMode;
 struct Messenger;
 
 // The teacher's side of the exercises: "Nouvel exercice…", "Modifier l'exercice…" and "Vérifier
@@ -88,9 +89,9 @@ class ExerciseAuthoring : public QObject
     // Leaves the writing mode without a question: its work is being replaced.
     void abandon();
     // The pupil's side, set aside while an exercise is written (null when none is).
-    QTextDocument *pupilDocument() const { return m_active ? m_pupilDocument.data() : nullptr; }
-    bool pupilReadOnly() const { return m_pupilReadOnly; }
-    bool pupilEdited() const { return m_pupilModified; }
+    QTextDocument *pupilDocument() const;
+    bool pupilReadOnly() const;
+    bool pupilEdited() const;
 
   signals:
     // The draft changed, was saved or was left.
@@ -114,13 +115,7 @@ class ExerciseAuthoring : public QObject
     bool m_active = false;
     ExerciseDraft *m_draft;
     QPointer<AuthoringPanel> m_panel;
-    QPointer<FormatBar> m_bar;
-    // The pupil's side, put back when the mode ends.
-    QPointer<QTextDocument> m_pupilDocument;
-    QObject *m_pupilDocumentParent = nullptr;
-    bool m_pupilReadOnly = false;
-    bool m_pupilModified = false;
-    QRect m_textGeometry;
+    WritingMode *m_writing;
     bool m_placed = false;
     // What was last saved over the exercise open on the pupil's side, shown when the mode ends.
     std::optional<ExerciseSet> m_savedOpen;
