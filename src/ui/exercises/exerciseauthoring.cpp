@@ -431,8 +431,7 @@ bool ExerciseAuthoring::finish()
     m_active = false;
     // The open exercise was saved over: its new text is shown, unless the pupil's side has edits
     // of its own.
-    m_writing->leave(m_savedOpen ? &m_savedOpen->statement : nullptr,
-                     m_savedOpen ? &m_savedOpen->correction : nullptr);
+    m_writing->leave(m_savedOpen ? &m_savedOpen->statement : nullptr, m_savedOpen ? &m_savedOpen->correction : nullptr);
     m_savedOpen.reset();
     m_panel->hide();
     m_panel->deleteLater();
