@@ -1,15 +1,16 @@
 #include "exercises/measuresinsert.h"
 
 #include "analysis/measuretexts.h"
-#include "render/scenerenderer.h"
+#include "render/scenefigure.h"
 
 namespace vorlac
 {
 
-QString measuresAsText(const SceneState &state, const ScenePicture &picture, const QLocale &locale)
+QString measuresAsText(const SceneFigure &figure, const QLocale &locale)
 {
+    const SceneState &state = figure.state;
     QStringList lines{QStringLiteral("A = %1°").arg(wholeText(state.apexAngle, locale))};
-    for (const RayMeasures &ray : shownMeasures(state, picture.measures)) {
+    for (const RayMeasures &ray : shownMeasures(state, figure.measures)) {
         const MeasureLineTexts t = measureLineTexts(ray, locale);
         QStringList parts{QStringLiteral("n = ") + t.prismIndex, QStringLiteral("i = %1°").arg(t.incidence)};
         const std::pair<const char *, QString> angles[] = {

@@ -6,12 +6,11 @@
 namespace vorlac
 {
 
-struct SceneState;
-struct ScenePicture;
+struct SceneFigure;
 
 // The values of the measurements panel as lines of text for a statement or a correction: the
 // apex angle, then one line per ray shown ("λ = 589 nm : n = 1,516930 ; i = 36,0° ; ..."), a
 // quantity the ray does not have replaced by the panel's note.
-QString measuresAsText(const SceneState &state, const ScenePicture &picture, const QLocale &locale);
+QString measuresAsText(const SceneFigure &figure, const QLocale &locale);
 
 } // namespace vorlac

@@ -412,7 +412,7 @@ void Vorlac::connectExercises()
     authoring.hints = m_hints;
     authoring.window = this;
     authoring.measures = [this] {
-        return measuresAsText(m_controller->state(), m_controller->picture(), regionalLocale());
+        return measuresAsText(m_controller->figure(), regionalLocale());
     };
     authoring.exerciseInUse = [this] { return m_exercises->session().fileName(); };
     authoring.folders = &m_output->dialogFolders();

@@ -6,6 +6,7 @@
 #include "model/linelamps.h"
 #include "output/scenereport.h"
 #include "recovery/recoveryfile.h"
+#include "render/scenefigure.h"
 #include "render/scenerenderer.h"
 #include "rowname.h"
 #include "situations/situation.h"
@@ -177,7 +178,7 @@ TEST_P(UnknownGlass, LeaksNowhereAndComesBack)
     ScenePicture picture;
     RedrawScene(st, picture);
     const ReportTexts report = sceneReportTexts(st);
-    const QString texts = measuresAsText(st, picture, fr) + report.prismMaterial + report.prismIndex;
+    const QString texts = measuresAsText(traceFigure(st), fr) + report.prismMaterial + report.prismIndex;
     const QByteArray bytes = serialiseSituation(s).value_or(QByteArray());
     RecoveryWork work;
     work.work.scene = s.scene;
