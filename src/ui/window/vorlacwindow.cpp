@@ -411,9 +411,7 @@ void Vorlac::connectExercises()
     authoring.situations = m_situations;
     authoring.hints = m_hints;
     authoring.window = this;
-    authoring.measures = [this] {
-        return measuresAsText(m_controller->figure(), regionalLocale());
-    };
+    authoring.measures = [this] { return measuresAsText(m_controller->figure(), regionalLocale()); };
     authoring.exerciseInUse = [this] { return m_exercises->session().fileName(); };
     authoring.folders = &m_output->dialogFolders();
     authoring.showWritten = [this](const QString &path) {
