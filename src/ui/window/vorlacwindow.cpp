@@ -13,6 +13,7 @@
 #include "common/programdirectory.h"
 #include "common/regional.h"
 #include "common/rounding.h"
+#include "common/stalekeys.h"
 #include "exercises/exercisearea.h"
 #include "exercises/exerciseauthoring.h"
 #include "exercises/exercisecommands.h"
@@ -108,6 +109,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     qApp->installEventFilter(new AccessibleNaming(this));
     // The controls' focus marks follow the keyboard, not the clicks.
     qApp->installEventFilter(new FocusMarks(this));
+    qApp->installEventFilter(new StaleKeyFilter(this));
     QAccessible::installFactory(programAccessibleFactory);
     QAccessible::installFactory(hintLineAccessibleFactory);
     QAccessible::installFactory(sceneAccessibleFactory);

@@ -1,7 +1,12 @@
 #include "common/messenger.h"
+#include "common/stalekeys.h"
 #include "ui/dialogwatch.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontDatabase>
+#include <QKeyEvent>
+#include <QTest>
 
 using namespace vorlac;
 
@@ -46,3 +51,26 @@ INSTANTIATE_TEST_SUITE_P(Titles, MessageBoxWidth,
                          [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
+
+// A key posted again to a list's drop-down after it closed (a screen reader's round trip) chooses
+// nothing a second time; the drop-down's own Enter still chooses.
+TEST(StaleKeys, AKeyReachingAClosedDropDownChoosesNothing)
+{
+    vorlac::StaleKeyFilter filter;
+    qApp->installEventFilter(&filter);
+    QComboBox combo;
+    combo.addItems({QStringLiteral("Eau"), QStringLiteral("Autre")});
+    combo.show();
+    int chosen = 0;
+    QObject::connect(&combo, &QComboBox::activated, [&chosen] { ++chosen; });
+    combo.showPopup();
+    QAbstractItemView *list = combo.view();
+    list->setCurrentIndex(combo.model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_FALSE(list->window()->isVisible());
+    QKeyEvent again(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &again);
+    EXPECT_EQ(chosen, 1);
+    qApp->removeEventFilter(&filter);
+}
