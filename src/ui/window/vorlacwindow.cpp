@@ -56,6 +56,7 @@
 #include "table/valuetable.h"
 #include "window/copymenu.h"
 #include "window/coveredcontrols.h"
+#include "window/smallscreenrule.h"
 #include "window/toolbar.h"
 #include "window/undoactions.h"
 
@@ -88,8 +89,6 @@ const QString kStartHint = QStringLiteral("Vous pouvez modifier les paramètres,
                            QStringLiteral("ouvrir une configuration ou un exercice");
 const QString kCopyConfirmation =
     QStringLiteral("L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
-const QString kMarkerFile = QStringLiteral("TEMPO.SPC");
-constexpr int kMarkerRecord = 3;
 
 } // namespace
 
@@ -101,6 +100,9 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 {
     if (!m_programDir.endsWith(QLatin1Char('/')) && !m_programDir.endsWith(QDir::separator()))
         m_programDir += QLatin1Char('/');
+    m_smallScreen = std::make_unique<SmallScreenRule>(*this, m_env.screenSize);
+    m_marker = std::make_unique<StartMarker>(m_programDir,
+                                             m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory);
     setObjectName(QStringLiteral("Vorlac"));
     setWindowTitle(QStringLiteral("Le vorlac"));
     resize(786, 571);
@@ -461,9 +463,9 @@ void Vorlac::hidePanels()
 void Vorlac::startUp()
 {
     m_valueTable->setTableNumberFormat(QStringLiteral("########0.000"));
-    writeMarker(QStringLiteral("OUI"));
+    m_marker->write(QStringLiteral("OUI"));
 
-    applySmallScreenRule();
+    m_smallScreen->apply();
     m_exercises->showIntroduction();
     setInfo(kStartHint);
     m_controller->start();
@@ -474,64 +476,23 @@ void Vorlac::startUp()
     m_hints->keepWhileHovering(m_toolbar->copyButton(), kCopyConfirmation);
 }
 
-void Vorlac::writeMarker(const QString &text)
-{
-    // The program directory first, unless it is an installed program's data folder; the user's
-    // state folder when it is, or when the program directory refuses the write. Closing writes
-    // where start-up did. Failures (a full disk, no writable place) are ignored: start-up and
-    // closing go on, and the atomic rewrite leaves the file as it was.
-    const QString state = m_env.stateDirectory.isEmpty() ? userStateFolder() : m_env.stateDirectory;
-    QStringList places = markerFolders(m_programDir, QCoreApplication::applicationDirPath(), state);
-    if (m_markerDir == state && places.size() == 2)
-        std::swap(places[0], places[1]);
-    m_markerDir = writeMarkerRecord(places, kMarkerFile, kMarkerRecord, text);
-}
-
-QSize Vorlac::screenSize() const
-{
-    if (m_env.screenSize)
-        return m_env.screenSize();
-    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? s->size() : QSize(1024, 768);
-}
-
-void Vorlac::applySmallScreenRule()
-{
-    if (m_applyingRule)
-        return;
-    const QSize screen = screenSize();
-    if (screen.width() >= 850)
-        return;
-    m_applyingRule = true;
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-    const QSize frameExtra = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
-    const QSize outer = smallScreenFrame(screen).size();
-    if (size() != outer - frameExtra)
-        resize(outer - frameExtra);
-    const QPoint topLeft = smallScreenFrame(screen).topLeft();
-    if (pos() != topLeft)
-        move(topLeft);
-    m_applyingRule = false;
-}
-
 void Vorlac::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
-    applySmallScreenRule();
+    m_smallScreen->apply();
 }
 
 void Vorlac::showEvent(QShowEvent *e)
 {
     QWidget::showEvent(e);
-    applySmallScreenRule();
+    m_smallScreen->apply();
 }
 
 void Vorlac::changeEvent(QEvent *e)
 {
     QWidget::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange)
-        applySmallScreenRule();
+        m_smallScreen->apply();
 }
 
 void Vorlac::paintBackground(QPainter &p) const
@@ -608,7 +569,7 @@ void Vorlac::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
-    writeMarker(QStringLiteral("NON"));
+    m_marker->write(QStringLiteral("NON"));
     m_recovery->discard();
     m_closeAccepted = true;
     e->accept();

@@ -44,6 +44,8 @@ class Toolbar;
 class UndoActions;
 class UndoHistory;
 class SceneUndoAccess;
+class SmallScreenRule;
+class StartMarker;
 class WorkBinder;
 
 // What the main window takes from its surroundings; tests replace these.
@@ -119,7 +121,6 @@ class Vorlac : public QWidget
 
   private:
     // The small-screen rule (start-up and every resize).
-    void applySmallScreenRule();
     void buildPanelIcons();
     void connectRooms();
     void addShortcuts();
@@ -131,15 +132,13 @@ class Vorlac : public QWidget
     void buildMeasurements();
     void hidePanels();
     void startUp();
-    void writeMarker(const QString &text);
-    QSize screenSize() const;
     void paintBackground(QPainter &p) const;
 
     VorlacEnvironment m_env;
     QString m_programDir;
-    QString m_markerDir; // where the marker went at start-up; "" when nowhere
+    std::unique_ptr<SmallScreenRule> m_smallScreen;
+    std::unique_ptr<StartMarker> m_marker;
     bool m_closeAccepted = false;
-    bool m_applyingRule = false;
 
     SceneController *m_controller;
     HintLine *m_hints;
