@@ -85,9 +85,7 @@ void ProjectionCommands::toggle()
                              .arg(regionalLocale().toString(m_controller.state().incidenceAngle, 'f', 1)));
     });
     m_projection->setScreenCommands(m_screen);
-    m_projection->stripAction()->setChecked(m_stripShown);
     connect(m_projection, &ProjectionWindow::stripToggled, this, [this](bool shown) {
-        m_stripShown = shown;
         m_hints.announce(shown ? QStringLiteral("Spectre observé : affiché en bas de la projection")
                                : QStringLiteral("Spectre observé : retiré de la projection"));
     });

@@ -32,7 +32,7 @@ class ProjectionCommands : public QObject
     void toggle();
     // The main window's protractor, drawn in the projection while it is shown.
     void setProtractor(ProtractorView *protractor);
-    // The screen whose observed strip the projection can show; the choice is kept for the run.
+    // The screen whose observed strip the projection can show.
     void setScreen(ScreenCommands *screen);
 
   private:
@@ -45,7 +45,6 @@ class ProjectionCommands : public QObject
     QPointer<ProjectionWindow> m_projection;
     QPointer<ProtractorView> m_protractor;
     QPointer<ScreenCommands> m_screen;
-    bool m_stripShown = false;
 };
 
 } // namespace vorlac

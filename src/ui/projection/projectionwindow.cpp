@@ -60,6 +60,7 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     m_stripAction->setShortcutContext(Qt::WindowShortcut);
     m_stripAction->setToolTip(QStringLiteral("Le spectre observé sur l'écran, en bas de la projection (S)"));
     m_stripAction->setStatusTip(kStripHint);
+    m_stripAction->setChecked(options.settings().projectionStrip);
     m_stripAction->setEnabled(false); // until the screen is given
     addAction(m_stripAction);
     m_menu->setToolTipsVisible(true);
@@ -68,6 +69,7 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
             m_stripWanted = on;
             m_screen->setStripWanted(on);
         }
+        m_options.setProjectionStrip(on);
         fitScene();
         emit stripToggled(on);
     });
@@ -93,6 +95,7 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     connect(&options, &FigureOptions::layerChanged, this, qOverload<>(&QWidget::update));
     connect(&options, &FigureOptions::changed, this, [this, readout, group] {
         readout->setChecked(m_options.settings().projectionReadout);
+        m_stripAction->setChecked(m_options.settings().projectionStrip);
         const QList<QAction *> all = group->actions();
         all[m_options.settings().projectionRayWidth - kMinRayWidth]->setChecked(true);
         // New marks come with every figure, which draws the scene already: they are only painted.
@@ -119,8 +122,14 @@ void ProjectionWindow::setScreenCommands(ScreenCommands *screen)
 {
     m_screen = screen;
     m_stripAction->setEnabled(screen != nullptr);
-    if (screen)
-        connect(screen, &ScreenCommands::stripChanged, this, qOverload<>(&QWidget::update));
+    if (!screen)
+        return;
+    connect(screen, &ScreenCommands::stripChanged, this, qOverload<>(&QWidget::update));
+    if (m_stripAction->isChecked()) {
+        m_stripWanted = true;
+        screen->setStripWanted(true);
+        fitScene();
+    }
 }
 
 bool ProjectionWindow::stripShown() const
@@ -235,6 +244,7 @@ void ProjectionWindow::paintStrip(QPainter &p)
     const QRect strip(band.left() + side, band.top() + pad + int(3 * style.unit), band.width() - 2 * side,
                       std::max(8, band.height() - rulerHeight - readoutHeight - 2 * pad - int(3 * style.unit)));
     p.fillRect(strip, Qt::black);
+    m_stripArea = QRect();
     const std::optional<ShownStrip> shown = m_screen->shownStrip();
     if (!shown || !shown->spectrum) {
         p.setPen(QColor(190, 190, 190));
@@ -257,6 +267,8 @@ void ProjectionWindow::paintStrip(QPainter &p)
     p.drawImage(QRectF(strip), m_strip, QRectF(0, 0, m_strip.width(), 1));
     p.restore();
     const StripRange range{shown->fromMm, shown->toMm, strip.width()};
+    m_stripArea = strip;
+    m_stripRange = range;
     paintStripRuler(p, strip, range, style, band);
     if (shown->cursorMm)
         paintStripCursor(p, strip, strip.left() + (*shown->cursorMm - range.fromMm) / range.pixelMm(), style.unit);
@@ -375,10 +387,21 @@ void ProjectionWindow::dragTo(Qt::MouseButtons buttons, QPointF window)
     m_controller.dragLamp(buttons, s.x(), s.y());
 }
 
+void ProjectionWindow::pointStrip(double x)
+{
+    if (m_screen && !m_stripArea.isEmpty())
+        m_screen->pointStrip(m_stripRange.fromMm + (x - m_stripArea.left()) * m_stripRange.pixelMm());
+}
+
 void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(e);
+    if (stripBand().contains(e->position().toPoint())) {
+        m_stripPointing = true;
+        pointStrip(e->position().x());
+        return e->accept();
+    }
     // The protractor's handles work here as on the main window's scene.
     if (const auto handle = protractorHandleAt(e->position())) {
         m_protractorDrag = handle;
@@ -398,7 +421,9 @@ void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 
 void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
 {
-    if (m_protractorDrag && m_protractor && (e->buttons() & Qt::LeftButton)) {
+    if (m_stripPointing && (e->buttons() & Qt::LeftButton)) {
+        pointStrip(e->position().x());
+    } else if (m_protractorDrag && m_protractor && (e->buttons() & Qt::LeftButton)) {
         m_protractor->dragHandle(*m_protractorDrag,
                                  m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
     } else if (m_dragging && (e->buttons() & Qt::LeftButton)) {
@@ -420,6 +445,7 @@ void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
 void ProjectionWindow::mouseReleaseEvent(QMouseEvent *e)
 {
     m_protractorDrag.reset();
+    m_stripPointing = false;
     if (m_dragging) {
         m_dragging = false;
         m_controller.releaseLamp();

@@ -3,6 +3,7 @@
 #include "model/colour.h"
 #include "render/sceneviewport.h"
 #include "scene/protractorview.h"
+#include "spectra/observedspectrum.h"
 
 #include <QImage>
 #include <QPoint>
@@ -44,7 +45,8 @@ class ProjectionWindow : public QWidget
     QMenu *menu() const { return m_menu; }
 
     // The observed spectrum along the bottom, large, with its ruler and the panel's cursor and
-    // read-out: the screen's own strip (key S, or the pop-up menu). The scene fits above it.
+    // read-out: the screen's own strip (key S, or the pop-up menu). The scene fits above it; a
+    // click or a drag on the strip moves the panel's cursor.
     void setScreenCommands(ScreenCommands *screen);
     QAction *stripAction() const { return m_stripAction; }
     bool stripShown() const;
@@ -74,7 +76,8 @@ class ProjectionWindow : public QWidget
     void paintZoomLevel(QPainter &p);
     void paintProtractor(QPainter &p);
     void paintStrip(QPainter &p);
-    QSize sceneSize() const; // the window less the strip's band
+    void pointStrip(double x); // the panel's cursor to the strip's window x
+    QSize sceneSize() const;   // the window less the strip's band
     void fitScene();
     // The protractor's handle under a window point (the topmost), while it is shown.
     std::optional<ProtractorView::Handle> protractorHandleAt(QPointF window) const;
@@ -98,6 +101,9 @@ class ProjectionWindow : public QWidget
     QAction *m_stripAction;
     bool m_stripWanted = false; // told to the screen, so that it computes the spectrum
     QImage m_strip;             // the strip's pixels for the last stretch, width and spectrum
+    QRect m_stripArea;          // where the last paint put the strip, and the stretch it showed
+    StripRange m_stripRange;
+    bool m_stripPointing = false;
     std::tuple<double, double, int, int> m_stripKey{0, 0, 0, -1};
 };
 

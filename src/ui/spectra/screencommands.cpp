@@ -138,6 +138,12 @@ void ScreenCommands::setStripWanted(bool wanted)
     recompute();
 }
 
+void ScreenCommands::pointStrip(double positionMm)
+{
+    if (!m_panel->isHidden() && m_panel->view()->hasSpectrum())
+        m_panel->view()->setCursorMm(positionMm);
+}
+
 std::optional<ShownStrip> ScreenCommands::shownStrip() const
 {
     if (!settings().shown)

@@ -58,6 +58,8 @@ class ScreenCommands : public QObject
     void setStripWanted(bool wanted);
     // Nothing while the screen is off.
     std::optional<ShownStrip> shownStrip() const;
+    // Another window's strip pointed at a position: the panel's cursor goes there while it is open.
+    void pointStrip(double positionMm);
 
   signals:
     void recorded(int line); // the data line F9 wrote

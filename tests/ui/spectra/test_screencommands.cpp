@@ -111,11 +111,8 @@ struct F9Row {
     bool screenShown; // on, its panel open
     bool lampHidden;
     const char *secondTitle; // what C2 is titled after F9
+    friend void PrintTo(const F9Row &row, std::ostream *os) { *os << row.name; }
 };
-void PrintTo(const F9Row &row, std::ostream *os)
-{
-    *os << row.name;
-}
 
 class ScreenF9 : public VorlacFixture, public ::testing::WithParamInterface<F9Row>
 {
@@ -130,7 +127,6 @@ TEST_P(ScreenF9, RecordsTheLineOrTheAngles)
     const int mercury = lineLampRow(QStringLiteral("mercure"));
     r.lampHidden ? w.controller().setUnknownLamp(mercury) : w.controller().setLamp(mercury);
     w.controller().setSource(SourceType::LineLamp);
-    settle();
     ScreenCommands &screen = w.screenCommands();
     if (r.screenShown)
         screen.action()->trigger();
@@ -173,9 +169,7 @@ TEST_F(ScreenWired, ProjectionShowsTheStrip)
     Vorlac &w = window();
     w.controller().setLamp(lineLampRow(QStringLiteral("sodium")));
     w.controller().setSource(SourceType::LineLamp);
-    ScreenSettings s;
-    s.shown = true;
-    w.screenCommands().setSettings(s);
+    w.screenCommands().setSettings(ScreenSettings{true, {}, false, {}});
     w.projection().toggle();
     ProjectionWindow *proj = w.projection().window();
     ASSERT_NE(proj, nullptr);
@@ -185,19 +179,23 @@ TEST_F(ScreenWired, ProjectionShowsTheStrip)
     const double fitted = proj->viewport().fitScale;
     EXPECT_TRUE(proj->stripBand().isEmpty());
     QTest::keyClick(proj, Qt::Key_S);
-    QApplication::processEvents();
     ASSERT_TRUE(proj->stripShown());
-    const QRect band = proj->stripBand();
-    EXPECT_EQ(band.bottom(), proj->height() - 1);
+    EXPECT_EQ(proj->stripBand().bottom(), proj->height() - 1);
     EXPECT_LT(proj->viewport().fitScale, fitted); // the scene above the strip
     // The sodium doublet's yellow is in the band, with the panel closed.
-    const QImage shot = proj->grab(band).toImage();
+    const QImage shot = proj->grab(proj->stripBand()).toImage();
     int yellow = 0;
     for (int x = 0; x < shot.width(); ++x) {
         const QColor c = shot.pixelColor(x, shot.height() / 4);
         yellow += c.red() > 100 && c.green() > 60 && c.blue() < 60;
     }
     EXPECT_GT(yellow, 0);
+    // With the panel open, a click on the strip's middle puts the panel's cursor there.
+    w.screenCommands().toggle();
+    proj->grab();
+    QTest::mouseClick(proj, Qt::LeftButton, {}, proj->stripBand().center());
+    const StripRange r = w.screenCommands().panel()->view()->range();
+    EXPECT_NEAR(w.screenCommands().panel()->view()->cursorMm(), (r.fromMm + r.toMm) / 2, 3 * r.pixelMm());
 }
 
 } // namespace
