@@ -61,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ScreenRecordLine,
                          ::testing::Values(LineRow{"green 546 A60", 60, 50.0, 500.0, 546.074, false},
                                            LineRow{"violet 404 A45 far", 45, 40.0, 1500.0, 404.656, false},
                                            LineRow{"yellow 579 near", 60, 55.0, 200.0, 579.066, false},
-                                           LineRow{"hidden green", 60, 50.0, 500.0, 546.074, true},
-                                           LineRow{"hidden violet", 60, 50.0, 500.0, 404.656, true}),
+                                           LineRow{"hidden green", 60, 50.0, 500.0, 546.074, true}),
                          RowName());
 
 struct TableRow {
@@ -92,7 +91,6 @@ TEST_P(ScreenRecordTable, ChoosesColumnsAndLine)
     ObservedLine line{-12.5, false, 2, r.hidden ? std::nullopt : std::optional<double>(546.074), {}};
     const ScreenRecordOutcome out = recordScreenLine(table, line);
     ASSERT_EQ(out.status, r.status);
-    EXPECT_FALSE(screenRecordMessage(out, line, table).isEmpty());
     if (r.status != ScreenRecordOutcome::Recorded) {
         EXPECT_TRUE(table.snapshot() == before); // nothing written
         return;
