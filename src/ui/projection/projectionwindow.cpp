@@ -232,7 +232,7 @@ void ProjectionWindow::paintStrip(QPainter &p)
     const bool black = m_controller.state().blackBackground;
     const QColor ink = black ? Qt::white : Qt::black;
     p.fillRect(band, black ? Qt::black : Qt::white);
-    // Thick enough to read from the back of a class: the labels a thirtieth of the window high.
+    // Thick enough to read from the back of a class: labels a thirty-second of the window high.
     StripStyle style{QFont(QStringLiteral("Arial")), ink, std::max(1.0, height() / 270.0)};
     style.font.setPixelSize(std::max(14, height() / 32));
     style.font.setBold(true);
