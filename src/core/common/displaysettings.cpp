@@ -13,6 +13,7 @@ const QByteArray kRayWidth = "epaisseur";
 const QByteArray kReadout = "lecture";
 const QByteArray kZoom = "grossissement";
 const QByteArray kDecimals = "decimalesangles";
+const QByteArray kStrip = "spectre";
 
 } // namespace
 
@@ -34,6 +35,8 @@ DisplaySettings readDisplaySettings(const QByteArray &text)
             s.angleMarks = n == 1;
         else if (name == kReadout && (n == 0 || n == 1))
             s.projectionReadout = n == 1;
+        else if (name == kStrip && (n == 0 || n == 1))
+            s.projectionStrip = n == 1;
         else if (name == kRayWidth && n >= kMinRayWidth && n <= kMaxRayWidth)
             s.projectionRayWidth = n;
         else if (name == kZoom && n >= kMinSettingsZoom && n <= kMaxSettingsZoom)
@@ -49,7 +52,8 @@ QByteArray displaySettingsText(const DisplaySettings &s)
     return kAngles + '=' + QByteArray::number(s.angleMarks ? 1 : 0) + '\n' + kRayWidth + '=' +
            QByteArray::number(s.projectionRayWidth) + '\n' + kReadout + '=' +
            QByteArray::number(s.projectionReadout ? 1 : 0) + '\n' + kZoom + '=' + QByteArray::number(s.magnifierZoom) +
-           '\n' + kDecimals + '=' + QByteArray::number(s.angleDecimals) + '\n';
+           '\n' + kDecimals + '=' + QByteArray::number(s.angleDecimals) + '\n' + kStrip + '=' +
+           QByteArray::number(s.projectionStrip ? 1 : 0) + '\n';
 }
 
 } // namespace vorlac

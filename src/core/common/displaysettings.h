@@ -13,6 +13,7 @@ struct DisplaySettings {
     bool projectionReadout = true; // the large read-out in the projection window's corner
     int magnifierZoom = 100;       // "Grossissement" of the emergent beam, 10..200
     int angleDecimals = 1;         // the measurements panel's angles: 0,1 / 0,01 / 0,001 degree
+    bool projectionStrip = false;  // the observed spectrum along the projection's bottom
     bool operator==(const DisplaySettings &) const = default;
 };
 

@@ -8,6 +8,7 @@
 #include "scene/figureoptions.h"
 #include "scene/protractorview.h"
 #include "scene/scenecontroller.h"
+#include "spectra/screencommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -63,6 +64,11 @@ void ProjectionCommands::setProtractor(ProtractorView *protractor)
     m_protractor = protractor;
 }
 
+void ProjectionCommands::setScreen(ScreenCommands *screen)
+{
+    m_screen = screen;
+}
+
 void ProjectionCommands::toggle()
 {
     if (m_projection) {
@@ -77,6 +83,11 @@ void ProjectionCommands::toggle()
     connect(m_projection, &ProjectionWindow::lampStepped, this, [this] {
         m_hints.announce(QStringLiteral("Incidence : %1°")
                              .arg(regionalLocale().toString(m_controller.state().incidenceAngle, 'f', 1)));
+    });
+    m_projection->setScreenCommands(m_screen);
+    connect(m_projection, &ProjectionWindow::stripToggled, this, [this](bool shown) {
+        m_hints.announce(shown ? QStringLiteral("Spectre observé : affiché en bas de la projection")
+                               : QStringLiteral("Spectre observé : retiré de la projection"));
     });
     connect(m_projection, &QObject::destroyed, m_window, [w = m_window] { w->activateWindow(); });
     m_projection->showOnProjector();

@@ -15,6 +15,7 @@ class HintLine;
 class ProjectionWindow;
 class ProtractorView;
 class SceneController;
+class ScreenCommands;
 
 // "Projection": the item (F11) and the icon `ImageProjection` beside the panel icons that open
 // and close the projection window.
@@ -31,6 +32,8 @@ class ProjectionCommands : public QObject
     void toggle();
     // The main window's protractor, drawn in the projection while it is shown.
     void setProtractor(ProtractorView *protractor);
+    // The screen whose observed strip the projection can show.
+    void setScreen(ScreenCommands *screen);
 
   private:
     SceneController &m_controller;
@@ -41,6 +44,7 @@ class ProjectionCommands : public QObject
     ClickLabel *m_icon;
     QPointer<ProjectionWindow> m_projection;
     QPointer<ProtractorView> m_protractor;
+    QPointer<ScreenCommands> m_screen;
 };
 
 } // namespace vorlac

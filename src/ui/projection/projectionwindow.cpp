@@ -9,7 +9,10 @@
 #include "scene/figureoptions.h"
 #include "scene/protractorview.h"
 #include "scene/scenecontroller.h"
+#include "spectra/screencommands.h"
+#include "spectra/strippainter.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -26,6 +29,8 @@ namespace vorlac
 namespace
 {
 constexpr double kZoomStep = 1.25;
+const QString kStripHint = QStringLiteral("Montrer en bas de la projection le spectre observé sur l'écran, en grand, "
+                                          "avec sa règle en millimètres (touche S pour le montrer ou le retirer)");
 } // namespace
 
 ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
@@ -49,6 +54,25 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     readout->setCheckable(true);
     readout->setChecked(options.settings().projectionReadout);
     connect(readout, &QAction::toggled, &options, &FigureOptions::setProjectionReadout);
+    m_stripAction = addNamedAction(m_menu, "spectreProjection", QStringLiteral("Spectre observé (touche S)"));
+    m_stripAction->setCheckable(true);
+    m_stripAction->setShortcut(QKeySequence(Qt::Key_S));
+    m_stripAction->setShortcutContext(Qt::WindowShortcut);
+    m_stripAction->setToolTip(QStringLiteral("Le spectre observé sur l'écran, en bas de la projection (S)"));
+    m_stripAction->setStatusTip(kStripHint);
+    m_stripAction->setChecked(options.settings().projectionStrip);
+    m_stripAction->setEnabled(false); // until the screen is given
+    addAction(m_stripAction);
+    m_menu->setToolTipsVisible(true);
+    connect(m_stripAction, &QAction::toggled, this, [this](bool on) {
+        if (m_screen && on != m_stripWanted) {
+            m_stripWanted = on;
+            m_screen->setStripWanted(on);
+        }
+        m_options.setProjectionStrip(on);
+        fitScene();
+        emit stripToggled(on);
+    });
     QMenu *widths = m_menu->addMenu(QStringLiteral("Épaisseur des rayons"));
     widths->setObjectName(QStringLiteral("menuepaisseur"));
     auto *group = new QActionGroup(widths);
@@ -71,6 +95,7 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
     connect(&options, &FigureOptions::layerChanged, this, qOverload<>(&QWidget::update));
     connect(&options, &FigureOptions::changed, this, [this, readout, group] {
         readout->setChecked(m_options.settings().projectionReadout);
+        m_stripAction->setChecked(m_options.settings().projectionStrip);
         const QList<QAction *> all = group->actions();
         all[m_options.settings().projectionRayWidth - kMinRayWidth]->setChecked(true);
         // New marks come with every figure, which draws the scene already: they are only painted.
@@ -85,6 +110,45 @@ ProjectionWindow::ProjectionWindow(SceneController &controller, FigureOptions &o
         connect(protractor, &ProtractorView::figureChanged, this, qOverload<>(&QWidget::update));
     m_view = fittedViewport(size());
     render();
+}
+
+ProjectionWindow::~ProjectionWindow()
+{
+    if (m_screen && m_stripWanted)
+        m_screen->setStripWanted(false);
+}
+
+void ProjectionWindow::setScreenCommands(ScreenCommands *screen)
+{
+    m_screen = screen;
+    m_stripAction->setEnabled(screen != nullptr);
+    if (!screen)
+        return;
+    connect(screen, &ScreenCommands::stripChanged, this, qOverload<>(&QWidget::update));
+    if (m_stripAction->isChecked()) {
+        m_stripWanted = true;
+        screen->setStripWanted(true);
+        fitScene();
+    }
+}
+
+bool ProjectionWindow::stripShown() const
+{
+    return m_screen && m_stripAction->isChecked();
+}
+
+QSize ProjectionWindow::sceneSize() const
+{
+    return {width(), std::max(1, height() - stripBand().height())};
+}
+
+QRect ProjectionWindow::stripBand() const
+{
+    if (!stripShown())
+        return {};
+    // A quarter of the window, at least what the strip, its ruler and the read-out need.
+    const int h = std::max(height() / 4, 150);
+    return {0, height() - h, width(), h};
 }
 
 void ProjectionWindow::showOnProjector()
@@ -157,6 +221,61 @@ void ProjectionWindow::paintEvent(QPaintEvent *)
         paintReadout(p);
     if (m_view.zoomed())
         paintZoomLevel(p);
+    paintStrip(p);
+}
+
+void ProjectionWindow::paintStrip(QPainter &p)
+{
+    const QRect band = stripBand();
+    if (band.isEmpty())
+        return;
+    const bool black = m_controller.state().blackBackground;
+    const QColor ink = black ? Qt::white : Qt::black;
+    p.fillRect(band, black ? Qt::black : Qt::white);
+    // Thick enough to read from the back of a class: labels a thirty-second of the window high.
+    StripStyle style{QFont(QStringLiteral("Arial")), ink, std::max(1.0, height() / 270.0)};
+    style.font.setPixelSize(std::max(14, height() / 32));
+    style.font.setBold(true);
+    const QFontMetrics fm(style.font);
+    const int side = fm.horizontalAdvance(QStringLiteral("-000,0")) / 2 + 4;
+    const int readoutHeight = fm.height();
+    const int rulerHeight = stripRulerHeight(style);
+    const int pad = int(2 * style.unit);
+    const QRect strip(band.left() + side, band.top() + pad + int(3 * style.unit), band.width() - 2 * side,
+                      std::max(8, band.height() - rulerHeight - readoutHeight - 2 * pad - int(3 * style.unit)));
+    p.fillRect(strip, Qt::black);
+    m_stripArea = QRect();
+    const std::optional<ShownStrip> shown = m_screen->shownStrip();
+    if (!shown || !shown->spectrum) {
+        p.setPen(QColor(190, 190, 190));
+        p.setFont(style.font);
+        p.drawText(strip, Qt::AlignCenter,
+                   shown ? QStringLiteral("Aucune lumière n'arrive sur l'écran")
+                         : QStringLiteral("Pas d'écran : F7 pour le placer après le prisme"));
+        return;
+    }
+    // Wide strip pixels, so that a line a single pixel holds is seen from the back of the class.
+    const double wide = std::max(1.0, std::round(height() / 360.0));
+    const int pixels = std::max(1, int(strip.width() * devicePixelRatioF() / wide));
+    const std::tuple<double, double, int, int> key{shown->fromMm, shown->toMm, pixels, shown->generation};
+    if (key != m_stripKey) {
+        m_strip = stripImage(shown->spectrum, shown->fromMm, shown->toMm, pixels);
+        m_stripKey = key;
+    }
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(QRectF(strip), m_strip, QRectF(0, 0, m_strip.width(), 1));
+    p.restore();
+    const StripRange range{shown->fromMm, shown->toMm, strip.width()};
+    m_stripArea = strip;
+    m_stripRange = range;
+    paintStripRuler(p, strip, range, style, band);
+    if (shown->cursorMm)
+        paintStripCursor(p, strip, strip.left() + (*shown->cursorMm - range.fromMm) / range.pixelMm(), style.unit);
+    p.setPen(ink);
+    p.setFont(style.font);
+    p.drawText(QRect(strip.left(), band.bottom() + 1 - readoutHeight - pad, strip.width(), readoutHeight),
+               Qt::AlignLeft | Qt::AlignVCenter, shown->readout);
 }
 
 void ProjectionWindow::paintZoomLevel(QPainter &p)
@@ -168,7 +287,7 @@ void ProjectionWindow::paintZoomLevel(QPainter &p)
     const QString text = QStringLiteral("Zoom ×%1").arg(regionalLocale().toString(m_view.zoom, 'f', 1));
     const double pad = fm.height() / 3;
     // Bottom right: the read-out holds the bottom left, the angle labels may reach the top.
-    const QRectF box(width() - fm.horizontalAdvance(text) - 3 * pad, height() - fm.height() - 2 * pad,
+    const QRectF box(width() - fm.horizontalAdvance(text) - 3 * pad, sceneSize().height() - fm.height() - 2 * pad,
                      fm.horizontalAdvance(text) + 2 * pad, fm.height() + pad);
     const bool black = m_controller.state().blackBackground;
     p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
@@ -229,7 +348,7 @@ void ProjectionWindow::paintReadout(QPainter &p)
     const double pad = fm.height() / 3;
     // Bottom left, where the scene has least: below the base, away from the emergent beam.
     const double h = fm.height() * lines.size() + pad;
-    const QRectF box(pad, height() - pad - h, w + 2 * pad, h);
+    const QRectF box(pad, sceneSize().height() - pad - h, w + 2 * pad, h);
     const bool black = m_controller.state().blackBackground;
     p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
     p.setPen(black ? Qt::white : Qt::black);
@@ -240,14 +359,20 @@ void ProjectionWindow::paintReadout(QPainter &p)
 
 void ProjectionWindow::resizeEvent(QResizeEvent *)
 {
-    const SceneViewport fitted = fittedViewport(size());
-    // A zoom survives a resize about the window's centre.
-    const QPointF centre = m_view.toScene(QPointF(width(), height()) / 2);
+    fitScene();
+}
+
+void ProjectionWindow::fitScene()
+{
+    const QSize area = sceneSize();
+    const SceneViewport fitted = fittedViewport(area);
+    // A zoom survives a resize about the scene's centre.
+    const QPointF centre = m_view.toScene(QPointF(area.width(), area.height()) / 2);
     const double zoom = m_view.zoom;
     m_view = fitted;
     if (zoom > 1) {
         m_view.zoom = zoom;
-        m_view.origin = centre - QPointF(width(), height()) / (2 * m_view.scale());
+        m_view.origin = centre - QPointF(area.width(), area.height()) / (2 * m_view.scale());
     }
     render();
 }
@@ -262,10 +387,21 @@ void ProjectionWindow::dragTo(Qt::MouseButtons buttons, QPointF window)
     m_controller.dragLamp(buttons, s.x(), s.y());
 }
 
+void ProjectionWindow::pointStrip(double x)
+{
+    if (m_screen && !m_stripArea.isEmpty())
+        m_screen->pointStrip(m_stripRange.fromMm + (x - m_stripArea.left()) * m_stripRange.pixelMm());
+}
+
 void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(e);
+    if (stripBand().contains(e->position().toPoint())) {
+        m_stripPointing = true;
+        pointStrip(e->position().x());
+        return e->accept();
+    }
     // The protractor's handles work here as on the main window's scene.
     if (const auto handle = protractorHandleAt(e->position())) {
         m_protractorDrag = handle;
@@ -285,7 +421,9 @@ void ProjectionWindow::mousePressEvent(QMouseEvent *e)
 
 void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
 {
-    if (m_protractorDrag && m_protractor && (e->buttons() & Qt::LeftButton)) {
+    if (m_stripPointing && (e->buttons() & Qt::LeftButton)) {
+        pointStrip(e->position().x());
+    } else if (m_protractorDrag && m_protractor && (e->buttons() & Qt::LeftButton)) {
         m_protractor->dragHandle(*m_protractorDrag,
                                  m_view.toScene(e->position()) - QPointF(m_protractor->state().position));
     } else if (m_dragging && (e->buttons() & Qt::LeftButton)) {
@@ -307,6 +445,7 @@ void ProjectionWindow::mouseMoveEvent(QMouseEvent *e)
 void ProjectionWindow::mouseReleaseEvent(QMouseEvent *e)
 {
     m_protractorDrag.reset();
+    m_stripPointing = false;
     if (m_dragging) {
         m_dragging = false;
         m_controller.releaseLamp();

@@ -3,12 +3,14 @@
 #include "model/colour.h"
 #include "render/sceneviewport.h"
 #include "scene/protractorview.h"
+#include "spectra/observedspectrum.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <tuple>
 
 class QMenu;
 
@@ -18,6 +20,7 @@ namespace vorlac
 class FigureOptions;
 class HintLine;
 class SceneController;
+class ScreenCommands;
 
 // The window `Projection`: the scene alone, redrawn to fill it at the chosen ray width, live
 // with every picture of the main window, with a large read-out in its corner. The lamp drags and
@@ -31,6 +34,7 @@ class ProjectionWindow : public QWidget
     // protractor: the main window's, drawn here at the projection's scale while it is shown.
     ProjectionWindow(SceneController &controller, FigureOptions &options, QWidget *mainWindow,
                      ProtractorView *protractor = nullptr);
+    ~ProjectionWindow() override;
 
     // Full screen on a screen other than the main window's when there is one, else on its own.
     void showOnProjector();
@@ -40,9 +44,18 @@ class ProjectionWindow : public QWidget
     QRectF lampRect() const; // window pixels
     QMenu *menu() const { return m_menu; }
 
+    // The observed spectrum along the bottom, large, with its ruler and the panel's cursor and
+    // read-out: the screen's own strip (key S, or the pop-up menu). The scene fits above it; a
+    // click or a drag on the strip moves the panel's cursor.
+    void setScreenCommands(ScreenCommands *screen);
+    QAction *stripAction() const { return m_stripAction; }
+    bool stripShown() const;
+    QRect stripBand() const; // window pixels; empty while the strip is not shown
+
   signals:
     // The lamp moved by a key here, where no slider says its value.
     void lampStepped();
+    void stripToggled(bool shown);
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -62,6 +75,10 @@ class ProjectionWindow : public QWidget
     void paintReadout(QPainter &p);
     void paintZoomLevel(QPainter &p);
     void paintProtractor(QPainter &p);
+    void paintStrip(QPainter &p);
+    void pointStrip(double x); // the panel's cursor to the strip's window x
+    QSize sceneSize() const;   // the window less the strip's band
+    void fitScene();
     // The protractor's handle under a window point (the topmost), while it is shown.
     std::optional<ProtractorView::Handle> protractorHandleAt(QPointF window) const;
     QRectF protractorHandleRect(ProtractorView::Handle handle) const;
@@ -80,6 +97,14 @@ class ProjectionWindow : public QWidget
     bool m_panning = false;
     QPointF m_panFrom;
     QPoint m_lastLampMouse{-1, -1};
+    QPointer<ScreenCommands> m_screen;
+    QAction *m_stripAction;
+    bool m_stripWanted = false; // told to the screen, so that it computes the spectrum
+    QImage m_strip;             // the strip's pixels for the last stretch, width and spectrum
+    QRect m_stripArea;          // where the last paint put the strip, and the stretch it showed
+    StripRange m_stripRange;
+    bool m_stripPointing = false;
+    std::tuple<double, double, int, int> m_stripKey{0, 0, 0, -1};
 };
 
 } // namespace vorlac

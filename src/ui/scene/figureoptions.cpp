@@ -88,6 +88,15 @@ void FigureOptions::setProjectionReadout(bool on)
     emit changed();
 }
 
+void FigureOptions::setProjectionStrip(bool on)
+{
+    if (on == m_settings.projectionStrip)
+        return;
+    m_settings.projectionStrip = on;
+    save();
+    emit changed();
+}
+
 void FigureOptions::setMagnifierZoom(int zoom)
 {
     zoom = std::clamp(zoom, kMinSettingsZoom, kMaxSettingsZoom);

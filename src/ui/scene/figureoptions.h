@@ -34,6 +34,7 @@ class FigureOptions : public QObject
     void setAngleMarks(bool on);
     void setProjectionRayWidth(int pixels);
     void setProjectionReadout(bool on);
+    void setProjectionStrip(bool on);
     void setMagnifierZoom(int zoom);
     void setAngleDecimals(int decimals);
 

@@ -3,6 +3,7 @@
 #include "common/clicklabel.h"
 #include "common/focusmarks.h"
 #include "spectra/screensettings.h"
+#include "spectra/strippainter.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vorlac
 {
@@ -30,12 +32,13 @@ constexpr double kZoomStep = 1.5;
 const QString kTip = QStringLiteral("Le spectre tel qu'on le voit sur l'écran, agrandi, avec une règle en "
                                     "millimètres : cliquer ou glisser pour placer le curseur ; flèches (Maj : "
                                     "10 pixels ; Ctrl : raie suivante), Origine, Fin ; + et − ou molette : "
-                                    "agrandir, réduire");
-const QString kDescription =
-    QStringLiteral("Le curseur lit la position sur l'écran et la longueur d'onde qui y arrive, sauf pour une lampe "
-                   "ou un absorbant inconnus. Flèches gauche et droite : un pixel, dix avec Maj, la raie voisine avec "
-                   "Ctrl (ou page précédente et page suivante) ; Origine et Fin : "
-                   "les extrémités ; plus et moins : agrandir ou réduire autour du curseur.");
+                                    "agrandir, réduire ; F9 : relever la raie la plus proche du curseur");
+const QString kDescription = QStringLiteral(
+    "Le curseur lit la position sur l'écran et la longueur d'onde qui y arrive, sauf pour une lampe "
+    "ou un absorbant inconnus. Flèches gauche et droite : un pixel, dix avec Maj, la raie voisine avec "
+    "Ctrl (ou page précédente et page suivante) ; Origine et Fin : "
+    "les extrémités ; plus et moins : agrandir ou réduire autour du curseur. F9 relève dans le tableau la "
+    "position de la raie la plus proche du curseur et sa longueur d'onde, ou son rang.");
 
 } // namespace
 
@@ -120,6 +123,7 @@ void ObservedSpectrumView::zoom(double factor, double aroundMm)
     m_stripStale = true;
     setCursorMm(m_cursorMm);
     update();
+    emit shownChanged();
 }
 
 void ObservedSpectrumView::setCursorMm(double positionMm)
@@ -159,6 +163,12 @@ std::optional<ObservedLine> ObservedSpectrumView::selectedLine() const
     return i < 0 ? std::nullopt : std::optional<ObservedLine>(m_lines[std::size_t(i)]);
 }
 
+std::optional<ObservedLine> ObservedSpectrumView::nearestLine() const
+{
+    const int i = lineAt(m_lines, m_cursorMm, std::numeric_limits<double>::infinity());
+    return i < 0 ? std::nullopt : std::optional<ObservedLine>(m_lines[std::size_t(i)]);
+}
+
 QString ObservedSpectrumView::readoutText() const
 {
     const std::optional<CursorReading> r = reading();
@@ -171,6 +181,7 @@ QString ObservedSpectrumView::readoutText() const
 
 void ObservedSpectrumView::cursorChanged()
 {
+    emit shownChanged();
     // Screen readers hear the reading as the control's name changes, and as its value where the
     // slider of spectrumaccessible.h is installed.
     const QString text = readoutText();
@@ -185,17 +196,9 @@ void ObservedSpectrumView::cursorChanged()
 
 const QImage &ObservedSpectrumView::stripImage()
 {
-    const double ratio = devicePixelRatioF();
-    const int w = std::max(1, int(std::lround(stripRect().width() * ratio)));
+    const int w = std::max(1, int(std::lround(stripRect().width() * devicePixelRatioF())));
     if (m_stripStale || m_strip.width() != w) {
-        m_strip = QImage(w, 1, QImage::Format_RGB32);
-        m_strip.fill(Qt::black);
-        if (m_spectrum) {
-            const std::vector<Rgb> pixels = m_spectrum->strip(StripRange{m_fromMm, m_toMm, w});
-            auto *line = reinterpret_cast<QRgb *>(m_strip.scanLine(0));
-            for (int x = 0; x < w; ++x)
-                line[x] = toQRgb(pixels[std::size_t(x)]);
-        }
+        m_strip = vorlac::stripImage(m_spectrum ? &*m_spectrum : nullptr, m_fromMm, m_toMm, w);
         m_stripStale = false;
     }
     return m_strip;
@@ -220,22 +223,8 @@ void ObservedSpectrumView::paintEvent(QPaintEvent *)
     }
     paintRuler(p, strip);
 
-    // The cursor: marks over the top and bottom quarters of the strip and across the ticks,
-    // leaving the middle of the strip bare where a line under it must still be seen.
-    const StripRange r = range();
-    const double cx = strip.left() + (m_cursorMm - r.fromMm) / r.pixelMm();
-    const double quarter = strip.height() / 4.0;
-    const std::pair<double, double> marks[] = {{strip.top() - 3.0, strip.top() + quarter},
-                                               {strip.bottom() + 1 - quarter, strip.bottom() + 8.0}};
-    p.setRenderHint(QPainter::Antialiasing, false);
-    for (const auto &[top, bottom] : marks) {
-        if (!isEnabled())
-            break;
-        p.setPen(QPen(QColor(0, 0, 0), 3));
-        p.drawLine(QPointF(cx, top), QPointF(cx, bottom));
-        p.setPen(QPen(QColor(255, 255, 255), 1));
-        p.drawLine(QPointF(cx, top + 1), QPointF(cx, std::min(bottom - 1, strip.bottom() + 0.0)));
-    }
+    if (isEnabled())
+        paintStripCursor(p, strip, strip.left() + (m_cursorMm - range().fromMm) / range().pixelMm(), 1.0);
 
     const QRect readout(kSide, height() - kReadoutHeight, width() - 2 * kSide, kReadoutHeight);
     p.setPen(palette().color(QPalette::WindowText));
@@ -255,41 +244,7 @@ void ObservedSpectrumView::paintEvent(QPaintEvent *)
 
 void ObservedSpectrumView::paintRuler(QPainter &p, const QRect &strip)
 {
-    const StripRange r = range();
-    const int base = strip.bottom() + 1;
-    p.setPen(palette().color(QPalette::WindowText));
-    p.drawLine(strip.left(), base, strip.right(), base);
-    const QFontMetrics fm = fontMetrics();
-    const std::vector<RulerTick> ticks = rulerTicks(r);
-    // Labels on every major tick when they fit, else on every 2nd, 5th, 10th... counted from 0
-    // mm, so that the labelled values stay round.
-    std::vector<const RulerTick *> majors;
-    int widest = 0;
-    for (const RulerTick &t : ticks)
-        if (t.major) {
-            majors.push_back(&t);
-            widest = std::max(widest, fm.horizontalAdvance(t.label));
-        }
-    long long every = 1;
-    double majorMm = 0;
-    if (majors.size() >= 2) {
-        majorMm = majors[1]->mm - majors[0]->mm;
-        const double majorPx = majors[1]->x - majors[0]->x;
-        for (const long long n : {1, 2, 5, 10, 20, 50, 100})
-            if ((every = n) * majorPx >= widest + 8)
-                break;
-    }
-    for (const RulerTick &t : ticks) {
-        const double x = strip.left() + t.x;
-        p.drawLine(QPointF(x, base), QPointF(x, base + (t.major ? 7 : 3)));
-        if (!t.major || (majorMm > 0 && std::llround(t.mm / majorMm) % every != 0))
-            continue;
-        const int w = fm.horizontalAdvance(t.label);
-        const QRect box(int(std::lround(x)) - w / 2, base + 7, w, fm.height());
-        if (box.left() < 0 || box.right() >= width())
-            continue;
-        p.drawText(box, Qt::AlignCenter, t.label);
-    }
+    paintStripRuler(p, strip, range(), StripStyle{font(), palette().color(QPalette::WindowText), 1.0}, rect());
 }
 
 void ObservedSpectrumView::keyPressEvent(QKeyEvent *e)

@@ -42,6 +42,8 @@ class ObservedSpectrumView : public QWidget
     std::optional<CursorReading> reading() const;
     // The line the cursor is on (within a pixel and a half), for a measure to record it.
     std::optional<ObservedLine> selectedLine() const;
+    // The line nearest the cursor, however far: the one F9 records.
+    std::optional<ObservedLine> nearestLine() const;
     QString readoutText() const; // empty without a spectrum
 
     QSize sizeHint() const override;
@@ -50,6 +52,8 @@ class ObservedSpectrumView : public QWidget
   signals:
     // The cursor moved, by the user or by setCursorMm.
     void cursorMoved(double positionMm);
+    // What the strip shows changed: the spectrum, the stretch or the cursor.
+    void shownChanged();
 
   protected:
     void paintEvent(QPaintEvent *) override;

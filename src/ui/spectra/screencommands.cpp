@@ -1,19 +1,23 @@
 #include "spectra/screencommands.h"
 
+#include "common/hintline.h"
 #include "scene/figureoptions.h"
 #include "scene/scenecontroller.h"
+#include "spectra/observedspectrumview.h"
 #include "spectra/screenpanel.h"
+#include "spectra/screenrecord.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
+#include <algorithm>
 
 namespace vorlac
 {
 
 ScreenCommands::ScreenCommands(SceneController &controller, FigureOptions &options, HintLine &hints, QWidget *window)
-    : QObject(window), m_controller(controller), m_options(options), m_panel(new ScreenPanel(hints, window)),
-      m_action(new QAction(QStringLiteral("Écran et spectre observé"), window))
+    : QObject(window), m_controller(controller), m_options(options), m_hints(hints),
+      m_panel(new ScreenPanel(hints, window)), m_action(new QAction(QStringLiteral("Écran et spectre observé"), window))
 {
     m_panel->hide();
     m_panel->setMovable(true);
@@ -37,6 +41,7 @@ ScreenCommands::ScreenCommands(SceneController &controller, FigureOptions &optio
         emit edited(QStringLiteral("écran"));
     });
     connect(&controller, &SceneController::figureChanged, this, &ScreenCommands::recompute);
+    connect(m_panel->view(), &ObservedSpectrumView::shownChanged, this, &ScreenCommands::stripChanged);
     options.setLayer([this] { return m_layer.has_value(); },
                      [this](QPainter &p) {
                          if (m_layer)
@@ -81,19 +86,24 @@ void ScreenCommands::recompute()
     const ScreenSettings &s = settings();
     const bool hadLayer = m_layer.has_value();
     m_layer.reset();
+    m_spectrum.reset();
+    ++m_generation;
     if (!s.shown) {
         m_panel->clearSpectrum();
         if (hadLayer)
             m_options.refreshLayer();
+        emit stripChanged();
         return;
     }
     const SceneState &state = m_controller.state();
-    if (!m_panel->isHidden()) {
+    if (!m_panel->isHidden() || m_stripWanted > 0) {
         const ScreenSpectrum spectrum(state, s.placement, screenSourceOf(state, s), s.absorber);
-        if (spectrum.shown())
+        if (spectrum.shown()) {
+            m_spectrum = spectrum;
             m_panel->setSpectrum(spectrum);
-        else
+        } else {
             m_panel->clearSpectrum();
+        }
         if (spectrum.frame())
             m_layer = ScreenLayer{*spectrum.frame(), screenMarks(m_controller.figure(), *spectrum.frame())};
     } else if (const std::optional<ScreenFrame> frame = screenFrame(state, s.placement)) {
@@ -101,6 +111,60 @@ void ScreenCommands::recompute()
     }
     if (hadLayer || m_layer)
         m_options.refreshLayer();
+    emit stripChanged();
+}
+
+bool ScreenCommands::recordLine(ValueTable &table)
+{
+    if (!settings().shown || m_panel->isHidden())
+        return false;
+    ObservedSpectrumView *view = m_panel->view();
+    const std::optional<ObservedLine> line = view->nearestLine();
+    if (!line) {
+        m_hints.announce(screenRecordMessage({}, ObservedLine{}, table));
+        return true;
+    }
+    view->setCursorMm(line->positionMm);
+    const ScreenRecordOutcome out = recordScreenLine(table, *line);
+    m_hints.announce(screenRecordMessage(out, *line, table));
+    if (out.status == ScreenRecordOutcome::Recorded)
+        emit recorded(out.line);
+    return true;
+}
+
+void ScreenCommands::setStripWanted(bool wanted)
+{
+    m_stripWanted = std::max(0, m_stripWanted + (wanted ? 1 : -1));
+    recompute();
+}
+
+void ScreenCommands::pointStrip(double positionMm)
+{
+    if (!m_panel->isHidden() && m_panel->view()->hasSpectrum())
+        m_panel->view()->setCursorMm(positionMm);
+}
+
+std::optional<ShownStrip> ScreenCommands::shownStrip() const
+{
+    if (!settings().shown)
+        return std::nullopt;
+    ShownStrip strip;
+    strip.generation = m_generation;
+    if (!m_spectrum)
+        return strip;
+    strip.spectrum = &*m_spectrum;
+    const ObservedSpectrumView *view = m_panel->view();
+    if (!m_panel->isHidden() && view->hasSpectrum()) {
+        strip.fromMm = view->range().fromMm;
+        strip.toMm = view->range().toMm;
+        strip.cursorMm = view->cursorMm();
+        strip.readout = view->readoutText();
+    } else {
+        const StripRange whole = m_spectrum->defaultRange(1);
+        strip.fromMm = whole.fromMm;
+        strip.toMm = whole.toMm;
+    }
+    return strip;
 }
 
 } // namespace vorlac

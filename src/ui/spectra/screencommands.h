@@ -1,9 +1,11 @@
 #pragma once
 
+#include "spectra/observedspectrum.h"
 #include "spectra/screen.h"
 #include "spectra/screensettings.h"
 
 #include <QObject>
+#include <QString>
 #include <optional>
 
 class QAction;
@@ -16,6 +18,18 @@ class FigureOptions;
 class HintLine;
 class SceneController;
 class ScreenPanel;
+class ValueTable;
+
+// The strip as another window shows it: the panel's stretch and cursor while the panel is open,
+// the whole spectrum otherwise.
+struct ShownStrip {
+    const ScreenSpectrum *spectrum = nullptr; // nothing when no light reaches the screen
+    double fromMm = 0;
+    double toMm = 0;
+    std::optional<double> cursorMm;
+    QString readout;    // the panel's, which gives no hidden wavelength away
+    int generation = 0; // changes with each new spectrum
+};
 
 // "Écran et spectre observé": the item of the display menu and the key F7 that show the screen
 // and its panel; the screen's settings, the spectrum recomputed from them and the figure, and the
@@ -36,7 +50,21 @@ class ScreenCommands : public QObject
     // What the views draw; nothing while the screen is off or nothing reaches it.
     const std::optional<ScreenLayer> &layer() const { return m_layer; }
 
+    // F9 belongs to the screen while it is on and its panel open: the line nearest the strip's
+    // cursor is recorded into the table (the cursor moves onto it, so the read-out names it), the
+    // outcome said on the hint line. False when F9 is not the screen's, for the angles' record.
+    bool recordLine(ValueTable &table);
+    // The spectrum is computed while its panel is open or another window shows the strip.
+    void setStripWanted(bool wanted);
+    // Nothing while the screen is off.
+    std::optional<ShownStrip> shownStrip() const;
+    // Another window's strip pointed at a position: the panel's cursor goes there while it is open.
+    void pointStrip(double positionMm);
+
   signals:
+    void recorded(int line); // the data line F9 wrote
+    // What the strip shows changed: the spectrum, the settings, the panel's stretch or cursor.
+    void stripChanged();
     void changed();
     // The user changed a setting; label names it for undo.
     void edited(const QString &label);
@@ -46,9 +74,13 @@ class ScreenCommands : public QObject
 
     SceneController &m_controller;
     FigureOptions &m_options;
+    HintLine &m_hints;
     ScreenPanel *m_panel;
     QAction *m_action;
     std::optional<ScreenLayer> m_layer;
+    std::optional<ScreenSpectrum> m_spectrum;
+    int m_stripWanted = 0; // windows showing the strip
+    int m_generation = 0;
 };
 
 } // namespace vorlac

@@ -32,10 +32,10 @@ const QString kUnknownHint = QStringLiteral("Placer un absorbant tiré au hasard
                                             "ne sont montrés nulle part : le retrouver par ses raies sombres");
 const QString kRevealHint = QStringLiteral("Révéler le nom de l'absorbant inconnu");
 const QString kViewHint = QStringLiteral(
-    "Le spectre tel qu'on le voit sur l'écran : cliquer ou glisser pour lire la "
-    "position et la longueur d'onde ; flèches (Maj : 10 pixels, Ctrl : raie suivante), Origine, Fin ; + et "
-    "− ou molette : agrandir");
-const QString kPanelHint = QStringLiteral("L'écran après le prisme et le spectre qu'on y observe");
+    "Le spectre tel qu'on le voit sur l'écran : cliquer ou glisser pour lire la position et la longueur d'onde ; "
+    "flèches (Ctrl : raie suivante), + et − : agrandir ; F9 : relever la raie la plus proche");
+const QString kPanelHint =
+    QStringLiteral("L'écran après le prisme et le spectre qu'on y observe ; F9 relève une raie dans le tableau");
 
 QLabel *caption(QWidget *parent, const char *name, const QString &text, QRect geometry, QWidget *buddy)
 {

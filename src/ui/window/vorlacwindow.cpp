@@ -380,12 +380,16 @@ void Vorlac::buildMeasurements()
         if (auto *view = qobject_cast<QAbstractItemView *>(m_tableFrame->grid()))
             view->scrollTo(view->model()->index(line - 1, 0));
     });
-    // F9 records from anywhere in the window, with the panel shown or not.
+    // F9 records from anywhere in the window, with the panel shown or not; the screen's line while it is shown.
     auto *record = new QAction(QStringLiteral("Relever la mesure"), this);
     record->setObjectName(QStringLiteral("releveMesure"));
     record->setShortcut(QKeySequence(Qt::Key_F9));
     record->setShortcutContext(Qt::WindowShortcut);
-    connect(record, &QAction::triggered, m_measurePanel, &MeasurePanel::record);
+    connect(record, &QAction::triggered, this, [this] {
+        if (!m_screen->recordLine(*m_valueTable))
+            m_measurePanel->record();
+    });
+    connect(m_screen, &ScreenCommands::recorded, m_measurePanel, &MeasurePanel::recorded); // the grid shows the line
     addAction(record);
 }
 
@@ -472,6 +476,7 @@ void Vorlac::startUp()
     m_protractorModel = new ProtractorModel(this);
     m_protractorPanel->attachProtractor(*m_controller, m_sceneFrame->view(), *m_protractorModel);
     m_projection->setProtractor(m_protractorPanel->protractor());
+    m_projection->setScreen(m_screen);
 
     m_hints->keepWhileHovering(m_toolbar->copyButton(), kCopyConfirmation);
 }

@@ -159,8 +159,8 @@ TEST_P(DisplaySettingsText, ReadsWhatItWrites)
 
 INSTANTIATE_TEST_SUITE_P(Rows, DisplaySettingsText,
                          ::testing::Values(SettingsRow{"empty file", "", DisplaySettings{}},
-                                           SettingsRow{"all set", "angles=1\nepaisseur=6\nlecture=0\n",
-                                                       DisplaySettings{true, 6, false}},
+                                           SettingsRow{"all set", "angles=1\nepaisseur=6\nlecture=0\nspectre=1\n",
+                                                       DisplaySettings{true, 6, false, 100, 1, true}},
                                            SettingsRow{"out of range and foreign",
                                                        "angles=2\r\nepaisseur=9\nx=1\nlecture\n", DisplaySettings{}}),
                          RowName());

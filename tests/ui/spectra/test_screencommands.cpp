@@ -3,15 +3,22 @@
 #include "rowname.h"
 #include "vorlacfixture.h"
 
+#include "common/hintline.h"
+#include "model/linelamps.h"
+#include "projection/projectioncommands.h"
+#include "projection/projectionwindow.h"
 #include "scene/figureoptions.h"
 #include "scene/scenecontroller.h"
 #include "scene/sceneframe.h"
 #include "scene/sceneview.h"
+#include "spectra/observedspectrumview.h"
 #include "spectra/screencommands.h"
 #include "spectra/screenpanel.h"
+#include "table/valuetable.h"
 #include "undo/undohistory.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -97,6 +104,97 @@ TEST_F(ScreenWired, KeyShowsScreenAndPanelInOneStep)
     settle();
     ASSERT_TRUE(screen.layer().has_value());
     EXPECT_NE(screen.layer()->frame.centre.x, before);
+}
+
+struct F9Row {
+    const char *name;
+    bool screenShown; // on, its panel open
+    bool lampHidden;
+    const char *secondTitle; // what C2 is titled after F9
+    friend void PrintTo(const F9Row &row, std::ostream *os) { *os << row.name; }
+};
+
+class ScreenF9 : public VorlacFixture, public ::testing::WithParamInterface<F9Row>
+{
+};
+
+// F9 records the line nearest the strip's cursor while the screen is shown, in one undo step;
+// with the screen put away it records the angles as it always did.
+TEST_P(ScreenF9, RecordsTheLineOrTheAngles)
+{
+    const F9Row &r = GetParam();
+    Vorlac &w = window();
+    const int mercury = lineLampRow(QStringLiteral("mercure"));
+    r.lampHidden ? w.controller().setUnknownLamp(mercury) : w.controller().setLamp(mercury);
+    w.controller().setSource(SourceType::LineLamp);
+    ScreenCommands &screen = w.screenCommands();
+    if (r.screenShown)
+        screen.action()->trigger();
+    settle();
+    ObservedSpectrumView *view = screen.panel()->view();
+    std::optional<ObservedLine> nearest;
+    if (r.screenShown) {
+        view->setCursorMm(view->range().fromMm + 0.4 * (view->range().toMm - view->range().fromMm));
+        nearest = view->nearestLine();
+        ASSERT_TRUE(nearest.has_value());
+    }
+    ValueTable &table = w.valueTable();
+    const ValueTable::Snapshot before = table.snapshot();
+    w.findChild<QAction *>("releveMesure")->trigger();
+    settle();
+    EXPECT_EQ(table.title(1), QString::fromUtf8(r.secondTitle));
+    if (nearest) {
+        EXPECT_EQ(table.title(0), QStringLiteral("x (mm)"));
+        EXPECT_NEAR(*table.cellValue(1, 0), nearest->positionMm, 1e-3);
+        EXPECT_NEAR(*table.cellValue(1, 1), nearest->wavelength ? *nearest->wavelength : nearest->rank, 1e-3);
+        EXPECT_TRUE(view->selectedLine().has_value()); // the cursor moved onto it: the read-out names it
+        EXPECT_TRUE(w.hintLine().info().contains(QStringLiteral("ligne 1 du tableau")));
+    }
+    w.undoHistory().undo();
+    settle();
+    EXPECT_TRUE(table.snapshot() == before);
+}
+
+const F9Row kF9[] = {
+    {"screen shown mercury", true, false, "lambda (nm)"},
+    {"screen shown hidden lamp", true, true, "rang"},
+    {"screen put away", false, false, "D (°)"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ScreenF9, ::testing::ValuesIn(kF9), RowName());
+
+// The projection shows the screen's strip along its bottom (key S), the scene fitted above it.
+TEST_F(ScreenWired, ProjectionShowsTheStrip)
+{
+    Vorlac &w = window();
+    w.controller().setLamp(lineLampRow(QStringLiteral("sodium")));
+    w.controller().setSource(SourceType::LineLamp);
+    w.screenCommands().setSettings(ScreenSettings{true, {}, false, {}});
+    w.projection().toggle();
+    ProjectionWindow *proj = w.projection().window();
+    ASSERT_NE(proj, nullptr);
+    proj->showNormal();
+    proj->resize(960, 600);
+    QApplication::processEvents();
+    const double fitted = proj->viewport().fitScale;
+    EXPECT_TRUE(proj->stripBand().isEmpty());
+    QTest::keyClick(proj, Qt::Key_S);
+    ASSERT_TRUE(proj->stripShown());
+    EXPECT_EQ(proj->stripBand().bottom(), proj->height() - 1);
+    EXPECT_LT(proj->viewport().fitScale, fitted); // the scene above the strip
+    // The sodium doublet's yellow is in the band, with the panel closed.
+    const QImage shot = proj->grab(proj->stripBand()).toImage();
+    int yellow = 0;
+    for (int x = 0; x < shot.width(); ++x) {
+        const QColor c = shot.pixelColor(x, shot.height() / 4);
+        yellow += c.red() > 100 && c.green() > 60 && c.blue() < 60;
+    }
+    EXPECT_GT(yellow, 0);
+    // With the panel open, a click on the strip's middle puts the panel's cursor there.
+    w.screenCommands().toggle();
+    proj->grab();
+    QTest::mouseClick(proj, Qt::LeftButton, {}, proj->stripBand().center());
+    const StripRange r = w.screenCommands().panel()->view()->range();
+    EXPECT_NEAR(w.screenCommands().panel()->view()->cursorMm(), (r.fromMm + r.toMm) / 2, 3 * r.pixelMm());
 }
 
 } // namespace
