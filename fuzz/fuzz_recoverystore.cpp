@@ -49,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QByteArray content = take(data, size, n);
         if (name.isEmpty() || name == "." || name == "..")
             continue;
-        const QString path = QDir(folder).filePath(QString::fromUtf8(name));
+        // Joined by hand: QDir::filePath takes a name starting with ':' for a resource path and
+        // returns it alone, which then named a file of the working folder.
+        const QString path = folder + QLatin1Char('/') + QString::fromUtf8(name);
         // A link an earlier entry made under the same name is replaced, not written through:
         // the atomic writer follows links, and the harness must not write the victim itself.
         QFile::remove(path);
@@ -60,7 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         else if (kind == 2)
             QFile::link(fuzzplace::place().victim, path);
         else
-            QFile::link(QString::fromUtf8(content), path);
+            // Any target, but within the scratch place: a link the program writes through
+            // must not reach the machine's own files.
+            QFile::link(fuzzplace::place().top.path() + QLatin1Char('/') +
+                            QString::fromUtf8(content).replace(QLatin1String(".."), QLatin1String("__")),
+                        path);
     }
 
     {
