@@ -295,6 +295,8 @@ const char kHeader[] = "{\\rtf1\\ansi\\ansicpg1252\\deff0 {\\fonttbl{\\f0\\fswis
 
 const FaultRow kFaults[] = {
     {"WrongValue", "r = 19,5\\'b0\\par}", "19,5 | r | i=30", "the simulator gives 19.389"},
+    {"WrongValueWithExponent", "r = 1,95E+01\\par}", "1,95E+01 | r | i=30", "the simulator gives 19.389"},
+    {"UndeclaredExponent", "r = 19,4 ; B = 1,5E+07\\par}", "19,4 | r | i=30", "\"1,5E+07\" is quoted but not declared"},
     {"ValueNotInText", "r = 19\\par}", "19,4 | r | i=30", "not found in the text"},
     {"ValueInsideALongerNumber", "r = 119,4\\par}", "19,4 | r | i=30", "not found in the text"},
     {"UndeclaredDecimal", "r = 19,4 ; i' = 12,5\\par}", "19,4 | r | i=30", "\"12,5\" is quoted but not declared"},
@@ -359,6 +361,8 @@ const RefusedRow kRefused[] = {
     {"CustomOutOfRange", true, "prism = Autre\nprism_a = 2.5\nprism_b = 0", "out of the simulator's ranges"},
     {"MoreRowsThanLines", true, "lines = 1\nrow = 1\nrow = 2", "more rows than lines"},
     {"FillOfUnknownQuantity", true, "fill.2 = z", "expected <quantity>"},
+    {"UnknownAbsorber", true, "absorber = gaz : fer", "line 1: bad value"},
+    {"ScreenTooFar", true, "screen_distance = 5000", "line 1: bad value"},
 };
 
 class RefusedDescription : public ::testing::TestWithParam<RefusedRow>
