@@ -5,6 +5,8 @@
 #include "model/linelamps.h"
 #include "render/scenerenderer.h"
 #include "situations/situationfile.h"
+#include "spectra/observedspectrum.h"
+#include "spectra/screensettings.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -149,6 +151,35 @@ TEST_P(ShippedSituation, OpensWithTheRayItsTextSpeaksOf)
 
 INSTANTIATE_TEST_SUITE_P(Data, ShippedSituation, ::testing::ValuesIn(descriptions({QStringLiteral("*.P01.txt")})),
                          [](const auto &p) { return rowName(p.param); });
+
+// With the screen shown, each line the strip offers to F9 lies where "xe" puts its wavelength: the
+// positions a pupil records are those the corrections quote.
+TEST(ShippedExercises, ScreenLinesLieWhereTheCorrectionsPutThem)
+{
+    int screens = 0;
+    for (const std::string &name : descriptions({QStringLiteral("*.P01.txt")})) {
+        SCOPED_TRACE(name);
+        const SituationResult file =
+            readSituationFile(kData + "/exercices/" + QString::fromStdString(name).chopped(4)); // ".txt"
+        ASSERT_TRUE(file.situation);
+        const Situation &s = *file.situation;
+        if (!s.screen.shown)
+            continue;
+        ++screens;
+        const ScreenSpectrum spectrum(s.scene, s.screen.placement, screenSourceOf(s.scene, s.screen),
+                                      s.screen.absorber);
+        const std::vector<ObservedLine> lines = spectrum.lines();
+        ASSERT_FALSE(lines.empty());
+        QuantityScene scene = quantitySceneOf(s);
+        for (const ObservedLine &line : lines) {
+            ASSERT_TRUE(line.wavelength);
+            scene.wavelength = *line.wavelength;
+            EXPECT_NEAR(computeQuantity(Quantity::ScreenPosition, scene).value_or(1e9), line.positionMm, 1e-9)
+                << *line.wavelength << " nm";
+        }
+    }
+    EXPECT_GE(screens, 4);
+}
 
 // ---- French typography: no line break between a guillemet and its word ---------------------------
 
