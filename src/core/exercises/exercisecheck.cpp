@@ -67,7 +67,8 @@ bool holdsNumber(const QString &text, const QString &number)
 
 QStringList undeclaredDecimals(const QString &text, const QList<QuotedValue> &values)
 {
-    static const QRegularExpression decimal(QStringLiteral("\\d+,\\d+"));
+    // With the exponent the grapher writes large coefficients with: "1,590E+07".
+    static const QRegularExpression decimal(QStringLiteral("\\d+,\\d+(?:E[+-]\\d+)?"));
     QStringList undeclared;
     for (auto m = decimal.globalMatch(text); m.hasNext();) {
         const QString number = m.next().captured();
@@ -175,13 +176,17 @@ QString checkQuotedValue(const QuotedValue &value, const QuantityScene &scene, c
         q && applyQuantitySettings(s, value.settings) ? computeQuantity(*q, s).value_or(std::nan("")) : std::nan("");
     bool ok = false;
     const double quoted = QString(value.text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    const qsizetype comma = value.text.indexOf(QLatin1Char(','));
-    const int decimals = comma < 0 ? 0 : int(value.text.size() - comma - 1);
-    const double halfUnit = 0.5 * std::pow(10.0, -decimals);
+    const qsizetype e = value.text.indexOf(QLatin1Char('E'));
+    const QString mantissa = e < 0 ? value.text : value.text.left(e);
+    const int exponent = e < 0 ? 0 : value.text.mid(e + 1).toInt();
+    const qsizetype comma = mantissa.indexOf(QLatin1Char(','));
+    const int decimals = comma < 0 ? 0 : int(mantissa.size() - comma - 1);
+    const double halfUnit = 0.5 * std::pow(10.0, exponent - decimals);
     if (std::isnan(computed))
         problems << QStringLiteral("the simulator gives no such value");
     else if (!ok || std::fabs(computed - quoted) > halfUnit * (1.0 + 1e-9))
-        problems << QStringLiteral("the simulator gives %1").arg(computed, 0, 'f', decimals + 3);
+        problems
+            << QStringLiteral("the simulator gives %1").arg(computed, 0, 'f', std::max(0, decimals - exponent) + 3);
     if (problems.isEmpty())
         return {};
     return QStringLiteral("line %1, \"%2\" (%3 %4): ").arg(value.line).arg(value.text, value.quantity, value.settings) +

@@ -24,11 +24,11 @@ struct RtfScan {
 RtfScan scanRtf(const QByteArray &rtf);
 
 // A quoted value: its number agrees with the quantity computed for the scene to the precision
-// of its last written decimal, and it stands in the text as a number of its own (not inside a
-// longer one). Empty when it holds, else the problem.
+// of its last written decimal (times its exponent, as the grapher writes "1,590E+07"), and it stands in the text as a
+// number of its own (not inside a longer one). Empty when it holds, else the problem.
 QString checkQuotedValue(const QuotedValue &value, const QuantityScene &scene, const QString &text);
 
-// The decimal numbers ("19,4") of a text that no value declares: a correction quotes no result
+// The decimal numbers ("19,4", "1,590E+07") of a text that no value declares: a correction quotes no result
 // that is not checked. Each is listed once.
 QStringList undeclaredDecimals(const QString &text, const QList<QuotedValue> &values);
 

@@ -5,6 +5,7 @@
 #include "model/glasscatalogue.h"
 #include "model/linelamps.h"
 #include "model/raytracer.h"
+#include "spectra/screen.h"
 
 #include <QStringList>
 #include <array>
@@ -17,7 +18,7 @@ namespace vorlac
 namespace
 {
 
-constexpr std::array<std::pair<const char16_t *, Quantity>, 21> kNames = {{
+constexpr std::array<std::pair<const char16_t *, Quantity>, 25> kNames = {{
     {u"A", Quantity::Apex},
     {u"lambda", Quantity::Wavelength},
     {u"x", Quantity::InverseSquare},
@@ -39,6 +40,10 @@ constexpr std::array<std::pair<const char16_t *, Quantity>, 21> kNames = {{
     {u"cal.a", Quantity::CalibrationSlope},
     {u"cal.b", Quantity::CalibrationIntercept},
     {u"cal.lambda", Quantity::CalibratedWavelength},
+    {u"xe", Quantity::ScreenPosition},
+    {u"cale.A", Quantity::ScreenCalibrationA},
+    {u"cale.B", Quantity::ScreenCalibrationB},
+    {u"cale.lambda", Quantity::ScreenCalibratedWavelength},
 }};
 
 // Enough halvings of the 180-degree range for any quoted precision.
@@ -185,6 +190,62 @@ std::optional<double> calibratedWavelength(const QuantityScene &s)
     return 1000.0 / std::sqrt(x);
 }
 
+// The scene the screen is traced in: the situation's, with the quantity's own settings.
+SceneState screenState(const QuantityScene &s)
+{
+    SceneState state = s.state;
+    state.apexAngle = s.apexAngle;
+    state.incidenceAngle = s.incidenceAngle;
+    state.glass = s.glass;
+    state.prismCauchyA = s.prism.cauchyA;
+    state.prismCauchyB = s.prism.cauchyB;
+    state.outsideCauchyA = s.outside.cauchyA;
+    state.outsideCauchyB = s.outside.cauchyB;
+    return state;
+}
+
+// Where a wavelength lands on the screen: the exactly traced ray, as the strip places a line.
+std::optional<double> screenPosition(const QuantityScene &s, double wavelength)
+{
+    const SceneState state = screenState(s);
+    const std::optional<ScreenFrame> frame = screenFrame(state, s.screen);
+    if (!frame)
+        return std::nullopt;
+    const ScreenHit hit = screenHitAt(state, *frame, wavelength);
+    if (hit.status != ScreenLanding::Lands)
+        return std::nullopt;
+    return hit.positionMm;
+}
+
+// The Cauchy fit x = A + B/lambda² of the positions of the mercury lamp's lines.
+std::optional<FitResult> screenCalibration(const QuantityScene &s)
+{
+    std::vector<double> x, y;
+    for (const SpectralLine &line : lineLamps()[std::size_t(lineLampRow(QStringLiteral("mercure")))].lines) {
+        const std::optional<double> at = screenPosition(s, line.wavelength);
+        if (!at)
+            return std::nullopt;
+        x.push_back(line.wavelength);
+        y.push_back(*at);
+    }
+    const FitResult fit = fitCurve(FitModel::Cauchy, x, y);
+    if (!fit.ok)
+        return std::nullopt;
+    return fit;
+}
+
+std::optional<double> screenCalibratedWavelength(const QuantityScene &s)
+{
+    const std::optional<FitResult> fit = screenCalibration(s);
+    const std::optional<double> at = screenPosition(s, s.wavelength);
+    if (!fit || !at)
+        return std::nullopt;
+    const double inverseSquare = (*at - fit->coefficients[0]) / fit->coefficients[1];
+    if (!(inverseSquare > 0))
+        return std::nullopt;
+    return 1.0 / std::sqrt(inverseSquare);
+}
+
 std::optional<IndexLaw> materialLaw(QStringView name, const IndexLaw &current)
 {
     for (int row = 0; row < kMaterialCount; ++row) {
@@ -215,6 +276,8 @@ QuantityScene quantitySceneOf(const Situation &situation)
     s.prism = {situation.scene.prismCauchyA, situation.scene.prismCauchyB};
     s.outside = {situation.scene.outsideCauchyA, situation.scene.outsideCauchyB};
     s.glass = situation.scene.glass;
+    s.state = situation.scene;
+    s.screen = situation.screen.placement;
     return s;
 }
 
@@ -311,6 +374,17 @@ std::optional<double> computeQuantity(Quantity quantity, const QuantityScene &s)
     }
     case Quantity::CalibratedWavelength:
         return calibratedWavelength(s);
+    case Quantity::ScreenPosition:
+        return screenPosition(s, s.wavelength);
+    case Quantity::ScreenCalibrationA:
+    case Quantity::ScreenCalibrationB: {
+        const std::optional<FitResult> fit = screenCalibration(s);
+        if (!fit)
+            return std::nullopt;
+        return fit->coefficients[quantity == Quantity::ScreenCalibrationA ? 0 : 1];
+    }
+    case Quantity::ScreenCalibratedWavelength:
+        return screenCalibratedWavelength(s);
     }
     return std::nullopt;
 }

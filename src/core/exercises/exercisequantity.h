@@ -2,6 +2,7 @@
 
 #include "model/materials.h"
 #include "situations/situation.h"
+#include "spectra/screen.h"
 
 #include <QString>
 #include <QStringView>
@@ -38,6 +39,15 @@ enum class Quantity {
     CalibrationSlope,     // "cal.a"
     CalibrationIntercept, // "cal.b"
     CalibratedWavelength, // "cal.lambda"
+    // The screen after the prism, at the situation's placement (the scene's incidence, not the
+    // minimum): where the ray of the scene's wavelength lands, in mm as the strip's ruler reads
+    // it, and the calibration of the screen with the mercury lamp: the grapher's Cauchy fit
+    // x = A + B/lambda² through its lines, and the wavelength that fit gives back for the
+    // position of the scene's wavelength.
+    ScreenPosition,             // "xe"
+    ScreenCalibrationA,         // "cale.A"
+    ScreenCalibrationB,         // "cale.B"
+    ScreenCalibratedWavelength, // "cale.lambda"
 };
 
 std::optional<Quantity> quantityNamed(QStringView name);
@@ -49,7 +59,9 @@ struct QuantityScene {
     double wavelength = 589;
     IndexLaw prism{kMaterials[2].cauchyA, kMaterials[2].cauchyB};
     IndexLaw outside{kMaterials[0].cauchyA, kMaterials[0].cauchyB};
-    int glass = -1; // a glass of the list: the prism follows its formula, prism is only its fit
+    int glass = -1;         // a glass of the list: the prism follows its formula, prism is only its fit
+    SceneState state;       // the situation's scene, for the screen (the fields above replace its own)
+    ScreenPlacement screen; // the situation's screen
 };
 
 QuantityScene quantitySceneOf(const Situation &situation);

@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cmath>
 
 namespace vorlac
 {
@@ -117,6 +118,15 @@ bool fillColumn(ValueTable &table, const Situation &s, int col, const Entry &e, 
             table.setCellValue(r, col, float(*v));
     }
     return true;
+}
+
+// An absorber as the lists name it ("gaz : sodium", "filtre rouge"); none when unknown.
+Absorber absorberNamed(const QString &name)
+{
+    for (const Absorber &a : absorberChoices())
+        if (a.kind != AbsorberKind::None && absorberName(a) == name)
+            return a;
+    return {};
 }
 
 bool readFlag(const Entry &e, bool *flag, QString *error)
@@ -231,6 +241,24 @@ std::optional<Situation> parseSituationSource(const QString &text, QString *erro
             ok = readFlag(e, &s.scene.showPropagation, error);
         } else if (k == QLatin1String("incidence")) {
             s.scene.incidenceAngle = e.value.toDouble(&ok);
+        } else if (k == QLatin1String("screen")) {
+            ok = readFlag(e, &s.screen.shown, error);
+        } else if (k == QLatin1String("screen_distance")) {
+            s.screen.placement.distanceMm = e.value.toDouble(&ok);
+            ok = ok && s.screen.placement.distanceMm >= kScreenMinDistanceMm &&
+                 s.screen.placement.distanceMm <= kScreenMaxDistanceMm;
+        } else if (k == QLatin1String("screen_turn")) {
+            s.screen.placement.turnDegrees = e.value.toDouble(&ok);
+            ok = ok && std::fabs(s.screen.placement.turnDegrees) <= kScreenMaxTurnDegrees;
+        } else if (k == QLatin1String("sun")) {
+            ok = readFlag(e, &s.screen.sun, error);
+        } else if (k == QLatin1String("absorber")) {
+            const bool hidden = s.screen.absorber.hidden;
+            s.screen.absorber = absorberNamed(e.value);
+            s.screen.absorber.hidden = hidden;
+            ok = s.screen.absorber.kind != AbsorberKind::None;
+        } else if (k == QLatin1String("absorber_hidden")) {
+            ok = readFlag(e, &s.screen.absorber.hidden, error);
         } else if (k == QLatin1String("lines")) {
             lines = e.value.toInt(&ok);
             ok = ok && lines >= 1 && lines <= ValueTable::kMaxRows - 1;

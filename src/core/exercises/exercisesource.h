@@ -28,14 +28,15 @@ namespace vorlac
 // Situation description: apex, prism, outside (list names), prism_a, prism_b, outside_a,
 // outside_b (for "Autre"), source (mono, five, white, lamp), lamp (a name of the lamp list),
 // lamp_hidden (0 or 1: the lamp's name hidden), wavelength, background (black, white),
-// normals, propagation (0 or 1), incidence, lines (data lines), format (the table format
-// computed cells are written with: Standard1, Standard2 (the default), Standard3,
-// Scientifique1, Scientifique2, as the table's format dialog names them), titles ("a | b | ..."), row (one
-// data line of cell texts as shown, "|" between cells), fill.N (column N computed for each line
-// that has the values it needs: "<quantity> | <settings>", where C1..C7 stand for the line's
-// cells) and formula.N (column N computed from a formula by the calculator's column
-// computation). Fills run in column order before the formulas; computed cells are written under
-// French settings.
+// normals, propagation (0 or 1), incidence, screen (0 or 1: shown), screen_distance (mm),
+// screen_turn (degrees), sun (0 or 1: the Sun lights the prism), absorber (as the screen panel's
+// list names it: "gaz : sodium", "filtre rouge"), absorber_hidden (0 or 1), lines (data lines),
+// format (the table format computed cells are written with: Standard1, Standard2 (the
+// default), Standard3, Scientifique1, Scientifique2, as the table's format dialog names them),
+// titles ("a | b | ..."), row (one data line of cell texts as shown, "|" between cells), fill.N (column N computed for
+// each line that has the values it needs: "<quantity> | <settings>", where C1..C7 stand for the line's cells) and
+// formula.N (column N computed from a formula by the calculator's column computation). Fills run in column order before
+// the formulas; computed cells are written under French settings.
 
 // One number quoted by a text.
 struct QuotedValue {

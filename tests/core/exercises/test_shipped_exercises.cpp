@@ -5,6 +5,8 @@
 #include "model/linelamps.h"
 #include "render/scenerenderer.h"
 #include "situations/situationfile.h"
+#include "spectra/observedspectrum.h"
+#include "spectra/screensettings.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -149,6 +151,35 @@ TEST_P(ShippedSituation, OpensWithTheRayItsTextSpeaksOf)
 
 INSTANTIATE_TEST_SUITE_P(Data, ShippedSituation, ::testing::ValuesIn(descriptions({QStringLiteral("*.P01.txt")})),
                          [](const auto &p) { return rowName(p.param); });
+
+// With the screen shown, each line the strip offers to F9 lies where "xe" puts its wavelength: the
+// positions a pupil records are those the corrections quote.
+TEST(ShippedExercises, ScreenLinesLieWhereTheCorrectionsPutThem)
+{
+    int screens = 0;
+    for (const std::string &name : descriptions({QStringLiteral("*.P01.txt")})) {
+        SCOPED_TRACE(name);
+        const SituationResult file =
+            readSituationFile(kData + "/exercices/" + QString::fromStdString(name).chopped(4)); // ".txt"
+        ASSERT_TRUE(file.situation);
+        const Situation &s = *file.situation;
+        if (!s.screen.shown)
+            continue;
+        ++screens;
+        const ScreenSpectrum spectrum(s.scene, s.screen.placement, screenSourceOf(s.scene, s.screen),
+                                      s.screen.absorber);
+        const std::vector<ObservedLine> lines = spectrum.lines();
+        ASSERT_FALSE(lines.empty());
+        QuantityScene scene = quantitySceneOf(s);
+        for (const ObservedLine &line : lines) {
+            ASSERT_TRUE(line.wavelength);
+            scene.wavelength = *line.wavelength;
+            EXPECT_NEAR(computeQuantity(Quantity::ScreenPosition, scene).value_or(1e9), line.positionMm, 1e-9)
+                << *line.wavelength << " nm";
+        }
+    }
+    EXPECT_GE(screens, 4);
+}
 
 // ---- French typography: no line break between a guillemet and its word ---------------------------
 
@@ -295,6 +326,8 @@ const char kHeader[] = "{\\rtf1\\ansi\\ansicpg1252\\deff0 {\\fonttbl{\\f0\\fswis
 
 const FaultRow kFaults[] = {
     {"WrongValue", "r = 19,5\\'b0\\par}", "19,5 | r | i=30", "the simulator gives 19.389"},
+    {"WrongValueWithExponent", "r = 1,95E+01\\par}", "1,95E+01 | r | i=30", "the simulator gives 19.389"},
+    {"UndeclaredExponent", "r = 19,4 ; B = 1,5E+07\\par}", "19,4 | r | i=30", "\"1,5E+07\" is quoted but not declared"},
     {"ValueNotInText", "r = 19\\par}", "19,4 | r | i=30", "not found in the text"},
     {"ValueInsideALongerNumber", "r = 119,4\\par}", "19,4 | r | i=30", "not found in the text"},
     {"UndeclaredDecimal", "r = 19,4 ; i' = 12,5\\par}", "19,4 | r | i=30", "\"12,5\" is quoted but not declared"},
@@ -359,6 +392,8 @@ const RefusedRow kRefused[] = {
     {"CustomOutOfRange", true, "prism = Autre\nprism_a = 2.5\nprism_b = 0", "out of the simulator's ranges"},
     {"MoreRowsThanLines", true, "lines = 1\nrow = 1\nrow = 2", "more rows than lines"},
     {"FillOfUnknownQuantity", true, "fill.2 = z", "expected <quantity>"},
+    {"UnknownAbsorber", true, "absorber = gaz : fer", "line 1: bad value"},
+    {"ScreenTooFar", true, "screen_distance = 5000", "line 1: bad value"},
 };
 
 class RefusedDescription : public ::testing::TestWithParam<RefusedRow>
