@@ -49,7 +49,7 @@ QLabel *caption(QWidget *parent, const char *name, const QString &text, QRect ge
 } // namespace
 
 ScreenPanel::ScreenPanel(HintLine &hints, QWidget *parent)
-    : PanelFrame("PanneauEcran", {150, 300, 600, 196}, "LabelEcran", QStringLiteral("Écran et spectre observé"),
+    : PanelFrame("PanneauEcran", {150, 332, 600, 196}, "LabelEcran", QStringLiteral("Écran et spectre observé"),
                  parent),
       m_hints(hints)
 {
