@@ -1,6 +1,7 @@
 // Arbitrary bytes as the contents of a recovery folder: files, locks, folders and links with
 // names and contents from the input. Sweeping, offering, setting aside and adopting never fail
 // unsafely, only ever name files of the folder, and never touch the file beside it.
+#include "common/boundedread.h"
 #include "fuzzplace.h"
 #include "recovery/recoveryfile.h"
 #include "recovery/recoverystore.h"
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 std::abort();
             QFile file(orphan.path);
             if (file.open(QIODevice::ReadOnly))
-                vorlac::parseRecovery(file.read(vorlac::kRecoveryMaxBytes + 1));
+                vorlac::parseRecovery(vorlac::readAtMost(file, vorlac::kRecoveryMaxBytes + 1));
             const QString aside = ++n % 2 ? store.setAside(orphan.path, QStringLiteral("abime")) : QString();
             if (!aside.isEmpty() && !inFolder(folder, aside))
                 std::abort();

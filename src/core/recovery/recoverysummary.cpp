@@ -1,5 +1,7 @@
 #include "recovery/recoverysummary.h"
 
+#include "common/boundedread.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -14,7 +16,7 @@ RecoveryResult readRecoveryFile(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {std::nullopt, RecoveryFailure::Damaged};
-    return parseRecovery(f.read(kRecoveryMaxBytes + 1));
+    return parseRecovery(readAtMost(f, kRecoveryMaxBytes + 1));
 }
 
 QString recoveryWorkSummary(const RecoveryWork &recovery)
