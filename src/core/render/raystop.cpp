@@ -130,7 +130,8 @@ std::optional<Crossing> crossLine(PointD origin, PointD direction, PointD centre
 void stopRays(SceneFigure &figure, const RayStop &given)
 {
     const RayStop stop = given.broken() ? clearedBreak(given, figure) : given;
-    FigureStop drawn{stop, std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()};
+    constexpr double kNone = std::numeric_limits<double>::max();
+    FigureStop drawn{stop, kNone, -kNone, kNone, -kNone};
     const PointD across{-stop.beam.y, stop.beam.x};
     std::vector<Segment> segments;
     segments.reserve(figure.segments.size() + figure.rays.size());
@@ -161,9 +162,12 @@ void stopRays(SceneFigure &figure, const RayStop &given)
                 if (stopped->second) {
                     segments.push_back({stopped->secondFrom.x, stopped->secondFrom.y, stopped->secondTo.x,
                                         stopped->secondTo.y, s.colour, false});
-                    const double offset = (end.x - stop.breakFrom.x) * across.x + (end.y - stop.breakFrom.y) * across.y;
-                    drawn.acrossLow = std::min(drawn.acrossLow, offset);
-                    drawn.acrossHigh = std::max(drawn.acrossHigh, offset);
+                    const double before = dot(minus(end, stop.breakFrom), across);
+                    const double after = dot(minus(stopped->secondFrom, stop.breakTo), across);
+                    drawn.beamLow = std::min(drawn.beamLow, before);
+                    drawn.beamHigh = std::max(drawn.beamHigh, before);
+                    drawn.acrossLow = std::min({drawn.acrossLow, before, after});
+                    drawn.acrossHigh = std::max({drawn.acrossHigh, before, after});
                 }
                 continue;
             }
@@ -177,7 +181,7 @@ void stopRays(SceneFigure &figure, const RayStop &given)
     }
     figure.segments = std::move(segments);
     if (drawn.acrossLow > drawn.acrossHigh)
-        drawn.acrossLow = drawn.acrossHigh = 0.0;
+        drawn.acrossLow = drawn.acrossHigh = drawn.beamLow = drawn.beamHigh = 0.0;
     figure.stop = drawn;
 }
 

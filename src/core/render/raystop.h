@@ -32,12 +32,14 @@ struct RayStop {
     bool broken() const { return shift.x != 0.0 || shift.y != 0.0; }
 };
 
-// The stop as the figure drew it: the rays the break cuts lie between these offsets across the
-// beam (from breakFrom, along the beam turned a quarter anticlockwise as drawn).
+// The stop as the figure drew it, and the offsets across the beam (along it turned a quarter
+// anticlockwise as drawn) of the rays the break cuts: on both its lines, and before it alone.
 struct FigureStop {
     RayStop stop;
     double acrossLow = 0;
     double acrossHigh = 0;
+    double beamLow = 0;
+    double beamHigh = 0;
 };
 
 // Ends every emergent ray of the figure where it meets the stop, beyond the break when there is

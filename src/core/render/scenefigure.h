@@ -32,6 +32,7 @@ struct FigureRay {
     RayExit exit;
     TracePath path;
     std::optional<PointD> landing; // where it ends on a stop, as drawn
+    double brightness = 1.0;       // its colour's share of the radiation's own (a light that dims it)
 };
 
 // The scene as every view shows it, traced once per change of the scene: the outline and the

@@ -138,7 +138,7 @@ std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &
         traceAlone(state, r.wavelength, trace);
         const ScreenHit hit = screenHit(frame, trace);
         if (hit.status == ScreenLanding::Lands)
-            marks.push_back({r.wavelength, hit.point, hit.positionMm, r.colour});
+            marks.push_back({r.wavelength, hit.point, hit.positionMm, r.colour, 1.0});
     }
     return marks;
 }
@@ -155,7 +155,8 @@ std::vector<ScreenMark> screenMarks(const SceneFigure &figure, const ScreenFrame
             marks.push_back({r.radiation.wavelength,
                              {hit.point.x + shift.x, hit.point.y + shift.y},
                              hit.positionMm,
-                             r.radiation.colour});
+                             r.radiation.colour,
+                             r.brightness});
     }
     return marks;
 }
@@ -238,22 +239,22 @@ void paintScreenLayer(QPainter &p, const ScreenLayer &layer, bool blackBackgroun
             }
             p.drawPolyline(zigzag);
         }
-        // The true distance beside the break, on the side where it fits, away from the prism.
+        // The true distance beside the break, before it, clear of the narrow beam there: on the
+        // side where it fits, away from the prism.
         const QString text = screenDistanceText(layer.distanceMm);
         QFont font = angleMarkFont();
         font.setBold(false);
         p.setFont(font);
         const QFontMetricsF metrics(font);
         const QSizeF size(metrics.horizontalAdvance(text) + 2.0, metrics.height());
-        const PointD middle{(stop.breakFrom.x + stop.breakTo.x) / 2.0, (stop.breakFrom.y + stop.breakTo.y) / 2.0};
+        const double alongHalf = std::abs(stop.beam.x) * size.width() / 2 + std::abs(stop.beam.y) * size.height() / 2;
+        const double acrossHalf = std::abs(across.x) * size.width() / 2 + std::abs(across.y) * size.height() / 2;
+        const PointD before = along(stop.breakFrom, stop.beam, -alongHalf - 6.0);
         const QRectF picture(0, 0, kSceneWidth, kSceneHeight);
         QRectF best;
         double bestScore = -1e9;
-        for (const double side : {high + 6.0, low - 6.0}) {
-            const PointD edge = along(middle, across, side);
-            // The box's centre lies further out by half its extent across the beam.
-            const double reach = std::abs(across.x) * size.width() / 2.0 + std::abs(across.y) * size.height() / 2.0;
-            const PointD c = along(edge, across, side > 0 ? reach : -reach);
+        for (const double side : {layer.stop->beamHigh + 6.0 + acrossHalf, layer.stop->beamLow - 6.0 - acrossHalf}) {
+            const PointD c = along(before, across, side);
             const QRectF box(c.x - size.width() / 2.0, c.y - size.height() / 2.0, size.width(), size.height());
             const double score = (picture.contains(box) ? 1e6 : 0.0) + std::hypot(c.x - 304.0, c.y - 125.0);
             if (score > bestScore) {
@@ -264,12 +265,23 @@ void paintScreenLayer(QPainter &p, const ScreenLayer &layer, bool blackBackgroun
         p.setPen(line);
         p.drawText(best, Qt::AlignCenter, text);
     }
-    // Each landing: a short stroke across the screen in the ray's colour.
+    // Each landing: a short stroke across the screen in the ray's colour; the dimmed rays last, so
+    // that a dark line shows on the screen between its bright neighbours.
     const QPointF across(-layer.frame.axis.y * 5.0, layer.frame.axis.x * 5.0);
-    for (const ScreenMark &m : layer.marks) {
-        p.setPen(QPen(QColor(redOf(m.colour), greenOf(m.colour), blueOf(m.colour)), 2.0, Qt::SolidLine, Qt::FlatCap));
-        const QPointF at(m.point.x, m.point.y);
-        p.drawLine(at - across, at + across);
+    for (const bool dimmed : {false, true}) {
+        // White light's rays land a fraction of a pixel apart: one stroke per half pixel is enough.
+        QPointF last(-1e9, -1e9);
+        for (const ScreenMark &m : layer.marks) {
+            if ((m.brightness < kDimmedRay) != dimmed)
+                continue;
+            if (!dimmed && std::abs(m.point.x - last.x()) + std::abs(m.point.y - last.y()) < 0.5)
+                continue;
+            last = QPointF(m.point.x, m.point.y);
+            p.setPen(
+                QPen(QColor(redOf(m.colour), greenOf(m.colour), blueOf(m.colour)), 2.0, Qt::SolidLine, Qt::FlatCap));
+            const QPointF at(m.point.x, m.point.y);
+            p.drawLine(at - across, at + across);
+        }
     }
     p.restore();
 }

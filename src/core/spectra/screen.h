@@ -83,6 +83,7 @@ struct ScreenMark {
     PointD point; // scene pixels
     double positionMm;
     Rgb colour;
+    double brightness; // of a ray the light dims (FigureRay::brightness); 1 otherwise
 };
 // The marks of the radiations that land (those of sceneRadiations or whiteLightRadiations), in
 // their order: what the scene draws on the screen.
@@ -102,6 +103,8 @@ inline constexpr double kScreenMarginPx = 24.0;
 inline constexpr double kScreenShortestShownPx = 48.0;
 inline constexpr double kScreenBreakAt = 0.7;
 inline constexpr double kScreenBreakGapPx = 8.0;
+// A ray at most this bright (a dark line in its nanometre) has its mark drawn over its neighbours'.
+inline constexpr double kDimmedRay = 0.5;
 // Where the figure's rays end: the screen where it stands, or moved back with a break.
 RayStop screenStop(const ScreenFrame &frame);
 

@@ -1,6 +1,8 @@
 #include "spectra/screenfigure.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vorlac
 {
@@ -24,24 +26,44 @@ Rgb scaled(Rgb colour, double k)
 
 } // namespace
 
-double drawnRayBrightness(const ScreenSource &source, const Absorber &absorber, double wavelength)
+namespace
+{
+
+// The brightness with the dark lines gathered once for every ray.
+double brightness(const ScreenSource &source, const Absorber &absorber, const std::vector<DarkLine> &lines,
+                  double wavelength)
 {
     double v = continuumIntensity(source, wavelength) * absorberSmoothTransmission(absorber, wavelength);
-    for (const DarkLine &d : sourceDarkLines(source))
-        v *= deepestWithin(d, wavelength);
-    for (const DarkLine &d : absorberDarkLines(absorber))
+    for (const DarkLine &d : lines)
         v *= deepestWithin(d, wavelength);
     return std::clamp(v, 0.0, 1.0);
+}
+
+std::vector<DarkLine> darkLines(const ScreenSource &source, const Absorber &absorber)
+{
+    std::vector<DarkLine> lines = sourceDarkLines(source);
+    const std::vector<DarkLine> absorbed = absorberDarkLines(absorber);
+    lines.insert(lines.end(), absorbed.begin(), absorbed.end());
+    return lines;
+}
+
+} // namespace
+
+double drawnRayBrightness(const ScreenSource &source, const Absorber &absorber, double wavelength)
+{
+    return brightness(source, absorber, darkLines(source, absorber), wavelength);
 }
 
 void lightFigure(SceneFigure &figure, const ScreenSource &source, const Absorber &absorber)
 {
     if (figure.state.source != SourceType::WhiteLight)
         return;
+    const std::vector<DarkLine> lines = darkLines(source, absorber);
     for (FigureRay &ray : figure.rays) {
-        const double k = drawnRayBrightness(source, absorber, ray.radiation.wavelength);
+        const double k = brightness(source, absorber, lines, ray.radiation.wavelength);
         if (k == 1.0)
             continue;
+        ray.brightness = k;
         ray.radiation.colour = scaled(ray.radiation.colour, k);
         for (std::size_t i = ray.first; i < ray.first + ray.count; ++i)
             if (!figure.segments[i].dashed)
