@@ -1,10 +1,14 @@
 // The screen after the prism: the observed strip 1920 pixels wide, the Sun through a gas, from a
 // spectrum already traced (what a cursor move or a resize redraws) and from scratch (what a
 // change of the scene costs: the dispersion traced, then the strip), and the rays' marks on the
-// screen in the scene.
+// screen in the scene; the white-light scene without and with the screen shown.
 #include "model/linelamps.h"
+#include "qtbenchmain.h"
 #include "spectra/observedspectrum.h"
+#include "spectra/screenfigure.h"
 
+#include <QGuiApplication>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
 using namespace vorlac;
@@ -71,6 +75,59 @@ void BM_ScreenMarksWhiteLight(benchmark::State &st)
 }
 BENCHMARK(BM_ScreenMarksWhiteLight)->Unit(benchmark::kMicrosecond);
 
+// The white-light scene as a change of it costs the main window: the figure, the picture, and with
+// the screen shown at its default distance its part in the figure (the rays ending on it), its
+// frame, the marks and the layer painted over the picture. The screen's cost is the difference.
+void whiteLightScene(benchmark::State &st, bool screen, bool sun)
+{
+    SceneState s;
+    s.source = SourceType::WhiteLight;
+    s.showPropagation = false;
+    SpectrumColours colours;
+    FillSpectrumColours(colours);
+    ScreenSettings settings;
+    settings.shown = true;
+    if (sun) {
+        settings.sun = true;
+        settings.absorber = gas("sodium");
+    }
+    ScenePicture pic;
+    for (auto _ : st) {
+        SceneFigure f = traceFigure(s, &colours);
+        if (screen)
+            screenFigure(f, settings);
+        drawFigure(f, pic);
+        if (screen) {
+            const std::optional<ScreenFrame> frame = screenFrame(f.state, settings.placement);
+            const ScreenLayer layer{*frame, screenMarks(f, *frame), f.stop, settings.placement.distanceMm};
+            QPainter p(&pic.image);
+            paintScreenLayer(p, layer, s.blackBackground);
+        }
+        benchmark::DoNotOptimize(pic.image.constBits());
+    }
+}
+
+void BM_WhiteLightSceneWithoutScreen(benchmark::State &st)
+{
+    whiteLightScene(st, false, false);
+}
+BENCHMARK(BM_WhiteLightSceneWithoutScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_WhiteLightSceneWithScreen(benchmark::State &st)
+{
+    whiteLightScene(st, true, false);
+}
+BENCHMARK(BM_WhiteLightSceneWithScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_SunSodiumSceneWithScreen(benchmark::State &st)
+{
+    whiteLightScene(st, true, true);
+}
+BENCHMARK(BM_SunSodiumSceneWithScreen)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    return vorlac::runQtBenchmarks<QGuiApplication>(argc, argv);
+}

@@ -48,6 +48,15 @@ MagnifiedBeam magnifiedBeam(const SceneFigure &figure)
         beam.exitPoint = e.from;
         beam.direction = e.direction;
         beam.distance = insidePicture(e.from, e.direction);
+        if (figure.stop) {
+            // The rays end on the screen (or at its break): look before it.
+            const RayStop &s = figure.stop->stop;
+            const PointD d = along({}, e.direction, 1.0);
+            const std::optional<Crossing> c = s.broken() ? crossLine(e.from, d, s.breakFrom, {-s.beam.y, s.beam.x})
+                                                         : crossLine(e.from, d, s.centre, s.axis);
+            if (c && c->t > 0.0)
+                beam.distance = std::min(beam.distance, 0.8 * c->t);
+        }
         beam.centre = along(e.from, e.direction, beam.distance);
     } else if (r.segments.size() > r.sharedCount) {
         // The light ends inside or goes back: look along the last stretch of its path.
@@ -139,7 +148,7 @@ void drawMagnifiedScene(const SceneFigure &figure, const SceneViewport &view, do
         for (std::size_t k = 0; k < r.count; ++k) {
             const Segment &s = figure.segments[r.first + k];
             const PointD end = r.exit.emerged && k == r.exit.segment
-                                   ? along(r.exit.from, r.exit.direction, RayExit::kLength)
+                                   ? along(r.exit.from, r.exit.direction, r.exit.length)
                                    : PointD{s.x2, s.y2};
             draw(s.x1, s.y1, end.x, end.y, s.colour, s.dashed);
         }

@@ -95,7 +95,7 @@ SceneFigure traceFigure(const SceneState &state, const SpectrumColours *spectrum
         const TraceInput in = traceInputFor(f.state, r);
         TraceRay(in, result, false);
         ++f.traces;
-        FigureRay ray{r, f.segments.size(), result.segments.size(), {}, pathOf(result)};
+        FigureRay ray{r, f.segments.size(), result.segments.size(), {}, pathOf(result), {}, 1.0};
         f.segments.insert(f.segments.end(), result.segments.begin(), result.segments.end());
         ray.exit = exitOf(result, result.segments.data(), result.segments.size(), in.showPropagation);
         f.rays.push_back(ray);

@@ -5,7 +5,9 @@
 #include "model/raytracer.h"
 #include "model/scenedescription.h"
 #include "model/scenestate.h"
+#include "render/raystop.h"
 
+#include <optional>
 #include <vector>
 
 namespace vorlac
@@ -19,6 +21,7 @@ struct RayExit {
     double direction = 0;                    // degrees, screen convention (clockwise from +x)
     std::size_t segment = 0;                 // the emergent segment, counted in the ray's own segments
     static constexpr double kLength = 400.0; // as the tracer draws it
+    double length = kLength;                 // drawn from `from`: shorter when a stop ends it
 };
 
 // One drawn radiation of a figure and its lines, segments[first, first + count).
@@ -28,6 +31,8 @@ struct FigureRay {
     std::size_t count = 0;
     RayExit exit;
     TracePath path;
+    std::optional<PointD> landing; // where it ends on a stop, as drawn
+    double brightness = 1.0;       // its colour's share of the radiation's own (a light that dims it)
 };
 
 // The scene as every view shows it, traced once per change of the scene: the outline and the
@@ -52,6 +57,8 @@ struct SceneFigure {
     // How the rays the scene's words tell of went (the screen reader's description).
     ScenePaths paths;
     int traces = 0; // radiations traced to build the figure
+    // The stop the emergent rays end on (the screen), when one stands after the prism.
+    std::optional<FigureStop> stop;
 
     // What no view may show: the lamp's lines (its name, its spectrum) and the glass's index.
     bool lampHidden() const { return state.lampHidden; }

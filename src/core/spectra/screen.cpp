@@ -1,23 +1,22 @@
 #include "spectra/screen.h"
 
+#include "common/regional.h"
 #include "model/colour.h"
 #include "model/constants.h"
+#include "render/anglemarks.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vorlac
 {
 
 namespace
 {
-
-double cross(PointD a, PointD b)
-{
-    return a.x * b.y - a.y * b.x;
-}
 
 PointD unit(double degrees)
 {
@@ -86,6 +85,9 @@ std::optional<ScreenFrame> screenFrame(const SceneState &state, const ScreenPlac
     // A quarter turn anticlockwise from the ray as drawn (y downwards), then the user's turn.
     f.axis = unit(ray->direction - 90.0 - turn);
     f.halfWidthMm = std::max(placement.widthMm, 1.0) / 2.0;
+    f.beamOrigin = ray->origin;
+    f.beam = d;
+    f.distancePx = distance;
     return f;
 }
 
@@ -97,15 +99,12 @@ ScreenHit landRay(const ScreenFrame &frame, PointD origin, double direction)
 {
     ScreenHit hit;
     hit.status = ScreenLanding::Misses;
-    const PointD e = unit(direction);
-    const double denominator = cross(e, frame.axis);
-    if (std::abs(denominator) < 1e-12)
+    const std::optional<Crossing> c = crossLine(origin, unit(direction), frame.centre, frame.axis);
+    if (!c)
         return hit;
-    const PointD w{frame.centre.x - origin.x, frame.centre.y - origin.y};
-    const double t = cross(w, frame.axis) / denominator; // along the ray
-    const double s = cross(w, e) / denominator;          // along the screen, pixels
+    const double s = c->s; // along the screen, pixels
     const double mm = s * kMmPerScenePixel;
-    if (t <= 0.0 || std::abs(mm) > frame.halfWidthMm)
+    if (c->t <= 0.0 || std::abs(mm) > frame.halfWidthMm)
         return hit;
     hit.status = ScreenLanding::Lands;
     hit.positionMm = mm;
@@ -139,7 +138,7 @@ std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &
         traceAlone(state, r.wavelength, trace);
         const ScreenHit hit = screenHit(frame, trace);
         if (hit.status == ScreenLanding::Lands)
-            marks.push_back({r.wavelength, hit.point, hit.positionMm, r.colour});
+            marks.push_back({r.wavelength, hit.point, hit.positionMm, r.colour, 1.0});
     }
     return marks;
 }
@@ -147,14 +146,73 @@ std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &
 std::vector<ScreenMark> screenMarks(const SceneFigure &figure, const ScreenFrame &frame)
 {
     std::vector<ScreenMark> marks;
+    const PointD shift = figure.stop ? figure.stop->stop.shift : PointD{};
     for (const FigureRay &r : figure.rays) {
         if (!r.exit.emerged)
             continue;
         const ScreenHit hit = landRay(frame, r.exit.from, r.exit.direction);
         if (hit.status == ScreenLanding::Lands)
-            marks.push_back({r.radiation.wavelength, hit.point, hit.positionMm, r.radiation.colour});
+            marks.push_back({r.radiation.wavelength,
+                             {hit.point.x + shift.x, hit.point.y + shift.y},
+                             hit.positionMm,
+                             r.radiation.colour,
+                             r.brightness});
     }
     return marks;
+}
+
+namespace
+{
+
+// How far from `from` along the unit vector `beam` stays margin pixels inside the picture.
+double roomInPicture(PointD from, PointD beam, double margin)
+{
+    double t = std::numeric_limits<double>::max();
+    const auto limit = [&t](double p, double u, double low, double high) {
+        if (u > 1e-12)
+            t = std::min(t, (high - p) / u);
+        else if (u < -1e-12)
+            t = std::min(t, (low - p) / u);
+    };
+    limit(from.x, beam.x, margin, kSceneWidth - margin);
+    limit(from.y, beam.y, margin, kSceneHeight - margin);
+    return std::max(0.0, t);
+}
+
+PointD along(PointD from, PointD direction, double t)
+{
+    return {from.x + t * direction.x, from.y + t * direction.y};
+}
+
+QPointF qt(PointD p)
+{
+    return {p.x, p.y};
+}
+
+} // namespace
+
+RayStop screenStop(const ScreenFrame &frame)
+{
+    RayStop stop;
+    stop.centre = frame.centre;
+    stop.axis = frame.axis;
+    stop.halfLength = frame.halfWidthMm / kMmPerScenePixel;
+    stop.beam = frame.beam;
+    stop.origin = frame.beamOrigin;
+    const double room = roomInPicture(frame.beamOrigin, frame.beam, kScreenMarginPx);
+    if (frame.distancePx <= room)
+        return stop;
+    const double shown = std::max(room, kScreenShortestShownPx);
+    const double middle = kScreenBreakAt * shown;
+    stop.shift = {(shown - frame.distancePx) * frame.beam.x, (shown - frame.distancePx) * frame.beam.y};
+    stop.breakFrom = along(frame.beamOrigin, frame.beam, middle - kScreenBreakGapPx / 2.0);
+    stop.breakTo = along(frame.beamOrigin, frame.beam, middle + kScreenBreakGapPx / 2.0);
+    return stop;
+}
+
+QString screenDistanceText(double distanceMm)
+{
+    return QStringLiteral("d = %1 mm").arg(regionalLocale().toString(std::lround(distanceMm)));
 }
 
 void paintScreenLayer(QPainter &p, const ScreenLayer &layer, bool blackBackground)
@@ -162,15 +220,68 @@ void paintScreenLayer(QPainter &p, const ScreenLayer &layer, bool blackBackgroun
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QColor line = blackBackground ? QColor(230, 230, 230) : QColor(60, 60, 60);
+    const PointD shift = layer.stop ? layer.stop->stop.shift : PointD{};
     const PointD a = layer.frame.end1(), b = layer.frame.end2();
     p.setPen(QPen(line, 3.0, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
-    // Each landing: a short stroke across the screen in the ray's colour.
+    p.drawLine(QPointF(a.x + shift.x, a.y + shift.y), QPointF(b.x + shift.x, b.y + shift.y));
+    if (layer.stop && layer.stop->stop.broken()) {
+        // The break: a short zigzag line on each side of the gap, across the whole beam.
+        const RayStop &stop = layer.stop->stop;
+        const PointD across{-stop.beam.y, stop.beam.x};
+        const double low = layer.stop->acrossLow - 8.0, high = layer.stop->acrossHigh + 8.0;
+        p.setPen(QPen(line, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (const PointD base : {stop.breakFrom, stop.breakTo}) {
+            QPolygonF zigzag;
+            const int teeth = std::max(2, int(std::ceil((high - low) / 6.0)));
+            for (int k = 0; k <= teeth; ++k) {
+                const double s = low + (high - low) * k / teeth, wobble = (k % 2 ? 2.0 : -2.0);
+                zigzag << qt(along(along(base, across, s), stop.beam, wobble));
+            }
+            p.drawPolyline(zigzag);
+        }
+        // The true distance beside the break, before it, clear of the narrow beam there: on the
+        // side where it fits, away from the prism.
+        const QString text = screenDistanceText(layer.distanceMm);
+        QFont font = angleMarkFont();
+        font.setBold(false);
+        p.setFont(font);
+        const QFontMetricsF metrics(font);
+        const QSizeF size(metrics.horizontalAdvance(text) + 2.0, metrics.height());
+        const double alongHalf = std::abs(stop.beam.x) * size.width() / 2 + std::abs(stop.beam.y) * size.height() / 2;
+        const double acrossHalf = std::abs(across.x) * size.width() / 2 + std::abs(across.y) * size.height() / 2;
+        const PointD before = along(stop.breakFrom, stop.beam, -alongHalf - 6.0);
+        const QRectF picture(0, 0, kSceneWidth, kSceneHeight);
+        QRectF best;
+        double bestScore = -1e9;
+        for (const double side : {layer.stop->beamHigh + 6.0 + acrossHalf, layer.stop->beamLow - 6.0 - acrossHalf}) {
+            const PointD c = along(before, across, side);
+            const QRectF box(c.x - size.width() / 2.0, c.y - size.height() / 2.0, size.width(), size.height());
+            const double score = (picture.contains(box) ? 1e6 : 0.0) + std::hypot(c.x - 304.0, c.y - 125.0);
+            if (score > bestScore) {
+                bestScore = score;
+                best = box;
+            }
+        }
+        p.setPen(line);
+        p.drawText(best, Qt::AlignCenter, text);
+    }
+    // Each landing: a short stroke across the screen in the ray's colour; the dimmed rays last, so
+    // that a dark line shows on the screen between its bright neighbours.
     const QPointF across(-layer.frame.axis.y * 5.0, layer.frame.axis.x * 5.0);
-    for (const ScreenMark &m : layer.marks) {
-        p.setPen(QPen(QColor(redOf(m.colour), greenOf(m.colour), blueOf(m.colour)), 2.0, Qt::SolidLine, Qt::FlatCap));
-        const QPointF at(m.point.x, m.point.y);
-        p.drawLine(at - across, at + across);
+    for (const bool dimmed : {false, true}) {
+        // White light's rays land a fraction of a pixel apart: one stroke per half pixel is enough.
+        QPointF last(-1e9, -1e9);
+        for (const ScreenMark &m : layer.marks) {
+            if ((m.brightness < kDimmedRay) != dimmed)
+                continue;
+            if (!dimmed && std::abs(m.point.x - last.x()) + std::abs(m.point.y - last.y()) < 0.5)
+                continue;
+            last = QPointF(m.point.x, m.point.y);
+            p.setPen(
+                QPen(QColor(redOf(m.colour), greenOf(m.colour), blueOf(m.colour)), 2.0, Qt::SolidLine, Qt::FlatCap));
+            const QPointF at(m.point.x, m.point.y);
+            p.drawLine(at - across, at + across);
+        }
     }
     p.restore();
 }

@@ -5,10 +5,11 @@
 #include "render/scenefigure.h"
 #include "render/scenerenderer.h"
 
+#include <QString>
 #include <optional>
+#include <vector>
 
 class QPainter;
-#include <vector>
 
 namespace vorlac
 {
@@ -40,7 +41,10 @@ struct ScreenFrame {
     PointD centre;
     PointD axis; // unit vector along the screen
     double halfWidthMm = 0;
-    PointD end1() const; // the screen's two ends, for drawing it
+    PointD beamOrigin;     // where the reference ray leaves the prism
+    PointD beam;           // its unit direction
+    double distancePx = 0; // from beamOrigin to centre
+    PointD end1() const;   // the screen's two ends, for drawing it
     PointD end2() const;
 };
 
@@ -79,21 +83,42 @@ struct ScreenMark {
     PointD point; // scene pixels
     double positionMm;
     Rgb colour;
+    double brightness; // of a ray the light dims (FigureRay::brightness); 1 otherwise
 };
 // The marks of the radiations that land (those of sceneRadiations or whiteLightRadiations), in
 // their order: what the scene draws on the screen.
 std::vector<ScreenMark> screenMarks(const SceneState &state, const ScreenFrame &frame,
                                     const std::vector<Radiation> &rays);
 
-// The marks of the figure's drawn rays that land, from their exits (nothing traced again): what
-// the views draw on the screen.
+// The marks of the figure's drawn rays that land, from their exits (nothing traced again), where
+// the figure draws the screen (moved back with its stop's break): what the views draw on it.
 std::vector<ScreenMark> screenMarks(const SceneFigure &figure, const ScreenFrame &frame);
 
-// What the views draw of the screen over the figure: the screen as a line, each landing ray's mark.
+// The scene is 616 x 390 pixels at kMmPerScenePixel: a screen further than the picture holds
+// along the beam (about 60 mm) is drawn as a broken view, kScreenMarginPx inside the picture's
+// edge, the beam cut by a break kScreenBreakGapPx wide at kScreenBreakAt of the way; the
+// landings keep their true offsets along the screen, so the screen's geometry (positions in mm)
+// is the true one whatever is drawn.
+inline constexpr double kScreenMarginPx = 24.0;
+inline constexpr double kScreenShortestShownPx = 48.0;
+inline constexpr double kScreenBreakAt = 0.7;
+inline constexpr double kScreenBreakGapPx = 8.0;
+// A ray at most this bright (a dark line in its nanometre) has its mark drawn over its neighbours'.
+inline constexpr double kDimmedRay = 0.5;
+// Where the figure's rays end: the screen where it stands, or moved back with a break.
+RayStop screenStop(const ScreenFrame &frame);
+
+// What the views draw of the screen over the figure: the screen as a line, each landing ray's
+// mark, and, when the screen is drawn nearer than it stands, the break across the beam and the
+// true distance written beside it.
 struct ScreenLayer {
     ScreenFrame frame;
     std::vector<ScreenMark> marks;
+    std::optional<FigureStop> stop;
+    double distanceMm = 0;
 };
+// "d = 500 mm", as written by the break.
+QString screenDistanceText(double distanceMm);
 // Paints the layer in scene coordinates; the line in the outline's colour for the background.
 void paintScreenLayer(QPainter &p, const ScreenLayer &layer, bool blackBackground);
 

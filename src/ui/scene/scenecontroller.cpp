@@ -311,9 +311,21 @@ void SceneController::remeasure()
     emit figureChanged();
 }
 
+void SceneController::refigure()
+{
+    if (m_sceneRedraws == 0)
+        return; // start() draws the first pictures
+    if (m_state.source == SourceType::WhiteLight && !m_lampDragging && !m_whiteRedrawPending)
+        redrawWhiteLight();
+    else
+        redrawScene();
+}
+
 void SceneController::redrawScene()
 {
     SceneFigure figure = traceFigure(m_state);
+    if (m_dress)
+        m_dress(figure);
     drawFigure(figure, m_picture);
     store(figure.layout);
     ++m_sceneRedraws;
@@ -330,6 +342,8 @@ void SceneController::redrawWhiteLight()
         return;
     emit whiteLightRedrawStarting();
     SceneFigure figure = traceFigure(m_state, &m_spectrumColour);
+    if (m_dress)
+        m_dress(figure);
     drawFigure(figure, m_picture);
     store(figure.layout);
     m_lampDragging = false;

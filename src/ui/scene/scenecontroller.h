@@ -6,6 +6,7 @@
 #include "render/scenerenderer.h"
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 class QTimer;
@@ -71,6 +72,11 @@ class SceneController : public QObject
     // The screen's device pixel ratio: the next pictures are drawn for it too.
     void setScreenRatio(double ratio);
 
+    // A room above adds its part to every figure before it is drawn (the screen: the rays' light
+    // and where they end); refigure() draws the scene again when that part changes.
+    void setFigureDressing(std::function<void(SceneFigure &)> dress) { m_dress = std::move(dress); }
+    void refigure();
+
     // Start-up: the wavelength colours, then the first pictures.
     void start();
 
@@ -114,6 +120,7 @@ class SceneController : public QObject
     int m_sceneRedraws = 0;
     int m_whiteRedraws = 0;
     int m_figures = 0;
+    std::function<void(SceneFigure &)> m_dress;
 };
 
 } // namespace vorlac

@@ -4,11 +4,13 @@
 #include "scene/figureoptions.h"
 #include "scene/scenecontroller.h"
 #include "spectra/observedspectrumview.h"
+#include "spectra/screenfigure.h"
 #include "spectra/screenpanel.h"
 #include "spectra/screenrecord.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 
@@ -36,12 +38,30 @@ ScreenCommands::ScreenCommands(SceneController &controller, FigureOptions &optio
         recompute(); // the spectrum is computed only while someone sees it
     });
     connect(m_panel, &ScreenPanel::settingsChanged, this, [this] {
-        recompute();
+        // The Sun is a white light: the scene's source follows, in the same undo step.
+        if (settings().sun && m_controller.state().source != SourceType::WhiteLight)
+            m_controller.setSource(SourceType::WhiteLight);
+        else
+            redraw();
         emit changed();
         emit edited(QStringLiteral("écran"));
     });
+    // Another source chosen lights the prism in place of the Sun.
+    connect(&controller, &SceneController::edited, this, [this] {
+        if (!settings().sun || m_controller.state().source == SourceType::WhiteLight)
+            return;
+        ScreenSettings s = settings();
+        s.sun = false;
+        m_panel->setSettings(s);
+        emit changed();
+    });
     connect(&controller, &SceneController::figureChanged, this, &ScreenCommands::recompute);
     connect(m_panel->view(), &ObservedSpectrumView::shownChanged, this, &ScreenCommands::stripChanged);
+    // Every figure has the screen's part: its light and the rays ending on it.
+    controller.setFigureDressing([self = QPointer<ScreenCommands>(this)](SceneFigure &figure) {
+        if (self)
+            screenFigure(figure, self->settings());
+    });
     options.setLayer([this] { return m_layer.has_value(); },
                      [this](QPainter &p) {
                          if (m_layer)
@@ -59,8 +79,16 @@ void ScreenCommands::setSettings(const ScreenSettings &settings)
     if (settingsWithinLimits(settings) == m_panel->settings())
         return;
     m_panel->setSettings(settings);
-    recompute();
+    redraw();
     emit changed();
+}
+
+void ScreenCommands::redraw()
+{
+    const int figures = m_controller.figureCount();
+    m_controller.refigure();
+    if (m_controller.figureCount() == figures)
+        recompute();
 }
 
 void ScreenCommands::toggle()
@@ -73,12 +101,18 @@ void ScreenCommands::toggle()
         ScreenSettings s = settings();
         s.shown = true;
         m_panel->setSettings(s);
-        recompute();
+        redraw();
         emit changed();
         emit edited(QStringLiteral("écran"));
     }
     m_panel->raise();
     m_panel->showWithFocus();
+}
+
+ScreenLayer ScreenCommands::layerOn(const ScreenFrame &frame) const
+{
+    const SceneFigure &figure = m_controller.figure();
+    return {frame, screenMarks(figure, frame), figure.stop, settings().placement.distanceMm};
 }
 
 void ScreenCommands::recompute()
@@ -105,9 +139,9 @@ void ScreenCommands::recompute()
             m_panel->clearSpectrum();
         }
         if (spectrum.frame())
-            m_layer = ScreenLayer{*spectrum.frame(), screenMarks(m_controller.figure(), *spectrum.frame())};
+            m_layer = layerOn(*spectrum.frame());
     } else if (const std::optional<ScreenFrame> frame = screenFrame(state, s.placement)) {
-        m_layer = ScreenLayer{*frame, screenMarks(m_controller.figure(), *frame)};
+        m_layer = layerOn(*frame);
     }
     if (hadLayer || m_layer)
         m_options.refreshLayer();

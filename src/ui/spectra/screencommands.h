@@ -71,6 +71,9 @@ class ScreenCommands : public QObject
 
   private:
     void recompute();
+    // Draws the scene again with the screen's part, then the spectrum and the layer.
+    void redraw();
+    ScreenLayer layerOn(const ScreenFrame &frame) const;
 
     SceneController &m_controller;
     FigureOptions &m_options;

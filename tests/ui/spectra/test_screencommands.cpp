@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -195,6 +196,39 @@ TEST_F(ScreenWired, ProjectionShowsTheStrip)
     QTest::mouseClick(proj, Qt::LeftButton, {}, proj->stripBand().center());
     const StripRange r = w.screenCommands().panel()->view()->range();
     EXPECT_NEAR(w.screenCommands().panel()->view()->cursorMm(), (r.fromMm + r.toMm) / 2, 3 * r.pixelMm());
+}
+
+// Choosing the Sun lights the drawn rays (white light's, in the same undo step); undo, redo and a
+// restore of the settings bring the drawing back with them.
+TEST_F(ScreenWired, SunLightsTheDrawnRays)
+{
+    Vorlac &w = window();
+    ScreenCommands &screen = w.screenCommands();
+    w.controller().setSource(SourceType::FiveRadiations);
+    settle();
+    screen.action()->trigger();
+    settle();
+    auto *light = screen.panel()->findChild<QComboBox *>(QStringLiteral("ListeLumiereEcran"));
+    light->setCurrentIndex(1);
+    emit light->activated(1);
+    settle();
+    const auto sodiumDark = [&w] {
+        const FigureRay *ray = w.controller().figure().rayAt(589.0);
+        return ray && redOf(ray->radiation.colour) + greenOf(ray->radiation.colour) < 100;
+    };
+    EXPECT_EQ(w.controller().state().source, SourceType::WhiteLight);
+    EXPECT_TRUE(sodiumDark());
+    w.undoHistory().undo();
+    settle();
+    EXPECT_EQ(w.controller().state().source, SourceType::FiveRadiations);
+    EXPECT_FALSE(screen.settings().sun);
+    w.undoHistory().redo();
+    settle();
+    EXPECT_TRUE(screen.settings().sun && sodiumDark());
+    ScreenSettings s = screen.settings();
+    s.sun = false;
+    screen.setSettings(s);
+    EXPECT_FALSE(sodiumDark());
 }
 
 } // namespace
