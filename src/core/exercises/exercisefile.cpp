@@ -39,7 +39,8 @@ std::optional<QStringList> storedParts(const QString &storedName)
 }
 
 // Whether path, once its links are followed, stays inside root (a canonical folder). The
-// deepest part of path that exists decides: a link leading nowhere is refused.
+// deepest part of path that exists decides: a link leading nowhere is refused, and so is a name
+// that leads back to the folder itself (through a link out and in again), which names no file.
 bool staysInside(const QString &root, const QString &path)
 {
     if (root.isEmpty())
@@ -49,7 +50,7 @@ bool staysInside(const QString &root, const QString &path)
         const QFileInfo info(p);
         if (info.isSymLink() || info.exists()) {
             const QString real = info.canonicalFilePath();
-            if (real.isEmpty())
+            if (real.isEmpty() || (p == path && real == root))
                 return false;
             return root == QLatin1String("/") || real == root || real.startsWith(root + QLatin1Char('/'));
         }

@@ -462,6 +462,7 @@ const EscapeRow kEscapeRows[] = {
     {"Absolute", "%1/victim.txt"},
     {"DriveLetter", "C:\\victim.txt"},
     {"LinkLeadingOut", "haut\\victim.txt"},
+    {"LinkBackToTheFolderItself", "haut\\cle\\exos"},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ExerciseEscape, ::testing::ValuesIn(kEscapeRows), RowName());
 
