@@ -2,6 +2,7 @@
 #include "common/stalekeys.h"
 #include "ui/dialogwatch.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QKeyEvent>
