@@ -1,0 +1,99 @@
+#include "spectra/screendrag.h"
+
+#include "model/constants.h"
+#include "render/scenerenderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorlac
+{
+
+namespace
+{
+
+double dot(PointD a, PointD b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+
+PointD minus(PointD a, PointD b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+
+PointD along(PointD from, PointD direction, double t)
+{
+    return {from.x + t * direction.x, from.y + t * direction.y};
+}
+
+// How deep a point lies inside the picture: its distance to the nearest edge, negative outside.
+double depthInPicture(PointD p)
+{
+    return std::min({p.x, p.y, kSceneWidth - p.x, kSceneHeight - p.y});
+}
+
+// Pixels along the beam from its origin for a distance, and back: the true scale up to the
+// picture's room, kScreenBrokenMmPerPx beyond.
+double dragPixels(double distanceMm, double roomPx)
+{
+    const double px = distanceMm / kMmPerScenePixel;
+    return px <= roomPx ? px : roomPx + (distanceMm - roomPx * kMmPerScenePixel) / kScreenBrokenMmPerPx;
+}
+
+double dragDistance(double px, double roomPx)
+{
+    return px <= roomPx ? px * kMmPerScenePixel : roomPx * kMmPerScenePixel + (px - roomPx) * kScreenBrokenMmPerPx;
+}
+
+// The pointer's angle around a centre, degrees clockwise as drawn.
+double angleAround(PointD centre, PointD p)
+{
+    return std::atan2(p.y - centre.y, p.x - centre.x) / kDegToRad;
+}
+
+} // namespace
+
+DrawnScreen drawnScreen(const ScreenLayer &layer)
+{
+    DrawnScreen s;
+    s.frame = layer.frame;
+    if (layer.stop)
+        s.shift = layer.stop->stop.shift;
+    s.centre = {layer.frame.centre.x + s.shift.x, layer.frame.centre.y + s.shift.y};
+    const double reach = std::min(kScreenHandleReachPx, layer.frame.halfWidthMm / kMmPerScenePixel);
+    const PointD one = along(s.centre, layer.frame.axis, reach), other = along(s.centre, layer.frame.axis, -reach);
+    s.handle = depthInPicture(one) >= depthInPicture(other) ? one : other;
+    return s;
+}
+
+ScreenGrip screenGripAt(const DrawnScreen &screen, PointD pointer)
+{
+    if (depthInPicture(pointer) < 0.0)
+        return ScreenGrip::None;
+    const PointD toHandle = minus(pointer, screen.handle);
+    if (std::hypot(toHandle.x, toHandle.y) <= kScreenHandleRadiusPx)
+        return ScreenGrip::Handle;
+    const PointD d = minus(pointer, screen.centre);
+    const PointD across{-screen.frame.axis.y, screen.frame.axis.x};
+    const double half = screen.frame.halfWidthMm / kMmPerScenePixel;
+    if (std::abs(dot(d, screen.frame.axis)) <= half && std::abs(dot(d, across)) <= kScreenGripPx)
+        return ScreenGrip::Screen;
+    return ScreenGrip::None;
+}
+
+double draggedScreenDistance(const DrawnScreen &screen, double startMm, PointD from, PointD to)
+{
+    const double room = screenRoomPx(screen.frame);
+    const double px = dragPixels(startMm, room) + dot(minus(to, from), screen.frame.beam);
+    return std::round(std::clamp(dragDistance(px, room), kScreenMinDistanceMm, kScreenMaxDistanceMm));
+}
+
+double draggedScreenTurn(const DrawnScreen &screen, double startDegrees, PointD from, PointD to)
+{
+    double swept = angleAround(screen.centre, to) - angleAround(screen.centre, from);
+    swept = std::remainder(swept, 360.0);
+    return std::round(std::clamp(startDegrees - swept, -kScreenMaxTurnDegrees, kScreenMaxTurnDegrees));
+}
+
+} // namespace vorlac
