@@ -63,7 +63,9 @@ DrawnScreen drawnScreen(const ScreenLayer &layer)
     s.centre = {layer.frame.centre.x + s.shift.x, layer.frame.centre.y + s.shift.y};
     const double reach = std::min(kScreenHandleReachPx, layer.frame.halfWidthMm / kMmPerScenePixel);
     const PointD one = along(s.centre, layer.frame.axis, reach), other = along(s.centre, layer.frame.axis, -reach);
-    s.handle = depthInPicture(one) >= depthInPicture(other) ? one : other;
+    // The upper end: the frame shows the scene's top, and the handle keeps its side while turned.
+    const PointD upper = one.y <= other.y ? one : other, lower = one.y <= other.y ? other : one;
+    s.handle = depthInPicture(upper) >= kScreenHandleRadiusPx ? upper : lower;
     return s;
 }
 

@@ -15,8 +15,8 @@ struct DrawnScreen {
 };
 DrawnScreen drawnScreen(const ScreenLayer &layer);
 
-// The handle stands this far from the drawn centre (or at the screen's end when nearer), on the
-// side that lies deeper inside the picture, which a turn near the limit may change.
+// The handle stands this far from the drawn centre (or at the screen's end when nearer), towards
+// the screen's upper end, the lower one when that lies outside the picture.
 inline constexpr double kScreenHandleReachPx = 60.0;
 // Scene pixels: how near the pointer must be to the handle's centre, and to the drawn line.
 inline constexpr double kScreenHandleRadiusPx = 6.0;
