@@ -27,10 +27,15 @@ PointD along(PointD from, PointD direction, double t)
     return {from.x + t * direction.x, from.y + t * direction.y};
 }
 
-// How deep a point lies inside the picture: its distance to the nearest edge, negative outside.
+// How deep a point lies inside an area: its distance to the nearest edge, negative outside.
+double depthIn(const QRectF &area, PointD p)
+{
+    return std::min({p.x - area.left(), p.y - area.top(), area.right() - p.x, area.bottom() - p.y});
+}
+
 double depthInPicture(PointD p)
 {
-    return std::min({p.x, p.y, kSceneWidth - p.x, kSceneHeight - p.y});
+    return depthIn(QRectF(0, 0, kSceneWidth, kSceneHeight), p);
 }
 
 // Pixels along the beam from its origin for a distance, and back: the true scale up to the
@@ -54,7 +59,7 @@ double angleAround(PointD centre, PointD p)
 
 } // namespace
 
-DrawnScreen drawnScreen(const ScreenLayer &layer)
+DrawnScreen drawnScreen(const ScreenLayer &layer, const QRectF &shown)
 {
     DrawnScreen s;
     s.frame = layer.frame;
@@ -62,10 +67,19 @@ DrawnScreen drawnScreen(const ScreenLayer &layer)
         s.shift = layer.stop->stop.shift;
     s.centre = {layer.frame.centre.x + s.shift.x, layer.frame.centre.y + s.shift.y};
     const double reach = std::min(kScreenHandleReachPx, layer.frame.halfWidthMm / kMmPerScenePixel);
-    const PointD one = along(s.centre, layer.frame.axis, reach), other = along(s.centre, layer.frame.axis, -reach);
-    // The upper end: the frame shows the scene's top, and the handle keeps its side while turned.
-    const PointD upper = one.y <= other.y ? one : other, lower = one.y <= other.y ? other : one;
-    s.handle = depthInPicture(upper) >= kScreenHandleRadiusPx ? upper : lower;
+    // The upper side first: the frame shows the scene's top, and the handle keeps its side
+    // while turned.
+    const PointD up = layer.frame.axis.y <= 0.0 ? layer.frame.axis : PointD{-layer.frame.axis.x, -layer.frame.axis.y};
+    s.handle = s.centre;
+    for (const double side : {1.0, -1.0}) {
+        for (double t = reach; t > 0.0; t -= 2.0) {
+            const PointD p = along(s.centre, up, side * t);
+            if (depthIn(shown, p) >= kScreenHandleRadiusPx) {
+                s.handle = p;
+                return s;
+            }
+        }
+    }
     return s;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/constants.h"
 #include "spectra/screen.h"
+
+#include <QRectF>
 
 namespace vorlac
 {
@@ -13,10 +16,12 @@ struct DrawnScreen {
     PointD centre;     // drawn
     PointD handle;     // drawn
 };
-DrawnScreen drawnScreen(const ScreenLayer &layer);
+// shown: the part of the scene the frame shows (scene pixels), where the handle must be.
+DrawnScreen drawnScreen(const ScreenLayer &layer, const QRectF &shown = QRectF(0, 0, kSceneWidth, kSceneHeight));
 
 // The handle stands this far from the drawn centre (or at the screen's end when nearer), towards
-// the screen's upper end, the lower one when that lies outside the picture.
+// the screen's upper end; nearer the centre, or towards the lower end, when that lies outside
+// what the frame shows; at the centre when neither side has room.
 inline constexpr double kScreenHandleReachPx = 60.0;
 // Scene pixels: how near the pointer must be to the handle's centre, and to the drawn line.
 inline constexpr double kScreenHandleRadiusPx = 6.0;

@@ -3,6 +3,7 @@
 #include "common/hintline.h"
 #include "common/pictures.h"
 #include "scene/figureoptions.h"
+#include "scene/scenecontroller.h"
 #include "scene/sceneview.h"
 #include "spectra/screencommands.h"
 
@@ -56,6 +57,9 @@ ScreenMouse::ScreenMouse(ScreenCommands &screen, SceneView &view, HintLine &hint
     if (const FigureOptions *options = view.figureOptions())
         connect(options, &FigureOptions::layerChanged, this, &ScreenMouse::placeHandle);
     connect(&view, &SceneView::viewportChanged, this, &ScreenMouse::placeHandle);
+    // After the view has placed the lamp for the new picture, so that the handle goes under it.
+    if (const SceneController *controller = view.controller())
+        connect(controller, &SceneController::pictureRedrawn, this, &ScreenMouse::placeHandle);
     placeHandle();
 }
 
@@ -63,7 +67,12 @@ std::optional<DrawnScreen> ScreenMouse::drawn() const
 {
     if (!m_screen.layer())
         return std::nullopt;
-    return drawnScreen(*m_screen.layer());
+    // The part of the scene the frame shows: the view scrolls inside it, and may be zoomed.
+    const QRect shown = m_view.visibleRegion().boundingRect();
+    if (shown.isEmpty())
+        return drawnScreen(*m_screen.layer());
+    const SceneViewport &port = m_view.viewport();
+    return drawnScreen(*m_screen.layer(), QRectF(port.toScene(shown.topLeft()), port.toScene(shown.bottomRight())));
 }
 
 PointD ScreenMouse::scenePoint(QPointF inView) const
@@ -81,7 +90,7 @@ void ScreenMouse::placeHandle()
     }
     const QPointF at = m_view.viewport().toWindow(QPointF(screen->handle.x, screen->handle.y));
     m_handle->move((at - QPointF(kScreenHandleRadiusPx, kScreenHandleRadiusPx)).toPoint());
-    m_handle->stackUnder(m_view.lamp()); // the lamp and the protractor stay over it
+    m_handle->lower(); // the lamp and the protractor stay over it
     m_handle->show();
 }
 
@@ -110,6 +119,10 @@ bool ScreenMouse::eventFilter(QObject *watched, QEvent *event)
             at += QPointF(m_handle->pos());
         return mouse(event, at);
     }
+    case QEvent::Move: // scrolled
+        if (watched == &m_view && !m_drag)
+            placeHandle();
+        break;
     case QEvent::Leave:
         if (watched == &m_view && !m_drag)
             showCursor(ScreenGrip::None);
@@ -148,6 +161,7 @@ bool ScreenMouse::mouse(QEvent *event, QPointF inView)
     else
         placement.distanceMm = draggedScreenDistance(m_drag->screen, m_drag->start.distanceMm, m_drag->from, p);
     m_screen.place(placement);
+    showCursor(m_drag->grip); // the picture redrawn for the move may have put the arrow back
     if (event->type() == QEvent::MouseButtonRelease || e->buttons() == Qt::NoButton) {
         const ScreenGrip grip = m_drag->grip;
         m_drag.reset();

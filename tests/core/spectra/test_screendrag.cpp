@@ -14,7 +14,7 @@ using namespace vorlac;
 namespace
 {
 
-DrawnScreen drawnAt(double distanceMm, double turnDegrees)
+DrawnScreen drawnAt(double distanceMm, double turnDegrees, QRectF shown = QRectF(0, 0, kSceneWidth, kSceneHeight))
 {
     ScreenSettings settings;
     settings.shown = true;
@@ -28,7 +28,7 @@ DrawnScreen drawnAt(double distanceMm, double turnDegrees)
     screenFigure(figure, settings);
     const std::optional<ScreenFrame> frame = screenFrame(state, settings.placement);
     EXPECT_TRUE(frame.has_value());
-    return drawnScreen(ScreenLayer{*frame, {}, figure.stop, distanceMm});
+    return drawnScreen(ScreenLayer{*frame, {}, figure.stop, distanceMm}, shown);
 }
 
 PointD offset(PointD p, PointD direction, double t)
@@ -95,6 +95,7 @@ struct GripRow {
     double along; // pixels along the beam from the drawn centre (or the handle)
     bool trueCentre;
     ScreenGrip expected;
+    QRectF shown = QRectF(0, 0, kSceneWidth, kSceneHeight); // what the frame shows of the scene
 };
 void PrintTo(const GripRow &row, std::ostream *os)
 {
@@ -107,7 +108,11 @@ class ScreenGripRows : public ::testing::TestWithParam<GripRow>
 TEST_P(ScreenGripRows, FindWhatThePointerIsOver)
 {
     const GripRow &r = GetParam();
-    const DrawnScreen s = drawnAt(r.distanceMm, r.turnDegrees);
+    const DrawnScreen s = drawnAt(r.distanceMm, r.turnDegrees, r.shown);
+    EXPECT_TRUE(
+        r.shown.adjusted(kScreenHandleRadiusPx, kScreenHandleRadiusPx, -kScreenHandleRadiusPx, -kScreenHandleRadiusPx)
+            .contains(s.handle.x, s.handle.y))
+        << "the handle is out of sight";
     const PointD base = r.trueCentre ? s.frame.centre : r.atHandle ? s.handle : s.centre;
     EXPECT_EQ(screenGripAt(s, offset(base, s.frame.beam, r.along)), r.expected);
 }
@@ -121,6 +126,8 @@ const GripRow kGrips[] = {
     {"broken drawn centre", 500, 0, false, 0, false, ScreenGrip::Screen},
     {"broken true centre outside", 500, 0, false, 0, true, ScreenGrip::None},
     {"broken handle", 500, 0, true, -2, false, ScreenGrip::Handle},
+    {"broken handle in the frame's top", 500, 40, true, 0, false, ScreenGrip::Handle, QRectF(0, 0, 616, 247)},
+    {"upper end out of sight", 500, 0, true, 0, false, ScreenGrip::Handle, QRectF(0, 0, 600, 200)},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ScreenGripRows, ::testing::ValuesIn(kGrips), RowName());
 
