@@ -7,8 +7,10 @@
 #include "scene/sceneview.h"
 #include "spectra/screencommands.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWidget>
 
 namespace vorlac
@@ -20,6 +22,7 @@ namespace
 const QString kScreenHint = QStringLiteral("Faire glisser l'écran pour changer sa distance ; la poignée le tourne");
 const QString kHandleHint =
     QStringLiteral("Faire glisser la poignée autour du centre de l'écran pour le tourner (de −80° à 80°)");
+const QString kScreenTip = QStringLiteral("Déplacer l'écran avec la souris");
 constexpr int kHandleSide = 2 * int(kScreenHandleRadiusPx);
 
 // The round knob drawn on the screen; a widget of its own, so that prints and copies leave it out.
@@ -119,6 +122,16 @@ bool ScreenMouse::eventFilter(QObject *watched, QEvent *event)
             at += QPointF(m_handle->pos());
         return mouse(event, at);
     }
+    case QEvent::ToolTip:
+        if (watched == &m_view) {
+            const auto *help = static_cast<QHelpEvent *>(event);
+            const std::optional<DrawnScreen> screen = drawn();
+            if (screen && screenGripAt(*screen, scenePoint(help->pos())) == ScreenGrip::Screen) {
+                QToolTip::showText(help->globalPos(), kScreenTip, &m_view);
+                return true;
+            }
+        }
+        break;
     case QEvent::Move: // scrolled
         if (watched == &m_view && !m_drag)
             placeHandle();
