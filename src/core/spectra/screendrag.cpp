@@ -83,17 +83,17 @@ DrawnScreen drawnScreen(const ScreenLayer &layer, const QRectF &shown)
     return s;
 }
 
-ScreenGrip screenGripAt(const DrawnScreen &screen, PointD pointer)
+ScreenGrip screenGripAt(const DrawnScreen &screen, PointD pointer, double scale)
 {
     if (depthInPicture(pointer) < 0.0)
         return ScreenGrip::None;
     const PointD toHandle = minus(pointer, screen.handle);
-    if (std::hypot(toHandle.x, toHandle.y) <= kScreenHandleRadiusPx)
+    if (std::hypot(toHandle.x, toHandle.y) * scale <= kScreenHandleRadiusPx)
         return ScreenGrip::Handle;
     const PointD d = minus(pointer, screen.centre);
     const PointD across{-screen.frame.axis.y, screen.frame.axis.x};
     const double half = screen.frame.halfWidthMm / kMmPerScenePixel;
-    if (std::abs(dot(d, screen.frame.axis)) <= half && std::abs(dot(d, across)) <= kScreenGripPx)
+    if (std::abs(dot(d, screen.frame.axis)) <= half && std::abs(dot(d, across)) * scale <= kScreenGripPx)
         return ScreenGrip::Screen;
     return ScreenGrip::None;
 }

@@ -29,7 +29,8 @@ inline constexpr double kScreenGripPx = 5.0;
 
 enum class ScreenGrip { None, Screen, Handle };
 // What the pointer (scene pixels) is over: the handle before the line; nothing outside the picture.
-ScreenGrip screenGripAt(const DrawnScreen &screen, PointD pointer);
+// The reaches are window pixels at scale window pixels per scene pixel (a zoomed view).
+ScreenGrip screenGripAt(const DrawnScreen &screen, PointD pointer, double scale = 1.0);
 
 // A broken view leaves no room to drag the screen at the true scale (3 m would be 12 000 pixels):
 // past the picture's room the drag goes kScreenBrokenMmPerPx per pixel along the beam.

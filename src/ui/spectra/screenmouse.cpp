@@ -126,7 +126,8 @@ bool ScreenMouse::eventFilter(QObject *watched, QEvent *event)
         if (watched == &m_view) {
             const auto *help = static_cast<QHelpEvent *>(event);
             const std::optional<DrawnScreen> screen = drawn();
-            if (screen && screenGripAt(*screen, scenePoint(help->pos())) == ScreenGrip::Screen) {
+            if (screen &&
+                screenGripAt(*screen, scenePoint(help->pos()), m_view.viewport().scale()) == ScreenGrip::Screen) {
                 QToolTip::showText(help->globalPos(), kScreenTip, &m_view);
                 return true;
             }
@@ -154,7 +155,7 @@ bool ScreenMouse::mouse(QEvent *event, QPointF inView)
         const std::optional<DrawnScreen> screen = drawn();
         if (!screen || e->button() != Qt::LeftButton)
             return false;
-        const ScreenGrip grip = screenGripAt(*screen, p);
+        const ScreenGrip grip = screenGripAt(*screen, p, m_view.viewport().scale());
         if (grip == ScreenGrip::None)
             return false;
         m_drag = Drag{grip, *screen, m_screen.settings().placement, p};
@@ -164,7 +165,7 @@ bool ScreenMouse::mouse(QEvent *event, QPointF inView)
     if (!m_drag) {
         if (event->type() == QEvent::MouseMove && e->buttons() == Qt::NoButton) {
             const std::optional<DrawnScreen> screen = drawn();
-            showCursor(screen ? screenGripAt(*screen, p) : ScreenGrip::None);
+            showCursor(screen ? screenGripAt(*screen, p, m_view.viewport().scale()) : ScreenGrip::None);
         }
         return false;
     }

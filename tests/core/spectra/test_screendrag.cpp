@@ -21,9 +21,10 @@ struct DragRow {
     const char *name;
     double distanceMm, turnDegrees;
     Gesture gesture;
-    double along;    // Move: pixels along the beam; Point: from the drawn centre (or the handle)
-    double swept;    // Turn: degrees anticlockwise around the centre; Point: 1 from the handle
-    double expected; // the distance, the turn, or the ScreenGrip
+    double along;     // Move: pixels along the beam; Point: from the drawn centre (or the handle)
+    double swept;     // Turn: degrees anticlockwise around the centre; Point: 1 from the handle
+    double expected;  // the distance, the turn, or the ScreenGrip
+    double scale = 1; // Point: window pixels per scene pixel
     QRectF shown = QRectF(0, 0, kSceneWidth, kSceneHeight); // what the frame shows of the scene
     friend void PrintTo(const DragRow &row, std::ostream *os) { *os << row.name; }
 };
@@ -57,7 +58,8 @@ TEST_P(ScreenDragRows, GiveTheDistanceTurnOrGrip)
         EXPECT_EQ(draggedScreenTurn(s, r.turnDegrees, s.handle, to), r.expected);
     } else {
         const PointD from = r.swept != 0.0 ? s.handle : s.centre;
-        EXPECT_EQ(screenGripAt(s, {from.x + r.along * b.x, from.y + r.along * b.y}), ScreenGrip(int(r.expected)));
+        EXPECT_EQ(screenGripAt(s, {from.x + r.along * b.x, from.y + r.along * b.y}, r.scale),
+                  ScreenGrip(int(r.expected)));
     }
 }
 
@@ -77,10 +79,11 @@ const DragRow kDrags[] = {
     {"handle clamped at -80", 40, -60, Gesture::Turn, 0, -45, -80},
     {"near 4 px off the line", 40, 0, Gesture::Point, 4, 0, kLine},
     {"near 12 px off the line", 40, 0, Gesture::Point, 12, 0, kNone},
+    {"zoomed 4 px off the line", 40, 0, Gesture::Point, 4, 0, kNone, 2},
     {"turned handle", 40, 50, Gesture::Point, 3, 1, kHandle},
     {"broken drawn centre", 500, 0, Gesture::Point, 0, 0, kLine},
     {"broken beyond the picture's edge", 500, 0, Gesture::Point, 320, 0, kNone},
-    {"upper end out of sight", 500, 0, Gesture::Point, 0, 1, kHandle, QRectF(0, 0, 600, 200)},
+    {"upper end out of sight", 500, 0, Gesture::Point, 0, 1, kHandle, 1, QRectF(0, 0, 600, 200)},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ScreenDragRows, ::testing::ValuesIn(kDrags), RowName());
 
