@@ -191,6 +191,11 @@ QPointF qt(PointD p)
 
 } // namespace
 
+double screenRoomPx(const ScreenFrame &frame)
+{
+    return roomInPicture(frame.beamOrigin, frame.beam, kScreenMarginPx);
+}
+
 RayStop screenStop(const ScreenFrame &frame)
 {
     RayStop stop;
@@ -199,7 +204,7 @@ RayStop screenStop(const ScreenFrame &frame)
     stop.halfLength = frame.halfWidthMm / kMmPerScenePixel;
     stop.beam = frame.beam;
     stop.origin = frame.beamOrigin;
-    const double room = roomInPicture(frame.beamOrigin, frame.beam, kScreenMarginPx);
+    const double room = screenRoomPx(frame);
     if (frame.distancePx <= room)
         return stop;
     const double shown = std::max(room, kScreenShortestShownPx);

@@ -105,6 +105,8 @@ inline constexpr double kScreenBreakAt = 0.7;
 inline constexpr double kScreenBreakGapPx = 8.0;
 // A ray at most this bright (a dark line in its nanometre) has its mark drawn over its neighbours'.
 inline constexpr double kDimmedRay = 0.5;
+// How far along the beam the picture shows the screen where it stands; further, it is broken.
+double screenRoomPx(const ScreenFrame &frame);
 // Where the figure's rays end: the screen where it stands, or moved back with a break.
 RayStop screenStop(const ScreenFrame &frame);
 

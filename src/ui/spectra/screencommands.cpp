@@ -37,15 +37,7 @@ ScreenCommands::ScreenCommands(SceneController &controller, FigureOptions &optio
         m_action->setChecked(visible);
         recompute(); // the spectrum is computed only while someone sees it
     });
-    connect(m_panel, &ScreenPanel::settingsChanged, this, [this] {
-        // The Sun is a white light: the scene's source follows, in the same undo step.
-        if (settings().sun && m_controller.state().source != SourceType::WhiteLight)
-            m_controller.setSource(SourceType::WhiteLight);
-        else
-            redraw();
-        emit changed();
-        emit edited(QStringLiteral("écran"));
-    });
+    connect(m_panel, &ScreenPanel::settingsChanged, this, &ScreenCommands::userEdited);
     // Another source chosen lights the prism in place of the Sun.
     connect(&controller, &SceneController::edited, this, [this] {
         if (!settings().sun || m_controller.state().source == SourceType::WhiteLight)
@@ -81,6 +73,27 @@ void ScreenCommands::setSettings(const ScreenSettings &settings)
     m_panel->setSettings(settings);
     redraw();
     emit changed();
+}
+
+void ScreenCommands::userEdited()
+{
+    // The Sun is a white light: the scene's source follows, in the same undo step.
+    if (settings().sun && m_controller.state().source != SourceType::WhiteLight)
+        m_controller.setSource(SourceType::WhiteLight);
+    else
+        redraw();
+    emit changed();
+    emit edited(QStringLiteral("écran"));
+}
+
+void ScreenCommands::place(const ScreenPlacement &placement)
+{
+    ScreenSettings s = settings();
+    s.placement = placement;
+    if (settingsWithinLimits(s) == settings())
+        return;
+    m_panel->setSettings(s);
+    userEdited();
 }
 
 void ScreenCommands::redraw()

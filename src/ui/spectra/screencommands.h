@@ -45,6 +45,8 @@ class ScreenCommands : public QObject
     const ScreenSettings &settings() const;
     // Puts settings back (undo, recovery, a situation): changed() but no edited().
     void setSettings(const ScreenSettings &settings);
+    // The user placed the screen on the scene: as if typed into the panel (one "écran" step).
+    void place(const ScreenPlacement &placement);
     // Shows the panel with the screen on; hides the panel when it is shown.
     void toggle();
     // What the views draw; nothing while the screen is off or nothing reaches it.
@@ -70,6 +72,7 @@ class ScreenCommands : public QObject
     void edited(const QString &label);
 
   private:
+    void userEdited();
     void recompute();
     // Draws the scene again with the screen's part, then the spectrum and the layer.
     void redraw();

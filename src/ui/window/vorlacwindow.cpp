@@ -48,6 +48,7 @@
 #include "scene/sceneview.h"
 #include "situations/situationbinder.h"
 #include "spectra/screencommands.h"
+#include "spectra/screenmouse.h"
 #include "spectra/screenpanel.h"
 #include "spectra/spectrumaccessible.h"
 #include "sweeps/sweepcommand.h"
@@ -143,6 +144,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     m_projection = new ProjectionCommands(*m_controller, *m_figureOptions, *m_hints, this);
     m_magnifier = new MagnifierCommands(*m_controller, *m_figureOptions, *m_hints, this);
     m_screen = new ScreenCommands(*m_controller, *m_figureOptions, *m_hints, this);
+    new ScreenMouse(*m_screen, *m_sceneFrame->view(), *m_hints); // owned by the view
     m_lampPanel = new LampPanel(*m_controller, *m_hints, this);
     connect(m_sourcePanel, &PanelFrame::visibilityChanged, m_lampPanel, [this](bool visible) {
         m_lampPanel->setVisible(visible);

@@ -13,6 +13,7 @@
 #include "scene/sceneview.h"
 #include "spectra/observedspectrumview.h"
 #include "spectra/screencommands.h"
+#include "spectra/screendrag.h"
 #include "spectra/screenpanel.h"
 #include "table/valuetable.h"
 #include "undo/undohistory.h"
@@ -22,7 +23,10 @@
 #include <QComboBox>
 #include <QImage>
 #include <QPainter>
+#include <QSpinBox>
 #include <QTest>
+#include <QUndoStack>
+#include <cmath>
 
 using namespace vorlac;
 
@@ -105,6 +109,40 @@ TEST_F(ScreenWired, KeyShowsScreenAndPanelInOneStep)
     settle();
     ASSERT_TRUE(screen.layer().has_value());
     EXPECT_NE(screen.layer()->frame.centre.x, before);
+}
+
+// A mouse drag of the drawn screen away from the prism moves it along the beam, the panel's box
+// follows and the whole drag is one "écran" step.
+TEST_F(ScreenWired, MouseDragPlacesTheScreenInOneStep)
+{
+    Vorlac &w = window();
+    ScreenCommands &screen = w.screenCommands();
+    ScreenSettings s;
+    s.shown = true;
+    s.placement.distanceMm = 40.0;
+    screen.setSettings(s);
+    screen.panel()->show();
+    settle();
+    w.undoHistory().clear();
+    ASSERT_TRUE(screen.layer().has_value());
+    const DrawnScreen d = drawnScreen(*screen.layer());
+    const auto pointer = [&d](double px) {
+        return QPoint(int(std::lround(d.centre.x + px * d.frame.beam.x)),
+                      int(std::lround(d.centre.y + px * d.frame.beam.y)));
+    };
+    SceneView *view = w.sceneFrame().view();
+    QTest::mousePress(view, Qt::LeftButton, {}, pointer(0));
+    for (const double px : {10.0, 20.0, 40.0}) {
+        QTest::mouseMove(view, pointer(px));
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(view, Qt::LeftButton, {}, pointer(40));
+    settle();
+    EXPECT_EQ(screen.settings().placement.distanceMm, 50.0);
+    EXPECT_EQ(child<QSpinBox>("DistanceEcran")->value(), 50);
+    EXPECT_EQ(w.undoHistory().stack().count(), 1);
+    w.undoHistory().undo();
+    EXPECT_EQ(screen.settings().placement, s.placement);
 }
 
 struct F9Row {
