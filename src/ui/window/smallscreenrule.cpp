@@ -1,23 +1,13 @@
 #include "window/smallscreenrule.h"
 
 #include "common/panelplaces.h"
-#include "common/programdirectory.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace vorlac
 {
-
-namespace
-{
-
-const QString kMarkerFile = QStringLiteral("TEMPO.SPC");
-constexpr int kMarkerRecord = 3;
-
-} // namespace
 
 SmallScreenRule::SmallScreenRule(QWidget &window, std::function<QSize()> screenSize)
     : m_window(window), m_screenSize(std::move(screenSize))
@@ -51,19 +41,6 @@ void SmallScreenRule::apply()
     if (m_window.pos() != topLeft)
         m_window.move(topLeft);
     m_applying = false;
-}
-
-StartMarker::StartMarker(QString programDirectory, QString stateDirectory)
-    : m_programDir(std::move(programDirectory)), m_stateDir(std::move(stateDirectory))
-{
-}
-
-void StartMarker::write(const QString &text)
-{
-    QStringList places = markerFolders(m_programDir, QCoreApplication::applicationDirPath(), m_stateDir);
-    if (m_written == m_stateDir && places.size() == 2)
-        std::swap(places[0], places[1]);
-    m_written = writeMarkerRecord(places, kMarkerFile, kMarkerRecord, text);
 }
 
 } // namespace vorlac

@@ -58,6 +58,7 @@
 #include "window/copymenu.h"
 #include "window/coveredcontrols.h"
 #include "window/smallscreenrule.h"
+#include "window/startmarker.h"
 #include "window/toolbar.h"
 #include "window/undoactions.h"
 
