@@ -160,22 +160,34 @@ double inverseSquare(double wavelength)
     return 1e6 / (wavelength * wavelength);
 }
 
-// The affine fit of Dm against x over the mercury lamp's lines.
-std::optional<FitResult> mercuryCalibration(QuantityScene s)
+// The fit of model over the mercury lamp's lines, each giving its point (x, y); nullopt when a
+// line gives none or the fit fails.
+template <typename Point> std::optional<FitResult> fitOverMercury(FitModel model, Point point)
 {
     std::vector<double> x, y;
     for (const SpectralLine &line : lineLamps()[std::size_t(lineLampRow(QStringLiteral("mercure")))].lines) {
-        s.wavelength = line.wavelength;
-        const auto m = minimumDeviation(s);
-        if (!m)
+        const std::optional<std::pair<double, double>> p = point(line.wavelength);
+        if (!p)
             return std::nullopt;
-        x.push_back(inverseSquare(line.wavelength));
-        y.push_back(m->second);
+        x.push_back(p->first);
+        y.push_back(p->second);
     }
-    const FitResult fit = fitCurve(FitModel::Affine, x, y);
+    FitResult fit = fitCurve(model, x, y);
     if (!fit.ok)
         return std::nullopt;
     return fit;
+}
+
+// The affine fit of Dm against x over the mercury lamp's lines.
+std::optional<FitResult> mercuryCalibration(QuantityScene s)
+{
+    return fitOverMercury(FitModel::Affine, [&s](double wavelength) -> std::optional<std::pair<double, double>> {
+        s.wavelength = wavelength;
+        const auto m = minimumDeviation(s);
+        if (!m)
+            return std::nullopt;
+        return std::pair(inverseSquare(wavelength), m->second);
+    });
 }
 
 std::optional<double> calibratedWavelength(const QuantityScene &s)
@@ -220,18 +232,12 @@ std::optional<double> screenPosition(const QuantityScene &s, double wavelength)
 // The Cauchy fit x = A + B/lambda² of the positions of the mercury lamp's lines.
 std::optional<FitResult> screenCalibration(const QuantityScene &s)
 {
-    std::vector<double> x, y;
-    for (const SpectralLine &line : lineLamps()[std::size_t(lineLampRow(QStringLiteral("mercure")))].lines) {
-        const std::optional<double> at = screenPosition(s, line.wavelength);
+    return fitOverMercury(FitModel::Cauchy, [&s](double wavelength) -> std::optional<std::pair<double, double>> {
+        const std::optional<double> at = screenPosition(s, wavelength);
         if (!at)
             return std::nullopt;
-        x.push_back(line.wavelength);
-        y.push_back(*at);
-    }
-    const FitResult fit = fitCurve(FitModel::Cauchy, x, y);
-    if (!fit.ok)
-        return std::nullopt;
-    return fit;
+        return std::pair(wavelength, *at);
+    });
 }
 
 std::optional<double> screenCalibratedWavelength(const QuantityScene &s)
