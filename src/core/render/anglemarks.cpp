@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <span>
 
 namespace vorlac
 {
@@ -83,6 +85,31 @@ struct FaceSide {
     }
 };
 
+// A label's candidate places, cheapest first: 27 distances out from the arc, 6 pixels apart, and 24
+// turns of 15° about its middle. A turn costs 0.8 pixel a degree; among equal costs the nearer and
+// then the more clockwise comes first. The order is the same for every mark.
+struct PlaceStep {
+    int step; // distance out: 6 pixels a step
+    int turn; // degrees from the arc's middle
+};
+
+std::span<const PlaceStep> placeOrder()
+{
+    static const std::vector<PlaceStep> order = [] {
+        std::vector<PlaceStep> o;
+        for (int turn = -180; turn < 180; turn += 15)
+            for (int step = 0; step < 27; ++step)
+                o.push_back({step, turn});
+        const auto cost = [](const PlaceStep &c) { return 6.0 * c.step + std::abs(c.turn) * 0.8; };
+        const auto rank = [](const PlaceStep &c) { return c.step * 24 + (c.turn + 180) / 15; };
+        std::sort(o.begin(), o.end(), [&](const PlaceStep &a, const PlaceStep &b) {
+            return cost(a) != cost(b) ? cost(a) < cost(b) : rank(a) < rank(b);
+        });
+        return o;
+    }();
+    return order;
+}
+
 struct Placer {
     std::vector<QLineF> lines;   // rays, outline, guides, arcs
     std::vector<QRectF> boxes;   // the lamp and the labels placed so far
@@ -117,53 +144,39 @@ struct Placer {
     QRectF place(const AngleMark &m, QSizeF size, QPointF anchor, const FaceSide *side) const
     {
         const double middle = m.startAngle + m.spanAngle / 2;
-        struct Candidate {
-            double cost;
-            int order; // nearer first among equal costs
-            QRectF rect;
-        };
-        std::vector<Candidate> candidates;
-        candidates.reserve(27 * 24);
         const double first = m.hasArc ? m.radius + 4 : 6;
-        const double reach = first + 160 + size.width() + size.height();
-        for (int turn = -180; turn < 180; turn += 15) {
-            const QPointF u = along(middle + turn);
+        const auto rectAt = [&](const PlaceStep &c) {
+            const QPointF u = along(middle + c.turn);
             const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
-            int step = 0;
-            for (double dist = first; dist <= first + 160; dist += 6, ++step) {
-                const QPointF c = m.vertex + u * (dist + extent);
-                if (side && !side->beside(c))
-                    continue;
-                candidates.push_back(
-                    {dist - first + std::abs(turn) * 0.8, step * 24 + (turn + 180) / 15,
-                     QRectF(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height())});
-            }
-        }
-        // Cheapest first; a heap, since the first few candidates are nearly always free.
-        const auto later = [](const Candidate &a, const Candidate &b) {
-            return a.cost != b.cost ? a.cost > b.cost : a.order > b.order;
+            const QPointF at = m.vertex + u * (first + 6 * c.step + extent);
+            return std::pair{QRectF(at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(),
+                                    size.height()),
+                             !side || side->beside(at)};
         };
-        std::make_heap(candidates.begin(), candidates.end(), later);
         // Only the lines within reach of the candidates can meet them (white light draws thousands).
+        const double reach = first + 160 + size.width() + size.height();
         const QRectF region(m.vertex - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach));
         std::vector<QLineF> near;
         for (const QLineF &l : lines)
             if (segmentMeetsRect(l, region))
                 near.push_back(l);
-        if (candidates.empty())
+        // The first few places are nearly always free: each is made when it is tried.
+        const std::span<const PlaceStep> order = placeOrder();
+        std::optional<QRectF> cheapest;
+        for (const bool ofLines : {true, false})
+            for (const PlaceStep &c : order) {
+                const auto [r, beside] = rectAt(c);
+                if (!beside)
+                    continue;
+                if (!cheapest)
+                    cheapest = r;
+                if (clear(r, leaderTo(anchor, r), near, ofLines))
+                    return r;
+            }
+        if (!cheapest)
             return place(m, size, anchor, nullptr);
-        // Popping the heap sorts its tail: the second pass reads the order the first one made.
-        for (auto end = candidates.end(); end != candidates.begin(); --end) {
-            std::pop_heap(candidates.begin(), end, later);
-            const QRectF &r = (end - 1)->rect;
-            if (clear(r, leaderTo(anchor, r), near, true))
-                return r;
-        }
-        for (auto c = candidates.rbegin(); c != candidates.rend(); ++c)
-            if (clear(c->rect, leaderTo(anchor, c->rect), near, false))
-                return c->rect;
         // Nowhere free: inside the picture at least.
-        QRectF r = candidates.back().rect;
+        QRectF r = *cheapest;
         r.moveLeft(std::clamp(r.left(), 1.0, kSceneWidth - 1 - r.width()));
         r.moveTop(std::clamp(r.top(), 1.0, kSceneHeight - 1 - r.height()));
         return r;

@@ -14,14 +14,17 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBackingStore>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QWheelEvent>
 #include <cmath>
+#include <utility>
 
 namespace vorlac
 {
@@ -182,21 +185,58 @@ QRectF ProjectionWindow::lampRect() const
 
 void ProjectionWindow::render()
 {
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels(std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio)));
-    if (m_image.size() != pixels)
-        m_image = QImage(pixels, QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(1.0);
+    // Drawn when the frame is painted: straight into the window's pixels for a whole frame.
     m_rayWidth = m_options.settings().projectionRayWidth;
-    drawSceneView(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
-    m_image.setDevicePixelRatio(ratio);
+    m_imageStale = true;
     update();
 }
 
-void ProjectionWindow::paintEvent(QPaintEvent *)
+QSize ProjectionWindow::pixelSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return {std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio))};
+}
+
+const QImage &ProjectionWindow::sceneImage() const
+{
+    if (m_imageStale) {
+        if (m_image.size() != pixelSize())
+            m_image = QImage(pixelSize(), QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(1.0);
+        drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, m_image);
+        m_image.setDevicePixelRatio(devicePixelRatioF());
+        m_imageStale = false;
+    }
+    return m_image;
+}
+
+// A new figure painted over the whole window is drawn in the window's own pixels: copying a
+// picture the size of a projector's screen costs about as much as drawing it. The painter must
+// be going to the window's backing store (not a grab()), in a format the rays' walk writes.
+bool ProjectionWindow::drawSceneInPlace(QPainter &p, const QRegion &region)
+{
+    if (!m_imageStale || !isWindow() || region != QRegion(rect()))
+        return false;
+    QBackingStore *store = backingStore();
+    auto *pixels = store ? dynamic_cast<QImage *>(store->paintDevice()) : nullptr;
+    const QSize size = pixelSize();
+    if (!pixels || p.paintEngine()->paintDevice() != pixels || pixels->width() < size.width() ||
+        pixels->height() < size.height() ||
+        (pixels->format() != QImage::Format_RGB32 && pixels->format() != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    // The store's own pixels, seen at ratio 1 as the drawing expects (not a copy: constBits keeps
+    // the store's image from detaching).
+    QImage target(const_cast<uchar *>(std::as_const(*pixels).constBits()), size.width(), size.height(),
+                  pixels->bytesPerLine(), pixels->format());
+    drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
+    return true;
+}
+
+void ProjectionWindow::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    p.drawImage(QPointF(0, 0), m_image);
+    if (!drawSceneInPlace(p, event->region()))
+        p.drawImage(QPointF(0, 0), sceneImage());
     const QRectF lamp = lampRect();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (const qreal scale = lamp.width() / 32 * devicePixelRatioF(); scale != m_lampScale) {

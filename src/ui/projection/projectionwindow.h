@@ -39,7 +39,8 @@ class ProjectionWindow : public QWidget
     // Full screen on a screen other than the main window's when there is one, else on its own.
     void showOnProjector();
 
-    const QImage &sceneImage() const { return m_image; }
+    // The rays as the window shows them, without the marks and read-outs painted over them.
+    const QImage &sceneImage() const;
     const SceneViewport &viewport() const { return m_view; }
     QRectF lampRect() const; // window pixels
     QMenu *menu() const { return m_menu; }
@@ -86,8 +87,11 @@ class ProjectionWindow : public QWidget
     SceneController &m_controller;
     FigureOptions &m_options;
     SceneViewport m_view;
-    QImage m_image;
-    int m_rayWidth = 0; // of the last picture
+    QSize pixelSize() const;
+    bool drawSceneInPlace(QPainter &p, const QRegion &region);
+    mutable QImage m_image;          // the last figure's rays, made when a part of the window is painted
+    mutable bool m_imageStale = true; // the figure changed since m_image was made
+    int m_rayWidth = 0;              // of the last picture
     QPixmap m_lamp;     // the lamp drawn for the last scale: the picture is rendered again only when it changes
     qreal m_lampScale = 0;
     QMenu *m_menu;
