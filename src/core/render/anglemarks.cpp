@@ -149,8 +149,7 @@ struct Placer {
             const QPointF u = along(middle + c.turn);
             const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
             const QPointF at = m.vertex + u * (first + 6 * c.step + extent);
-            return std::pair{QRectF(at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(),
-                                    size.height()),
+            return std::pair{QRectF(at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()),
                              !side || side->beside(at)};
         };
         // Only the lines within reach of the candidates can meet them (white light draws thousands).

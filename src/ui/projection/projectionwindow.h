@@ -89,10 +89,10 @@ class ProjectionWindow : public QWidget
     SceneViewport m_view;
     QSize pixelSize() const;
     bool drawSceneInPlace(QPainter &p, const QRegion &region);
-    mutable QImage m_image;          // the last figure's rays, made when a part of the window is painted
+    mutable QImage m_image;           // the last figure's rays, made when a part of the window is painted
     mutable bool m_imageStale = true; // the figure changed since m_image was made
-    int m_rayWidth = 0;              // of the last picture
-    QPixmap m_lamp;     // the lamp drawn for the last scale: the picture is rendered again only when it changes
+    int m_rayWidth = 0;               // of the last picture
+    QPixmap m_lamp; // the lamp drawn for the last scale: the picture is rendered again only when it changes
     qreal m_lampScale = 0;
     QMenu *m_menu;
     QPointer<ProtractorView> m_protractor;
