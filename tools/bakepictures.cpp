@@ -1,5 +1,5 @@
 // Bakes the pictures start-up needs: each SVG of the list drawn at its size, at device pixel
-// ratios 1 and 2, into a PNG named by common/svgrender.h's bakedPictureName. Run by the build
+// ratios 1 and 2, into a file of raw pixels named by common/svgrender.h's bakedPictureName. Run by the build
 // (src/ui/CMakeLists.txt) under the offscreen platform, whose fonts and DPI it draws with.
 //
 //   vorlac_bake_pictures <list> <SVG folder> <output folder>
@@ -9,7 +9,6 @@
 #include "common/atomicwrite.h"
 #include "common/svgrender.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -64,15 +63,10 @@ int main(int argc, char **argv)
             const QImage image = renderSvgImage(svg, size * ratio, &readable);
             if (!readable)
                 return fail(QStringLiteral("%1:%2: %3 unreadable").arg(args[1]).arg(lineNumber).arg(svg));
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            if (!image.save(&buffer, "PNG"))
-                return fail(svg + QStringLiteral(": the PNG could not be made"));
             const QString path = args[3] + QLatin1Char('/') + bakedPictureName(fields[0], size * ratio);
             // One size at ratio 2 can be another at ratio 1: the same drawing, written once.
             if (std::none_of(pictures.begin(), pictures.end(), [&](const FileBytes &f) { return f.path == path; }))
-                pictures.append({path, png});
+                pictures.append({path, bakedPictureBytes(image)});
         }
     }
     QString reason;

@@ -20,13 +20,12 @@ namespace
 // The picture the build baked for this size in device pixels (src/ui/resources/baked.txt), or a
 // null image when there is none or it would not be what drawing gives here: SVG text is laid out
 // at the paint device's logical DPI, and a new image takes the screen's.
-QImage bakedPicture(const QString &name, QSize pixelSize)
+QImage bakedHere(const QString &name, QSize pixelSize)
 {
     const QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
     if (probe.logicalDpiX() != kBakedDpi || probe.logicalDpiY() != kBakedDpi)
         return {};
-    const QImage baked(QStringLiteral(":/baked/") + bakedPictureName(name, pixelSize), "PNG");
-    return baked.isNull() ? baked : baked.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return bakedPicture(name, pixelSize);
 }
 
 } // namespace
@@ -34,7 +33,7 @@ QImage bakedPicture(const QString &name, QSize pixelSize)
 QPixmap svgPicture(const QString &name, QSize size, qreal devicePixelRatio)
 {
     const QSize pixelSize = size * devicePixelRatio;
-    QImage image = bakedPicture(name, pixelSize);
+    QImage image = bakedHere(name, pixelSize);
     if (image.isNull())
         image = renderSvgImage(QStringLiteral(":/resources/%1.svg").arg(name), pixelSize);
     QPixmap pm = QPixmap::fromImage(image);

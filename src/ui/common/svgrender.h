@@ -5,6 +5,7 @@
 // (packaging/rendericon.cpp), so that what they bake is the program's drawing. Needs Qt Gui and
 // Svg only.
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -21,7 +22,14 @@ inline constexpr int kBakedDpi = 96;
 // a missing or unreadable file leaves it transparent, and *readable (when given) false.
 QImage renderSvgImage(const QString &svgPath, QSize pixelSize, bool *readable = nullptr);
 
-// The resource file name of the baked picture of an SVG at a size in device pixels.
+// The resource file name of the baked picture of an SVG at a size in device pixels. A baked picture
+// is the image's premultiplied ARGB pixels as they lie in memory, row after row: read with no
+// decoding, stored uncompressed (src/ui/CMakeLists.txt).
 QString bakedPictureName(const QString &name, QSize pixelSize);
+QByteArray bakedPictureBytes(const QImage &image);
+
+// The baked picture of an SVG at a size in device pixels, from the program's resources; a null
+// image when there is none of that size.
+QImage bakedPicture(const QString &name, QSize pixelSize);
 
 } // namespace vorlac
