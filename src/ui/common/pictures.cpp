@@ -1,13 +1,12 @@
 #include "common/pictures.h"
 
 #include "common/rounding.h"
+#include "common/svgrender.h"
 #include "model/colour.h"
 #include "model/linelamps.h"
 
 #include <QFile>
-#include <QPainter>
 #include <QRegularExpression>
-#include <QSvgRenderer>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -15,15 +14,28 @@
 namespace vorlac
 {
 
+namespace
+{
+
+// The picture the build baked for this size in device pixels (src/ui/resources/baked.txt), or a
+// null image when there is none or it would not be what drawing gives here: SVG text is laid out
+// at the paint device's logical DPI, and a new image takes the screen's.
+QImage bakedHere(const QString &name, QSize pixelSize)
+{
+    const QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+    if (probe.logicalDpiX() != kBakedDpi || probe.logicalDpiY() != kBakedDpi)
+        return {};
+    return bakedPicture(name, pixelSize);
+}
+
+} // namespace
+
 QPixmap svgPicture(const QString &name, QSize size, qreal devicePixelRatio)
 {
-    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/resources/%1.svg").arg(name));
-    if (renderer.isValid()) {
-        QPainter p(&image);
-        renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(image.size())));
-    }
+    const QSize pixelSize = size * devicePixelRatio;
+    QImage image = bakedHere(name, pixelSize);
+    if (image.isNull())
+        image = renderSvgImage(QStringLiteral(":/resources/%1.svg").arg(name), pixelSize);
     QPixmap pm = QPixmap::fromImage(image);
     pm.setDevicePixelRatio(devicePixelRatio);
     return pm;
