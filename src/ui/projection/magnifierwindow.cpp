@@ -85,6 +85,8 @@ MagnifierWindow::MagnifierWindow(SceneController &controller, FigureOptions &opt
     setObjectName(QStringLiteral("Grossissement"));
     setWindowTitle(QStringLiteral("Grossissement du faisceau émergent - Le vorlac"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The picture and the band under the bar are painted whole: no background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Grossissement du faisceau émergent"));
     const QString windowHint = kWindowHint.arg(int(kMagnifierDistance));
@@ -195,7 +197,8 @@ void MagnifierWindow::render()
     m_rayWidth = m_options.settings().projectionRayWidth;
     drawMagnifiedScene(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
     m_image.setDevicePixelRatio(ratio);
-    update();
+    // The bar below keeps its pixels: only the picture and its captions change.
+    update(area);
 }
 
 void MagnifierWindow::paintEvent(QPaintEvent *)
