@@ -83,6 +83,31 @@ void BM_AngleMarks(benchmark::State &st)
 }
 BENCHMARK(BM_AngleMarks)->Unit(benchmark::kMicrosecond);
 
+// The marks painted over the rays, in the main view (1) and in a 1920-pixel projection, labels
+// included: every lamp step paints them in each.
+void BM_PaintAngleMarks(benchmark::State &st)
+{
+    Scene s(SourceType::FiveRadiations);
+    const AngleFigure marks = angleMarks(s.figure, QLocale(QLocale::French, QLocale::France));
+    const bool projection = st.range(0) == 1;
+    const SceneViewport v = projection ? fittedViewport(QSizeF(1920, 1080)) : designedViewport();
+    QImage target(projection ? QSize(1920, 1080) : QSize(616, 390), QImage::Format_RGB32);
+    drawSceneView(s.figure, v, 1.0, 1, target);
+    QTransform toWindow;
+    toWindow.scale(v.scale(), v.scale());
+    toWindow.translate(-v.origin.x(), -v.origin.y());
+    const std::vector<QRectF> places = labelsOnView(marks, toWindow, v.fitScale, QRectF(target.rect()));
+    for (auto _ : st) {
+        QPainter p(&target);
+        p.setTransform(toWindow);
+        paintAngleMarks(p, marks, true, false);
+        p.resetTransform();
+        paintAngleLabels(p, marks, places, v.fitScale, true);
+    }
+    st.SetLabel(projection ? "projection 1920 x 1080" : "main view");
+}
+BENCHMARK(BM_PaintAngleMarks)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 void BM_ProjectionProtractor(benchmark::State &st)
 {
     Scene s(SourceType::WhiteLight);
