@@ -273,8 +273,10 @@ void MeasurePanel::showLampMode(bool lamp)
 void MeasurePanel::showLine(Line &line, int index, const RayMeasures *ray)
 {
     if (!ray) {
+        // QLabel::clear() repaints and lays out again even when empty: at every lamp step.
         for (QLabel *c : line.cells)
-            c->clear();
+            if (!c->text().isEmpty())
+                c->clear();
         line.note->hide();
         return;
     }

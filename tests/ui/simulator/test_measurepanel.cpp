@@ -6,6 +6,7 @@
 #include "rowname.h"
 #include "table/valuetable.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -19,6 +20,15 @@ namespace
 {
 
 const QLocale kFrench(QLocale::French, QLocale::France);
+
+struct PaintWatch : QObject {
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 class MeasurePanelTest : public VorlacFixture
 {
@@ -126,6 +136,17 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
             }
         }
     }
+    // A lamp step repaints the values that changed, not the empty cells of the lines unused.
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    PaintWatch watch;
+    for (int l = row.lines + 1; l <= MeasurePanel::kLines; ++l)
+        for (int q = 1; q <= MeasurePanel::kCells; ++q)
+            child<QLabel>(QStringLiteral("Mesure%1_%2").arg(l).arg(q).toLatin1().constData())
+                ->installEventFilter(&watch);
+    c.stepLamp(1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    EXPECT_EQ(watch.paints, 0);
     // A record of five radiations takes their wavelengths along, in the first free column.
     ValueTable &t = w.valueTable();
     EXPECT_TRUE(w.measurePanel().record());
