@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStaticText>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <array>
@@ -74,6 +75,17 @@ double scaleBarLength(double zoom)
         if (l * zoom >= 40)
             return l;
     return 5.0;
+}
+
+// Words laid out again only when they change: a lamp step mostly leaves the caption as it was.
+const QStaticText &laidOut(QStaticText &kept, const QString &text, const QFont &font)
+{
+    if (kept.text() != text) {
+        kept = QStaticText(text);
+        kept.setTextFormat(Qt::PlainText);
+        kept.prepare(QTransform(), font);
+    }
+    return kept;
 }
 
 } // namespace
@@ -239,22 +251,24 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
     if (gap > 0)
         what += QStringLiteral(" ; raie voisine à %1 pixel de la scène").arg(locale.toString(gap, 'f', 2));
     paintLineLabels(p, labels, plate, ink);
-    const QFontMetrics fm(font());
-    const QRect top = fm.boundingRect(what).translated(area.left() + 8, area.top() + 6 + fm.ascent());
-    p.fillRect(top.adjusted(-4, -2, 4, 2), plate);
+    p.setFont(font());
+    const QStaticText &caption = laidOut(m_caption, what, font());
+    const QPointF corner(area.left() + 8, area.top() + 6);
+    p.fillRect(QRectF(corner, caption.size()).adjusted(-4, -2, 4, 2), plate);
     p.setPen(ink);
-    p.drawText(area.left() + 8, area.top() + 6 + fm.ascent(), what);
+    p.drawStaticText(corner, caption);
     // A bar of a round length of the scene, so that a gap between rays can be read.
     const double scene = scaleBarLength(zoom());
     const double length = scene * m_view.scale();
     const QPointF start(area.left() + 10, area.bottom() - 12);
     const QString label =
         QStringLiteral("%1 pixel%2 de la scène").arg(locale.toString(scene, 'g', 2), scene >= 2 ? "s" : "");
-    p.fillRect(QRectF(start.x() - 4, start.y() - 8, length + 16 + fm.horizontalAdvance(label), 16), plate);
+    const QStaticText &scaleWords = laidOut(m_scaleWords, label, font());
+    p.fillRect(QRectF(start.x() - 4, start.y() - 8, length + 16 + scaleWords.size().width(), 16), plate);
     p.drawLine(start, start + QPointF(length, 0));
     p.drawLine(start + QPointF(0, -4), start + QPointF(0, 4));
     p.drawLine(start + QPointF(length, -4), start + QPointF(length, 4));
-    p.drawText(start + QPointF(length + 8, 4), label);
+    p.drawStaticText(start + QPointF(length + 8, 4 - QFontMetricsF(font()).ascent()), scaleWords);
 }
 
 void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> &labels, QColor plate, QColor ink)

@@ -4,6 +4,7 @@
 #include "render/magnifier.h"
 
 #include <QImage>
+#include <QStaticText>
 #include <QWidget>
 
 class QSlider;
@@ -53,6 +54,7 @@ class MagnifierWindow : public QWidget
     SceneViewport m_view;
     QImage m_image;
     int m_rayWidth = 0; // of the last picture
+    QStaticText m_caption, m_scaleWords;
     QSlider *m_slider;
     QSpinBox *m_spin;
     QWidget *m_bar;
