@@ -2,6 +2,7 @@
 
 #include "analysis/measuretexts.h"
 #include "common/hintline.h"
+#include "common/keptlayout.h"
 #include "common/regional.h"
 #include "scene/figureoptions.h"
 #include "scene/scenecontroller.h"
@@ -75,17 +76,6 @@ double scaleBarLength(double zoom)
         if (l * zoom >= 40)
             return l;
     return 5.0;
-}
-
-// Words laid out again only when they change: a lamp step mostly leaves the caption as it was.
-const QStaticText &laidOut(QStaticText &kept, const QString &text, const QFont &font)
-{
-    if (kept.text() != text) {
-        kept = QStaticText(text);
-        kept.setTextFormat(Qt::PlainText);
-        kept.prepare(QTransform(), font);
-    }
-    return kept;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "projection/projectionwindow.h"
 
+#include "common/keptlayout.h"
 #include "common/menus.h"
 #include "common/pictures.h"
 #include "common/regional.h"
@@ -382,9 +383,11 @@ void ProjectionWindow::paintReadout(QPainter &p)
     f.setPixelSize(std::max(14, height() / 18));
     f.setBold(true);
     const QFontMetricsF fm(f);
+    if (m_readout.size() != std::size_t(lines.size()))
+        m_readout.resize(std::size_t(lines.size()));
     double w = 0;
-    for (const QString &l : lines)
-        w = std::max(w, fm.horizontalAdvance(l));
+    for (int k = 0; k < lines.size(); ++k)
+        w = std::max(w, laidOut(m_readout[std::size_t(k)], lines[k], f).size().width());
     const double pad = fm.height() / 3;
     // Bottom left, where the scene has least: below the base, away from the emergent beam.
     const double h = fm.height() * lines.size() + pad;
@@ -394,7 +397,7 @@ void ProjectionWindow::paintReadout(QPainter &p)
     p.setPen(black ? Qt::white : Qt::black);
     p.setFont(f);
     for (int k = 0; k < lines.size(); ++k)
-        p.drawText(QPointF(box.left() + pad, box.top() + pad / 2 + fm.ascent() + k * fm.height()), lines[k]);
+        p.drawStaticText(QPointF(box.left() + pad, box.top() + pad / 2 + k * fm.height()), m_readout[std::size_t(k)]);
 }
 
 void ProjectionWindow::resizeEvent(QResizeEvent *)
