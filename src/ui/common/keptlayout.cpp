@@ -5,14 +5,15 @@
 namespace vorlac
 {
 
-const QStaticText &laidOut(QStaticText &kept, const QString &text, const QFont &font)
+const QStaticText &KeptLayout::of(const QString &text, const QFont &font)
 {
-    if (kept.text() != text) {
-        kept = QStaticText(text);
-        kept.setTextFormat(Qt::PlainText);
-        kept.prepare(QTransform(), font);
+    if (m_layout.text() != text || m_font != font) {
+        m_layout = QStaticText(text);
+        m_layout.setTextFormat(Qt::PlainText);
+        m_layout.prepare(QTransform(), font);
+        m_font = font;
     }
-    return kept;
+    return m_layout;
 }
 
 } // namespace vorlac

@@ -7,8 +7,16 @@
 namespace vorlac
 {
 
-// `kept` holding `text` laid out in `font`, laid out again only when the text changed: a lamp
-// step mostly leaves a caption as it was, and laying words out costs as much as drawing them.
-const QStaticText &laidOut(QStaticText &kept, const QString &text, const QFont &font);
+// Words kept laid out until they or their font change: a lamp step mostly leaves a caption as it
+// was, and laying words out costs as much as drawing them.
+class KeptLayout
+{
+  public:
+    const QStaticText &of(const QString &text, const QFont &font);
+
+  private:
+    QStaticText m_layout;
+    QFont m_font;
+};
 
 } // namespace vorlac

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "common/keptlayout.h"
 #include "model/colour.h"
 #include "render/magnifier.h"
 
 #include <QImage>
-#include <QStaticText>
 #include <QWidget>
 
 class QSlider;
@@ -54,7 +54,7 @@ class MagnifierWindow : public QWidget
     SceneViewport m_view;
     QImage m_image;
     int m_rayWidth = 0; // of the last picture
-    QStaticText m_caption, m_scaleWords;
+    KeptLayout m_caption, m_scaleWords;
     QSlider *m_slider;
     QSpinBox *m_spin;
     QWidget *m_bar;

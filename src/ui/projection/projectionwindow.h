@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/keptlayout.h"
 #include "model/colour.h"
 #include "render/sceneviewport.h"
 #include "scene/protractorview.h"
@@ -8,7 +9,6 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
-#include <QStaticText>
 #include <QWidget>
 #include <optional>
 #include <tuple>
@@ -91,10 +91,10 @@ class ProjectionWindow : public QWidget
     SceneViewport m_view;
     QSize pixelSize() const;
     bool drawSceneInPlace(QPainter &p, const QRegion &region);
-    std::vector<QStaticText> m_readout; // its lines as last laid out
-    mutable QImage m_image;             // the last figure's rays, made when a part of the window is painted
-    mutable bool m_imageStale = true;   // the figure changed since m_image was made
-    int m_rayWidth = 0;                 // of the last picture
+    std::vector<KeptLayout> m_readout; // its lines as last laid out
+    mutable QImage m_image;            // the last figure's rays, made when a part of the window is painted
+    mutable bool m_imageStale = true;  // the figure changed since m_image was made
+    int m_rayWidth = 0;                // of the last picture
     QPixmap m_lamp; // the lamp drawn for the last scale: the picture is rendered again only when it changes
     qreal m_lampScale = 0;
     QMenu *m_menu;

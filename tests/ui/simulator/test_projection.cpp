@@ -1,3 +1,4 @@
+#include "common/keptlayout.h"
 #include "output/figurepage.h"
 #include "projection/projectioncommands.h"
 #include "projection/projectionwindow.h"
@@ -30,6 +31,19 @@ QImage shownScene(const ScenePicture &picture)
     QPainter p(&image);
     paintSceneOverlays(p, sceneOverlays(picture), nullptr);
     return image;
+}
+
+// Kept words follow their font as well as their text: the read-out grows with the window.
+TEST(KeptLayout, LaidOutAgainForAnotherFontOrText)
+{
+    KeptLayout kept;
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(14);
+    QFont large = small;
+    large.setPixelSize(60);
+    const double width = kept.of(QStringLiteral("λ = 589 nm"), small).size().width();
+    EXPECT_GT(kept.of(QStringLiteral("λ = 589 nm"), large).size().width(), 3 * width);
+    EXPECT_EQ(kept.of(QStringLiteral("λ = 589 nm (sodium)"), large).text(), QStringLiteral("λ = 589 nm (sodium)"));
 }
 
 struct ChangeRow {
