@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QStaticText>
 #include <QString>
+#include <QTransform>
 
 namespace vorlac
 {
@@ -12,11 +13,13 @@ namespace vorlac
 class KeptLayout
 {
   public:
-    const QStaticText &of(const QString &text, const QFont &font);
+    // transform: the painter's, to device pixels, which the glyphs are placed for.
+    const QStaticText &of(const QString &text, const QFont &font, const QTransform &transform);
 
   private:
     QStaticText m_layout;
     QFont m_font;
+    QTransform m_transform;
 };
 
 } // namespace vorlac

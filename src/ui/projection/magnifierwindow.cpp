@@ -242,7 +242,7 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
         what += QStringLiteral(" ; raie voisine à %1 pixel de la scène").arg(locale.toString(gap, 'f', 2));
     paintLineLabels(p, labels, plate, ink);
     p.setFont(font());
-    const QStaticText &caption = m_caption.of(what, font());
+    const QStaticText &caption = m_caption.of(what, font(), p.deviceTransform());
     const QPointF corner(area.left() + 8, area.top() + 6);
     p.fillRect(QRectF(corner, caption.size()).adjusted(-4, -2, 4, 2), plate);
     p.setPen(ink);
@@ -253,7 +253,7 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
     const QPointF start(area.left() + 10, area.bottom() - 12);
     const QString label =
         QStringLiteral("%1 pixel%2 de la scène").arg(locale.toString(scene, 'g', 2), scene >= 2 ? "s" : "");
-    const QStaticText &scaleWords = m_scaleWords.of(label, font());
+    const QStaticText &scaleWords = m_scaleWords.of(label, font(), p.deviceTransform());
     p.fillRect(QRectF(start.x() - 4, start.y() - 8, length + 16 + scaleWords.size().width(), 16), plate);
     p.drawLine(start, start + QPointF(length, 0));
     p.drawLine(start + QPointF(0, -4), start + QPointF(0, 4));

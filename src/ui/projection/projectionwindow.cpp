@@ -387,7 +387,7 @@ void ProjectionWindow::paintReadout(QPainter &p)
         m_readout.resize(std::size_t(lines.size()));
     double w = 0;
     for (int k = 0; k < lines.size(); ++k)
-        w = std::max(w, m_readout[std::size_t(k)].of(lines[k], f).size().width());
+        w = std::max(w, m_readout[std::size_t(k)].of(lines[k], f, p.deviceTransform()).size().width());
     const double pad = fm.height() / 3;
     // Bottom left, where the scene has least: below the base, away from the emergent beam.
     const double h = fm.height() * lines.size() + pad;
@@ -398,7 +398,7 @@ void ProjectionWindow::paintReadout(QPainter &p)
     p.setFont(f);
     for (int k = 0; k < lines.size(); ++k)
         p.drawStaticText(QPointF(box.left() + pad, box.top() + pad / 2 + k * fm.height()),
-                         m_readout[std::size_t(k)].of(lines[k], f));
+                         m_readout[std::size_t(k)].of(lines[k], f, p.deviceTransform()));
 }
 
 void ProjectionWindow::resizeEvent(QResizeEvent *)

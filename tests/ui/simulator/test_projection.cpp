@@ -41,9 +41,9 @@ TEST(KeptLayout, LaidOutAgainForAnotherFontOrText)
     small.setPixelSize(14);
     QFont large = small;
     large.setPixelSize(60);
-    const double width = kept.of(QStringLiteral("λ = 589 nm"), small).size().width();
-    EXPECT_GT(kept.of(QStringLiteral("λ = 589 nm"), large).size().width(), 3 * width);
-    EXPECT_EQ(kept.of(QStringLiteral("λ = 589 nm (sodium)"), large).text(), QStringLiteral("λ = 589 nm (sodium)"));
+    const double width = kept.of(QStringLiteral("λ = 589 nm"), small, {}).size().width();
+    EXPECT_GT(kept.of(QStringLiteral("λ = 589 nm"), large, {}).size().width(), 3 * width);
+    EXPECT_EQ(kept.of(QStringLiteral("λ = 589 nm (sodium)"), large, {}).text(), QStringLiteral("λ = 589 nm (sodium)"));
 }
 
 struct ChangeRow {
