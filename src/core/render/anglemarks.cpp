@@ -3,6 +3,7 @@
 #include "analysis/measuretexts.h"
 #include "model/constants.h"
 #include "model/linelamps.h"
+#include "render/platefill.h"
 #include "render/scenefigure.h"
 #include "render/scenerenderer.h"
 
@@ -347,9 +348,10 @@ void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackgroun
         arc.arcTo(box, m.startAngle, m.spanAngle);
         p.drawPath(arc);
     }
-    QColor thread = ink;
-    thread.setAlpha(150);
-    p.setPen(QPen(thread, 1.0));
+    // The leaders are the ink at 150/255 over the background, drawn opaque: a translucent pen makes
+    // the raster engine share each long line out to worker threads, which costs more than the line.
+    const int thread = blackBackground ? 150 : 255 - 150;
+    p.setPen(QPen(QColor(thread, thread, thread), 1.0));
     for (const AngleMark &m : figure.marks)
         if (!m.leader.isNull())
             p.drawLine(m.leader);
@@ -387,7 +389,7 @@ void paintAngleLabels(QPainter &p, const AngleFigure &figure, const std::vector<
     font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * textScale))));
     p.setFont(font);
     for (std::size_t k = 0; k < figure.marks.size() && k < places.size(); ++k) {
-        p.fillRect(places[k], ground);
+        fillPlate(p, places[k], ground);
         p.setPen(ink);
         p.drawText(places[k], Qt::AlignCenter, figure.marks[k].label);
     }

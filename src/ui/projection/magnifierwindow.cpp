@@ -4,12 +4,14 @@
 #include "common/hintline.h"
 #include "common/keptlayout.h"
 #include "common/regional.h"
+#include "common/storepixels.h"
 #include "scene/figureoptions.h"
 #include "scene/scenecontroller.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
@@ -189,25 +191,46 @@ QRect MagnifierWindow::pictureRect() const
 void MagnifierWindow::render()
 {
     const QRect area = pictureRect();
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels(std::max(1, qRound(area.width() * ratio)), std::max(1, qRound(area.height() * ratio)));
-    if (m_image.size() != pixels)
-        m_image = QImage(pixels, QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(1.0);
     m_beam = magnifiedBeam(m_controller.figure());
     m_view = magnifierViewport(m_beam, area.size(), m_spin ? m_spin->value() : kMagnifierDefaultZoom);
     m_rayWidth = m_options.settings().projectionRayWidth;
-    drawMagnifiedScene(m_controller.figure(), m_view, ratio, m_rayWidth, m_image);
-    m_image.setDevicePixelRatio(ratio);
+    m_imageStale = true;
     // The bar below keeps its pixels: only the picture and its captions change.
     update(area);
 }
 
-void MagnifierWindow::paintEvent(QPaintEvent *)
+QSize MagnifierWindow::picturePixels() const
+{
+    const QRect area = pictureRect();
+    const qreal ratio = devicePixelRatioF();
+    return {std::max(1, qRound(area.width() * ratio)), std::max(1, qRound(area.height() * ratio))};
+}
+
+const QImage &MagnifierWindow::image() const
+{
+    if (m_imageStale) {
+        if (m_image.size() != picturePixels())
+            m_image = QImage(picturePixels(), QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(1.0);
+        drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, m_image);
+        m_image.setDevicePixelRatio(devicePixelRatioF());
+        m_imageStale = false;
+    }
+    return m_image;
+}
+
+void MagnifierWindow::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    const QRect area = pictureRect();
-    p.drawImage(area.topLeft(), m_image);
+    const QRect area = pictureRect(); // from the window's top left
+    // A new figure over the whole picture is drawn in the window's own pixels, not copied there.
+    QImage target = m_imageStale && (QRegion(area) - event->region()).isEmpty()
+                        ? storePixels(*this, p, picturePixels())
+                        : QImage();
+    if (!target.isNull())
+        drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
+    else
+        p.drawImage(area.topLeft(), image());
     p.fillRect(QRect(0, area.bottom() + 1, width(), height() - area.height()), palette().window());
     paintCaption(p, area);
 }

@@ -32,10 +32,11 @@ class MagnifierWindow : public QWidget
 
     int zoom() const;
     void setZoom(int zoom);
-    const QImage &image() const { return m_image; }
+    const QImage &image() const; // the picture's rays, made when first asked after a change
     const MagnifiedBeam &beam() const { return m_beam; }
     const SceneViewport &viewport() const { return m_view; }
     QRect pictureRect() const;
+    QSize picturePixels() const; // of pictureRect, in device pixels
 
   protected:
     void paintEvent(QPaintEvent *) override;
@@ -52,8 +53,9 @@ class MagnifierWindow : public QWidget
     FigureOptions &m_options;
     MagnifiedBeam m_beam;
     SceneViewport m_view;
-    QImage m_image;
-    int m_rayWidth = 0; // of the last picture
+    mutable QImage m_image;
+    mutable bool m_imageStale = true; // the figure changed since m_image was made
+    int m_rayWidth = 0;               // of the last picture
     KeptLayout m_caption, m_scaleWords;
     QSlider *m_slider;
     QSpinBox *m_spin;

@@ -5,8 +5,10 @@
 #include "common/pictures.h"
 #include "common/regional.h"
 #include "common/rounding.h"
+#include "common/storepixels.h"
 #include "model/lampgeometry.h"
 #include "render/anglemarks.h"
+#include "render/platefill.h"
 #include "scene/figureoptions.h"
 #include "scene/protractorview.h"
 #include "scene/scenecontroller.h"
@@ -15,12 +17,10 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QBackingStore>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QWheelEvent>
@@ -211,24 +211,14 @@ const QImage &ProjectionWindow::sceneImage() const
     return m_image;
 }
 
-// A new figure painted over the whole window is drawn in the window's own pixels: copying a
-// picture the size of a projector's screen costs about as much as drawing it. The painter must
-// be going to the window's backing store (not a grab()), in a format the rays' walk writes.
+// A new figure painted over the whole window is drawn in the window's own pixels.
 bool ProjectionWindow::drawSceneInPlace(QPainter &p, const QRegion &region)
 {
-    if (!m_imageStale || !isWindow() || region != QRegion(rect()))
+    if (!m_imageStale || region != QRegion(rect()))
         return false;
-    QBackingStore *store = backingStore();
-    auto *pixels = store ? dynamic_cast<QImage *>(store->paintDevice()) : nullptr;
-    const QSize size = pixelSize();
-    if (!pixels || p.paintEngine()->paintDevice() != pixels || pixels->width() < size.width() ||
-        pixels->height() < size.height() ||
-        (pixels->format() != QImage::Format_RGB32 && pixels->format() != QImage::Format_ARGB32_Premultiplied))
+    QImage target = storePixels(*this, p, pixelSize());
+    if (target.isNull())
         return false;
-    // The store's own pixels, seen at ratio 1 as the drawing expects (not a copy: constBits keeps
-    // the store's image from detaching).
-    QImage target(const_cast<uchar *>(std::as_const(*pixels).constBits()), size.width(), size.height(),
-                  pixels->bytesPerLine(), pixels->format());
     drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
     return true;
 }
@@ -331,7 +321,7 @@ void ProjectionWindow::paintZoomLevel(QPainter &p)
     const QRectF box(width() - fm.horizontalAdvance(text) - 3 * pad, sceneSize().height() - fm.height() - 2 * pad,
                      fm.horizontalAdvance(text) + 2 * pad, fm.height() + pad);
     const bool black = m_controller.state().blackBackground;
-    p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
+    fillPlate(p, box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
     p.setPen(black ? Qt::white : Qt::black);
     p.setFont(f);
     p.drawText(box, Qt::AlignCenter, text);
@@ -393,7 +383,7 @@ void ProjectionWindow::paintReadout(QPainter &p)
     const double h = fm.height() * lines.size() + pad;
     const QRectF box(pad, sceneSize().height() - pad - h, w + 2 * pad, h);
     const bool black = m_controller.state().blackBackground;
-    p.fillRect(box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
+    fillPlate(p, box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
     p.setPen(black ? Qt::white : Qt::black);
     p.setFont(f);
     for (int k = 0; k < lines.size(); ++k)

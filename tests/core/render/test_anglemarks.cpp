@@ -2,6 +2,7 @@
 #include "common/displaysettings.h"
 #include "model/constants.h"
 #include "render/anglemarks.h"
+#include "render/platefill.h"
 #include "render/scenerenderer.h"
 #include "rowname.h"
 
@@ -197,5 +198,59 @@ INSTANTIATE_TEST_SUITE_P(Rows, ZoomedLabels, ::testing::Values(1.0, 12.0),
                          [](const ::testing::TestParamInfo<double> &i) {
                              return "Zoom" + std::to_string(int(i.param));
                          });
+
+} // namespace
+
+namespace
+{
+
+struct PlateRow {
+    const char *name;
+    double ratio;
+    QRectF box;
+    QColor colour;
+    bool antialiased = false;
+};
+
+[[maybe_unused]] void PrintTo(const PlateRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class Plate : public ::testing::TestWithParam<PlateRow>
+{
+};
+
+// A plate filled in bands covers the same pixels, with the same colour, as one fill.
+TEST_P(Plate, SamePixelsAsOneFill)
+{
+    const PlateRow &row = GetParam();
+    const auto fill = [&row](bool plate) {
+        QImage image(QSize(200, 420) * row.ratio, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 7, y * 3, (x ^ y) & 0xff));
+        image.setDevicePixelRatio(row.ratio);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, row.antialiased);
+        if (plate)
+            fillPlate(p, row.box, row.colour);
+        else
+            p.fillRect(row.box, row.colour);
+        return image;
+    };
+    EXPECT_EQ(fill(true), fill(false));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Plate,
+    ::testing::Values(PlateRow{"short", 1, {10, 10, 100, 40}, QColor(255, 255, 255, 215)},
+                      PlateRow{"tall", 1, {10, 10, 100, 380}, QColor(255, 255, 255, 215)},
+                      PlateRow{"tall at halves", 1, {10.5, 9.5, 100.25, 300.5}, QColor(0, 0, 0, 190)},
+                      PlateRow{"thirds at ratio 2", 2, {14.33, 7.66, 120.2, 333.33}, QColor(0, 0, 0, 190)},
+                      PlateRow{"ratio 1.5", 1.5, {3.3, 4.7, 90, 260.1}, QColor(255, 255, 255, 220)},
+                      PlateRow{"opaque", 1, {10, 10, 100, 380}, QColor(20, 40, 60)},
+                      PlateRow{"antialiased", 1, {10.4, 10.4, 100, 380.3}, QColor(255, 255, 255, 215), true}),
+    RowName());
 
 } // namespace

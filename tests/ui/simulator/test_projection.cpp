@@ -1,5 +1,7 @@
 #include "common/keptlayout.h"
 #include "output/figurepage.h"
+#include "projection/magnifiercommands.h"
+#include "projection/magnifierwindow.h"
 #include "projection/projectioncommands.h"
 #include "projection/projectionwindow.h"
 #include "render/sceneoverlays.h"
@@ -61,12 +63,16 @@ class ProjectionFollows : public VorlacFixture, public ::testing::WithParamInter
 };
 
 // At the scene's own size and one-pixel rays the projection shows the main window's picture,
-// pixel for pixel, after each kind of change, without waiting for an event.
+// pixel for pixel, after each kind of change, without waiting for an event. The magnifier's own
+// pixels are those it paints anywhere else.
 TEST_P(ProjectionFollows, EveryChangeShowsTheSameTrace)
 {
     Vorlac &w = window();
     w.figureOptions().setProjectionRayWidth(1);
     w.figureOptions().setProjectionReadout(false);
+    w.magnifier().action()->trigger();
+    MagnifierWindow *magnifier = w.magnifier().window();
+    ASSERT_NE(magnifier, nullptr);
     w.projection().toggle();
     ProjectionWindow *proj = w.projection().window();
     ASSERT_NE(proj, nullptr);
@@ -91,6 +97,12 @@ TEST_P(ProjectionFollows, EveryChangeShowsTheSameTrace)
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(proj->sceneImage(), expected);
     proj->close();
+
+    const auto *inStore = dynamic_cast<const QImage *>(magnifier->backingStore()->paintDevice());
+    ASSERT_NE(inStore, nullptr);
+    const QRect area = magnifier->pictureRect();
+    EXPECT_EQ(inStore->copy(area).convertToFormat(QImage::Format_RGB32),
+              magnifier->grab(area).toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+
+class QPainter;
+
+namespace vorlac
+{
+
+// Fills a plate (the ground behind words drawn over the figure) with a colour that may be
+// translucent: the same pixels as QPainter::fillRect, all drawn on the calling thread.
+void fillPlate(QPainter &p, const QRectF &box, const QColor &colour);
+
+} // namespace vorlac
