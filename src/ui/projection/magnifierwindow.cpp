@@ -11,8 +11,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPaintEvent>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScreen>
@@ -224,9 +224,8 @@ void MagnifierWindow::paintEvent(QPaintEvent *event)
     QPainter p(this);
     const QRect area = pictureRect(); // from the window's top left
     // A new figure over the whole picture is drawn in the window's own pixels, not copied there.
-    QImage target = m_imageStale && (QRegion(area) - event->region()).isEmpty()
-                        ? storePixels(*this, p, picturePixels())
-                        : QImage();
+    QImage target =
+        m_imageStale && (QRegion(area) - event->region()).isEmpty() ? storePixels(*this, p, picturePixels()) : QImage();
     if (!target.isNull())
         drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
     else
