@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -26,6 +27,7 @@ constexpr double kArcRadius = 30;
 constexpr double kDeviationRadius = 42;
 constexpr double kGuideLength = 48;
 const QRectF kPicture(0, 0, kSceneWidth, kSceneHeight);
+const QRectF kInside = kPicture.adjusted(1, 1, -1, -1); // where a label lies whole
 
 QPointF unit(QPointF v)
 {
@@ -65,9 +67,13 @@ void arcLines(const AngleMark &m, std::vector<QLineF> &out)
     if (!m.hasArc)
         return;
     const int steps = std::max(2, static_cast<int>(std::abs(m.spanAngle) / 10) + 1);
-    QPointF prev = m.vertex + along(m.startAngle) * m.radius;
+    // Each step turns the radius by the same angle (a sine and cosine cost more than the test).
+    const QPointF turn = along(m.spanAngle / steps);
+    QPointF u = along(m.startAngle);
+    QPointF prev = m.vertex + u * m.radius;
     for (int k = 1; k <= steps; ++k) {
-        const QPointF next = m.vertex + along(m.startAngle + m.spanAngle * k / steps) * m.radius;
+        u = QPointF(u.x() * turn.x() - u.y() * turn.y(), u.y() * turn.x() + u.x() * turn.y());
+        const QPointF next = m.vertex + u * m.radius;
         out.emplace_back(prev, next);
         prev = next;
     }
@@ -75,34 +81,58 @@ void arcLines(const AngleMark &m, std::vector<QLineF> &out)
 
 // Which side of the prism a label must stay on: r by the entry face, r' by the exit face.
 struct FaceSide {
-    QLineF own, other; // the faces as infinite lines
-    bool beside(QPointF p) const
-    {
-        const auto distance = [p](const QLineF &f) {
-            const QPointF d = f.p2() - f.p1();
-            return std::abs(d.x() * (p.y() - f.y1()) - d.y() * (p.x() - f.x1())) / std::hypot(d.x(), d.y());
-        };
-        return distance(own) <= distance(other);
-    }
+    // A face as an infinite line: the distance of p from it is |n.p + c|, n its unit normal.
+    struct Line {
+        QPointF n;
+        double c;
+        explicit Line(const QLineF &f)
+            : n(QPointF(-f.dy(), f.dx()) / std::hypot(f.dx(), f.dy())), c(-QPointF::dotProduct(n, f.p1()))
+        {
+        }
+        double distance(QPointF p) const { return std::abs(QPointF::dotProduct(n, p) + c); }
+    };
+    Line own, other;
+    FaceSide(const QLineF &ownFace, const QLineF &otherFace) : own(ownFace), other(otherFace) {}
+    bool beside(QPointF p) const { return own.distance(p) <= other.distance(p); }
 };
 
 // A label's candidate places, cheapest first: 27 distances out from the arc, 6 pixels apart, and 24
 // turns of 15° about its middle. A turn costs 0.8 pixel a degree; among equal costs the nearer and
 // then the more clockwise comes first. The order is the same for every mark.
+constexpr int kTurns = 24;
+
+// Degrees from the arc's middle of the k-th turn.
+constexpr int turnOf(int k)
+{
+    return -180 + 15 * k;
+}
+
+// along(turnOf(k)) for each turn.
+const std::array<QPointF, kTurns> &turnDirections()
+{
+    static const std::array<QPointF, kTurns> directions = [] {
+        std::array<QPointF, kTurns> d;
+        for (int k = 0; k < kTurns; ++k)
+            d[std::size_t(k)] = along(turnOf(k));
+        return d;
+    }();
+    return directions;
+}
+
 struct PlaceStep {
-    int step; // distance out: 6 pixels a step
-    int turn; // degrees from the arc's middle
+    int step;      // distance out: 6 pixels a step
+    int turnIndex; // turnOf(turnIndex) degrees from the arc's middle
 };
 
 std::span<const PlaceStep> placeOrder()
 {
     static const std::vector<PlaceStep> order = [] {
         std::vector<PlaceStep> o;
-        for (int turn = -180; turn < 180; turn += 15)
+        for (int k = 0; k < kTurns; ++k)
             for (int step = 0; step < 27; ++step)
-                o.push_back({step, turn});
-        const auto cost = [](const PlaceStep &c) { return 6.0 * c.step + std::abs(c.turn) * 0.8; };
-        const auto rank = [](const PlaceStep &c) { return c.step * 24 + (c.turn + 180) / 15; };
+                o.push_back({step, k});
+        const auto cost = [](const PlaceStep &c) { return 6.0 * c.step + std::abs(turnOf(c.turnIndex)) * 0.8; };
+        const auto rank = [](const PlaceStep &c) { return c.step * kTurns + c.turnIndex; };
         std::sort(o.begin(), o.end(), [&](const PlaceStep &a, const PlaceStep &b) {
             return cost(a) != cost(b) ? cost(a) < cost(b) : rank(a) < rank(b);
         });
@@ -118,7 +148,7 @@ struct Placer {
 
     bool clear(const QRectF &r, const QLineF &leader, const std::vector<QLineF> &near, bool ofLines) const
     {
-        if (!kPicture.adjusted(1, 1, -1, -1).contains(r))
+        if (!kInside.contains(r))
             return false;
         const QRectF wide = r.adjusted(-3, -3, 3, 3);
         for (const QRectF &b : boxes)
@@ -127,10 +157,12 @@ struct Placer {
         for (const QLineF &l : leaders)
             if (segmentMeetsRect(l, wide))
                 return false;
-        if (ofLines)
+        if (ofLines) {
+            const QRectF around = r.adjusted(-2, -2, 2, 2);
             for (const QLineF &l : near)
-                if (segmentMeetsRect(l, r.adjusted(-2, -2, 2, 2)))
+                if (segmentMeetsRect(l, around))
                     return false;
+        }
         return true;
     }
 
@@ -146,10 +178,23 @@ struct Placer {
     {
         const double middle = m.startAngle + m.spanAngle / 2;
         const double first = m.hasArc ? m.radius + 4 : 6;
+        // Each turn's direction and how far the label's centre sits out along it, made once.
+        struct Turn {
+            QPointF u;
+            double out;
+        };
+        std::array<Turn, kTurns> turns;
+        const QPointF mid = along(middle);
+        for (int k = 0; k < kTurns; ++k) {
+            // along(middle + turn): the middle's direction turned, without a sine and cosine each.
+            const QPointF t = turnDirections()[std::size_t(k)];
+            const QPointF u(mid.x() * t.x() - mid.y() * t.y(), mid.y() * t.x() + mid.x() * t.y());
+            turns[std::size_t(k)] = {u,
+                                     first + std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2};
+        }
         const auto rectAt = [&](const PlaceStep &c) {
-            const QPointF u = along(middle + c.turn);
-            const double extent = std::abs(u.x()) * size.width() / 2 + std::abs(u.y()) * size.height() / 2;
-            const QPointF at = m.vertex + u * (first + 6 * c.step + extent);
+            const Turn &t = turns[std::size_t(c.turnIndex)];
+            const QPointF at = m.vertex + t.u * (t.out + 6 * c.step);
             return std::pair{QRectF(at.x() - size.width() / 2, at.y() - size.height() / 2, size.width(), size.height()),
                              !side || side->beside(at)};
         };
@@ -195,6 +240,10 @@ QFont angleMarkFont()
 
 bool segmentMeetsRect(const QLineF &s, const QRectF &r)
 {
+    // Most segments lie wholly to one side of the rectangle.
+    if (std::max(s.x1(), s.x2()) < r.left() || std::min(s.x1(), s.x2()) > r.right() ||
+        std::max(s.y1(), s.y2()) < r.top() || std::min(s.y1(), s.y2()) > r.bottom())
+        return false;
     // Liang-Barsky clipping: some part of the segment lies in the rectangle.
     double t0 = 0, t1 = 1;
     const double dx = s.dx(), dy = s.dy();
