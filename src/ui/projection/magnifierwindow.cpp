@@ -295,8 +295,13 @@ void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> 
     const double b = m_beam.direction * std::numbers::pi / 180;
     const QPointF along(std::cos(b), std::sin(b));
     std::vector<QRectF> taken;
-    for (const BeamLabel &label : labels) {
-        QRectF box(QPointF(), QSizeF(fm.horizontalAdvance(label.text) + 8, fm.height() + 2));
+    // The lines' names stay the same while the lamp moves: each is laid out once.
+    if (m_lineLabels.size() < labels.size())
+        m_lineLabels.resize(labels.size());
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        const BeamLabel &label = labels[k];
+        const QStaticText &words = m_lineLabels[k].of(label.text, big, p.deviceTransform());
+        QRectF box(QPointF(), QSizeF(words.size().width() + 8, fm.height() + 2));
         // Beside its ray; moved along the beam while it would cover another label.
         QPointF at = label.at + QPointF(6, -box.height() / 2);
         const QRectF inside = QRectF(pictureRect()).adjusted(0, fm.height() + 8, 0, 0); // below the caption
@@ -316,7 +321,7 @@ void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> 
                            std::clamp(label.at.y(), box.top(), box.bottom()));
         if (QLineF(label.at, near).length() > 8)
             p.drawLine(label.at, near);
-        p.drawText(box, Qt::AlignCenter, label.text);
+        p.drawStaticText(box.center() - QPointF(words.size().width(), words.size().height()) / 2, words);
     }
     p.restore();
 }

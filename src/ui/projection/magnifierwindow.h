@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <vector>
 
 class QSlider;
 class QSpinBox;
@@ -57,6 +58,7 @@ class MagnifierWindow : public QWidget
     mutable bool m_imageStale = true; // the figure changed since m_image was made
     int m_rayWidth = 0;               // of the last picture
     KeptLayout m_caption, m_scaleWords;
+    std::vector<KeptLayout> m_lineLabels;
     QSlider *m_slider;
     QSpinBox *m_spin;
     QWidget *m_bar;
