@@ -2,14 +2,15 @@
 
 #include "common/codepage1252.h"
 #include "rtf/rtf.h"
-#include "rtf/rtfwords.h"
+#include "rtf/rtfparserstate.h"
 #include "rtf/symbolfont.h"
-
-#include <QHash>
 
 #include <algorithm>
 
 namespace vorlac
+{
+
+namespace rtfdetail
 {
 
 namespace
@@ -17,15 +18,6 @@ namespace
 
 // Parameters are read saturated to this, then clamped to each word's own range.
 constexpr qint64 kParamLimit = 1'000'000'000;
-// 22 inches, the widest page a word processor offers.
-constexpr int kMaxTwips = 31680;
-constexpr int kMaxHalfPoints = 3276;
-constexpr int kSymbolCharset = 2;
-
-int clampParam(qint64 v, int lo, int hi)
-{
-    return static_cast<int>(std::clamp<qint64>(v, lo, hi));
-}
 
 bool isLetter(char c)
 {
@@ -47,105 +39,7 @@ int hexValue(char c)
     return -1;
 }
 
-enum class Destination : quint8 { Text, Skip, FontTable, ColourTable };
-
-struct CharState {
-    int font = -1; // number of the file's font table, -1: the default font
-    int halfPoints = 24;
-    int foreground = 0; // colour table index, 0: automatic
-    int background = 0;
-    signed char vertical = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    bool hidden = false;
-
-    friend bool operator==(const CharState &, const CharState &) = default;
-};
-
-struct GroupState {
-    CharState chars;
-    RtfParagraphFormat para;
-    Destination destination = Destination::Text;
-    int unicodeSkip = 1;
-};
-
-struct PendingFont {
-    int number = -1;
-    int charset = 0;
-    QFont::StyleHint hint = QFont::AnyStyle;
-    QString name;
-};
-
-struct PendingColour {
-    int rgb[3] = {0, 0, 0};
-    bool set = false;
-};
-
-class RtfParser
-{
-  public:
-    explicit RtfParser(const QByteArray &bytes) : m_data(bytes.constData()), m_end(bytes.size()) {}
-
-    std::optional<RtfContent> parse();
-
-  private:
-    bool openGroup();
-    bool closeGroup();
-    void controlWord();
-    void controlSymbol(char c);
-    void hexByte();
-    void textWord(Word word, bool hasParam, qint64 param);
-    void fontTableWord(Word word, qint64 param);
-    void textByte(unsigned char byte, bool literal);
-    void unicodeChar(qint64 code);
-    void append(char16_t ch, bool symbol = false);
-    void appendToFontName(char16_t ch);
-    bool skipFallback();
-    void endParagraph();
-    void endRow();
-    void finish();
-    void commitFont();
-    void commitColour();
-    struct Resolved {
-        RtfRunFormat format;
-        RtfRunFormat symbolFormat; // of characters mapped out of the Symbol font
-        bool inSymbolFont = false;
-    };
-    const Resolved &resolved();
-    const RtfRunFormat &runFormat(bool symbol) { return symbol ? resolved().symbolFormat : resolved().format; }
-    bool inSymbolFont() { return resolved().inSymbolFont; }
-    int fontIndex(int number) const;
-    int colourIndex(int tableIndex) const;
-
-    const char *m_data;
-    qsizetype m_end;
-    qsizetype m_pos = 0;
-    bool m_done = false;
-
-    QVector<GroupState> m_stack;
-    GroupState m_state;
-    int m_skip = 0; // fallback characters still to skip after \u
-
-    QHash<int, int> m_fontByNumber; // file's font number -> index in m_content.fonts
-    QVector<bool> m_symbolFonts;
-    int m_defaultFont = 0;
-    PendingFont m_font;
-    QVector<int> m_colourTable; // table index -> index in m_content.colours, -1 automatic
-    PendingColour m_colour;
-
-    RtfContent m_content;
-    qsizetype m_paragraphFirstRun = 0;
-    RtfParagraphFormat m_lastTextPara;
-    bool m_cellTabLast = false;
-
-    // The resolved format of the last characters, kept while the state does not change.
-    CharState m_cachedState;
-    bool m_cacheValid = false;
-    Resolved m_resolved;
-    bool m_overLimit = false;
-};
+} // namespace
 
 std::optional<RtfContent> RtfParser::parse()
 {
@@ -271,189 +165,6 @@ void RtfParser::controlWord()
         break;
     }
 }
-
-void RtfParser::textWord(Word word, bool hasParam, qint64 param)
-{
-    CharState &c = m_state.chars;
-    RtfParagraphFormat &p = m_state.para;
-    const bool on = !hasParam || param != 0;
-    switch (word) {
-    case Word::FontTable:
-        m_state.destination = Destination::FontTable;
-        m_font = PendingFont();
-        break;
-    case Word::ColourTable:
-        m_state.destination = Destination::ColourTable;
-        m_colourTable.clear();
-        m_colour = PendingColour();
-        m_cacheValid = false;
-        break;
-    case Word::Default:
-        m_defaultFont = clampParam(param, 0, 65535);
-        m_cacheValid = false;
-        break;
-    case Word::UnicodeSkip:
-        m_state.unicodeSkip = clampParam(param, 0, 255);
-        break;
-    case Word::Par:
-        endParagraph();
-        break;
-    case Word::Row:
-        endRow();
-        break;
-    case Word::ParDefault:
-        p = RtfParagraphFormat();
-        break;
-    case Word::Plain:
-        c = CharState();
-        break;
-    case Word::AlignLeft:
-        p.alignment = Qt::AlignLeft;
-        break;
-    case Word::AlignCentre:
-        p.alignment = Qt::AlignHCenter;
-        break;
-    case Word::AlignRight:
-        p.alignment = Qt::AlignRight;
-        break;
-    case Word::AlignJustify:
-        p.alignment = Qt::AlignJustify;
-        break;
-    case Word::LeftIndent:
-        p.left = clampParam(param, -kMaxTwips, kMaxTwips);
-        break;
-    case Word::RightIndent:
-        p.right = clampParam(param, -kMaxTwips, kMaxTwips);
-        break;
-    case Word::FirstIndent:
-        p.firstLine = clampParam(param, -kMaxTwips, kMaxTwips);
-        break;
-    case Word::SpaceBefore:
-        p.before = clampParam(param, 0, kMaxTwips);
-        break;
-    case Word::SpaceAfter:
-        p.after = clampParam(param, 0, kMaxTwips);
-        break;
-    case Word::Font:
-        c.font = clampParam(param, 0, 65535);
-        break;
-    case Word::FontSize:
-        c.halfPoints = param > 0 ? clampParam(param, 2, kMaxHalfPoints) : 24;
-        break;
-    case Word::Colour:
-        c.foreground = clampParam(param, 0, 65535);
-        break;
-    case Word::Highlight:
-        c.background = clampParam(param, 0, 65535);
-        break;
-    case Word::Bold:
-        c.bold = on;
-        break;
-    case Word::Italic:
-        c.italic = on;
-        break;
-    case Word::Underline:
-        c.underline = on;
-        break;
-    case Word::UnderlineNone:
-        c.underline = false;
-        break;
-    case Word::Strike:
-        c.strike = on;
-        break;
-    case Word::Hidden:
-        c.hidden = on;
-        break;
-    case Word::Super:
-        c.vertical = 1;
-        break;
-    case Word::Sub:
-        c.vertical = -1;
-        break;
-    case Word::NoSuperSub:
-        c.vertical = 0;
-        break;
-    case Word::Up:
-    case Word::Down:
-        // Without a number the raise is Word's 3 points.
-        c.vertical = (hasParam && param == 0) ? 0 : (word == Word::Up ? 1 : -1);
-        break;
-    case Word::Tab:
-    case Word::Cell:
-        append(u'\t');
-        m_cellTabLast = word == Word::Cell;
-        break;
-    case Word::Line:
-        append(u'\u2028');
-        break;
-    case Word::EmDash:
-        append(u'\u2014');
-        break;
-    case Word::EnDash:
-        append(u'\u2013');
-        break;
-    case Word::EmSpace:
-        append(u'\u2003');
-        break;
-    case Word::EnSpace:
-        append(u'\u2002');
-        break;
-    case Word::LeftQuote:
-        append(u'\u2018');
-        break;
-    case Word::RightQuote:
-        append(u'\u2019');
-        break;
-    case Word::LeftDoubleQuote:
-        append(u'\u201C');
-        break;
-    case Word::RightDoubleQuote:
-        append(u'\u201D');
-        break;
-    case Word::Bullet:
-        append(u'\u2022');
-        break;
-    default:
-        break;
-    }
-}
-
-void RtfParser::fontTableWord(Word word, qint64 param)
-{
-    switch (word) {
-    case Word::Font:
-        // A table written without a group per font: the previous entry ends here.
-        if (!m_font.name.trimmed().isEmpty())
-            commitFont();
-        m_font.number = clampParam(param, 0, 65535);
-        break;
-    case Word::Charset:
-        m_font.charset = clampParam(param, 0, 255);
-        break;
-    case Word::FamilyRoman:
-        m_font.hint = QFont::Serif;
-        break;
-    case Word::FamilySwiss:
-        m_font.hint = QFont::SansSerif;
-        break;
-    case Word::FamilyModern:
-        m_font.hint = QFont::TypeWriter;
-        break;
-    case Word::FamilyScript:
-        m_font.hint = QFont::Cursive;
-        break;
-    case Word::FamilyDecor:
-        m_font.hint = QFont::Decorative;
-        break;
-    case Word::FamilyNil:
-    case Word::FamilyTech:
-        m_font.hint = QFont::AnyStyle;
-        break;
-    default:
-        break;
-    }
-}
-
 void RtfParser::controlSymbol(char c)
 {
     if (m_state.destination == Destination::Skip)
@@ -636,85 +347,13 @@ void RtfParser::finish()
     endParagraph();
 }
 
-void RtfParser::commitFont()
-{
-    QString name = m_font.name.trimmed();
-    if (m_font.number >= 0 && !name.isEmpty()) {
-        const bool symbol = m_font.charset == kSymbolCharset && name.compare(u"Symbol", Qt::CaseInsensitive) == 0;
-        const auto found = m_fontByNumber.constFind(m_font.number);
-        if (found != m_fontByNumber.cend()) {
-            m_content.fonts[*found] = RtfFont{name, m_font.hint};
-            m_symbolFonts[*found] = symbol;
-        } else {
-            m_fontByNumber.insert(m_font.number, static_cast<int>(m_content.fonts.size()));
-            m_content.fonts.append(RtfFont{name, m_font.hint});
-            m_symbolFonts.append(symbol);
-        }
-        m_cacheValid = false;
-    }
-    m_font = PendingFont();
-}
-
-void RtfParser::commitColour()
-{
-    if (m_colourTable.size() < 65536) {
-        if (m_colour.set) {
-            m_colourTable.append(static_cast<int>(m_content.colours.size()));
-            m_content.colours.append(QColor(m_colour.rgb[0], m_colour.rgb[1], m_colour.rgb[2]));
-        } else {
-            m_colourTable.append(-1);
-        }
-        m_cacheValid = false;
-    }
-    m_colour = PendingColour();
-}
-
-int RtfParser::fontIndex(int number) const
-{
-    auto found = m_fontByNumber.constFind(number < 0 ? m_defaultFont : number);
-    if (found == m_fontByNumber.cend())
-        found = m_fontByNumber.constFind(m_defaultFont);
-    return found == m_fontByNumber.cend() ? -1 : *found;
-}
-
-int RtfParser::colourIndex(int tableIndex) const
-{
-    return tableIndex < m_colourTable.size() ? m_colourTable[tableIndex] : -1;
-}
-
-const RtfParser::Resolved &RtfParser::resolved()
-{
-    const CharState &c = m_state.chars;
-    if (m_cacheValid && m_cachedState == c)
-        return m_resolved;
-    RtfRunFormat f;
-    f.font = fontIndex(c.font);
-    f.halfPoints = c.halfPoints;
-    f.bold = c.bold;
-    f.italic = c.italic;
-    f.underline = c.underline;
-    f.strike = c.strike;
-    f.vertical = c.vertical;
-    f.foreground = colourIndex(c.foreground);
-    f.background = colourIndex(c.background);
-    m_resolved.format = f;
-    m_resolved.inSymbolFont = f.font >= 0 && m_symbolFonts[f.font];
-    // The letters are Unicode once read: shown in the document's font, not the Symbol font.
-    const int fallback = fontIndex(-1);
-    f.font = fallback >= 0 && !m_symbolFonts[fallback] ? fallback : -1;
-    m_resolved.symbolFormat = f;
-    m_cachedState = c;
-    m_cacheValid = true;
-    return m_resolved;
-}
-
-} // namespace
+} // namespace rtfdetail
 
 std::optional<RtfContent> parseRtf(const QByteArray &bytes)
 {
     if (bytes.size() > kRtfMaxBytes || !bytes.startsWith("{\\rtf"))
         return std::nullopt;
-    return RtfParser(bytes).parse();
+    return rtfdetail::RtfParser(bytes).parse();
 }
 
 } // namespace vorlac
