@@ -1,5 +1,6 @@
 #include "render/platefill.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
 #include <cmath>
@@ -20,7 +21,9 @@ void fillPlate(QPainter &p, const QRectF &box, const QColor &colour)
 {
     const QTransform t = p.deviceTransform();
     const double sy = t.m22();
-    if (colour.alpha() == 255 || t.type() > QTransform::TxScale || sy <= 0 ||
+    // A PDF or SVG gets one rectangle: bands there would be seams where a reader smooths edges.
+    const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
+    if (!raster || colour.alpha() == 255 || t.type() > QTransform::TxScale || sy <= 0 ||
         p.testRenderHint(QPainter::Antialiasing) || box.height() * sy <= kBandRows) {
         p.fillRect(box, colour);
         return;

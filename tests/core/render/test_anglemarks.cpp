@@ -6,8 +6,10 @@
 #include "render/scenerenderer.h"
 #include "rowname.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <gtest/gtest.h>
 #include <map>
 #include <ostream>
@@ -240,6 +242,19 @@ TEST_P(Plate, SamePixelsAsOneFill)
         return image;
     };
     EXPECT_EQ(fill(true), fill(false));
+}
+
+// In an SVG (as in a PDF) a tall plate stays one rectangle: bands would show seams in a reader.
+TEST(Plate, OneRectangleInAVectorFile)
+{
+    QBuffer svg;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(QSize(200, 420));
+    QPainter p(&generator);
+    fillPlate(p, QRectF(10, 10, 100, 380), QColor(255, 255, 255, 215));
+    p.end();
+    EXPECT_EQ(svg.data().count("<rect"), 1) << svg.data().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
