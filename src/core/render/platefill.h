@@ -9,7 +9,8 @@ namespace vorlac
 {
 
 // Fills a plate (the ground behind words drawn over the figure) with a colour that may be
-// translucent: the same pixels as QPainter::fillRect, all drawn on the calling thread.
+// translucent: the same pixels as QPainter::fillRect, all drawn on the calling thread (and one
+// rectangle in a PDF or SVG).
 void fillPlate(QPainter &p, const QRectF &box, const QColor &colour);
 
 } // namespace vorlac
