@@ -194,29 +194,21 @@ void MagnifierWindow::render()
     m_beam = magnifiedBeam(m_controller.figure());
     m_view = magnifierViewport(m_beam, area.size(), m_spin ? m_spin->value() : kMagnifierDefaultZoom);
     m_rayWidth = m_options.settings().projectionRayWidth;
-    m_imageStale = true;
+    m_image.setStale();
     // The bar below keeps its pixels: only the picture and its captions change.
     update(area);
 }
 
 QSize MagnifierWindow::picturePixels() const
 {
-    const QRect area = pictureRect();
-    const qreal ratio = devicePixelRatioF();
-    return {std::max(1, qRound(area.width() * ratio)), std::max(1, qRound(area.height() * ratio))};
+    return devicePixels(pictureRect().size(), devicePixelRatioF());
 }
 
 const QImage &MagnifierWindow::image() const
 {
-    if (m_imageStale) {
-        if (m_image.size() != picturePixels())
-            m_image = QImage(picturePixels(), QImage::Format_RGB32);
-        m_image.setDevicePixelRatio(1.0);
-        drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, m_image);
-        m_image.setDevicePixelRatio(devicePixelRatioF());
-        m_imageStale = false;
-    }
-    return m_image;
+    return m_image.get(picturePixels(), devicePixelRatioF(), [this](QImage &target) {
+        drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
+    });
 }
 
 void MagnifierWindow::paintEvent(QPaintEvent *event)
@@ -224,8 +216,9 @@ void MagnifierWindow::paintEvent(QPaintEvent *event)
     QPainter p(this);
     const QRect area = pictureRect(); // from the window's top left
     // A new figure over the whole picture is drawn in the window's own pixels, not copied there.
-    QImage target =
-        m_imageStale && (QRegion(area) - event->region()).isEmpty() ? storePixels(*this, p, picturePixels()) : QImage();
+    QImage target = m_image.stale() && (QRegion(area) - event->region()).isEmpty()
+                        ? storePixels(*this, p, picturePixels())
+                        : QImage();
     if (!target.isNull())
         drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
     else

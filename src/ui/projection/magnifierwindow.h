@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/keptlayout.h"
+#include "common/storepixels.h"
 #include "model/colour.h"
 #include "render/magnifier.h"
 
@@ -54,9 +55,8 @@ class MagnifierWindow : public QWidget
     FigureOptions &m_options;
     MagnifiedBeam m_beam;
     SceneViewport m_view;
-    mutable QImage m_image;
-    mutable bool m_imageStale = true; // the figure changed since m_image was made
-    int m_rayWidth = 0;               // of the last picture
+    mutable LazyPicture m_image;
+    int m_rayWidth = 0; // of the last picture
     KeptLayout m_caption, m_scaleWords;
     std::vector<KeptLayout> m_lineLabels;
     QSlider *m_slider;

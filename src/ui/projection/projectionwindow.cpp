@@ -188,33 +188,26 @@ void ProjectionWindow::render()
 {
     // Drawn when the frame is painted: straight into the window's pixels for a whole frame.
     m_rayWidth = m_options.settings().projectionRayWidth;
-    m_imageStale = true;
+    m_image.setStale();
     update();
 }
 
 QSize ProjectionWindow::pixelSize() const
 {
-    const qreal ratio = devicePixelRatioF();
-    return {std::max(1, qRound(width() * ratio)), std::max(1, qRound(height() * ratio))};
+    return devicePixels(size(), devicePixelRatioF());
 }
 
 const QImage &ProjectionWindow::sceneImage() const
 {
-    if (m_imageStale) {
-        if (m_image.size() != pixelSize())
-            m_image = QImage(pixelSize(), QImage::Format_RGB32);
-        m_image.setDevicePixelRatio(1.0);
-        drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, m_image);
-        m_image.setDevicePixelRatio(devicePixelRatioF());
-        m_imageStale = false;
-    }
-    return m_image;
+    return m_image.get(pixelSize(), devicePixelRatioF(), [this](QImage &target) {
+        drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
+    });
 }
 
 // A new figure painted over the whole window is drawn in the window's own pixels.
 bool ProjectionWindow::drawSceneInPlace(QPainter &p, const QRegion &region)
 {
-    if (!m_imageStale || region != QRegion(rect()))
+    if (!m_image.stale() || region != QRegion(rect()))
         return false;
     QImage target = storePixels(*this, p, pixelSize());
     if (target.isNull())

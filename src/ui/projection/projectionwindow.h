@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/keptlayout.h"
+#include "common/storepixels.h"
 #include "model/colour.h"
 #include "render/sceneviewport.h"
 #include "scene/protractorview.h"
@@ -92,8 +93,7 @@ class ProjectionWindow : public QWidget
     QSize pixelSize() const;
     bool drawSceneInPlace(QPainter &p, const QRegion &region);
     std::vector<KeptLayout> m_readout; // its lines as last laid out
-    mutable QImage m_image;            // the last figure's rays, made when a part of the window is painted
-    mutable bool m_imageStale = true;  // the figure changed since m_image was made
+    mutable LazyPicture m_image;       // the last figure's rays, made when a part of the window is painted
     int m_rayWidth = 0;                // of the last picture
     QPixmap m_lamp; // the lamp drawn for the last scale: the picture is rendered again only when it changes
     qreal m_lampScale = 0;
