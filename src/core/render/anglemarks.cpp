@@ -235,6 +235,7 @@ QFont angleMarkFont()
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(13);
     f.setBold(true);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

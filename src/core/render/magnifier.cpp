@@ -2,6 +2,7 @@
 
 #include "analysis/measuretexts.h"
 #include "model/constants.h"
+#include "render/platefill.h"
 #include "render/rasteriser.h"
 #include "render/scenefigure.h"
 
@@ -127,7 +128,7 @@ std::vector<BeamLabel> magnifierLabels(const SceneFigure &figure, const Magnifie
 void drawMagnifiedScene(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth,
                         QImage &target)
 {
-    target.fill(figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
+    fillImage(target, figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
     const double scale = view.scale() * ratio;
     const int width = std::clamp(int(std::lround(rayWidth * ratio)), 1, 64);
     LineRasteriser raster(target, 1.0);

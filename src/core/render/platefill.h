@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QRectF>
 
+class QImage;
+
 class QPainter;
 
 namespace vorlac
@@ -12,5 +14,9 @@ namespace vorlac
 // translucent: the same pixels as QPainter::fillRect, all drawn on the calling thread (and one
 // rectangle in a PDF or SVG).
 void fillPlate(QPainter &p, const QRectF &box, const QColor &colour);
+
+// QImage::fill, faster on a large picture of 32-bit pixels: the background of a view, cleared
+// at every lamp step.
+void fillImage(QImage &image, quint32 pixel);
 
 } // namespace vorlac

@@ -3,6 +3,7 @@
 #include "model/constants.h"
 #include "model/glasscatalogue.h"
 #include "model/linelamps.h"
+#include "render/platefill.h"
 #include "render/rasteriser.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace
 
 void prepare(const SceneState &state, QImage &image, LineRasteriser &raster)
 {
-    image.fill(state.blackBackground ? 0xff000000u : 0xffffffffu);
+    fillImage(image, state.blackBackground ? 0xff000000u : 0xffffffffu);
     raster.setMode(state.blackBackground ? PenMode::Merge : PenMode::Blackness);
 }
 

@@ -1,6 +1,7 @@
 #include "render/sceneviewport.h"
 
 #include "model/constants.h"
+#include "render/platefill.h"
 #include "render/rasteriser.h"
 #include "render/scenefigure.h"
 #include "render/sceneoverlays.h"
@@ -94,7 +95,7 @@ struct ViewRaster {
 
 void drawSceneView(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth, QImage &target)
 {
-    target.fill(figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
+    fillImage(target, figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
     const double scale = view.scale() * ratio;
     const int width = std::clamp(rayWidth, 1, 64);
     ViewRaster v{LineRasteriser(target, std::max(1.0, scale)), view.origin, scale, width};

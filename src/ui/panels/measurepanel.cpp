@@ -9,13 +9,14 @@
 #include "model/glasscatalogue.h"
 #include "model/materials.h"
 #include "panels/lamplinelist.h"
+#include "panels/measuregrid.h"
 #include "panels/recordcolumnsdialog.h"
 #include "scene/scenecontroller.h"
 #include "table/valuetable.h"
 
 #include <QActionGroup>
+#include <QBoxLayout>
 #include <QContextMenuEvent>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -29,8 +30,7 @@ namespace vorlac
 namespace
 {
 
-constexpr int kNoteStart = 4; // column of r, where note column 0 starts
-constexpr int kLastAngle = 7; // column of D
+constexpr int kNoteStart = 4; // row of r, where note column 0 starts
 
 const QString kPanelHint = QStringLiteral("Les angles et les indices du rayon tracé, en degrés; "
                                           "F9 ou « Relever » les écrit dans le tableau");
@@ -82,51 +82,28 @@ MeasurePanel::MeasurePanel(SceneController &controller, ValueTable &table, HintL
         small.setPixelSize(small.pixelSize() - 1);
     else
         small.setPointSizeF(small.pointSizeF() - 1);
-    m_grid = new QGridLayout;
-    m_grid->setHorizontalSpacing(3);
-    m_grid->setVerticalSpacing(0);
-    m_grid->setColumnMinimumWidth(0, 64);
+    static_assert(kCells == MeasureGrid::kRows && kLines == MeasureGrid::kLines);
+    std::array<MeasureGrid::Title, kCells> headings;
+    for (int c = 0; c < kCells; ++c)
+        headings[std::size_t(c)] = {QString::fromUtf8(kHeaders[c].text), QString::fromUtf8(kHeaders[c].tip)};
+    m_values = new MeasureGrid(headings, body);
     m_apex = new QLabel(body);
     m_apex->setObjectName(QStringLiteral("MesureApex"));
     m_apex->setToolTip(QStringLiteral("Angle au sommet du vorlac"));
     setBold(m_apex);
-    m_grid->addWidget(m_apex, 0, 0);
+    m_apex->setMinimumWidth(m_values->titleWidth());
     m_rays = new QLabel(body);
     m_rays->setObjectName(QStringLiteral("MesureSource"));
     m_rays->setToolTip(QStringLiteral("Les rayons dont les colonnes donnent les mesures"));
-    m_grid->addWidget(m_rays, 0, 1, 1, kLines);
-    for (int c = 0; c < kCells; ++c) {
-        auto *h = new QLabel(QString::fromUtf8(kHeaders[c].text), body);
-        h->setToolTip(QString::fromUtf8(kHeaders[c].tip));
-        setBold(h);
-        m_grid->addWidget(h, c + 1, 0);
-        m_headers.push_back(h);
-    }
-    for (int l = 0; l < kLines; ++l) {
-        Line &line = m_lines[static_cast<std::size_t>(l)];
-        m_grid->setColumnMinimumWidth(l + 1, 52);
-        m_grid->setColumnStretch(l + 1, 1);
-        for (int c = 0; c < kCells; ++c) {
-            auto *cell = new QLabel(body);
-            cell->setObjectName(QStringLiteral("Mesure%1_%2").arg(l + 1).arg(c + 1));
-            cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            cell->setToolTip(QString::fromUtf8(kHeaders[c].tip));
-            if (c == 0)
-                setBold(cell);
-            line.cells[static_cast<std::size_t>(c)] = cell;
-            m_grid->addWidget(cell, c + 1, l + 1);
-        }
-        line.note = new QLabel(body);
-        line.note->setObjectName(QStringLiteral("MesureNote%1").arg(l + 1));
-        line.note->setAlignment(Qt::AlignCenter);
-        line.note->setWordWrap(true);
-        line.note->setFont(small);
-        QPalette pal = line.note->palette();
-        pal.setColor(QPalette::WindowText, QColor(160, 0, 0));
-        line.note->setPalette(pal);
-        line.note->hide();
-    }
-    outer->addLayout(m_grid);
+    auto *top = new QHBoxLayout;
+    top->setSpacing(3);
+    top->addWidget(m_apex);
+    top->addWidget(m_rays, 1);
+    auto *grid = new QVBoxLayout;
+    grid->setSpacing(0);
+    grid->addLayout(top);
+    grid->addWidget(m_values);
+    outer->addLayout(grid);
     // With a lamp, every line of it in a list that scrolls, in place of the five columns.
     m_lampLines = new LampLineList(body);
     m_lampLines->setFont(small);
@@ -257,48 +234,21 @@ void MeasurePanel::showLampMode(bool lamp)
     if (lamp == m_lampMode)
         return;
     m_lampMode = lamp;
-    for (QLabel *h : m_headers)
-        h->setVisible(!lamp);
-    for (Line &line : m_lines) {
-        for (QLabel *c : line.cells)
-            c->setVisible(!lamp);
-        if (lamp)
-            line.note->hide();
-        else
-            line.noteColumn = -2; // placed again by the next showLine
-    }
+    m_values->setVisible(!lamp);
     m_lampLines->setVisible(lamp);
 }
 
-void MeasurePanel::showLine(Line &line, int index, const RayMeasures *ray)
+void MeasurePanel::showLine(int index, const RayMeasures *ray)
 {
     if (!ray) {
-        // QLabel::clear() repaints and lays out again even when empty: at every lamp step.
-        for (QLabel *c : line.cells)
-            if (!c->text().isEmpty())
-                c->clear();
-        line.note->hide();
+        m_values->clearLine(index);
         return;
     }
     const MeasureLineTexts t = measureLineTexts(*ray, m_locale, m_angleDecimals);
-    const QString *texts[kCells] = {&t.wavelength,    &t.prismIndex,    &t.outsideIndex, &t.incidence,
-                                    &t.refraction,    &t.exitIncidence, &t.emergence,    &t.deviation,
-                                    &t.criticalAngle, &t.limitIncidence};
-    for (int c = 0; c < kCells; ++c)
-        line.cells[static_cast<std::size_t>(c)]->setText(*texts[c]);
-    if (t.noteColumn != line.noteColumn) {
-        // The note stands over the quantities the ray does not have.
-        line.noteColumn = t.noteColumn;
-        m_grid->removeWidget(line.note);
-        if (t.noteColumn >= 0) {
-            const int from = kNoteStart + t.noteColumn;
-            m_grid->addWidget(line.note, from + 1, index + 1, kLastAngle - from + 1, 1);
-            line.note->show();
-        } else {
-            line.note->hide();
-        }
-    }
-    line.note->setText(t.note);
+    m_values->setLine(index, {&t.wavelength, &t.prismIndex, &t.outsideIndex, &t.incidence, &t.refraction,
+                              &t.exitIncidence, &t.emergence, &t.deviation, &t.criticalAngle, &t.limitIncidence});
+    // The note stands over the quantities the ray does not have.
+    m_values->placeNote(index, t.noteColumn >= 0 ? kNoteStart + t.noteColumn : -1, t.note);
 }
 
 void MeasurePanel::refresh()
@@ -318,7 +268,7 @@ void MeasurePanel::refresh()
         const std::vector<RayMeasures> rays = shownMeasures(state, m_controller.figure().measures);
         for (int l = 0; l < kLines; ++l) {
             const std::size_t k = static_cast<std::size_t>(l);
-            showLine(m_lines[k], l, k < rays.size() ? &rays[k] : nullptr);
+            showLine(l, k < rays.size() ? &rays[k] : nullptr);
         }
     }
     m_apex->setText(QStringLiteral("A = %1°").arg(wholeText(state.apexAngle, m_locale)));

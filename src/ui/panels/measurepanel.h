@@ -10,7 +10,6 @@
 #include <vector>
 
 class QActionGroup;
-class QGridLayout;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -20,6 +19,7 @@ namespace vorlac
 
 class HintLine;
 class LampLineList;
+class MeasureGrid;
 class SceneController;
 class ValueTable;
 struct Messenger;
@@ -54,6 +54,7 @@ class MeasurePanel : public PanelFrame
     // The pop-up menu `menuprecision` (right click or the menu key on the panel).
     QMenu *precisionMenu() const { return m_precisionMenu; }
     LampLineList *lampLines() const { return m_lampLines; }
+    MeasureGrid *values() const { return m_values; }
 
     static constexpr int kLines = 5;
     static constexpr int kCells = 10; // lambda, n, n ext., i, r, r', i', D, critical angle, limit
@@ -70,13 +71,8 @@ class MeasurePanel : public PanelFrame
     void contextMenuEvent(QContextMenuEvent *e) override;
 
   private:
-    struct Line {
-        std::array<QLabel *, kCells> cells{};
-        QLabel *note = nullptr;
-        int noteColumn = -2;
-    };
     void updateMinimum();
-    void showLine(Line &line, int index, const struct RayMeasures *ray);
+    void showLine(int index, const struct RayMeasures *ray);
     void buildPrecisionMenu(HintLine &hints);
     void showLampMode(bool lamp);
 
@@ -85,9 +81,7 @@ class MeasurePanel : public PanelFrame
     HintLine &m_hints;
     const Messenger &m_messenger;
     QLocale m_locale;
-    QGridLayout *m_grid;
-    std::array<Line, kLines> m_lines;
-    std::vector<QLabel *> m_headers;
+    MeasureGrid *m_values;
     LampLineList *m_lampLines;
     QMenu *m_precisionMenu = nullptr;
     QActionGroup *m_precisions = nullptr;

@@ -365,6 +365,7 @@ void ProjectionWindow::paintReadout(QPainter &p)
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(std::max(14, height() / 18));
     f.setBold(true);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     const QFontMetricsF fm(f);
     if (m_readout.size() != std::size_t(lines.size()))
         m_readout.resize(std::size_t(lines.size()));

@@ -28,6 +28,7 @@
 #include "panels/displaypanel.h"
 #include "panels/lamppanel.h"
 #include "panels/materialpanel.h"
+#include "panels/measuregridaccessible.h"
 #include "panels/measureicon.h"
 #include "panels/measurepanel.h"
 #include "panels/panelframe.h"
@@ -118,6 +119,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
     QAccessible::installFactory(hintLineAccessibleFactory);
     QAccessible::installFactory(sceneAccessibleFactory);
     QAccessible::installFactory(observedSpectrumAccessibleFactory);
+    QAccessible::installFactory(measureGridAccessibleFactory);
 
     // Creation order is stacking order: the panels lie over their icons.
     m_hints = new HintLine(this);
@@ -179,6 +181,7 @@ Vorlac::Vorlac(VorlacEnvironment environment, QWidget *parent)
 
 Vorlac::~Vorlac()
 {
+    QAccessible::removeFactory(measureGridAccessibleFactory);
     QAccessible::removeFactory(observedSpectrumAccessibleFactory);
     QAccessible::removeFactory(sceneAccessibleFactory);
     QAccessible::removeFactory(hintLineAccessibleFactory);

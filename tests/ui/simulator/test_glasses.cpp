@@ -128,8 +128,7 @@ TEST_P(HiddenGlass, ShowsOnlyWhatAGoniometerGives)
         settle();
         for (int line = 1; line <= 5; ++line)
             for (int cell = 4; cell <= 10; ++cell) {
-                const QString text =
-                    child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(cell).toLatin1().constData())->text();
+                const QString text = measure(line, cell);
                 const bool measured = cell == 4 || cell == 7 || cell == 8; // i, i', D
                 EXPECT_EQ(text == "?", !measured) << line << ' ' << cell << ' ' << text.toStdString();
             }

@@ -45,7 +45,7 @@ TEST_P(PanelLampLines, EveryLineListedNearestSelected)
     LampLineList *list = panel.lampLines();
     const auto lines = lineLamps()[std::size_t(c.state().lamp)].lines;
     ASSERT_FALSE(list->isHidden());
-    EXPECT_TRUE(child<QLabel>("Mesure1_1")->isHidden());
+    EXPECT_TRUE(child<QWidget>("MesureValeurs")->isHidden());
     ASSERT_EQ(list->rowCount(), int(lines.size()));
     std::size_t nearest = 0;
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -63,7 +63,7 @@ TEST_P(PanelLampLines, EveryLineListedNearestSelected)
     EXPECT_EQ(list->currentRow(), int(lines.size()) - 1);
     c.setSource(SourceType::FiveRadiations);
     EXPECT_TRUE(list->isHidden());
-    EXPECT_FALSE(child<QLabel>("Mesure1_1")->isHidden());
+    EXPECT_FALSE(child<QWidget>("MesureValeurs")->isHidden());
     EXPECT_EQ(panel.size(), designed);
 }
 
@@ -87,8 +87,8 @@ TEST_P(PrecisionMenu, PanelRecordAndNextStart)
     MeasurePanel &panel = window().measurePanel();
     namedAction(*panel.precisionMenu(), QStringLiteral("precision%1").arg(d).toLatin1().constData())->trigger();
     const TraceMeasures m = TraceRay(traceInputFor(w.scene(), {589, palette::White})).measures;
-    EXPECT_EQ(child<QLabel>("Mesure1_4")->text(), angleText(m.incidence, regionalLocale(), d));
-    EXPECT_EQ(child<QLabel>("Mesure1_8")->text(), angleText(m.deviation, regionalLocale(), d));
+    EXPECT_EQ(measure(1, 4), angleText(m.incidence, regionalLocale(), d));
+    EXPECT_EQ(measure(1, 8), angleText(m.deviation, regionalLocale(), d));
     EXPECT_TRUE(panel.record());
     ValueTable &t = w.valueTable();
     // The designed precision records the angle as computed, as it always did.

@@ -2,6 +2,7 @@
 
 #include "analysis/measuretexts.h"
 #include "model/materials.h"
+#include "panels/measuregrid.h"
 #include "panels/measurepanel.h"
 #include "rowname.h"
 #include "table/valuetable.h"
@@ -22,10 +23,11 @@ namespace
 const QLocale kFrench(QLocale::French, QLocale::France);
 
 struct PaintWatch : QObject {
-    int paints = 0;
+    QRegion painted;
     bool eventFilter(QObject *, QEvent *e) override
     {
-        paints += e->type() == QEvent::Paint;
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(e)->region();
         return false;
     }
 };
@@ -46,10 +48,7 @@ class MeasurePanelTest : public VorlacFixture
         return window().measurePanel();
     }
 
-    QString cell(int line, int quantity)
-    {
-        return child<QLabel>(QStringLiteral("Mesure%1_%2").arg(line).arg(quantity).toLatin1().constData())->text();
-    }
+    QString cell(int line, int quantity) { return measure(line, quantity); }
 
     void whenDialogOpens(std::function<void(QDialog *)> fn)
     {
@@ -113,6 +112,10 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
     for (const QLabel *label : w.measurePanel().findChildren<QLabel *>())
         if ((label->text() + label->toolTip()).contains(QStringLiteral("prisme")))
             prism << label->text();
+    MeasureGrid &grid = *w.measurePanel().values();
+    for (int q = 0; q < MeasureGrid::kRows; ++q)
+        if ((grid.text(q, 0) + grid.tip(q)).contains(QStringLiteral("prisme")))
+            prism << grid.text(q, 0);
     EXPECT_EQ(prism, QStringList());
     const std::vector<int> lambdas =
         row.lines == 5 ? std::vector<int>{400, 500, 600, 700, 800} : std::vector<int>{s.wavelength};
@@ -140,13 +143,13 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     PaintWatch watch;
-    for (int l = row.lines + 1; l <= MeasurePanel::kLines; ++l)
-        for (int q = 1; q <= MeasurePanel::kCells; ++q)
-            child<QLabel>(QStringLiteral("Mesure%1_%2").arg(l).arg(q).toLatin1().constData())
-                ->installEventFilter(&watch);
+    grid.installEventFilter(&watch);
     c.stepLamp(1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-    EXPECT_EQ(watch.paints, 0);
+    EXPECT_FALSE(watch.painted.isEmpty());
+    for (int l = row.lines + 1; l <= MeasurePanel::kLines; ++l)
+        for (int q = 0; q < MeasurePanel::kCells; ++q)
+            EXPECT_FALSE(watch.painted.intersects(grid.cellRect(q, l))) << l << ' ' << q;
     // A record of five radiations takes their wavelengths along, in the first free column.
     ValueTable &t = w.valueTable();
     EXPECT_TRUE(w.measurePanel().record());

@@ -6,6 +6,7 @@
 #include "undo/undohistory.h"
 #include "window/vorlacwindow.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +69,15 @@ class VorlacFixture : public ::testing::Test
 
     // Opens the measurements panel by its icon, as a pupil does.
     void showMeasures() { QTest::mouseClick(child<QLabel>("ImageMesures"), Qt::LeftButton); }
+
+    // A value of the measures panel as a screen reader reads it: line 1 to 5, quantity 1 (λ) to 10.
+    QString measure(int line, int quantity)
+    {
+        QObject *cell = window().findChild<QObject *>(QStringLiteral("Mesure%1_%2").arg(line).arg(quantity));
+        EXPECT_NE(cell, nullptr) << line << '_' << quantity;
+        QAccessibleInterface *i = cell ? QAccessible::queryAccessibleInterface(cell) : nullptr;
+        return i ? i->text(QAccessible::Name) : QString();
+    }
 
     template <typename T> T *child(const char *name)
     {
