@@ -6,6 +6,7 @@
 #include "render/platefill.h"
 #include "render/scenefigure.h"
 #include "render/scenerenderer.h"
+#include "render/viewtrail.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -376,32 +377,42 @@ AngleFigure angleMarks(const SceneFigure &figure, const QLocale &locale, int dec
     return fig;
 }
 
+namespace
+{
+
+constexpr double kGuidePen = 1.0, kArcPen = 1.5, kLeaderPen = 1.0;
+
+QPainterPath markArc(const AngleMark &m)
+{
+    QPainterPath arc;
+    const QRectF box(m.vertex.x() - m.radius, m.vertex.y() - m.radius, 2 * m.radius, 2 * m.radius);
+    arc.arcMoveTo(box, m.startAngle);
+    arc.arcTo(box, m.startAngle, m.spanAngle);
+    return arc;
+}
+
+} // namespace
+
 void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground, bool withLabels)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const QColor ink = blackBackground ? QColor(255, 255, 255) : QColor(0, 0, 0);
-    QPen guide(blackBackground ? QColor(170, 170, 170) : QColor(110, 110, 110), 1.0, Qt::DashLine);
+    QPen guide(blackBackground ? QColor(170, 170, 170) : QColor(110, 110, 110), kGuidePen, Qt::DashLine);
     guide.setCosmetic(false);
     p.setPen(guide);
     p.setBrush(Qt::NoBrush);
     for (const QLineF &g : figure.guides)
         p.drawLine(g);
-    p.setPen(QPen(ink, 1.5));
-    for (const AngleMark &m : figure.marks) {
-        if (!m.hasArc)
-            continue;
-        QPainterPath arc;
-        const QRectF box(m.vertex.x() - m.radius, m.vertex.y() - m.radius, 2 * m.radius, 2 * m.radius);
-        arc.arcMoveTo(box, m.startAngle);
-        arc.arcTo(box, m.startAngle, m.spanAngle);
-        p.drawPath(arc);
-    }
+    p.setPen(QPen(ink, kArcPen));
+    for (const AngleMark &m : figure.marks)
+        if (m.hasArc)
+            p.drawPath(markArc(m));
     // The leaders are the ink at 150/255 over the background, drawn opaque: a translucent pen makes
     // the raster engine share each long line out to worker threads, which costs more than the line.
     const int thread = blackBackground ? 150 : 255 - 150;
-    p.setPen(QPen(QColor(thread, thread, thread), 1.0));
+    p.setPen(QPen(QColor(thread, thread, thread), kLeaderPen));
     for (const AngleMark &m : figure.marks)
         if (!m.leader.isNull())
             p.drawLine(m.leader);
@@ -412,6 +423,18 @@ void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackgroun
     for (const AngleMark &m : figure.marks)
         places.push_back(m.labelRect);
     paintAngleLabels(p, figure, places, 1.0, blackBackground);
+}
+
+void traceAngleMarks(ViewTrail &trail, const AngleFigure &figure)
+{
+    for (const QLineF &g : figure.guides)
+        trail.addStroke(g, kGuidePen);
+    for (const AngleMark &m : figure.marks) {
+        if (m.hasArc)
+            trail.addStroke(markArc(m), kArcPen);
+        if (!m.leader.isNull())
+            trail.addStroke(m.leader, kLeaderPen);
+    }
 }
 
 std::vector<QRectF> labelsOnView(const AngleFigure &figure, const QTransform &toWindow, double textScale,

@@ -17,6 +17,8 @@ class QPainter;
 namespace vorlac
 {
 
+class ViewTrail;
+
 struct SceneFigure;
 
 enum class AngleKind { Incidence, Refraction, ExitIncidence, Emergence, Apex, Deviation };
@@ -56,6 +58,8 @@ AngleFigure angleMarks(const SceneFigure &figure, const QLocale &locale, int dec
 // lines, labels as text, readable on either background.
 // withLabels false: the arcs, guides and leaders only (a zoomed view paints its labels itself).
 void paintAngleMarks(QPainter &p, const AngleFigure &figure, bool blackBackground, bool withLabels = true);
+// Records in trail where paintAngleMarks draws the arcs, guides and leaders (not the labels).
+void traceAngleMarks(ViewTrail &trail, const AngleFigure &figure);
 
 // A zoomed view's labels: each centred where toWindow puts the scene's label, at the size of the
 // unzoomed view (textScale window pixels per scene pixel) rather than grown with the zoom, and

@@ -72,12 +72,14 @@ LineRasteriser::LineRasteriser(QSize size)
 
 // One instance per pen mode, dash and width kind, so that the one-pixel line (every picture at
 // ratio 1) runs the plain loop.
-template <bool Black> void LineRasteriser::paint(const Walk &w, QRgb colour, bool dashed, int width)
+template <PenMode Mode> void LineRasteriser::paint(const Walk &w, QRgb colour, bool dashed, int width)
 {
     QRgb *const bits = m_bits;
     const auto lit = [bits, colour](std::int64_t, std::int64_t index) {
-        if (Black)
+        if constexpr (Mode == PenMode::Blackness)
             bits[index] = 0xff000000u;
+        else if constexpr (Mode == PenMode::Copy)
+            bits[index] = colour;
         else
             bits[index] |= colour;
     };
@@ -93,10 +95,17 @@ void LineRasteriser::drawWideLine(std::int64_t x1, std::int64_t y1, std::int64_t
     Walk w;
     if (!m_bits || !plan(x1, y1, x2, y2, width, w))
         return;
-    if (m_mode == PenMode::Blackness)
-        paint<true>(w, colour, dashed, width);
-    else
-        paint<false>(w, colour, dashed, width);
+    switch (m_mode) {
+    case PenMode::Blackness:
+        paint<PenMode::Blackness>(w, colour, dashed, width);
+        break;
+    case PenMode::Copy:
+        paint<PenMode::Copy>(w, colour, dashed, width);
+        break;
+    case PenMode::Merge:
+        paint<PenMode::Merge>(w, colour, dashed, width);
+        break;
+    }
 }
 
 bool LineRasteriser::plan(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int width, Walk &w) const

@@ -14,6 +14,7 @@ std::int64_t roundCoord(double v);
 enum class PenMode {
     Merge,     // bitwise OR of the pen colour into the pixel (black background)
     Blackness, // every pixel drawn becomes black (white background)
+    Copy,      // every pixel drawn becomes the pen colour (clearing a line drawn before)
 };
 
 // Dashed pen: 18 pixels on, 6 off, counted along the line from its first end.
@@ -92,7 +93,7 @@ class LineRasteriser
             }
         }
     }
-    template <bool Black> void paint(const Walk &w, QRgb colour, bool dashed, int width);
+    template <PenMode Mode> void paint(const Walk &w, QRgb colour, bool dashed, int width);
 
     QRgb *m_bits;
     std::int64_t m_stride; // in pixels

@@ -5,6 +5,7 @@
 #include "render/rasteriser.h"
 #include "render/scenefigure.h"
 #include "render/sceneoverlays.h"
+#include "render/viewtrail.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -73,6 +74,7 @@ struct ViewRaster {
     QPointF origin;
     double scale;
     int width;
+    ViewTrail *trail;
 
     void draw(const Segment &s)
     {
@@ -88,29 +90,40 @@ struct ViewRaster {
             x2 -= back;
         }
         raster.drawWideLine(x1, y1, x2, y2, toQRgb(s.colour), s.dashed, width);
+        if (trail)
+            trail->addRasterLine(x1, y1, x2, y2, width);
     }
 };
 
 } // namespace
 
-void drawSceneView(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth, QImage &target)
+void drawSceneView(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth, QImage &target,
+                   ViewTrail *trail)
 {
-    fillImage(target, figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
+    const quint32 background = figure.state.blackBackground ? 0xff000000u : 0xffffffffu;
     const double scale = view.scale() * ratio;
+    if (trail)
+        trail->clear(target, background, std::max(1.0, scale));
+    else
+        fillImage(target, background);
     const int width = std::clamp(rayWidth, 1, 64);
-    ViewRaster v{LineRasteriser(target, std::max(1.0, scale)), view.origin, scale, width};
+    ViewRaster v{LineRasteriser(target, std::max(1.0, scale)), view.origin, scale, width, trail};
     v.raster.setMode(figure.state.blackBackground ? PenMode::Merge : PenMode::Blackness);
     forEachFigureSegment(figure, [&v](const Segment &s) { v.draw(s); });
 
     QPainter p(&target);
     const SceneOverlays o = sceneOverlays(figure);
+    const auto at = [&](QPoint s) { return (QPointF(s) - view.origin) * scale; };
+    if (trail) {
+        trail->setToDevice({});
+        trail->addStroke(QLineF(at(o.line1.p1()), at(o.line1.p2())), width);
+    }
     if (scale == 1.0 && width == 1 && view.origin == QPointF()) {
         paintSceneOverlays(p, o, nullptr); // exactly the designed view's pixels
         return;
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(QColor(toQRgb(o.line1Colour)), width, Qt::SolidLine, Qt::FlatCap));
-    const auto at = [&](QPoint s) { return (QPointF(s) - view.origin) * scale; };
     p.drawLine(at(o.line1.p1()), at(o.line1.p2()));
 }
 

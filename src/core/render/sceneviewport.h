@@ -13,6 +13,7 @@ namespace vorlac
 {
 
 struct SceneFigure;
+class ViewTrail;
 
 // How a window shows the scene: fitScale window pixels per scene pixel at zoom 1, times zoom,
 // with the scene point origin at the window's top-left corner.
@@ -51,6 +52,9 @@ int projectorScreen(const QList<QRect> &screens, int own);
 
 // The figure's lines drawn for a window of `size` device pixels at the view's scale times ratio,
 // rays and normals `rayWidth` device pixels wide, with Line1; the lamp and the marks are the caller's.
-void drawSceneView(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth, QImage &target);
+// With a trail, target is cleared of only what the trail's last frame drew, and what this one
+// draws is recorded in it.
+void drawSceneView(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth, QImage &target,
+                   ViewTrail *trail = nullptr);
 
 } // namespace vorlac

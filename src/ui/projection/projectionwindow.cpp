@@ -207,20 +207,28 @@ const QImage &ProjectionWindow::sceneImage() const
 // A new figure painted over the whole window is drawn in the window's own pixels.
 bool ProjectionWindow::drawSceneInPlace(QPainter &p, const QRegion &region)
 {
-    if (!m_image.stale() || region != QRegion(rect()))
-        return false;
     QImage target = storePixels(*this, p, pixelSize());
     if (target.isNull())
+        return false; // a grab(): the window's pixels stay as the trail knows them
+    if (!m_image.stale() || region != QRegion(rect())) {
+        m_trail.forget(); // the picture painted over them, which the trail does not know
         return false;
-    drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
+    }
+    drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target, &m_trail);
     return true;
 }
 
 void ProjectionWindow::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    if (!drawSceneInPlace(p, event->region()))
+    const bool inPlace = drawSceneInPlace(p, event->region());
+    if (!inPlace)
         p.drawImage(QPointF(0, 0), sceneImage());
+    // What is painted over the figure in place goes on the trail, which the next frame clears.
+    ViewTrail *trail = inPlace ? &m_trail : nullptr;
+    const QTransform toDevice = QTransform::fromScale(devicePixelRatioF(), devicePixelRatioF());
+    if (trail)
+        trail->setToDevice(toDevice);
     const QRectF lamp = lampRect();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (const qreal scale = lamp.width() / 32 * devicePixelRatioF(); scale != m_lampScale) {
@@ -228,6 +236,8 @@ void ProjectionWindow::paintEvent(QPaintEvent *event)
         m_lamp = lampPicture(scale);
     }
     p.drawPixmap(lamp, m_lamp, QRectF());
+    if (trail)
+        trail->addRect(lamp);
     const bool black = m_controller.state().blackBackground;
     QTransform toWindow;
     toWindow.scale(m_view.scale(), m_view.scale());
@@ -239,13 +249,25 @@ void ProjectionWindow::paintEvent(QPaintEvent *event)
     p.restore();
     // The labels keep the size of the whole scene's view when zoomed, and stay inside the window.
     const AngleFigure &marks = m_options.marks();
-    paintAngleLabels(p, marks, labelsOnView(marks, toWindow, m_view.fitScale, QRectF(rect())), m_view.fitScale, black);
+    const std::vector<QRectF> places = labelsOnView(marks, toWindow, m_view.fitScale, QRectF(rect()));
+    paintAngleLabels(p, marks, places, m_view.fitScale, black);
     paintProtractor(p);
-    if (m_options.settings().projectionReadout)
-        paintReadout(p);
-    if (m_view.zoomed())
-        paintZoomLevel(p);
+    const QRectF readout = m_options.settings().projectionReadout ? paintReadout(p) : QRectF();
+    const QRectF zoom = m_view.zoomed() ? paintZoomLevel(p) : QRectF();
     paintStrip(p);
+    if (!trail)
+        return;
+    trail->setToDevice(toWindow * toDevice);
+    traceAngleMarks(*trail, marks);
+    trail->setToDevice(toDevice);
+    for (const QRectF &r : places)
+        trail->addRect(r);
+    for (const QRectF &r : {readout, zoom, QRectF(stripBand())})
+        if (!r.isEmpty())
+            trail->addRect(r);
+    // Pictures of any shape: the next frame clears the whole window.
+    if (m_options.layerShown() || (m_protractor && !m_protractor->isHidden()))
+        trail->addEverything();
 }
 
 void ProjectionWindow::paintStrip(QPainter &p)
@@ -302,7 +324,7 @@ void ProjectionWindow::paintStrip(QPainter &p)
                Qt::AlignLeft | Qt::AlignVCenter, shown->readout);
 }
 
-void ProjectionWindow::paintZoomLevel(QPainter &p)
+QRectF ProjectionWindow::paintZoomLevel(QPainter &p)
 {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(std::max(14, height() / 24));
@@ -318,6 +340,7 @@ void ProjectionWindow::paintZoomLevel(QPainter &p)
     p.setPen(black ? Qt::white : Qt::black);
     p.setFont(f);
     p.drawText(box, Qt::AlignCenter, text);
+    return box;
 }
 
 void ProjectionWindow::paintProtractor(QPainter &p)
@@ -357,11 +380,11 @@ std::optional<ProtractorView::Handle> ProjectionWindow::protractorHandleAt(QPoin
     return {};
 }
 
-void ProjectionWindow::paintReadout(QPainter &p)
+QRectF ProjectionWindow::paintReadout(QPainter &p)
 {
     const QStringList lines = readoutLines(m_controller.figure(), regionalLocale(), m_options.settings().angleDecimals);
     if (lines.isEmpty())
-        return;
+        return {};
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(std::max(14, height() / 18));
     f.setBold(true);
@@ -383,6 +406,7 @@ void ProjectionWindow::paintReadout(QPainter &p)
     for (int k = 0; k < lines.size(); ++k)
         p.drawStaticText(QPointF(box.left() + pad, box.top() + pad / 2 + k * fm.height()),
                          m_readout[std::size_t(k)].of(lines[k], f, p.deviceTransform()));
+    return box;
 }
 
 void ProjectionWindow::resizeEvent(QResizeEvent *)

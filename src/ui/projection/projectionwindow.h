@@ -4,6 +4,7 @@
 #include "common/storepixels.h"
 #include "model/colour.h"
 #include "render/sceneviewport.h"
+#include "render/viewtrail.h"
 #include "scene/protractorview.h"
 #include "spectra/observedspectrum.h"
 
@@ -76,8 +77,8 @@ class ProjectionWindow : public QWidget
     void render();
     void dragTo(Qt::MouseButtons buttons, QPointF window);
     void zoomBy(double factor);
-    void paintReadout(QPainter &p);
-    void paintZoomLevel(QPainter &p);
+    QRectF paintReadout(QPainter &p); // where it painted; empty if nothing
+    QRectF paintZoomLevel(QPainter &p);
     void paintProtractor(QPainter &p);
     void paintStrip(QPainter &p);
     void pointStrip(double x); // the panel's cursor to the strip's window x
@@ -91,7 +92,9 @@ class ProjectionWindow : public QWidget
     FigureOptions &m_options;
     SceneViewport m_view;
     QSize pixelSize() const;
+    // Draws the figure straight into the window's pixels when a new one is painted whole.
     bool drawSceneInPlace(QPainter &p, const QRegion &region);
+    ViewTrail m_trail;                 // what the last frame drawn in place put over the background
     std::vector<KeptLayout> m_readout; // its lines as last laid out
     mutable LazyPicture m_image;       // the last figure's rays, made when a part of the window is painted
     int m_rayWidth = 0;                // of the last picture

@@ -140,13 +140,13 @@ void FigureOptions::setLayer(std::function<bool()> shown, std::function<void(QPa
 
 void FigureOptions::paintLayer(QPainter &p) const
 {
-    if (m_layerShown && m_layerShown())
+    if (layerShown())
         m_paintLayer(p);
 }
 
 QImage FigureOptions::markedFigure(const QImage &figure) const
 {
-    if (!m_settings.angleMarks && !(m_layerShown && m_layerShown()))
+    if (!m_settings.angleMarks && !layerShown())
         return figure;
     QImage marked = figure;
     QPainter p(&marked);

@@ -56,6 +56,7 @@ class FigureOptions : public QObject
     // the print and the copies, after the marks. shown() false leaves the figure as designed.
     void setLayer(std::function<bool()> shown, std::function<void(QPainter &)> paint);
     void paintLayer(QPainter &p) const;
+    bool layerShown() const { return m_layerShown && m_layerShown(); }
     // The layer's owner tells the views to draw it again.
     void refreshLayer() { emit layerChanged(); }
 

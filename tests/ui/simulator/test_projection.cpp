@@ -96,6 +96,17 @@ TEST_P(ProjectionFollows, EveryChangeShowsTheSameTrace)
             differing += !lamp.contains(x, y) && shown->pixel(x, y) != expected.pixel(x, y);
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(proj->sceneImage(), expected);
+    // Frames drawn in place clear only what the last one drew: the read-out, the marks and the
+    // rays of two lamp steps leave no trace that a whole new picture would not show.
+    w.figureOptions().setProjectionReadout(true);
+    w.figureOptions().setAngleMarks(true);
+    for (const int step : {-7, 3}) {
+        w.controller().stepLamp(step);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        EXPECT_EQ(shown->convertToFormat(QImage::Format_RGB32),
+                  proj->grab().toImage().convertToFormat(QImage::Format_RGB32))
+            << step;
+    }
     proj->close();
 
     const auto *inStore = dynamic_cast<const QImage *>(magnifier->backingStore()->paintDevice());

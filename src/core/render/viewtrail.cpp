@@ -1,0 +1,111 @@
+#include "render/viewtrail.h"
+
+#include "render/platefill.h"
+#include "render/rasteriser.h"
+
+#include <QLineF>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+
+namespace vorlac
+{
+
+namespace
+{
+
+// A stroke is cleared as boxes along it, each a few pixels on a side: a diagonal line's own
+// box would be most of the window.
+constexpr double kPiece = 16;
+
+void fillRect(QImage &target, const QRect &r, quint32 pixel)
+{
+    const QRect in = r & target.rect();
+    if (in.isEmpty())
+        return;
+    uchar *bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int y = in.top(); y <= in.bottom(); ++y)
+        std::fill_n(reinterpret_cast<quint32 *>(bits + y * stride) + in.left(), in.width(), pixel);
+}
+
+} // namespace
+
+void ViewTrail::clear(QImage &target, quint32 background, double rasterScale)
+{
+    if (target.format() == QImage::Format_RGB32)
+        background |= 0xff000000u;
+    const bool same =
+        m_known && !m_everything && m_bits == target.constBits() && m_size == target.size() &&
+        m_bytesPerLine == target.bytesPerLine() && m_background == background &&
+        (target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32_Premultiplied);
+    if (same) {
+        LineRasteriser raster(target, rasterScale);
+        raster.setMode(PenMode::Copy);
+        for (const RasterLine &l : m_lines)
+            raster.drawWideLine(l.x1, l.y1, l.x2, l.y2, background, false, l.width);
+        for (const QRect &r : m_rects)
+            fillRect(target, r, background);
+    } else {
+        fillImage(target, background);
+    }
+    m_lines.clear();
+    m_rects.clear();
+    m_everything = false;
+    m_known = true;
+    m_bits = target.constBits();
+    m_size = target.size();
+    m_bytesPerLine = target.bytesPerLine();
+    m_background = background;
+}
+
+void ViewTrail::addRasterLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int width)
+{
+    m_lines.push_back({x1, y1, x2, y2, width});
+}
+
+void ViewTrail::addRect(const QRectF &r)
+{
+    // Two pixels round it: antialiased edges, and rounding.
+    m_rects.push_back(m_toDevice.mapRect(r).toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void ViewTrail::addDeviceStroke(QPointF a, QPointF b, double margin)
+{
+    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+    if (!std::isfinite(length)) {
+        m_everything = true;
+        return;
+    }
+    const int pieces = std::max(1, int(std::ceil(length / kPiece)));
+    if (pieces > 100000) {
+        m_everything = true;
+        return;
+    }
+    QPointF from = a;
+    for (int k = 1; k <= pieces; ++k) {
+        const QPointF to = a + (b - a) * (double(k) / pieces);
+        const QRectF box = QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin);
+        m_rects.push_back(box.toAlignedRect());
+        from = to;
+    }
+}
+
+void ViewTrail::addStroke(const QLineF &line, double penWidth)
+{
+    // Half the pen scaled, its square cap, and two pixels of antialiasing.
+    const double scale = std::sqrt(std::abs(m_toDevice.determinant()));
+    addDeviceStroke(m_toDevice.map(line.p1()), m_toDevice.map(line.p2()), penWidth * scale / 2 + 2);
+}
+
+void ViewTrail::addStroke(const QPainterPath &path, double penWidth)
+{
+    const double scale = std::sqrt(std::abs(m_toDevice.determinant()));
+    const double margin = penWidth * scale / 2 + 2;
+    for (const QPolygonF &polygon : path.toSubpathPolygons(m_toDevice))
+        for (qsizetype k = 1; k < polygon.size(); ++k)
+            addDeviceStroke(polygon[k - 1], polygon[k], margin);
+}
+
+} // namespace vorlac
