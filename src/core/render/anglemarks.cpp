@@ -430,8 +430,12 @@ void traceAngleMarks(ViewTrail &trail, const AngleFigure &figure)
     for (const QLineF &g : figure.guides)
         trail.addStroke(g, kGuidePen);
     for (const AngleMark &m : figure.marks) {
-        if (m.hasArc)
-            trail.addStroke(markArc(m), kArcPen);
+        // The arc as chords of about six scene pixels, which lie within a pixel of it.
+        const double span = m.spanAngle * std::numbers::pi / 180, start = m.startAngle * std::numbers::pi / 180;
+        const int chords = m.hasArc ? std::clamp(int(std::ceil(std::abs(span) * m.radius / 6)), 1, 256) : 0;
+        const auto at = [&m](double a) { return m.vertex + m.radius * QPointF(std::cos(a), -std::sin(a)); };
+        for (int k = 0; k < chords; ++k)
+            trail.addStroke(QLineF(at(start + span * k / chords), at(start + span * (k + 1) / chords)), kArcPen);
         if (!m.leader.isNull())
             trail.addStroke(m.leader, kLeaderPen);
     }

@@ -5,6 +5,7 @@
 #include "render/platefill.h"
 #include "render/rasteriser.h"
 #include "render/scenefigure.h"
+#include "render/viewtrail.h"
 
 #include <algorithm>
 #include <cmath>
@@ -126,9 +127,13 @@ std::vector<BeamLabel> magnifierLabels(const SceneFigure &figure, const Magnifie
 }
 
 void drawMagnifiedScene(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth,
-                        QImage &target)
+                        QImage &target, ViewTrail *trail)
 {
-    fillImage(target, figure.state.blackBackground ? 0xff000000u : 0xffffffffu);
+    const quint32 background = figure.state.blackBackground ? 0xff000000u : 0xffffffffu;
+    if (trail)
+        trail->clear(target, background, 1.0);
+    else
+        fillImage(target, background);
     const double scale = view.scale() * ratio;
     const int width = std::clamp(int(std::lround(rayWidth * ratio)), 1, 64);
     LineRasteriser raster(target, 1.0);
@@ -142,6 +147,8 @@ void drawMagnifiedScene(const SceneFigure &figure, const SceneViewport &view, do
         (flat ? ay : ax) -= back;
         (flat ? by : bx) -= back;
         raster.drawWideLine(ax, ay, bx, by, toQRgb(colour), dashed, width);
+        if (trail)
+            trail->addRasterLine(ax, ay, bx, by, width);
     };
     for (const Segment &s : figure.primitives)
         draw(s.x1, s.y1, s.x2, s.y2, s.colour, s.dashed);

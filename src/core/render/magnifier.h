@@ -16,6 +16,8 @@
 namespace vorlac
 {
 
+class ViewTrail;
+
 struct SceneFigure;
 
 // The magnifier ("Grossissement") looks at the emergent beam of the measured ray (the cursor's
@@ -54,7 +56,7 @@ std::optional<double> beamOffset(const SceneFigure &figure, const MagnifiedBeam 
 // except that each emergent ray goes in its exact direction: the designed picture ends it on a
 // whole pixel, which at this scale would bend the beams together.
 void drawMagnifiedScene(const SceneFigure &figure, const SceneViewport &view, double ratio, int rayWidth,
-                        QImage &target);
+                        QImage &target, ViewTrail *trail = nullptr);
 
 // A drawn radiation's name where it crosses the view: "588,995 nm", "raie 3" for a hidden lamp.
 struct BeamLabel {

@@ -4,8 +4,6 @@
 #include "render/rasteriser.h"
 
 #include <QLineF>
-#include <QPainterPath>
-#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -97,15 +95,6 @@ void ViewTrail::addStroke(const QLineF &line, double penWidth)
     // Half the pen scaled, its square cap, and two pixels of antialiasing.
     const double scale = std::sqrt(std::abs(m_toDevice.determinant()));
     addDeviceStroke(m_toDevice.map(line.p1()), m_toDevice.map(line.p2()), penWidth * scale / 2 + 2);
-}
-
-void ViewTrail::addStroke(const QPainterPath &path, double penWidth)
-{
-    const double scale = std::sqrt(std::abs(m_toDevice.determinant()));
-    const double margin = penWidth * scale / 2 + 2;
-    for (const QPolygonF &polygon : path.toSubpathPolygons(m_toDevice))
-        for (qsizetype k = 1; k < polygon.size(); ++k)
-            addDeviceStroke(polygon[k - 1], polygon[k], margin);
 }
 
 } // namespace vorlac

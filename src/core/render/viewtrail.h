@@ -7,7 +7,6 @@
 #include <vector>
 
 class QLineF;
-class QPainterPath;
 class QRectF;
 
 namespace vorlac
@@ -35,9 +34,8 @@ class ViewTrail
     void addRasterLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int width);
     // A rectangle painted, with anything antialiased at its edges.
     void addRect(const QRectF &r);
-    // A line or a curve stroked with a pen `penWidth` wide, in the painter's coordinates.
+    // A line stroked with a pen `penWidth` wide, in the painter's coordinates.
     void addStroke(const QLineF &line, double penWidth);
-    void addStroke(const QPainterPath &path, double penWidth);
     void addEverything() { m_everything = true; }
 
     int rectCount() const { return int(m_rects.size()); }

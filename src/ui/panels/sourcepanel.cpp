@@ -88,19 +88,19 @@ void SourcePanel::showState(const SceneState &state)
 {
     const QSignalBlocker b1(m_monochromatic), b2(m_five), b3(m_white), b4(m_wavelength);
     // A lamp source checks none of the three (its option stands in the lamp panel).
-    for (QRadioButton *o : {m_monochromatic, m_five, m_white}) {
-        o->setAutoExclusive(false);
-        o->setChecked(false);
-        o->setAutoExclusive(true);
-    }
-    if (state.source != SourceType::LineLamp) {
-        QRadioButton *option = state.source == SourceType::Monochromatic ? m_monochromatic
-                               : state.source == SourceType::WhiteLight  ? m_white
-                                                                         : m_five;
-        option->setChecked(true);
-    }
-    // A hidden lamp lights a strip without lines: they are what the pupil is to measure.
     const bool lamp = state.source == SourceType::LineLamp;
+    QRadioButton *option = lamp                                        ? nullptr
+                           : state.source == SourceType::Monochromatic ? m_monochromatic
+                           : state.source == SourceType::WhiteLight    ? m_white
+                                                                       : m_five;
+    // Only the buttons that change: every lamp step comes here.
+    for (QRadioButton *o : {m_monochromatic, m_five, m_white})
+        if (o->isChecked() != (o == option)) {
+            o->setAutoExclusive(false);
+            o->setChecked(o == option);
+            o->setAutoExclusive(true);
+        }
+    // A hidden lamp lights a strip without lines: they are what the pupil is to measure.
     const bool linesShown = !state.lampHidden && !m_controller.figure().lampHidden();
     const int stripLamp = !lamp ? -1 : linesShown ? state.lamp : -3;
     if (stripLamp != m_stripLamp) {

@@ -216,18 +216,22 @@ void MagnifierWindow::paintEvent(QPaintEvent *event)
     QPainter p(this);
     const QRect area = pictureRect(); // from the window's top left
     // A new figure over the whole picture is drawn in the window's own pixels, not copied there.
-    QImage target = m_image.stale() && (QRegion(area) - event->region()).isEmpty()
-                        ? storePixels(*this, p, picturePixels())
-                        : QImage();
-    if (!target.isNull())
-        drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target);
-    else
+    QImage target = storePixels(*this, p, picturePixels());
+    ViewTrail *trail = nullptr;
+    if (!target.isNull() && m_image.stale() && (QRegion(area) - event->region()).isEmpty()) {
+        trail = &m_trail;
+        drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target, trail);
+        trail->setToDevice(QTransform::fromScale(devicePixelRatioF(), devicePixelRatioF()));
+    } else {
+        if (!target.isNull())
+            m_trail.forget(); // painted over, as the trail does not know (a grab() leaves the window's pixels)
         p.drawImage(area.topLeft(), image());
+    }
     p.fillRect(QRect(0, area.bottom() + 1, width(), height() - area.height()), palette().window());
-    paintCaption(p, area);
+    paintCaption(p, area, trail);
 }
 
-void MagnifierWindow::paintCaption(QPainter &p, QRect area)
+void MagnifierWindow::paintCaption(QPainter &p, QRect area, ViewTrail *trail)
 {
     const QLocale locale = regionalLocale();
     const bool black = m_controller.state().blackBackground;
@@ -255,11 +259,12 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
             gap = std::abs(l.offset - measured);
     if (gap > 0)
         what += QStringLiteral(" ; raie voisine à %1 pixel de la scène").arg(locale.toString(gap, 'f', 2));
-    paintLineLabels(p, labels, plate, ink);
+    paintLineLabels(p, labels, plate, ink, trail);
     p.setFont(font());
     const QStaticText &caption = m_caption.of(what, font(), p.deviceTransform());
     const QPointF corner(area.left() + 8, area.top() + 6);
-    p.fillRect(QRectF(corner, caption.size()).adjusted(-4, -2, 4, 2), plate);
+    const QRectF captionPlate = QRectF(corner, caption.size()).adjusted(-4, -2, 4, 2);
+    p.fillRect(captionPlate, plate);
     p.setPen(ink);
     p.drawStaticText(corner, caption);
     // A bar of a round length of the scene, so that a gap between rays can be read.
@@ -269,14 +274,21 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area)
     const QString label =
         QStringLiteral("%1 pixel%2 de la scène").arg(locale.toString(scene, 'g', 2), scene >= 2 ? "s" : "");
     const QStaticText &scaleWords = m_scaleWords.of(label, font(), p.deviceTransform());
-    p.fillRect(QRectF(start.x() - 4, start.y() - 8, length + 16 + scaleWords.size().width(), 16), plate);
+    const QRectF barPlate(start.x() - 4, start.y() - 8, length + 16 + scaleWords.size().width(), 16);
+    p.fillRect(barPlate, plate);
     p.drawLine(start, start + QPointF(length, 0));
     p.drawLine(start + QPointF(0, -4), start + QPointF(0, 4));
     p.drawLine(start + QPointF(length, -4), start + QPointF(length, 4));
     p.drawStaticText(start + QPointF(length + 8, 4 - QFontMetricsF(font()).ascent()), scaleWords);
+    if (trail) {
+        // The words may reach past their plates by a pixel or two, which the trail's margin holds.
+        trail->addRect(captionPlate);
+        trail->addRect(barPlate);
+    }
 }
 
-void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> &labels, QColor plate, QColor ink)
+void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> &labels, QColor plate, QColor ink,
+                                      ViewTrail *trail)
 {
     // Large enough to be read from the back of a classroom on a projector.
     QFont big = font();
@@ -312,8 +324,13 @@ void MagnifierWindow::paintLineLabels(QPainter &p, const std::vector<BeamLabel> 
         // A label moved clear of its neighbours (lines a pixel apart) points back at its own ray.
         const QPointF near(std::clamp(label.at.x(), box.left(), box.right()),
                            std::clamp(label.at.y(), box.top(), box.bottom()));
-        if (QLineF(label.at, near).length() > 8)
+        if (QLineF(label.at, near).length() > 8) {
             p.drawLine(label.at, near);
+            if (trail)
+                trail->addStroke(QLineF(label.at, near), 1);
+        }
+        if (trail)
+            trail->addRect(box);
         p.drawStaticText(box.center() - QPointF(words.size().width(), words.size().height()) / 2, words);
     }
     p.restore();

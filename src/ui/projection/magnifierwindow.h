@@ -4,6 +4,7 @@
 #include "common/storepixels.h"
 #include "model/colour.h"
 #include "render/magnifier.h"
+#include "render/viewtrail.h"
 
 #include <QImage>
 #include <QWidget>
@@ -48,14 +49,16 @@ class MagnifierWindow : public QWidget
 
   private:
     void render();
-    void paintCaption(QPainter &p, QRect area);
-    void paintLineLabels(QPainter &p, const std::vector<BeamLabel> &labels, QColor plate, QColor ink);
+    // trail: where the words go, when the figure under them was drawn in place.
+    void paintCaption(QPainter &p, QRect area, ViewTrail *trail);
+    void paintLineLabels(QPainter &p, const std::vector<BeamLabel> &labels, QColor plate, QColor ink, ViewTrail *trail);
 
     SceneController &m_controller;
     FigureOptions &m_options;
     MagnifiedBeam m_beam;
     SceneViewport m_view;
     mutable LazyPicture m_image;
+    ViewTrail m_trail;  // what the last frame drawn in place put over the background
     int m_rayWidth = 0; // of the last picture
     KeptLayout m_caption, m_scaleWords;
     std::vector<KeptLayout> m_lineLabels;
