@@ -42,6 +42,23 @@ void fillPlate(QPainter &p, const QRectF &box, const QColor &colour)
     p.fillRect(QRectF(box.left(), top, box.width(), box.bottom() - top), colour);
 }
 
+void fillPixels(quint32 *at, qsizetype count, quint32 pixel)
+{
+    if (count <= 0)
+        return;
+    if ((pixel & 0xff) * 0x01010101u == pixel) {
+        std::memset(at, int(pixel & 0xff), std::size_t(count) * 4);
+        return;
+    }
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    // A string store fills whole cache lines; the compiler's loop writes 16 bytes a step at best.
+    std::size_t n = std::size_t(count);
+    asm volatile("rep stosl" : "+D"(at), "+c"(n) : "a"(pixel) : "memory");
+#else
+    std::fill_n(at, count, pixel);
+#endif
+}
+
 void fillImage(QImage &image, quint32 pixel)
 {
     const QImage::Format format = image.format();
@@ -55,24 +72,14 @@ void fillImage(QImage &image, quint32 pixel)
     uchar *bits = image.bits();
     const qsizetype row = image.bytesPerLine();
     const qsizetype used = qsizetype(image.width()) * 4;
-    // One string store over the whole picture when its lines have no padding. Qt's own fill writes
-    // 16 bytes a step; a string store fills whole cache lines, about 1.6 times faster on a window
-    // of a million pixels.
-    const qsizetype runs = row == used ? 1 : image.height();
-    const qsizetype run = row == used ? used * image.height() : used;
-    for (qsizetype y = 0; y < runs; ++y) {
-        uchar *at = bits + y * row;
-        if ((pixel & 0xff) * 0x01010101u == pixel) {
-            std::memset(at, int(pixel & 0xff), std::size_t(run));
-            continue;
-        }
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-        std::size_t count = std::size_t(run / 4);
-        asm volatile("rep stosl" : "+D"(at), "+c"(count) : "a"(pixel) : "memory");
-#else
-        std::fill_n(reinterpret_cast<quint32 *>(at), run / 4, pixel);
-#endif
+    // One string store over the whole picture when its lines have no padding: Qt's own fill
+    // writes 16 bytes a step, about 1.6 times slower on a window of a million pixels.
+    if (row == used) {
+        fillPixels(reinterpret_cast<quint32 *>(bits), qsizetype(image.width()) * image.height(), pixel);
+        return;
     }
+    for (int y = 0; y < image.height(); ++y)
+        fillPixels(reinterpret_cast<quint32 *>(bits + y * row), image.width(), pixel);
 }
 
 } // namespace vorlac

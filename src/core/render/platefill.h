@@ -18,5 +18,7 @@ void fillPlate(QPainter &p, const QRectF &box, const QColor &colour);
 // QImage::fill, faster on a large picture of 32-bit pixels: the background of a view, cleared
 // at every lamp step.
 void fillImage(QImage &image, quint32 pixel);
+// count 32-bit pixels from `at`, as fillImage writes them.
+void fillPixels(quint32 *at, qsizetype count, quint32 pixel);
 
 } // namespace vorlac

@@ -25,7 +25,7 @@ void fillRect(QImage &target, const QRect &r, quint32 pixel)
     uchar *bits = target.bits();
     const qsizetype stride = target.bytesPerLine();
     for (int y = in.top(); y <= in.bottom(); ++y)
-        std::fill_n(reinterpret_cast<quint32 *>(bits + y * stride) + in.left(), in.width(), pixel);
+        fillPixels(reinterpret_cast<quint32 *>(bits + y * stride) + in.left(), in.width(), pixel);
 }
 
 } // namespace
