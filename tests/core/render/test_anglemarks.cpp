@@ -3,7 +3,9 @@
 #include "model/constants.h"
 #include "render/anglemarks.h"
 #include "render/platefill.h"
+#include "render/rasteriser.h"
 #include "render/scenerenderer.h"
+#include "render/viewtrail.h"
 #include "rowname.h"
 
 #include <QBuffer>
@@ -266,6 +268,80 @@ INSTANTIATE_TEST_SUITE_P(
                       PlateRow{"ratio 1.5", 1.5, {3.3, 4.7, 90, 260.1}, QColor(255, 255, 255, 220)},
                       PlateRow{"opaque", 1, {10, 10, 100, 380}, QColor(20, 40, 60)},
                       PlateRow{"antialiased", 1, {10.4, 10.4, 100, 380.3}, QColor(255, 255, 255, 215), true}),
+    RowName());
+
+struct ClearRow {
+    const char *name;
+    QImage::Format format;
+    quint32 background;
+    double scale; // device pixels per painter pixel
+    int rayWidth;
+    bool padded = false; // lines longer than the picture, as a window's store may be
+};
+
+[[maybe_unused]] void PrintTo(const ClearRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class Clear : public ::testing::TestWithParam<ClearRow>
+{
+};
+
+// fillImage writes what QImage::fill does; a trail clears every pixel its frame drew, rays, an
+// antialiased arc, guide and plate, and a trail that did not see the last frame clears them all.
+TEST_P(Clear, LeavesOnlyTheBackground)
+{
+    const ClearRow &row = GetParam();
+    QImage store(row.padded ? 360 : 300, 200, row.format);
+    QImage image = row.padded ? QImage(store.bits(), 300, 200, store.bytesPerLine(), row.format) : store;
+    QImage expected(300, 200, row.format);
+    expected.fill(row.background);
+    const auto draw = [&](ViewTrail &trail) {
+        trail.clear(image, row.background, row.scale);
+        LineRasteriser raster(image, row.scale);
+        for (const QLine l : {QLine(-20, 30, 320, 170), QLine(40, 190, 60, 5), QLine(10, 100, 290, 101)}) {
+            raster.drawWideLine(l.x1(), l.y1(), l.x2(), l.y2(), 0xff00ff00u, true, row.rayWidth);
+            trail.addRasterLine(l.x1(), l.y1(), l.x2(), l.y2(), row.rayWidth);
+        }
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(row.scale, row.scale);
+        trail.setToDevice(QTransform::fromScale(row.scale, row.scale));
+        p.setPen(QPen(Qt::red, 1.5));
+        const QLineF chords[] = {{50, 50, 58, 46}, {58, 46, 66, 45.5}, {20.3, 120.6, 110.2, 70.1}};
+        for (const QLineF &chord : chords) {
+            p.drawLine(chord);
+            trail.addStroke(chord, 1.5);
+        }
+        p.fillRect(QRectF(30.5, 20.25, 40.3, 17.7), QColor(255, 255, 255, 215));
+        trail.addRect(QRectF(30.5, 20.25, 40.3, 17.7));
+    };
+    ViewTrail trail;
+    draw(trail);
+    EXPECT_NE(image, expected);
+    draw(trail); // the same again, in place
+    trail.clear(image, row.background, row.scale);
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+    draw(trail);
+    ViewTrail stranger; // saw none of it
+    stranger.clear(image, row.background, row.scale);
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+    QImage other(store.size(), row.format);
+    other.fill(0x12345678u);
+    fillImage(other, row.background);
+    store.fill(0x12345678u);
+    store.fill(row.background);
+    EXPECT_EQ(other, store);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Clear,
+    ::testing::Values(ClearRow{"black window", QImage::Format_RGB32, 0xff000000u, 1, 1},
+                      ClearRow{"white store", QImage::Format_ARGB32_Premultiplied, 0xffffffffu, 1, 1},
+                      ClearRow{"projector scale and wide rays", QImage::Format_RGB32, 0xff000000u, 1.33, 3},
+                      ClearRow{"hidpi padded store", QImage::Format_ARGB32_Premultiplied, 0xffffffffu, 2, 2, true},
+                      ClearRow{"rgb32 without alpha given", QImage::Format_RGB32, 0x00102030u, 2.25, 5}),
     RowName());
 
 } // namespace
