@@ -6,6 +6,7 @@
 #include "render/protractorpainter.h"
 #include "render/scenerenderer.h"
 #include "render/sceneviewport.h"
+#include "render/viewtrail.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -38,15 +39,18 @@ void BM_DesignedWhitePicture(benchmark::State &st)
 }
 BENCHMARK(BM_DesignedWhitePicture)->Unit(benchmark::kMicrosecond);
 
+// Arg 1: as the window draws in its own pixels, clearing only what the last frame drew.
 void BM_ProjectionWhite1080p3px(benchmark::State &st)
 {
     Scene s(SourceType::WhiteLight);
     QImage target(1920, 1080, QImage::Format_RGB32);
     const SceneViewport v = fittedViewport(QSizeF(1920, 1080));
+    ViewTrail trail;
     for (auto _ : st)
-        drawSceneView(s.figure, v, 1.0, 3, target);
+        drawSceneView(s.figure, v, 1.0, 3, target, st.range(0) ? &trail : nullptr);
+    st.SetLabel(st.range(0) ? "trail" : "whole clear");
 }
-BENCHMARK(BM_ProjectionWhite1080p3px)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProjectionWhite1080p3px)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ProjectionLampStep(benchmark::State &st)
 {

@@ -16,6 +16,32 @@ namespace
 // A stroke is cleared as boxes along it, each a few pixels on a side: a diagonal line's own
 // box would be most of the window.
 constexpr double kPiece = 16;
+// A pixel of a line walked costs about as much as six filled in a row (measured): past the
+// picture's own area, clearing the whole of it is quicker (401 rays of white light).
+constexpr double kWalkedPixel = 6;
+
+// The steps of a line's walk that lie inside a picture of `size` grown by `margin`: the part of the
+// line inside, along its main direction (Liang-Barsky).
+double stepsInside(double x1, double y1, double x2, double y2, QSize size, double margin)
+{
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 + margin, size.width() + margin - x1, y1 + margin, size.height() + margin - y1};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return 0;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    return t1 < t0 ? 0 : (t1 - t0) * std::max(std::abs(dx), std::abs(dy)) + 1;
+}
 
 void fillRect(QImage &target, const QRect &r, quint32 pixel)
 {
@@ -34,9 +60,10 @@ void ViewTrail::clear(QImage &target, quint32 background, double rasterScale)
 {
     if (target.format() == QImage::Format_RGB32)
         background |= 0xff000000u;
+    // Past the picture's own area, clearing the whole of it is quicker.
     const bool same =
-        m_known && !m_everything && m_bits == target.constBits() && m_size == target.size() &&
-        m_bytesPerLine == target.bytesPerLine() && m_background == background &&
+        m_known && !m_everything && m_cost < double(target.width()) * target.height() && m_bits == target.constBits() &&
+        m_size == target.size() && m_bytesPerLine == target.bytesPerLine() && m_background == background &&
         (target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32_Premultiplied);
     if (same) {
         LineRasteriser raster(target, rasterScale);
@@ -50,6 +77,7 @@ void ViewTrail::clear(QImage &target, quint32 background, double rasterScale)
     }
     m_lines.clear();
     m_rects.clear();
+    m_cost = 0;
     m_everything = false;
     m_known = true;
     m_bits = target.constBits();
@@ -61,12 +89,15 @@ void ViewTrail::clear(QImage &target, quint32 background, double rasterScale)
 void ViewTrail::addRasterLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, int width)
 {
     m_lines.push_back({x1, y1, x2, y2, width});
+    // The walk visits only the steps inside the picture.
+    m_cost += kWalkedPixel * width * stepsInside(double(x1), double(y1), double(x2), double(y2), m_size, width);
 }
 
 void ViewTrail::addRect(const QRectF &r)
 {
     // Two pixels round it: antialiased edges, and rounding.
     m_rects.push_back(m_toDevice.mapRect(r).toAlignedRect().adjusted(-2, -2, 2, 2));
+    m_cost += double(m_rects.back().width()) * m_rects.back().height();
 }
 
 void ViewTrail::addDeviceStroke(QPointF a, QPointF b, double margin)
@@ -84,8 +115,9 @@ void ViewTrail::addDeviceStroke(QPointF a, QPointF b, double margin)
     QPointF from = a;
     for (int k = 1; k <= pieces; ++k) {
         const QPointF to = a + (b - a) * (double(k) / pieces);
-        const QRectF box = QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin);
-        m_rects.push_back(box.toAlignedRect());
+        const QRect box = QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin).toAlignedRect();
+        m_rects.push_back(box);
+        m_cost += double(box.width()) * box.height();
         from = to;
     }
 }

@@ -49,6 +49,7 @@ class ViewTrail
 
     std::vector<RasterLine> m_lines;
     std::vector<QRect> m_rects;
+    double m_cost = 0; // clearing them, in pixels filled
     QTransform m_toDevice;
     bool m_everything = false;
     // The pixels the records are about.
