@@ -1,12 +1,14 @@
 #include "panels/measuregrid.h"
 
 #include <QAccessible>
+#include <QGlyphRun>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
 namespace vorlac
 {
@@ -69,6 +71,8 @@ void MeasureGrid::measure()
     m_regular.setStyleStrategy(QFont::PreferNoShaping);
     m_bold = m_regular;
     m_bold.setBold(true);
+    m_rawRegular = QRawFont::fromFont(m_regular);
+    m_rawBold = QRawFont::fromFont(m_bold);
     const QFontMetrics regular(m_regular), bold(m_bold);
     m_rowHeight = std::max(regular.height(), bold.height());
     m_titleWidth = kTitleMinimum;
@@ -152,9 +156,34 @@ void MeasureGrid::paintEvent(QPaintEvent *e)
                 const QString &t = text(r, c);
                 const QRect at = cellRect(r, c);
                 if (bold(r, c) == heavy && !t.isEmpty() && at.intersects(dirty))
-                    p.drawText(at, (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, t);
+                    drawCell(p, at, t, heavy, c == 0);
             }
     }
+}
+
+void MeasureGrid::drawCell(QPainter &p, const QRect &at, const QString &text, bool heavy, bool left) const
+{
+    // A number's glyphs placed by their advances: a text layout for each of some twenty values
+    // at every lamp step costs more than drawing them. Letters the font lacks go the long way.
+    const QRawFont &raw = heavy ? m_rawBold : m_rawRegular;
+    const QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(text) : QList<quint32>();
+    if (glyphs.isEmpty() || glyphs.contains(0u)) {
+        p.drawText(at, (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+        return;
+    }
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions(glyphs.size());
+    double x = 0;
+    for (qsizetype k = 0; k < glyphs.size(); ++k) {
+        positions[k] = QPointF(x, 0);
+        x += advances[k].x();
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    const double baseline = at.top() + (at.height() - raw.ascent() - raw.descent()) / 2 + raw.ascent();
+    p.drawGlyphRun(QPointF(left ? at.left() : at.right() + 1 - x, std::round(baseline)), run);
 }
 
 bool MeasureGrid::event(QEvent *e)

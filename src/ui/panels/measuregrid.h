@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRawFont>
 #include <QWidget>
 #include <array>
 
@@ -63,6 +64,7 @@ class MeasureGrid : public QWidget
     void measure();
     void placeNotes();
     bool bold(int row, int column) const { return column == 0 || row == 0; }
+    void drawCell(QPainter &p, const QRect &at, const QString &text, bool heavy, bool left) const;
 
     std::array<Title, kRows> m_titles;
     std::array<QString, kRows * kColumns> m_texts;
@@ -73,6 +75,7 @@ class MeasureGrid : public QWidget
     };
     std::array<Note, kLines> m_notes;
     QFont m_regular, m_bold;
+    QRawFont m_rawRegular, m_rawBold; // their glyphs, for numbers drawn without a text layout
     int m_rowHeight = 0;
     int m_titleWidth = 0;
 };
