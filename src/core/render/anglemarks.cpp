@@ -3,6 +3,7 @@
 #include "analysis/measuretexts.h"
 #include "model/constants.h"
 #include "model/linelamps.h"
+#include "render/glyphline.h"
 #include "render/platefill.h"
 #include "render/scenefigure.h"
 #include "render/scenerenderer.h"
@@ -465,10 +466,12 @@ void paintAngleLabels(QPainter &p, const AngleFigure &figure, const std::vector<
     QFont font = angleMarkFont();
     font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * textScale))));
     p.setFont(font);
+    const QRawFont glyphs = QRawFont::fromFont(font);
     for (std::size_t k = 0; k < figure.marks.size() && k < places.size(); ++k) {
         fillPlate(p, places[k], ground);
         p.setPen(ink);
-        p.drawText(places[k], Qt::AlignCenter, figure.marks[k].label);
+        if (!drawGlyphLine(p, glyphs, places[k], Qt::AlignCenter, figure.marks[k].label))
+            p.drawText(places[k], Qt::AlignCenter, figure.marks[k].label);
     }
     p.restore();
 }

@@ -1,14 +1,14 @@
 #include "panels/measuregrid.h"
 
+#include "render/glyphline.h"
+
 #include <QAccessible>
-#include <QGlyphRun>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
-#include <cmath>
 
 namespace vorlac
 {
@@ -163,27 +163,10 @@ void MeasureGrid::paintEvent(QPaintEvent *e)
 
 void MeasureGrid::drawCell(QPainter &p, const QRect &at, const QString &text, bool heavy, bool left) const
 {
-    // A number's glyphs placed by their advances: a text layout for each of some twenty values
-    // at every lamp step costs more than drawing them. Letters the font lacks go the long way.
-    const QRawFont &raw = heavy ? m_rawBold : m_rawRegular;
-    const QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(text) : QList<quint32>();
-    if (glyphs.isEmpty() || glyphs.contains(0u)) {
-        p.drawText(at, (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
-        return;
-    }
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
-    QList<QPointF> positions(glyphs.size());
-    double x = 0;
-    for (qsizetype k = 0; k < glyphs.size(); ++k) {
-        positions[k] = QPointF(x, 0);
-        x += advances[k].x();
-    }
-    QGlyphRun run;
-    run.setRawFont(raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    const double baseline = at.top() + (at.height() - raw.ascent() - raw.descent()) / 2 + raw.ascent();
-    p.drawGlyphRun(QPointF(left ? at.left() : at.right() + 1 - x, std::round(baseline)), run);
+    // A text layout for each of some twenty values at every lamp step costs more than their pixels.
+    const Qt::Alignment align = (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+    if (!drawGlyphLine(p, heavy ? m_rawBold : m_rawRegular, QRectF(at), align, text))
+        p.drawText(at, align, text);
 }
 
 bool MeasureGrid::event(QEvent *e)

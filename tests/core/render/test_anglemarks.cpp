@@ -2,6 +2,7 @@
 #include "common/displaysettings.h"
 #include "model/constants.h"
 #include "render/anglemarks.h"
+#include "render/glyphline.h"
 #include "render/platefill.h"
 #include "render/rasteriser.h"
 #include "render/scenerenderer.h"
@@ -342,6 +343,63 @@ INSTANTIATE_TEST_SUITE_P(
                       ClearRow{"projector scale and wide rays", QImage::Format_RGB32, 0xff000000u, 1.33, 3},
                       ClearRow{"hidpi padded store", QImage::Format_ARGB32_Premultiplied, 0xffffffffu, 2, 2, true},
                       ClearRow{"rgb32 without alpha given", QImage::Format_RGB32, 0x00102030u, 2.25, 5}),
+    RowName());
+
+struct GlyphRow {
+    const char *name;
+    QString text;
+    Qt::Alignment align;
+    bool drawn; // false: left to drawText
+    bool vector = false;
+};
+
+[[maybe_unused]] void PrintTo(const GlyphRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class GlyphLine : public ::testing::TestWithParam<GlyphRow>
+{
+};
+
+// Glyphs placed by their advances show as drawText shows the same words; what the font lacks,
+// and a vector file, are left to drawText.
+TEST_P(GlyphLine, SamePixelsAsDrawText)
+{
+    const GlyphRow &row = GetParam();
+    QFont font = angleMarkFont();
+    const QRectF box(10.5, 7, 120, 19);
+    if (row.vector) {
+        QBuffer svg;
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        QPainter p(&generator);
+        EXPECT_FALSE(drawGlyphLine(p, QRawFont::fromFont(font), box, row.align, row.text));
+        return;
+    }
+    const auto draw = [&](bool glyphs) {
+        QImage image(150, 40, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter p(&image);
+        p.setPen(Qt::white);
+        p.setFont(font);
+        if (!glyphs)
+            p.drawText(box, row.align | Qt::AlignVCenter, row.text);
+        else if (drawGlyphLine(p, QRawFont::fromFont(font), box, row.align | Qt::AlignVCenter, row.text) != row.drawn)
+            ADD_FAILURE() << "drawn";
+        return image;
+    };
+    const QImage glyphs = draw(true);
+    EXPECT_EQ(glyphs == draw(false), row.drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GlyphLine,
+    ::testing::Values(GlyphRow{"value on the right", QStringLiteral("1,546416"), Qt::AlignRight, true},
+                      GlyphRow{"label centred", QStringLiteral("i = 36,0°"), Qt::AlignHCenter, true},
+                      GlyphRow{"title on the left", QStringLiteral("i lim. (°)"), Qt::AlignLeft, true},
+                      GlyphRow{"outside the font", QStringLiteral("i = \U0001F600"), Qt::AlignLeft, false},
+                      GlyphRow{"vector file", QStringLiteral("D = 25,3°"), Qt::AlignLeft, false, true}),
     RowName());
 
 } // namespace
