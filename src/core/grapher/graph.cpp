@@ -2,6 +2,7 @@
 
 #include "common/numberpattern.h"
 #include "common/rounding.h"
+#include "common/segmentclip.h"
 #include "grapher/graphpainter.h"
 
 #include <QFontMetricsF>
@@ -191,30 +192,16 @@ int graduationCount(double start, double end, double unit)
     return static_cast<int>(std::min(n, static_cast<double>(kMaxGraduations - 1))) + 1;
 }
 
-// Clips the segment to the picture square (Liang-Barsky); false when nothing of it is inside.
+// Clips the segment to the picture square; false when nothing of it is inside.
 bool clipToPicture(double &x1, double &y1, double &x2, double &y2)
 {
-    double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1, kBottom - x1, y1, kBottom - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1)
+    const auto inside = clipSegment({x1, y1}, {x2, y2}, QRectF(0, 0, kBottom, kBottom));
+    if (!inside)
         return false;
-    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
-    x2 = x1 + t1 * dx;
-    y2 = y1 + t1 * dy;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double ax = x1 + inside->first * dx, ay = y1 + inside->first * dy;
+    x2 = x1 + inside->second * dx;
+    y2 = y1 + inside->second * dy;
     x1 = ax;
     y1 = ay;
     return true;

@@ -1,6 +1,7 @@
 #include "render/anglemarks.h"
 
 #include "analysis/measuretexts.h"
+#include "common/segmentclip.h"
 #include "model/constants.h"
 #include "model/linelamps.h"
 #include "render/glyphline.h"
@@ -247,26 +248,7 @@ bool segmentMeetsRect(const QLineF &s, const QRectF &r)
     if (std::max(s.x1(), s.x2()) < r.left() || std::min(s.x1(), s.x2()) > r.right() ||
         std::max(s.y1(), s.y2()) < r.top() || std::min(s.y1(), s.y2()) > r.bottom())
         return false;
-    // Liang-Barsky clipping: some part of the segment lies in the rectangle.
-    double t0 = 0, t1 = 1;
-    const double dx = s.dx(), dy = s.dy();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {s.x1() - r.left(), r.right() - s.x1(), s.y1() - r.top(), r.bottom() - s.y1()};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
+    return clipSegment(s.p1(), s.p2(), r).has_value();
 }
 
 AngleFigure angleMarks(const SceneFigure &figure, const QLocale &locale, int decimals)

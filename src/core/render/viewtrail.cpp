@@ -1,5 +1,6 @@
 #include "render/viewtrail.h"
 
+#include "common/segmentclip.h"
 #include "render/platefill.h"
 #include "render/rasteriser.h"
 
@@ -21,26 +22,12 @@ constexpr double kPiece = 16;
 constexpr double kWalkedPixel = 6;
 
 // The steps of a line's walk that lie inside a picture of `size` grown by `margin`: the part of the
-// line inside, along its main direction (Liang-Barsky).
+// line inside, along its main direction.
 double stepsInside(double x1, double y1, double x2, double y2, QSize size, double margin)
 {
-    const double dx = x2 - x1, dy = y2 - y1;
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 + margin, size.width() + margin - x1, y1 + margin, size.height() + margin - y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0)
-                return 0;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    return t1 < t0 ? 0 : (t1 - t0) * std::max(std::abs(dx), std::abs(dy)) + 1;
+    const auto inside = clipSegment({x1, y1}, {x2, y2},
+                                    QRectF(-margin, -margin, size.width() + 2 * margin, size.height() + 2 * margin));
+    return inside ? (inside->second - inside->first) * std::max(std::abs(x2 - x1), std::abs(y2 - y1)) + 1 : 0;
 }
 
 void fillRect(QImage &target, const QRect &r, quint32 pixel)
