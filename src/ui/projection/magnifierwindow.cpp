@@ -223,8 +223,9 @@ void MagnifierWindow::paintEvent(QPaintEvent *event)
         drawMagnifiedScene(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target, trail);
         trail->setToDevice(QTransform::fromScale(devicePixelRatioF(), devicePixelRatioF()));
     } else {
+        // The picture goes over the window's pixels, unknown to the trail (a grab() paints elsewhere).
         if (!target.isNull())
-            m_trail.forget(); // painted over, as the trail does not know (a grab() leaves the window's pixels)
+            m_trail.forget();
         p.drawImage(area.topLeft(), image());
     }
     p.fillRect(QRect(0, area.bottom() + 1, width(), height() - area.height()), palette().window());

@@ -211,7 +211,7 @@ bool ProjectionWindow::drawSceneInPlace(QPainter &p, const QRegion &region)
     if (target.isNull())
         return false; // a grab(): the window's pixels stay as the trail knows them
     if (!m_image.stale() || region != QRegion(rect())) {
-        m_trail.forget(); // the picture painted over them, which the trail does not know
+        m_trail.forget(); // the picture goes over the window's pixels, unknown to the trail
         return false;
     }
     drawSceneView(m_controller.figure(), m_view, devicePixelRatioF(), m_rayWidth, target, &m_trail);
