@@ -139,6 +139,18 @@ TEST_P(PanelRows, ShowTheDrawnTrace)
             }
         }
     }
+    // Back from one line to five, each line's note shows again.
+    const auto notes = [this] {
+        QString shown;
+        for (int l = 1; l <= MeasurePanel::kLines; ++l)
+            shown +=
+                child<QLabel>(QStringLiteral("MesureNote%1").arg(l).toLatin1().constData())->isHidden() ? '-' : 'N';
+        return shown;
+    };
+    const QString before = notes();
+    c.setSource(SourceType::Monochromatic);
+    c.setSource(row.source);
+    EXPECT_EQ(notes(), before);
     // A lamp step repaints the values that changed, not the empty cells of the lines unused.
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
