@@ -5,6 +5,7 @@
 #include "common/keptlayout.h"
 #include "common/regional.h"
 #include "common/storepixels.h"
+#include "render/glyphline.h"
 #include "scene/figureoptions.h"
 #include "scene/scenecontroller.h"
 
@@ -262,12 +263,19 @@ void MagnifierWindow::paintCaption(QPainter &p, QRect area, ViewTrail *trail)
         what += QStringLiteral(" ; raie voisine à %1 pixel de la scène").arg(locale.toString(gap, 'f', 2));
     paintLineLabels(p, labels, plate, ink, trail);
     p.setFont(font());
-    const QStaticText &caption = m_caption.of(what, font(), p.deviceTransform());
+    // The gap to the next line changes as the lamp moves: as glyphs, no new text layout.
+    GlyphLine glyphs;
+    const bool asGlyphs = GlyphLine::drawsGlyphs(p) && glyphs.set(QRawFont::fromFont(font()), what);
+    const QSizeF size = asGlyphs ? QSizeF(glyphs.width(), QFontMetricsF(font()).height())
+                                 : m_caption.of(what, font(), p.deviceTransform()).size();
     const QPointF corner(area.left() + 8, area.top() + 6);
-    const QRectF captionPlate = QRectF(corner, caption.size()).adjusted(-4, -2, 4, 2);
+    const QRectF captionPlate = QRectF(corner, size).adjusted(-4, -2, 4, 2);
     p.fillRect(captionPlate, plate);
     p.setPen(ink);
-    p.drawStaticText(corner, caption);
+    if (asGlyphs)
+        glyphs.draw(p, QRectF(corner, size), Qt::AlignLeft);
+    else
+        p.drawStaticText(corner, m_caption.of(what, font(), p.deviceTransform()));
     // A bar of a round length of the scene, so that a gap between rays can be read.
     const double scene = scaleBarLength(zoom());
     const double length = scene * m_view.scale();

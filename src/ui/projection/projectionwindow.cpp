@@ -8,6 +8,7 @@
 #include "common/storepixels.h"
 #include "model/lampgeometry.h"
 #include "render/anglemarks.h"
+#include "render/glyphline.h"
 #include "render/platefill.h"
 #include "scene/figureoptions.h"
 #include "scene/protractorview.h"
@@ -390,11 +391,20 @@ QRectF ProjectionWindow::paintReadout(QPainter &p)
     f.setBold(true);
     f.setStyleStrategy(QFont::PreferNoShaping);
     const QFontMetricsF fm(f);
+    // Two of the lines change at every lamp step: as glyphs, they need no new text layout.
+    std::vector<GlyphLine> glyphs(std::size_t(lines.size()));
+    const QRawFont raw = QRawFont::fromFont(f);
+    bool asGlyphs = GlyphLine::drawsGlyphs(p);
+    for (int k = 0; k < lines.size() && asGlyphs; ++k)
+        asGlyphs = glyphs[std::size_t(k)].set(raw, lines[k]);
     if (m_readout.size() != std::size_t(lines.size()))
         m_readout.resize(std::size_t(lines.size()));
+    const auto laidOut = [&](int k) -> const QStaticText & {
+        return m_readout[std::size_t(k)].of(lines[k], f, p.deviceTransform());
+    };
     double w = 0;
     for (int k = 0; k < lines.size(); ++k)
-        w = std::max(w, m_readout[std::size_t(k)].of(lines[k], f, p.deviceTransform()).size().width());
+        w = std::max(w, asGlyphs ? glyphs[std::size_t(k)].width() : laidOut(k).size().width());
     const double pad = fm.height() / 3;
     // Bottom left, where the scene has least: below the base, away from the emergent beam.
     const double h = fm.height() * lines.size() + pad;
@@ -403,9 +413,13 @@ QRectF ProjectionWindow::paintReadout(QPainter &p)
     fillPlate(p, box, black ? QColor(0, 0, 0, 190) : QColor(255, 255, 255, 215));
     p.setPen(black ? Qt::white : Qt::black);
     p.setFont(f);
-    for (int k = 0; k < lines.size(); ++k)
-        p.drawStaticText(QPointF(box.left() + pad, box.top() + pad / 2 + k * fm.height()),
-                         m_readout[std::size_t(k)].of(lines[k], f, p.deviceTransform()));
+    for (int k = 0; k < lines.size(); ++k) {
+        const QPointF at(box.left() + pad, box.top() + pad / 2 + k * fm.height());
+        if (asGlyphs)
+            glyphs[std::size_t(k)].draw(p, QRectF(at, QSizeF(w, fm.height())), Qt::AlignLeft);
+        else
+            p.drawStaticText(at, laidOut(k));
+    }
     return box;
 }
 
